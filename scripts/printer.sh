@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Starts the printing service when it is not running and adds the PDF printer
+# "PDF" as the default printer. Prints "started" when it started the service,
+# so the caller knows to stop it again.
+set -euo pipefail
+
+if ! pgrep -x cupsd >/dev/null; then
+  mkdir -p /run/cups
+  cupsd
+  echo started
+fi
+for _ in $(seq 1 50); do
+  lpstat -r 2>/dev/null | grep -q "is running" && break
+  sleep 0.2
+done
+if ! lpstat -p PDF >/dev/null 2>&1; then
+  lpadmin -p PDF -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E \
+    -o pdftops-renderer-default=pdftocairo >&2
+fi
+lpadmin -d PDF >&2

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: once in a normal build
+# and once with the address and undefined-behaviour sanitizers. The printing
+# tests print to a real PDF printer of the printing system set up here.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh --test
+
+sudo=""
+[[ $(id -u) -ne 0 ]] && sudo="sudo"
+started=$($sudo scripts/printer.sh)
+stop_printing() { [[ "$started" == "started" ]] && $sudo pkill -x cupsd || true; }
+trap stop_printing EXIT
+
+export QT_QPA_PLATFORM=offscreen
+scripts/build.sh build
+(cd build && ctest --output-on-failure --timeout 300)
+
+if [[ "${TOLVAN_SKIP_SANITIZERS:-}" != "1" ]]; then
+  BUILD_TYPE=Debug scripts/build.sh build-sanitize -DTOLVAN_SANITIZE=ON -DTOLVAN_BUILD_BENCH=OFF
+  # Qt's own libraries are not instrumented; leak reports from them are noise.
+  export ASAN_OPTIONS=detect_leaks=0
+  (cd build-sanitize && ctest --output-on-failure --timeout 600)
+fi

@@ -1,0 +1,83 @@
+#pragma once
+// The design state: the one process-wide set of named values through which the
+// windows hand results to each other, to the graph, to the reports and to the
+// system file. Plain values only; the main window's start-up sets the start
+// values (applyStartValues) and every window reads and writes members directly.
+//
+// Types follow the stored form: float for Single, double for Double, int16_t for
+// Integer, Text30 for the 30-character names.
+
+#include "core/text30.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+struct DesignState {
+    // Driver parameters shared by the closed, vented and passive-radiator windows.
+    float qts = 0, vas = 0, fs = 0;
+    Text30 driverName;
+    float isoFactor = 0;
+
+    // Driver measurement window.
+    float qms = 0, qes = 0;
+    float zPrime = 0; // not saved
+    float re = 0, measFs = 0, measZres = 0, measF1 = 0, measF2 = 0;
+    float testBoxVolume = 0, testBoxFc = 0;
+    Text30 measDriverName;
+
+    // Closed box.
+    float closedQtc = 0, closedVbCalc = 0, closedVb = 0, closedFc = 0, closedQtcCalc = 0;
+    float boxHeight = 0, boxWidth = 0, boxDepth = 0;
+
+    // Vented and passive-radiator boxes.
+    float ventedFb = 0, ventedVb = 0, ventedF3 = 0;
+    std::int16_t ventedValid = 0;
+    float radiatorVd = 0, radiatorVpr = 0;
+    std::int16_t recalcBusy = 0; // not saved
+
+    // Bandpass box.
+    float bandQts = 0, bandVas = 0, bandFs = 0, bandRe = 0, bandFl3 = 0, bandFh3 = 0;
+    float bandFh3Calc = 0, bandFb = 0, bandSealedVb = 0, bandVentedVb = 0, bandCoilL = 0;
+    float bandIsoFactor = 0;
+    double bandFl3Input = 0;
+    std::int16_t bandValid = 0;
+    Text30 bandWooferName;
+    float bandS = 0;    // not saved
+    double bandPa = 0;  // not saved
+
+    // Crossovers. The twelve values xoverC1..xoverL6 are one block in the system file.
+    float xoverC1 = 0, xoverC2 = 0, xoverC3 = 0, xoverC4 = 0;
+    std::array<float, 2> xoverSpareC{};
+    float xoverL1 = 0, xoverL2 = 0, xoverL3 = 0, xoverL4 = 0, xoverL5 = 0, xoverL6 = 0;
+    float xoverRl = 0, xoverRm = 0, xoverRh = 0;
+    float xoverFreq = 0, xoverFreqLow = 0;
+    std::int16_t xoverType = 0;
+    std::int16_t xoverIs12dB = 0; // not saved
+
+    // Inductor window.
+    float coilHeight = 0;
+    float coilTurns = 0;          // not saved
+    std::int16_t coilWireGauge = 0; // not saved
+    std::int16_t coilSource = 0;    // not saved
+
+    // Compensating networks.
+    float netRe = 0, netFs = 0, netLe = 0;
+    Text30 netName;
+
+    // Hand-over flags.
+    std::int16_t designValid = 0; // not saved
+    std::int16_t boxType = 0;
+    std::int16_t boxValid = 0;
+    std::int16_t graphDrawn = 0;  // not saved
+
+    // Printing (not saved).
+    QString printerName;
+    std::int16_t printerChosen = 0;
+};
+
+// The program's one design state, alive for the whole run.
+DesignState& designState();
+
+// Start values of the main window's start-up; printerName is set separately.
+void applyStartValues(DesignState& state);

@@ -1,0 +1,39 @@
+#pragma once
+// Chart operations composed onto a page: logarithmic and linear axes, a
+// logarithmic grid, level labels, line graphs and a smooth curve through
+// anchor points. All positions are world units of the page.
+
+#include "platform/page.h"
+
+namespace chart {
+
+// Colour of a colour index: 1 blue (woofer), 4 red (tweeter), 9 green
+// (mid-range); 0 black. Other indices map to distinct fixed colours.
+QColor color(int index);
+
+// A horizontal logarithmic axis at height y from x, `length` long, `decades`
+// decades, with tick marks at every 1..9 step of each decade.
+void logAxis(Page& page, double x, double y, double length, int decades);
+
+// Vertical lines at each 1..9 step of `decades` decades over the rectangle,
+// plus its frame.
+void logGrid(Page& page, double x, double y, double width, double height, int decades);
+
+// A vertical linear axis from (x, y), `length` long, with `divisions` ticks
+// and horizontal grid lines across `gridWidth` (0: no grid lines).
+void linearAxis(Page& page, double x, double y, double length, int divisions, double gridWidth = 0);
+
+// `count` labels starting at `first`, `increment` apart, written at x from
+// height y0 upwards, `step` units apart.
+void labelsY(Page& page, double x, double y0, double step, double first, double increment, int count);
+
+// A line graph of points given relative to `origin`.
+void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points,
+               const QColor& color, Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.5);
+
+// A smooth curve (Catmull-Rom through the anchors, in order of x) relative to
+// `origin`, limited to `limits` (absolute world units).
+void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors,
+                 const QRectF& limits, const QColor& color, double widthPx = 1.5);
+
+} // namespace chart

@@ -1,0 +1,84 @@
+#pragma once
+// The chart and print engine: a page is a drawing in world coordinates, y
+// growing upwards, composed of texts, pictures and polylines. Windows and
+// reports compose pages; one QPainter routine (pagerender.h) draws a page
+// onto a widget, a printer, a PDF file or an image.
+//
+// Text sizes are the engine's font size numbers (100 for a value line, 120
+// for a title): a size s is a font whose em is s * kWorldUnitsPerFontSize
+// world units high. Styles: 0 plain, 32 bold, 48 bold italic, 16 italic.
+
+#include <QColor>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <variant>
+#include <vector>
+
+inline constexpr double kWorldUnitsPerFontSize = 0.4;
+
+struct PageFont {
+    int style = 0;
+    double size = 100;
+    QString face = QStringLiteral("Times New Roman");
+    bool bold() const { return style & 32; }
+    bool italic() const { return style & 16; }
+};
+
+// Text anchored with its left end on the baseline at `pos`.
+struct PageText {
+    QPointF pos;
+    PageFont font;
+    int align = 1;
+    int flag = 0;
+    QString text;
+};
+
+// A picture file stretched into `rect` (x, y = lower-left corner, in world units).
+struct PagePicture {
+    QRectF rect;
+    QString file;
+};
+
+struct PagePolyline {
+    QVector<QPointF> points;
+    QColor color = Qt::black;
+    Qt::PenStyle style = Qt::SolidLine;
+    double widthPx = 1.0; // cosmetic pen width in device pixels at 96 dpi
+    QRectF clip;          // world rectangle the line is limited to; empty: none
+};
+
+using PageItem = std::variant<PageText, PagePicture, PagePolyline>;
+
+class Page {
+public:
+    // The world rectangle that is shown: x from left, y from bottom, y up.
+    explicit Page(const QRectF& world = QRectF(0, 0, 2000, 2000)) : m_world(world) {}
+
+    const QRectF& world() const { return m_world; }
+    const std::vector<PageItem>& items() const { return m_items; }
+    bool isEmpty() const { return m_items.empty(); }
+    void clear() { m_items.clear(); }
+
+    // Font slot 1: size and style, then face; later texts use it.
+    void loadFont(int style, double size);
+    void setFontFace(const QString& face);
+    const PageFont& font() const { return m_font; }
+
+    void text(double x, double y, const QString& text, int align = 1, int flag = 0);
+    void picture(double x, double y, double width, double height, const QString& file);
+    void polyline(const QVector<QPointF>& points, const QColor& color,
+                  Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.0, const QRectF& clip = {});
+
+    // Every text item, in drawing order (for tests and searching).
+    QStringList texts() const;
+    // The first text item whose text equals `text`, or null.
+    const PageText* findText(const QString& text) const;
+
+private:
+    QRectF m_world;
+    PageFont m_font;
+    std::vector<PageItem> m_items;
+};

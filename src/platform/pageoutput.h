@@ -1,0 +1,35 @@
+#pragma once
+// Putting a page somewhere: onto a painter, into an image, an SVG or PDF
+// file, or onto a printer of the printing system.
+
+#include "platform/page.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QSizeF>
+
+class QPainter;
+
+// Draws the page's world rectangle into `target` (device coordinates of the painter).
+void renderPage(const Page& page, QPainter& painter, const QRectF& target);
+
+QImage renderToImage(const Page& page, const QSize& size, const QColor& background = Qt::white);
+bool saveImage(const Page& page, const QString& fileName, const QSize& size); // PNG and the like
+bool saveSvg(const Page& page, const QString& fileName, const QSize& size);
+bool savePdf(const Page& page, const QString& fileName);
+
+// The rectangle, in printer units, that a world of size `world` is mapped to
+// on a printable area of size `printer`: `fraction` of the printer's height
+// (or width), centred, keeping the world's proportions.
+QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction);
+
+struct PrintResult {
+    bool ok = false;
+    QString error; // why the printer could not be used
+};
+
+// Prints the page on the named printer (empty: the system's default printer),
+// fitted with `fraction` (0.8 for report pages, 0.9 for the box data report).
+// An unknown printer, or one that cannot be opened, is a failure.
+PrintResult printPage(const Page& page, const QString& printerName, double fraction,
+                      const QString& jobName = QStringLiteral("Tolvan"));

@@ -1,0 +1,102 @@
+#include "ui/FrmTlv.h"
+
+#include "core/designstate.h"
+#include "core/printerentry.h"
+#include "platform/help.h"
+#include "platform/printers.h"
+#include "ui/qtservices.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+// Client size in twips: two columns of buttons (840 and 6120) under the title.
+constexpr int kWidthTwips = 9480;
+constexpr int kHeightTwips = 7080;
+} // namespace
+
+FrmTlv::FrmTlv(QWidget* parent)
+    : DesignWindow(QStringLiteral("FrmTlv"), QStringLiteral("Version 2.1 32 Bit"), QSize(kWidthTwips, kHeightTwips), parent)
+{
+    installQtServices();
+
+    struct ButtonSpec {
+        const char* name;
+        const char* caption;
+        int left, top, width, height;
+        void (FrmTlv::*handler)();
+    };
+    // In the window's declared order.
+    const ButtonSpec buttons[] = {
+        {"Command9", "Save System", 6120, 6000, 2532, 612, &FrmTlv::Command9_Click},
+        {"Command6", "Help", 6120, 5160, 2532, 612, &FrmTlv::Command6_Click},
+        {"Command4", "Print Box Data", 6120, 4320, 2532, 612, &FrmTlv::Command4_Click},
+        {"btn_Coil", "Inductor Design", 6120, 3480, 2532, 612, &FrmTlv::btn_Coil_Click},
+        {"Command8", "Compensating Net.", 6120, 2640, 2532, 612, &FrmTlv::Command8_Click},
+        {"btnCross", "Crossover", 6120, 1800, 2532, 612, &FrmTlv::btnCross_Click},
+        {"BtnExit", "Exit", 3840, 6000, 1812, 612, &FrmTlv::BtnExit_Click},
+        {"BtnLoad", "Load System", 840, 6000, 2532, 612, &FrmTlv::BtnLoad_Click},
+        {"BtnSpeaker", "Speaker Parameters", 840, 5160, 2532, 612, &FrmTlv::BtnSpeaker_Click},
+        {"BtnBP", "Bandpass", 840, 4320, 2532, 612, &FrmTlv::BtnBP_Click},
+        {"BtnPR", "Passive Radiator", 840, 3480, 2532, 612, &FrmTlv::BtnPR_Click},
+        {"BtnVB", "Vented Box", 840, 2640, 2532, 612, &FrmTlv::BtnVB_Click},
+        {"BtnCB", "Closed Box", 840, 1800, 2532, 612, &FrmTlv::BtnCB_Click},
+    };
+    QFont captionFont(QStringLiteral("Times New Roman"), 11);
+    for (const ButtonSpec& b : buttons) {
+        QPushButton* button = addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, b.top, b.width, b.height);
+        button->setFont(captionFont);
+        connect(button, &QPushButton::clicked, this, b.handler);
+    }
+
+    QFont titleFont(QStringLiteral("Times New Roman"), 26, QFont::Bold, true);
+    QLabel* title = addLabel(QStringLiteral("Label1"), QStringLiteral("Tolvan"), 840, 120, 7812, 780);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    QLabel* by = addLabel(QStringLiteral("Label2"), QStringLiteral("By"), 840, 900, 7812, 360);
+    by->setFont(QFont(QStringLiteral("Times New Roman"), 11, QFont::Normal, true));
+    by->setAlignment(Qt::AlignCenter);
+    QLabel* maker = addLabel(QStringLiteral("Label3"), QStringLiteral("Varnolt"), 840, 1260, 7812, 420);
+    maker->setFont(QFont(QStringLiteral("Times New Roman"), 14, QFont::Bold));
+    maker->setAlignment(Qt::AlignCenter);
+
+    Form_Load();
+}
+
+void FrmTlv::Form_Load()
+{
+    DesignState& state = designState();
+    applyStartValues(state);
+    // The chart engine needs no connection: pages are composed in memory.
+    state.printerName = printerNameFromDeviceEntry(defaultPrinterEntry(), state.printerName);
+}
+
+void FrmTlv::BtnCB_Click() {}
+void FrmTlv::BtnVB_Click() {}
+void FrmTlv::BtnPR_Click() {}
+void FrmTlv::BtnBP_Click() {}
+void FrmTlv::BtnSpeaker_Click() {}
+void FrmTlv::BtnLoad_Click() {}
+void FrmTlv::btnCross_Click() {}
+void FrmTlv::Command8_Click() {}
+void FrmTlv::Command4_Click() {}
+void FrmTlv::Command9_Click() {}
+
+void FrmTlv::btn_Coil_Click()
+{
+    // The inductor window then takes over no crossover inductor.
+    designState().coilSource = 7;
+}
+
+void FrmTlv::Command6_Click()
+{
+    showHelp(kHelpContents, this);
+}
+
+void FrmTlv::BtnExit_Click()
+{
+    // Ends the program at once: nothing is saved, nothing is asked.
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,234 @@
+#include "ui/designwindow.h"
+
+#include "core/messages.h"
+#include "platform/help.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+QPointer<QWidget> g_lastActivated;
+
+// Focus that leaves because a box, a menu or another window took it is not a
+// "lost focus" of the window's own rules.
+bool isControlChange(Qt::FocusReason reason)
+{
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+} // namespace
+
+QRect DesignWindow::twipsToPixels(int left, int top, int width, int height)
+{
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+DesignWindow::DesignWindow(const QString& name, const QString& caption, QSize clientTwips, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_designSize(clientTwips.width() / kTwipsPerPixel, clientTwips.height() / kTwipsPerPixel)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(m_designSize);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, [this] { showHelp(kHelpContents, this); });
+}
+
+DesignWindow::~DesignWindow() = default;
+
+QWidget* DesignWindow::lastActivatedWindow()
+{
+    return g_lastActivated.data();
+}
+
+void DesignWindow::registerDesign(QWidget* widget, const QRect& rect)
+{
+    m_designRects.insert(widget, rect);
+    connect(widget, &QObject::destroyed, this, [this, widget] { m_designRects.remove(widget); });
+    widget->setGeometry(rect);
+}
+
+void DesignWindow::place(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setParent(this);
+    registerDesign(widget, twipsToPixels(left, top, width, height));
+}
+
+QLineEdit* DesignWindow::addField(const QString& name, int left, int top, int width, int height)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->installEventFilter(this);
+    place(edit, left, top, width, height);
+    return edit;
+}
+
+QLabel* DesignWindow::addLabel(const QString& name, const QString& caption, int left, int top, int width, int height)
+{
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(name);
+    place(label, left, top, width, height);
+    return label;
+}
+
+QPushButton* DesignWindow::addButton(const QString& name, const QString& caption, int left, int top, int width, int height)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->installEventFilter(this);
+    place(button, left, top, width, height);
+    return button;
+}
+
+QLineEdit* DesignWindow::field(const QString& name) const
+{
+    return findChild<QLineEdit*>(name);
+}
+
+void DesignWindow::setFocusCycle(const QStringList& names)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        QLineEdit* from = field(names.at(i));
+        QLineEdit* to = field(names.at((i + 1) % names.size()));
+        Q_ASSERT(from && to);
+        setEnterTarget(from, to);
+    }
+}
+
+void DesignWindow::setEnterTarget(QLineEdit* from, QWidget* to)
+{
+    m_enterTargets.insert(from, to);
+}
+
+void DesignWindow::onLostFocus(QWidget* control, std::function<void()> handler)
+{
+    control->installEventFilter(this);
+    m_lostFocus.insert(control, std::move(handler));
+}
+
+void DesignWindow::onGotFocus(QWidget* control, std::function<void()> handler)
+{
+    control->installEventFilter(this);
+    m_gotFocus.insert(control, std::move(handler));
+}
+
+void DesignWindow::setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next)
+{
+    connect(yesNo, &QLineEdit::textChanged, this, [this, yesNo, factor, next](const QString& text) {
+        if (m_windowReady != 1)
+            return;
+        const QString upper = text.toUpper();
+        if (upper != text)
+            setFieldTextQuietly(yesNo, upper);
+        if (upper == u"Y" || upper == u"N") {
+            *factor = upper == u"Y" ? 0.5f : 1.0f;
+            next->setFocus(Qt::OtherFocusReason);
+        }
+    });
+    onLostFocus(yesNo, [yesNo] {
+        const QString text = yesNo->text();
+        if (text == u"Y" || text == u"N")
+            return;
+        showMessage(msg::error(QStringLiteral("Must enter 'Y' or 'N'"), true));
+        yesNo->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void DesignWindow::setFieldText(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+}
+
+void DesignWindow::setFieldTextQuietly(QLineEdit* field, const QString& text)
+{
+    const QSignalBlocker blocker(field);
+    field->setText(text);
+}
+
+void DesignWindow::closeWindow()
+{
+    m_windowReady = 0;
+    close();
+}
+
+bool DesignWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && g_lastActivated != this) {
+        g_lastActivated = this;
+        Form_Activate();
+    }
+    return QWidget::event(event);
+}
+
+bool DesignWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (QWidget* next = m_enterTargets.value(watched)) {
+                next->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+            // Enter in a field without a successor is swallowed quietly too.
+            if (qobject_cast<QLineEdit*>(watched))
+                return true;
+        }
+        break;
+    }
+    case QEvent::FocusOut: {
+        const auto* focus = static_cast<QFocusEvent*>(event);
+        if (isControlChange(focus->reason())) {
+            const auto it = m_lostFocus.constFind(watched);
+            if (it != m_lostFocus.constEnd()) {
+                const auto handler = it.value(); // the handler may change the table
+                handler();
+            }
+        }
+        break;
+    }
+    case QEvent::FocusIn: {
+        const auto* focus = static_cast<QFocusEvent*>(event);
+        if (isControlChange(focus->reason())) {
+            const auto it = m_gotFocus.constFind(watched);
+            if (it != m_gotFocus.constEnd()) {
+                const auto handler = it.value();
+                handler();
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DesignWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_designSize.isEmpty())
+        return;
+    const double sx = double(width()) / m_designSize.width();
+    const double sy = double(height()) / m_designSize.height();
+    for (auto it = m_designRects.cbegin(); it != m_designRects.cend(); ++it) {
+        const QRect& r = it.value();
+        it.key()->setGeometry(qRound(r.x() * sx), qRound(r.y() * sy), qRound(r.width() * sx), qRound(r.height() * sy));
+    }
+}
+
+void DesignWindow::closeEvent(QCloseEvent* event)
+{
+    m_windowReady = 0;
+    QWidget::closeEvent(event);
+}

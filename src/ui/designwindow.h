@@ -1,0 +1,114 @@
+#pragma once
+// What every window of the program has in common:
+//  - controls placed at twip positions (1 px = 15 twips) and kept proportional
+//    to the window when it is resized;
+//  - Enter moving the focus along the window's declared cycle;
+//  - the activation hook Form_Activate, run when the window becomes the
+//    program's active window (first showing, or coming from another program
+//    window) and not when the focus only comes back from its own message box,
+//    a modal dialog or another application;
+//  - lost-focus and got-focus handlers that run only when the focus moves
+//    between controls, not when a message box or another window takes it;
+//  - the isobaric "Y"/"N" field and the windowReady flag;
+//  - F1 for help.
+// A window class derives from DesignWindow, builds its controls in its
+// constructor and names its handlers after control and event.
+
+#include <QHash>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class DesignWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `clientTwips` is the designed client size; the window opens at that size.
+    DesignWindow(const QString& name, const QString& caption, QSize clientTwips, QWidget* parent = nullptr);
+    ~DesignWindow() override;
+
+    int windowReady() const { return m_windowReady; }
+    void setWindowReady(int ready) { m_windowReady = ready; }
+
+    // The program window that was activated last (null before any).
+    static QWidget* lastActivatedWindow();
+
+    static QRect twipsToPixels(int left, int top, int width, int height);
+
+protected:
+    // Control builders; every control gets its control name as objectName.
+    QLineEdit* addField(const QString& name, int left, int top, int width, int height);
+    QLabel* addLabel(const QString& name, const QString& caption, int left, int top, int width, int height);
+    QPushButton* addButton(const QString& name, const QString& caption, int left, int top, int width, int height);
+    // Places any other widget at twip coordinates and keeps it proportional.
+    void place(QWidget* widget, int left, int top, int width, int height);
+    QLineEdit* field(const QString& name) const;
+
+    // Enter in each named field moves the focus to the next name; the last leads to the first.
+    void setFocusCycle(const QStringList& names);
+    // Enter in `from` moves the focus to `to` (outside or instead of the cycle).
+    void setEnterTarget(QLineEdit* from, QWidget* to);
+
+    void onLostFocus(QWidget* control, std::function<void()> handler);
+    void onGotFocus(QWidget* control, std::function<void()> handler);
+
+    // The "Y"/"N" field: upper case, factor 0.5 or 1.0, focus to `next`;
+    // a lost focus with any other text beeps and complains.
+    void setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next);
+
+    // A program write that runs the field's change handlers (textChanged).
+    static void setFieldText(QLineEdit* field, const QString& text);
+    // A program write that must not run them.
+    static void setFieldTextQuietly(QLineEdit* field, const QString& text);
+
+    // Exit: clears windowReady and destroys the window.
+    void closeWindow();
+
+    virtual void Form_Activate() {}
+
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void registerDesign(QWidget* widget, const QRect& rect);
+
+    QSize m_designSize;
+    QHash<QWidget*, QRect> m_designRects;
+    QHash<QObject*, QWidget*> m_enterTargets;
+    QHash<QObject*, std::function<void()>> m_lostFocus;
+    QHash<QObject*, std::function<void()>> m_gotFocus;
+    int m_windowReady = 0;
+};
+
+// One instance per window class: created on first use, shown modeless,
+// brought to the front and activated when it exists already.
+template <class W>
+struct WindowSlot {
+    static inline QPointer<W> instance;
+};
+
+template <class W>
+W* existingWindow()
+{
+    return WindowSlot<W>::instance.data();
+}
+
+template <class W>
+W* openWindow()
+{
+    W* window = WindowSlot<W>::instance.data();
+    if (!window) {
+        window = new W;
+        WindowSlot<W>::instance = window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}

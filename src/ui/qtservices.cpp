@@ -1,0 +1,54 @@
+#include "ui/qtservices.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+MsgAnswer QtMessageService::show(const Message& message)
+{
+    QMessageBox box;
+    box.setWindowTitle(message.shownTitle());
+    box.setText(message.prompt);
+    switch (message.icon) {
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    if (message.buttons == MsgButtons::RetryCancel) {
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Retry);
+        box.setEscapeButton(QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Retry ? MsgAnswer::Retry : MsgAnswer::Cancel;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MsgAnswer::Ok;
+}
+
+void QtMessageService::beep()
+{
+    QApplication::beep();
+}
+
+std::optional<QString> QtFileChooser::choose(const FileDialogRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title, QString(), request.filter);
+    dialog.setAcceptMode(request.forSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Load too accepts a name that does not exist: the load procedure reports it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.forSave);
+    dialog.selectFile(request.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+void installQtServices()
+{
+    static QtMessageService messages;
+    static QtFileChooser files;
+    if (!messageService())
+        installMessageService(&messages);
+    if (!fileChooser())
+        installFileChooser(&files);
+}

@@ -1,0 +1,242 @@
+// Parsing and formatting of field texts: the pattern table, the halves, the
+// text of a number, and what becomes of values no field may show.
+#include "core/numberformat.h"
+#include "core/numberparse.h"
+
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+class TestNumberFormat : public QObject {
+    Q_OBJECT
+private slots:
+    void formatsDoubles_data();
+    void formatsDoubles();
+    void formatsSingles_data();
+    void formatsSingles();
+    void numberText_data();
+    void numberText();
+    void parses_data();
+    void parses();
+    void nonFiniteValuesNeverShowDigits_data();
+    void nonFiniteValuesNeverShowDigits();
+    void upperCasePattern();
+    void randomTextsParseToFiniteSingleRange();
+    void formatRoundTripsThroughParse_data();
+    void formatRoundTripsThroughParse();
+};
+
+void TestNumberFormat::formatsDoubles_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("shown");
+
+    // The "###.##" table.
+    QTest::newRow("12") << 12.0 << "###.##" << "12.";
+    QTest::newRow("0.25") << 0.25 << "###.##" << ".25";
+    QTest::newRow("0") << 0.0 << "###.##" << ".";
+    QTest::newRow("-0.25") << -0.25 << "###.##" << "-.25";
+    QTest::newRow("-3") << -3.0 << "###.##" << "-3.";
+    QTest::newRow("123.456") << 123.456 << "###.##" << "123.46";
+    QTest::newRow("trailing zero dropped") << 80.9 << "###.##" << "80.9";
+    QTest::newRow("integer part never cut") << 123456.789 << "###.##" << "123456.79";
+    QTest::newRow("tiny negative rounds to point") << -0.001 << "###.##" << ".";
+    QTest::newRow("double half 2.675") << 2.675 << "###.##" << "2.68";
+    QTest::newRow("half carries over 9s") << 99.995 << "###.##" << "100.";
+    QTest::newRow("negative half away from zero") << -2.675 << "###.##" << "-2.68";
+    // Every pattern in use.
+    QTest::newRow("##.###") << 0.10749 << "##.###" << ".107";
+    QTest::newRow("##.### negative") << -1.3954 << "##.###" << "-1.395";
+    QTest::newRow("###.###") << 17.6 << "###.###" << "17.6";
+    QTest::newRow("##.####") << 1.27324 << "##.####" << "1.2732";
+    QTest::newRow("#.######") << 0.0000022 << "#.######" << ".000002";
+    QTest::newRow("###,### grouped") << 12345.6 << "###,###" << "12,346";
+    QTest::newRow("###,### millions") << 1234567.0 << "###,###" << "1,234,567";
+    QTest::newRow("###,### small") << 999.4 << "###,###" << "999";
+    QTest::newRow("###,### zero") << 0.0 << "###,###" << "";
+    QTest::newRow("#.## point alone") << 0.004 << "#.##" << ".";
+    QTest::newRow("##.##") << 3.14159 << "##.##" << "3.14";
+    QTest::newRow("####.#") << 1234.56 << "####.#" << "1234.6";
+    QTest::newRow("#.###") << 0.0625 << "#.###" << ".063";
+    QTest::newRow("#### rounds whole") << 2.5 << "####" << "3";
+    QTest::newRow("#### no grouping") << 12345.6 << "####" << "12346";
+    QTest::newRow("port .00 below one") << 0.57 << "  .00" << "  .57";
+    QTest::newRow("port .00 above one") << 1.5 << "  .00" << "  1.50";
+    QTest::newRow("port .00 long") << 69.956 << "   .00" << "   69.96";
+    QTest::newRow("port .00 zero") << 0.0 << "  .00" << "  .00";
+}
+
+void TestNumberFormat::formatsDoubles()
+{
+    QFETCH(double, value);
+    QFETCH(QString, pattern);
+    QFETCH(QString, shown);
+    QCOMPARE(formatNumber(value, pattern), shown);
+}
+
+void TestNumberFormat::formatsSingles_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("shown");
+    // A Single is rounded on its 7-digit decimal form: 0.645f is 0.6449999809 in
+    // binary but .645 as a Single's text, so it shows .65.
+    QTest::newRow("0.645 single") << 0.645f << "###.##" << ".65";
+    QTest::newRow("2.675 single") << 2.675f << "###.##" << "2.68";
+    QTest::newRow("0.6493 volume") << 0.6493f << "###.##" << ".65";
+    QTest::newRow("80.9 single") << 80.9f << "###.##" << "80.9";
+    QTest::newRow("1.0814 single") << 1.0814f << "###.##" << "1.08";
+    QTest::newRow("5 single") << 5.0f << "###.##" << "5.";
+    QTest::newRow("large single") << 16777216.0f << "###.##" << "16777220.";
+}
+
+void TestNumberFormat::formatsSingles()
+{
+    QFETCH(float, value);
+    QFETCH(QString, pattern);
+    QFETCH(QString, shown);
+    QCOMPARE(formatNumber(value, pattern), shown);
+}
+
+void TestNumberFormat::numberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0.35 single") << 0.35 << true << " .35";
+    QTest::newRow("zero") << 0.0 << true << " 0";
+    QTest::newRow("negative") << -0.7 << true << "-.7";
+    QTest::newRow("whole") << 30.0 << true << " 30";
+    QTest::newRow("0.7067 closed Qtc") << double(0.70670116f) << true << " .7067012";
+    QTest::newRow("seven digits") << 1234567.0 << true << " 1234567";
+    QTest::newRow("eight digits exponent") << 12345678.0 << true << " 1.234568E+07";
+    QTest::newRow("small stays fixed") << 0.0001 << true << " .0001";
+    QTest::newRow("smaller exponent") << 0.00001 << true << " 1E-05";
+    QTest::newRow("double digits") << 0.1 << false << " .1";
+    QTest::newRow("double 15 digits") << 2.0 / 3.0 << false << " .666666666666667";
+    QTest::newRow("huge double") << 1e300 << false << " 1E+300";
+    QTest::newRow("negative exponent") << -2.5e-7 << false << "-2.5E-07";
+}
+
+void TestNumberFormat::numberText()
+{
+    QFETCH(double, value);
+    QFETCH(bool, single);
+    QFETCH(QString, text);
+    QCOMPARE(single ? ::numberText(float(value)) : ::numberText(value), text);
+}
+
+void TestNumberFormat::parses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("plain") << "12.5" << 12.5;
+    QTest::newRow("unit after") << "12.5 Hz" << 12.5;
+    QTest::newRow("comma ends") << "1,5" << 1.0;
+    QTest::newRow("letters") << "abc" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("exponent") << "1e2" << 100.0;
+    QTest::newRow("D exponent") << "1D2" << 100.0;
+    QTest::newRow("negative exponent") << "25E-1" << 2.5;
+    QTest::newRow("exponent without digits") << "3e" << 3.0;
+    QTest::newRow("exponent sign only") << "3e+" << 3.0;
+    QTest::newRow("hex 31") << "&H1F" << 31.0;
+    QTest::newRow("hex lower") << "&h1f" << 31.0;
+    QTest::newRow("octal 31") << "&O37" << 31.0;
+    QTest::newRow("octal stops at 8") << "&O378" << 31.0;
+    QTest::newRow("hex alone") << "&H" << 0.0;
+    QTest::newRow("ampersand other") << "&X12" << 0.0;
+    QTest::newRow("big hex") << "&HFFFFFFFFFF" << 1099511627775.0;
+    QTest::newRow("blank inside") << "4 .5" << 4.5;
+    QTest::newRow("tabs and line feeds") << "\t1\n2" << 12.0;
+    QTest::newRow("leading point") << ".65" << 0.65;
+    QTest::newRow("sign") << "-.25" << -0.25;
+    QTest::newRow("plus") << "+7" << 7.0;
+    QTest::newRow("double sign") << "--7" << 0.0;
+    QTest::newRow("second point ends") << "1.2.3" << 1.2;
+    QTest::newRow("point alone") << "." << 0.0;
+    QTest::newRow("minus zero") << "-0" << 0.0;
+    QTest::newRow("1e999 no infinity") << "1e999" << 0.0;
+    QTest::newRow("-1e999 no infinity") << "-1e999" << 0.0;
+    QTest::newRow("beyond single") << "1e39" << 0.0;
+    QTest::newRow("largest single") << "3.4e38" << 3.4e38;
+    QTest::newRow("underflow") << "1e-999" << 0.0;
+    QTest::newRow("huge hex") << "&H" + QString(40, u'F') << 0.0;
+    QTest::newRow("ten thousand digits") << QString(10000, u'9') << 0.0;
+    QTest::newRow("long zeros then digit") << "0." + QString(10000, u'0') + "1" << 0.0;
+    QTest::newRow("control characters") << QString::fromUtf8("\x01\x02" "5") << 0.0;
+    QTest::newRow("unicode digits stop") << QString::fromUtf8("3\xD9\xA3") << 3.0;
+    QTest::newRow("carriage return stops") << "3\r4" << 3.0;
+}
+
+void TestNumberFormat::parses()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(parseNumber(text), value);
+}
+
+void TestNumberFormat::nonFiniteValuesNeverShowDigits_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("inf") << std::numeric_limits<double>::infinity() << kOverflowText;
+    QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << kOverflowText;
+    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << kUndefinedText;
+}
+
+void TestNumberFormat::nonFiniteValuesNeverShowDigits()
+{
+    QFETCH(double, value);
+    QFETCH(QString, shown);
+    QCOMPARE(formatNumber(value, u"###.##"), shown);
+    QCOMPARE(formatNumber(float(value), u"##.###"), shown);
+    QCOMPARE(::numberText(value), shown);
+    // What a field shows reads back as no number, never as an infinity.
+    QCOMPARE(parseNumber(shown), 0.0);
+}
+
+void TestNumberFormat::upperCasePattern()
+{
+    QCOMPARE(formatText(QStringLiteral("y"), u">"), QStringLiteral("Y"));
+    QCOMPARE(formatText(QStringLiteral("y"), u"###"), QStringLiteral("y"));
+}
+
+void TestNumberFormat::randomTextsParseToFiniteSingleRange()
+{
+    // A long randomized run over texts built from the characters that matter to the reader.
+    const QString alphabet = QStringLiteral("0123456789+-.eEdDhHoO& \t\n,xF\x01\xe9");
+    QRandomGenerator rng(12345);
+    for (int i = 0; i < 20000; ++i) {
+        QString text;
+        const int length = rng.bounded(40);
+        for (int j = 0; j < length; ++j)
+            text += alphabet.at(rng.bounded(alphabet.size()));
+        const double value = parseNumber(text);
+        QVERIFY2(std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max(), qPrintable(text));
+        const QString shown = formatNumber(value, u"###.###");
+        QVERIFY(!shown.isEmpty());
+        QVERIFY(std::isfinite(parseNumber(::numberText(float(value)))));
+    }
+}
+
+void TestNumberFormat::formatRoundTripsThroughParse_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::newRow("volume") << 2.1628902f;
+    QTest::newRow("small") << 0.0001234f;
+    QTest::newRow("large") << 98765432.0f;
+    QTest::newRow("negative") << -1.3954f;
+}
+
+void TestNumberFormat::formatRoundTripsThroughParse()
+{
+    // The text of a stored value reads back as the same Single: activation
+    // writes it, and Graph and Exit read it back.
+    QFETCH(float, value);
+    QCOMPARE(float(parseNumber(::numberText(value))), value);
+}
+
+QTEST_GUILESS_MAIN(TestNumberFormat)
+#include "tst_numberformat.moc"

@@ -1,0 +1,77 @@
+#pragma once
+// Stand-ins for the program's side effects, for tests: every message box,
+// beep, file dialog and help request is recorded, and answered from a script,
+// so no test ever waits on a modal dialog.
+
+#include "core/filechooser.h"
+#include "core/messages.h"
+#include "platform/help.h"
+
+#include <QStringList>
+#include <QVector>
+#include <deque>
+#include <optional>
+
+class MessageRecorder final : public MessageService {
+public:
+    MessageRecorder();  // installs itself
+    ~MessageRecorder() override; // puts the previous service back
+
+    MsgAnswer show(const Message& message) override;
+    void beep() override { ++beeps; }
+
+    // Answers for the next Retry/Cancel boxes, in order; Cancel when none is left.
+    void answerNext(MsgAnswer answer) { m_answers.push_back(answer); }
+
+    QStringList prompts() const;
+    const Message& last() const { return shown.constLast(); }
+    void clear() { shown.clear(); beeps = 0; }
+
+    QVector<Message> shown;
+    int beeps = 0;
+
+private:
+    MessageService* m_previous;
+    std::deque<MsgAnswer> m_answers;
+};
+
+class ScriptedFileChooser final : public FileChooser {
+public:
+    ScriptedFileChooser();
+    ~ScriptedFileChooser() override;
+
+    std::optional<QString> choose(const FileDialogRequest& request) override;
+
+    // Answers for the next dialogs, in order; nullopt cancels. Cancel when none is left.
+    void answerNext(std::optional<QString> name) { m_answers.push_back(std::move(name)); }
+
+    QVector<FileDialogRequest> requests;
+
+private:
+    FileChooser* m_previous;
+    std::deque<std::optional<QString>> m_answers;
+};
+
+class HelpRecorder final : public HelpViewer {
+public:
+    HelpRecorder();
+    ~HelpRecorder() override;
+    void showTopic(const QString& topic, QWidget* owner) override;
+    QStringList topics;
+
+private:
+    HelpViewer* m_previous;
+};
+
+// Fails the running test (and closes the dialog) when a modal dialog shows up
+// that no recorder caught. Create one per test function or fixture.
+class ModalGuard final {
+public:
+    ModalGuard();
+    ~ModalGuard();
+    bool sawModal() const { return m_seen; }
+
+private:
+    int m_timer = 0;
+    bool m_seen = false;
+};
