@@ -2,9 +2,13 @@
 
 #include "core/designstate.h"
 #include "core/printerentry.h"
+#include "core/systemfile.h"
 #include "platform/help.h"
 #include "platform/printers.h"
-#include "ui/qtservices.h"
+#include "platform/qtservices.h"
+#include "ui/frmClose.h"
+#include "ui/frmSpeaker.h"
+#include "ui/frmVented.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -72,16 +76,18 @@ void FrmTlv::Form_Load()
     state.printerName = printerNameFromDeviceEntry(defaultPrinterEntry(), state.printerName);
 }
 
-void FrmTlv::BtnCB_Click() {}
-void FrmTlv::BtnVB_Click() {}
+void FrmTlv::BtnCB_Click() { openWindow<frmClose>(); }
+void FrmTlv::BtnVB_Click() { openWindow<frmVented>(); }
+void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
+void FrmTlv::BtnLoad_Click() { loadSystem(); }
+void FrmTlv::Command9_Click() { saveSystem(); }
+
+// Windows still to come: their buttons do nothing yet.
 void FrmTlv::BtnPR_Click() {}
 void FrmTlv::BtnBP_Click() {}
-void FrmTlv::BtnSpeaker_Click() {}
-void FrmTlv::BtnLoad_Click() {}
 void FrmTlv::btnCross_Click() {}
 void FrmTlv::Command8_Click() {}
 void FrmTlv::Command4_Click() {}
-void FrmTlv::Command9_Click() {}
 
 void FrmTlv::btn_Coil_Click()
 {

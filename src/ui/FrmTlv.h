@@ -4,7 +4,7 @@
 // takes the default printer; its buttons load and save the system file,
 // print the box data report, open the help and end the program.
 
-#include "ui/designwindow.h"
+#include "platform/designwindow.h"
 
 class FrmTlv final : public DesignWindow {
     Q_OBJECT

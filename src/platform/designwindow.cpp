@@ -1,4 +1,4 @@
-#include "ui/designwindow.h"
+#include "platform/designwindow.h"
 
 #include "core/messages.h"
 #include "platform/help.h"

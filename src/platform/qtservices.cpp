@@ -1,4 +1,4 @@
-#include "ui/qtservices.h"
+#include "platform/qtservices.h"
 
 #include <QApplication>
 #include <QFileDialog>
