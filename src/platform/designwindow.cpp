@@ -43,7 +43,14 @@ DesignWindow::DesignWindow(const QString& name, const QString& caption, QSize cl
     connect(help, &QShortcut::activated, this, [this] { showHelp(kHelpContents, this); });
 }
 
-DesignWindow::~DesignWindow() = default;
+DesignWindow::~DesignWindow()
+{
+    // Children go first, while the handler tables still exist, and without
+    // running any handler for the focus that their deletion moves.
+    m_destroying = true;
+    m_designRects.clear();
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 QWidget* DesignWindow::lastActivatedWindow()
 {
@@ -53,7 +60,10 @@ QWidget* DesignWindow::lastActivatedWindow()
 void DesignWindow::registerDesign(QWidget* widget, const QRect& rect)
 {
     m_designRects.insert(widget, rect);
-    connect(widget, &QObject::destroyed, this, [this, widget] { m_designRects.remove(widget); });
+    connect(widget, &QObject::destroyed, this, [this, widget] {
+        if (!m_destroying)
+            m_designRects.remove(widget);
+    });
     widget->setGeometry(rect);
 }
 
@@ -172,6 +182,8 @@ bool DesignWindow::event(QEvent* event)
 
 bool DesignWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_destroying)
+        return false;
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -84,6 +84,7 @@ private:
     QHash<QObject*, std::function<void()>> m_lostFocus;
     QHash<QObject*, std::function<void()>> m_gotFocus;
     int m_windowReady = 0;
+    bool m_destroying = false;
 };
 
 // One instance per window class: created on first use, shown modeless,

@@ -1,0 +1,351 @@
+// What every window shares: Enter moving along the focus cycle, the "Y"/"N"
+// field, activation that refills only when the user comes from another
+// program window, lost-focus rules that ignore boxes and other windows,
+// single instances and proportional resizing.
+#include "platform/designwindow.h"
+#include "core/designstate.h"
+#include "support/recorders.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+class ProbeWindow : public DesignWindow {
+public:
+    explicit ProbeWindow(const QString& name = QStringLiteral("Probe"))
+        : DesignWindow(name, QStringLiteral("Probe"), QSize(6000, 4500))
+    {
+        a = addField(QStringLiteral("szA"), 300, 300, 1200, 300);
+        b = addField(QStringLiteral("szB"), 300, 900, 1200, 300);
+        c = addField(QStringLiteral("szC"), 300, 1500, 1200, 300);
+        iso = addField(QStringLiteral("szISO"), 300, 2100, 600, 300);
+        out = addField(QStringLiteral("szOut"), 3000, 300, 1200, 300);
+        button = addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 3000, 3600, 1200, 450);
+        setFocusCycle({QStringLiteral("szA"), QStringLiteral("szB"), QStringLiteral("szC")});
+        setupYesNoField(iso, &designState().isoFactor, a);
+        onLostFocus(a, [this] { ++lostA; });
+        onGotFocus(b, [this] { ++gotB; });
+        setWindowReady(1);
+    }
+    void Form_Activate() override { ++activations; }
+
+    QLineEdit *a, *b, *c, *iso, *out;
+    QPushButton* button;
+    int activations = 0;
+    int lostA = 0;
+    int gotB = 0;
+};
+
+class OtherWindow : public ProbeWindow {
+public:
+    OtherWindow() : ProbeWindow(QStringLiteral("Other")) {}
+};
+
+bool activate(QWidget* w)
+{
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
+
+} // namespace
+
+class TestDesignWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void enterMovesAlongCycleAndWraps_data();
+    void enterMovesAlongCycleAndWraps();
+    void enterInsertsNothing();
+    void yesNoField_data();
+    void yesNoField();
+    void yesNoIgnoredWhileNotReady();
+    void yesNoComplainsOnLeaving_data();
+    void yesNoComplainsOnLeaving();
+    void activationRunsOnFirstShowAndFromOtherProgramWindow();
+    void activationSkipsOwnDialogAndOtherApplications();
+    void lostFocusOnlyForControlChanges_data();
+    void lostFocusOnlyForControlChanges();
+    void otherWindowTakingFocusIsNoLostFocus();
+    void singleInstance();
+    void exitDestroysAndClearsReady();
+    void resizeKeepsProportions();
+    void controlsSitAtTwipPositions();
+    void f1OpensHelpContents();
+
+private:
+    MessageRecorder* m_messages = nullptr;
+    HelpRecorder* m_help = nullptr;
+};
+
+void TestDesignWindow::init()
+{
+    m_messages = new MessageRecorder;
+    m_help = new HelpRecorder;
+    designState() = DesignState();
+    applyStartValues(designState());
+}
+
+void TestDesignWindow::cleanup()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        delete w;
+    delete m_help;
+    delete m_messages;
+}
+
+void TestDesignWindow::enterMovesAlongCycleAndWraps_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("first to second") << "szA" << "szB";
+    QTest::newRow("second to third") << "szB" << "szC";
+    QTest::newRow("last back to first") << "szC" << "szA";
+}
+
+void TestDesignWindow::enterMovesAlongCycleAndWraps()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    auto* start = w.findChild<QLineEdit*>(from);
+    start->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(start, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    // The keypad's Enter does the same.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QVERIFY(QApplication::focusWidget()->objectName() != to);
+}
+
+void TestDesignWindow::enterInsertsNothing()
+{
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    w.a->setFocus();
+    QTest::keyClicks(w.a, QStringLiteral("12"));
+    QTest::keyClick(w.a, Qt::Key_Return);
+    QCOMPARE(w.a->text(), QStringLiteral("12"));
+    QCOMPARE(m_messages->beeps, 0);
+    // A field outside the cycle swallows Enter too and keeps the focus.
+    w.out->setFocus();
+    QTest::keyClick(w.out, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w.out);
+    QCOMPARE(w.out->text(), QString());
+}
+
+void TestDesignWindow::yesNoField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<float>("factor");
+    QTest::addColumn<bool>("focusMoves");
+    QTest::newRow("y") << "y" << "Y" << 0.5f << true;
+    QTest::newRow("Y") << "Y" << "Y" << 0.5f << true;
+    QTest::newRow("n") << "n" << "N" << 1.0f << true;
+    QTest::newRow("other letter") << "x" << "X" << 0.75f << false;
+}
+
+void TestDesignWindow::yesNoField()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(float, factor);
+    QFETCH(bool, focusMoves);
+    designState().isoFactor = 0.75f;
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    w.iso->setFocus();
+    QTest::keyClicks(w.iso, typed);
+    QCOMPARE(w.iso->text(), shown);
+    QCOMPARE(designState().isoFactor, factor);
+    QCOMPARE(QApplication::focusWidget() == w.a, focusMoves);
+}
+
+void TestDesignWindow::yesNoIgnoredWhileNotReady()
+{
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    w.setWindowReady(0);
+    w.iso->setFocus();
+    QTest::keyClicks(w.iso, QStringLiteral("y"));
+    QCOMPARE(w.iso->text(), QStringLiteral("y"));
+    QCOMPARE(designState().isoFactor, 1.0f);
+}
+
+void TestDesignWindow::yesNoComplainsOnLeaving_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("complains");
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("YES") << "YES" << true;
+    QTest::newRow("Y") << "Y" << false;
+    QTest::newRow("N") << "N" << false;
+}
+
+void TestDesignWindow::yesNoComplainsOnLeaving()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, complains);
+    designState().isoFactor = 0.5f;
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    w.setWindowReady(0); // put the text in place without acting on it
+    w.iso->setText(text);
+    w.setWindowReady(1);
+    w.iso->setFocus();
+    w.b->setFocus(Qt::TabFocusReason);
+    if (complains) {
+        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(m_messages->last(), (Message{QStringLiteral("Must enter 'Y' or 'N'"), QStringLiteral("Error"),
+                                              MsgButtons::Ok, MsgIcon::Exclamation, true}));
+        QCOMPARE(m_messages->beeps, 1);
+        QCOMPARE(QApplication::focusWidget(), w.iso);
+        QCOMPARE(designState().isoFactor, 0.5f); // the factor keeps its last value
+    } else {
+        QVERIFY(m_messages->shown.isEmpty());
+        QCOMPARE(QApplication::focusWidget(), w.b);
+    }
+}
+
+void TestDesignWindow::activationRunsOnFirstShowAndFromOtherProgramWindow()
+{
+    auto* w = new ProbeWindow;
+    auto* other = new OtherWindow;
+    QVERIFY(activate(w));
+    QCOMPARE(w->activations, 1);
+    QVERIFY(activate(other));
+    QCOMPARE(other->activations, 1);
+    QVERIFY(activate(w));
+    QCOMPARE(w->activations, 2);
+    QVERIFY(activate(other));
+    QCOMPARE(other->activations, 2);
+}
+
+void TestDesignWindow::activationSkipsOwnDialogAndOtherApplications()
+{
+    auto* w = new ProbeWindow;
+    QVERIFY(activate(w));
+    QCOMPARE(w->activations, 1);
+
+    // A message box or the printer dialog of the window: a dialog that is no program window.
+    auto* dialog = new QDialog(w);
+    QVERIFY(activate(dialog));
+    dialog->close();
+    QVERIFY(activate(w));
+    QCOMPARE(w->activations, 1);
+
+    // Another application: no window of the program is active in between.
+    auto* foreign = new QWidget;
+    QVERIFY(activate(foreign));
+    QVERIFY(activate(w));
+    QCOMPARE(w->activations, 1);
+    delete foreign;
+}
+
+void TestDesignWindow::lostFocusOnlyForControlChanges_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<int>("handled");
+    QTest::newRow("tab") << int(Qt::TabFocusReason) << 1;
+    QTest::newRow("mouse") << int(Qt::MouseFocusReason) << 1;
+    QTest::newRow("program") << int(Qt::OtherFocusReason) << 1;
+    QTest::newRow("box or other window") << int(Qt::ActiveWindowFocusReason) << 0;
+    QTest::newRow("popup menu") << int(Qt::PopupFocusReason) << 0;
+}
+
+void TestDesignWindow::lostFocusOnlyForControlChanges()
+{
+    QFETCH(int, reason);
+    QFETCH(int, handled);
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
+    QApplication::sendEvent(w.a, &out);
+    QCOMPARE(w.lostA, handled);
+    QFocusEvent in(QEvent::FocusIn, Qt::FocusReason(reason));
+    QApplication::sendEvent(w.b, &in);
+    QCOMPARE(w.gotB, handled);
+}
+
+void TestDesignWindow::otherWindowTakingFocusIsNoLostFocus()
+{
+    auto* w = new ProbeWindow;
+    QVERIFY(activate(w));
+    w->a->setFocus();
+    QCOMPARE(QApplication::focusWidget(), w->a);
+    auto* other = new OtherWindow;
+    QVERIFY(activate(other));
+    QCOMPARE(w->lostA, 0);
+    // Moving to another field of its own window is a lost focus.
+    QVERIFY(activate(w));
+    w->a->setFocus();
+    w->c->setFocus(Qt::TabFocusReason);
+    QCOMPARE(w->lostA, 1);
+}
+
+void TestDesignWindow::singleInstance()
+{
+    ProbeWindow* first = openWindow<ProbeWindow>();
+    QVERIFY(QTest::qWaitForWindowActive(first));
+    ProbeWindow* second = openWindow<ProbeWindow>();
+    QCOMPARE(second, first);
+    QCOMPARE(existingWindow<ProbeWindow>(), first);
+}
+
+void TestDesignWindow::exitDestroysAndClearsReady()
+{
+    QPointer<ProbeWindow> w = openWindow<ProbeWindow>();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(w->windowReady(), 1);
+    w->close();
+    QTRY_VERIFY(w.isNull());
+    QVERIFY(existingWindow<ProbeWindow>() == nullptr);
+    // Opening again creates it afresh.
+    ProbeWindow* again = openWindow<ProbeWindow>();
+    QVERIFY(again);
+    QVERIFY(QTest::qWaitForWindowActive(again));
+    QCOMPARE(again->activations, 1);
+}
+
+void TestDesignWindow::resizeKeepsProportions()
+{
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    const QRect before = w.out->geometry();
+    const QSize size = w.size();
+    w.resize(size * 2);
+    QTRY_COMPARE(w.size(), size * 2);
+    const QRect after = w.out->geometry();
+    QVERIFY(qAbs(after.x() - 2 * before.x()) <= 1);
+    QVERIFY(qAbs(after.width() - 2 * before.width()) <= 1);
+    QVERIFY(qAbs(after.height() - 2 * before.height()) <= 1);
+    w.resize(size);
+    QTRY_COMPARE(w.out->geometry(), before);
+}
+
+void TestDesignWindow::controlsSitAtTwipPositions()
+{
+    ProbeWindow w;
+    QCOMPARE(w.size(), QSize(400, 300));
+    QCOMPARE(w.button->geometry(), QRect(200, 240, 80, 30));
+    QCOMPARE(DesignWindow::twipsToPixels(840, 1800, 2532, 612), QRect(56, 120, 168, 40));
+}
+
+void TestDesignWindow::f1OpensHelpContents()
+{
+    ProbeWindow w;
+    QVERIFY(activate(&w));
+    w.a->setFocus();
+    QTest::keyClick(w.a, Qt::Key_F1);
+    QCOMPARE(m_help->topics, QStringList{kHelpContents});
+}
+
+QTEST_MAIN(TestDesignWindow)
+#include "tst_designwindow.moc"
