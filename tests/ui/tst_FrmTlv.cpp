@@ -1,0 +1,201 @@
+// The main window: its controls where and as they are declared, the start-up,
+// the windows it opens, help and Exit.
+#include "core/designstate.h"
+#include "support/recorders.h"
+#include "ui/FrmTlv.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+class TestFrmTlv : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void hasItsCaptionAndName();
+    void buttonsAtTheirPlaces_data();
+    void buttonsAtTheirPlaces();
+    void buttonsInDeclaredOrder();
+    void labels();
+    void captionsUseTimesNewRoman();
+    void startUpSetsStartValues();
+    void closedBoxTwiceShowsOneWindow();
+    void inductorDesignSetsCoilSource();
+    void helpOpensContents();
+    void exitClosesEveryWindow();
+    void windowsStillToComeDoNothing_data();
+    void windowsStillToComeDoNothing();
+
+private:
+    MessageRecorder* m_messages = nullptr;
+    HelpRecorder* m_help = nullptr;
+    FrmTlv* m_main = nullptr;
+};
+
+void TestFrmTlv::init()
+{
+    m_messages = new MessageRecorder;
+    m_help = new HelpRecorder;
+    designState() = DesignState();
+    m_main = new FrmTlv;
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_main));
+}
+
+void TestFrmTlv::cleanup()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        delete w;
+    delete m_help;
+    delete m_messages;
+}
+
+void TestFrmTlv::hasItsCaptionAndName()
+{
+    QCOMPARE(m_main->objectName(), QStringLiteral("FrmTlv"));
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Version 2.1 32 Bit"));
+}
+
+void TestFrmTlv::buttonsAtTheirPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    QTest::newRow("Command9") << "Command9" << "Save System" << QRect(6120, 6000, 2532, 612);
+    QTest::newRow("Command6") << "Command6" << "Help" << QRect(6120, 5160, 2532, 612);
+    QTest::newRow("Command4") << "Command4" << "Print Box Data" << QRect(6120, 4320, 2532, 612);
+    QTest::newRow("btn_Coil") << "btn_Coil" << "Inductor Design" << QRect(6120, 3480, 2532, 612);
+    QTest::newRow("Command8") << "Command8" << "Compensating Net." << QRect(6120, 2640, 2532, 612);
+    QTest::newRow("btnCross") << "btnCross" << "Crossover" << QRect(6120, 1800, 2532, 612);
+    QTest::newRow("BtnExit") << "BtnExit" << "Exit" << QRect(3840, 6000, 1812, 612);
+    QTest::newRow("BtnLoad") << "BtnLoad" << "Load System" << QRect(840, 6000, 2532, 612);
+    QTest::newRow("BtnSpeaker") << "BtnSpeaker" << "Speaker Parameters" << QRect(840, 5160, 2532, 612);
+    QTest::newRow("BtnBP") << "BtnBP" << "Bandpass" << QRect(840, 4320, 2532, 612);
+    QTest::newRow("BtnPR") << "BtnPR" << "Passive Radiator" << QRect(840, 3480, 2532, 612);
+    QTest::newRow("BtnVB") << "BtnVB" << "Vented Box" << QRect(840, 2640, 2532, 612);
+    QTest::newRow("BtnCB") << "BtnCB" << "Closed Box" << QRect(840, 1800, 2532, 612);
+}
+
+void TestFrmTlv::buttonsAtTheirPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    auto* button = m_main->findChild<QPushButton*>(name);
+    QVERIFY2(button, qPrintable(name));
+    QCOMPARE(button->text(), caption);
+    m_main->resize(DesignWindow::twipsToPixels(0, 0, 9480, 7080).size());
+    QTRY_COMPARE(button->geometry(), DesignWindow::twipsToPixels(twips.x(), twips.y(), twips.width(), twips.height()));
+}
+
+void TestFrmTlv::buttonsInDeclaredOrder()
+{
+    QStringList names;
+    for (QPushButton* b : m_main->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+        names << b->objectName();
+    QCOMPARE(names, (QStringList{"Command9", "Command6", "Command4", "btn_Coil", "Command8", "btnCross", "BtnExit",
+                                 "BtnLoad", "BtnSpeaker", "BtnBP", "BtnPR", "BtnVB", "BtnCB"}));
+}
+
+void TestFrmTlv::labels()
+{
+    const QStringList expected{"Tolvan", "By", "Varnolt"};
+    int previousTop = -1;
+    for (int i = 0; i < 3; ++i) {
+        auto* label = m_main->findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
+        QVERIFY(label);
+        QCOMPARE(label->text(), expected.at(i));
+        QVERIFY(label->y() > previousTop); // title, then "By" below it, then the maker
+        previousTop = label->y();
+    }
+}
+
+void TestFrmTlv::captionsUseTimesNewRoman()
+{
+    auto* button = m_main->findChild<QPushButton*>(QStringLiteral("BtnCB"));
+    QCOMPARE(button->font().family(), QStringLiteral("Times New Roman"));
+    // With the metric-compatible fonts installed the face resolves to a serif.
+    const QString resolved = QFontInfo(button->font()).family();
+    QVERIFY2(resolved.contains(QStringLiteral("Times"), Qt::CaseInsensitive)
+                 || resolved.contains(QStringLiteral("Liberation Serif"), Qt::CaseInsensitive),
+             qPrintable(resolved));
+}
+
+void TestFrmTlv::startUpSetsStartValues()
+{
+    DesignState& s = designState();
+    s.xoverType = 3;
+    s.boxValid = 1;
+    s.bandValid = 1;
+    s.boxType = 2;
+    s.isoFactor = 0.5f;
+    s.bandIsoFactor = 0.5f;
+    s.qts = 0.4f;
+    FrmTlv second;
+    QCOMPARE(s.xoverType, std::int16_t(0));
+    QCOMPARE(s.boxValid, std::int16_t(0));
+    QCOMPARE(s.bandValid, std::int16_t(0));
+    QCOMPARE(s.boxType, std::int16_t(-1));
+    QCOMPARE(s.isoFactor, 1.0f);
+    QCOMPARE(s.bandIsoFactor, 1.0f);
+    QCOMPARE(s.qts, 0.4f); // everything else is left alone
+}
+
+void TestFrmTlv::closedBoxTwiceShowsOneWindow()
+{
+    auto* button = m_main->findChild<QPushButton*>(QStringLiteral("BtnCB"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == u"frmClose");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QList<QWidget*> closed;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"frmClose" && w->isVisible())
+            closed << w;
+    QCOMPARE(closed.size(), 1);
+}
+
+void TestFrmTlv::inductorDesignSetsCoilSource()
+{
+    designState().coilSource = 2;
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("btn_Coil")), Qt::LeftButton);
+    QCOMPARE(designState().coilSource, std::int16_t(7));
+}
+
+void TestFrmTlv::helpOpensContents()
+{
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
+    QTest::keyClick(m_main, Qt::Key_F1);
+    QCOMPARE(m_help->topics, (QStringList{kHelpContents, kHelpContents}));
+}
+
+void TestFrmTlv::exitClosesEveryWindow()
+{
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnVB")), Qt::LeftButton);
+    QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == u"frmVented");
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnExit")), Qt::LeftButton);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    QVERIFY(m_messages->shown.isEmpty()); // no question asked
+}
+
+void TestFrmTlv::windowsStillToComeDoNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"BtnPR", "BtnBP", "btnCross", "Command8", "Command4"})
+        QTest::newRow(name) << name;
+}
+
+void TestFrmTlv::windowsStillToComeDoNothing()
+{
+    QFETCH(QString, name);
+    const int before = QApplication::topLevelWidgets().size();
+    QTest::mouseClick(m_main->findChild<QPushButton*>(name), Qt::LeftButton);
+    QCOMPARE(QApplication::topLevelWidgets().size(), before);
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+QTEST_MAIN(TestFrmTlv)
+#include "tst_FrmTlv.moc"
