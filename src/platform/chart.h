@@ -31,6 +31,10 @@ void labelsY(Page& page, double x, double y0, double step, double first, double 
 void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points,
                const QColor& color, Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.5);
 
+// The points of a smooth curve through the anchors (Catmull-Rom, anchors
+// taken in order of x); it passes through every anchor.
+QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors);
+
 // A smooth curve (Catmull-Rom through the anchors, in order of x) relative to
 // `origin`, limited to `limits` (absolute world units).
 void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors,

@@ -1,12 +1,15 @@
 #pragma once
 // The chart and print engine: a page is a drawing in world coordinates, y
 // growing upwards, composed of texts, pictures and polylines. Windows and
-// reports compose pages; one QPainter routine (pagerender.h) draws a page
+// reports compose pages; one QPainter routine (pageoutput.h) draws a page
 // onto a widget, a printer, a PDF file or an image.
 //
 // Text sizes are the engine's font size numbers (100 for a value line, 120
-// for a title): a size s is a font whose em is s * kWorldUnitsPerFontSize
-// world units high. Styles: 0 plain, 32 bold, 48 bold italic, 16 italic.
+// for a title): a size s is a font whose em is s * fontScale() world units
+// high (kWorldUnitsPerFontSize unless the page sets its own). Texts are drawn
+// in world units, so they stretch with the world like every other item.
+// Styles: 0 plain, 32 bold, 48 bold italic, 16 italic. The face "Roman" is
+// the engine's serif face and is drawn as "Times New Roman".
 
 #include <QColor>
 #include <QPointF>
@@ -67,6 +70,10 @@ public:
     void setFontFace(const QString& face);
     const PageFont& font() const { return m_font; }
 
+    // World units per font size number.
+    double fontScale() const { return m_fontScale; }
+    void setFontScale(double unitsPerSize) { m_fontScale = unitsPerSize; }
+
     void text(double x, double y, const QString& text, int align = 1, int flag = 0);
     void picture(double x, double y, double width, double height, const QString& file);
     void polyline(const QVector<QPointF>& points, const QColor& color,
@@ -80,5 +87,6 @@ public:
 private:
     QRectF m_world;
     PageFont m_font;
+    double m_fontScale = kWorldUnitsPerFontSize;
     std::vector<PageItem> m_items;
 };

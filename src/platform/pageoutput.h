@@ -16,11 +16,15 @@ void renderPage(const Page& page, QPainter& painter, const QRectF& target);
 QImage renderToImage(const Page& page, const QSize& size, const QColor& background = Qt::white);
 bool saveImage(const Page& page, const QString& fileName, const QSize& size); // PNG and the like
 bool saveSvg(const Page& page, const QString& fileName, const QSize& size);
+// An A4 page in the world's orientation, the page fitted with 0.9.
 bool savePdf(const Page& page, const QString& fileName);
 
 // The rectangle, in printer units, that a world of size `world` is mapped to
-// on a printable area of size `printer`: `fraction` of the printer's height
-// (or width), centred, keeping the world's proportions.
+// on a printable area of size `printer`, centred. When the paper is
+// relatively wider than the world, the height is `fraction` of the paper's
+// and the world keeps its proportions; otherwise both width and height are
+// `fraction` of the paper's, so the page takes the paper's proportions.
+// Empty when either size is empty.
 QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction);
 
 struct PrintResult {

@@ -1,0 +1,336 @@
+#include "graph/curves.h"
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+const double kDecades = std::log10(100000.0) - 1;
+
+bool positive(double v)
+{
+    return std::isfinite(v) && v > 0;
+}
+
+template <class... T>
+bool allPositive(T... values)
+{
+    return (positive(double(values)) && ...);
+}
+
+double dB(double ratio)
+{
+    return 20 * std::log10(ratio);
+}
+
+// The points of one curve: levels below the chart, and levels that mean
+// nothing, are left out; a curve holds at most kMaxCurvePoints points.
+QVector<QPointF> levelPoints(const QVector<float>& frequencies, const std::function<double(double)>& level,
+                             const ChartScale& scale)
+{
+    QVector<QPointF> points;
+    for (float f : frequencies) {
+        if (points.size() == kMaxCurvePoints)
+            break;
+        const double l = level(f);
+        if (std::isfinite(l) && l >= kLowestLevel)
+            points << QPointF(chartX(f, scale), chartY(l));
+    }
+    return points;
+}
+
+double omega(double f)
+{
+    return 6.283 * f;
+}
+
+double inductive(double f, double mH)
+{
+    return 1e-3 * omega(f) * mH;
+}
+
+double capacitive(double f, double uF)
+{
+    return 1 / (1e-6 * omega(f) * uF);
+}
+
+struct CrossoverPart {
+    CurveKind kind;
+    int order;
+    bool lowFrequency; // the curve follows xoverFreqLow rather than xoverFreq
+};
+
+Curve crossoverCurve(CurveKind kind, const QVector<QPointF>& points)
+{
+    static const int colors[] = {0, 1, 9, 4};
+    return Curve{kind, points, colors[int(kind)], 2};
+}
+
+} // namespace
+
+double chartX(double frequency, const ChartScale& scale)
+{
+    return scale.width / kDecades * (std::log10(frequency) - 1) + scale.xOffset;
+}
+
+double chartY(double level)
+{
+    return (level / 2 + 10) * kUnitsPerHalfDb;
+}
+
+double frequencyAtX(double x, const ChartScale& scale)
+{
+    return std::pow(10.0, (x - scale.xOffset) * kDecades / scale.width + 1);
+}
+
+double levelAtY(double y)
+{
+    return (y / kUnitsPerHalfDb - 10) * 2;
+}
+
+QVector<float> boxFrequencies()
+{
+    QVector<float> out;
+    for (float f = 20; f <= 100; f += 5)
+        out << f;
+    for (float f = 150; f <= 1000; f += 50)
+        out << f;
+    return out;
+}
+
+double closedBoxLevel(double f, double fc, double qtc)
+{
+    const double r = f / fc;
+    const double r2 = r * r;
+    const double h = r2 / std::sqrt((r2 - 1) * (r2 - 1) + (r / qtc) * (r / qtc));
+    return 20 * std::log(h) / std::log(10.0);
+}
+
+std::optional<VentedCoefficients> ventedCoefficients(double fb, double fs, double qts, double alpha)
+{
+    if (!allPositive(fb, fs, qts, alpha))
+        return std::nullopt;
+    VentedCoefficients k;
+    k.a = (fb / fs) * (fb / fs);
+    k.b = fb / (7 * fs) + k.a / qts;
+    k.c = fb / (7 * fs * qts) + k.a + 1 + alpha;
+    k.d = fb / (7 * fs) + 1 / qts;
+    return k;
+}
+
+double ventedBoxLevel(double f, double fs, const VentedCoefficients& k)
+{
+    // The powers of r and the two squared terms are Singles.
+    const float r = float(f / fs);
+    const float r2 = r * r;
+    const float r3 = r2 * r;
+    const float r4 = r2 * r2;
+    const double real = r4 - k.c * r2 + k.a;
+    const double imag = k.b * r - k.d * r3;
+    const float realSq = float(real * real);
+    const float imagSq = float(imag * imag);
+    return dB(r4 / std::sqrt(double(realSq) + double(imagSq)));
+}
+
+std::optional<Curve> closedBoxCurve(const DesignState& s, const ChartScale& scale)
+{
+    if (!allPositive(s.closedFc, s.closedQtcCalc))
+        return std::nullopt;
+    const double fc = s.closedFc, qtc = s.closedQtcCalc;
+    return Curve{CurveKind::Box, levelPoints(boxFrequencies(), [=](double f) { return closedBoxLevel(f, fc, qtc); }, scale), 0, 0};
+}
+
+std::optional<Curve> ventedBoxCurve(const DesignState& s, const ChartScale& scale)
+{
+    if (!allPositive(s.vas, s.isoFactor, s.closedVb))
+        return std::nullopt;
+    const double alpha = double(s.vas) * s.isoFactor / s.closedVb;
+    const auto k = ventedCoefficients(s.ventedFb, s.fs, s.qts, alpha);
+    if (!k)
+        return std::nullopt;
+    const double fs = s.fs;
+    return Curve{CurveKind::Box, levelPoints(boxFrequencies(), [=](double f) { return ventedBoxLevel(f, fs, *k); }, scale), 0, 0};
+}
+
+QVector<float> crossoverFrequencies(double f, bool startAtS)
+{
+    QVector<float> out;
+    float s = float(f / 8);
+    float second = 1500;
+    if (s < 1000) {
+        if (s < 20)
+            s = 20;
+        for (float x = s; x <= 1000; x += 50)
+            out << x;
+    } else if (startAtS) {
+        second = s;
+    }
+    for (float x = second; x <= 10000; x += 500)
+        out << x;
+    out << 15000 << 20000;
+    return out;
+}
+
+double firstOrderLowPassLevel(double f, double l1, double rl)
+{
+    const double xl = inductive(f, l1);
+    return dB(rl / std::sqrt(xl * xl + rl * rl));
+}
+
+double firstOrderBandPassLevel(double f, double l2, double c2, double rm)
+{
+    const double x = inductive(f, l2) - capacitive(f, c2);
+    return dB(rm / std::sqrt(x * x + rm * rm));
+}
+
+double firstOrderHighPassLevel(double f, double c1, double rh)
+{
+    const double xc = capacitive(f, c1);
+    return dB(rh / std::sqrt(xc * xc + rh * rh));
+}
+
+double secondOrderLowPassLevel(double f, double l1, double c2, double rl)
+{
+    const double xc2 = capacitive(f, c2);
+    const double zp = rl * xc2 / std::sqrt(xc2 * xc2 + rl * rl);
+    const double theta = std::atan(xc2 / rl) - 1.5708;
+    const double re = zp * std::cos(theta);
+    const double im = zp * std::sin(theta) + inductive(f, l1);
+    const double zt = std::sqrt(re * re + im * im);
+    const double level = dB(zp / zt + 0.04) + dB(zp / rl);
+    return level > 0 ? 0 : level;
+}
+
+double secondOrderBandPassLevel(double f, double c3, double l4, double l3, double c4)
+{
+    const double xc3 = capacitive(f, c3), xl4 = inductive(f, l4);
+    const double xl3 = inductive(f, l3), xc4 = capacitive(f, c4);
+    return dB(xl4 / std::sqrt(xc3 * xc3 + xl4 * xl4)) + dB(xc4 / std::sqrt(xl3 * xl3 + xc4 * xc4));
+}
+
+double secondOrderHighPassLevel(double f, double c1, double l2, double rh)
+{
+    const double xl2 = inductive(f, l2);
+    const double zp = rh * xl2 / std::sqrt(xl2 * xl2 + rh * rh);
+    const double theta = 1.5708 - std::atan(xl2 / rh);
+    const double re = zp * std::cos(theta);
+    const double im = zp * std::sin(theta) - capacitive(f, c1);
+    const double zt = std::sqrt(re * re + im * im);
+    const double level = dB(zp / zt + 0.04) + dB(zp / rh);
+    return level > 0 ? 0 : level;
+}
+
+QVector<Curve> crossoverCurves(const DesignState& s, const ChartScale& scale)
+{
+    QVector<CrossoverPart> parts;
+    switch (s.xoverType) {
+    case 1: parts = {{CurveKind::Woofer, 1, false}, {CurveKind::Tweeter, 1, false}}; break;
+    case 2: parts = {{CurveKind::Woofer, 2, false}, {CurveKind::Tweeter, 2, false}}; break;
+    case 3: parts = {{CurveKind::Woofer, 1, true}, {CurveKind::MidRange, 1, true}, {CurveKind::Tweeter, 1, false}}; break;
+    case 4: parts = {{CurveKind::Woofer, 2, true}, {CurveKind::MidRange, 2, true}, {CurveKind::Tweeter, 2, false}}; break;
+    default: return {};
+    }
+
+    QVector<Curve> out;
+    for (const CrossoverPart& part : parts) {
+        const double crossover = part.lowFrequency ? s.xoverFreqLow : s.xoverFreq;
+        std::function<double(double)> level;
+        bool valid = false;
+        const double l1 = s.xoverL1, l2 = s.xoverL2, l3 = s.xoverL3, l4 = s.xoverL4;
+        const double c1 = s.xoverC1, c2 = s.xoverC2, c3 = s.xoverC3, c4 = s.xoverC4;
+        const double rl = s.xoverRl, rm = s.xoverRm, rh = s.xoverRh;
+        if (part.order == 1) {
+            switch (part.kind) {
+            case CurveKind::Woofer:
+                valid = allPositive(l1, rl);
+                level = [=](double f) { return firstOrderLowPassLevel(f, l1, rl); };
+                break;
+            case CurveKind::MidRange:
+                valid = allPositive(l2, c2, rm);
+                level = [=](double f) { return firstOrderBandPassLevel(f, l2, c2, rm); };
+                break;
+            default:
+                valid = allPositive(c1, rh);
+                level = [=](double f) { return firstOrderHighPassLevel(f, c1, rh); };
+                break;
+            }
+        } else {
+            switch (part.kind) {
+            case CurveKind::Woofer:
+                valid = allPositive(l1, c2, rl);
+                level = [=](double f) { return secondOrderLowPassLevel(f, l1, c2, rl); };
+                break;
+            case CurveKind::MidRange:
+                valid = allPositive(c3, l4, l3, c4);
+                level = [=](double f) { return secondOrderBandPassLevel(f, c3, l4, l3, c4); };
+                break;
+            default:
+                valid = allPositive(c1, l2, rh);
+                level = [=](double f) { return secondOrderHighPassLevel(f, c1, l2, rh); };
+                break;
+            }
+        }
+        if (!valid || !positive(crossover))
+            continue;
+        // Only the second-order woofer and tweeter keep 1500 Hz as the start of their second run.
+        const bool startAtS = part.order == 1 || part.kind == CurveKind::MidRange;
+        out << crossoverCurve(part.kind, levelPoints(crossoverFrequencies(crossover, startAtS), level, scale));
+    }
+    return out;
+}
+
+std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, double fh3, const ChartScale& scale)
+{
+    if (!std::isfinite(pa) || !allPositive(fl3, fb, fh3))
+        return std::nullopt;
+    struct Anchor {
+        double f, level, c, add;
+    };
+    const double ref = scale.bandRef;
+    const Anchor anchors[9] = {
+        {fl3 / 4, pa - 30, 0.8, 0},        {fl3 / 2, pa - 15, 0.75, ref - 11}, {fl3, pa - 3, 0.75, ref - 11},
+        {fb / 1.2, pa, 0.7, ref},          {fb, pa, 0.7, ref},                 {fb * 1.2, pa, 0.7, ref},
+        {fh3, pa - 3, 0.65, ref - 11},     {fh3 * 2, pa - 15, 0.65, ref - 11}, {fh3 * 4, pa - 30, 0.6, 0},
+    };
+    // Each anchor has its own offset c in place of the chart's 1 (10 Hz).
+    const auto x = [&](double f, double c) { return scale.width / (std::log10(100000.0) - c) * (std::log10(f) - c) + scale.xOffset; };
+
+    BandpassCurve curve;
+    for (const Anchor& a : anchors)
+        curve.anchors << QPointF(x(a.f, a.c), chartY(a.level) + a.add);
+    curve.xLeft = fl3 / 1.7 > 10 ? x(fl3 / 1.7, 0.75) : 100;
+    curve.xRight = x(1.6 * fh3, 0.6);
+    return curve;
+}
+
+std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid)
+{
+    if (!boxValid)
+        return std::nullopt;
+    static const char* const names[] = {"Closed", "Vented", "Passive"};
+    if (boxType >= 0 && boxType <= 2) {
+        const QString box = QString::fromLatin1(names[boxType]);
+        if (bandValid)
+            return ChartTitle{QStringLiteral("Bandpass and %1 Box Design").arg(box), 500};
+        return ChartTitle{QStringLiteral("%1 Box Design").arg(box), 700};
+    }
+    if (bandValid)
+        return ChartTitle{QStringLiteral("Bandpass Box Design"), 700};
+    return std::nullopt;
+}
+
+ResponseCurves computeCurves(const DesignState& s, const ChartScale& scale)
+{
+    ResponseCurves out;
+    if (s.bandValid == 1)
+        out.bandpass = bandpassCurve(s.bandPa, s.bandFl3, s.bandFb, s.bandFh3, scale);
+    out.title = chartTitle(s.boxType, s.boxValid == 1, s.bandValid == 1);
+    if (s.boxValid == 1) {
+        if (s.boxType == 0)
+            out.box = closedBoxCurve(s, scale);
+        else if (s.boxType == 1 || s.boxType == 2)
+            out.box = ventedBoxCurve(s, scale);
+    }
+    out.crossovers = crossoverCurves(s, scale);
+    return out;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The response chart as a page of the chart engine: the frame of the graph
+// window (axes, grid, labels, the -3 dB line) and the curves of curves.h.
+// The graph window shows the composed page; the printed report draws its own
+// frame and reuses drawCurves with the report's chart scale.
+
+#include "graph/curves.h"
+#include "platform/page.h"
+
+#include <QPointF>
+#include <QRectF>
+#include <optional>
+
+// The chart's world: the plot spans x 100..1950 and y 100..900, its origin
+// (10 Hz, -20 dB) at (100, 100); captions and labels lie around it.
+inline const QRectF kGraphWorld(0, 0, 2000, 1000);
+inline const QPointF kPlotOrigin(100, 100);
+inline const QRectF kPlotArea(100, 100, 1850, 800);
+// World units per font size on the chart: the -3 dB line of 141 minus signs
+// in the caption font spans about the plot's width.
+inline constexpr double kGraphFontScale = 0.33;
+
+inline constexpr int kBandpassColor = 5;
+
+// The x of a frequency label (the label starts there).
+double frequencyLabelX(double frequency);
+
+void drawGraphFrame(Page& page);
+// Bandpass, title, box curve, crossover curves, in that order; `origin` is
+// where the curves' chart units start.
+void drawCurves(Page& page, const ResponseCurves& curves, const QPointF& origin = kPlotOrigin);
+
+// The whole chart of the graph window for the designs handed over.
+Page composeGraph(const DesignState& state);
+
+// What the chart shows under a world position of the graph page; empty
+// outside the plot.
+struct ChartReading {
+    double frequency = 0; // Hz
+    double level = 0;     // dB
+};
+std::optional<ChartReading> readingAt(const QPointF& world);
+QString readingText(const ChartReading& reading);

@@ -1,0 +1,160 @@
+#include "platform/chart.h"
+
+#include <QLineF>
+#include <algorithm>
+#include <cmath>
+
+namespace chart {
+
+namespace {
+const QColor kGridMinor(215, 215, 215);
+const QColor kGridDecade(160, 160, 160);
+constexpr double kTickMinor = 6;
+constexpr double kTickMajor = 12;
+constexpr int kCurveStepsPerSpan = 12;
+
+void line(Page& page, QPointF a, QPointF b, const QColor& color, double widthPx = 1.0)
+{
+    page.polyline({a, b}, color, Qt::SolidLine, widthPx);
+}
+
+// Offsets of the 1..9 steps within one decade, as fractions of the decade.
+double decadeFraction(int step)
+{
+    return std::log10(double(step));
+}
+
+// A number as the labels show it: whole numbers without a decimal point.
+QString labelText(double value)
+{
+    const double rounded = std::round(value);
+    if (std::abs(value - rounded) < 1e-9)
+        return QString::number(qint64(rounded));
+    return QString::number(value, 'g', 6);
+}
+
+// One Catmull-Rom span from p1 to p2 with neighbours p0 and p3.
+QPointF catmullRom(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double t)
+{
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    return 0.5 * ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t2 + (-p0 + 3 * p1 - 3 * p2 + p3) * t3);
+}
+} // namespace
+
+QColor color(int index)
+{
+    switch (index) {
+    case 0: return QColor(0, 0, 0);
+    case 1: return QColor(0, 70, 220);   // blue
+    case 2: return QColor(128, 128, 0);  // olive
+    case 3: return QColor(0, 170, 190);  // cyan
+    case 4: return QColor(220, 20, 20);  // red
+    case 5: return QColor(170, 0, 170);  // magenta
+    case 6: return QColor(230, 120, 0);  // orange
+    case 7: return QColor(128, 128, 128);
+    case 8: return QColor(64, 64, 64);
+    case 9: return QColor(0, 150, 0);    // green
+    default: return QColor::fromHsv((index * 47) % 360, 220, 200);
+    }
+}
+
+void logAxis(Page& page, double x, double y, double length, int decades)
+{
+    if (decades <= 0 || length <= 0)
+        return;
+    line(page, {x, y}, {x + length, y}, Qt::black);
+    const double decade = length / decades;
+    for (int d = 0; d < decades; ++d) {
+        for (int step = 1; step <= 9; ++step) {
+            const double tx = x + decade * (d + decadeFraction(step));
+            const double tick = step == 1 ? kTickMajor : kTickMinor;
+            line(page, {tx, y - tick}, {tx, y + tick}, Qt::black);
+        }
+    }
+    line(page, {x + length, y - kTickMajor}, {x + length, y + kTickMajor}, Qt::black);
+}
+
+void logGrid(Page& page, double x, double y, double width, double height, int decades)
+{
+    if (decades <= 0 || width <= 0 || height <= 0)
+        return;
+    const double decade = width / decades;
+    for (int d = 0; d < decades; ++d) {
+        for (int step = 2; step <= 9; ++step) {
+            const double gx = x + decade * (d + decadeFraction(step));
+            line(page, {gx, y}, {gx, y + height}, kGridMinor);
+        }
+        if (d > 0)
+            line(page, {x + decade * d, y}, {x + decade * d, y + height}, kGridDecade);
+    }
+    page.polyline({{x, y}, {x + width, y}, {x + width, y + height}, {x, y + height}, {x, y}}, Qt::black);
+}
+
+void linearAxis(Page& page, double x, double y, double length, int divisions, double gridWidth)
+{
+    if (divisions <= 0 || length <= 0)
+        return;
+    line(page, {x, y}, {x, y + length}, Qt::black);
+    const double step = length / divisions;
+    for (int i = 0; i <= divisions; ++i) {
+        const double ty = y + step * i;
+        if (gridWidth > 0 && i > 0 && i < divisions)
+            line(page, {x, ty}, {x + gridWidth, ty}, kGridMinor);
+        line(page, {x - kTickMinor, ty}, {x + kTickMinor, ty}, Qt::black);
+    }
+}
+
+void labelsY(Page& page, double x, double y0, double step, double first, double increment, int count)
+{
+    for (int i = 0; i < count; ++i)
+        page.text(x, y0 + step * i, labelText(first + increment * i), 256);
+}
+
+void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points,
+               const QColor& color, Qt::PenStyle style, double widthPx)
+{
+    if (points.size() < 2)
+        return;
+    QVector<QPointF> world;
+    world.reserve(points.size());
+    for (const QPointF& p : points)
+        world << origin + p;
+    page.polyline(world, color, style, widthPx);
+}
+
+QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors)
+{
+    QVector<QPointF> sorted = anchors;
+    std::stable_sort(sorted.begin(), sorted.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+    if (sorted.size() < 3)
+        return sorted;
+    QVector<QPointF> out;
+    out.reserve((sorted.size() - 1) * kCurveStepsPerSpan + 1);
+    for (int i = 0; i + 1 < sorted.size(); ++i) {
+        // The ends repeat their end point, so the curve starts and stops on the anchors.
+        const QPointF p0 = sorted.at(std::max(i - 1, 0));
+        const QPointF p1 = sorted.at(i);
+        const QPointF p2 = sorted.at(i + 1);
+        const QPointF p3 = sorted.at(std::min<int>(i + 2, sorted.size() - 1));
+        for (int s = 0; s < kCurveStepsPerSpan; ++s)
+            out << catmullRom(p0, p1, p2, p3, double(s) / kCurveStepsPerSpan);
+    }
+    out << sorted.constLast();
+    return out;
+}
+
+void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors,
+                 const QRectF& limits, const QColor& color, double widthPx)
+{
+    const QVector<QPointF> curve = smoothPoints(anchors);
+    if (curve.size() < 2)
+        return;
+    QVector<QPointF> world;
+    world.reserve(curve.size());
+    for (const QPointF& p : curve)
+        world << origin + p;
+    page.polyline(world, color, Qt::SolidLine, widthPx, limits);
+}
+
+} // namespace chart

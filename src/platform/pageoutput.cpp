@@ -1,0 +1,240 @@
+#include "platform/pageoutput.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSvgGenerator>
+#include <QTransform>
+
+namespace {
+
+// Glyphs are shaped at this pixel size and scaled into the world, so a
+// text has the same extent in world units on every device.
+constexpr int kReferencePixels = 100;
+
+QString deviceFace(const QString& face)
+{
+    if (face.compare(QLatin1String("Roman"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Times New Roman");
+    return face;
+}
+
+QFont pageFont(const PageFont& font)
+{
+    QFont qfont(deviceFace(font.face));
+    qfont.setStyleHint(QFont::Serif);
+    qfont.setPixelSize(kReferencePixels);
+    qfont.setBold(font.bold());
+    qfont.setItalic(font.italic());
+    qfont.setHintingPreference(QFont::PreferNoHinting);
+    qfont.setKerning(false);
+    return qfont;
+}
+
+// Picture files lie beside the program; the compiled-in pictures stand in for them.
+QImage loadPicture(const QString& file)
+{
+    static QHash<QString, QImage> cache;
+    if (auto it = cache.constFind(file); it != cache.constEnd())
+        return *it;
+    const QStringList candidates{file, QDir(QCoreApplication::applicationDirPath()).filePath(file),
+                                 QStringLiteral(":/pictures/") + QFileInfo(file).fileName()};
+    QImage image;
+    for (const QString& name : candidates)
+        if (QFileInfo::exists(name) && image.load(name))
+            break;
+    cache.insert(file, image);
+    return image;
+}
+
+class PagePainter {
+public:
+    PagePainter(const Page& page, QPainter& painter, const QRectF& target)
+        : m_page(page), m_painter(painter), m_base(painter.transform())
+    {
+        const QRectF& w = page.world();
+        m_sx = target.width() / w.width();
+        m_sy = target.height() / w.height();
+        // y grows upwards in the world and downwards on the device.
+        m_toDevice = QTransform(m_sx, 0, 0, -m_sy, target.left() - w.left() * m_sx, target.top() + w.bottom() * m_sy);
+        const QPaintDevice* device = painter.device();
+        m_penScale = device ? device->logicalDpiY() / 96.0 : 1.0;
+    }
+
+    void operator()(const PageText& t)
+    {
+        if (t.text.isEmpty())
+            return;
+        const double em = t.font.size * m_page.fontScale();
+        if (!(em > 0))
+            return;
+        const double k = em / kReferencePixels;
+        m_painter.save();
+        m_painter.setTransform(QTransform::fromScale(m_sx * k, m_sy * k) * QTransform::fromTranslate(anchor(t.pos).x(), anchor(t.pos).y()) * m_base);
+        m_painter.setFont(pageFont(t.font));
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(QPointF(0, 0), t.text);
+        m_painter.restore();
+    }
+
+    void operator()(const PagePicture& p)
+    {
+        const QRectF device = m_toDevice.mapRect(p.rect);
+        const QImage image = loadPicture(p.file);
+        if (image.isNull()) {
+            // A missing circuit drawing leaves its place marked rather than silently blank.
+            m_painter.setPen(QPen(Qt::gray, m_penScale));
+            m_painter.setBrush(Qt::NoBrush);
+            m_painter.drawRect(device);
+            return;
+        }
+        m_painter.drawImage(device, image);
+    }
+
+    void operator()(const PagePolyline& l)
+    {
+        if (l.points.size() < 2)
+            return;
+        m_painter.save();
+        if (!l.clip.isEmpty())
+            m_painter.setClipRect(m_toDevice.mapRect(l.clip), Qt::IntersectClip);
+        QPen pen(l.color, l.widthPx * m_penScale, l.style, Qt::FlatCap, Qt::RoundJoin);
+        m_painter.setPen(pen);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawPolyline(m_toDevice.map(QPolygonF(l.points)));
+        m_painter.restore();
+    }
+
+private:
+    QPointF anchor(const QPointF& world) const { return m_toDevice.map(world); }
+
+    const Page& m_page;
+    QPainter& m_painter;
+    QTransform m_base;
+    QTransform m_toDevice;
+    double m_sx = 1, m_sy = 1, m_penScale = 1;
+};
+
+// A saved file takes the page's own orientation.
+QPageLayout::Orientation orientationFor(const Page& page)
+{
+    return page.world().width() > page.world().height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+constexpr double kFileFraction = 0.9;
+
+} // namespace
+
+void renderPage(const Page& page, QPainter& painter, const QRectF& target)
+{
+    if (page.world().isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    PagePainter draw(page, painter, target);
+    for (const PageItem& item : page.items())
+        std::visit(draw, item);
+    painter.restore();
+}
+
+QImage renderToImage(const Page& page, const QSize& size, const QColor& background)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return image;
+    image.fill(background);
+    QPainter painter(&image);
+    renderPage(page, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
+
+bool saveImage(const Page& page, const QString& fileName, const QSize& size)
+{
+    const QImage image = renderToImage(page, size);
+    return !image.isNull() && image.save(fileName);
+}
+
+bool saveSvg(const Page& page, const QString& fileName, const QSize& size)
+{
+    QSvgGenerator svg;
+    svg.setFileName(fileName);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QStringLiteral("Tolvan"));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    renderPage(page, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    // The generator does not report write failures; the file tells.
+    return painter.end() && QFileInfo(fileName).size() > 0;
+}
+
+bool savePdf(const Page& page, const QString& fileName)
+{
+    QPdfWriter pdf(fileName);
+    pdf.setCreator(QStringLiteral("Tolvan"));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageOrientation(orientationFor(page));
+    pdf.setResolution(300);
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    const QRect paint = pdf.pageLayout().paintRectPixels(pdf.resolution());
+    renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), kFileFraction));
+    return painter.end();
+}
+
+QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction)
+{
+    const double wx = world.width(), wy = world.height();
+    const double pw = printer.width(), ph = printer.height();
+    if (!(wx > 0 && wy > 0 && pw > 0 && ph > 0))
+        return {};
+    double w, h;
+    if (pw / wx > ph / wy) {
+        h = fraction * ph;
+        w = wx * h / wy;
+    } else {
+        w = fraction * pw;
+        h = ph * w / pw;
+    }
+    return QRectF((pw - w) / 2, (ph - h) / 2, w, h);
+}
+
+PrintResult printPage(const Page& page, const QString& printerName, double fraction, const QString& jobName)
+{
+    QString name = printerName;
+    if (name.isEmpty()) {
+        name = QPrinterInfo::defaultPrinterName();
+        if (name.isEmpty())
+            return {false, QStringLiteral("There is no default printer.")};
+    } else if (!QPrinterInfo::availablePrinterNames().contains(name)) {
+        // Qt would quietly write a PDF file instead of printing.
+        return {false, QStringLiteral("There is no printer named \"%1\".").arg(name)};
+    }
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(name);
+    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
+        return {false, QStringLiteral("The printer \"%1\" cannot be used.").arg(name)};
+    // The paper keeps the printer's own orientation; the fit rule maps the page onto it.
+    printer.setDocName(jobName);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return {false, QStringLiteral("The printer \"%1\" could not be opened.").arg(name)};
+    const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
+    renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), fraction));
+    if (!painter.end())
+        return {false, QStringLiteral("The page could not be sent to the printer \"%1\".").arg(name)};
+    return {true, {}};
+}

@@ -1,0 +1,461 @@
+// The response curves in chart units: the worked examples of the closed and
+// vented boxes, the crossover levels with their clipping and dropping, the
+// frequency grids, the bandpass anchors and limits, the titles, and designs
+// with missing inputs that must yield no curve rather than NaN points.
+#include "graph/curves.h"
+#include "graph/graphpage.h"
+
+#include <QtTest>
+#include <cmath>
+
+Q_DECLARE_METATYPE(DesignState)
+
+namespace {
+DesignState closedBox(float fc, float qtc)
+{
+    DesignState s;
+    s.boxValid = 1;
+    s.boxType = 0;
+    s.closedFc = fc;
+    s.closedQtcCalc = qtc;
+    return s;
+}
+
+DesignState ventedBox()
+{
+    DesignState s;
+    s.boxValid = 1;
+    s.boxType = 1;
+    s.fs = 30;
+    s.qts = 0.4f;
+    s.vas = 2;
+    s.closedVb = 2;
+    s.isoFactor = 1;
+    s.ventedFb = 30;
+    return s;
+}
+
+DesignState bandpass()
+{
+    DesignState s;
+    s.bandValid = 1;
+    s.bandPa = 1.5517;
+    s.bandFl3 = 25;
+    s.bandFb = 39.06f;
+    s.bandFh3 = 61.03f;
+    return s;
+}
+
+DesignState secondOrderTwoWay()
+{
+    DesignState s;
+    s.xoverType = 2;
+    s.xoverFreq = 800; // grid 100, 150, 200, ... 1000, 1500, ... 3000, ...
+    s.xoverL1 = 1.8f;
+    s.xoverC2 = 17.6f;
+    s.xoverRl = 8;
+    s.xoverC1 = 8;
+    s.xoverL2 = 0.8f;
+    s.xoverRh = 8;
+    return s;
+}
+
+// The point of a curve at frequency f, if the curve has one.
+std::optional<QPointF> pointAt(const Curve& curve, double f, const ChartScale& scale = {})
+{
+    for (const QPointF& p : curve.points)
+        if (std::abs(p.x() - chartX(f, scale)) < 1e-6)
+            return p;
+    return std::nullopt;
+}
+
+bool allFinite(const ResponseCurves& c)
+{
+    auto finite = [](const QVector<QPointF>& pts) {
+        return std::all_of(pts.begin(), pts.end(), [](QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); });
+    };
+    if (c.bandpass && !finite(c.bandpass->anchors))
+        return false;
+    if (c.box && !finite(c.box->points))
+        return false;
+    return std::all_of(c.crossovers.begin(), c.crossovers.end(), [&](const Curve& k) { return finite(k.points); });
+}
+} // namespace
+
+class TestCurves : public QObject {
+    Q_OBJECT
+private slots:
+    void chartUnits_data();
+    void chartUnits();
+    void readingInvertsChartUnits();
+    void closedBoxLevels_data();
+    void closedBoxLevels();
+    void closedBoxCurveStartsAt20Hz();
+    void ventedCoefficients();
+    void ventedLevels_data();
+    void ventedLevels();
+    void crossoverLevels_data();
+    void crossoverLevels();
+    void secondOrderWooferIsClippedAndDropped();
+    void crossoverGrid_data();
+    void crossoverGrid();
+    void crossoverCurvesFollowType_data();
+    void crossoverCurvesFollowType();
+    void bandpassAnchors();
+    void bandpassWithReportScale();
+    void bandpassLeftLimitFallsBackTo100();
+    void titles_data();
+    void titles();
+    void missingInputsDrawNoCurve_data();
+    void missingInputsDrawNoCurve();
+    void frequencyLabelPositions_data();
+    void frequencyLabelPositions();
+};
+
+void TestCurves::chartUnits_data()
+{
+    QTest::addColumn<double>("frequency");
+    QTest::addColumn<double>("x");
+    QTest::newRow("10 Hz") << 10.0 << 0.0;
+    QTest::newRow("100 Hz") << 100.0 << 462.5;
+    QTest::newRow("100 kHz") << 100000.0 << 1850.0;
+}
+
+void TestCurves::chartUnits()
+{
+    QFETCH(double, frequency);
+    QFETCH(double, x);
+    QCOMPARE_LT(std::abs(chartX(frequency) - x), 1e-9);
+    QCOMPARE_LT(std::abs(chartY(-20)), 1e-9);
+    QCOMPARE_LT(std::abs(chartY(0) - 533.33333), 1e-4);
+    QCOMPARE_LT(std::abs(chartY(10) - 800), 1e-3);
+}
+
+void TestCurves::readingInvertsChartUnits()
+{
+    const auto reading = readingAt(kPlotOrigin + QPointF(chartX(1000), chartY(-3)));
+    QVERIFY(reading);
+    QCOMPARE_LT(std::abs(reading->frequency - 1000), 1e-6);
+    QCOMPARE_LT(std::abs(reading->level + 3), 1e-6);
+    QCOMPARE(readingText(*reading), QStringLiteral("1.00 kHz   -3.0 dB"));
+    QVERIFY(!readingAt(QPointF(50, 500)));  // on the level labels
+    QVERIFY(!readingAt(QPointF(500, 950))); // above the plot
+}
+
+void TestCurves::closedBoxLevels_data()
+{
+    QTest::addColumn<double>("frequency");
+    QTest::addColumn<double>("level");
+    QTest::newRow("20 Hz") << 20.0 << -16.03;
+    QTest::newRow("50 Hz") << 50.0 << -3.01;
+    QTest::newRow("100 Hz") << 100.0 << -0.26;
+}
+
+void TestCurves::closedBoxLevels()
+{
+    QFETCH(double, frequency);
+    QFETCH(double, level);
+    QCOMPARE_LT(std::abs(closedBoxLevel(frequency, 50, 0.7071f) - level), 0.005);
+    const auto curve = closedBoxCurve(closedBox(50, 0.7071f));
+    QVERIFY(curve);
+    const auto point = pointAt(*curve, frequency);
+    QVERIFY(point);
+    QCOMPARE_LT(std::abs(point->y() - chartY(closedBoxLevel(frequency, 50, 0.7071f))), 1e-9);
+}
+
+void TestCurves::closedBoxCurveStartsAt20Hz()
+{
+    const auto curve = closedBoxCurve(closedBox(50, 0.7071f));
+    QVERIFY(curve);
+    QCOMPARE(curve->points.size(), 35); // the whole grid lies above -20 dB
+    QCOMPARE_LT(std::abs(curve->points.first().y() - 105.94), 0.01);
+    QCOMPARE_LT(std::abs(curve->points.first().x() - chartX(20)), 1e-9);
+    QCOMPARE_LT(std::abs(curve->points.last().x() - chartX(1000)), 1e-9);
+}
+
+void TestCurves::ventedCoefficients()
+{
+    const auto k = ::ventedCoefficients(30, 30, 0.4f, 1.0);
+    QVERIFY(k);
+    QCOMPARE_LT(std::abs(k->a - 1), 1e-6);
+    QCOMPARE_LT(std::abs(k->b - 2.642857), 1e-6);
+    QCOMPARE_LT(std::abs(k->c - 3.357143), 1e-6);
+    QCOMPARE_LT(std::abs(k->d - 2.642857), 1e-6);
+}
+
+void TestCurves::ventedLevels_data()
+{
+    QTest::addColumn<double>("frequency");
+    QTest::addColumn<double>("level");
+    QTest::newRow("20 Hz") << 20.0 << -14.28;
+    QTest::newRow("30 Hz") << 30.0 << -2.65;
+    QTest::newRow("50 Hz") << 50.0 << -0.15;
+}
+
+void TestCurves::ventedLevels()
+{
+    QFETCH(double, frequency);
+    QFETCH(double, level);
+    const auto curve = ventedBoxCurve(ventedBox());
+    QVERIFY(curve);
+    const auto point = pointAt(*curve, frequency);
+    QVERIFY(point);
+    QCOMPARE_LT(std::abs(levelAtY(point->y()) - level), 0.005);
+}
+
+void TestCurves::crossoverLevels_data()
+{
+    QTest::addColumn<double>("level");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("1st order woofer 500 Hz") << firstOrderLowPassLevel(500, 1.27, 8) << -0.96;
+    QTest::newRow("1st order woofer 1000 Hz") << firstOrderLowPassLevel(1000, 1.27, 8) << -3.00;
+    QTest::newRow("1st order woofer 2000 Hz") << firstOrderLowPassLevel(2000, 1.27, 8) << -6.97;
+    QTest::newRow("2nd order woofer 200 Hz clipped") << secondOrderLowPassLevel(200, 1.8, 17.6, 8) << 0.0;
+    QTest::newRow("2nd order woofer 1000 Hz") << secondOrderLowPassLevel(1000, 1.8, 17.6, 8) << -5.17;
+    QTest::newRow("2nd order woofer 3000 Hz") << secondOrderLowPassLevel(3000, 1.8, 17.6, 8) << -26.77;
+    // A tweeter is the mirror image: its -3 dB point of 1.27 mH / 8 ohms lies at 1000 Hz for 19.9 uF.
+    QTest::newRow("1st order tweeter 1000 Hz") << firstOrderHighPassLevel(1000, 1e6 / (6.283 * 1000 * 8), 8) << -3.01;
+    // The first-order band pass is flat where its L and C cancel.
+    QTest::newRow("1st order mid-range at resonance") << firstOrderBandPassLevel(1000, 1.0, 1e6 / (6.283 * 1000 * 6.283), 8) << 0.0;
+    QTest::newRow("2nd order tweeter 2000 Hz") << secondOrderHighPassLevel(2000, 8, 0.8, 8) << -3.60;
+    QTest::newRow("2nd order tweeter +0.33 dB clipped") << secondOrderHighPassLevel(20000, 8, 0.8, 8) << 0.0;
+}
+
+void TestCurves::crossoverLevels()
+{
+    QFETCH(double, level);
+    QFETCH(double, expected);
+    QCOMPARE_LT(std::abs(level - expected), 0.006);
+}
+
+void TestCurves::secondOrderWooferIsClippedAndDropped()
+{
+    const QVector<Curve> curves = crossoverCurves(secondOrderTwoWay());
+    QCOMPARE(curves.size(), 2);
+    const Curve& woofer = curves.first();
+    QCOMPARE(woofer.kind, CurveKind::Woofer);
+    QCOMPARE(woofer.colorIndex, 1);
+    QCOMPARE(woofer.pattern, 2);
+    const auto at200 = pointAt(woofer, 200);
+    QVERIFY(at200);
+    QCOMPARE_LT(std::abs(at200->y() - chartY(0)), 1e-9); // +0.28 dB shown as 0 dB
+    const auto at1000 = pointAt(woofer, 1000);
+    QVERIFY(at1000);
+    QCOMPARE_LT(std::abs(levelAtY(at1000->y()) + 5.17), 0.006);
+    QVERIFY(!pointAt(woofer, 3000)); // -26.77 dB is dropped, not clipped
+    for (const QPointF& p : woofer.points)
+        QCOMPARE_GE(levelAtY(p.y()), -20.0 - 1e-9);
+}
+
+void TestCurves::crossoverGrid_data()
+{
+    QTest::addColumn<double>("crossover");
+    QTest::addColumn<bool>("startAtS");
+    QTest::addColumn<float>("first");
+    QTest::addColumn<float>("secondRunStart");
+    QTest::addColumn<int>("count");
+    QTest::newRow("100 Hz raised to 20") << 100.0 << true << 20.f << 1500.f << 20 + 18 + 2;
+    QTest::newRow("3000 Hz") << 3000.0 << false << 375.f << 1500.f << 13 + 18 + 2;
+    QTest::newRow("16 kHz first order starts at s") << 16000.0 << true << 2000.f << 2000.f << 17 + 2;
+    QTest::newRow("16 kHz second order starts at 1500") << 16000.0 << false << 1500.f << 1500.f << 18 + 2;
+    QTest::newRow("8 kHz: s = 1000 has no first run") << 8000.0 << true << 1000.f << 1000.f << 19 + 2;
+}
+
+void TestCurves::crossoverGrid()
+{
+    QFETCH(double, crossover);
+    QFETCH(bool, startAtS);
+    QFETCH(float, first);
+    QFETCH(float, secondRunStart);
+    QFETCH(int, count);
+    const QVector<float> grid = crossoverFrequencies(crossover, startAtS);
+    QCOMPARE(grid.first(), first);
+    QVERIFY(grid.contains(secondRunStart));
+    QCOMPARE(grid.size(), count);
+    QCOMPARE_LE(grid.size(), kMaxCurvePoints);
+    QCOMPARE(grid.last(), 20000.f);
+    QVERIFY(std::is_sorted(grid.begin(), grid.end()));
+}
+
+void TestCurves::crossoverCurvesFollowType_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QVector<int>>("colors");
+    QTest::newRow("none") << 0 << QVector<int>{};
+    QTest::newRow("2-way 6 dB") << 1 << QVector<int>{1, 4};
+    QTest::newRow("2-way 12 dB") << 2 << QVector<int>{1, 4};
+    QTest::newRow("3-way 6 dB") << 3 << QVector<int>{1, 9, 4};
+    QTest::newRow("3-way 12 dB") << 4 << QVector<int>{1, 9, 4};
+    QTest::newRow("unknown") << 5 << QVector<int>{};
+}
+
+void TestCurves::crossoverCurvesFollowType()
+{
+    QFETCH(int, type);
+    QFETCH(QVector<int>, colors);
+    DesignState s = secondOrderTwoWay();
+    s.xoverType = std::int16_t(type);
+    s.xoverFreqLow = 400;
+    s.xoverFreq = 4000;
+    s.xoverC2 = 20;
+    s.xoverL2 = 0.5f;
+    s.xoverC3 = 30, s.xoverL3 = 0.4f, s.xoverC4 = 10, s.xoverL4 = 3;
+    s.xoverRm = 8;
+    QVector<int> shown;
+    for (const Curve& c : crossoverCurves(s)) {
+        shown << c.colorIndex;
+        QVERIFY(!c.points.isEmpty());
+    }
+    QCOMPARE(shown, colors);
+}
+
+void TestCurves::bandpassAnchors()
+{
+    const DesignState s = bandpass();
+    const auto band = bandpassCurve(s.bandPa, s.bandFl3, s.bandFb, s.bandFh3);
+    QVERIFY(band);
+    const QVector<QPointF> expected{{-1.81, -225.29}, {151.01, 255.38}, {282.04, 575.38},
+                                    {349.59, 666.38}, {383.65, 666.38}, {417.72, 666.38},
+                                    {482.93, 575.38}, {610.96, 255.38}, {751.61, -225.29}};
+    QCOMPARE(band->anchors.size(), 9);
+    for (int k = 0; k < 9; ++k) {
+        QVERIFY2(std::abs(band->anchors[k].x() - expected[k].x()) < 0.006, qPrintable(QString::number(k)));
+        QVERIFY2(std::abs(band->anchors[k].y() - expected[k].y()) < 0.006, qPrintable(QString::number(k)));
+    }
+    QCOMPARE_LT(std::abs(band->xLeft - 181.73), 0.006);
+    QCOMPARE_LT(std::abs(band->xRight - 584.29), 0.006);
+}
+
+void TestCurves::bandpassWithReportScale()
+{
+    const DesignState s = bandpass();
+    const auto band = bandpassCurve(s.bandPa, s.bandFl3, s.bandFb, s.bandFh3, reportChartScale());
+    QVERIFY(band);
+    QCOMPARE_LT(std::abs(band->anchors[4].x() - 393.28), 0.006);
+    QCOMPARE_LT(std::abs(band->anchors[4].y() - 664.38), 0.006);
+    QCOMPARE_LT(std::abs(band->xLeft - 196.82), 0.006);
+
+    // The report's box curve: 1800 wide and 20 to the right.
+    const auto curve = closedBoxCurve(closedBox(50, 0.7071f), reportChartScale());
+    QVERIFY(curve);
+    QCOMPARE_LT(std::abs(curve->points[6].x() - 334.54), 0.006); // 50 Hz
+}
+
+void TestCurves::bandpassLeftLimitFallsBackTo100()
+{
+    const auto band = bandpassCurve(0, 17, 25, 40);
+    QVERIFY(band);
+    QCOMPARE(band->xLeft, 100.0);
+}
+
+void TestCurves::titles_data()
+{
+    QTest::addColumn<int>("boxType");
+    QTest::addColumn<bool>("boxValid");
+    QTest::addColumn<bool>("bandValid");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("x");
+    QTest::newRow("closed") << 0 << true << false << "Closed Box Design" << 700.0;
+    QTest::newRow("vented") << 1 << true << false << "Vented Box Design" << 700.0;
+    QTest::newRow("passive") << 2 << true << false << "Passive Box Design" << 700.0;
+    QTest::newRow("closed + band") << 0 << true << true << "Bandpass and Closed Box Design" << 500.0;
+    QTest::newRow("vented + band") << 1 << true << true << "Bandpass and Vented Box Design" << 500.0;
+    QTest::newRow("passive + band") << 2 << true << true << "Bandpass and Passive Box Design" << 500.0;
+    QTest::newRow("other + band") << -1 << true << true << "Bandpass Box Design" << 700.0;
+    QTest::newRow("other") << 7 << true << false << QString() << 0.0;
+    QTest::newRow("band only, box not valid") << 1 << false << true << QString() << 0.0;
+}
+
+void TestCurves::titles()
+{
+    QFETCH(int, boxType);
+    QFETCH(bool, boxValid);
+    QFETCH(bool, bandValid);
+    QFETCH(QString, text);
+    QFETCH(double, x);
+    const auto title = chartTitle(boxType, boxValid, bandValid);
+    QCOMPARE(bool(title), !text.isEmpty());
+    if (title) {
+        QCOMPARE(title->text, text);
+        QCOMPARE(title->x, x);
+    }
+}
+
+void TestCurves::missingInputsDrawNoCurve_data()
+{
+    QTest::addColumn<DesignState>("state");
+    QTest::addColumn<bool>("box");
+    QTest::addColumn<int>("crossovers");
+    QTest::addColumn<bool>("band");
+
+    QTest::newRow("closed, zero Fc") << closedBox(0, 0.7f) << false << 0 << false;
+    QTest::newRow("closed, NaN Qtc") << closedBox(50, std::nanf("")) << false << 0 << false;
+    DesignState s = ventedBox();
+    s.fs = 0;
+    QTest::newRow("vented, zero Fs") << s << false << 0 << false;
+    s = ventedBox();
+    s.closedVb = 0;
+    QTest::newRow("vented, zero volume") << s << false << 0 << false;
+    s = ventedBox();
+    s.boxType = 2;
+    s.ventedFb = -30;
+    QTest::newRow("passive, negative Fb") << s << false << 0 << false;
+    s = ventedBox();
+    s.vas = std::numeric_limits<float>::infinity();
+    QTest::newRow("vented, infinite Vas") << s << false << 0 << false;
+    s = secondOrderTwoWay();
+    s.xoverRl = 0;
+    QTest::newRow("woofer load zero") << s << false << 1 << false;
+    s = secondOrderTwoWay();
+    s.xoverC1 = 0;
+    QTest::newRow("tweeter capacitor zero") << s << false << 1 << false;
+    s = secondOrderTwoWay();
+    s.xoverFreq = 0;
+    QTest::newRow("crossover frequency zero") << s << false << 0 << false;
+    s = bandpass();
+    s.bandFl3 = 0;
+    QTest::newRow("bandpass, zero low cut-off") << s << false << 0 << false;
+    s = bandpass();
+    s.bandPa = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("bandpass, NaN gain") << s << false << 0 << false;
+    // Huge values push levels off the chart; they never become NaN points.
+    s = closedBox(1e-30f, 1e30f);
+    QTest::newRow("closed, extreme values") << s << true << 0 << false;
+}
+
+void TestCurves::missingInputsDrawNoCurve()
+{
+    QFETCH(DesignState, state);
+    QFETCH(bool, box);
+    QFETCH(int, crossovers);
+    QFETCH(bool, band);
+    const ResponseCurves curves = computeCurves(state);
+    QCOMPARE(bool(curves.box), box);
+    QCOMPARE(curves.crossovers.size(), crossovers);
+    QCOMPARE(bool(curves.bandpass), band);
+    QVERIFY(allFinite(curves));
+}
+
+void TestCurves::frequencyLabelPositions_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<double>("x");
+    QTest::newRow("20") << "20" << 239.2;
+    QTest::newRow("1K") << "1K" << 1025.0;
+    QTest::newRow("10K") << "10K" << 1487.5;
+}
+
+void TestCurves::frequencyLabelPositions()
+{
+    QFETCH(QString, label);
+    QFETCH(double, x);
+    Page page(kGraphWorld);
+    drawGraphFrame(page);
+    const PageText* text = page.findText(label);
+    QVERIFY(text);
+    QCOMPARE_LT(std::abs(text->pos.x() - x), 0.05);
+    QCOMPARE(text->pos.y(), 60.0);
+}
+
+QTEST_APPLESS_MAIN(TestCurves)
+#include "tst_curves.moc"
