@@ -94,8 +94,7 @@ void TestDesignWindow::init()
 
 void TestDesignWindow::cleanup()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        delete w;
+    deleteAllWindows();
     delete m_help;
     delete m_messages;
 }

@@ -1,6 +1,7 @@
 #include "support/recorders.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -47,6 +48,15 @@ HelpRecorder::~HelpRecorder() { installHelpViewer(m_previous); }
 void HelpRecorder::showTopic(const QString& topic, QWidget*)
 {
     topics << topic;
+}
+
+void deleteAllWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows << w;
+    for (const QPointer<QWidget>& w : windows)
+        delete w.data(); // null once its parent took it along
 }
 
 namespace {

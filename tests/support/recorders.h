@@ -65,6 +65,10 @@ private:
 
 // Fails the running test (and closes the dialog) when a modal dialog shows up
 // that no recorder caught. Create one per test function or fixture.
+// Deletes every top-level window, parents before their own dialogs, so that a
+// test leaves nothing behind for the next one.
+void deleteAllWindows();
+
 class ModalGuard final {
 public:
     ModalGuard();

@@ -47,8 +47,7 @@ void TestFrmTlv::init()
 
 void TestFrmTlv::cleanup()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        delete w;
+    deleteAllWindows();
     delete m_help;
     delete m_messages;
 }
