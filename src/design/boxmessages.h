@@ -1,0 +1,33 @@
+#pragma once
+// The prompts of the box windows' message boxes, in one place so that the
+// windows, their tests and their help agree on every character.
+
+#include <QString>
+
+namespace design::boxmsg {
+
+// Closed box.
+inline const QString kQtcRange = QStringLiteral("Must be between .5 and 1.5");
+inline const QString kQtsBelowQtc = QStringLiteral("Qts Must be Less Than Qtc");
+inline const QString kBoxSmaller = QStringLiteral("Box Must be Smaller");
+inline const QString kBoxLarger = QStringLiteral("Box Must be Larger");
+
+// Every box: the cut-off lies above the tuning (closed: the system resonance).
+inline const QString kF3AboveFb = QStringLiteral("Tuning Frequency is Less Than Low Cutoff");
+
+// A designed volume that would show as "." cannot be carried on.
+inline const QString kVolumeTooSmall = QStringLiteral("Box Volume Below .005 Cubic Feet: Check Vas");
+inline const QString kTypedVolumeTooSmall = QStringLiteral("Box Volume Must be at Least .005 Cubic Feet");
+inline const QString kTunedVolumeTooSmall = QStringLiteral("Box Volume Below .005 Cubic Feet: Lower the Tuning Frequency");
+
+// A recomputation needs the driver values still in their fields.
+inline const QString kQtsMissing = QStringLiteral("Qts Must be Greater Than 0");
+inline const QString kVasMissing = QStringLiteral("Vas Must be Greater Than 0");
+inline const QString kFsMissing = QStringLiteral("Free Air Resonance Must be Greater Than 0");
+
+// Results beyond the Single range.
+inline const QString kDriverOutOfRange = QStringLiteral("Result Out of Range: Check Qts, Vas and Free Air Resonance");
+inline const QString kVolumeOutOfRange = QStringLiteral("Result Out of Range: Check Box Volume");
+inline const QString kTuningOutOfRange = QStringLiteral("Result Out of Range: Check Tuning Frequency");
+
+} // namespace design::boxmsg

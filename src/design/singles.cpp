@@ -1,0 +1,41 @@
+#include "design/singles.h"
+
+#include "core/numberformat.h"
+#include "core/numberparse.h"
+
+#include <cmath>
+#include <limits>
+
+namespace design {
+
+float toSingle(double value)
+{
+    // Beyond the largest Single plus half a unit in the last place the value
+    // rounds to infinity; the cast alone would leave that undefined.
+    constexpr double overflow = 0x1p128 - 0x1p103;
+    if (value >= overflow)
+        return std::numeric_limits<float>::infinity();
+    if (value <= -overflow)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+double asShown(float value, QStringView pattern)
+{
+    return parseNumber(formatNumber(value, pattern));
+}
+
+double asShown(double value, QStringView pattern)
+{
+    return parseNumber(formatNumber(value, pattern));
+}
+
+bool allFinite(std::initializer_list<float> values)
+{
+    for (float v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+} // namespace design

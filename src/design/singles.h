@@ -1,0 +1,24 @@
+#pragma once
+// Calculations run in double and store Singles. These helpers do the two
+// conversions the box windows depend on: rounding a result to a Single (an
+// overflow becomes an infinity, never undefined behaviour) and reading a value
+// back as its field shows it, since several formulas continue with the shown
+// value (a volume of 0.6493 continues as .65).
+
+#include <QStringView>
+
+namespace design {
+
+// The display patterns of the box windows.
+inline constexpr QStringView kPattern2 = u"###.##"; // volumes, frequencies, lengths
+inline constexpr QStringView kPattern3 = u"##.###"; // hump or dip
+
+float toSingle(double value);
+
+// The number a field holds after showing `value` with `pattern`.
+double asShown(float value, QStringView pattern);
+double asShown(double value, QStringView pattern);
+
+bool allFinite(std::initializer_list<float> values);
+
+} // namespace design

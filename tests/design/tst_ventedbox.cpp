@@ -1,0 +1,323 @@
+// The vented-box calculations: the worked examples (alignment, isobaric pair,
+// typed tuning, typed volume) to the displayed character, the hump-or-dip
+// rules of each step, and the refusals that keep NaN and infinity out.
+#include "core/numberformat.h"
+#include "design/singles.h"
+#include "design/ventedbox.h"
+
+#include <QtTest>
+
+using namespace design;
+
+namespace {
+QString shown(float value) { return formatNumber(value, kPattern2); }
+QString shown(double value) { return formatNumber(value, kPattern2); }
+
+VentedDriver driver(double qts, double vas, double fs, float iso = 1.0f)
+{
+    VentedDriver d;
+    d.qts = qts;
+    d.vas = vas;
+    d.fs = fs;
+    d.isoFactor = iso;
+    return d;
+}
+
+QStringList portTexts(const PortLengths& ports)
+{
+    QStringList texts;
+    for (float length : ports)
+        texts << portLengthText(length);
+    return texts;
+}
+
+// The texts the window shows for a design: Vb, 10 % over, Fb, F3, H, W, D.
+QStringList designTexts(const VentedDesign& d)
+{
+    return {shown(d.vb), shown(d.overVolume), shown(d.fb), shown(d.f3), shown(d.box.height), shown(d.box.width),
+            shown(d.box.depth)};
+}
+
+const VentedDriver kExample = driver(0.4, 2, 30);
+const float kExampleShownVb = 2.16f;
+} // namespace
+
+Q_DECLARE_METATYPE(design::VentedDriver)
+
+class TestVentedBox : public QObject {
+    Q_OBJECT
+private slots:
+    void calculate_data();
+    void calculate();
+    void typedTuning();
+    void typedVolume();
+    void unchangedVolumeRestoresAlignment();
+    void activationShowsStoredDesign();
+    void activationWithoutStoredDesign();
+    void refusals_data();
+    void refusals();
+    void quietNothing_data();
+    void quietNothing();
+    void alignmentWarnsBelowQts383_data();
+    void alignmentWarnsBelowQts383();
+};
+
+void TestVentedBox::calculate_data()
+{
+    QTest::addColumn<VentedDriver>("in");
+    QTest::addColumn<float>("vb");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("hump");
+    QTest::addColumn<QStringList>("ports");
+    QTest::addColumn<double>("cubicInches");
+    QTest::addColumn<float>("oneInchPort"); // shown as "N/A" or not
+
+    QTest::newRow("worked example") << kExample << 2.1629f
+                                    << QStringList{"2.16", "2.38", "28.74", "28.13", "25.13", "15.51", "9.62"} << ".107"
+                                    << QStringList{"N/A", "N/A", "N/A", "1.57", "3.28", "8.47", "16.03", "38.26",
+                                                   "69.96"}
+                                    << 3737.0 << 0.453f;
+    QTest::newRow("isobaric pair") << driver(0.4, 2, 30, 0.5f) << 1.0814f
+                                   << QStringList{"1.08", "1.19", "28.74", "28.13", "19.95", "12.31", "7.64"} << ".107"
+                                   << QStringList{"N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9",
+                                                  "145.78"}
+                                   << 1869.0 << 1.6377f;
+}
+
+void TestVentedBox::calculate()
+{
+    QFETCH(VentedDriver, in);
+    QFETCH(float, vb);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, hump);
+    QFETCH(QStringList, ports);
+    QFETCH(double, cubicInches);
+    QFETCH(float, oneInchPort);
+
+    const VentedResult r = ventedCalculate(in);
+    QVERIFY(r.design);
+    const VentedDesign& d = *r.design;
+    QVERIFY(qAbs(d.vb - vb) < 0.00006f);
+    QCOMPARE(designTexts(d), texts);
+    QVERIFY(d.hump);
+    QCOMPARE(d.hump->text, hump);
+    QCOMPARE(d.hump->value, hump.toFloat());
+    QCOMPARE(portTexts(d.ports), ports);
+    QVERIFY(qAbs(d.ports[2] - oneInchPort) < 0.0006f);
+    QCOMPARE(d.box.cubicInches, cubicInches);
+    QVERIFY(d.showsVb && d.showsFb);
+    QCOMPARE(d.shownVb, std::optional<float>(texts[0].toFloat()));
+    QVERIFY(r.outcome.messages.isEmpty());
+    QCOMPARE(r.outcome.focusField, QString("szQts"));
+}
+
+void TestVentedBox::typedTuning()
+{
+    const VentedResult r = ventedFromTuning(kExample, 25, 2.16, kExampleShownVb);
+    QVERIFY(r.design);
+    const VentedDesign& d = *r.design;
+    QVERIFY(qAbs(d.vb - 3.5357f) < 0.00006f);
+    QCOMPARE(d.fb, 25.0f);
+    QVERIFY(d.showsVb);
+    QVERIFY(!d.showsFb); // szFb keeps the text as typed
+    QCOMPARE(designTexts(d), (QStringList{"3.54", "3.89", "25.", "22.55", "29.61", "18.28", "11.33"}));
+    QVERIFY(d.hump);
+    QCOMPARE(d.hump->text, QString("-1.395"));
+    QCOMPARE(d.hump->value, -1.395f);
+    QCOMPARE(portTexts(d.ports),
+             (QStringList{"N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45"}));
+    QVERIFY(!d.shownVb); // the volume to compare with stays the one Calculate showed
+    QVERIFY(r.outcome.messages.isEmpty());
+    QVERIFY(r.outcome.focusField.isEmpty());
+}
+
+void TestVentedBox::typedVolume()
+{
+    const VentedResult r = ventedFromVolume(kExample, 3, kExampleShownVb);
+    QVERIFY(r.design);
+    const VentedDesign& d = *r.design;
+    QCOMPARE(d.vb, 3.0f);
+    QVERIFY(!d.showsVb); // szVvb keeps the text as typed
+    QVERIFY(d.showsFb);
+    QCOMPARE(designTexts(d), (QStringList{"3.", "3.3", "26.35", "24.49", "28.03", "17.3", "10.73"}));
+    QCOMPARE(d.hump->text, QString("-.892"));
+    QCOMPARE(d.hump->value, -0.892f);
+    QCOMPARE(portTexts(d.ports),
+             (QStringList{"N/A", "N/A", "N/A", "1.19", "2.6", "6.95", "13.33", "32.19", "59.18"}));
+    QVERIFY(!d.shownVb);
+}
+
+void TestVentedBox::unchangedVolumeRestoresAlignment()
+{
+    // After a typed tuning the design is off the alignment; leaving szVvb with
+    // the volume Calculate showed brings the alignment back, with szH "0"
+    // although Calculate showed the formula's .107.
+    const VentedResult r = ventedFromVolume(kExample, 2.16, kExampleShownVb);
+    QVERIFY(r.design);
+    const VentedAlignment a = ventedAlignment(kExample);
+    QCOMPARE(r.design->vb, a.vb);
+    QCOMPARE(r.design->fb, a.fb);
+    QCOMPARE(r.design->f3, a.f3);
+    QCOMPARE(shown(r.design->fb), QString("28.74"));
+    QCOMPARE(r.design->hump->text, QString("0"));
+    QCOMPARE(r.design->hump->value, 0.0f);
+    // Proportions follow the volume as typed, ports the alignment's.
+    QCOMPARE(r.design->box.cubicInches, 3732.0);
+    QCOMPARE(portTexts(r.design->ports)[3], QString("1.57"));
+
+    // A typed tuning that gives the shown volume again keeps szH and humpDip.
+    const VentedResult same = ventedFromTuning(kExample, 29.27, 2.16, kExampleShownVb);
+    QVERIFY(same.design);
+    QCOMPARE(shown(same.design->vb), QString("2.16"));
+    QVERIFY(!same.design->hump);
+}
+
+void TestVentedBox::activationShowsStoredDesign()
+{
+    const StoredVentedDesign stored{3.5357f, 25.0f, 22.55f, -1.395f};
+    const VentedResult r = ventedActivation(kExample, stored);
+    QVERIFY(r.design);
+    QCOMPARE(r.design->vb, stored.vb);
+    QCOMPARE(r.design->fb, stored.fb);
+    QCOMPARE(r.design->f3, stored.f3);
+    QCOMPARE(r.design->hump->text, QString("-1.395"));
+    QCOMPARE(r.design->shownVb, std::optional<float>(3.54f));
+    QVERIFY(r.design->showsVb && r.design->showsFb);
+    QCOMPARE(shown(r.design->overVolume), QString("3.89"));
+    QVERIFY(r.outcome.messages.isEmpty());
+    QVERIFY(r.outcome.focusField.isEmpty());
+}
+
+void TestVentedBox::activationWithoutStoredDesign()
+{
+    // The alignment afresh, no hump or dip from the formula, no warning even
+    // where Calculate would warn.
+    const VentedResult r = ventedActivation(driver(0.3, 2, 30), std::nullopt);
+    QVERIFY(r.design);
+    QCOMPARE(shown(r.design->fb), QString("37.24"));
+    QCOMPARE(r.design->hump->text, QString("0"));
+    QVERIFY(r.outcome.messages.isEmpty());
+    QVERIFY(!r.outcome.beep);
+}
+
+void TestVentedBox::refusals_data()
+{
+    QTest::addColumn<int>("step"); // 0 Calculate, 1 activation, 2 typed tuning, 3 typed volume
+    QTest::addColumn<VentedDriver>("in");
+    QTest::addColumn<double>("typed");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<bool>("beeps");
+    QTest::addColumn<QString>("focus");
+
+    // .2^2.87 x 15 x .03 = .0045 cubic feet shows as ".".
+    const VentedDriver tiny = driver(0.2, 0.03, 30);
+    const QString tooSmall = "Box Volume Below .005 Cubic Feet: Check Vas";
+    QTest::newRow("Calculate, volume shows as point") << 0 << tiny << 0.0 << tooSmall << true << "szVas";
+    QTest::newRow("activation, volume shows as point") << 1 << tiny << 0.0 << tooSmall << false << "szVas";
+    QTest::newRow("Calculate beyond Single") << 0 << driver(1e30, 2, 30) << 0.0
+                                             << "Result Out of Range: Check Qts, Vas and Free Air Resonance" << true
+                                             << "szQts";
+    QTest::newRow("tuning: Qts cleared") << 2 << driver(0, 2, 30) << 25.0 << "Qts Must be Greater Than 0" << true
+                                         << "szQts";
+    QTest::newRow("tuning: Vas negative") << 2 << driver(0.4, -2, 30) << 25.0 << "Vas Must be Greater Than 0" << true
+                                          << "szVas";
+    QTest::newRow("tuning: Fs cleared") << 2 << driver(0.4, 2, 0) << 25.0
+                                        << "Free Air Resonance Must be Greater Than 0" << true << "szFar";
+    QTest::newRow("tuning so high the volume shows as point")
+        << 2 << kExample << 1000.0 << "Box Volume Below .005 Cubic Feet: Lower the Tuning Frequency" << true << "szFb";
+    QTest::newRow("tuning so low the volume overflows") << 2 << kExample << 1e-30
+                                                        << "Result Out of Range: Check Tuning Frequency" << true
+                                                        << "szFb";
+    QTest::newRow("volume: Qts negative") << 3 << driver(-0.4, 2, 30) << 3.0 << "Qts Must be Greater Than 0" << true
+                                          << "szQts";
+    QTest::newRow("volume: Fs cleared") << 3 << driver(0.4, 2, 0) << 3.0
+                                        << "Free Air Resonance Must be Greater Than 0" << true << "szFar";
+    QTest::newRow("volume so large the proportions overflow") << 3 << kExample << 3e38
+                                                              << "Result Out of Range: Check Box Volume" << true
+                                                              << "szVvb";
+}
+
+void TestVentedBox::refusals()
+{
+    QFETCH(int, step);
+    QFETCH(VentedDriver, in);
+    QFETCH(double, typed);
+    QFETCH(QString, prompt);
+    QFETCH(bool, beeps);
+    QFETCH(QString, focus);
+
+    VentedResult r;
+    switch (step) {
+    case 0: r = ventedCalculate(in); break;
+    case 1: r = ventedActivation(in, std::nullopt); break;
+    case 2: r = ventedFromTuning(in, typed, 2.16, kExampleShownVb); break;
+    default: r = ventedFromVolume(in, typed, kExampleShownVb); break;
+    }
+    QVERIFY(!r.design);
+    QCOMPARE(r.outcome.messages, QVector<Message>{msg::error(prompt, beeps)});
+    QVERIFY(!r.outcome.beep);
+    QCOMPARE(r.outcome.focusField, focus);
+}
+
+void TestVentedBox::quietNothing_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<VentedDriver>("in");
+    QTest::addColumn<double>("typed");
+    QTest::addColumn<double>("fieldVb");
+
+    QTest::newRow("activation without Vas") << 1 << driver(0.4, 0, 30) << 0.0 << 0.0;
+    QTest::newRow("tuning cleared") << 2 << kExample << 0.0 << 2.16;
+    QTest::newRow("tuning negative") << 2 << kExample << -25.0 << 2.16;
+    QTest::newRow("tuning with the volume cleared") << 2 << kExample << 25.0 << 0.0;
+    QTest::newRow("volume cleared") << 3 << kExample << 0.0 << 0.0;
+    // The field checks come first: no complaint about a cleared Qts.
+    QTest::newRow("volume cleared, Qts cleared") << 3 << driver(0, 2, 30) << 0.0 << 0.0;
+}
+
+void TestVentedBox::quietNothing()
+{
+    QFETCH(int, step);
+    QFETCH(VentedDriver, in);
+    QFETCH(double, typed);
+    QFETCH(double, fieldVb);
+
+    VentedResult r;
+    switch (step) {
+    case 1: r = ventedActivation(in, std::nullopt); break;
+    case 2: r = ventedFromTuning(in, typed, fieldVb, kExampleShownVb); break;
+    default: r = ventedFromVolume(in, typed, kExampleShownVb); break;
+    }
+    QVERIFY(!r.design);
+    QVERIFY(r.outcome.messages.isEmpty());
+    QVERIFY(!r.outcome.beep);
+    QVERIFY(r.outcome.focusField.isEmpty());
+}
+
+void TestVentedBox::alignmentWarnsBelowQts383_data()
+{
+    QTest::addColumn<double>("qts");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow(".3") << 0.3 << true;
+    QTest::newRow(".38") << 0.38 << true;
+    QTest::newRow(".39") << 0.39 << false;
+    QTest::newRow(".4") << 0.4 << false;
+}
+
+void TestVentedBox::alignmentWarnsBelowQts383()
+{
+    QFETCH(double, qts);
+    QFETCH(bool, warns);
+    const VentedResult r = ventedCalculate(driver(qts, 2, 30));
+    QVERIFY(r.design); // the warning never stops the design
+    QCOMPARE(r.outcome.messages.size(), warns ? 1 : 0);
+    if (warns)
+        QCOMPARE(r.outcome.messages[0], msg::warning("Tuning Frequency is Less Than Low Cutoff"));
+    if (qts == 0.3) {
+        QCOMPARE(shown(r.design->fb), QString("37.24"));
+        QCOMPARE(shown(r.design->f3), QString("42.08"));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestVentedBox)
+#include "tst_ventedbox.moc"
