@@ -17,6 +17,8 @@ const QString kFilter = QStringLiteral("*.TLV");
 
 bool folderExists(const QString& path)
 {
+    if (path.contains(QChar(0))) // not a name at all; the file system is not asked
+        return false;
     return QFileInfo(path).absoluteDir().exists();
 }
 
