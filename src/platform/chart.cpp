@@ -33,12 +33,27 @@ QString labelText(double value)
     return QString::number(value, 'g', 6);
 }
 
-// One Catmull-Rom span from p1 to p2 with neighbours p0 and p3.
-QPointF catmullRom(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double t)
+// Tangents of a monotone cubic through the points (Fritsch-Butland): the
+// curve never swings beyond its neighbouring anchors, so a flat passband
+// stays flat.
+QVector<double> monotoneTangents(const QVector<QPointF>& p)
 {
-    const double t2 = t * t;
-    const double t3 = t2 * t;
-    return 0.5 * ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t2 + (-p0 + 3 * p1 - 3 * p2 + p3) * t3);
+    const int n = p.size();
+    QVector<double> secant(n - 1), tangent(n);
+    for (int i = 0; i + 1 < n; ++i)
+        secant[i] = (p[i + 1].y() - p[i].y()) / (p[i + 1].x() - p[i].x());
+    tangent[0] = secant[0];
+    tangent[n - 1] = secant[n - 2];
+    for (int i = 1; i + 1 < n; ++i) {
+        const double d0 = secant[i - 1], d1 = secant[i];
+        if (d0 * d1 <= 0) {
+            tangent[i] = 0;
+            continue;
+        }
+        const double h0 = p[i].x() - p[i - 1].x(), h1 = p[i + 1].x() - p[i].x();
+        tangent[i] = 3 * (h0 + h1) / ((2 * h1 + h0) / d0 + (h1 + 2 * h0) / d1);
+    }
+    return tangent;
 }
 } // namespace
 
@@ -127,18 +142,24 @@ QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors)
 {
     QVector<QPointF> sorted = anchors;
     std::stable_sort(sorted.begin(), sorted.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+    // Anchors at the same x would need a vertical step; the first one stands.
+    sorted.erase(std::unique(sorted.begin(), sorted.end(), [](QPointF a, QPointF b) { return a.x() == b.x(); }),
+                 sorted.end());
     if (sorted.size() < 3)
         return sorted;
+    const QVector<double> m = monotoneTangents(sorted);
     QVector<QPointF> out;
     out.reserve((sorted.size() - 1) * kCurveStepsPerSpan + 1);
     for (int i = 0; i + 1 < sorted.size(); ++i) {
-        // The ends repeat their end point, so the curve starts and stops on the anchors.
-        const QPointF p0 = sorted.at(std::max(i - 1, 0));
-        const QPointF p1 = sorted.at(i);
-        const QPointF p2 = sorted.at(i + 1);
-        const QPointF p3 = sorted.at(std::min<int>(i + 2, sorted.size() - 1));
-        for (int s = 0; s < kCurveStepsPerSpan; ++s)
-            out << catmullRom(p0, p1, p2, p3, double(s) / kCurveStepsPerSpan);
+        const QPointF a = sorted[i], b = sorted[i + 1];
+        const double h = b.x() - a.x();
+        for (int s = 0; s < kCurveStepsPerSpan; ++s) {
+            const double t = double(s) / kCurveStepsPerSpan;
+            const double t2 = t * t, t3 = t2 * t;
+            const double y = (2 * t3 - 3 * t2 + 1) * a.y() + (t3 - 2 * t2 + t) * h * m[i]
+                             + (-2 * t3 + 3 * t2) * b.y() + (t3 - t2) * h * m[i + 1];
+            out << QPointF(a.x() + t * h, y);
+        }
     }
     out << sorted.constLast();
     return out;

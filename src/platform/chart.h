@@ -31,12 +31,12 @@ void labelsY(Page& page, double x, double y0, double step, double first, double 
 void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points,
                const QColor& color, Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.5);
 
-// The points of a smooth curve through the anchors (Catmull-Rom, anchors
-// taken in order of x); it passes through every anchor.
+// The points of a smooth curve through the anchors, taken in order of x: a
+// monotone cubic that passes through every anchor and never overshoots them.
 QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors);
 
-// A smooth curve (Catmull-Rom through the anchors, in order of x) relative to
-// `origin`, limited to `limits` (absolute world units).
+// The smooth curve of smoothPoints relative to `origin`, limited to `limits`
+// (absolute world units).
 void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors,
                  const QRectF& limits, const QColor& color, double widthPx = 1.5);
 
