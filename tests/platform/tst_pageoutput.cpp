@@ -1,0 +1,269 @@
+// The chart and print engine: pages composed as data, rendered with y up onto
+// images and PDF files whose text reads back, the fit rule of printed pages,
+// printers that cannot be used, and a real print on the printing system's
+// PDF printer.
+#include "platform/chart.h"
+#include "platform/pageoutput.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// A report page as the crossover reports compose it.
+Page reportPage()
+{
+    Page page;
+    page.loadFont(32, 120);
+    page.setFontFace("Times New Roman");
+    page.text(400, 1900, "Passive 2-Way Crossover");
+    page.loadFont(32, 100);
+    page.text(300, 1700, "Crossover Frequency = 3000 Hz");
+    page.text(300, 1600, "C1 = 6.63 uF");
+    page.picture(500, 300, 1000, 800, "no-such-picture.bmp");
+    return page;
+}
+
+QString pdfText(const QString& file)
+{
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", file, "-"});
+    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+bool hasDarkPixel(const QImage& image, const QRect& area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.rect().contains(x, y) && image.pixelColor(x, y).lightness() < 128)
+                return true;
+    return false;
+}
+
+// Where the PDF printer puts its files for the user running the tests.
+QStringList pdfPrinterFolders()
+{
+    QStringList folders;
+    QFile conf("/etc/cups/cups-pdf.conf");
+    if (conf.open(QIODevice::ReadOnly)) {
+        static const QRegularExpression out(R"(^\s*Out\s+(\S+))", QRegularExpression::MultilineOption);
+        const auto match = out.match(QString::fromUtf8(conf.readAll()));
+        if (match.hasMatch())
+            folders << match.captured(1).replace("${HOME}", QDir::homePath()).replace("${USER}", qEnvironmentVariable("USER", "root"));
+    }
+    folders << QDir::homePath() + "/PDF" << "/var/spool/cups-pdf/ANONYMOUS" << "/var/spool/cups-pdf/" + qEnvironmentVariable("USER", "root");
+    return folders;
+}
+
+QString waitForPdf(const QStringList& folders, const QString& token, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        for (const QString& folder : folders) {
+            QDirIterator it(folder, {"*" + token + "*.pdf"}, QDir::Files);
+            if (it.hasNext()) {
+                const QString file = it.next();
+                // cups-pdf writes the file in place; wait until it has settled.
+                const qint64 size = QFileInfo(file).size();
+                QTest::qWait(500);
+                if (size > 0 && QFileInfo(file).size() == size)
+                    return file;
+            }
+        }
+        QTest::qWait(200);
+    }
+    return {};
+}
+} // namespace
+
+class TestPageOutput : public QObject {
+    Q_OBJECT
+private slots:
+    void composedPageHoldsItsItemsAsData();
+    void chartOperationsComposeWhereTheyAreTold();
+    void smoothCurvePassesThroughAnchorsWithoutOvershoot();
+    void renderingPutsYUpwards();
+    void textStretchesWithTheWorld();
+    void pdfTextReadsBack();
+    void svgAndPngAreWritten();
+    void fitToPaper_data();
+    void fitToPaper();
+    void unknownPrinterFails();
+    void printsOnThePdfPrinter();
+};
+
+void TestPageOutput::composedPageHoldsItsItemsAsData()
+{
+    const Page page = reportPage();
+    QCOMPARE(page.texts(), (QStringList{"Passive 2-Way Crossover", "Crossover Frequency = 3000 Hz", "C1 = 6.63 uF"}));
+    const PageText* title = page.findText("Passive 2-Way Crossover");
+    QCOMPARE(title->pos, QPointF(400, 1900));
+    QCOMPARE(title->font.size, 120.0);
+    QVERIFY(title->font.bold());
+    QCOMPARE(page.findText("C1 = 6.63 uF")->font.size, 100.0);
+    const auto& picture = std::get<PagePicture>(page.items().back());
+    QCOMPARE(picture.rect, QRectF(500, 300, 1000, 800));
+}
+
+void TestPageOutput::chartOperationsComposeWhereTheyAreTold()
+{
+    Page page;
+    chart::labelsY(page, 20, 79, 53.333, -20, 2, 3);
+    QCOMPARE(page.texts(), (QStringList{"-20", "-18", "-16"}));
+    QCOMPARE(page.findText("-16")->pos.y(), 79 + 2 * 53.333);
+
+    Page axis;
+    chart::logAxis(axis, 100, 635, 1850, 4);
+    // The axis line, 9 ticks a decade and the closing tick.
+    QCOMPARE(int(axis.items().size()), 1 + 4 * 9 + 1);
+    const auto& tick1k = std::get<PagePolyline>(axis.items()[1 + 2 * 9]);
+    QCOMPARE(tick1k.points.first().x(), 100 + 2 * 1850 / 4.0);
+
+    Page graph;
+    chart::lineGraph(graph, QPointF(100, 100), {{0, 0}, {462.5, 533.3}}, chart::color(1));
+    const auto& line = std::get<PagePolyline>(graph.items().front());
+    QCOMPARE(line.points.last(), QPointF(562.5, 633.3));
+    QVERIFY(chart::color(1) != chart::color(4) && chart::color(4) != chart::color(9) && chart::color(1) != chart::color(9));
+}
+
+void TestPageOutput::smoothCurvePassesThroughAnchorsWithoutOvershoot()
+{
+    const QVector<QPointF> anchors{{300, 100}, {0, 0}, {100, 50}, {200, 100}, {400, 100}, {500, 0}};
+    const QVector<QPointF> curve = chart::smoothPoints(anchors);
+    for (const QPointF& a : anchors)
+        QVERIFY(curve.contains(a));
+    for (const QPointF& p : curve)
+        QVERIFY(p.y() >= 0 && p.y() <= 100); // flat top stays flat
+    QVERIFY(std::is_sorted(curve.begin(), curve.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); }));
+}
+
+void TestPageOutput::renderingPutsYUpwards()
+{
+    Page page(QRectF(0, 0, 1000, 500));
+    page.polyline({{0, 100}, {1000, 100}}, Qt::black, Qt::SolidLine, 2);
+    const QImage image = renderToImage(page, QSize(200, 100));
+    // World y 100 of 500 lies a fifth above the bottom.
+    QVERIFY(hasDarkPixel(image, QRect(100, 79, 1, 3)));
+    QVERIFY(!hasDarkPixel(image, QRect(100, 15, 1, 10)));
+
+    Page clipped(QRectF(0, 0, 1000, 500));
+    clipped.polyline({{0, 250}, {1000, 250}}, Qt::black, Qt::SolidLine, 2, QRectF(0, 0, 500, 500));
+    const QImage half = renderToImage(clipped, QSize(200, 100));
+    QVERIFY(hasDarkPixel(half, QRect(50, 48, 1, 4)));
+    QVERIFY(!hasDarkPixel(half, QRect(150, 45, 1, 10)));
+}
+
+void TestPageOutput::textStretchesWithTheWorld()
+{
+    // The same page on a square and on a wide image: the text covers the same world span.
+    Page page(QRectF(0, 0, 1000, 1000));
+    page.loadFont(0, 100);
+    page.text(100, 500, QString(20, u'-'));
+    auto extent = [&](const QImage& image) {
+        int left = image.width(), right = -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (image.pixelColor(x, y).lightness() < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return QPair<double, double>(double(left) / image.width(), double(right + 1) / image.width());
+    };
+    const auto square = extent(renderToImage(page, QSize(400, 400)));
+    const auto wide = extent(renderToImage(page, QSize(800, 400)));
+    QVERIFY(square.second > square.first);
+    QCOMPARE_LT(std::abs(square.first - 0.1), 0.01);
+    QCOMPARE_LT(std::abs(square.first - wide.first), 0.01);
+    QCOMPARE_LT(std::abs(square.second - wide.second), 0.01);
+}
+
+void TestPageOutput::pdfTextReadsBack()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("page.pdf");
+    QVERIFY(savePdf(reportPage(), file));
+    const QString text = pdfText(file);
+    if (text.isEmpty())
+        QSKIP("pdftotext is not available");
+    QVERIFY2(text.contains("Passive 2-Way Crossover"), qPrintable(text));
+    QVERIFY(text.contains("Crossover Frequency = 3000 Hz"));
+    // The title stands above the value lines.
+    QVERIFY(text.indexOf("Passive 2-Way") < text.indexOf("C1 = 6.63 uF"));
+}
+
+void TestPageOutput::svgAndPngAreWritten()
+{
+    QTemporaryDir dir;
+    QVERIFY(saveSvg(reportPage(), dir.filePath("page.svg"), QSize(500, 500)));
+    QVERIFY(saveImage(reportPage(), dir.filePath("page.png"), QSize(500, 500)));
+    QCOMPARE(QImage(dir.filePath("page.png")).size(), QSize(500, 500));
+    QVERIFY(!saveImage(reportPage(), dir.filePath("missing/page.png"), QSize(500, 500)));
+    QVERIFY(!savePdf(reportPage(), dir.filePath("missing/page.pdf")));
+}
+
+void TestPageOutput::fitToPaper_data()
+{
+    QTest::addColumn<QSizeF>("world");
+    QTest::addColumn<QSizeF>("printer");
+    QTest::addColumn<double>("fraction");
+    QTest::addColumn<QRectF>("expected");
+    // Paper relatively wider than the world: 0.9 of its height, proportions kept.
+    QTest::newRow("square world, landscape paper") << QSizeF(2000, 2000) << QSizeF(6600, 4800) << 0.9
+                                                  << QRectF(1140, 240, 4320, 4320);
+    // Otherwise the page fills the fraction of both width and height.
+    QTest::newRow("square world, portrait paper") << QSizeF(2000, 2000) << QSizeF(4800, 6600) << 0.8
+                                                 << QRectF(480, 660, 3840, 5280);
+    QTest::newRow("landscape world, portrait paper") << QSizeF(3556, 2000) << QSizeF(4800, 6600) << 0.8
+                                                    << QRectF(480, 660, 3840, 5280);
+    QTest::newRow("equal ratios take the second branch") << QSizeF(2000, 1000) << QSizeF(4000, 2000) << 0.8
+                                                        << QRectF(400, 200, 3200, 1600);
+    QTest::newRow("empty world") << QSizeF(0, 2000) << QSizeF(4800, 6600) << 0.8 << QRectF();
+    QTest::newRow("empty printer") << QSizeF(2000, 2000) << QSizeF(0, 0) << 0.8 << QRectF();
+}
+
+void TestPageOutput::fitToPaper()
+{
+    QFETCH(QSizeF, world);
+    QFETCH(QSizeF, printer);
+    QFETCH(double, fraction);
+    QFETCH(QRectF, expected);
+    const QRectF rect = ::fitToPaper(world, printer, fraction);
+    QCOMPARE(rect, expected);
+}
+
+void TestPageOutput::unknownPrinterFails()
+{
+    const PrintResult result = printPage(reportPage(), "No Such Printer 4711", 0.8);
+    QVERIFY(!result.ok);
+    QVERIFY(result.error.contains("No Such Printer 4711"));
+}
+
+void TestPageOutput::printsOnThePdfPrinter()
+{
+    QProcess lpstat;
+    lpstat.start("lpstat", {"-p", "PDF"});
+    if (!lpstat.waitForFinished(10000) || lpstat.exitCode() != 0)
+        QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
+
+    const QString token = QStringLiteral("tolvan-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
+    const PrintResult result = printPage(reportPage(), "PDF", 0.8, token);
+    QVERIFY2(result.ok, qPrintable(result.error));
+
+    const QString file = waitForPdf(pdfPrinterFolders(), token, 60000);
+    QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
+    const QString text = pdfText(file);
+    QFile::remove(file);
+    if (text.isEmpty())
+        QSKIP("pdftotext is not available");
+    QVERIFY2(text.contains("Passive 2-Way Crossover"), qPrintable(text));
+    QVERIFY(text.contains("C1 = 6.63 uF"));
+}
+
+QTEST_MAIN(TestPageOutput)
+#include "tst_pageoutput.moc"
