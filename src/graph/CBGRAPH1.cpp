@@ -19,9 +19,9 @@ struct GraphFormat {
     const char* suffix;
 };
 const GraphFormat kFormats[] = {
-    {"Save Graph as PNG...", "PNG Image (*.png)", "png"},
-    {"Save Graph as SVG...", "SVG Drawing (*.svg)", "svg"},
-    {"Save Graph as PDF...", "PDF Document (*.pdf)", "pdf"},
+    { "Save Graph as PNG...", "PNG Image (*.png)", "png" },
+    { "Save Graph as SVG...", "SVG Drawing (*.svg)", "svg" },
+    { "Save Graph as PDF...", "PDF Document (*.pdf)", "pdf" },
 };
 const QSize kPngSize(1600, 800);
 const QSize kSvgSize(1000, 500);
@@ -62,10 +62,7 @@ void CBGRAPH1::btnDraw_Click()
     m_graph->setPage(composeGraph(state));
 }
 
-void CBGRAPH1::btnExit_Click()
-{
-    closeWindow();
-}
+void CBGRAPH1::btnExit_Click() { closeWindow(); }
 
 void CBGRAPH1::Graph1_MouseMove(QPointF world)
 {
@@ -93,8 +90,8 @@ bool CBGRAPH1::saveGraph(GraphFile kind)
         return false;
     const GraphFormat& format = kFormats[int(kind)];
     const QString suffix = QString::fromLatin1(format.suffix);
-    const auto chosen = chooser->choose({QStringLiteral("Save Graph"), QString::fromLatin1(format.filter),
-                                         QStringLiteral("graph.") + suffix, true});
+    const auto chosen = chooser->choose(
+        { QStringLiteral("Save Graph"), QString::fromLatin1(format.filter), QStringLiteral("graph.") + suffix, true });
     if (!chosen || chosen->isEmpty())
         return false;
     QString fileName = *chosen;
@@ -103,9 +100,15 @@ bool CBGRAPH1::saveGraph(GraphFile kind)
 
     bool saved = false;
     switch (kind) {
-    case GraphFile::Png: saved = saveImage(page, fileName, kPngSize); break;
-    case GraphFile::Svg: saved = saveSvg(page, fileName, kSvgSize); break;
-    case GraphFile::Pdf: saved = savePdf(page, fileName); break;
+    case GraphFile::Png:
+        saved = saveImage(page, fileName, kPngSize);
+        break;
+    case GraphFile::Svg:
+        saved = saveSvg(page, fileName, kSvgSize);
+        break;
+    case GraphFile::Pdf:
+        saved = savePdf(page, fileName);
+        break;
     }
     if (!saved)
         showMessage(msg::error(QStringLiteral("The graph could not be saved as %1. Choose another file name or folder.")

@@ -7,26 +7,16 @@ namespace {
 
 const double kDecades = std::log10(100000.0) - 1;
 
-bool positive(double v)
-{
-    return std::isfinite(v) && v > 0;
-}
+bool positive(double v) { return std::isfinite(v) && v > 0; }
 
-template <class... T>
-bool allPositive(T... values)
-{
-    return (positive(double(values)) && ...);
-}
+template <class... T> bool allPositive(T... values) { return (positive(double(values)) && ...); }
 
-double dB(double ratio)
-{
-    return 20 * std::log10(ratio);
-}
+double dB(double ratio) { return 20 * std::log10(ratio); }
 
 // The points of one curve: levels below the chart, and levels that mean
 // nothing, are left out; a curve holds at most kMaxCurvePoints points.
-QVector<QPointF> levelPoints(const QVector<float>& frequencies, const std::function<double(double)>& level,
-                             const ChartScale& scale)
+QVector<QPointF> levelPoints(
+    const QVector<float>& frequencies, const std::function<double(double)>& level, const ChartScale& scale)
 {
     QVector<QPointF> points;
     for (float f : frequencies) {
@@ -39,20 +29,11 @@ QVector<QPointF> levelPoints(const QVector<float>& frequencies, const std::funct
     return points;
 }
 
-double omega(double f)
-{
-    return 6.283 * f;
-}
+double omega(double f) { return 6.283 * f; }
 
-double inductive(double f, double mH)
-{
-    return 1e-3 * omega(f) * mH;
-}
+double inductive(double f, double mH) { return 1e-3 * omega(f) * mH; }
 
-double capacitive(double f, double uF)
-{
-    return 1 / (1e-6 * omega(f) * uF);
-}
+double capacitive(double f, double uF) { return 1 / (1e-6 * omega(f) * uF); }
 
 struct CrossoverPart {
     CurveKind kind;
@@ -62,8 +43,8 @@ struct CrossoverPart {
 
 Curve crossoverCurve(CurveKind kind, const QVector<QPointF>& points)
 {
-    static const int colors[] = {0, 1, 9, 4};
-    return Curve{kind, points, colors[int(kind)], 2};
+    static const int colors[] = { 0, 1, 9, 4 };
+    return Curve { kind, points, colors[int(kind)], 2 };
 }
 
 } // namespace
@@ -73,20 +54,14 @@ double chartX(double frequency, const ChartScale& scale)
     return scale.width / kDecades * (std::log10(frequency) - 1) + scale.xOffset;
 }
 
-double chartY(double level)
-{
-    return (level / 2 + 10) * kUnitsPerHalfDb;
-}
+double chartY(double level) { return (level / 2 + 10) * kUnitsPerHalfDb; }
 
 double frequencyAtX(double x, const ChartScale& scale)
 {
     return std::pow(10.0, (x - scale.xOffset) * kDecades / scale.width + 1);
 }
 
-double levelAtY(double y)
-{
-    return (y / kUnitsPerHalfDb - 10) * 2;
-}
+double levelAtY(double y) { return (y / kUnitsPerHalfDb - 10) * 2; }
 
 QVector<float> boxFrequencies()
 {
@@ -137,7 +112,10 @@ std::optional<Curve> closedBoxCurve(const DesignState& s, const ChartScale& scal
     if (!allPositive(s.closedFc, s.closedQtcCalc))
         return std::nullopt;
     const double fc = s.closedFc, qtc = s.closedQtcCalc;
-    return Curve{CurveKind::Box, levelPoints(boxFrequencies(), [=](double f) { return closedBoxLevel(f, fc, qtc); }, scale), 0, 0};
+    return Curve { CurveKind::Box,
+        levelPoints(
+            boxFrequencies(), [=](double f) { return closedBoxLevel(f, fc, qtc); }, scale),
+        0, 0 };
 }
 
 std::optional<Curve> ventedBoxCurve(const DesignState& s, const ChartScale& scale)
@@ -149,7 +127,10 @@ std::optional<Curve> ventedBoxCurve(const DesignState& s, const ChartScale& scal
     if (!k)
         return std::nullopt;
     const double fs = s.fs;
-    return Curve{CurveKind::Box, levelPoints(boxFrequencies(), [=](double f) { return ventedBoxLevel(f, fs, *k); }, scale), 0, 0};
+    return Curve { CurveKind::Box,
+        levelPoints(
+            boxFrequencies(), [=](double f) { return ventedBoxLevel(f, fs, *k); }, scale),
+        0, 0 };
 }
 
 QVector<float> crossoverFrequencies(double f, bool startAtS)
@@ -224,11 +205,20 @@ QVector<Curve> crossoverCurves(const DesignState& s, const ChartScale& scale)
 {
     QVector<CrossoverPart> parts;
     switch (s.xoverType) {
-    case 1: parts = {{CurveKind::Woofer, 1, false}, {CurveKind::Tweeter, 1, false}}; break;
-    case 2: parts = {{CurveKind::Woofer, 2, false}, {CurveKind::Tweeter, 2, false}}; break;
-    case 3: parts = {{CurveKind::Woofer, 1, true}, {CurveKind::MidRange, 1, true}, {CurveKind::Tweeter, 1, false}}; break;
-    case 4: parts = {{CurveKind::Woofer, 2, true}, {CurveKind::MidRange, 2, true}, {CurveKind::Tweeter, 2, false}}; break;
-    default: return {};
+    case 1:
+        parts = { { CurveKind::Woofer, 1, false }, { CurveKind::Tweeter, 1, false } };
+        break;
+    case 2:
+        parts = { { CurveKind::Woofer, 2, false }, { CurveKind::Tweeter, 2, false } };
+        break;
+    case 3:
+        parts = { { CurveKind::Woofer, 1, true }, { CurveKind::MidRange, 1, true }, { CurveKind::Tweeter, 1, false } };
+        break;
+    case 4:
+        parts = { { CurveKind::Woofer, 2, true }, { CurveKind::MidRange, 2, true }, { CurveKind::Tweeter, 2, false } };
+        break;
+    default:
+        return {};
     }
 
     QVector<Curve> out;
@@ -288,12 +278,20 @@ std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, dou
     };
     const double ref = scale.bandRef;
     const Anchor anchors[9] = {
-        {fl3 / 4, pa - 30, 0.8, 0},        {fl3 / 2, pa - 15, 0.75, ref - 11}, {fl3, pa - 3, 0.75, ref - 11},
-        {fb / 1.2, pa, 0.7, ref},          {fb, pa, 0.7, ref},                 {fb * 1.2, pa, 0.7, ref},
-        {fh3, pa - 3, 0.65, ref - 11},     {fh3 * 2, pa - 15, 0.65, ref - 11}, {fh3 * 4, pa - 30, 0.6, 0},
+        { fl3 / 4, pa - 30, 0.8, 0 },
+        { fl3 / 2, pa - 15, 0.75, ref - 11 },
+        { fl3, pa - 3, 0.75, ref - 11 },
+        { fb / 1.2, pa, 0.7, ref },
+        { fb, pa, 0.7, ref },
+        { fb * 1.2, pa, 0.7, ref },
+        { fh3, pa - 3, 0.65, ref - 11 },
+        { fh3 * 2, pa - 15, 0.65, ref - 11 },
+        { fh3 * 4, pa - 30, 0.6, 0 },
     };
     // Each anchor has its own offset c in place of the chart's 1 (10 Hz).
-    const auto x = [&](double f, double c) { return scale.width / (std::log10(100000.0) - c) * (std::log10(f) - c) + scale.xOffset; };
+    const auto x = [&](double f, double c) {
+        return scale.width / (std::log10(100000.0) - c) * (std::log10(f) - c) + scale.xOffset;
+    };
 
     BandpassCurve curve;
     for (const Anchor& a : anchors)
@@ -307,15 +305,15 @@ std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid)
 {
     if (!boxValid)
         return std::nullopt;
-    static const char* const names[] = {"Closed", "Vented", "Passive"};
+    static const char* const names[] = { "Closed", "Vented", "Passive" };
     if (boxType >= 0 && boxType <= 2) {
         const QString box = QString::fromLatin1(names[boxType]);
         if (bandValid)
-            return ChartTitle{QStringLiteral("Bandpass and %1 Box Design").arg(box), 500};
-        return ChartTitle{QStringLiteral("%1 Box Design").arg(box), 700};
+            return ChartTitle { QStringLiteral("Bandpass and %1 Box Design").arg(box), 500 };
+        return ChartTitle { QStringLiteral("%1 Box Design").arg(box), 700 };
     }
     if (bandValid)
-        return ChartTitle{QStringLiteral("Bandpass Box Design"), 700};
+        return ChartTitle { QStringLiteral("Bandpass Box Design"), 700 };
     return std::nullopt;
 }
 

@@ -21,20 +21,17 @@
 // The horizontal scale, the x offset and the bandpass reference height differ
 // between the graph window and the printed report.
 struct ChartScale {
-    double width = 1850;                  // chart units from 10 Hz to 100 kHz
-    double xOffset = 0;                   // added to every point's x
+    double width = 1850; // chart units from 10 Hz to 100 kHz
+    double xOffset = 0; // added to every point's x
     double bandRef = 635 - 10 * 54.33333; // raises the bandpass passband anchors
 };
 
 // The printed report's graph.
-inline ChartScale reportChartScale()
-{
-    return {1800, 20, 633 - 543.3333};
-}
+inline ChartScale reportChartScale() { return { 1800, 20, 633 - 543.3333 }; }
 
 inline constexpr int kMaxCurvePoints = 54;
 inline constexpr double kUnitsPerHalfDb = 53.33333; // chart units per 2 dB
-inline constexpr double kLowestLevel = -20;          // dB; lower points are dropped
+inline constexpr double kLowestLevel = -20; // dB; lower points are dropped
 
 double chartX(double frequency, const ChartScale& scale = {});
 double chartY(double level);
@@ -47,8 +44,8 @@ enum class CurveKind { Box, Woofer, MidRange, Tweeter };
 struct Curve {
     CurveKind kind = CurveKind::Box;
     QVector<QPointF> points; // chart units, at most kMaxCurvePoints
-    int colorIndex = 0;      // 1 woofer, 9 mid-range, 4 tweeter, 0 box
-    int pattern = 0;         // 2 for crossover curves
+    int colorIndex = 0; // 1 woofer, 9 mid-range, 4 tweeter, 0 box
+    int pattern = 0; // 2 for crossover curves
 };
 
 // The schematic bandpass curve: a smooth curve through nine anchors, limited
@@ -96,9 +93,9 @@ QVector<float> crossoverFrequencies(double f, bool startAtS);
 double firstOrderLowPassLevel(double f, double l1, double rl);
 double firstOrderBandPassLevel(double f, double l2, double c2, double rm);
 double firstOrderHighPassLevel(double f, double c1, double rh);
-double secondOrderLowPassLevel(double f, double l1, double c2, double rl);            // at most 0
+double secondOrderLowPassLevel(double f, double l1, double c2, double rl); // at most 0
 double secondOrderBandPassLevel(double f, double c3, double l4, double l3, double c4);
-double secondOrderHighPassLevel(double f, double c1, double l2, double rh);           // at most 0
+double secondOrderHighPassLevel(double f, double c1, double l2, double rh); // at most 0
 
 // The crossover curves of the crossover handed over (xoverType 1 to 4).
 QVector<Curve> crossoverCurves(const DesignState& state, const ChartScale& scale = {});

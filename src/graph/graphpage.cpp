@@ -12,14 +12,11 @@ struct FrequencyLabel {
     double frequency;
     const char* text;
 };
-const FrequencyLabel kFrequencyLabels[] = {{20, "20"},  {50, "50"},  {100, "100"}, {500, "500"},
-                                           {1000, "1K"}, {5000, "5K"}, {10000, "10K"}};
+const FrequencyLabel kFrequencyLabels[]
+    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
 } // namespace
 
-double frequencyLabelX(double frequency)
-{
-    return chartX(frequency) + kPlotOrigin.x();
-}
+double frequencyLabelX(double frequency) { return chartX(frequency) + kPlotOrigin.x(); }
 
 void drawGraphFrame(Page& page)
 {
@@ -73,7 +70,7 @@ std::optional<ChartReading> readingAt(const QPointF& world)
     if (!kPlotArea.contains(world))
         return std::nullopt;
     const QPointF chart = world - kPlotOrigin;
-    return ChartReading{frequencyAtX(chart.x()), levelAtY(chart.y())};
+    return ChartReading { frequencyAtX(chart.x()), levelAtY(chart.y()) };
 }
 
 QString readingText(const ChartReading& reading)

@@ -37,7 +37,7 @@ Page composeGraph(const DesignState& state);
 // outside the plot.
 struct ChartReading {
     double frequency = 0; // Hz
-    double level = 0;     // dB
+    double level = 0; // dB
 };
 std::optional<ChartReading> readingAt(const QPointF& world);
 QString readingText(const ChartReading& reading);

@@ -15,14 +15,11 @@ constexpr int kCurveStepsPerSpan = 12;
 
 void line(Page& page, QPointF a, QPointF b, const QColor& color, double widthPx = 1.0)
 {
-    page.polyline({a, b}, color, Qt::SolidLine, widthPx);
+    page.polyline({ a, b }, color, Qt::SolidLine, widthPx);
 }
 
 // Offsets of the 1..9 steps within one decade, as fractions of the decade.
-double decadeFraction(int step)
-{
-    return std::log10(double(step));
-}
+double decadeFraction(int step) { return std::log10(double(step)); }
 
 // A number as the labels show it: whole numbers without a decimal point.
 QString labelText(double value)
@@ -60,17 +57,28 @@ QVector<double> monotoneTangents(const QVector<QPointF>& p)
 QColor color(int index)
 {
     switch (index) {
-    case 0: return QColor(0, 0, 0);
-    case 1: return QColor(0, 70, 220);   // blue
-    case 2: return QColor(128, 128, 0);  // olive
-    case 3: return QColor(0, 170, 190);  // cyan
-    case 4: return QColor(220, 20, 20);  // red
-    case 5: return QColor(170, 0, 170);  // magenta
-    case 6: return QColor(230, 120, 0);  // orange
-    case 7: return QColor(128, 128, 128);
-    case 8: return QColor(64, 64, 64);
-    case 9: return QColor(0, 150, 0);    // green
-    default: return QColor::fromHsv((index * 47) % 360, 220, 200);
+    case 0:
+        return QColor(0, 0, 0);
+    case 1:
+        return QColor(0, 70, 220); // blue
+    case 2:
+        return QColor(128, 128, 0); // olive
+    case 3:
+        return QColor(0, 170, 190); // cyan
+    case 4:
+        return QColor(220, 20, 20); // red
+    case 5:
+        return QColor(170, 0, 170); // magenta
+    case 6:
+        return QColor(230, 120, 0); // orange
+    case 7:
+        return QColor(128, 128, 128);
+    case 8:
+        return QColor(64, 64, 64);
+    case 9:
+        return QColor(0, 150, 0); // green
+    default:
+        return QColor::fromHsv((index * 47) % 360, 220, 200);
     }
 }
 
@@ -78,16 +86,16 @@ void logAxis(Page& page, double x, double y, double length, int decades)
 {
     if (decades <= 0 || length <= 0)
         return;
-    line(page, {x, y}, {x + length, y}, Qt::black);
+    line(page, { x, y }, { x + length, y }, Qt::black);
     const double decade = length / decades;
     for (int d = 0; d < decades; ++d) {
         for (int step = 1; step <= 9; ++step) {
             const double tx = x + decade * (d + decadeFraction(step));
             const double tick = step == 1 ? kTickMajor : kTickMinor;
-            line(page, {tx, y - tick}, {tx, y + tick}, Qt::black);
+            line(page, { tx, y - tick }, { tx, y + tick }, Qt::black);
         }
     }
-    line(page, {x + length, y - kTickMajor}, {x + length, y + kTickMajor}, Qt::black);
+    line(page, { x + length, y - kTickMajor }, { x + length, y + kTickMajor }, Qt::black);
 }
 
 void logGrid(Page& page, double x, double y, double width, double height, int decades)
@@ -98,25 +106,25 @@ void logGrid(Page& page, double x, double y, double width, double height, int de
     for (int d = 0; d < decades; ++d) {
         for (int step = 2; step <= 9; ++step) {
             const double gx = x + decade * (d + decadeFraction(step));
-            line(page, {gx, y}, {gx, y + height}, kGridMinor);
+            line(page, { gx, y }, { gx, y + height }, kGridMinor);
         }
         if (d > 0)
-            line(page, {x + decade * d, y}, {x + decade * d, y + height}, kGridDecade);
+            line(page, { x + decade * d, y }, { x + decade * d, y + height }, kGridDecade);
     }
-    page.polyline({{x, y}, {x + width, y}, {x + width, y + height}, {x, y + height}, {x, y}}, Qt::black);
+    page.polyline({ { x, y }, { x + width, y }, { x + width, y + height }, { x, y + height }, { x, y } }, Qt::black);
 }
 
 void linearAxis(Page& page, double x, double y, double length, int divisions, double gridWidth)
 {
     if (divisions <= 0 || length <= 0)
         return;
-    line(page, {x, y}, {x, y + length}, Qt::black);
+    line(page, { x, y }, { x, y + length }, Qt::black);
     const double step = length / divisions;
     for (int i = 0; i <= divisions; ++i) {
         const double ty = y + step * i;
         if (gridWidth > 0 && i > 0 && i < divisions)
-            line(page, {x, ty}, {x + gridWidth, ty}, kGridMinor);
-        line(page, {x - kTickMinor, ty}, {x + kTickMinor, ty}, Qt::black);
+            line(page, { x, ty }, { x + gridWidth, ty }, kGridMinor);
+        line(page, { x - kTickMinor, ty }, { x + kTickMinor, ty }, Qt::black);
     }
 }
 
@@ -126,8 +134,8 @@ void labelsY(Page& page, double x, double y0, double step, double first, double 
         page.text(x, y0 + step * i, labelText(first + increment * i), 256);
 }
 
-void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points,
-               const QColor& color, Qt::PenStyle style, double widthPx)
+void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points, const QColor& color,
+    Qt::PenStyle style, double widthPx)
 {
     if (points.size() < 2)
         return;
@@ -143,8 +151,8 @@ QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors)
     QVector<QPointF> sorted = anchors;
     std::stable_sort(sorted.begin(), sorted.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
     // Anchors at the same x would need a vertical step; the first one stands.
-    sorted.erase(std::unique(sorted.begin(), sorted.end(), [](QPointF a, QPointF b) { return a.x() == b.x(); }),
-                 sorted.end());
+    sorted.erase(
+        std::unique(sorted.begin(), sorted.end(), [](QPointF a, QPointF b) { return a.x() == b.x(); }), sorted.end());
     if (sorted.size() < 3)
         return sorted;
     const QVector<double> m = monotoneTangents(sorted);
@@ -156,8 +164,8 @@ QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors)
         for (int s = 0; s < kCurveStepsPerSpan; ++s) {
             const double t = double(s) / kCurveStepsPerSpan;
             const double t2 = t * t, t3 = t2 * t;
-            const double y = (2 * t3 - 3 * t2 + 1) * a.y() + (t3 - 2 * t2 + t) * h * m[i]
-                             + (-2 * t3 + 3 * t2) * b.y() + (t3 - t2) * h * m[i + 1];
+            const double y = (2 * t3 - 3 * t2 + 1) * a.y() + (t3 - 2 * t2 + t) * h * m[i] + (-2 * t3 + 3 * t2) * b.y()
+                + (t3 - t2) * h * m[i + 1];
             out << QPointF(a.x() + t * h, y);
         }
     }
@@ -165,8 +173,8 @@ QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors)
     return out;
 }
 
-void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors,
-                 const QRectF& limits, const QColor& color, double widthPx)
+void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors, const QRectF& limits,
+    const QColor& color, double widthPx)
 {
     const QVector<QPointF> curve = smoothPoints(anchors);
     if (curve.size() < 2)

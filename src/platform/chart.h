@@ -28,8 +28,8 @@ void linearAxis(Page& page, double x, double y, double length, int divisions, do
 void labelsY(Page& page, double x, double y0, double step, double first, double increment, int count);
 
 // A line graph of points given relative to `origin`.
-void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points,
-               const QColor& color, Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.5);
+void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points, const QColor& color,
+    Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.5);
 
 // The points of a smooth curve through the anchors, taken in order of x: a
 // monotone cubic that passes through every anchor and never overshoots them.
@@ -37,7 +37,7 @@ QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors);
 
 // The smooth curve of smoothPoints relative to `origin`, limited to `limits`
 // (absolute world units).
-void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors,
-                 const QRectF& limits, const QColor& color, double widthPx = 1.5);
+void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors, const QRectF& limits,
+    const QColor& color, double widthPx = 1.5);
 
 } // namespace chart

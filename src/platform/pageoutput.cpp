@@ -45,8 +45,8 @@ QImage loadPicture(const QString& file)
     static QHash<QString, QImage> cache;
     if (auto it = cache.constFind(file); it != cache.constEnd())
         return *it;
-    const QStringList candidates{file, QDir(QCoreApplication::applicationDirPath()).filePath(file),
-                                 QStringLiteral(":/pictures/") + QFileInfo(file).fileName()};
+    const QStringList candidates { file, QDir(QCoreApplication::applicationDirPath()).filePath(file),
+        QStringLiteral(":/pictures/") + QFileInfo(file).fileName() };
     QImage image;
     for (const QString& name : candidates)
         if (QFileInfo::exists(name) && image.load(name))
@@ -58,7 +58,9 @@ QImage loadPicture(const QString& file)
 class PagePainter {
 public:
     PagePainter(const Page& page, QPainter& painter, const QRectF& target)
-        : m_page(page), m_painter(painter), m_base(painter.transform())
+        : m_page(page)
+        , m_painter(painter)
+        , m_base(painter.transform())
     {
         const QRectF& w = page.world();
         m_sx = target.width() / w.width();
@@ -78,7 +80,8 @@ public:
             return;
         const double k = em / kReferencePixels;
         m_painter.save();
-        m_painter.setTransform(QTransform::fromScale(m_sx * k, m_sy * k) * QTransform::fromTranslate(anchor(t.pos).x(), anchor(t.pos).y()) * m_base);
+        m_painter.setTransform(QTransform::fromScale(m_sx * k, m_sy * k)
+            * QTransform::fromTranslate(anchor(t.pos).x(), anchor(t.pos).y()) * m_base);
         m_painter.setFont(pageFont(t.font));
         m_painter.setPen(Qt::black);
         m_painter.drawText(QPointF(0, 0), t.text);
@@ -216,25 +219,25 @@ PrintResult printPage(const Page& page, const QString& printerName, double fract
     if (name.isEmpty()) {
         name = QPrinterInfo::defaultPrinterName();
         if (name.isEmpty())
-            return {false, QStringLiteral("There is no default printer.")};
+            return { false, QStringLiteral("There is no default printer.") };
     } else if (!QPrinterInfo::availablePrinterNames().contains(name)) {
         // Qt would quietly write a PDF file instead of printing.
-        return {false, QStringLiteral("There is no printer named \"%1\".").arg(name)};
+        return { false, QStringLiteral("There is no printer named \"%1\".").arg(name) };
     }
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(name);
     if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
-        return {false, QStringLiteral("The printer \"%1\" cannot be used.").arg(name)};
+        return { false, QStringLiteral("The printer \"%1\" cannot be used.").arg(name) };
     // The paper keeps the printer's own orientation; the fit rule maps the page onto it.
     printer.setDocName(jobName);
 
     QPainter painter;
     if (!painter.begin(&printer))
-        return {false, QStringLiteral("The printer \"%1\" could not be opened.").arg(name)};
+        return { false, QStringLiteral("The printer \"%1\" could not be opened.").arg(name) };
     const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
     renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), fraction));
     if (!painter.end())
-        return {false, QStringLiteral("The page could not be sent to the printer \"%1\".").arg(name)};
-    return {true, {}};
+        return { false, QStringLiteral("The page could not be sent to the printer \"%1\".").arg(name) };
+    return { true, {} };
 }

@@ -5,7 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-PageView::PageView(QWidget* parent) : QWidget(parent)
+PageView::PageView(QWidget* parent)
+    : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -30,7 +31,7 @@ QPointF PageView::worldAt(const QPointF& widgetPos) const
     const QRectF& w = m_page.world();
     if (width() <= 0 || height() <= 0)
         return w.topLeft();
-    return {w.left() + widgetPos.x() * w.width() / width(), w.bottom() - widgetPos.y() * w.height() / height()};
+    return { w.left() + widgetPos.x() * w.width() / width(), w.bottom() - widgetPos.y() * w.height() / height() };
 }
 
 void PageView::paintEvent(QPaintEvent*)

@@ -47,12 +47,11 @@ QPoint pixelOf(const QPointF& chart, const QSize& size)
 {
     const QPointF world = kPlotOrigin + chart;
     return QPoint(int(world.x() / kGraphWorld.width() * size.width()),
-                  int((kGraphWorld.height() - world.y()) / kGraphWorld.height() * size.height()));
+        int((kGraphWorld.height() - world.y()) / kGraphWorld.height() * size.height()));
 }
 
 // Whether a pixel within `radius` of `at` passes `test`.
-template <class Test>
-bool near(const QImage& image, QPoint at, int radius, Test test)
+template <class Test> bool near(const QImage& image, QPoint at, int radius, Test test)
 {
     for (int dy = -radius; dy <= radius; ++dy)
         for (int dx = -radius; dx <= radius; ++dx)
@@ -61,20 +60,11 @@ bool near(const QImage& image, QPoint at, int radius, Test test)
     return false;
 }
 
-bool bluish(const QColor& c)
-{
-    return c.blue() > 150 && c.red() < 120 && c.green() < 150;
-}
+bool bluish(const QColor& c) { return c.blue() > 150 && c.red() < 120 && c.green() < 150; }
 
-bool reddish(const QColor& c)
-{
-    return c.red() > 150 && c.green() < 120 && c.blue() < 120;
-}
+bool reddish(const QColor& c) { return c.red() > 150 && c.green() < 120 && c.blue() < 120; }
 
-bool dark(const QColor& c)
-{
-    return c.lightness() < 100;
-}
+bool dark(const QColor& c) { return c.lightness() < 100; }
 } // namespace
 
 class TestGraphWindow : public QObject {
@@ -129,15 +119,9 @@ CBGRAPH1* TestGraphWindow::openGraph()
     return w;
 }
 
-void TestGraphWindow::clickDraw()
-{
-    QTest::mouseClick(m_window->findChild<QPushButton*>("btnDraw"), Qt::LeftButton);
-}
+void TestGraphWindow::clickDraw() { QTest::mouseClick(m_window->findChild<QPushButton*>("btnDraw"), Qt::LeftButton); }
 
-const Page& TestGraphWindow::drawnPage()
-{
-    return m_window->findChild<PageView*>("Graph1")->page();
-}
+const Page& TestGraphWindow::drawnPage() { return m_window->findChild<PageView*>("Graph1")->page(); }
 
 void TestGraphWindow::layoutFollowsTheDesign()
 {
@@ -193,10 +177,8 @@ void TestGraphWindow::newHandOverDrawsAgain()
 void TestGraphWindow::nothingHandedOverDrawsOnlyTheFrame()
 {
     clickDraw();
-    QStringList expected{"-20", "-18", "-16", "-14", "-12", "-10", "-8", "-6", "-4", "-2",
-                         "0",   "2",   "4",   "6",   "8",   "10",
-                         "20",  "50",  "100", "500", "1K",  "5K", "10K",
-                         "Frequency", "dB", QString(141, u'-')};
+    QStringList expected { "-20", "-18", "-16", "-14", "-12", "-10", "-8", "-6", "-4", "-2", "0", "2", "4", "6", "8",
+        "10", "20", "50", "100", "500", "1K", "5K", "10K", "Frequency", "dB", QString(141, u'-') };
     QCOMPARE(drawnPage().texts(), expected);
     QCOMPARE(coloredLines(drawnPage()), 0);
     const PageText* line = drawnPage().findText(QString(141, u'-'));
@@ -224,12 +206,12 @@ void TestGraphWindow::savedImageHasTheCurvesWhereTheChartUnitsSay()
     const QImage image(file + ".png");
     QVERIFY(!image.isNull());
     // Closed box at 20 Hz (-16.03 dB), woofer at 2 kHz (-6.97 dB), tweeter at 500 Hz.
-    QVERIFY(near(image, pixelOf({chartX(20), chartY(-16.03)}, image.size()), 2, dark));
-    QVERIFY(near(image, pixelOf({chartX(2000), chartY(-6.97)}, image.size()), 2, bluish));
+    QVERIFY(near(image, pixelOf({ chartX(20), chartY(-16.03) }, image.size()), 2, dark));
+    QVERIFY(near(image, pixelOf({ chartX(2000), chartY(-6.97) }, image.size()), 2, bluish));
     const double tweeter500 = firstOrderHighPassLevel(500, 19.9, 8);
-    QVERIFY(near(image, pixelOf({chartX(500), chartY(tweeter500)}, image.size()), 2, reddish));
+    QVERIFY(near(image, pixelOf({ chartX(500), chartY(tweeter500) }, image.size()), 2, reddish));
     // No woofer where the woofer is not.
-    QVERIFY(!near(image, pixelOf({chartX(2000), chartY(-14)}, image.size()), 3, bluish));
+    QVERIFY(!near(image, pixelOf({ chartX(2000), chartY(-14) }, image.size()), 3, bluish));
 }
 
 void TestGraphWindow::savesSvgAndPdf()
@@ -246,7 +228,7 @@ void TestGraphWindow::savesSvgAndPdf()
     QVERIFY(svg.readAll().contains("<svg"));
 
     QProcess pdftotext;
-    pdftotext.start("pdftotext", {m_dir.filePath("graph.PDF"), "-"});
+    pdftotext.start("pdftotext", { m_dir.filePath("graph.PDF"), "-" });
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
         QSKIP("pdftotext is not available");
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
@@ -294,20 +276,20 @@ void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()
         emit graph->customContextMenuRequested(QPoint(200, 200));
     };
     inspect();
-    QCOMPARE(seen, (QStringList{"Save Graph as PNG...", "Save Graph as SVG...", "Save Graph as PDF..."}));
-    QCOMPARE(enabled, (QList<bool>{false, false, false}));
+    QCOMPARE(seen, (QStringList { "Save Graph as PNG...", "Save Graph as SVG...", "Save Graph as PDF..." }));
+    QCOMPARE(enabled, (QList<bool> { false, false, false }));
 
     clickDraw();
     seen.clear();
     enabled.clear();
     inspect();
-    QCOMPARE(enabled, (QList<bool>{true, true, true}));
+    QCOMPARE(enabled, (QList<bool> { true, true, true }));
 }
 
 void TestGraphWindow::pointerReadsFrequencyAndLevel()
 {
     auto* graph = m_window->findChild<PageView*>("Graph1");
-    const QPoint inPlot = pixelOf({chartX(1000), chartY(-3)}, graph->size());
+    const QPoint inPlot = pixelOf({ chartX(1000), chartY(-3) }, graph->size());
     QTest::mouseMove(graph, inPlot);
     QTRY_VERIFY(graph->readout().isEmpty()); // nothing drawn yet
 

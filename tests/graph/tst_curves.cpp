@@ -72,7 +72,8 @@ std::optional<QPointF> pointAt(const Curve& curve, double f, const ChartScale& s
 bool allFinite(const ResponseCurves& c)
 {
     auto finite = [](const QVector<QPointF>& pts) {
-        return std::all_of(pts.begin(), pts.end(), [](QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); });
+        return std::all_of(
+            pts.begin(), pts.end(), [](QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); });
     };
     if (c.bandpass && !finite(c.bandpass->anchors))
         return false;
@@ -138,7 +139,7 @@ void TestCurves::readingInvertsChartUnits()
     QCOMPARE_LT(std::abs(reading->frequency - 1000), 1e-6);
     QCOMPARE_LT(std::abs(reading->level + 3), 1e-6);
     QCOMPARE(readingText(*reading), QStringLiteral("1.00 kHz   -3.0 dB"));
-    QVERIFY(!readingAt(QPointF(50, 500)));  // on the level labels
+    QVERIFY(!readingAt(QPointF(50, 500))); // on the level labels
     QVERIFY(!readingAt(QPointF(500, 950))); // above the plot
 }
 
@@ -216,7 +217,8 @@ void TestCurves::crossoverLevels_data()
     // A tweeter is the mirror image: its -3 dB point of 1.27 mH / 8 ohms lies at 1000 Hz for 19.9 uF.
     QTest::newRow("1st order tweeter 1000 Hz") << firstOrderHighPassLevel(1000, 1e6 / (6.283 * 1000 * 8), 8) << -3.01;
     // The first-order band pass is flat where its L and C cancel.
-    QTest::newRow("1st order mid-range at resonance") << firstOrderBandPassLevel(1000, 1.0, 1e6 / (6.283 * 1000 * 6.283), 8) << 0.0;
+    QTest::newRow("1st order mid-range at resonance")
+        << firstOrderBandPassLevel(1000, 1.0, 1e6 / (6.283 * 1000 * 6.283), 8) << 0.0;
     QTest::newRow("2nd order tweeter 2000 Hz") << secondOrderHighPassLevel(2000, 8, 0.8, 8) << -3.60;
     QTest::newRow("2nd order tweeter +0.33 dB clipped") << secondOrderHighPassLevel(20000, 8, 0.8, 8) << 0.0;
 }
@@ -281,12 +283,12 @@ void TestCurves::crossoverCurvesFollowType_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QVector<int>>("colors");
-    QTest::newRow("none") << 0 << QVector<int>{};
-    QTest::newRow("2-way 6 dB") << 1 << QVector<int>{1, 4};
-    QTest::newRow("2-way 12 dB") << 2 << QVector<int>{1, 4};
-    QTest::newRow("3-way 6 dB") << 3 << QVector<int>{1, 9, 4};
-    QTest::newRow("3-way 12 dB") << 4 << QVector<int>{1, 9, 4};
-    QTest::newRow("unknown") << 5 << QVector<int>{};
+    QTest::newRow("none") << 0 << QVector<int> {};
+    QTest::newRow("2-way 6 dB") << 1 << QVector<int> { 1, 4 };
+    QTest::newRow("2-way 12 dB") << 2 << QVector<int> { 1, 4 };
+    QTest::newRow("3-way 6 dB") << 3 << QVector<int> { 1, 9, 4 };
+    QTest::newRow("3-way 12 dB") << 4 << QVector<int> { 1, 9, 4 };
+    QTest::newRow("unknown") << 5 << QVector<int> {};
 }
 
 void TestCurves::crossoverCurvesFollowType()
@@ -314,9 +316,8 @@ void TestCurves::bandpassAnchors()
     const DesignState s = bandpass();
     const auto band = bandpassCurve(s.bandPa, s.bandFl3, s.bandFb, s.bandFh3);
     QVERIFY(band);
-    const QVector<QPointF> expected{{-1.81, -225.29}, {151.01, 255.38}, {282.04, 575.38},
-                                    {349.59, 666.38}, {383.65, 666.38}, {417.72, 666.38},
-                                    {482.93, 575.38}, {610.96, 255.38}, {751.61, -225.29}};
+    const QVector<QPointF> expected { { -1.81, -225.29 }, { 151.01, 255.38 }, { 282.04, 575.38 }, { 349.59, 666.38 },
+        { 383.65, 666.38 }, { 417.72, 666.38 }, { 482.93, 575.38 }, { 610.96, 255.38 }, { 751.61, -225.29 } };
     QCOMPARE(band->anchors.size(), 9);
     for (int k = 0; k < 9; ++k) {
         QVERIFY2(std::abs(band->anchors[k].x() - expected[k].x()) < 0.006, qPrintable(QString::number(k)));

@@ -31,7 +31,7 @@ Page reportPage()
 QString pdfText(const QString& file)
 {
     QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", file, "-"});
+    pdftotext.start("pdftotext", { "-layout", file, "-" });
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
         return {};
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
@@ -55,9 +55,13 @@ QStringList pdfPrinterFolders()
         static const QRegularExpression out(R"(^\s*Out\s+(\S+))", QRegularExpression::MultilineOption);
         const auto match = out.match(QString::fromUtf8(conf.readAll()));
         if (match.hasMatch())
-            folders << match.captured(1).replace("${HOME}", QDir::homePath()).replace("${USER}", qEnvironmentVariable("USER", "root"));
+            folders << match.captured(1)
+                           .replace("${HOME}", QDir::homePath())
+                           .replace("${USER}", qEnvironmentVariable("USER", "root"));
     }
-    folders << QDir::homePath() + "/PDF" << "/var/spool/cups-pdf/ANONYMOUS" << "/var/spool/cups-pdf/" + qEnvironmentVariable("USER", "root");
+    folders << QDir::homePath() + "/PDF"
+            << "/var/spool/cups-pdf/ANONYMOUS"
+            << "/var/spool/cups-pdf/" + qEnvironmentVariable("USER", "root");
     return folders;
 }
 
@@ -66,7 +70,7 @@ QString waitForPdf(const QStringList& folders, const QString& token, int timeout
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         for (const QString& folder : folders) {
-            QDirIterator it(folder, {"*" + token + "*.pdf"}, QDir::Files);
+            QDirIterator it(folder, { "*" + token + "*.pdf" }, QDir::Files);
             if (it.hasNext()) {
                 const QString file = it.next();
                 // cups-pdf writes the file in place; wait until it has settled.
@@ -101,7 +105,8 @@ private slots:
 void TestPageOutput::composedPageHoldsItsItemsAsData()
 {
     const Page page = reportPage();
-    QCOMPARE(page.texts(), (QStringList{"Passive 2-Way Crossover", "Crossover Frequency = 3000 Hz", "C1 = 6.63 uF"}));
+    QCOMPARE(
+        page.texts(), (QStringList { "Passive 2-Way Crossover", "Crossover Frequency = 3000 Hz", "C1 = 6.63 uF" }));
     const PageText* title = page.findText("Passive 2-Way Crossover");
     QCOMPARE(title->pos, QPointF(400, 1900));
     QCOMPARE(title->font.size, 120.0);
@@ -115,7 +120,7 @@ void TestPageOutput::chartOperationsComposeWhereTheyAreTold()
 {
     Page page;
     chart::labelsY(page, 20, 79, 53.333, -20, 2, 3);
-    QCOMPARE(page.texts(), (QStringList{"-20", "-18", "-16"}));
+    QCOMPARE(page.texts(), (QStringList { "-20", "-18", "-16" }));
     QCOMPARE(page.findText("-16")->pos.y(), 79 + 2 * 53.333);
 
     Page axis;
@@ -126,15 +131,16 @@ void TestPageOutput::chartOperationsComposeWhereTheyAreTold()
     QCOMPARE(tick1k.points.first().x(), 100 + 2 * 1850 / 4.0);
 
     Page graph;
-    chart::lineGraph(graph, QPointF(100, 100), {{0, 0}, {462.5, 533.3}}, chart::color(1));
+    chart::lineGraph(graph, QPointF(100, 100), { { 0, 0 }, { 462.5, 533.3 } }, chart::color(1));
     const auto& line = std::get<PagePolyline>(graph.items().front());
     QCOMPARE(line.points.last(), QPointF(562.5, 633.3));
-    QVERIFY(chart::color(1) != chart::color(4) && chart::color(4) != chart::color(9) && chart::color(1) != chart::color(9));
+    QVERIFY(
+        chart::color(1) != chart::color(4) && chart::color(4) != chart::color(9) && chart::color(1) != chart::color(9));
 }
 
 void TestPageOutput::smoothCurvePassesThroughAnchorsWithoutOvershoot()
 {
-    const QVector<QPointF> anchors{{300, 100}, {0, 0}, {100, 50}, {200, 100}, {400, 100}, {500, 0}};
+    const QVector<QPointF> anchors { { 300, 100 }, { 0, 0 }, { 100, 50 }, { 200, 100 }, { 400, 100 }, { 500, 0 } };
     const QVector<QPointF> curve = chart::smoothPoints(anchors);
     for (const QPointF& a : anchors)
         QVERIFY(curve.contains(a));
@@ -146,14 +152,14 @@ void TestPageOutput::smoothCurvePassesThroughAnchorsWithoutOvershoot()
 void TestPageOutput::renderingPutsYUpwards()
 {
     Page page(QRectF(0, 0, 1000, 500));
-    page.polyline({{0, 100}, {1000, 100}}, Qt::black, Qt::SolidLine, 2);
+    page.polyline({ { 0, 100 }, { 1000, 100 } }, Qt::black, Qt::SolidLine, 2);
     const QImage image = renderToImage(page, QSize(200, 100));
     // World y 100 of 500 lies a fifth above the bottom.
     QVERIFY(hasDarkPixel(image, QRect(100, 79, 1, 3)));
     QVERIFY(!hasDarkPixel(image, QRect(100, 15, 1, 10)));
 
     Page clipped(QRectF(0, 0, 1000, 500));
-    clipped.polyline({{0, 250}, {1000, 250}}, Qt::black, Qt::SolidLine, 2, QRectF(0, 0, 500, 500));
+    clipped.polyline({ { 0, 250 }, { 1000, 250 } }, Qt::black, Qt::SolidLine, 2, QRectF(0, 0, 500, 500));
     const QImage half = renderToImage(clipped, QSize(200, 100));
     QVERIFY(hasDarkPixel(half, QRect(50, 48, 1, 4)));
     QVERIFY(!hasDarkPixel(half, QRect(150, 45, 1, 10)));
@@ -214,15 +220,15 @@ void TestPageOutput::fitToPaper_data()
     QTest::addColumn<double>("fraction");
     QTest::addColumn<QRectF>("expected");
     // Paper relatively wider than the world: 0.9 of its height, proportions kept.
-    QTest::newRow("square world, landscape paper") << QSizeF(2000, 2000) << QSizeF(6600, 4800) << 0.9
-                                                  << QRectF(1140, 240, 4320, 4320);
+    QTest::newRow("square world, landscape paper")
+        << QSizeF(2000, 2000) << QSizeF(6600, 4800) << 0.9 << QRectF(1140, 240, 4320, 4320);
     // Otherwise the page fills the fraction of both width and height.
-    QTest::newRow("square world, portrait paper") << QSizeF(2000, 2000) << QSizeF(4800, 6600) << 0.8
-                                                 << QRectF(480, 660, 3840, 5280);
-    QTest::newRow("landscape world, portrait paper") << QSizeF(3556, 2000) << QSizeF(4800, 6600) << 0.8
-                                                    << QRectF(480, 660, 3840, 5280);
-    QTest::newRow("equal ratios take the second branch") << QSizeF(2000, 1000) << QSizeF(4000, 2000) << 0.8
-                                                        << QRectF(400, 200, 3200, 1600);
+    QTest::newRow("square world, portrait paper")
+        << QSizeF(2000, 2000) << QSizeF(4800, 6600) << 0.8 << QRectF(480, 660, 3840, 5280);
+    QTest::newRow("landscape world, portrait paper")
+        << QSizeF(3556, 2000) << QSizeF(4800, 6600) << 0.8 << QRectF(480, 660, 3840, 5280);
+    QTest::newRow("equal ratios take the second branch")
+        << QSizeF(2000, 1000) << QSizeF(4000, 2000) << 0.8 << QRectF(400, 200, 3200, 1600);
     QTest::newRow("empty world") << QSizeF(0, 2000) << QSizeF(4800, 6600) << 0.8 << QRectF();
     QTest::newRow("empty printer") << QSizeF(2000, 2000) << QSizeF(0, 0) << 0.8 << QRectF();
 }
@@ -247,11 +253,13 @@ void TestPageOutput::unknownPrinterFails()
 void TestPageOutput::printsOnThePdfPrinter()
 {
     QProcess lpstat;
-    lpstat.start("lpstat", {"-p", "PDF"});
+    lpstat.start("lpstat", { "-p", "PDF" });
     if (!lpstat.waitForFinished(10000) || lpstat.exitCode() != 0)
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
 
-    const QString token = QStringLiteral("tolvan-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(QDateTime::currentMSecsSinceEpoch());
+    const QString token = QStringLiteral("tolvan-test-%1-%2")
+                              .arg(QCoreApplication::applicationPid())
+                              .arg(QDateTime::currentMSecsSinceEpoch());
     const PrintResult result = printPage(reportPage(), "PDF", 0.8, token);
     QVERIFY2(result.ok, qPrintable(result.error));
 
