@@ -1,5 +1,7 @@
 #include "graph/curves.h"
 
+#include "design/singles.h"
+
 #include <cmath>
 #include <functional>
 
@@ -96,14 +98,14 @@ std::optional<VentedCoefficients> ventedCoefficients(double fb, double fs, doubl
 double ventedBoxLevel(double f, double fs, const VentedCoefficients& k)
 {
     // The powers of r and the two squared terms are Singles.
-    const float r = float(f / fs);
+    const float r = design::toSingle(f / fs);
     const float r2 = r * r;
     const float r3 = r2 * r;
     const float r4 = r2 * r2;
     const double real = r4 - k.c * r2 + k.a;
     const double imag = k.b * r - k.d * r3;
-    const float realSq = float(real * real);
-    const float imagSq = float(imag * imag);
+    const float realSq = design::toSingle(real * real);
+    const float imagSq = design::toSingle(imag * imag);
     return dB(r4 / std::sqrt(double(realSq) + double(imagSq)));
 }
 
@@ -136,7 +138,7 @@ std::optional<Curve> ventedBoxCurve(const DesignState& s, const ChartScale& scal
 QVector<float> crossoverFrequencies(double f, bool startAtS)
 {
     QVector<float> out;
-    float s = float(f / 8);
+    float s = design::toSingle(f / 8);
     float second = 1500;
     if (s < 1000) {
         if (s < 20)
@@ -201,6 +203,38 @@ double secondOrderHighPassLevel(double f, double c1, double l2, double rh)
     return level > 0 ? 0 : level;
 }
 
+namespace {
+using LevelFunction = std::function<double(double)>;
+
+// The level of one crossover curve over frequency; empty when one of its
+// components or its load is missing.
+std::optional<LevelFunction> crossoverLevel(CurveKind kind, int order, const DesignState& s)
+{
+    const double l1 = s.xoverL1, l2 = s.xoverL2, l3 = s.xoverL3, l4 = s.xoverL4;
+    const double c1 = s.xoverC1, c2 = s.xoverC2, c3 = s.xoverC3, c4 = s.xoverC4;
+    const double rl = s.xoverRl, rm = s.xoverRm, rh = s.xoverRh;
+    auto when = [](bool valid, LevelFunction level) { return valid ? std::optional(level) : std::nullopt; };
+    if (order == 1) {
+        switch (kind) {
+        case CurveKind::Woofer:
+            return when(allPositive(l1, rl), [=](double f) { return firstOrderLowPassLevel(f, l1, rl); });
+        case CurveKind::MidRange:
+            return when(allPositive(l2, c2, rm), [=](double f) { return firstOrderBandPassLevel(f, l2, c2, rm); });
+        default:
+            return when(allPositive(c1, rh), [=](double f) { return firstOrderHighPassLevel(f, c1, rh); });
+        }
+    }
+    switch (kind) {
+    case CurveKind::Woofer:
+        return when(allPositive(l1, c2, rl), [=](double f) { return secondOrderLowPassLevel(f, l1, c2, rl); });
+    case CurveKind::MidRange:
+        return when(allPositive(c3, l4, l3, c4), [=](double f) { return secondOrderBandPassLevel(f, c3, l4, l3, c4); });
+    default:
+        return when(allPositive(c1, l2, rh), [=](double f) { return secondOrderHighPassLevel(f, c1, l2, rh); });
+    }
+}
+} // namespace
+
 QVector<Curve> crossoverCurves(const DesignState& s, const ChartScale& scale)
 {
     QVector<CrossoverPart> parts;
@@ -224,47 +258,12 @@ QVector<Curve> crossoverCurves(const DesignState& s, const ChartScale& scale)
     QVector<Curve> out;
     for (const CrossoverPart& part : parts) {
         const double crossover = part.lowFrequency ? s.xoverFreqLow : s.xoverFreq;
-        std::function<double(double)> level;
-        bool valid = false;
-        const double l1 = s.xoverL1, l2 = s.xoverL2, l3 = s.xoverL3, l4 = s.xoverL4;
-        const double c1 = s.xoverC1, c2 = s.xoverC2, c3 = s.xoverC3, c4 = s.xoverC4;
-        const double rl = s.xoverRl, rm = s.xoverRm, rh = s.xoverRh;
-        if (part.order == 1) {
-            switch (part.kind) {
-            case CurveKind::Woofer:
-                valid = allPositive(l1, rl);
-                level = [=](double f) { return firstOrderLowPassLevel(f, l1, rl); };
-                break;
-            case CurveKind::MidRange:
-                valid = allPositive(l2, c2, rm);
-                level = [=](double f) { return firstOrderBandPassLevel(f, l2, c2, rm); };
-                break;
-            default:
-                valid = allPositive(c1, rh);
-                level = [=](double f) { return firstOrderHighPassLevel(f, c1, rh); };
-                break;
-            }
-        } else {
-            switch (part.kind) {
-            case CurveKind::Woofer:
-                valid = allPositive(l1, c2, rl);
-                level = [=](double f) { return secondOrderLowPassLevel(f, l1, c2, rl); };
-                break;
-            case CurveKind::MidRange:
-                valid = allPositive(c3, l4, l3, c4);
-                level = [=](double f) { return secondOrderBandPassLevel(f, c3, l4, l3, c4); };
-                break;
-            default:
-                valid = allPositive(c1, l2, rh);
-                level = [=](double f) { return secondOrderHighPassLevel(f, c1, l2, rh); };
-                break;
-            }
-        }
-        if (!valid || !positive(crossover))
+        const auto level = crossoverLevel(part.kind, part.order, s);
+        if (!level || !positive(crossover))
             continue;
         // Only the second-order woofer and tweeter keep 1500 Hz as the start of their second run.
         const bool startAtS = part.order == 1 || part.kind == CurveKind::MidRange;
-        out << crossoverCurve(part.kind, levelPoints(crossoverFrequencies(crossover, startAtS), level, scale));
+        out << crossoverCurve(part.kind, levelPoints(crossoverFrequencies(crossover, startAtS), *level, scale));
     }
     return out;
 }
