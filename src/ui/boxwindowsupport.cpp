@@ -1,0 +1,78 @@
+#include "ui/boxwindowsupport.h"
+
+#include "core/messages.h"
+#include "core/numberformat.h"
+#include "core/numberparse.h"
+#include "design/singles.h"
+
+#include <QLineEdit>
+#include <QWidget>
+
+namespace boxui {
+
+QLineEdit* fieldOf(const QWidget* window, const QString& name)
+{
+    QLineEdit* field = window->findChild<QLineEdit*>(name);
+    Q_ASSERT_X(field, "boxui::fieldOf", qPrintable(name));
+    return field;
+}
+
+double numberIn(const QWidget* window, const QString& name)
+{
+    return parseNumber(fieldOf(window, name)->text());
+}
+
+void setTextOf(QWidget* window, const QString& name, const QString& text)
+{
+    fieldOf(window, name)->setText(text);
+}
+
+void carryOut(QWidget* window, const design::Outcome& outcome)
+{
+    if (outcome.beep)
+        beep();
+    for (const Message& message : outcome.messages)
+        showMessage(message);
+    if (!outcome.focusField.isEmpty())
+        fieldOf(window, outcome.focusField)->setFocus(Qt::OtherFocusReason);
+}
+
+bool showStoredDriver(QWidget* window)
+{
+    const DesignState& state = designState();
+    const std::pair<const char*, float> stored[] = {{"szQts", state.qts}, {"szVas", state.vas}, {"szFar", state.fs}};
+    bool complete = true;
+    for (const auto& [name, value] : stored) {
+        if (value > 0)
+            setTextOf(window, QString::fromLatin1(name), numberText(value));
+        else
+            complete = false;
+    }
+    return complete;
+}
+
+void showIsobaric(QWidget* window)
+{
+    setTextOf(window, QStringLiteral("szISO"), designState().isoFactor >= 1 ? QStringLiteral("N") : QStringLiteral("Y"));
+}
+
+void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bindings)
+{
+    DesignState& state = designState();
+    for (const FieldBinding& binding : bindings)
+        state.*binding.member = design::toSingle(numberIn(window, QString::fromLatin1(binding.field)));
+}
+
+void storeAndShowProportions(QWidget* window, const design::BoxProportions& box, const QString& height,
+                     const QString& width, const QString& depth)
+{
+    DesignState& state = designState();
+    state.boxHeight = box.height;
+    state.boxWidth = box.width;
+    state.boxDepth = box.depth;
+    setTextOf(window, height, formatNumber(box.height, design::kPattern2));
+    setTextOf(window, width, formatNumber(box.width, design::kPattern2));
+    setTextOf(window, depth, formatNumber(box.depth, design::kPattern2));
+}
+
+} // namespace boxui
