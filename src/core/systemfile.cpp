@@ -11,6 +11,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <functional>
+#include <optional>
+
 namespace {
 
 const QString kFilter = QStringLiteral("*.TLV");
@@ -20,12 +23,6 @@ bool folderExists(const QString& path)
     if (path.contains(QChar(0))) // not a name at all; the file system is not asked
         return false;
     return QFileInfo(path).absoluteDir().exists();
-}
-
-// Retry goes back to the file dialog; every other answer ends the procedure.
-bool userRetries(const Message& message)
-{
-    return showMessage(message) == MsgAnswer::Retry;
 }
 
 std::optional<Message> loadProblem(const QString& path, const RecordRead& read)
@@ -39,47 +36,49 @@ std::optional<Message> loadProblem(const QString& path, const RecordRead& read)
     return std::nullopt;
 }
 
-} // namespace
-
-void saveSystem()
+// Asks for a name and tries it until an attempt succeeds (no message), the
+// dialog is cancelled, or a message is answered with anything but Retry.
+void untilDoneOrGivenUp(const FileDialogRequest& request,
+                        const std::function<std::optional<Message>(const QString& chosen)>& attempt)
 {
     FileChooser* chooser = fileChooser();
     if (!chooser)
         return;
-    // Taken once: a retry saves the design as it was when Save was pressed.
-    const SystemRecord record = encodeSystemRecord(designState());
-    const FileDialogRequest request{QStringLiteral(" Save A File "), kFilter, kFilter, true};
     for (;;) {
         const std::optional<QString> chosen = chooser->choose(request);
         if (!chosen)
             return;
-        const QString path = systemFileName(*chosen);
-        const std::optional<FileFailure> failure = writeRecordFile(path, record);
-        if (!failure)
-            return;
-        if (!userRetries(fileErrorMessage(failure->osError, failure->step, folderExists(path), FileProcedure::Save)))
+        const std::optional<Message> problem = attempt(*chosen);
+        if (!problem || showMessage(*problem) != MsgAnswer::Retry)
             return;
     }
 }
 
+} // namespace
+
+void saveSystem()
+{
+    // Taken once: a retry saves the design as it was when Save was pressed.
+    const SystemRecord record = encodeSystemRecord(designState());
+    untilDoneOrGivenUp({QStringLiteral(" Save A File "), kFilter, kFilter, true},
+                       [&record](const QString& chosen) -> std::optional<Message> {
+                           const QString path = systemFileName(chosen);
+                           const std::optional<FileFailure> failure = writeRecordFile(path, record);
+                           if (!failure)
+                               return std::nullopt;
+                           return fileErrorMessage(failure->osError, failure->step, folderExists(path), FileProcedure::Save);
+                       });
+}
+
 void loadSystem()
 {
-    FileChooser* chooser = fileChooser();
-    if (!chooser)
-        return;
-    const FileDialogRequest request{QStringLiteral(" Open A File "), kFilter, kFilter, false};
-    for (;;) {
-        const std::optional<QString> chosen = chooser->choose(request);
-        if (!chosen)
-            return;
-        const RecordRead read = readRecordFile(*chosen);
-        const std::optional<Message> problem = loadProblem(*chosen, read);
-        // The design changes only when the whole record was read and is sound.
-        if (!problem) {
-            decodeSystemRecord(read.record, designState());
-            return;
-        }
-        if (!userRetries(*problem))
-            return;
-    }
+    untilDoneOrGivenUp({QStringLiteral(" Open A File "), kFilter, kFilter, false},
+                       [](const QString& chosen) -> std::optional<Message> {
+                           const RecordRead read = readRecordFile(chosen);
+                           const std::optional<Message> problem = loadProblem(chosen, read);
+                           // The design changes only when the whole record was read and is sound.
+                           if (!problem)
+                               decodeSystemRecord(read.record, designState());
+                           return problem;
+                       });
 }
