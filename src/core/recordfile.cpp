@@ -18,10 +18,7 @@ std::optional<QByteArray> nativeName(const QString& path)
     return QFile::encodeName(path);
 }
 
-FileFailure lastError(FileStep step)
-{
-    return {errno, step};
-}
+FileFailure lastError(FileStep step) { return { errno, step }; }
 
 // Closes and reports a close failure; the descriptor is released either way.
 std::optional<FileFailure> closeFile(int fd)
@@ -37,7 +34,7 @@ std::optional<FileFailure> writeRecordFile(const QString& path, const SystemReco
 {
     const auto name = nativeName(path);
     if (!name)
-        return FileFailure{EINVAL, FileStep::Open};
+        return FileFailure { EINVAL, FileStep::Open };
     const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return lastError(FileStep::Open);
@@ -48,14 +45,15 @@ std::optional<FileFailure> writeRecordFile(const QString& path, const SystemReco
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
-            const FileFailure failure = written < 0 ? lastError(FileStep::Transfer) : FileFailure{ENOSPC, FileStep::Transfer};
+            const FileFailure failure
+                = written < 0 ? lastError(FileStep::Transfer) : FileFailure { ENOSPC, FileStep::Transfer };
             ::close(fd);
             return failure;
         }
         done += std::size_t(written);
     }
     // A full or failing disk may only say so when the data reaches it.
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::fsync(fd) != 0) {
         const FileFailure failure = lastError(FileStep::Transfer);
         ::close(fd);
@@ -69,7 +67,7 @@ RecordRead readRecordFile(const QString& path)
     RecordRead result;
     const auto name = nativeName(path);
     if (!name) {
-        result.failure = FileFailure{EINVAL, FileStep::Open};
+        result.failure = FileFailure { EINVAL, FileStep::Open };
         return result;
     }
     const int fd = ::open(name->constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -78,7 +76,8 @@ RecordRead readRecordFile(const QString& path)
         return result;
     }
     while (result.bytesRead < kSystemRecordSize) {
-        const ssize_t got = ::read(fd, result.record.data() + result.bytesRead, std::size_t(kSystemRecordSize - result.bytesRead));
+        const ssize_t got
+            = ::read(fd, result.record.data() + result.bytesRead, std::size_t(kSystemRecordSize - result.bytesRead));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {

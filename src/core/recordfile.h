@@ -21,7 +21,7 @@ struct FileFailure {
 std::optional<FileFailure> writeRecordFile(const QString& path, const SystemRecord& record);
 
 struct RecordRead {
-    SystemRecord record{};
+    SystemRecord record {};
     int bytesRead = 0; // fewer than kSystemRecordSize: the file ended first
     std::optional<FileFailure> failure;
 };

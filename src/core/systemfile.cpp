@@ -38,8 +38,8 @@ std::optional<Message> loadProblem(const QString& path, const RecordRead& read)
 
 // Asks for a name and tries it until an attempt succeeds (no message), the
 // dialog is cancelled, or a message is answered with anything but Retry.
-void untilDoneOrGivenUp(const FileDialogRequest& request,
-                        const std::function<std::optional<Message>(const QString& chosen)>& attempt)
+void untilDoneOrGivenUp(
+    const FileDialogRequest& request, const std::function<std::optional<Message>(const QString& chosen)>& attempt)
 {
     FileChooser* chooser = fileChooser();
     if (!chooser)
@@ -60,25 +60,25 @@ void saveSystem()
 {
     // Taken once: a retry saves the design as it was when Save was pressed.
     const SystemRecord record = encodeSystemRecord(designState());
-    untilDoneOrGivenUp({QStringLiteral(" Save A File "), kFilter, kFilter, true},
-                       [&record](const QString& chosen) -> std::optional<Message> {
-                           const QString path = systemFileName(chosen);
-                           const std::optional<FileFailure> failure = writeRecordFile(path, record);
-                           if (!failure)
-                               return std::nullopt;
-                           return fileErrorMessage(failure->osError, failure->step, folderExists(path), FileProcedure::Save);
-                       });
+    untilDoneOrGivenUp({ QStringLiteral(" Save A File "), kFilter, kFilter, true },
+        [&record](const QString& chosen) -> std::optional<Message> {
+            const QString path = systemFileName(chosen);
+            const std::optional<FileFailure> failure = writeRecordFile(path, record);
+            if (!failure)
+                return std::nullopt;
+            return fileErrorMessage(failure->osError, failure->step, folderExists(path), FileProcedure::Save);
+        });
 }
 
 void loadSystem()
 {
-    untilDoneOrGivenUp({QStringLiteral(" Open A File "), kFilter, kFilter, false},
-                       [](const QString& chosen) -> std::optional<Message> {
-                           const RecordRead read = readRecordFile(chosen);
-                           const std::optional<Message> problem = loadProblem(chosen, read);
-                           // The design changes only when the whole record was read and is sound.
-                           if (!problem)
-                               decodeSystemRecord(read.record, designState());
-                           return problem;
-                       });
+    untilDoneOrGivenUp({ QStringLiteral(" Open A File "), kFilter, kFilter, false },
+        [](const QString& chosen) -> std::optional<Message> {
+            const RecordRead read = readRecordFile(chosen);
+            const std::optional<Message> problem = loadProblem(chosen, read);
+            // The design changes only when the whole record was read and is sound.
+            if (!problem)
+                decodeSystemRecord(read.record, designState());
+            return problem;
+        });
 }

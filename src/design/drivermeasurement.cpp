@@ -18,10 +18,7 @@ std::optional<float> toFiniteSingle(double value)
     return static_cast<float>(value);
 }
 
-InputFailure qRefusal(const QString& prompt)
-{
-    return {msg::error(prompt), QStringLiteral("szRdct")};
-}
+InputFailure qRefusal(const QString& prompt) { return { msg::error(prompt), QStringLiteral("szRdct") }; }
 
 } // namespace
 
@@ -35,8 +32,8 @@ ReferenceImpedance referenceImpedance(double re, double zmax)
     if (!(re > 0 && zmax > 0))
         return {};
     if (zmax == re)
-        return {std::nullopt, msg::plain(kReEqualsZmax)};
-    return {toFiniteSingle(std::sqrt(zmax / re) * re), std::nullopt};
+        return { std::nullopt, msg::plain(kReEqualsZmax) };
+    return { toFiniteSingle(std::sqrt(zmax / re) * re), std::nullopt };
 }
 
 std::optional<InputFailure> checkInputs(const MeasurementInputs& in)
@@ -47,38 +44,38 @@ std::optional<InputFailure> checkInputs(const MeasurementInputs& in)
         const char* focus;
     };
     const Check checks[] = {
-        {in.f1 == in.f2, "Freq. Below and Above Can NOT Be Equal", "szFlt"},
-        {in.re == in.f2 - in.f1, "Freq. Above and Below Difference Must NOT Equal Speaker Resistance", "szRdct"},
-        {in.zmax == in.re / (in.f2 - in.f1), "Bad Value in Freq. Above, Below, Speaker Resistance, or Impedance Resonance", "szRdct"},
-        {in.fs == in.fct, "Resonance Must NOT Equal Resonance in Test Box", "szFrt"},
+        { in.f1 == in.f2, "Freq. Below and Above Can NOT Be Equal", "szFlt" },
+        { in.re == in.f2 - in.f1, "Freq. Above and Below Difference Must NOT Equal Speaker Resistance", "szRdct" },
+        { in.zmax == in.re / (in.f2 - in.f1),
+            "Bad Value in Freq. Above, Below, Speaker Resistance, or Impedance Resonance", "szRdct" },
+        { in.fs == in.fct, "Resonance Must NOT Equal Resonance in Test Box", "szFrt" },
     };
     for (const Check& check : checks)
         if (check.fails)
-            return InputFailure{msg::plain(QString::fromLatin1(check.prompt)), QString::fromLatin1(check.focus)};
+            return InputFailure { msg::plain(QString::fromLatin1(check.prompt)), QString::fromLatin1(check.focus) };
     return std::nullopt;
 }
 
 QFactorsResult computeQFactors(const MeasurementInputs& in)
 {
-    const QString outOfRange = QStringLiteral(
-        "Qms, Qes or Qts Is Out of Range. Check Speaker Resistance, Resonance, "
-        "Impedance at Resonance and the Two Frequencies");
+    const QString outOfRange = QStringLiteral("Qms, Qes or Qts Is Out of Range. Check Speaker Resistance, Resonance, "
+                                              "Impedance at Resonance and the Two Frequencies");
 
     const auto qms = toFiniteSingle(in.fs * std::sqrt(in.zmax / in.re) / (in.f2 - in.f1));
     if (!qms)
-        return {std::nullopt, qRefusal(outOfRange)};
+        return { std::nullopt, qRefusal(outOfRange) };
     const auto qes = toFiniteSingle(double(*qms) / (in.zmax / in.re - 1));
     if (!qes)
-        return {std::nullopt, qRefusal(outOfRange)};
+        return { std::nullopt, qRefusal(outOfRange) };
     const double sum = double(*qms) + double(*qes);
     if (sum == 0)
-        return {std::nullopt, qRefusal(QStringLiteral(
-            "Qts Can NOT be Calculated: Qms + Qes Is 0. Check Speaker Resistance, "
-            "Resonance, Impedance at Resonance and the Two Frequencies"))};
+        return { std::nullopt,
+            qRefusal(QStringLiteral("Qts Can NOT be Calculated: Qms + Qes Is 0. Check Speaker Resistance, "
+                                    "Resonance, Impedance at Resonance and the Two Frequencies")) };
     const auto qts = toFiniteSingle(double(*qms) * double(*qes) / sum);
     if (!qts)
-        return {std::nullopt, qRefusal(outOfRange)};
-    return {QFactors{*qms, *qes, *qts}, std::nullopt};
+        return { std::nullopt, qRefusal(outOfRange) };
+    return { QFactors { *qms, *qes, *qts }, std::nullopt };
 }
 
 std::optional<float> computeVas(double vt, double fct, double fs)
@@ -109,8 +106,8 @@ MeasurementResult measureDriver(const MeasurementInputs& in)
     }
     const auto vas = computeVas(in.vt, in.fct, in.fs);
     if (!vas) {
-        result.messages << msg::error(QStringLiteral(
-            "Vas Is Out of Range. Check Volume of Test Box, Resonance in Test Box and Resonance"));
+        result.messages << msg::error(
+            QStringLiteral("Vas Is Out of Range. Check Volume of Test Box, Resonance in Test Box and Resonance"));
         result.focusField = QStringLiteral("szVtbt");
         return result;
     }

@@ -21,13 +21,13 @@
 namespace design {
 
 struct MeasurementInputs {
-    double re = 0;   // szRdct, ohms
-    double fs = 0;   // szFrt, Hz
+    double re = 0; // szRdct, ohms
+    double fs = 0; // szFrt, Hz
     double zmax = 0; // szIfr, ohms
-    double f1 = 0;   // szFlt, Hz
-    double f2 = 0;   // szFht, Hz
-    double vt = 0;   // szVtbt, cubic feet
-    double fct = 0;  // szFrtbt, Hz
+    double f1 = 0; // szFlt, Hz
+    double f2 = 0; // szFht, Hz
+    double vt = 0; // szVtbt, cubic feet
+    double fct = 0; // szFrtbt, Hz
 
     // The checks and the calculation run only when every value is above 0.
     bool allPositive() const;
@@ -41,7 +41,7 @@ struct InputFailure {
 
 // Z' on leaving szRdct or szIfr: the geometric mean of Re and Zmax.
 struct ReferenceImpedance {
-    std::optional<float> zPrime;    // set: store it and show it
+    std::optional<float> zPrime; // set: store it and show it
     std::optional<Message> message; // Re = Zmax
 };
 ReferenceImpedance referenceImpedance(double re, double zmax);
@@ -69,9 +69,9 @@ std::optional<float> computeVas(double vt, double fct, double fs);
 // Calculate: everything above in order.
 struct MeasurementResult {
     std::optional<QFactors> q; // set: show and store the three Qs
-    float vas = 0;             // with q: show it
+    float vas = 0; // with q: show it
     QVector<Message> messages; // shown in this order
-    QString focusField;        // empty: the focus stays where it is
+    QString focusField; // empty: the focus stays where it is
 };
 MeasurementResult measureDriver(const MeasurementInputs& in);
 

@@ -18,7 +18,7 @@ const QString kResultPattern = QStringLiteral("###.##");
 struct FieldRow {
     const char* field;
     const char* caption;
-    const char* unit;   // nullptr: none
+    const char* unit; // nullptr: none
     const char* symbol; // nullptr: none
     int captionLeft, captionWidth;
     int fieldLeft, fieldWidth;
@@ -33,19 +33,19 @@ constexpr int kResultTop = rowTop(9) - 120;
 
 // Top to bottom, then the four results in one row.
 constexpr FieldRow kRows[] = {
-    {"szWoofTest", "Woofer Name :", nullptr, nullptr, 120, 4920, 5160, 2700, rowTop(0), 0},
-    {"szRdct", "Speaker Resistance:", "Ohms", "Re", 120, 4920, 5160, 1200, rowTop(1), 1440},
-    {"szFrt", "Resonance: ", "Hz", "Fs", 120, 4920, 5160, 1200, rowTop(2), 1440},
-    {"szIfr", "Impedance at  Resonance: ", "Ohms", "Zmax", 120, 4920, 5160, 1200, rowTop(3), 1440},
-    {"szZ", "Z' = ", "Ohms", "Z'", 120, 4920, 5160, 1200, rowTop(4), 1440},
-    {"szFlt", "Freq. Below Resonance Where Impedance = Z': ", "Hz", "f1", 120, 4920, 5160, 1200, rowTop(5), 1440},
-    {"szFht", "Freq. Above Resonance Where impedance = Z':", "Hz", "f2", 120, 4920, 5160, 1200, rowTop(6), 1440},
-    {"szVtbt", "Volume of Test Box:", "Cubic Feet", "Vt", 120, 4920, 5160, 1200, rowTop(7), 1440},
-    {"szFrtbt", "Resonance in Test Box:", "Hz", "Fct", 120, 4920, 5160, 1200, rowTop(8), 1440},
-    {"szVast", "Vas:", "Cubic Feet", "Vas", 120, 600, 720, 1080, kResultTop, 960},
-    {"szQes", "Qes:", nullptr, "Qes", 2940, 600, 3540, 1080, kResultTop, 0},
-    {"szQms", "Qms:", nullptr, "Qms", 4740, 600, 5340, 1080, kResultTop, 0},
-    {"szQts", "Qts:", nullptr, "Qts", 6540, 600, 7140, 1080, kResultTop, 0},
+    { "szWoofTest", "Woofer Name :", nullptr, nullptr, 120, 4920, 5160, 2700, rowTop(0), 0 },
+    { "szRdct", "Speaker Resistance:", "Ohms", "Re", 120, 4920, 5160, 1200, rowTop(1), 1440 },
+    { "szFrt", "Resonance: ", "Hz", "Fs", 120, 4920, 5160, 1200, rowTop(2), 1440 },
+    { "szIfr", "Impedance at  Resonance: ", "Ohms", "Zmax", 120, 4920, 5160, 1200, rowTop(3), 1440 },
+    { "szZ", "Z' = ", "Ohms", "Z'", 120, 4920, 5160, 1200, rowTop(4), 1440 },
+    { "szFlt", "Freq. Below Resonance Where Impedance = Z': ", "Hz", "f1", 120, 4920, 5160, 1200, rowTop(5), 1440 },
+    { "szFht", "Freq. Above Resonance Where impedance = Z':", "Hz", "f2", 120, 4920, 5160, 1200, rowTop(6), 1440 },
+    { "szVtbt", "Volume of Test Box:", "Cubic Feet", "Vt", 120, 4920, 5160, 1200, rowTop(7), 1440 },
+    { "szFrtbt", "Resonance in Test Box:", "Hz", "Fct", 120, 4920, 5160, 1200, rowTop(8), 1440 },
+    { "szVast", "Vas:", "Cubic Feet", "Vas", 120, 600, 720, 1080, kResultTop, 960 },
+    { "szQes", "Qes:", nullptr, "Qes", 2940, 600, 3540, 1080, kResultTop, 0 },
+    { "szQms", "Qms:", nullptr, "Qms", 4740, 600, 5340, 1080, kResultTop, 0 },
+    { "szQts", "Qts:", nullptr, "Qts", 6540, 600, 7140, 1080, kResultTop, 0 },
 };
 constexpr int kFieldHeight = 315;
 constexpr int kButtonTop = kResultTop + 840;
@@ -56,23 +56,24 @@ struct StoredInput {
     float DesignState::*value;
 };
 constexpr StoredInput kStoredInputs[] = {
-    {"szRdct", &DesignState::re},
-    {"szFrt", &DesignState::measFs},
-    {"szIfr", &DesignState::measZres},
-    {"szFlt", &DesignState::measF1},
-    {"szFht", &DesignState::measF2},
-    {"szVtbt", &DesignState::testBoxVolume},
-    {"szFrtbt", &DesignState::testBoxFc},
+    { "szRdct", &DesignState::re },
+    { "szFrt", &DesignState::measFs },
+    { "szIfr", &DesignState::measZres },
+    { "szFlt", &DesignState::measF1 },
+    { "szFht", &DesignState::measF2 },
+    { "szVtbt", &DesignState::testBoxVolume },
+    { "szFrtbt", &DesignState::testBoxFc },
 };
 } // namespace
 
 frmSpeaker::frmSpeaker(QWidget* parent)
-    : DesignWindow(QStringLiteral("frmSpeaker"), QStringLiteral("Speaker Parameters (If Manufactures Specs. Not Available)"),
-                   QSize(kWidthTwips, kHeightTwips), parent)
+    : DesignWindow(QStringLiteral("frmSpeaker"),
+        QStringLiteral("Speaker Parameters (If Manufactures Specs. Not Available)"), QSize(kWidthTwips, kHeightTwips),
+        parent)
 {
     buildControls();
-    setFocusCycle({QStringLiteral("szRdct"), QStringLiteral("szFrt"), QStringLiteral("szIfr"), QStringLiteral("szFlt"),
-                   QStringLiteral("szFht"), QStringLiteral("szVtbt"), QStringLiteral("szFrtbt"), QStringLiteral("szWoofTest")});
+    setFocusCycle({ QStringLiteral("szRdct"), QStringLiteral("szFrt"), QStringLiteral("szIfr"), QStringLiteral("szFlt"),
+        QStringLiteral("szFht"), QStringLiteral("szVtbt"), QStringLiteral("szFrtbt"), QStringLiteral("szWoofTest") });
     onLostFocus(field(QStringLiteral("szRdct")), [this] { updateReferenceImpedance(); });
     onLostFocus(field(QStringLiteral("szIfr")), [this] { updateReferenceImpedance(); });
 }
@@ -83,23 +84,26 @@ void frmSpeaker::buildControls()
     auto nextLabel = [&labelNumber] { return QStringLiteral("Label%1").arg(++labelNumber); };
 
     for (const FieldRow& row : kRows) {
-        QLabel* caption = addLabel(nextLabel(), QString::fromLatin1(row.caption), row.captionLeft, row.top, row.captionWidth, kFieldHeight);
+        QLabel* caption = addLabel(
+            nextLabel(), QString::fromLatin1(row.caption), row.captionLeft, row.top, row.captionWidth, kFieldHeight);
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         addField(QString::fromLatin1(row.field), row.fieldLeft, row.top, row.fieldWidth, kFieldHeight);
         if (row.unit)
-            addLabel(nextLabel(), QString::fromLatin1(row.unit), row.fieldLeft + row.fieldWidth + 60, row.top, row.unitWidth, kFieldHeight)
+            addLabel(nextLabel(), QString::fromLatin1(row.unit), row.fieldLeft + row.fieldWidth + 60, row.top,
+                row.unitWidth, kFieldHeight)
                 ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (row.symbol)
-            addLabel(nextLabel(), QString::fromLatin1(row.symbol), row.fieldLeft, row.top + kFieldHeight + 15, row.fieldWidth, 240)
+            addLabel(nextLabel(), QString::fromLatin1(row.symbol), row.fieldLeft, row.top + kFieldHeight + 15,
+                row.fieldWidth, 240)
                 ->setAlignment(Qt::AlignCenter);
     }
 
     connect(addButton(QStringLiteral("Command1"), QStringLiteral("Print"), 960, kButtonTop, 1800, 495),
-            &QPushButton::clicked, this, &frmSpeaker::Command1_Click);
+        &QPushButton::clicked, this, &frmSpeaker::Command1_Click);
     connect(addButton(QStringLiteral("Command2"), QStringLiteral("Calculate"), 3300, kButtonTop, 1800, 495),
-            &QPushButton::clicked, this, &frmSpeaker::Command2_Click);
+        &QPushButton::clicked, this, &frmSpeaker::Command2_Click);
     connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 5640, kButtonTop, 1800, 495),
-            &QPushButton::clicked, this, &frmSpeaker::btnExit_Click);
+        &QPushButton::clicked, this, &frmSpeaker::btnExit_Click);
     addLabel(nextLabel(), QStringLiteral("F1 For Help "), 120, kButtonTop + 600, 1800, 255);
 }
 
@@ -125,8 +129,8 @@ void frmSpeaker::showFailure(const design::InputFailure& failure)
 
 void frmSpeaker::updateReferenceImpedance()
 {
-    const auto z = design::referenceImpedance(parseNumber(field(QStringLiteral("szRdct"))->text()),
-                                              parseNumber(field(QStringLiteral("szIfr"))->text()));
+    const auto z = design::referenceImpedance(
+        parseNumber(field(QStringLiteral("szRdct"))->text()), parseNumber(field(QStringLiteral("szIfr"))->text()));
     if (z.message)
         showMessage(*z.message);
     if (z.zPrime) {

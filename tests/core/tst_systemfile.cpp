@@ -57,7 +57,10 @@ bool writeAll(const QString& path, const QByteArray& bytes)
 // design while a procedure is waiting on it.
 class SteppingChooser final : public FileChooser {
 public:
-    SteppingChooser() : m_previous(installFileChooser(this)) {}
+    SteppingChooser()
+        : m_previous(installFileChooser(this))
+    {
+    }
     ~SteppingChooser() override { installFileChooser(m_previous); }
     std::optional<QString> choose(const FileDialogRequest&) override
     {
@@ -112,14 +115,15 @@ private:
 void TestSystemFile::init()
 {
     QVERIFY(m_dir.isValid());
-    for (const QString& entry : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden)) {
+    for (const QString& entry :
+        QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden)) {
         const QString p = path(entry);
         if (QFileInfo(p).isDir() && !QFileInfo(p).isSymLink())
             QDir(p).removeRecursively();
         else
             QFile::remove(p);
     }
-    designState() = DesignState{};
+    designState() = DesignState {};
     applyStartValues(designState());
 }
 
@@ -127,17 +131,28 @@ void TestSystemFile::extensionRule_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("no extension") << "design" << "design.TLV";
-    QTest::newRow("upper case") << "design.TLV" << "design.TLV";
-    QTest::newRow("lower case") << "design.tlv" << "design.tlv";
-    QTest::newRow("mixed case") << "design.tLv" << "design.tLv";
-    QTest::newRow("other extension") << "design.txt" << "design.txt.TLV";
-    QTest::newRow("longer look-alike") << "design.TLVX" << "design.TLVX.TLV";
-    QTest::newRow("no dot") << "designTLV" << "designTLV.TLV";
-    QTest::newRow("extension alone") << ".tlv" << ".tlv";
-    QTest::newRow("blanks around") << "  design  " << "design.TLV";
-    QTest::newRow("blanks after the extension") << "design.TLV   " << "design.TLV";
-    QTest::newRow("blank inside kept") << "my design" << "my design.TLV";
+    QTest::newRow("no extension") << "design"
+                                  << "design.TLV";
+    QTest::newRow("upper case") << "design.TLV"
+                                << "design.TLV";
+    QTest::newRow("lower case") << "design.tlv"
+                                << "design.tlv";
+    QTest::newRow("mixed case") << "design.tLv"
+                                << "design.tLv";
+    QTest::newRow("other extension") << "design.txt"
+                                     << "design.txt.TLV";
+    QTest::newRow("longer look-alike") << "design.TLVX"
+                                       << "design.TLVX.TLV";
+    QTest::newRow("no dot") << "designTLV"
+                            << "designTLV.TLV";
+    QTest::newRow("extension alone") << ".tlv"
+                                     << ".tlv";
+    QTest::newRow("blanks around") << "  design  "
+                                   << "design.TLV";
+    QTest::newRow("blanks after the extension") << "design.TLV   "
+                                                << "design.TLV";
+    QTest::newRow("blank inside kept") << "my design"
+                                       << "my design.TLV";
 }
 
 void TestSystemFile::extensionRule()
@@ -153,7 +168,7 @@ void TestSystemFile::extensionRule()
     files.answerNext(chosen);
     saveSystem();
     QVERIFY(messages.shown.isEmpty());
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{saved});
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { saved });
     QCOMPARE(QFileInfo(path(saved)).size(), qint64(kSystemRecordSize));
 }
 
@@ -222,7 +237,7 @@ void TestSystemFile::roundTripThroughAFile()
     files.answerNext(path(QStringLiteral("trip")));
     saveSystem();
 
-    designState() = DesignState{};
+    designState() = DesignState {};
     files.answerNext(path(QStringLiteral("trip.TLV")));
     loadSystem();
     QVERIFY(messages.shown.isEmpty());
@@ -253,7 +268,7 @@ void TestSystemFile::loadOfMissingFileCreatesNothing()
     const QByteArray before = recordBytes(designState());
     files.answerNext(path(QStringLiteral("missing.TLV")));
     loadSystem();
-    QCOMPARE(messages.prompts(), QStringList{QStringLiteral("File Not Found")});
+    QCOMPARE(messages.prompts(), QStringList { QStringLiteral("File Not Found") });
     QCOMPARE(messages.last().title, QStringLiteral("File Error"));
     QCOMPARE(messages.last().buttons, MsgButtons::RetryCancel);
     QVERIFY(!QFile::exists(path(QStringLiteral("missing.TLV"))));
@@ -301,7 +316,7 @@ void TestSystemFile::loadRefuses()
     const QByteArray before = recordBytes(designState());
     files.answerNext(path(QStringLiteral("bad.TLV")));
     loadSystem();
-    QCOMPARE(messages.prompts(), QStringList{prompt});
+    QCOMPARE(messages.prompts(), QStringList { prompt });
     QCOMPARE(messages.last().title, QStringLiteral("File Error"));
     QCOMPARE(recordBytes(designState()), before);
     QCOMPARE(readAll(path(QStringLiteral("bad.TLV"))), content);
@@ -342,7 +357,7 @@ void TestSystemFile::retryGoesBackToTheDialog()
     messages.answerNext(MsgAnswer::Retry);
     loadSystem();
     QCOMPARE(files.requests.size(), 2);
-    QCOMPARE(messages.prompts(), QStringList{QStringLiteral("File Not Found")});
+    QCOMPARE(messages.prompts(), QStringList { QStringLiteral("File Not Found") });
     QCOMPARE(designState().qts, 0.38f);
 
     // Cancel ends it: the second name is never asked for.
@@ -376,27 +391,50 @@ void TestSystemFile::saveRetryKeepsTheDesignOfThePress()
     });
     messages.answerNext(MsgAnswer::Retry);
     saveSystem();
-    QCOMPARE(messages.prompts(), QStringList{QStringLiteral("Path Not Found")});
+    QCOMPARE(messages.prompts(), QStringList { QStringLiteral("Path Not Found") });
     QCOMPARE(readAll(target), atPress);
 }
 
 void TestSystemFile::saveFaults_data()
 {
-    QTest::addColumn<QString>("setup");  // what to prepare in the folder
+    QTest::addColumn<QString>("setup"); // what to prepare in the folder
     QTest::addColumn<QString>("chosen"); // relative to the folder unless absolute
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("retryCancel");
 
-    QTest::newRow("folder does not exist") << "" << "nofolder/x" << "Path Not Found" << "File Error" << true;
-    QTest::newRow("a file used as a folder") << "file:plain.TLV" << "plain.TLV/x" << "Path Not Found" << "File Error" << true;
-    QTest::newRow("folder chosen as the file") << "dir:box.TLV" << "box.TLV" << "Path/File Access Error" << "File Error" << true;
-    QTest::newRow("name too long") << "" << QString(300, QLatin1Char('a')) << "Bad File Name" << "File Error" << false;
-    QTest::newRow("name with a NUL") << "" << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << "Bad File Name" << "File Error" << false;
-    QTest::newRow("blanks only") << "" << "   " << "Bad File Name" << "File Error" << false;
-    QTest::newRow("disk full") << "link:full.TLV=/dev/full" << "full.TLV" << "Disk Full" << "Disk Error" << true;
-    QTest::newRow("file under /proc refuses data") << "link:version.TLV=/proc/version" << "version.TLV" << "Device I/O Error" << "Disk Error" << true;
-    QTest::newRow("no new file in /sys") << "" << "/sys/tolvan-test.TLV" << "Permission Denied...Check Write Protect Tab" << "Disk Error" << true;
+    QTest::newRow("folder does not exist") << ""
+                                           << "nofolder/x"
+                                           << "Path Not Found"
+                                           << "File Error" << true;
+    QTest::newRow("a file used as a folder") << "file:plain.TLV"
+                                             << "plain.TLV/x"
+                                             << "Path Not Found"
+                                             << "File Error" << true;
+    QTest::newRow("folder chosen as the file") << "dir:box.TLV"
+                                               << "box.TLV"
+                                               << "Path/File Access Error"
+                                               << "File Error" << true;
+    QTest::newRow("name too long") << "" << QString(300, QLatin1Char('a')) << "Bad File Name"
+                                   << "File Error" << false;
+    QTest::newRow("name with a NUL") << "" << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << "Bad File Name"
+                                     << "File Error" << false;
+    QTest::newRow("blanks only") << ""
+                                 << "   "
+                                 << "Bad File Name"
+                                 << "File Error" << false;
+    QTest::newRow("disk full") << "link:full.TLV=/dev/full"
+                               << "full.TLV"
+                               << "Disk Full"
+                               << "Disk Error" << true;
+    QTest::newRow("file under /proc refuses data") << "link:version.TLV=/proc/version"
+                                                   << "version.TLV"
+                                                   << "Device I/O Error"
+                                                   << "Disk Error" << true;
+    QTest::newRow("no new file in /sys") << ""
+                                         << "/sys/tolvan-test.TLV"
+                                         << "Permission Denied...Check Write Protect Tab"
+                                         << "Disk Error" << true;
 }
 
 void TestSystemFile::saveFaults()
@@ -427,7 +465,7 @@ void TestSystemFile::saveFaults()
     QVERIFY(QDir::setCurrent(m_dir.path()));
     files.answerNext(chosen);
     saveSystem();
-    QCOMPARE(messages.prompts(), QStringList{prompt});
+    QCOMPARE(messages.prompts(), QStringList { prompt });
     QCOMPARE(messages.last().title, title);
     QCOMPARE(messages.last().buttons, retryCancel ? MsgButtons::RetryCancel : MsgButtons::Ok);
     QCOMPARE(messages.last().icon, MsgIcon::None);
@@ -440,16 +478,25 @@ void TestSystemFile::loadFaults_data()
     QTest::addColumn<QStringList>("prompts"); // any of them, as the machine allows
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("file does not exist") << "" << "absent.TLV" << QStringList{"File Not Found"} << "File Error";
-    QTest::newRow("folder does not exist") << "" << "nofolder/x.TLV" << QStringList{"Path Not Found"} << "File Error";
-    QTest::newRow("folder chosen as the file") << "dir:box.TLV" << "box.TLV" << QStringList{"Path/File Access Error"} << "File Error";
-    QTest::newRow("name too long") << "" << QString(300, QLatin1Char('a')) << QStringList{"Bad File Name"} << "File Error";
-    QTest::newRow("empty name") << "" << "" << QStringList{"Bad File Name"} << "File Error";
-    QTest::newRow("unreadable memory under /proc") << "" << "/proc/self/mem" << QStringList{"Device I/O Error"} << "Disk Error";
-    QTest::newRow("short file under /proc") << "" << "/proc/version"
-                                            << QStringList{"Not A System File: Shorter Than 374 Bytes"} << "File Error";
-    QTest::newRow("another process's memory") << "" << "/proc/1/mem"
-                                              << QStringList{"Permission Denied", "Device I/O Error"} << "Disk Error";
+    QTest::newRow("file does not exist") << ""
+                                         << "absent.TLV" << QStringList { "File Not Found" } << "File Error";
+    QTest::newRow("folder does not exist") << ""
+                                           << "nofolder/x.TLV" << QStringList { "Path Not Found" } << "File Error";
+    QTest::newRow("folder chosen as the file") << "dir:box.TLV"
+                                               << "box.TLV" << QStringList { "Path/File Access Error" } << "File Error";
+    QTest::newRow("name too long") << "" << QString(300, QLatin1Char('a')) << QStringList { "Bad File Name" }
+                                   << "File Error";
+    QTest::newRow("empty name") << ""
+                                << "" << QStringList { "Bad File Name" } << "File Error";
+    QTest::newRow("unreadable memory under /proc")
+        << ""
+        << "/proc/self/mem" << QStringList { "Device I/O Error" } << "Disk Error";
+    QTest::newRow("short file under /proc")
+        << ""
+        << "/proc/version" << QStringList { "Not A System File: Shorter Than 374 Bytes" } << "File Error";
+    QTest::newRow("another process's memory")
+        << ""
+        << "/proc/1/mem" << QStringList { "Permission Denied", "Device I/O Error" } << "Disk Error";
 }
 
 void TestSystemFile::loadFaults()
@@ -482,7 +529,7 @@ void TestSystemFile::loadFaults()
 
 void TestSystemFile::tooManyOpenFiles()
 {
-    struct rlimit original {};
+    struct rlimit original { };
     QCOMPARE(::getrlimit(RLIMIT_NOFILE, &original), 0);
     // Fill the descriptor table under a lowered limit, then give it back.
     struct rlimit lowered = original;
@@ -507,7 +554,7 @@ void TestSystemFile::tooManyOpenFiles()
         ::close(fd);
     ::setrlimit(RLIMIT_NOFILE, &original);
     QCOMPARE(exhausted, EMFILE);
-    QCOMPARE(messages.prompts(), (QStringList{QStringLiteral("Too Many Files"), QStringLiteral("Too Many Files")}));
+    QCOMPARE(messages.prompts(), (QStringList { QStringLiteral("Too Many Files"), QStringLiteral("Too Many Files") }));
     QCOMPARE(messages.last().title, QStringLiteral("File Error"));
     QCOMPARE(messages.last().buttons, MsgButtons::Ok);
     QVERIFY(!QFile::exists(path(QStringLiteral("many.TLV"))));
@@ -525,24 +572,35 @@ void TestSystemFile::errorTable_data()
 
     const int open = int(FileStep::Open);
     const int transfer = int(FileStep::Transfer);
-    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << open << "Bad File Name" << false << "Bad File Name" << false << "File Error";
-    QTest::newRow("EINVAL on open") << EINVAL << open << "Bad File Name" << false << "Bad File Name" << false << "File Error";
-    QTest::newRow("EINVAL on write") << EINVAL << transfer << "Path/File Access Error" << true << "Path/File Access Error" << true << "File Error";
-    QTest::newRow("ETXTBSY") << ETXTBSY << open << "File Already Opened" << false << "File Already Opened" << false << "File Error";
+    QTest::newRow("ENAMETOOLONG") << ENAMETOOLONG << open << "Bad File Name" << false << "Bad File Name" << false
+                                  << "File Error";
+    QTest::newRow("EINVAL on open") << EINVAL << open << "Bad File Name" << false << "Bad File Name" << false
+                                    << "File Error";
+    QTest::newRow("EINVAL on write") << EINVAL << transfer << "Path/File Access Error" << true
+                                     << "Path/File Access Error" << true << "File Error";
+    QTest::newRow("ETXTBSY") << ETXTBSY << open << "File Already Opened" << false << "File Already Opened" << false
+                             << "File Error";
     QTest::newRow("EIO") << EIO << transfer << "Device I/O Error" << true << "Device I/O Error" << true << "Disk Error";
-    QTest::newRow("EEXIST") << EEXIST << open << "File Already Exists" << true << "File Already Exists" << true << "File Error";
+    QTest::newRow("EEXIST") << EEXIST << open << "File Already Exists" << true << "File Already Exists" << true
+                            << "File Error";
     QTest::newRow("ENOSPC") << ENOSPC << transfer << "Disk Full" << true << "Disk Full" << true << "Disk Error";
     QTest::newRow("EDQUOT") << EDQUOT << transfer << "Disk Full" << true << "Disk Full" << true << "Disk Error";
     QTest::newRow("EMFILE") << EMFILE << open << "Too Many Files" << false << "Too Many Files" << false << "File Error";
     QTest::newRow("ENXIO") << ENXIO << open << "Device Unavailable Check Write Protect Tab" << true
                            << "Device Unavailable Check Write Protect Tab" << true << "Disk Error";
-    QTest::newRow("EACCES") << EACCES << open << "Permission Denied...Check Write Protect Tab" << true << "Permission Denied" << false << "Disk Error";
-    QTest::newRow("EROFS") << EROFS << open << "Permission Denied...Check Write Protect Tab" << true << "Permission Denied" << false << "Disk Error";
-    QTest::newRow("ENOMEDIUM") << ENOMEDIUM << open << "Disk Not Ready" << true << "Disk Not Ready" << true << "Disk Error";
-    QTest::newRow("EISDIR") << EISDIR << transfer << "Path/File Access Error" << true << "Path/File Access Error" << true << "File Error";
+    QTest::newRow("EACCES") << EACCES << open << "Permission Denied...Check Write Protect Tab" << true
+                            << "Permission Denied" << false << "Disk Error";
+    QTest::newRow("EROFS") << EROFS << open << "Permission Denied...Check Write Protect Tab" << true
+                           << "Permission Denied" << false << "Disk Error";
+    QTest::newRow("ENOMEDIUM") << ENOMEDIUM << open << "Disk Not Ready" << true << "Disk Not Ready" << true
+                               << "Disk Error";
+    QTest::newRow("EISDIR") << EISDIR << transfer << "Path/File Access Error" << true << "Path/File Access Error"
+                            << true << "File Error";
     QTest::newRow("ENOTDIR") << ENOTDIR << open << "Path Not Found" << true << "Path Not Found" << true << "File Error";
-    QTest::newRow("any other: EFAULT") << EFAULT << transfer << QStringLiteral("Device Error  %1 Has Occured").arg(EFAULT) << false
-                                       << QStringLiteral("Device Error  %1 Has Occured").arg(EFAULT) << false << "Device Error";
+    QTest::newRow("any other: EFAULT") << EFAULT << transfer
+                                       << QStringLiteral("Device Error  %1 Has Occured").arg(EFAULT) << false
+                                       << QStringLiteral("Device Error  %1 Has Occured").arg(EFAULT) << false
+                                       << "Device Error";
 }
 
 void TestSystemFile::errorTable()

@@ -49,25 +49,78 @@ DesignState distinctState()
 {
     DesignState s;
     float next = 1.25f;
-    auto v = [&next] { next += 1.0f; return next; };
-    s.xoverFreq = v(); s.xoverFreqLow = v(); s.xoverRl = v(); s.xoverRm = v(); s.xoverRh = v();
-    s.xoverC1 = v(); s.xoverC2 = v(); s.xoverC3 = v(); s.xoverC4 = v();
-    s.xoverSpareC = {v(), v()};
-    s.xoverL1 = v(); s.xoverL2 = v(); s.xoverL3 = v(); s.xoverL4 = v(); s.xoverL5 = v(); s.xoverL6 = v();
+    auto v = [&next] {
+        next += 1.0f;
+        return next;
+    };
+    s.xoverFreq = v();
+    s.xoverFreqLow = v();
+    s.xoverRl = v();
+    s.xoverRm = v();
+    s.xoverRh = v();
+    s.xoverC1 = v();
+    s.xoverC2 = v();
+    s.xoverC3 = v();
+    s.xoverC4 = v();
+    s.xoverSpareC = { v(), v() };
+    s.xoverL1 = v();
+    s.xoverL2 = v();
+    s.xoverL3 = v();
+    s.xoverL4 = v();
+    s.xoverL5 = v();
+    s.xoverL6 = v();
     s.xoverType = 3;
-    s.netLe = v(); s.netFs = v(); s.netRe = v(); s.qms = v(); s.qes = v();
+    s.netLe = v();
+    s.netFs = v();
+    s.netRe = v();
+    s.qms = v();
+    s.qes = v();
     s.netName = QStringLiteral("Net name");
-    s.bandRe = v(); s.bandQts = v(); s.bandFb = v(); s.bandFh3 = v(); s.bandFl3 = v(); s.bandVas = v(); s.bandVentedVb = v();
-    s.ventedValid = 1; s.bandValid = -2;
-    s.bandIsoFactor = v(); s.bandFl3Input = 1.0 / 3.0; s.bandFh3Calc = v(); s.bandFs = v(); s.bandCoilL = v();
+    s.bandRe = v();
+    s.bandQts = v();
+    s.bandFb = v();
+    s.bandFh3 = v();
+    s.bandFl3 = v();
+    s.bandVas = v();
+    s.bandVentedVb = v();
+    s.ventedValid = 1;
+    s.bandValid = -2;
+    s.bandIsoFactor = v();
+    s.bandFl3Input = 1.0 / 3.0;
+    s.bandFh3Calc = v();
+    s.bandFs = v();
+    s.bandCoilL = v();
     s.bandWooferName = QStringLiteral("Band woofer ");
-    s.radiatorVd = v(); s.radiatorVpr = v(); s.closedVbCalc = v(); s.closedVb = v(); s.bandSealedVb = v();
-    s.closedFc = v(); s.ventedFb = v(); s.isoFactor = v(); s.vas = v(); s.closedQtc = v(); s.closedQtcCalc = v();
-    s.qts = v(); s.boxValid = 7; s.fs = v(); s.ventedVb = v(); s.boxType = -1;
-    s.boxHeight = v(); s.boxWidth = v(); s.coilHeight = v(); s.ventedF3 = v(); s.boxDepth = v();
+    s.radiatorVd = v();
+    s.radiatorVpr = v();
+    s.closedVbCalc = v();
+    s.closedVb = v();
+    s.bandSealedVb = v();
+    s.closedFc = v();
+    s.ventedFb = v();
+    s.isoFactor = v();
+    s.vas = v();
+    s.closedQtc = v();
+    s.closedQtcCalc = v();
+    s.qts = v();
+    s.boxValid = 7;
+    s.fs = v();
+    s.ventedVb = v();
+    s.boxType = -1;
+    s.boxHeight = v();
+    s.boxWidth = v();
+    s.coilHeight = v();
+    s.ventedF3 = v();
+    s.boxDepth = v();
     s.driverName = QStringLiteral("Driver \u20ac");
-    s.re = v(); s.measFs = v(); s.measDriverName = QStringLiteral("  Measured  ");
-    s.measZres = v(); s.measF1 = v(); s.measF2 = v(); s.testBoxVolume = v(); s.testBoxFc = v();
+    s.re = v();
+    s.measFs = v();
+    s.measDriverName = QStringLiteral("  Measured  ");
+    s.measZres = v();
+    s.measF1 = v();
+    s.measF2 = v();
+    s.testBoxVolume = v();
+    s.testBoxFc = v();
     return s;
 }
 
@@ -75,37 +128,37 @@ DesignState distinctState()
 QByteArray independentRecord(const DesignState& s)
 {
     SequentialWriter w;
-    for (float f : {s.xoverFreq, s.xoverFreqLow, s.xoverRl, s.xoverRm, s.xoverRh, s.xoverC1, s.xoverC2, s.xoverC3,
-                    s.xoverC4, s.xoverSpareC[0], s.xoverSpareC[1], s.xoverL1, s.xoverL2, s.xoverL3, s.xoverL4,
-                    s.xoverL5, s.xoverL6})
+    for (float f :
+        { s.xoverFreq, s.xoverFreqLow, s.xoverRl, s.xoverRm, s.xoverRh, s.xoverC1, s.xoverC2, s.xoverC3, s.xoverC4,
+            s.xoverSpareC[0], s.xoverSpareC[1], s.xoverL1, s.xoverL2, s.xoverL3, s.xoverL4, s.xoverL5, s.xoverL6 })
         w.single(f);
     w.integer(s.xoverType);
-    for (float f : {s.netLe, s.netFs, s.netRe, s.qms, s.qes})
+    for (float f : { s.netLe, s.netFs, s.netRe, s.qms, s.qes })
         w.single(f);
     w.text(s.netName);
-    for (float f : {s.bandRe, s.bandQts, s.bandFb, s.bandFh3, s.bandFl3, s.bandVas, s.bandVentedVb})
+    for (float f : { s.bandRe, s.bandQts, s.bandFb, s.bandFh3, s.bandFl3, s.bandVas, s.bandVentedVb })
         w.single(f);
     w.integer(s.ventedValid);
     w.integer(s.bandValid);
     w.single(s.bandIsoFactor);
     w.dbl(s.bandFl3Input);
-    for (float f : {s.bandFh3Calc, s.bandFs, s.bandCoilL})
+    for (float f : { s.bandFh3Calc, s.bandFs, s.bandCoilL })
         w.single(f);
     w.text(s.bandWooferName);
-    for (float f : {s.radiatorVd, s.radiatorVpr, s.closedVbCalc, s.closedVb, s.bandSealedVb, s.closedFc, s.ventedFb,
-                    s.isoFactor, s.vas, s.closedQtc, s.closedQtcCalc, s.qts})
+    for (float f : { s.radiatorVd, s.radiatorVpr, s.closedVbCalc, s.closedVb, s.bandSealedVb, s.closedFc, s.ventedFb,
+             s.isoFactor, s.vas, s.closedQtc, s.closedQtcCalc, s.qts })
         w.single(f);
     w.integer(s.boxValid);
     w.single(s.fs);
     w.single(s.ventedVb);
     w.integer(s.boxType);
-    for (float f : {s.boxHeight, s.boxWidth, s.coilHeight, s.ventedF3, s.boxDepth})
+    for (float f : { s.boxHeight, s.boxWidth, s.coilHeight, s.ventedF3, s.boxDepth })
         w.single(f);
     w.text(s.driverName);
     w.single(s.re);
     w.single(s.measFs);
     w.text(s.measDriverName);
-    for (float f : {s.measZres, s.measF1, s.measF2, s.testBoxVolume, s.testBoxFc})
+    for (float f : { s.measZres, s.measF1, s.measF2, s.testBoxVolume, s.testBoxFc })
         w.single(f);
     return w.bytes;
 }
@@ -117,7 +170,7 @@ QByteArray toBytes(const SystemRecord& record)
 
 SystemRecord fromBytes(const QByteArray& bytes)
 {
-    SystemRecord record{};
+    SystemRecord record {};
     std::memcpy(record.data(), bytes.constData(), record.size());
     return record;
 }
@@ -208,7 +261,7 @@ void TestSystemRecord::textsAreWindows1252AndNeverAssignedIsZeros()
     QCOMPARE(int(record[287]), 0xE9);
     for (int i = 288; i < 316; ++i)
         QCOMPARE(int(record[i]), int(' '));
-    for (int offset : {90, 176, 324})
+    for (int offset : { 90, 176, 324 })
         for (int i = offset; i < offset + 30; ++i)
             QCOMPARE(int(record[i]), 0);
 }
@@ -282,8 +335,8 @@ void TestSystemRecord::refusesNonFiniteNumbers()
 void TestSystemRecord::acceptsWhatTheProgramWrites()
 {
     // Integers and texts hold no numbers that could be NaN: any bytes go.
-    SystemRecord record = encodeSystemRecord(DesignState{});
-    for (int offset : {68, 148, 150, 254, 264})
+    SystemRecord record = encodeSystemRecord(DesignState {});
+    for (int offset : { 68, 148, 150, 254, 264 })
         record[offset] = record[offset + 1] = 0xFF;
     for (int i = 90; i < 120; ++i)
         record[i] = 0xFF;

@@ -125,16 +125,23 @@ void TestDriverMeasurement::inputChecksInOrder_data()
     QTest::addColumn<MeasurementInputs>("in");
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("f1 = f2") << inputs(6, 30, 24, 30, 30, 1, 60) << "Freq. Below and Above Can NOT Be Equal" << "szFlt";
+    QTest::newRow("f1 = f2") << inputs(6, 30, 24, 30, 30, 1, 60) << "Freq. Below and Above Can NOT Be Equal"
+                             << "szFlt";
     QTest::newRow("Re = f2 - f1") << inputs(6, 30, 24, 30, 36, 1, 60)
-                                  << "Freq. Above and Below Difference Must NOT Equal Speaker Resistance" << "szRdct";
-    QTest::newRow("Zmax = Re / (f2 - f1)") << inputs(6, 30, 0.5, 24, 36, 1, 60)
-                                           << "Bad Value in Freq. Above, Below, Speaker Resistance, or Impedance Resonance" << "szRdct";
-    QTest::newRow("Fs = Fct") << inputs(6, 30, 24, 24, 36, 1, 30) << "Resonance Must NOT Equal Resonance in Test Box" << "szFrt";
-    QTest::newRow("f1 = f2 comes before Fs = Fct") << inputs(6, 30, 24, 30, 30, 1, 30)
-                                                   << "Freq. Below and Above Can NOT Be Equal" << "szFlt";
-    QTest::newRow("Re = f2 - f1 comes before Fs = Fct") << inputs(6, 30, 24, 30, 36, 1, 30)
-                                                        << "Freq. Above and Below Difference Must NOT Equal Speaker Resistance" << "szRdct";
+                                  << "Freq. Above and Below Difference Must NOT Equal Speaker Resistance"
+                                  << "szRdct";
+    QTest::newRow("Zmax = Re / (f2 - f1)")
+        << inputs(6, 30, 0.5, 24, 36, 1, 60)
+        << "Bad Value in Freq. Above, Below, Speaker Resistance, or Impedance Resonance"
+        << "szRdct";
+    QTest::newRow("Fs = Fct") << inputs(6, 30, 24, 24, 36, 1, 30) << "Resonance Must NOT Equal Resonance in Test Box"
+                              << "szFrt";
+    QTest::newRow("f1 = f2 comes before Fs = Fct")
+        << inputs(6, 30, 24, 30, 30, 1, 30) << "Freq. Below and Above Can NOT Be Equal"
+        << "szFlt";
+    QTest::newRow("Re = f2 - f1 comes before Fs = Fct")
+        << inputs(6, 30, 24, 30, 36, 1, 30) << "Freq. Above and Below Difference Must NOT Equal Speaker Resistance"
+        << "szRdct";
 }
 
 void TestDriverMeasurement::inputChecksInOrder()
@@ -161,9 +168,9 @@ void TestDriverMeasurement::missingInputDoesNothing()
 {
     // Any of the seven at 0 (an empty field) or below: no check, no message.
     for (int i = 0; i < 7; ++i) {
-        for (double bad : {0.0, -1.0}) {
+        for (double bad : { 0.0, -1.0 }) {
             MeasurementInputs in = inputs(6, 30, 24, 30, 30, 1, 30); // would fail two checks
-            double* fields[] = {&in.re, &in.fs, &in.zmax, &in.f1, &in.f2, &in.vt, &in.fct};
+            double* fields[] = { &in.re, &in.fs, &in.zmax, &in.f1, &in.f2, &in.vt, &in.fct };
             *fields[i] = bad;
             const auto r = design::measureDriver(in);
             QVERIFY(!r.q);
@@ -189,8 +196,11 @@ void TestDriverMeasurement::negativeQsAreReportedAndKept_data()
     QTest::addColumn<QString>("qms");
     QTest::addColumn<QString>("qes");
     QTest::newRow("f2 below f1") << inputs(6, 30, 24, 36, 24, 1, 60)
-                                 << QStringList{"Qms Can NOT be Negative", "Qes Can NOT be Negative"} << "-5." << "-1.67";
-    QTest::newRow("Zmax below Re") << inputs(24, 30, 6, 24, 36, 1, 60) << QStringList{"Qes Can NOT be Negative"} << "1.25" << "-1.67";
+                                 << QStringList { "Qms Can NOT be Negative", "Qes Can NOT be Negative" } << "-5."
+                                 << "-1.67";
+    QTest::newRow("Zmax below Re") << inputs(24, 30, 6, 24, 36, 1, 60) << QStringList { "Qes Can NOT be Negative" }
+                                   << "1.25"
+                                   << "-1.67";
 }
 
 void TestDriverMeasurement::negativeQsAreReportedAndKept()
@@ -222,11 +232,12 @@ void TestDriverMeasurement::refusesResultsBeyondASingle_data()
     QTest::newRow("Qms beyond a Single") << inputs(1, 3e38, 100, 1, 1.5, 1, 60) << qRange << "szRdct" << false;
     QTest::newRow("Qes beyond a Single") << inputs(1, 1e38, 1.0000001, 1, 3, 1, 60) << qRange << "szRdct" << false;
     QTest::newRow("Qms + Qes is 0") << inputs(6, 1e-38, 24, 1, 1e30, 1, 60)
-                                    << QStringLiteral("Qts Can NOT be Calculated: Qms + Qes Is 0. Check Speaker Resistance, "
-                                                      "Resonance, Impedance at Resonance and the Two Frequencies")
+                                    << QStringLiteral(
+                                           "Qts Can NOT be Calculated: Qms + Qes Is 0. Check Speaker Resistance, "
+                                           "Resonance, Impedance at Resonance and the Two Frequencies")
                                     << "szRdct" << false;
-    QTest::newRow("Vas beyond a Single") << inputs(6, 30, 24, 24, 36, 3e38, 60)
-                                         << "Vas Is Out of Range. Check Volume of Test Box, Resonance in Test Box and Resonance"
+    QTest::newRow("Vas beyond a Single") << inputs(6, 30, 24, 24, 36, 3e38,
+        60) << "Vas Is Out of Range. Check Volume of Test Box, Resonance in Test Box and Resonance"
                                          << "szVtbt" << true;
 }
 

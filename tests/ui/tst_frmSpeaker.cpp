@@ -15,10 +15,10 @@
 #include <memory>
 
 namespace {
-const QStringList kInputs = {"szRdct", "szFrt", "szIfr", "szFlt", "szFht", "szVtbt", "szFrtbt"};
-const QStringList kResults = {"szVast", "szQes", "szQms", "szQts"};
+const QStringList kInputs = { "szRdct", "szFrt", "szIfr", "szFlt", "szFht", "szVtbt", "szFrtbt" };
+const QStringList kResults = { "szVast", "szQes", "szQms", "szQts" };
 // Re, Fs, Zmax, f1, f2, Vt, Fct of the worked example.
-const QStringList kExample = {"6", "30", "24", "24", "36", "1", "60"};
+const QStringList kExample = { "6", "30", "24", "24", "36", "1", "60" };
 } // namespace
 
 class TestFrmSpeaker : public QObject {
@@ -55,7 +55,7 @@ private:
 
 void TestFrmSpeaker::init()
 {
-    designState() = DesignState{};
+    designState() = DesignState {};
     applyStartValues(designState());
     m_messages = std::make_unique<MessageRecorder>();
     m_guard = std::make_unique<ModalGuard>();
@@ -97,16 +97,15 @@ void TestFrmSpeaker::click(const QString& button)
 void TestFrmSpeaker::showsEveryControl()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Speaker Parameters (If Manufactures Specs. Not Available)"));
-    for (const QString& name : kInputs + kResults + QStringList{"szWoofTest", "szZ"})
+    for (const QString& name : kInputs + kResults + QStringList { "szWoofTest", "szZ" })
         QVERIFY2(edit(name), qPrintable(name));
     QStringList captions;
     for (const QLabel* label : m_window->findChildren<QLabel*>())
         captions << label->text();
-    const QStringList expected = {
-        "Woofer Name :", "Speaker Resistance:", "Resonance: ", "Impedance at  Resonance: ", "Z' = ",
-        "Freq. Below Resonance Where Impedance = Z': ", "Freq. Above Resonance Where impedance = Z':",
+    const QStringList expected = { "Woofer Name :", "Speaker Resistance:", "Resonance: ", "Impedance at  Resonance: ",
+        "Z' = ", "Freq. Below Resonance Where Impedance = Z': ", "Freq. Above Resonance Where impedance = Z':",
         "Volume of Test Box:", "Resonance in Test Box:", "Vas:", "Qes:", "Qms:", "Qts:", "Ohms", "Hz", "Cubic Feet",
-        "Re", "Fs", "Zmax", "Z'", "f1", "f2", "Vt", "Fct", "Vas", "Qes", "Qms", "Qts", "F1 For Help "};
+        "Re", "Fs", "Zmax", "Z'", "f1", "f2", "Vt", "Fct", "Vas", "Qes", "Qms", "Qts", "F1 For Help " };
     for (const QString& caption : expected)
         QVERIFY2(captions.contains(caption), qPrintable(caption));
     QCOMPARE(m_window->findChild<QPushButton*>("Command1")->text(), QStringLiteral("Print"));
@@ -142,7 +141,7 @@ void TestFrmSpeaker::equalReAndZmaxOnLeaving()
     edit("szIfr")->setText("8");
     edit("szIfr")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(edit("szIfr"), Qt::Key_Return);
-    QCOMPARE(m_messages->prompts(), QStringList{"Speaker Resistance Must NOT Equal Impedance at Resonance"});
+    QCOMPARE(m_messages->prompts(), QStringList { "Speaker Resistance Must NOT Equal Impedance at Resonance" });
     QCOMPARE(m_messages->last().shownTitle(), QStringLiteral("Tolvan"));
     QVERIFY(edit("szZ")->text().isEmpty());
     QCOMPARE(designState().zPrime, 0.0f);
@@ -169,9 +168,9 @@ void TestFrmSpeaker::calculateShowsTheWorkedExample()
 void TestFrmSpeaker::equalFrequenciesStopCalculate()
 {
     designState().qts = 0.4f;
-    typeInputs({"6", "30", "24", "30", "30", "1", "60"});
+    typeInputs({ "6", "30", "24", "30", "30", "1", "60" });
     click("Command2");
-    QCOMPARE(m_messages->prompts(), QStringList{"Freq. Below and Above Can NOT Be Equal"});
+    QCOMPARE(m_messages->prompts(), QStringList { "Freq. Below and Above Can NOT Be Equal" });
     QCOMPARE(QApplication::focusWidget(), edit("szFlt"));
     for (const QString& name : kResults)
         QVERIFY(edit(name)->text().isEmpty());
@@ -180,9 +179,9 @@ void TestFrmSpeaker::equalFrequenciesStopCalculate()
 
 void TestFrmSpeaker::reversedFrequenciesShowNegativeQs()
 {
-    typeInputs({"6", "30", "24", "36", "24", "1", "60"});
+    typeInputs({ "6", "30", "24", "36", "24", "1", "60" });
     click("Command2");
-    QCOMPARE(m_messages->prompts(), (QStringList{"Qms Can NOT be Negative", "Qes Can NOT be Negative"}));
+    QCOMPARE(m_messages->prompts(), (QStringList { "Qms Can NOT be Negative", "Qes Can NOT be Negative" }));
     QCOMPARE(edit("szQms")->text(), QStringLiteral("-5."));
     QCOMPARE(edit("szQes")->text(), QStringLiteral("-1.67"));
     QCOMPARE(edit("szQts")->text(), QStringLiteral("-1.25"));
@@ -207,7 +206,7 @@ void TestFrmSpeaker::calculateWithAnEmptyFieldDoesNothing()
 void TestFrmSpeaker::outOfRangeResultsReachNothing()
 {
     designState().qts = 0.4f;
-    typeInputs({"6", "30", "24", "24", "36", "3e38", "60"});
+    typeInputs({ "6", "30", "24", "24", "36", "3e38", "60" });
     click("Command2");
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->last().title, QStringLiteral("Error"));
@@ -220,14 +219,14 @@ void TestFrmSpeaker::outOfRangeResultsReachNothing()
 
 void TestFrmSpeaker::printRunsTheChecks()
 {
-    typeInputs({"6", "30", "24", "24", "36", "1", "30"});
+    typeInputs({ "6", "30", "24", "24", "36", "1", "30" });
     click("Command1");
-    QCOMPARE(m_messages->prompts(), QStringList{"Resonance Must NOT Equal Resonance in Test Box"});
+    QCOMPARE(m_messages->prompts(), QStringList { "Resonance Must NOT Equal Resonance in Test Box" });
     QCOMPARE(QApplication::focusWidget(), edit("szFrt"));
 
     // With a field empty the checks are skipped.
     m_messages->clear();
-    typeInputs({"6", "30", "24", "24", "36", "", "30"});
+    typeInputs({ "6", "30", "24", "24", "36", "", "30" });
     click("Command1");
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(QApplication::focusWidget(), edit("szRdct"));
@@ -257,7 +256,7 @@ void TestFrmSpeaker::exitStoresSilently()
 void TestFrmSpeaker::exitWithBadInputsStoresNothing()
 {
     edit("szWoofTest")->setText("Not stored");
-    typeInputs({"6", "30", "24", "30", "30", "1", "60"});
+    typeInputs({ "6", "30", "24", "30", "30", "1", "60" });
     click("btnExit");
     QTRY_VERIFY(!existingWindow<frmSpeaker>());
     m_window = nullptr;
@@ -283,7 +282,7 @@ void TestFrmSpeaker::activationAfterALoad()
     s.measDriverName = QStringLiteral("  Loaded woofer");
     files.answerNext(dir.filePath("m"));
     saveSystem();
-    s = DesignState{};
+    s = DesignState {};
     files.answerNext(dir.filePath("m.TLV"));
 
     edit("szFht")->setText("36");
@@ -312,7 +311,8 @@ void TestFrmSpeaker::activationAfterALoad()
 
 void TestFrmSpeaker::enterMovesAlongTheCycle()
 {
-    const QStringList cycle = {"szRdct", "szFrt", "szIfr", "szFlt", "szFht", "szVtbt", "szFrtbt", "szWoofTest", "szRdct"};
+    const QStringList cycle
+        = { "szRdct", "szFrt", "szIfr", "szFlt", "szFht", "szVtbt", "szFrtbt", "szWoofTest", "szRdct" };
     edit(cycle.first())->setFocus(Qt::TabFocusReason);
     for (int i = 1; i < cycle.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
