@@ -473,19 +473,6 @@ void TestSystemFile::loadFaults_data()
     QTest::newRow("another process's memory") << "" << "/proc/1/mem" << QStringList{"Permission Denied", "Device I/O Error"} << "Disk Error";
     // clang-format on
 }
-                                   << "File Error";
-    QTest::newRow("empty name") << ""
-                                << "" << QStringList { "Bad File Name" } << "File Error";
-    QTest::newRow("unreadable memory under /proc")
-        << ""
-        << "/proc/self/mem" << QStringList { "Device I/O Error" } << "Disk Error";
-    QTest::newRow("short file under /proc")
-        << ""
-        << "/proc/version" << QStringList { "Not A System File: Shorter Than 374 Bytes" } << "File Error";
-    QTest::newRow("another process's memory")
-        << ""
-        << "/proc/1/mem" << QStringList { "Permission Denied", "Device I/O Error" } << "Disk Error";
-}
 
 void TestSystemFile::loadFaults()
 {
