@@ -29,7 +29,7 @@ struct FieldRow {
 constexpr int kRowTop = 240;
 constexpr int kRowPitch = 600;
 constexpr int rowTop(int row) { return kRowTop + row * kRowPitch; }
-constexpr int kResultTop = rowTop(9) - 120;
+constexpr int kResultTop = rowTop(9) + 60;
 
 // Top to bottom, then the four results in one row.
 constexpr FieldRow kRows[] = {
