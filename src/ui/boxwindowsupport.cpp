@@ -4,6 +4,7 @@
 #include "core/numberformat.h"
 #include "core/numberparse.h"
 #include "design/singles.h"
+#include "graph/CBGRAPH1.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -73,6 +74,46 @@ void storeAndShowProportions(QWidget* window, const design::BoxProportions& box,
     setTextOf(window, height, formatNumber(box.height, design::kPattern2));
     setTextOf(window, width, formatNumber(box.width, design::kPattern2));
     setTextOf(window, depth, formatNumber(box.depth, design::kPattern2));
+}
+
+void graphHandOver(const std::function<void()>& store)
+{
+    DesignState& state = designState();
+    if (state.designValid != 1)
+        return;
+    store();
+    state.graphDrawn = 0;
+    openWindow<CBGRAPH1>();
+}
+
+void printHandOver(const std::function<void()>& store)
+{
+    DesignState& state = designState();
+    if (state.designValid != 1)
+        return;
+    store();
+    state.boxValid = 1;
+    // The printer selection and the box data report follow here once the
+    // report exists.
+}
+
+void exitHandOver(const std::function<void()>& store, const QString& wooferName)
+{
+    DesignState& state = designState();
+    if (state.designValid == 1) {
+        store();
+        state.driverName = wooferName;
+        state.boxValid = 1;
+    } else {
+        state.boxValid = 0;
+    }
+    state.designValid = 0;
+}
+
+void setReadOnly(QWidget* window, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        fieldOf(window, QString::fromLatin1(name))->setReadOnly(true);
 }
 
 } // namespace boxui

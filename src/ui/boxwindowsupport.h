@@ -1,16 +1,15 @@
 #pragma once
 // What the box windows (closed, vented, passive radiator) do alike: carry out
 // a calculation's outcome, fill the driver fields and the isobaric field on
-// activation, hand field values to the design state, and lay out their rows
-// of label, field and unit. Free functions over the window's named controls,
+// activation and hand field values to the design state. Free functions over the window's named controls,
 // so each window keeps only its own rules.
 
 #include "core/designstate.h"
 #include "design/boxproportions.h"
 #include "design/outcome.h"
 
-#include <QLabel>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 class QLineEdit;
@@ -44,40 +43,18 @@ void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bind
 void storeAndShowProportions(QWidget* window, const design::BoxProportions& box, const QString& height,
                      const QString& width, const QString& depth);
 
-// One row of the upper part of a box window: caption, field, unit.
-struct FieldRow {
-    const char* field;
-    const char* caption;
-    const char* unit; // nullptr: none
-    int top;          // twips
-};
-// Where the three columns stand, in twips.
-struct RowColumns {
-    int captionLeft, captionWidth, fieldLeft, fieldWidth, unitWidth;
-};
-inline constexpr int kRowHeight = 315;
+// Graph, Print and Exit act alike in every box window. `store` writes the
+// window's shown design into the design state with its boxType.
+// Graph: with a valid design, store it, mark the graph undrawn and open it.
+void graphHandOver(const std::function<void()>& store);
+// Print: with a valid design, store it and offer it to the report.
+void printHandOver(const std::function<void()>& store);
+// Exit: with a valid design, store it with the woofer name and offer it to
+// the graph and report; without one, withdraw the box. The window's design is
+// no longer valid afterwards.
+void exitHandOver(const std::function<void()>& store, const QString& wooferName);
 
-// Names the labels Label1, Label2, ... in the order they are made.
-class LabelNames {
-public:
-    QString next() { return QStringLiteral("Label%1").arg(++m_count); }
-
-private:
-    int m_count = 0;
-};
-
-// Builds the rows through the window's own control builders.
-template <class AddLabel, class AddField, class Rows>
-void addRows(const Rows& rows, const RowColumns& at, LabelNames& labels, AddLabel addLabel, AddField addField)
-{
-    for (const FieldRow& row : rows) {
-        addLabel(labels.next(), QString::fromLatin1(row.caption), at.captionLeft, row.top, at.captionWidth, kRowHeight)
-            ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        addField(QString::fromLatin1(row.field), at.fieldLeft, row.top, at.fieldWidth, kRowHeight);
-        if (row.unit)
-            addLabel(labels.next(), QString::fromLatin1(row.unit), at.fieldLeft + at.fieldWidth + 90, row.top,
-                     at.unitWidth, kRowHeight);
-    }
-}
+// Makes the named fields read-only: results the user never types into.
+void setReadOnly(QWidget* window, std::initializer_list<const char*> names);
 
 } // namespace boxui

@@ -3,21 +3,19 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
-#include "graph/CBGRAPH1.h"
+#include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 using namespace design;
 
 namespace {
 
-constexpr int kWidthTwips = 8640;
+constexpr int kWidthTwips = 9000;
 constexpr int kHeightTwips = 5880;
 
-// Left block, top to bottom; the woofer name has a row of its own.
+// Left block, top to bottom, under the woofer name.
 constexpr boxui::FieldRow kRows[] = {
     {"szQts", "Enter Qts:", nullptr, 840},
     {"szVas", "Enter Vas:", "Cubic Feet", 1260},
@@ -28,33 +26,9 @@ constexpr boxui::FieldRow kRows[] = {
     {"szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3540},
 };
 constexpr boxui::RowColumns kColumns{240, 3120, 3480, 1320, 1320};
-
-// Right column: the dimensions, each with its letter on the left.
-constexpr boxui::FieldRow kDimensionRows[] = {
-    {"szH", "H:", nullptr, 3420},
-    {"szW", "W:", nullptr, 3840},
-    {"szD", "D:", nullptr, 4260},
-};
-constexpr boxui::RowColumns kDimensionColumns{6480, 420, 6960, 960, 0};
-constexpr int kRightLeft = 6480;
-constexpr int kRightWidth = 1920;
-
-// Fields the program fills and the user never types into.
-const char* const kResultFields[] = {"szFc", "szF3", "szVover", "szH", "szW", "szD"};
-
+constexpr int kRightLeft = 6360;
+constexpr int kRightWidth = 2400;
 constexpr int kButtonTop = 4920;
-constexpr int kButtonWidth = 1440;
-constexpr int kButtonHeight = 495;
-
-// Graph, Print and Exit hand these fields over as Singles.
-void storeHandOverFields(const QWidget* window)
-{
-    boxui::storeFields(window, {{"szVas", &DesignState::vas},
-                                {"szVcb", &DesignState::closedVb},
-                                {"szQts", &DesignState::qts},
-                                {"szFar", &DesignState::fs},
-                                {"szQd", &DesignState::closedQtc}});
-}
 
 } // namespace
 
@@ -72,59 +46,19 @@ frmClose::frmClose(QWidget* parent)
 
 void frmClose::buildControls()
 {
-    boxui::LabelNames labels;
-    auto label = [this](auto&&... args) { return addLabel(args...); };
-    auto field = [this](auto&&... args) { return addField(args...); };
-
-    addLabel(labels.next(), QStringLiteral("Woofer Name :"), kColumns.captionLeft, 240, kColumns.captionWidth,
-             boxui::kRowHeight)
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    addField(QStringLiteral("szWoofBox"), kColumns.fieldLeft, 240, 2640, boxui::kRowHeight);
-
-    addLabel(labels.next(), QStringLiteral("Isobaric Configuration"), kRightLeft, 240, kRightWidth, 255)
-        ->setAlignment(Qt::AlignCenter);
-    addField(QStringLiteral("szISO"), kRightLeft + (kRightWidth - 480) / 2, 540, 480, boxui::kRowHeight)
-        ->setAlignment(Qt::AlignCenter);
-    addLabel(labels.next(), QStringLiteral("Enter data for 1 woofer"), kRightLeft, 900, kRightWidth, 255)
-        ->setAlignment(Qt::AlignCenter);
-
-    boxui::addRows(kRows, kColumns, labels, label, field);
-
-    addLabel(labels.next(), QStringLiteral("10% Over Volume"), kRightLeft, 2400, kRightWidth, 255)
-        ->setAlignment(Qt::AlignCenter);
-    addField(QStringLiteral("szVover"), kDimensionColumns.fieldLeft, 2700, kDimensionColumns.fieldWidth,
-             boxui::kRowHeight);
-    addLabel(labels.next(), QStringLiteral("Dimensions (Inches)"), kRightLeft, 3120, kRightWidth, 255)
-        ->setAlignment(Qt::AlignCenter);
-    boxui::addRows(kDimensionRows, kDimensionColumns, labels, label, field);
-
-    for (const char* name : kResultFields)
-        this->field(QString::fromLatin1(name))->setReadOnly(true);
-
-    struct ButtonSpec {
-        const char* name;
-        const char* caption;
-        const char* note; // below the button; nullptr: none
-        void (frmClose::*click)();
-    };
-    const ButtonSpec buttons[] = {
-        {"btnGraph", "Graph", nullptr, &frmClose::btnGraph_Click},
-        {"btnCal", "Calculate", "For Volume", &frmClose::btnCal_Click},
-        {"Command1", "Calculate", "For Qtc", &frmClose::Command1_Click},
-        {"btnExit", "Exit", nullptr, &frmClose::btnExit_Click},
-        {"Command2", "Print", nullptr, &frmClose::Command2_Click},
-    };
-    int left = 240;
-    for (const ButtonSpec& b : buttons) {
-        connect(addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), left, kButtonTop, kButtonWidth,
-                          kButtonHeight),
-                &QPushButton::clicked, this, b.click);
-        if (b.note)
-            addLabel(labels.next(), QString::fromLatin1(b.note), left, kButtonTop + kButtonHeight + 60, kButtonWidth,
-                     255)
-                ->setAlignment(Qt::AlignCenter);
-        left += kButtonWidth + 240;
-    }
+    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
+                            [this](auto&&... args) { return addField(args...); },
+                            [this](auto&&... args) { return addButton(args...); });
+    layout.wooferAndIsobaric(kColumns, 2640, kRightLeft, kRightWidth);
+    layout.rows(kRows, kColumns);
+    layout.overVolumeAndDimensions(kRightLeft, kRightWidth, 2400, 3120, "szH", "szW", "szD");
+    boxui::setReadOnly(this, {"szFc", "szF3", "szVover", "szH", "szW", "szD"});
+    layout.buttons({{"btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); }},
+                    {"btnCal", "Calculate", "For Volume", [this] { btnCal_Click(); }},
+                    {"Command1", "Calculate", "For Qtc", [this] { Command1_Click(); }},
+                    {"btnExit", "Exit", nullptr, [this] { btnExit_Click(); }},
+                    {"Command2", "Print", nullptr, [this] { Command2_Click(); }}},
+                   kButtonTop, 300, 300);
 }
 
 ClosedBoxInputs frmClose::readInputs() const
@@ -224,42 +158,32 @@ void frmClose::Form_Activate()
 
 void frmClose::storeShownDesign()
 {
-    storeHandOverFields(this);
+    boxui::storeFields(this, {{"szVas", &DesignState::vas},
+                              {"szVcb", &DesignState::closedVb},
+                              {"szQts", &DesignState::qts},
+                              {"szFar", &DesignState::fs},
+                              {"szQd", &DesignState::closedQtc}});
     designState().boxType = 0;
 }
 
 void frmClose::btnGraph_Click()
 {
-    DesignState& state = designState();
-    if (state.designValid != 1)
-        return;
-    storeShownDesign();
-    state.graphDrawn = 0;
-    openWindow<CBGRAPH1>();
+    boxui::graphHandOver([this] { storeShownDesign(); });
 }
 
 void frmClose::Command2_Click()
 {
-    DesignState& state = designState();
-    if (state.designValid != 1)
-        return;
-    storeShownDesign();
-    state.boxValid = 1;
-    // The printer selection and the box data report follow here once the
-    // report exists.
+    boxui::printHandOver([this] { storeShownDesign(); });
 }
 
 void frmClose::btnExit_Click()
 {
-    DesignState& state = designState();
-    if (state.designValid == 1) {
-        storeShownDesign();
-        state.ventedValid = 0;
-        state.driverName = field(QStringLiteral("szWoofBox"))->text();
-        state.boxValid = 1;
-    } else {
-        state.boxValid = 0;
-    }
-    state.designValid = 0;
+    boxui::exitHandOver(
+        [this] {
+            storeShownDesign();
+            // The vented window's stored design no longer matches the shared values.
+            designState().ventedValid = 0;
+        },
+        field(QStringLiteral("szWoofBox"))->text());
     closeWindow();
 }

@@ -4,11 +4,10 @@
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
 #include "support/recorders.h"
+#include "ui/boxwindowprobe.h"
 #include "ui/frmClose.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -46,17 +45,11 @@ private slots:
     void exitWithoutADesignWithdrawsTheBox();
 
 private:
-    frmClose* open();
-    QLineEdit* f(const QString& name) const { return m_window->findChild<QLineEdit*>(name); }
-    QString text(const QString& name) const { return f(name)->text(); }
-    void type(const QString& name, const QString& value) { f(name)->setText(value); }
-    void click(const QString& name) { QTest::mouseClick(m_window->findChild<QPushButton*>(name), Qt::LeftButton); }
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
     // The example driver typed into the window: Qts .35, Vas 2, Fs 30.
     void typeDriver(const QString& qtc);
 
     MessageRecorder* m_messages = nullptr;
-    frmClose* m_window = nullptr;
+    WindowProbe<frmClose> w;
 };
 
 void TestFrmClose::init()
@@ -69,36 +62,25 @@ void TestFrmClose::init()
 void TestFrmClose::cleanup()
 {
     deleteAllWindows();
-    m_window = nullptr;
     delete m_messages;
-}
-
-frmClose* TestFrmClose::open()
-{
-    m_window = openWindow<frmClose>();
-    if (!QTest::qWaitForWindowActive(m_window))
-        qWarning("window not active");
-    return m_window;
 }
 
 void TestFrmClose::typeDriver(const QString& qtc)
 {
-    type("szQts", ".35");
-    type("szVas", "2");
-    type("szFar", "30");
-    type("szQd", qtc);
+    w.type("szQts", ".35");
+    w.type("szVas", "2");
+    w.type("szFar", "30");
+    w.type("szQd", qtc);
 }
 
 void TestFrmClose::controlsAndCaptions()
 {
-    open();
-    QCOMPARE(m_window->windowTitle(), QString("Closed Box Design "));
+    w.open();
+    QCOMPARE(w.window()->windowTitle(), QString("Closed Box Design "));
     for (const char* name : {"szWoofBox", "szISO", "szQts", "szVas", "szQd", "szFar", "szVcb", "szFc", "szF3", "szVover",
                              "szH", "szW", "szD"})
-        QVERIFY2(f(name), name);
-    QStringList captions;
-    for (const QLabel* label : m_window->findChildren<QLabel*>())
-        captions << label->text();
+        QVERIFY2(w.field(name), name);
+    const QStringList captions = w.captions();
     for (const char* caption : {"Woofer Name :", "Isobaric Configuration", "Enter data for 1 woofer", "Enter Qts:",
                                 "Enter Vas:", "Cubic Feet", "Desired Bass Response(Qtc):", "0.5 to 1.5",
                                 "Enter Free Air Resonance:", "Hz", "Closed Box Volume:", "System Resonance:",
@@ -106,26 +88,21 @@ void TestFrmClose::controlsAndCaptions()
                                 "D:", "For Volume", "For Qtc"})
         QVERIFY2(captions.contains(caption), caption);
     // Buttons left to right along the bottom.
-    QStringList order;
-    auto buttons = m_window->findChildren<QPushButton*>();
-    std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
-    for (const QPushButton* b : buttons)
-        order << b->objectName() + "=" + b->text();
-    QCOMPARE(order, (QStringList{"btnGraph=Graph", "btnCal=Calculate", "Command1=Calculate", "btnExit=Exit",
+    QCOMPARE(w.buttonRow(), (QStringList{"btnGraph=Graph", "btnCal=Calculate", "Command1=Calculate", "btnExit=Exit",
                                  "Command2=Print"}));
 }
 
 void TestFrmClose::enterMovesAlongTheCycle()
 {
-    open();
+    w.open();
     const QStringList cycle{"szQts", "szVas", "szQd", "szFar", "szISO", "szWoofBox", "szQts"};
-    type("szISO", "N");
-    f("szQts")->setFocus(Qt::TabFocusReason);
+    w.type("szISO", "N");
+    w.field("szQts")->setFocus(Qt::TabFocusReason);
     for (int i = 1; i < cycle.size(); ++i) {
-        QTest::keyClick(f(cycle[i - 1]), Qt::Key_Return);
-        QCOMPARE(focused(), cycle[i]);
+        QTest::keyClick(w.field(cycle[i - 1]), Qt::Key_Return);
+        QCOMPARE(w.focused(), cycle[i]);
     }
-    QCOMPARE(text("szQts"), QString()); // the key was swallowed
+    QCOMPARE(w.text("szQts"), QString()); // the key was swallowed
     QVERIFY(m_messages->shown.isEmpty());
 }
 
@@ -155,25 +132,25 @@ void TestFrmClose::calculateForVolume()
     QFETCH(float, vbCalc);
     QFETCH(bool, warns);
 
-    open();
+    w.open();
     typeDriver(qtc);
-    type("szISO", iso);
-    click("btnCal");
+    w.type("szISO", iso);
+    w.click("btnCal");
 
     const QStringList fields{"szVcb", "szVover", "szFc", "szF3", "szH", "szW", "szD"};
     for (int i = 0; i < fields.size(); ++i)
-        QCOMPARE(text(fields[i]), shown[i]);
+        QCOMPARE(w.text(fields[i]), shown[i]);
     const DesignState& s = designState();
     QVERIFY(qAbs(s.closedVbCalc - vbCalc) < 0.00006f);
     QCOMPARE(s.closedQtc, qtc.toFloat());
-    QVERIFY(qAbs(s.closedFc - text("szFc").toFloat()) < 0.005f);
-    QVERIFY(qAbs(s.boxHeight - text("szH").toFloat()) < 0.005f);
+    QVERIFY(qAbs(s.closedFc - w.text("szFc").toFloat()) < 0.005f);
+    QVERIFY(qAbs(s.boxHeight - w.text("szH").toFloat()) < 0.005f);
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(m_messages->prompts(), warns ? QStringList{kF3Warning} : QStringList{});
     if (warns)
         QCOMPARE(m_messages->last(), msg::warning(kF3Warning));
-    QCOMPARE(focused(), QString("szQts"));
+    QCOMPARE(w.focused(), QString("szQts"));
 }
 
 void TestFrmClose::calculateForVolumeRefusals_data()
@@ -202,16 +179,16 @@ void TestFrmClose::calculateForVolumeRefusals()
     QFETCH(QString, focus);
     QFETCH(int, boxValid);
 
-    open();
+    w.open();
     typeDriver(".707");
-    click("btnCal"); // a valid design first
+    w.click("btnCal"); // a valid design first
     m_messages->clear();
     const DesignState before = designState();
 
-    type("szQts", qts);
-    type("szVas", vas);
-    type("szQd", qtc);
-    click("btnCal");
+    w.type("szQts", qts);
+    w.type("szVas", vas);
+    w.type("szQd", qtc);
+    w.click("btnCal");
 
     DesignState& s = designState();
     QCOMPARE(s.designValid, std::int16_t(0));
@@ -219,13 +196,13 @@ void TestFrmClose::calculateForVolumeRefusals()
     QCOMPARE(s.closedVbCalc, before.closedVbCalc);
     QCOMPARE(s.closedFc, before.closedFc);
     QCOMPARE(s.boxHeight, before.boxHeight);
-    QCOMPARE(text("szVcb"), QString(".65"));
+    QCOMPARE(w.text("szVcb"), QString(".65"));
     QCOMPARE(m_messages->beeps, 1);
     if (prompt.isEmpty())
         QVERIFY(m_messages->shown.isEmpty());
     else
         QCOMPARE(m_messages->shown, QVector<Message>{msg::error(prompt, true)});
-    QCOMPARE(focused(), focus);
+    QCOMPARE(w.focused(), focus);
 }
 
 void TestFrmClose::desiredQtcCheckedOnEnteringVasOrFar_data()
@@ -245,37 +222,37 @@ void TestFrmClose::desiredQtcCheckedOnEnteringVasOrFar()
     QFETCH(QString, qtc);
     QFETCH(bool, complains);
 
-    open();
-    type("szQd", qtc);
-    f(entered)->setFocus(Qt::TabFocusReason);
+    w.open();
+    w.type("szQd", qtc);
+    w.field(entered)->setFocus(Qt::TabFocusReason);
     if (complains) {
         QCOMPARE(m_messages->shown, QVector<Message>{msg::error(kRange, true)});
         QCOMPARE(m_messages->beeps, 1);
-        QCOMPARE(focused(), QString("szQd"));
+        QCOMPARE(w.focused(), QString("szQd"));
     } else {
         QVERIFY(m_messages->shown.isEmpty());
-        QCOMPARE(focused(), entered);
+        QCOMPARE(w.focused(), entered);
     }
 }
 
 void TestFrmClose::calculateForQtc()
 {
-    open();
+    w.open();
     typeDriver(".5");
-    type("szVcb", "0.65");
-    click("Command1");
+    w.type("szVcb", "0.65");
+    w.click("Command1");
 
-    QCOMPARE(text("szQd"), QString(" .7066987")); // the number's text, not a pattern
-    QCOMPARE(text("szVcb"), QString(".65"));
-    QCOMPARE(text("szFc"), QString("60.57"));
-    QCOMPARE(text("szF3"), QString("60.61"));
+    QCOMPARE(w.text("szQd"), QString(" .7066987")); // the number's text, not a pattern
+    QCOMPARE(w.text("szVcb"), QString(".65"));
+    QCOMPARE(w.text("szFc"), QString("60.57"));
+    QCOMPARE(w.text("szF3"), QString("60.61"));
     QCOMPARE(m_messages->prompts(), QStringList{kF3Warning});
     const DesignState& s = designState();
     QCOMPARE(s.closedVbCalc, 0.65f);
     QCOMPARE(s.closedQtc, 0.7066987f);
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
-    QCOMPARE(focused(), QString("szQts"));
+    QCOMPARE(w.focused(), QString("szQts"));
 }
 
 void TestFrmClose::calculateForQtcRefusals_data()
@@ -295,14 +272,14 @@ void TestFrmClose::calculateForQtcRefusals()
     QFETCH(QString, prompt);
     QFETCH(QString, focus);
 
-    open();
+    w.open();
     typeDriver(".707");
-    click("btnCal");
+    w.click("btnCal");
     m_messages->clear();
     const DesignState before = designState();
 
-    type("szVcb", vb);
-    click("Command1");
+    w.type("szVcb", vb);
+    w.click("Command1");
     const DesignState& s = designState();
     if (prompt.isEmpty()) {
         QCOMPARE(m_messages->beeps, 1);
@@ -311,31 +288,31 @@ void TestFrmClose::calculateForQtcRefusals()
         QCOMPARE(m_messages->beeps, 0);
         QCOMPARE(m_messages->shown, QVector<Message>{msg::error(prompt, false)});
     }
-    QCOMPARE(focused(), focus);
+    QCOMPARE(w.focused(), focus);
     // Nothing of the rejected volume is stored; Graph and Print wait for a
     // new design.
     QCOMPARE(s.closedQtc, before.closedQtc);
     QCOMPARE(s.closedVbCalc, before.closedVbCalc);
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.boxValid, std::int16_t(1));
-    QCOMPARE(text("szQd"), QString(".707"));
+    QCOMPARE(w.text("szQd"), QString(".707"));
 }
 
 void TestFrmClose::isobaricLetterTakesEffectAtNextCalculation()
 {
-    open();
+    w.open();
     typeDriver(".707");
-    type("szISO", "N");
-    click("btnCal");
-    f("szISO")->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(f("szISO"), Qt::Key_Backspace);
-    QTest::keyClicks(f("szISO"), "y");
-    QCOMPARE(text("szISO"), QString("Y"));
+    w.type("szISO", "N");
+    w.click("btnCal");
+    w.field("szISO")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.field("szISO"), Qt::Key_Backspace);
+    QTest::keyClicks(w.field("szISO"), "y");
+    QCOMPARE(w.text("szISO"), QString("Y"));
     QCOMPARE(designState().isoFactor, 0.5f);
-    QCOMPARE(focused(), QString("szQts"));
-    QCOMPARE(text("szVcb"), QString(".65"));
-    click("btnCal");
-    QCOMPARE(text("szVcb"), QString(".32"));
+    QCOMPARE(w.focused(), QString("szQts"));
+    QCOMPARE(w.text("szVcb"), QString(".65"));
+    w.click("btnCal");
+    QCOMPARE(w.text("szVcb"), QString(".32"));
 }
 
 void TestFrmClose::activationDesignsFromTheDesignState()
@@ -346,21 +323,21 @@ void TestFrmClose::activationDesignsFromTheDesignState()
     s.fs = 30;
     s.driverName = QString("  Woofer 8");
     s.ventedValid = 1;
-    open();
+    w.open();
 
-    QCOMPARE(text("szWoofBox"), QString("Woofer 8"));
-    QCOMPARE(text("szQts"), QString(" .35"));
-    QCOMPARE(text("szVas"), QString(" 2"));
-    QCOMPARE(text("szFar"), QString(" 30"));
-    QCOMPARE(text("szQd"), QString(".7")); // no Qtc stored yet
-    QCOMPARE(text("szISO"), QString("N"));
-    QCOMPARE(text("szVcb"), QString(".67"));
+    QCOMPARE(w.text("szWoofBox"), QString("Woofer 8"));
+    QCOMPARE(w.text("szQts"), QString(" .35"));
+    QCOMPARE(w.text("szVas"), QString(" 2"));
+    QCOMPARE(w.text("szFar"), QString(" 30"));
+    QCOMPARE(w.text("szQd"), QString(".7")); // no Qtc stored yet
+    QCOMPARE(w.text("szISO"), QString("N"));
+    QCOMPARE(w.text("szVcb"), QString(".67"));
     QCOMPARE(s.closedQtc, 0.7f);
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.ventedValid, std::int16_t(0));
-    QCOMPARE(m_window->windowReady(), 1);
-    QCOMPARE(focused(), QString("szWoofBox"));
+    QCOMPARE(w.window()->windowReady(), 1);
+    QCOMPARE(w.focused(), QString("szWoofBox"));
     QVERIFY(m_messages->shown.isEmpty()); // no F3 warning on activation
 }
 
@@ -371,13 +348,13 @@ void TestFrmClose::activationWithoutADriverShowsNoDesign()
     s.fs = 30; // no Vas
     s.ventedValid = 1;
     s.designValid = 1; // left by another window
-    open();
+    w.open();
 
-    QCOMPARE(text("szVas"), QString());
-    QCOMPARE(text("szVcb"), QString());
+    QCOMPARE(w.text("szVas"), QString());
+    QCOMPARE(w.text("szVcb"), QString());
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.ventedValid, std::int16_t(1));
-    QCOMPARE(m_window->windowReady(), 1);
+    QCOMPARE(w.window()->windowReady(), 1);
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(m_messages->beeps, 0);
 }
@@ -413,25 +390,25 @@ void TestFrmClose::activationMessages()
     s.closedQtc = closedQtc;
     s.boxValid = 1;
     s.closedVbCalc = 5;
-    open();
+    w.open();
 
     QCOMPARE(m_messages->shown, QVector<Message>{msg::error(prompt, false)});
     QCOMPARE(m_messages->beeps, 0);
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.boxValid, std::int16_t(boxValid));
     QCOMPARE(s.closedVbCalc, 5.0f);
-    QCOMPARE(text("szVcb"), QString());
-    QCOMPARE(focused(), focus);
+    QCOMPARE(w.text("szVcb"), QString());
+    QCOMPARE(w.focused(), focus);
 }
 
 void TestFrmClose::graphHandsOverAndOpensTheGraph()
 {
-    open();
+    w.open();
     typeDriver(".707");
-    click("btnCal");
+    w.click("btnCal");
     DesignState& s = designState();
     s.graphDrawn = 1;
-    click("btnGraph");
+    w.click("btnGraph");
 
     QCOMPARE(s.vas, 2.0f);
     QCOMPARE(s.closedVb, 0.65f); // as shown, not .6493
@@ -445,13 +422,13 @@ void TestFrmClose::graphHandsOverAndOpensTheGraph()
 
 void TestFrmClose::printHandsOver()
 {
-    open();
+    w.open();
     typeDriver(".707");
-    click("btnCal");
+    w.click("btnCal");
     DesignState& s = designState();
     s.boxValid = 0;
     s.graphDrawn = 1;
-    click("Command2");
+    w.click("Command2");
     QCOMPARE(s.closedVb, 0.65f);
     QCOMPARE(s.closedQtc, 0.707f);
     QCOMPARE(s.boxType, std::int16_t(0));
@@ -461,13 +438,13 @@ void TestFrmClose::printHandsOver()
 
 void TestFrmClose::graphAndPrintDoNothingWithoutADesign()
 {
-    open();
+    w.open();
     typeDriver("1.6");
-    click("btnCal"); // refused
+    w.click("btnCal"); // refused
     m_messages->clear();
     const DesignState before = designState();
-    click("btnGraph");
-    click("Command2");
+    w.click("btnGraph");
+    w.click("Command2");
     QVERIFY(!existingWindow<CBGRAPH1>());
     const DesignState& s = designState();
     QCOMPARE(s.vas, before.vas);
@@ -478,14 +455,14 @@ void TestFrmClose::graphAndPrintDoNothingWithoutADesign()
 
 void TestFrmClose::exitHandsOverAValidDesign()
 {
-    open();
+    w.open();
     typeDriver(".707");
-    type("szWoofBox", "Test Woofer");
-    click("btnCal");
+    w.type("szWoofBox", "Test Woofer");
+    w.click("btnCal");
     DesignState& s = designState();
     s.ventedValid = 1;
-    QPointer<frmClose> window = m_window;
-    click("btnExit");
+    QPointer<frmClose> window = w.window();
+    w.click("btnExit");
 
     QTRY_VERIFY(!window);
     QCOMPARE(s.vas, 2.0f);
@@ -505,9 +482,9 @@ void TestFrmClose::exitWithoutADesignWithdrawsTheBox()
     DesignState& s = designState();
     s.boxValid = 1;
     s.boxType = 1;
-    open();
-    type("szWoofBox", "Not Stored");
-    click("btnExit");
+    w.open();
+    w.type("szWoofBox", "Not Stored");
+    w.click("btnExit");
     QCOMPARE(s.boxValid, std::int16_t(0));
     QCOMPARE(s.boxType, std::int16_t(1));
     QCOMPARE(s.designValid, std::int16_t(0));

@@ -1,0 +1,90 @@
+#include "ui/boxlayout.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace boxui {
+
+namespace {
+constexpr int kButtonWidth = 1440;
+constexpr int kButtonHeight = 495;
+constexpr int kIsoWidth = 480;
+constexpr int kLetterWidth = 420;
+constexpr int kRowPitch = 420;
+constexpr int kUnitGap = 90;
+} // namespace
+
+BoxLayout::BoxLayout(MakeLabel label, MakeField field, MakeButton button)
+    : m_label(std::move(label))
+    , m_field(std::move(field))
+    , m_button(std::move(button))
+{
+}
+
+QLabel* BoxLayout::caption(const QString& text, int left, int top, int width, Qt::Alignment alignment)
+{
+    QLabel* label = m_label(nextLabelName(), text, left, top, width, kRowHeight);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
+QLineEdit* BoxLayout::field(const char* name, int left, int top, int width)
+{
+    return m_field(QString::fromLatin1(name), left, top, width, kRowHeight);
+}
+
+void BoxLayout::rows(std::span<const FieldRow> rows, const RowColumns& at)
+{
+    for (const FieldRow& row : rows) {
+        caption(QString::fromLatin1(row.caption), at.captionLeft, row.top, at.captionWidth, Qt::AlignRight);
+        field(row.field, at.fieldLeft, row.top, at.fieldWidth);
+        if (row.unit)
+            caption(QString::fromLatin1(row.unit), at.fieldLeft + at.fieldWidth + kUnitGap, row.top, at.unitWidth,
+                    Qt::AlignLeft);
+    }
+}
+
+void BoxLayout::wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth)
+{
+    constexpr int top = 240;
+    caption(QStringLiteral("Woofer Name :"), at.captionLeft, top, at.captionWidth, Qt::AlignRight);
+    field("szWoofBox", at.fieldLeft, top, nameWidth);
+    caption(QStringLiteral("Isobaric Configuration"), rightLeft, top, rightWidth);
+    field("szISO", rightLeft + (rightWidth - kIsoWidth) / 2, top + 300, kIsoWidth)->setAlignment(Qt::AlignCenter);
+    caption(QStringLiteral("Enter data for 1 woofer"), rightLeft, top + 660, rightWidth);
+}
+
+void BoxLayout::overVolumeAndDimensions(int rightLeft, int rightWidth, int overTop, int dimensionsTop,
+                                        const char* height, const char* width, const char* depth)
+{
+    // The letters and fields as one group in the middle of the column.
+    constexpr int fieldWidth = 1080;
+    const int letterLeft = rightLeft + (rightWidth - (kLetterWidth + 60 + fieldWidth)) / 2;
+    const int fieldLeft = letterLeft + kLetterWidth + 60;
+    caption(QStringLiteral("10% Over Volume"), rightLeft, overTop, rightWidth);
+    field("szVover", fieldLeft, overTop + 300, fieldWidth);
+    caption(QStringLiteral("Dimensions (Inches)"), rightLeft, dimensionsTop, rightWidth);
+    const FieldRow dimensions[] = {
+        {height, "H:", nullptr, dimensionsTop + 300},
+        {width, "W:", nullptr, dimensionsTop + 300 + kRowPitch},
+        {depth, "D:", nullptr, dimensionsTop + 300 + 2 * kRowPitch},
+    };
+    rows(dimensions, {letterLeft, kLetterWidth, fieldLeft, fieldWidth, 0});
+}
+
+void BoxLayout::buttons(std::initializer_list<ButtonSpec> buttons, int top, int firstLeft, int gap)
+{
+    int left = firstLeft;
+    for (const ButtonSpec& spec : buttons) {
+        QPushButton* button =
+            m_button(QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption), left, top, kButtonWidth,
+                     kButtonHeight);
+        QObject::connect(button, &QPushButton::clicked, button, spec.click);
+        if (spec.note)
+            caption(QString::fromLatin1(spec.note), left, top + kButtonHeight + 60, kButtonWidth);
+        left += kButtonWidth + gap;
+    }
+}
+
+} // namespace boxui
