@@ -111,7 +111,7 @@ VentedDriver frmVented::readDriver() const
     return driver;
 }
 
-void frmVented::takeResult(const VentedResult& result)
+bool frmVented::takeResult(const VentedResult& result)
 {
     DesignState& state = designState();
     if (!result.design) {
@@ -119,7 +119,7 @@ void frmVented::takeResult(const VentedResult& result)
         // withdraws the design until the next successful one.
         if (!result.outcome.messages.isEmpty() || result.outcome.beep)
             state.designValid = 0;
-        return;
+        return false;
     }
     const VentedDesign& d = *result.design;
     WindowVariables& variables = windowVariables();
@@ -142,15 +142,16 @@ void frmVented::takeResult(const VentedResult& result)
         boxui::setTextOf(this, QString::fromLatin1(kPortFields[i]), portLengthText(d.ports[i]));
     boxui::storeAndShowProportions(this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
     state.designValid = 1;
-    state.boxValid = 1;
     state.ventedValid = 1;
+    return true;
 }
 
 void frmVented::Command1_Click()
 {
     designState().designValid = 0;
     const VentedResult result = ventedCalculate(readDriver());
-    takeResult(result);
+    if (takeResult(result))
+        designState().boxValid = 1;
     boxui::carryOut(this, result.outcome);
 }
 
@@ -173,7 +174,8 @@ void frmVented::Form_Activate()
         if (state.ventedValid == 1)
             stored = StoredVentedDesign{state.ventedVb, state.ventedFb, state.ventedF3, windowVariables().humpDip};
         const VentedResult result = ventedActivation(readDriver(), stored);
-        takeResult(result);
+        if (takeResult(result))
+            state.boxValid = 1;
         outcome = result.outcome;
     }
     field(QStringLiteral("szWoofBox"))->setFocus(Qt::OtherFocusReason);

@@ -28,8 +28,9 @@ private:
     void szVvb_LostFocus();
 
     design::VentedDriver readDriver() const;
-    // Stores and shows a design; a refused one withdraws designValid.
-    void takeResult(const design::VentedResult& result);
+    // Stores and shows a design; a refused one withdraws designValid. True
+    // when there was a design.
+    bool takeResult(const design::VentedResult& result);
     void recompute(const design::VentedResult& result);
     void storeShownDesign();
 };
