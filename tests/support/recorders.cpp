@@ -37,9 +37,11 @@ std::optional<QString> ScriptedFileChooser::choose(const FileDialogRequest& requ
     requests.push_back(request);
     if (m_answers.empty())
         return std::nullopt;
-    auto answer = m_answers.front();
+    const Answer answer = m_answers.front();
     m_answers.pop_front();
-    return answer;
+    if (answer.cancel)
+        return std::nullopt;
+    return answer.name;
 }
 
 HelpRecorder::HelpRecorder() : m_previous(installHelpViewer(this)) {}

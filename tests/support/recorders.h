@@ -43,13 +43,20 @@ public:
     std::optional<QString> choose(const FileDialogRequest& request) override;
 
     // Answers for the next dialogs, in order; nullopt cancels. Cancel when none is left.
-    void answerNext(std::optional<QString> name) { m_answers.push_back(std::move(name)); }
+    void answerNext(std::optional<QString> name)
+    {
+        m_answers.push_back({!name.has_value(), name.value_or(QString())});
+    }
 
     QVector<FileDialogRequest> requests;
 
 private:
     FileChooser* m_previous;
-    std::deque<std::optional<QString>> m_answers;
+    struct Answer {
+        bool cancel;
+        QString name;
+    };
+    std::deque<Answer> m_answers;
 };
 
 class HelpRecorder final : public HelpViewer {
