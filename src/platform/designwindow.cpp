@@ -167,6 +167,7 @@ void DesignWindow::setFieldTextQuietly(QLineEdit* field, const QString& text)
 
 void DesignWindow::closeWindow()
 {
+    m_exiting = true;
     m_windowReady = 0;
     close();
 }
@@ -241,6 +242,13 @@ void DesignWindow::resizeEvent(QResizeEvent* event)
 
 void DesignWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_exiting) {
+        // Closed through the frame (or by the main window's Exit). An Exit
+        // handler that calls closeWindow() from here is harmless: Qt ignores
+        // a close of a window that is closing already.
+        m_exiting = true;
+        Form_Unload();
+    }
     m_windowReady = 0;
     QWidget::closeEvent(event);
 }

@@ -65,10 +65,13 @@ protected:
     // A program write that must not run them.
     static void setFieldTextQuietly(QLineEdit* field, const QString& text);
 
-    // Exit: clears windowReady and destroys the window.
+    // Exit: clears windowReady and destroys the window (without Form_Unload).
     void closeWindow();
 
     virtual void Form_Activate() {}
+    // The user closed the window through its frame: windows whose Exit hands
+    // values over do the same here, so closing never loses the design.
+    virtual void Form_Unload() {}
 
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +88,7 @@ private:
     QHash<QObject*, std::function<void()>> m_gotFocus;
     int m_windowReady = 0;
     bool m_destroying = false;
+    bool m_exiting = false;
 };
 
 // One instance per window class: created on first use, shown modeless,

@@ -24,6 +24,7 @@ private:
     void btnGraph_Click();
     void Command2_Click();
     void btnExit_Click();
+    void Form_Unload() override { btnExit_Click(); }
     void szVas_GotFocus();
     void szFar_GotFocus();
     void checkDesiredQtc();

@@ -27,6 +27,7 @@ private:
     void Command1_Click(); // Print
     void Command2_Click(); // Calculate
     void btnExit_Click();
+    void Form_Unload() override { btnExit_Click(); }
 
     float m_vas = 0;
 };

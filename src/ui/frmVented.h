@@ -24,6 +24,7 @@ private:
     void btnGraph_Click();
     void Print_Click();
     void btnExit_Click();
+    void Form_Unload() override { btnExit_Click(); }
     void szFb_LostFocus();
     void szVvb_LostFocus();
 

@@ -30,7 +30,14 @@ public:
         onGotFocus(b, [this] { ++gotB; });
         setWindowReady(1);
     }
+    void closeWindowForTest() { closeWindow(); }
     void Form_Activate() override { ++activations; }
+    void Form_Unload() override
+    {
+        ++unloads;
+        closeWindow(); // as an Exit handler would
+    }
+    static inline int unloads = 0;
 
     QLineEdit *a, *b, *c, *iso, *out;
     QPushButton* button;
@@ -75,6 +82,8 @@ private slots:
     void otherWindowTakingFocusIsNoLostFocus();
     void singleInstance();
     void exitDestroysAndClearsReady();
+    void frameCloseRunsUnloadOnce_data();
+    void frameCloseRunsUnloadOnce();
     void resizeKeepsProportions();
     void controlsSitAtTwipPositions();
     void f1OpensHelpContents();
@@ -311,6 +320,29 @@ void TestDesignWindow::exitDestroysAndClearsReady()
     QVERIFY(again);
     QVERIFY(QTest::qWaitForWindowActive(again));
     QCOMPARE(again->activations, 1);
+}
+
+void TestDesignWindow::frameCloseRunsUnloadOnce_data()
+{
+    QTest::addColumn<bool>("throughFrame");
+    QTest::addColumn<int>("unloads");
+    QTest::newRow("frame") << true << 1;
+    QTest::newRow("Exit") << false << 0;
+}
+
+void TestDesignWindow::frameCloseRunsUnloadOnce()
+{
+    QFETCH(bool, throughFrame);
+    QFETCH(int, unloads);
+    ProbeWindow::unloads = 0;
+    QPointer<ProbeWindow> w = new ProbeWindow;
+    QVERIFY(activate(w));
+    if (throughFrame)
+        w->close();
+    else
+        w->closeWindowForTest();
+    QTRY_VERIFY(w.isNull());
+    QCOMPARE(ProbeWindow::unloads, unloads);
 }
 
 void TestDesignWindow::resizeKeepsProportions()

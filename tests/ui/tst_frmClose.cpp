@@ -41,6 +41,7 @@ private slots:
     void graphHandsOverAndOpensTheGraph();
     void printHandsOver();
     void graphAndPrintDoNothingWithoutADesign();
+    void exitHandsOverAValidDesign_data();
     void exitHandsOverAValidDesign();
     void exitWithoutADesignWithdrawsTheBox();
 
@@ -453,8 +454,16 @@ void TestFrmClose::graphAndPrintDoNothingWithoutADesign()
     QVERIFY(m_messages->shown.isEmpty());
 }
 
+void TestFrmClose::exitHandsOverAValidDesign_data()
+{
+    QTest::addColumn<bool>("throughFrame");
+    QTest::newRow("Exit button") << false;
+    QTest::newRow("window frame") << true; // closing never loses the design
+}
+
 void TestFrmClose::exitHandsOverAValidDesign()
 {
+    QFETCH(bool, throughFrame);
     w.open();
     typeDriver(".707");
     w.type("szWoofBox", "Test Woofer");
@@ -462,7 +471,10 @@ void TestFrmClose::exitHandsOverAValidDesign()
     DesignState& s = designState();
     s.ventedValid = 1;
     QPointer<frmClose> window = w.window();
-    w.click("btnExit");
+    if (throughFrame)
+        window->close();
+    else
+        w.click("btnExit");
 
     QTRY_VERIFY(!window);
     QCOMPARE(s.vas, 2.0f);
