@@ -76,13 +76,13 @@ void BoxLayout::overVolumeAndDimensions(int rightLeft, int rightWidth, int overT
 void BoxLayout::buttons(std::initializer_list<ButtonSpec> buttons, int top, int firstLeft, int gap)
 {
     int left = firstLeft;
-    for (const ButtonSpec& spec : buttons) {
+    for (const ButtonSpec& entry : buttons) {
         QPushButton* button =
-            m_button(QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption), left, top, kButtonWidth,
+            m_button(QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption), left, top, kButtonWidth,
                      kButtonHeight);
-        QObject::connect(button, &QPushButton::clicked, button, spec.click);
-        if (spec.note)
-            caption(QString::fromLatin1(spec.note), left, top + kButtonHeight + 60, kButtonWidth);
+        QObject::connect(button, &QPushButton::clicked, button, entry.click);
+        if (entry.note)
+            caption(QString::fromLatin1(entry.note), left, top + kButtonHeight + 60, kButtonWidth);
         left += kButtonWidth + gap;
     }
 }
