@@ -11,6 +11,7 @@ struct FileDialogRequest {
     QString filter;       // e.g. "*.TLV"
     QString initialName;  // e.g. "*.TLV"
     bool forSave = false; // save dialogs ask before overwriting an existing file
+    QString defaultSuffix; // added by the dialog to a name without one, before it asks about overwriting
 };
 
 class FileChooser {

@@ -9,6 +9,8 @@
 #include "core/systemrecord.h"
 
 #include <QDir>
+
+#include <cerrno>
 #include <QFileInfo>
 
 #include <functional>
@@ -60,9 +62,15 @@ void saveSystem()
 {
     // Taken once: a retry saves the design as it was when Save was pressed.
     const SystemRecord record = encodeSystemRecord(designState());
-    untilDoneOrGivenUp({ QStringLiteral(" Save A File "), kFilter, kFilter, true },
+    // The dialog adds ".TLV" to a bare name itself, so it asks about the right file.
+    untilDoneOrGivenUp({ QStringLiteral(" Save A File "), kFilter, kFilter, true, QStringLiteral("TLV") },
         [&record](const QString& chosen) -> std::optional<Message> {
             const QString path = systemFileName(chosen);
+            // An existing file under a name with ".TLV" added here was never
+            // confirmed in the dialog: Retry lets the user choose it there
+            // (the dialog then asks) or type another name.
+            if (path != chosen.trimmed() && QFileInfo::exists(path))
+                return fileErrorMessage(FileErrorRow::FileAlreadyExists, FileProcedure::Save, EEXIST);
             const std::optional<FileFailure> failure = writeRecordFile(path, record);
             if (!failure)
                 return std::nullopt;
@@ -72,7 +80,7 @@ void saveSystem()
 
 void loadSystem()
 {
-    untilDoneOrGivenUp({ QStringLiteral(" Open A File "), kFilter, kFilter, false },
+    untilDoneOrGivenUp({ QStringLiteral(" Open A File "), kFilter, kFilter, false, QString() },
         [](const QString& chosen) -> std::optional<Message> {
             const RecordRead read = readRecordFile(chosen);
             const std::optional<Message> problem = loadProblem(chosen, read);

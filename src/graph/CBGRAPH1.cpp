@@ -90,12 +90,14 @@ bool CBGRAPH1::saveGraph(GraphFile kind)
         return false;
     const GraphFormat& format = kFormats[int(kind)];
     const QString suffix = QString::fromLatin1(format.suffix);
-    const auto chosen = chooser->choose(
-        { QStringLiteral("Save Graph"), QString::fromLatin1(format.filter), QStringLiteral("graph.") + suffix, true });
+    const auto chosen = chooser->choose({ QStringLiteral("Save Graph"), QString::fromLatin1(format.filter),
+        QStringLiteral("graph.") + suffix, true, suffix });
     if (!chosen || chosen->isEmpty())
         return false;
     QString fileName = *chosen;
-    if (QFileInfo(fileName).suffix().compare(suffix, Qt::CaseInsensitive) != 0)
+    // The dialog adds the suffix itself before it asks about overwriting; a
+    // name from elsewhere without one gets it here.
+    if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QLatin1Char('.') + suffix;
 
     bool saved = false;

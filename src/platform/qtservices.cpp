@@ -37,6 +37,8 @@ std::optional<QString> QtFileChooser::choose(const FileDialogRequest& request)
     // Load too accepts a name that does not exist: the load procedure reports it.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.forSave);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.selectFile(request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

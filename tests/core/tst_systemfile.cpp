@@ -89,6 +89,7 @@ private slots:
     void newFileIsExactlyOneRecord();
     void longerFileKeepsItsTail();
     void shorterFileGrowsToOneRecord();
+    void addedExtensionNeverOverwritesUnasked();
     void roundTripThroughAFile();
     void cancelledDialogsTouchNothing();
 
@@ -225,6 +226,33 @@ void TestSystemFile::shorterFileGrowsToOneRecord()
     files.answerNext(path(QStringLiteral("short.TLV")));
     saveSystem();
     QCOMPARE(readAll(path(QStringLiteral("short.TLV"))), recordBytes(designState()));
+}
+
+void TestSystemFile::addedExtensionNeverOverwritesUnasked()
+{
+    // The dialog confirmed "kept", not "kept.TLV": the existing file stays
+    // until the user chooses it by its own name.
+    const QByteArray old(kSystemRecordSize, 'k');
+    QVERIFY(writeAll(path(QStringLiteral("kept.TLV")), old));
+    MessageRecorder messages;
+    ScriptedFileChooser files;
+    sampleDesign(designState());
+    files.answerNext(path(QStringLiteral("kept")));
+    files.answerNext(path(QStringLiteral("kept.TLV")));
+    messages.answerNext(MsgAnswer::Retry);
+    saveSystem();
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.last(), (Message { QStringLiteral("File Already Exists"), QStringLiteral("File Error"),
+                                  MsgButtons::RetryCancel, MsgIcon::None, false }));
+    QCOMPARE(files.requests.size(), 2);
+    QCOMPARE(readAll(path(QStringLiteral("kept.TLV"))), recordBytes(designState()));
+
+    // Cancel leaves the file as it was.
+    QVERIFY(writeAll(path(QStringLiteral("kept.TLV")), old));
+    files.answerNext(path(QStringLiteral("kept")));
+    messages.answerNext(MsgAnswer::Cancel);
+    saveSystem();
+    QCOMPARE(readAll(path(QStringLiteral("kept.TLV"))), old);
 }
 
 void TestSystemFile::roundTripThroughAFile()
