@@ -88,7 +88,9 @@ VentedResult shownFresh(VentedDesign d, bool byButton, const VentedDriver& drive
     if (!allFinite({d.vb, d.fb, d.f3}))
         return refused(boxmsg::kDriverOutOfRange, byButton, kQts);
     const double shown = asShown(d.vb, kPattern2);
-    if (!(shown > 0))
+    // Only Calculate divides by the volume as shown (for the hump or dip);
+    // activation shows a design whose volume shows as "." as it is.
+    if (byButton && !(shown > 0))
         return refused(boxmsg::kVolumeTooSmall, byButton, kVas);
     d.shownVb = toSingle(shown);
     d.overVolume = double(d.vb) + 0.1 * d.vb;

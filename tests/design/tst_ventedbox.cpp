@@ -51,9 +51,13 @@ private slots:
     void calculate();
     void typedTuning();
     void typedVolume();
+    void recomputationsWarnButComplete_data();
+    void recomputationsWarnButComplete();
     void unchangedVolumeRestoresAlignment();
     void activationShowsStoredDesign();
     void activationWithoutStoredDesign();
+    void activationShowsATinyVolumeAsItIs_data();
+    void activationShowsATinyVolumeAsItIs();
     void refusals_data();
     void refusals();
     void quietNothing_data();
@@ -131,6 +135,28 @@ void TestVentedBox::typedTuning()
     QVERIFY(r.outcome.focusField.isEmpty());
 }
 
+void TestVentedBox::recomputationsWarnButComplete_data()
+{
+    QTest::addColumn<bool>("tuning");
+    QTest::addColumn<double>("typed");
+    // Fb 40: Vb = 2 (30/40)^3.125 shows .81, F3 = 30 sqrt(2/.81) = 47.1 Hz.
+    QTest::newRow("typed tuning") << true << 40.0;
+    // Vb .5: Fb = 30 (2/.5)^.32 = 46.9 Hz, F3 = 30 sqrt(2/.5) = 60 Hz.
+    QTest::newRow("typed volume") << false << 0.5;
+}
+
+void TestVentedBox::recomputationsWarnButComplete()
+{
+    QFETCH(bool, tuning);
+    QFETCH(double, typed);
+    const VentedResult r = tuning ? ventedFromTuning(kExample, typed, 2.16, kExampleShownVb)
+                                  : ventedFromVolume(kExample, typed, kExampleShownVb);
+    QVERIFY(r.design);
+    QVERIFY(r.design->f3AboveFb());
+    QCOMPARE(r.outcome.messages, QVector<Message>{msg::warning("Tuning Frequency is Less Than Low Cutoff")});
+    QVERIFY(!r.outcome.beep);
+}
+
 void TestVentedBox::typedVolume()
 {
     const VentedResult r = ventedFromVolume(kExample, 3, kExampleShownVb);
@@ -200,6 +226,32 @@ void TestVentedBox::activationWithoutStoredDesign()
     QVERIFY(!r.outcome.beep);
 }
 
+void TestVentedBox::activationShowsATinyVolumeAsItIs_data()
+{
+    QTest::addColumn<VentedDriver>("in");
+    QTest::addColumn<bool>("stored");
+    // .2^2.87 x 15 x .03 = .0045 cubic feet: the alignment shows as ".".
+    QTest::newRow("alignment") << driver(0.2, 0.03, 30) << false;
+    // A volume the user typed earlier and left with Exit.
+    QTest::newRow("typed and stored") << kExample << true;
+}
+
+void TestVentedBox::activationShowsATinyVolumeAsItIs()
+{
+    // Activation divides by nothing it shows, so the design comes back as it
+    // was left; the recomputations then stop quietly on the "." volume.
+    QFETCH(VentedDriver, in);
+    QFETCH(bool, stored);
+    const std::optional<StoredVentedDesign> design =
+        stored ? std::optional(StoredVentedDesign{0.001f, 137.0f, 134.0f, 8.2f}) : std::nullopt;
+    const VentedResult r = ventedActivation(in, design);
+    QVERIFY(r.design);
+    QCOMPARE(shown(r.design->vb), QString("."));
+    QCOMPARE(r.design->shownVb, std::optional<float>(0.0f));
+    QVERIFY(r.outcome.messages.isEmpty());
+    QVERIFY(!r.outcome.beep);
+}
+
 void TestVentedBox::refusals_data()
 {
     QTest::addColumn<int>("step"); // 0 Calculate, 1 activation, 2 typed tuning, 3 typed volume
@@ -213,7 +265,6 @@ void TestVentedBox::refusals_data()
     const VentedDriver tiny = driver(0.2, 0.03, 30);
     const QString tooSmall = "Box Volume Below .005 Cubic Feet: Check Vas";
     QTest::newRow("Calculate, volume shows as point") << 0 << tiny << 0.0 << tooSmall << true << "szVas";
-    QTest::newRow("activation, volume shows as point") << 1 << tiny << 0.0 << tooSmall << false << "szVas";
     QTest::newRow("Calculate beyond Single") << 0 << driver(1e30, 2, 30) << 0.0
                                              << "Result Out of Range: Check Qts, Vas and Free Air Resonance" << true
                                              << "szQts";

@@ -31,6 +31,7 @@ private slots:
     void calculate();
     void calculateWarnsAndCompletes();
     void calculateWithoutADriverOnlyBeeps();
+    void isobaricLetterTakesEffectAtNextCalculation();
     void leavingSzFbRecomputesTheVolume();
     void leavingSzVvbRecomputesTheTuning();
     void leavingSzVvbUnchangedRestoresTheAlignment();
@@ -101,6 +102,23 @@ void TestFrmVented::controlsAndCaptions()
     for (int i = 1; i < kPortFields.size(); ++i)
         QVERIFY(w.field(kPortFields[i - 1])->x() < w.field(kPortFields[i])->x());
     QCOMPARE(w.buttonRow(), (QStringList{"btnGraph=Graph", "Command1=Calculate", "btnExit=Exit", "Print=Print"}));
+}
+
+void TestFrmVented::isobaricLetterTakesEffectAtNextCalculation()
+{
+    calculateExample();
+    QCOMPARE(w.text("szVvb"), QString("2.16"));
+    w.field("szISO")->setFocus(Qt::TabFocusReason);
+    w.field("szISO")->selectAll();
+    QTest::keyClicks(w.field("szISO"), "y");
+    QCOMPARE(w.text("szISO"), QString("Y"));
+    QCOMPARE(designState().isoFactor, 0.5f);
+    QCOMPARE(w.focused(), QString("szQts"));
+    QCOMPARE(w.text("szVvb"), QString("2.16")); // the shown design stays until Calculate
+    w.click("Command1");
+    QCOMPARE(w.text("szVvb"), QString("1.08"));
+    QCOMPARE(w.texts(kPortFields),
+             (QStringList{"N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9", "145.78"}));
 }
 
 void TestFrmVented::enterMovesAlongTheCycle()
