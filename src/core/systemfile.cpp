@@ -69,7 +69,7 @@ void saveSystem()
             // An existing file under a name with ".TLV" added here was never
             // confirmed in the dialog: Retry lets the user choose it there
             // (the dialog then asks) or type another name.
-            if (path != chosen.trimmed() && QFileInfo::exists(path))
+            if (path != chosen && QFileInfo::exists(path))
                 return fileErrorMessage(FileErrorRow::FileAlreadyExists, FileProcedure::Save, EEXIST);
             const std::optional<FileFailure> failure = writeRecordFile(path, record);
             if (!failure)

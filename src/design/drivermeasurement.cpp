@@ -104,20 +104,19 @@ MeasurementResult measureDriver(const MeasurementInputs& in)
         result.focusField = q.refusal->focusField;
         return result;
     }
-    const auto vas = computeVas(in.vt, in.fct, in.fs);
-    if (!vas) {
-        result.messages << msg::error(
-            QStringLiteral("Vas Is Out of Range. Check Volume of Test Box, Resonance in Test Box and Resonance"));
-        result.focusField = QStringLiteral("szVtbt");
-        return result;
-    }
     // Negative Qs are reported but still shown and stored.
     if (q.q->qms < 0)
         result.messages << msg::plain(kQmsNegative);
     if (q.q->qes < 0)
         result.messages << msg::plain(kQesNegative);
     result.q = q.q;
-    result.vas = *vas;
+    // The Qs stand on their own: a Vas out of range refuses only itself.
+    result.vas = computeVas(in.vt, in.fct, in.fs);
+    if (!result.vas) {
+        result.messages << msg::error(
+            QStringLiteral("Vas Is Out of Range. Check Volume of Test Box, Resonance in Test Box and Resonance"));
+        result.focusField = QStringLiteral("szVtbt");
+    }
     return result;
 }
 

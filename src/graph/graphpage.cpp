@@ -50,10 +50,13 @@ void drawCurves(Page& page, const ResponseCurves& curves, const QPointF& origin)
         page.setFontFace(kChartFace);
         page.text(title->x, 920, title->text, 256);
     }
+    // A curve that rises above +10 dB (a closed box of high Q) stays inside
+    // the plot instead of running through the title.
+    const QRectF plot(origin, QSizeF(kPlotArea.width(), kPlotArea.height()));
     if (const auto& box = curves.box)
-        chart::lineGraph(page, origin, box->points, chart::color(box->colorIndex), Qt::SolidLine, 2.2);
+        chart::lineGraph(page, origin, box->points, chart::color(box->colorIndex), Qt::SolidLine, 2.2, plot);
     for (const Curve& curve : curves.crossovers)
-        chart::lineGraph(page, origin, curve.points, chart::color(curve.colorIndex), Qt::SolidLine, 1.6);
+        chart::lineGraph(page, origin, curve.points, chart::color(curve.colorIndex), Qt::SolidLine, 1.6, plot);
 }
 
 Page composeGraph(const DesignState& state)

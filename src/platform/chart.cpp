@@ -135,7 +135,7 @@ void labelsY(Page& page, double x, double y0, double step, double first, double 
 }
 
 void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points, const QColor& color,
-    Qt::PenStyle style, double widthPx)
+    Qt::PenStyle style, double widthPx, const QRectF& clip)
 {
     if (points.size() < 2)
         return;
@@ -143,7 +143,7 @@ void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points
     world.reserve(points.size());
     for (const QPointF& p : points)
         world << origin + p;
-    page.polyline(world, color, style, widthPx);
+    page.polyline(world, color, style, widthPx, clip);
 }
 
 QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors)

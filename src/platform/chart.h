@@ -27,9 +27,10 @@ void linearAxis(Page& page, double x, double y, double length, int divisions, do
 // height y0 upwards, `step` units apart.
 void labelsY(Page& page, double x, double y0, double step, double first, double increment, int count);
 
-// A line graph of points given relative to `origin`.
+// A line graph of points given relative to `origin`, limited to `clip`
+// (absolute world units; empty: not limited).
 void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points, const QColor& color,
-    Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.5);
+    Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.5, const QRectF& clip = {});
 
 // The points of a smooth curve through the anchors, taken in order of x: a
 // monotone cubic that passes through every anchor and never overshoots them.

@@ -37,8 +37,12 @@ std::optional<QString> QtFileChooser::choose(const FileDialogRequest& request)
     // Load too accepts a name that does not exist: the load procedure reports it.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.forSave);
-    if (!request.defaultSuffix.isEmpty())
+    if (!request.defaultSuffix.isEmpty()) {
         dialog.setDefaultSuffix(request.defaultSuffix);
+        // A desktop's own dialog asks about overwriting before Qt adds the
+        // suffix; Qt's dialog adds it first and asks about the right file.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, request.forSave);
+    }
     dialog.selectFile(request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

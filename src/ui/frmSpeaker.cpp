@@ -160,14 +160,16 @@ void frmSpeaker::Command2_Click()
         state.qms = result.q->qms;
         state.qes = result.q->qes;
         state.qts = result.q->qts;
-        m_vas = result.vas;
     }
+    if (result.vas)
+        m_vas = *result.vas;
     for (const Message& message : result.messages)
         showMessage(message);
     if (!result.focusField.isEmpty())
         field(result.focusField)->setFocus(Qt::OtherFocusReason);
+    if (result.vas)
+        setFieldText(field(QStringLiteral("szVast")), formatNumber(*result.vas, kResultPattern));
     if (result.q) {
-        setFieldText(field(QStringLiteral("szVast")), formatNumber(result.vas, kResultPattern));
         setFieldText(field(QStringLiteral("szQes")), formatNumber(result.q->qes, kResultPattern));
         setFieldText(field(QStringLiteral("szQms")), formatNumber(result.q->qms, kResultPattern));
         setFieldText(field(QStringLiteral("szQts")), formatNumber(result.q->qts, kResultPattern));

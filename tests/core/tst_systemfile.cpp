@@ -247,6 +247,15 @@ void TestSystemFile::addedExtensionNeverOverwritesUnasked()
     QCOMPARE(files.requests.size(), 2);
     QCOMPARE(readAll(path(QStringLiteral("kept.TLV"))), recordBytes(designState()));
 
+    // A name that differs only by trailing blanks was not confirmed either.
+    messages.clear();
+    files.answerNext(path(QStringLiteral("kept.TLV  ")));
+    messages.answerNext(MsgAnswer::Cancel);
+    QVERIFY(writeAll(path(QStringLiteral("kept.TLV")), old));
+    saveSystem();
+    QCOMPARE(messages.prompts(), QStringList { QStringLiteral("File Already Exists") });
+    QCOMPARE(readAll(path(QStringLiteral("kept.TLV"))), old);
+
     // Cancel leaves the file as it was.
     QVERIFY(writeAll(path(QStringLiteral("kept.TLV")), old));
     files.answerNext(path(QStringLiteral("kept")));

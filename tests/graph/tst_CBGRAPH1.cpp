@@ -3,6 +3,7 @@
 // in the saved image, the readout under the pointer and the context menu.
 #include "graph/CBGRAPH1.h"
 #include "graph/graphpage.h"
+#include "platform/pageoutput.h"
 #include "platform/pageview.h"
 #include "support/recorders.h"
 
@@ -77,6 +78,7 @@ private slots:
     void newHandOverDrawsAgain();
     void nothingHandedOverDrawsOnlyTheFrame();
     void savedImageHasTheCurvesWhereTheChartUnitsSay();
+    void curvesStayInsideThePlot();
     void savesSvgAndPdf();
     void savingToAnUnwritablePlaceSaysSo();
     void cancelledSaveWritesNothing();
@@ -212,6 +214,20 @@ void TestGraphWindow::savedImageHasTheCurvesWhereTheChartUnitsSay()
     QVERIFY(near(image, pixelOf({ chartX(500), chartY(tweeter500) }, image.size()), 2, reddish));
     // No woofer where the woofer is not.
     QVERIFY(!near(image, pixelOf({ chartX(2000), chartY(-14) }, image.size()), 3, bluish));
+}
+
+void TestGraphWindow::curvesStayInsideThePlot()
+{
+    // A closed box of Q 4 peaks near +12 dB at its 50 Hz resonance, above the plot's +10 dB.
+    handOverClosedBoxAndCrossover();
+    designState().closedQtcCalc = 4;
+    const Page page = composeGraph(designState());
+    const QImage image = renderToImage(page, QSize(2000, 1000));
+    const QPointF peak = kPlotOrigin + QPointF(chartX(50), 0);
+    for (double y = 905; y < 1000; y += 2)
+        QVERIFY2(!dark(image.pixelColor(int(peak.x()), int(1000 - y))), qPrintable(QString::number(y)));
+    // Inside the plot the curve is there, up to the top.
+    QVERIFY(near(image, QPoint(int(peak.x()), 1000 - 895), 20, dark));
 }
 
 void TestGraphWindow::savesSvgAndPdf()

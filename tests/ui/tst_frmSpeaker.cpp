@@ -35,6 +35,7 @@ private slots:
     void equalFrequenciesStopCalculate();
     void reversedFrequenciesShowNegativeQs();
     void calculateWithAnEmptyFieldDoesNothing();
+    void outOfRangeResultsReachNothing_data();
     void outOfRangeResultsReachNothing();
     void printRunsTheChecks();
     void exitStoresSilently();
@@ -203,18 +204,38 @@ void TestFrmSpeaker::calculateWithAnEmptyFieldDoesNothing()
     }
 }
 
+void TestFrmSpeaker::outOfRangeResultsReachNothing_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QStringList>("shown"); // szVast, szQes, szQms, szQts
+    QTest::addColumn<float>("qts");
+    // Qms beyond a Single: nothing is shown or stored.
+    QTest::newRow("Qms") << QStringList { "1", "3e38", "100", "1", "1.5", "1", "60" } << "szRdct"
+                         << QStringList { "", "", "", "" } << 0.4f;
+    // Vas beyond a Single: the Qs stand, Vas keeps its field as it was.
+    QTest::newRow("Vas") << QStringList { "6", "30", "24", "24", "36", "3e38", "60" } << "szVtbt"
+                         << QStringList { "", "1.67", "5.", "1.25" } << 1.25f;
+}
+
 void TestFrmSpeaker::outOfRangeResultsReachNothing()
 {
+    QFETCH(QStringList, typed);
+    QFETCH(QString, focus);
+    QFETCH(QStringList, shown);
+    QFETCH(float, qts);
     designState().qts = 0.4f;
-    typeInputs({ "6", "30", "24", "24", "36", "3e38", "60" });
+    typeInputs(typed);
     click("Command2");
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->last().title, QStringLiteral("Error"));
     QCOMPARE(m_messages->last().icon, MsgIcon::Exclamation);
-    QCOMPARE(QApplication::focusWidget(), edit("szVtbt"));
+    QCOMPARE(QApplication::focusWidget(), edit(focus));
+    QStringList texts;
     for (const QString& name : kResults)
-        QVERIFY(edit(name)->text().isEmpty());
-    QCOMPARE(designState().qts, 0.4f);
+        texts << edit(name)->text();
+    QCOMPARE(texts, shown);
+    QVERIFY(qAbs(designState().qts - qts) < 0.01f);
 }
 
 void TestFrmSpeaker::printRunsTheChecks()
