@@ -1,5 +1,6 @@
 #include "design/closedbox.h"
 
+#include "design/boxfields.h"
 #include "design/singles.h"
 
 #include <cmath>
@@ -8,8 +9,8 @@ namespace design {
 
 namespace {
 
-const QString kQts = QStringLiteral("szQts");
-const QString kVas = QStringLiteral("szVas");
+using boxfield::kQts;
+using boxfield::kVas;
 const QString kQd = QStringLiteral("szQd");
 const QString kVcb = QStringLiteral("szVcb");
 

@@ -1,5 +1,7 @@
 #include "design/drivermeasurement.h"
 
+#include "design/singles.h"
+
 #include <cmath>
 #include <limits>
 
@@ -9,14 +11,6 @@ namespace {
 const QString kReEqualsZmax = QStringLiteral("Speaker Resistance Must NOT Equal Impedance at Resonance");
 const QString kQmsNegative = QStringLiteral("Qms Can NOT be Negative");
 const QString kQesNegative = QStringLiteral("Qes Can NOT be Negative");
-
-// A double that survives the rounding to a Single as a finite number.
-std::optional<float> toFiniteSingle(double value)
-{
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-        return std::nullopt;
-    return static_cast<float>(value);
-}
 
 InputFailure qRefusal(const QString& prompt) { return { msg::error(prompt), QStringLiteral("szRdct") }; }
 

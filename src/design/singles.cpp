@@ -20,6 +20,13 @@ float toSingle(double value)
     return static_cast<float>(value);
 }
 
+std::optional<float> toFiniteSingle(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
 double asShown(float value, QStringView pattern)
 {
     return parseNumber(formatNumber(value, pattern));

@@ -6,6 +6,7 @@
 // value (a volume of 0.6493 continues as .65).
 
 #include <QStringView>
+#include <optional>
 
 namespace design {
 
@@ -14,6 +15,9 @@ inline constexpr QStringView kPattern2 = u"###.##"; // volumes, frequencies, len
 inline constexpr QStringView kPattern3 = u"##.###"; // hump or dip
 
 float toSingle(double value);
+
+// A result that is kept only when it is a finite number within the Single range.
+std::optional<float> toFiniteSingle(double value);
 
 // The number a field holds after showing `value` with `pattern`.
 double asShown(float value, QStringView pattern);

@@ -1,6 +1,7 @@
 #include "design/ventedbox.h"
 
 #include "core/numberformat.h"
+#include "design/boxfields.h"
 #include "design/singles.h"
 
 #include <cmath>
@@ -9,9 +10,9 @@ namespace design {
 
 namespace {
 
-const QString kQts = QStringLiteral("szQts");
-const QString kVas = QStringLiteral("szVas");
-const QString kFar = QStringLiteral("szFar");
+using boxfield::kQts;
+using boxfield::kVas;
+using boxfield::kFar;
 const QString kFb = QStringLiteral("szFb");
 const QString kVvb = QStringLiteral("szVvb");
 
