@@ -16,14 +16,41 @@
 namespace {
 constexpr int kTwipsPerPixel = 15;
 QPointer<QWidget> g_lastActivated;
+// The focus widget as of the last change Qt announced. Qt sends FocusOut and
+// FocusIn before it announces a change, so inside them this is the control
+// the focus comes from.
+QPointer<QWidget> g_focusBefore;
 
-// Focus that leaves because a box, a menu or another window took it is not a
-// "lost focus" of the window's own rules.
-bool isControlChange(Qt::FocusReason reason)
+void trackFocus()
 {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    static bool tracking = false;
+    if (tracking || !qApp)
+        return;
+    tracking = true;
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) { g_focusBefore = now; });
+    g_focusBefore = QApplication::focusWidget();
+}
+
+bool belongsTo(const QWidget* control, const QWidget* window)
+{
+    return control && control->window() == window;
 }
 } // namespace
+
+// A window's lost-focus and got-focus rules are about moves between its own
+// controls. Focus taken by a box, a menu or another window, and focus that
+// another window's activation moves while Qt still counts this window's
+// field as the focus widget, run nothing: both ends of the move must lie in
+// this window, and this window must be the active one.
+bool DesignWindow::isOwnFocusMove(const QFocusEvent& focus, const QObject* control) const
+{
+    if (focus.reason() == Qt::ActiveWindowFocusReason || focus.reason() == Qt::PopupFocusReason)
+        return false;
+    if (QApplication::activeWindow() != this)
+        return false;
+    const QWidget* other = focus.type() == QEvent::FocusOut ? QApplication::focusWidget() : g_focusBefore.data();
+    return other != control && belongsTo(other, this);
+}
 
 QRect DesignWindow::twipsToPixels(int left, int top, int width, int height)
 {
@@ -38,6 +65,7 @@ DesignWindow::DesignWindow(const QString& name, const QString& caption, QSize cl
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
     resize(m_designSize);
+    trackFocus();
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, [this] { showHelp(kHelpContents, this); });
@@ -200,8 +228,7 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::FocusOut: {
-        const auto* focus = static_cast<QFocusEvent*>(event);
-        if (isControlChange(focus->reason())) {
+        if (isOwnFocusMove(*static_cast<QFocusEvent*>(event), watched)) {
             const auto it = m_lostFocus.constFind(watched);
             if (it != m_lostFocus.constEnd()) {
                 const auto handler = it.value(); // the handler may change the table
@@ -211,8 +238,7 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::FocusIn: {
-        const auto* focus = static_cast<QFocusEvent*>(event);
-        if (isControlChange(focus->reason())) {
+        if (isOwnFocusMove(*static_cast<QFocusEvent*>(event), watched)) {
             const auto it = m_gotFocus.constFind(watched);
             if (it != m_gotFocus.constEnd()) {
                 const auto handler = it.value();

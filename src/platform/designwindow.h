@@ -8,7 +8,8 @@
 //    window) and not when the focus only comes back from its own message box,
 //    a modal dialog or another application;
 //  - lost-focus and got-focus handlers that run only when the focus moves
-//    between controls, not when a message box or another window takes it;
+//    between controls of the active window, not when a message box or
+//    another window takes it (or another window's activation moves it);
 //  - the isobaric "Y"/"N" field and the windowReady flag;
 //  - F1 for help.
 // A window class derives from DesignWindow, builds its controls in its
@@ -20,6 +21,7 @@
 #include <QWidget>
 #include <functional>
 
+class QFocusEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -80,6 +82,7 @@ protected:
 
 private:
     void registerDesign(QWidget* widget, const QRect& rect);
+    bool isOwnFocusMove(const QFocusEvent& focus, const QObject* control) const;
 
     QSize m_designSize;
     QHash<QWidget*, QRect> m_designRects;

@@ -1,5 +1,7 @@
 #include "platform/pageoutput.h"
 
+#include "platform/pictures.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QTransform>
 
 namespace {
@@ -91,6 +94,13 @@ public:
     void operator()(const PagePicture& p)
     {
         const QRectF device = m_toDevice.mapRect(p.rect);
+        if (const QString svg = compiledPicture(p.file); !svg.isEmpty()) {
+            // Our own drawings stay vectors on every device.
+            QSvgRenderer renderer(svg);
+            renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+            renderer.render(&m_painter, device);
+            return;
+        }
         const QImage image = loadPicture(p.file);
         if (image.isNull()) {
             // A missing circuit drawing leaves its place marked rather than silently blank.

@@ -51,6 +51,17 @@ public:
     OtherWindow() : ProbeWindow(QStringLiteral("Other")) {}
 };
 
+// Its activation puts the focus on one of its fields, as the design windows do.
+class FocusingWindow : public ProbeWindow {
+public:
+    FocusingWindow() : ProbeWindow(QStringLiteral("Focusing")) {}
+    void Form_Activate() override
+    {
+        ++activations;
+        b->setFocus(Qt::OtherFocusReason);
+    }
+};
+
 bool activate(QWidget* w)
 {
     w->show();
@@ -274,11 +285,10 @@ void TestDesignWindow::lostFocusOnlyForControlChanges()
     QFETCH(int, handled);
     ProbeWindow w;
     QVERIFY(activate(&w));
-    QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
-    QApplication::sendEvent(w.a, &out);
+    w.a->setFocus(Qt::TabFocusReason);
+    w.lostA = w.gotB = 0;
+    w.b->setFocus(Qt::FocusReason(reason));
     QCOMPARE(w.lostA, handled);
-    QFocusEvent in(QEvent::FocusIn, Qt::FocusReason(reason));
-    QApplication::sendEvent(w.b, &in);
     QCOMPARE(w.gotB, handled);
 }
 
@@ -291,6 +301,16 @@ void TestDesignWindow::otherWindowTakingFocusIsNoLostFocus()
     auto* other = new OtherWindow;
     QVERIFY(activate(other));
     QCOMPARE(w->lostA, 0);
+    // Nor when the other window's activation moves the focus itself: neither
+    // the field left behind nor the one the activation focuses runs its rule.
+    QVERIFY(activate(w));
+    w->a->setFocus();
+    auto* focusing = new FocusingWindow;
+    QVERIFY(activate(focusing));
+    QCOMPARE(focusing->activations, 1);
+    QCOMPARE(QApplication::focusWidget(), focusing->b);
+    QCOMPARE(w->lostA, 0);
+    QCOMPARE(focusing->gotB, 0);
     // Moving to another field of its own window is a lost focus.
     QVERIFY(activate(w));
     w->a->setFocus();
