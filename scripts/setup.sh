@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tolvan needs that are not there yet.
 #   scripts/setup.sh          what building and running need
-#   scripts/setup.sh --test   also what the tests need (printing system, PDF tools, fonts)
+#   scripts/setup.sh --test   also what the tests need (printing system, PDF tools, fonts,
+#                             the desktop file and XML validators, the Debian packaging tools)
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
           libbenchmark-dev fonts-liberation xvfb xauth)
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(cups cups-client printer-driver-cups-pdf poppler-utils)
+  packages+=(cups cups-client printer-driver-cups-pdf poppler-utils
+             desktop-file-utils libxml2-utils shared-mime-info man-db dpkg-dev)
 fi
 
 missing=()

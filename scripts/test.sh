@@ -15,6 +15,12 @@ trap stop_printing EXIT
 export QT_QPA_PLATFORM=offscreen
 scripts/build.sh build
 (cd build && ctest --output-on-failure --timeout 300)
+# The Debian package, with its runtime dependencies read from the programs.
+(cd build && cpack -G DEB >/dev/null)
+deb=$(ls build/tolvan_*.deb)
+dpkg-deb --field "$deb" Depends | grep -q "libqt6widgets6" || { echo "$deb declares no Qt dependency" >&2; exit 1; }
+dpkg-deb --contents "$deb" | grep -q "./usr/bin/tolvan$" || { echo "$deb lacks the program" >&2; exit 1; }
+echo "package: $deb"
 
 if [[ "${TOLVAN_SKIP_SANITIZERS:-}" != "1" ]]; then
   BUILD_TYPE=Debug scripts/build.sh build-sanitize -DTOLVAN_SANITIZE=ON -DTOLVAN_BUILD_BENCH=OFF

@@ -1,4 +1,4 @@
-#include "ui/FrmTlv.h"
+#include "ui/startup.h"
 
 #include <QApplication>
 
@@ -6,7 +6,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvan"));
-    auto* main = new FrmTlv;
-    main->show();
+    // Lets the desktop match the windows to the installed entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tolvan"));
+    startTolvan(QCoreApplication::arguments());
     return app.exec();
 }

@@ -10,8 +10,8 @@
 
 #include <QDir>
 
-#include <cerrno>
 #include <QFileInfo>
+#include <cerrno>
 
 #include <functional>
 #include <optional>
@@ -38,11 +38,19 @@ std::optional<Message> loadProblem(const QString& path, const RecordRead& read)
     return std::nullopt;
 }
 
+using Attempt = std::function<std::optional<Message>(const QString& chosen)>;
+
 // Asks for a name and tries it until an attempt succeeds (no message), the
 // dialog is cancelled, or a message is answered with anything but Retry.
+// A name given beforehand is tried first; Retry then asks as usual.
 void untilDoneOrGivenUp(
-    const FileDialogRequest& request, const std::function<std::optional<Message>(const QString& chosen)>& attempt)
+    const FileDialogRequest& request, const Attempt& attempt, const std::optional<QString>& givenName = std::nullopt)
 {
+    if (givenName) {
+        const std::optional<Message> problem = attempt(*givenName);
+        if (!problem || showMessage(*problem) != MsgAnswer::Retry)
+            return;
+    }
     FileChooser* chooser = fileChooser();
     if (!chooser)
         return;
@@ -54,6 +62,18 @@ void untilDoneOrGivenUp(
         if (!problem || showMessage(*problem) != MsgAnswer::Retry)
             return;
     }
+}
+
+const FileDialogRequest kOpenRequest { QStringLiteral(" Open A File "), kFilter, kFilter, false, QString() };
+
+std::optional<Message> loadFrom(const QString& chosen)
+{
+    const RecordRead read = readRecordFile(chosen);
+    const std::optional<Message> problem = loadProblem(chosen, read);
+    // The design changes only when the whole record was read and is sound.
+    if (!problem)
+        decodeSystemRecord(read.record, designState());
+    return problem;
 }
 
 } // namespace
@@ -78,15 +98,6 @@ void saveSystem()
         });
 }
 
-void loadSystem()
-{
-    untilDoneOrGivenUp({ QStringLiteral(" Open A File "), kFilter, kFilter, false, QString() },
-        [](const QString& chosen) -> std::optional<Message> {
-            const RecordRead read = readRecordFile(chosen);
-            const std::optional<Message> problem = loadProblem(chosen, read);
-            // The design changes only when the whole record was read and is sound.
-            if (!problem)
-                decodeSystemRecord(read.record, designState());
-            return problem;
-        });
-}
+void loadSystem() { untilDoneOrGivenUp(kOpenRequest, loadFrom); }
+
+void loadSystemFile(const QString& path) { untilDoneOrGivenUp(kOpenRequest, loadFrom, path); }

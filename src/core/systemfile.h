@@ -4,5 +4,11 @@
 // name through the installed FileChooser and report failures through the
 // message service.
 
+#include <QString>
+
 void saveSystem();
 void loadSystem();
+// Load with the name already chosen (a file opened from the command line or
+// the file manager): the same attempt and messages; Retry asks through the
+// dialog as Load does.
+void loadSystemFile(const QString& path);

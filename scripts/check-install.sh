@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Checks an installed tree (the prefix given, e.g. from `cmake --install build
+# --prefix DIR`): every file in place, the desktop entry and the XML files
+# valid, and the ".TLV" file type known to shared-mime-info.
+set -euo pipefail
+prefix="${1:?usage: check-install.sh PREFIX}"
+share="$prefix/share"
+
+for f in bin/tolvan share/applications/tolvan.desktop share/icons/hicolor/scalable/apps/tolvan.svg \
+         share/mime/packages/tolvan.xml share/doc/tolvan/help/contents.html; do
+  [[ -e "$prefix/$f" ]] || { echo "missing: $f" >&2; exit 1; }
+done
+[[ -x "$prefix/bin/tolvan" ]] || { echo "program not executable" >&2; exit 1; }
+
+desktop-file-validate "$share/applications/tolvan.desktop"
+xmllint --noout "$share/mime/packages/tolvan.xml" "$share/icons/hicolor/scalable/apps/tolvan.svg"
+# The file type as the desktop sees it: both spellings of the extension.
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+mime="$data/mime"
+mkdir -p "$mime/packages"
+cp "$share/mime/packages/tolvan.xml" "$mime/packages/"
+XDG_DATA_HOME="$data" update-mime-database "$mime" >/dev/null
+for glob in '\*.TLV' '\*.tlv'; do
+  grep -q "application/x-tolvan-system:${glob}" "$mime/globs2" || { echo "no glob ${glob}" >&2; exit 1; }
+done
+desktop_types=$(sed -n 's/^MimeType=//p' "$share/applications/tolvan.desktop")
+[[ "$desktop_types" == *"application/x-tolvan-system;"* ]] || { echo "desktop entry lacks the file type" >&2; exit 1; }
+echo "installed tree under $prefix is complete and valid"
