@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double value = parseNumber(text);
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
         std::abort();
-    static const char16_t* patterns[] = {u"###.##", u"##.###", u"###.###", u"##.####", u"#.######", u"###,###",
-                                         u"#.##", u"##.##", u"####.#", u"#.###", u"####", u"  .00", u"   .00"};
+    static const char16_t* patterns[] = { u"###.##", u"##.###", u"###.###", u"##.####", u"#.######", u"###,###",
+        u"#.##", u"##.##", u"####.#", u"#.###", u"####", u"  .00", u"   .00" };
     for (const char16_t* pattern : patterns) {
         // A pattern with a point always shows at least the point.
         if (QStringView(pattern).contains(u'.') && formatNumber(value, pattern).isEmpty())

@@ -2,14 +2,16 @@
 # Installs the Debian 12 packages Tolvan needs that are not there yet.
 #   scripts/setup.sh          what building and running need
 #   scripts/setup.sh --test   also what the tests need (printing system, PDF tools, fonts,
-#                             the desktop file and XML validators, the Debian packaging tools)
+#                             the desktop file and XML validators, the Debian packaging tools,
+#                             clang with its fuzzer and sanitizer runtimes)
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
           libbenchmark-dev fonts-liberation xvfb xauth)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(cups cups-client printer-driver-cups-pdf poppler-utils
-             desktop-file-utils libxml2-utils shared-mime-info man-db dpkg-dev)
+             desktop-file-utils libxml2-utils shared-mime-info man-db dpkg-dev
+             clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -2,6 +2,8 @@
 # Installs what is missing, builds and runs every test: once in a normal build
 # and once with the address and undefined-behaviour sanitizers. The printing
 # tests print to a real PDF printer of the printing system set up here.
+# Last, both fuzz targets are built with clang and each runs for a short while
+# (TOLVAN_FUZZ_SECONDS, default 20; TOLVAN_SKIP_FUZZ=1 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --test
@@ -27,4 +29,22 @@ if [[ "${TOLVAN_SKIP_SANITIZERS:-}" != "1" ]]; then
   # Qt's own libraries are not instrumented; leak reports from them are noise.
   export ASAN_OPTIONS=detect_leaks=0
   (cd build-sanitize && ctest --output-on-failure --timeout 600)
+fi
+
+if [[ "${TOLVAN_SKIP_FUZZ:-}" != "1" ]]; then
+  CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTOLVAN_BUILD_FUZZ=ON -DTOLVAN_BUILD_TESTS=OFF -DTOLVAN_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-fuzz --target fuzz_numbers fuzz_systemfile
+  corpus=$(mktemp -d)
+  trap 'rm -rf "$corpus"; stop_printing' EXIT
+  for target in fuzz_numbers fuzz_systemfile; do
+    mkdir -p "$corpus/$target"
+    echo "Fuzzing $target for ${TOLVAN_FUZZ_SECONDS:-20} s"
+    if ! build-fuzz/fuzz/$target -max_total_time="${TOLVAN_FUZZ_SECONDS:-20}" -print_final_stats=1 \
+         -seed_inputs=tests/data/reference_system.TLV "$corpus/$target" >"$corpus/$target.log" 2>&1; then
+      tail -n 60 "$corpus/$target.log"
+      exit 1
+    fi
+    grep -E "DONE|number_of_executed_units" "$corpus/$target.log"
+  done
 fi

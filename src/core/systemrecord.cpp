@@ -135,6 +135,8 @@ template <class T> T get(const SystemRecord& record, int offset)
 template <class... F> struct Visitor : F... {
     using F::operator()...;
 };
+// Spelled out: clang 14 does not deduce aggregate bases by itself.
+template <class... F> Visitor(F...) -> Visitor<F...>;
 
 } // namespace
 

@@ -1,0 +1,123 @@
+// Any file chosen in "Load System": it is loaded or refused with a message,
+// never a crash, never a NaN or an infinity in the design state, and a refused
+// file leaves the design state as it was.
+#include "core/designstate.h"
+#include "core/filechooser.h"
+#include "core/messages.h"
+#include "core/numberformat.h"
+#include "core/systemfile.h"
+#include "core/systemrecord.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+class CountingMessages final : public MessageService {
+public:
+    MsgAnswer show(const Message&) override
+    {
+        ++shown;
+        return MsgAnswer::Cancel; // a Retry box is answered Cancel: no second dialog
+    }
+    void beep() override { }
+    int shown = 0;
+};
+
+class FixedChooser final : public FileChooser {
+public:
+    std::optional<QString> choose(const FileDialogRequest&) override
+    {
+        ++asked;
+        return path;
+    }
+    QString path;
+    int asked = 0;
+};
+
+// The record read independently of the reader: a Double at 156, Integers and
+// names where they stand, Singles everywhere else.
+bool recordIsFinite(const SystemRecord& record)
+{
+    struct Skip {
+        int offset, width;
+    };
+    static const Skip skips[] = { { 68, 2 }, { 90, 30 }, { 148, 2 }, { 150, 2 }, { 176, 30 }, { 254, 2 }, { 264, 2 },
+        { 286, 30 }, { 324, 30 } };
+    int at = 0;
+    while (at < kSystemRecordSize) {
+        bool skipped = false;
+        for (const Skip& skip : skips)
+            if (skip.offset == at) {
+                at += skip.width;
+                skipped = true;
+            }
+        if (skipped)
+            continue;
+        if (at == 156) {
+            double value;
+            std::memcpy(&value, record.data() + at, 8);
+            if (!std::isfinite(value))
+                return false;
+            at += 8;
+            continue;
+        }
+        float value;
+        std::memcpy(&value, record.data() + at, 4);
+        if (!std::isfinite(value))
+            return false;
+        // A loaded value is shown by its text when a window next opens.
+        const QString text = numberText(value);
+        if (text == kOverflowText || text == kUndefinedText)
+            return false;
+        at += 4;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir folder;
+    static CountingMessages messages;
+    static FixedChooser chooser;
+    static const bool installed = (installMessageService(&messages), installFileChooser(&chooser), true);
+    (void)installed;
+
+    chooser.path = folder.filePath(QStringLiteral("fuzz.TLV"));
+    QFile file(chooser.path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        std::abort();
+    file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    file.close();
+
+    DesignState& state = designState();
+    state = DesignState {};
+    applyStartValues(state);
+    const SystemRecord before = encodeSystemRecord(state);
+    messages.shown = 0;
+    chooser.asked = 0;
+
+    loadSystem();
+
+    const SystemRecord after = encodeSystemRecord(state);
+    if (chooser.asked != 1 || messages.shown > 1)
+        std::abort(); // one dialog, at most one message: no loop
+    if (messages.shown == 1) {
+        if (after != before)
+            std::abort(); // refused, yet the design changed
+        return 0;
+    }
+    // Loaded: the whole record, bit for bit, and nothing that is not a number.
+    if (size < std::size_t(kSystemRecordSize) || std::memcmp(after.data(), data, kSystemRecordSize) != 0)
+        std::abort();
+    if (!recordIsFinite(after))
+        std::abort();
+    return 0;
+}
