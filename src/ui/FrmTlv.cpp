@@ -6,6 +6,7 @@
 #include "platform/help.h"
 #include "platform/printers.h"
 #include "platform/qtservices.h"
+#include "ui/FmNet.h"
 #include "ui/frmClose.h"
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
@@ -21,7 +22,8 @@ constexpr int kHeightTwips = 7080;
 } // namespace
 
 FrmTlv::FrmTlv(QWidget* parent)
-    : DesignWindow(QStringLiteral("FrmTlv"), QStringLiteral("Version 2.1 32 Bit"), QSize(kWidthTwips, kHeightTwips), parent)
+    : DesignWindow(
+        QStringLiteral("FrmTlv"), QStringLiteral("Version 2.1 32 Bit"), QSize(kWidthTwips, kHeightTwips), parent)
 {
     installQtServices();
 
@@ -33,23 +35,24 @@ FrmTlv::FrmTlv(QWidget* parent)
     };
     // In the window's declared order.
     const ButtonSpec buttons[] = {
-        {"Command9", "Save System", 6120, 6000, 2532, 612, &FrmTlv::Command9_Click},
-        {"Command6", "Help", 6120, 5160, 2532, 612, &FrmTlv::Command6_Click},
-        {"Command4", "Print Box Data", 6120, 4320, 2532, 612, &FrmTlv::Command4_Click},
-        {"btn_Coil", "Inductor Design", 6120, 3480, 2532, 612, &FrmTlv::btn_Coil_Click},
-        {"Command8", "Compensating Net.", 6120, 2640, 2532, 612, &FrmTlv::Command8_Click},
-        {"btnCross", "Crossover", 6120, 1800, 2532, 612, &FrmTlv::btnCross_Click},
-        {"BtnExit", "Exit", 3840, 6000, 1812, 612, &FrmTlv::BtnExit_Click},
-        {"BtnLoad", "Load System", 840, 6000, 2532, 612, &FrmTlv::BtnLoad_Click},
-        {"BtnSpeaker", "Speaker Parameters", 840, 5160, 2532, 612, &FrmTlv::BtnSpeaker_Click},
-        {"BtnBP", "Bandpass", 840, 4320, 2532, 612, &FrmTlv::BtnBP_Click},
-        {"BtnPR", "Passive Radiator", 840, 3480, 2532, 612, &FrmTlv::BtnPR_Click},
-        {"BtnVB", "Vented Box", 840, 2640, 2532, 612, &FrmTlv::BtnVB_Click},
-        {"BtnCB", "Closed Box", 840, 1800, 2532, 612, &FrmTlv::BtnCB_Click},
+        { "Command9", "Save System", 6120, 6000, 2532, 612, &FrmTlv::Command9_Click },
+        { "Command6", "Help", 6120, 5160, 2532, 612, &FrmTlv::Command6_Click },
+        { "Command4", "Print Box Data", 6120, 4320, 2532, 612, &FrmTlv::Command4_Click },
+        { "btn_Coil", "Inductor Design", 6120, 3480, 2532, 612, &FrmTlv::btn_Coil_Click },
+        { "Command8", "Compensating Net.", 6120, 2640, 2532, 612, &FrmTlv::Command8_Click },
+        { "btnCross", "Crossover", 6120, 1800, 2532, 612, &FrmTlv::btnCross_Click },
+        { "BtnExit", "Exit", 3840, 6000, 1812, 612, &FrmTlv::BtnExit_Click },
+        { "BtnLoad", "Load System", 840, 6000, 2532, 612, &FrmTlv::BtnLoad_Click },
+        { "BtnSpeaker", "Speaker Parameters", 840, 5160, 2532, 612, &FrmTlv::BtnSpeaker_Click },
+        { "BtnBP", "Bandpass", 840, 4320, 2532, 612, &FrmTlv::BtnBP_Click },
+        { "BtnPR", "Passive Radiator", 840, 3480, 2532, 612, &FrmTlv::BtnPR_Click },
+        { "BtnVB", "Vented Box", 840, 2640, 2532, 612, &FrmTlv::BtnVB_Click },
+        { "BtnCB", "Closed Box", 840, 1800, 2532, 612, &FrmTlv::BtnCB_Click },
     };
     QFont captionFont(QStringLiteral("Times New Roman"), 11);
     for (const ButtonSpec& b : buttons) {
-        QPushButton* button = addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, b.top, b.width, b.height);
+        QPushButton* button
+            = addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, b.top, b.width, b.height);
         button->setFont(captionFont);
         connect(button, &QPushButton::clicked, this, b.handler);
     }
@@ -81,13 +84,13 @@ void FrmTlv::BtnVB_Click() { openWindow<frmVented>(); }
 void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
 void FrmTlv::BtnLoad_Click() { loadSystem(); }
 void FrmTlv::Command9_Click() { saveSystem(); }
+void FrmTlv::Command8_Click() { openWindow<FmNet>(); }
 
 // Windows still to come: their buttons do nothing yet.
-void FrmTlv::BtnPR_Click() {}
-void FrmTlv::BtnBP_Click() {}
-void FrmTlv::btnCross_Click() {}
-void FrmTlv::Command8_Click() {}
-void FrmTlv::Command4_Click() {}
+void FrmTlv::BtnPR_Click() { }
+void FrmTlv::BtnBP_Click() { }
+void FrmTlv::btnCross_Click() { }
+void FrmTlv::Command4_Click() { }
 
 void FrmTlv::btn_Coil_Click()
 {
@@ -95,10 +98,7 @@ void FrmTlv::btn_Coil_Click()
     designState().coilSource = 7;
 }
 
-void FrmTlv::Command6_Click()
-{
-    showHelp(kHelpContents, this);
-}
+void FrmTlv::Command6_Click() { showHelp(kHelpContents, this); }
 
 void FrmTlv::BtnExit_Click()
 {

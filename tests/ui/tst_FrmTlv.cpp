@@ -24,6 +24,8 @@ private slots:
     void startUpSetsStartValues();
     void closedBoxTwiceShowsOneWindow();
     void inductorDesignSetsCoilSource();
+    void opensItsWindow_data();
+    void opensItsWindow();
     void helpOpensContents();
     void exitClosesEveryWindow();
     void windowsStillToComeDoNothing_data();
@@ -63,19 +65,32 @@ void TestFrmTlv::buttonsAtTheirPlaces_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
-    QTest::newRow("Command9") << "Command9" << "Save System" << QRect(6120, 6000, 2532, 612);
-    QTest::newRow("Command6") << "Command6" << "Help" << QRect(6120, 5160, 2532, 612);
-    QTest::newRow("Command4") << "Command4" << "Print Box Data" << QRect(6120, 4320, 2532, 612);
-    QTest::newRow("btn_Coil") << "btn_Coil" << "Inductor Design" << QRect(6120, 3480, 2532, 612);
-    QTest::newRow("Command8") << "Command8" << "Compensating Net." << QRect(6120, 2640, 2532, 612);
-    QTest::newRow("btnCross") << "btnCross" << "Crossover" << QRect(6120, 1800, 2532, 612);
-    QTest::newRow("BtnExit") << "BtnExit" << "Exit" << QRect(3840, 6000, 1812, 612);
-    QTest::newRow("BtnLoad") << "BtnLoad" << "Load System" << QRect(840, 6000, 2532, 612);
-    QTest::newRow("BtnSpeaker") << "BtnSpeaker" << "Speaker Parameters" << QRect(840, 5160, 2532, 612);
-    QTest::newRow("BtnBP") << "BtnBP" << "Bandpass" << QRect(840, 4320, 2532, 612);
-    QTest::newRow("BtnPR") << "BtnPR" << "Passive Radiator" << QRect(840, 3480, 2532, 612);
-    QTest::newRow("BtnVB") << "BtnVB" << "Vented Box" << QRect(840, 2640, 2532, 612);
-    QTest::newRow("BtnCB") << "BtnCB" << "Closed Box" << QRect(840, 1800, 2532, 612);
+    QTest::newRow("Command9") << "Command9"
+                              << "Save System" << QRect(6120, 6000, 2532, 612);
+    QTest::newRow("Command6") << "Command6"
+                              << "Help" << QRect(6120, 5160, 2532, 612);
+    QTest::newRow("Command4") << "Command4"
+                              << "Print Box Data" << QRect(6120, 4320, 2532, 612);
+    QTest::newRow("btn_Coil") << "btn_Coil"
+                              << "Inductor Design" << QRect(6120, 3480, 2532, 612);
+    QTest::newRow("Command8") << "Command8"
+                              << "Compensating Net." << QRect(6120, 2640, 2532, 612);
+    QTest::newRow("btnCross") << "btnCross"
+                              << "Crossover" << QRect(6120, 1800, 2532, 612);
+    QTest::newRow("BtnExit") << "BtnExit"
+                             << "Exit" << QRect(3840, 6000, 1812, 612);
+    QTest::newRow("BtnLoad") << "BtnLoad"
+                             << "Load System" << QRect(840, 6000, 2532, 612);
+    QTest::newRow("BtnSpeaker") << "BtnSpeaker"
+                                << "Speaker Parameters" << QRect(840, 5160, 2532, 612);
+    QTest::newRow("BtnBP") << "BtnBP"
+                           << "Bandpass" << QRect(840, 4320, 2532, 612);
+    QTest::newRow("BtnPR") << "BtnPR"
+                           << "Passive Radiator" << QRect(840, 3480, 2532, 612);
+    QTest::newRow("BtnVB") << "BtnVB"
+                           << "Vented Box" << QRect(840, 2640, 2532, 612);
+    QTest::newRow("BtnCB") << "BtnCB"
+                           << "Closed Box" << QRect(840, 1800, 2532, 612);
 }
 
 void TestFrmTlv::buttonsAtTheirPlaces()
@@ -95,13 +110,14 @@ void TestFrmTlv::buttonsInDeclaredOrder()
     QStringList names;
     for (QPushButton* b : m_main->findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
         names << b->objectName();
-    QCOMPARE(names, (QStringList{"Command9", "Command6", "Command4", "btn_Coil", "Command8", "btnCross", "BtnExit",
-                                 "BtnLoad", "BtnSpeaker", "BtnBP", "BtnPR", "BtnVB", "BtnCB"}));
+    QCOMPARE(names,
+        (QStringList { "Command9", "Command6", "Command4", "btn_Coil", "Command8", "btnCross", "BtnExit", "BtnLoad",
+            "BtnSpeaker", "BtnBP", "BtnPR", "BtnVB", "BtnCB" }));
 }
 
 void TestFrmTlv::labels()
 {
-    const QStringList expected{"Tolvan", "By", "Varnolt"};
+    const QStringList expected { "Tolvan", "By", "Varnolt" };
     int previousTop = -1;
     for (int i = 0; i < 3; ++i) {
         auto* label = m_main->findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
@@ -119,8 +135,8 @@ void TestFrmTlv::captionsUseTimesNewRoman()
     // With the metric-compatible fonts installed the face resolves to a serif.
     const QString resolved = QFontInfo(button->font()).family();
     QVERIFY2(resolved.contains(QStringLiteral("Times"), Qt::CaseInsensitive)
-                 || resolved.contains(QStringLiteral("Liberation Serif"), Qt::CaseInsensitive),
-             qPrintable(resolved));
+            || resolved.contains(QStringLiteral("Liberation Serif"), Qt::CaseInsensitive),
+        qPrintable(resolved));
 }
 
 void TestFrmTlv::startUpSetsStartValues()
@@ -163,11 +179,27 @@ void TestFrmTlv::inductorDesignSetsCoilSource()
     QCOMPARE(designState().coilSource, std::int16_t(7));
 }
 
+void TestFrmTlv::opensItsWindow_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Compensating Net.") << "Command8"
+                                       << "FmNet";
+}
+
+void TestFrmTlv::opensItsWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(button), Qt::LeftButton);
+    QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == window);
+}
+
 void TestFrmTlv::helpOpensContents()
 {
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
     QTest::keyClick(m_main, Qt::Key_F1);
-    QCOMPARE(m_help->topics, (QStringList{kHelpContents, kHelpContents}));
+    QCOMPARE(m_help->topics, (QStringList { kHelpContents, kHelpContents }));
 }
 
 void TestFrmTlv::exitClosesEveryWindow()
@@ -183,7 +215,7 @@ void TestFrmTlv::exitClosesEveryWindow()
 void TestFrmTlv::windowsStillToComeDoNothing_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"BtnPR", "BtnBP", "btnCross", "Command8", "Command4"})
+    for (const char* name : { "BtnPR", "BtnBP", "btnCross", "Command4" })
         QTest::newRow(name) << name;
 }
 
