@@ -74,6 +74,12 @@ public:
     double fontScale() const { return m_fontScale; }
     void setFontScale(double unitsPerSize) { m_fontScale = unitsPerSize; }
 
+    // Upright texts keep their letters' proportions when the world is mapped
+    // onto paper of other proportions: their size follows the vertical scale
+    // and only their anchor point moves with the world.
+    bool uprightText() const { return m_uprightText; }
+    void setUprightText(bool upright) { m_uprightText = upright; }
+
     void text(double x, double y, const QString& text, int align = 1, int flag = 0);
     void picture(double x, double y, double width, double height, const QString& file);
     void polyline(const QVector<QPointF>& points, const QColor& color,
@@ -88,5 +94,6 @@ private:
     QRectF m_world;
     PageFont m_font;
     double m_fontScale = kWorldUnitsPerFontSize;
+    bool m_uprightText = false;
     std::vector<PageItem> m_items;
 };

@@ -83,7 +83,8 @@ public:
             return;
         const double k = em / kReferencePixels;
         m_painter.save();
-        m_painter.setTransform(QTransform::fromScale(m_sx * k, m_sy * k)
+        const double sx = m_page.uprightText() ? m_sy : m_sx;
+        m_painter.setTransform(QTransform::fromScale(sx * k, m_sy * k)
             * QTransform::fromTranslate(anchor(t.pos).x(), anchor(t.pos).y()) * m_base);
         m_painter.setFont(pageFont(t.font));
         m_painter.setPen(Qt::black);

@@ -29,3 +29,19 @@ QString defaultPrinterEntry(int timeoutMs)
         return {};
     return answer.get();
 }
+
+QVector<PrinterListing> installedPrinterListing(int timeoutMs)
+{
+    // Asked on a thread for the same reason as the default printer.
+    auto promise = std::make_shared<std::promise<QVector<PrinterListing>>>();
+    std::future<QVector<PrinterListing>> answer = promise->get_future();
+    std::thread([promise] {
+        QVector<PrinterListing> list;
+        for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
+            list.push_back({ info.printerName(), info.makeAndModel() });
+        promise->set_value(list);
+    }).detach();
+    if (answer.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
+        return {};
+    return answer.get();
+}

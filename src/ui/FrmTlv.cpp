@@ -6,6 +6,7 @@
 #include "platform/help.h"
 #include "platform/printers.h"
 #include "platform/qtservices.h"
+#include "print/printerselection.h"
 #include "ui/FmNet.h"
 #include "ui/frmClose.h"
 #include "ui/frmSpeaker.h"
@@ -26,6 +27,7 @@ FrmTlv::FrmTlv(QWidget* parent)
         QStringLiteral("FrmTlv"), QStringLiteral("Version 2.1 32 Bit"), QSize(kWidthTwips, kHeightTwips), parent)
 {
     installQtServices();
+    installPrinterDialog();
 
     struct ButtonSpec {
         const char* name;
