@@ -12,6 +12,9 @@ inline const QString kQtsBelowQtc = QStringLiteral("Qts Must be Less Than Qtc");
 inline const QString kBoxSmaller = QStringLiteral("Box Must be Smaller");
 inline const QString kBoxLarger = QStringLiteral("Box Must be Larger");
 
+// Passive radiator.
+inline const QString kRadiatorQtsRange = QStringLiteral("Qts Must be Between .2 and .44");
+
 // Every box: the cut-off lies above the tuning (closed: the system resonance).
 inline const QString kF3AboveFb = QStringLiteral("Tuning Frequency is Less Than Low Cutoff");
 
@@ -28,6 +31,8 @@ inline const QString kFsMissing = QStringLiteral("Free Air Resonance Must be Gre
 // Results beyond the Single range.
 inline const QString kDriverOutOfRange = QStringLiteral("Result Out of Range: Check Qts, Vas and Free Air Resonance");
 inline const QString kVolumeOutOfRange = QStringLiteral("Result Out of Range: Check Box Volume");
+inline const QString kRadiatorOutOfRange =
+    QStringLiteral("Result Out of Range: Check Vas, Free Air Resonance and Displacement Volume");
 inline const QString kTuningOutOfRange = QStringLiteral("Result Out of Range: Check Tuning Frequency");
 
 } // namespace design::boxmsg

@@ -34,10 +34,6 @@ struct ClosedBoxInputs {
     float isoFactor = 1;  // 1.0 one driver, 0.5 an isobaric pair
 };
 
-// Who asks: the button shows the F3 warning and beeps with its errors; the
-// activation stays quiet except for its two range messages.
-enum class Trigger { Calculate, Activation };
-
 struct ClosedBoxDesign {
     float vbCalc = 0;   // closedVbCalc, shown in szVcb
     double vbOver = 0;  // szVover: 10 % over

@@ -20,4 +20,8 @@ struct Outcome {
     static Outcome message(const Message& message, const QString& field = {}) { return {false, {message}, field}; }
 };
 
+// Who asks for a design: a button shows the warnings and beeps with its
+// errors; a window's activation (or opening) stays quieter.
+enum class Trigger { Calculate, Activation };
+
 } // namespace design

@@ -9,6 +9,7 @@
 #include "print/printerselection.h"
 #include "ui/FmNet.h"
 #include "ui/frmClose.h"
+#include "ui/frmRadiator.h"
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
 
@@ -83,13 +84,13 @@ void FrmTlv::Form_Load()
 
 void FrmTlv::BtnCB_Click() { openWindow<frmClose>(); }
 void FrmTlv::BtnVB_Click() { openWindow<frmVented>(); }
+void FrmTlv::BtnPR_Click() { openWindow<frmRadiator>(); }
 void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
 void FrmTlv::BtnLoad_Click() { loadSystem(); }
 void FrmTlv::Command9_Click() { saveSystem(); }
 void FrmTlv::Command8_Click() { openWindow<FmNet>(); }
 
 // Windows still to come: their buttons do nothing yet.
-void FrmTlv::BtnPR_Click() { }
 void FrmTlv::BtnBP_Click() { }
 void FrmTlv::btnCross_Click() { }
 void FrmTlv::Command4_Click() { }

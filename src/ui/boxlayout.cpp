@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <iterator>
+
 namespace boxui {
 
 namespace {
@@ -45,14 +47,39 @@ void BoxLayout::rows(std::span<const FieldRow> rows, const RowColumns& at)
     }
 }
 
-void BoxLayout::wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth)
+void BoxLayout::wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth,
+                                  const char* note)
 {
     constexpr int top = 240;
     caption(QStringLiteral("Woofer Name :"), at.captionLeft, top, at.captionWidth, Qt::AlignRight);
     field("szWoofBox", at.fieldLeft, top, nameWidth);
-    caption(QStringLiteral("Isobaric Configuration"), rightLeft, top, rightWidth);
-    field("szISO", rightLeft + (rightWidth - kIsoWidth) / 2, top + 300, kIsoWidth)->setAlignment(Qt::AlignCenter);
-    caption(QStringLiteral("Enter data for 1 woofer"), rightLeft, top + 660, rightWidth);
+    isobaric("szISO", rightLeft, top, rightWidth, note);
+}
+
+void BoxLayout::isobaric(const char* name, int left, int top, int width, const char* note)
+{
+    caption(QStringLiteral("Isobaric Configuration"), left, top, width);
+    field(name, left + (width - kIsoWidth) / 2, top + 300, kIsoWidth)->setAlignment(Qt::AlignCenter);
+    caption(QString::fromLatin1(note), left, top + 660, width);
+}
+
+void BoxLayout::portTable(const QString& headCaption, int captionLeft, int headTop, int rowTop, int firstLeft)
+{
+    static const char* const diameters[] = {".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0", "6.0", "8.0"};
+    constexpr int pitch = 840;
+    constexpr int width = 720;
+    const int captionWidth = firstLeft - captionLeft - 120;
+    caption(headCaption, captionLeft, headTop, captionWidth, Qt::AlignRight);
+    caption(QStringLiteral("Port Length"), captionLeft, rowTop, captionWidth, Qt::AlignRight);
+    int left = firstLeft;
+    for (int i = 0; i < int(std::size(kPortFields)); ++i, left += pitch) {
+        caption(QString::fromLatin1(diameters[i]), left, headTop, width);
+        QLineEdit* port = field(kPortFields[i], left, rowTop, width);
+        port->setReadOnly(true);
+        port->setAlignment(Qt::AlignCenter);
+    }
+    caption(QStringLiteral("Inches"), left, headTop, 600, Qt::AlignLeft);
+    caption(QStringLiteral("Inches"), left, rowTop, 600, Qt::AlignLeft);
 }
 
 void BoxLayout::overVolumeAndDimensions(int rightLeft, int rightWidth, int overTop, int dimensionsTop,

@@ -32,6 +32,10 @@ struct RowColumns {
     int captionLeft, captionWidth, fieldLeft, fieldWidth, unitWidth;
 };
 
+// The port length fields, in the order of design::kPortDiameters.
+inline constexpr const char* kPortFields[] = {"szLv5", "szLv75", "szLv1", "szLv15", "szLv2",
+                                              "szlv3", "szLv4",  "szLv6", "szLv8"};
+
 struct ButtonSpec {
     const char* name;
     const char* caption;
@@ -52,8 +56,15 @@ public:
     void rows(std::span<const FieldRow> rows, const RowColumns& at);
 
     // "Woofer Name :" with szWoofBox on the top row; "Isobaric Configuration",
-    // szISO and "Enter data for 1 woofer" in the right column.
-    void wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth);
+    // szISO and the note (by default "Enter data for 1 woofer") in the right column.
+    void wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth,
+                           const char* note = "Enter data for 1 woofer");
+    // The isobaric group alone: caption, the "Y"/"N" field, the note below.
+    void isobaric(const char* name, int left, int top, int width, const char* note);
+
+    // The port table: the head caption and the diameters over one field per
+    // diameter (kPortFields), "Port Length" before and "Inches" after each row.
+    void portTable(const QString& headCaption, int captionLeft, int headTop, int rowTop, int firstLeft);
 
     // "10% Over Volume" above szVover, then "Dimensions (Inches)" above the
     // rows "H:", "W:", "D:" of the three named fields.

@@ -5,6 +5,7 @@
 #include "core/numberparse.h"
 #include "design/singles.h"
 #include "graph/CBGRAPH1.h"
+#include "ui/boxlayout.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -74,6 +75,12 @@ void storeAndShowProportions(QWidget* window, const design::BoxProportions& box,
     setTextOf(window, height, formatNumber(box.height, design::kPattern2));
     setTextOf(window, width, formatNumber(box.width, design::kPattern2));
     setTextOf(window, depth, formatNumber(box.depth, design::kPattern2));
+}
+
+void showPortLengths(QWidget* window, const design::PortLengths& lengths)
+{
+    for (int i = 0; i < design::kPortCount; ++i)
+        setTextOf(window, QString::fromLatin1(kPortFields[i]), design::portLengthText(lengths[i]));
 }
 
 void graphHandOver(const std::function<void()>& store)

@@ -7,6 +7,7 @@
 #include "core/designstate.h"
 #include "design/boxproportions.h"
 #include "design/outcome.h"
+#include "design/portlengths.h"
 
 #include <QString>
 #include <functional>
@@ -42,6 +43,9 @@ void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bind
 // boxHeight, boxWidth and boxDepth, shown with "###.##" in the three named fields.
 void storeAndShowProportions(QWidget* window, const design::BoxProportions& box, const QString& height,
                      const QString& width, const QString& depth);
+
+// The nine port length fields (boxlayout's kPortFields): "N/A" or the length.
+void showPortLengths(QWidget* window, const design::PortLengths& lengths);
 
 // Graph, Print and Exit act alike in every box window. `store` writes the
 // window's shown design into the design state with its boxType.

@@ -29,13 +29,8 @@ constexpr boxui::RowColumns kColumns{240, 3120, 3480, 1320, 1320};
 constexpr int kRightLeft = 7080;
 constexpr int kRightWidth = 2400;
 
-// The port table: one column per diameter, in the order of kPortDiameters.
-const char* const kPortFields[kPortCount] = {"szLv5", "szLv75", "szLv1", "szLv15", "szLv2",
-                                             "szlv3", "szLv4",  "szLv6", "szLv8"};
-const char* const kPortCaptions[kPortCount] = {".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0", "6.0", "8.0"};
+// The port table, its fields in the order of kPortDiameters.
 constexpr int kPortLeft = 1800;
-constexpr int kPortPitch = 840;
-constexpr int kPortWidth = 720;
 constexpr int kPortHeadTop = 4440;
 constexpr int kPortRowTop = 4740;
 
@@ -80,18 +75,7 @@ void frmVented::buildControls()
     layout.rows(kRows, kColumns);
     layout.overVolumeAndDimensions(kRightLeft, kRightWidth, 1980, 2820, "szH1", "szW1", "szD1");
 
-    layout.caption(QStringLiteral("Port Diameter"), 240, kPortHeadTop, 1440, Qt::AlignRight);
-    layout.caption(QStringLiteral("Port Length"), 240, kPortRowTop, 1440, Qt::AlignRight);
-    for (int i = 0; i < kPortCount; ++i) {
-        const int left = kPortLeft + i * kPortPitch;
-        layout.caption(QString::fromLatin1(kPortCaptions[i]), left, kPortHeadTop, kPortWidth);
-        QLineEdit* port = layout.field(kPortFields[i], left, kPortRowTop, kPortWidth);
-        port->setReadOnly(true);
-        port->setAlignment(Qt::AlignCenter);
-    }
-    const int unitLeft = kPortLeft + kPortCount * kPortPitch;
-    layout.caption(QStringLiteral("Inches"), unitLeft, kPortHeadTop, 600, Qt::AlignLeft);
-    layout.caption(QStringLiteral("Inches"), unitLeft, kPortRowTop, 600, Qt::AlignLeft);
+    layout.portTable(QStringLiteral("Port Diameter"), 240, kPortHeadTop, kPortRowTop, kPortLeft);
     boxui::setReadOnly(this, {"szVover", "szF3", "szH", "szH1", "szW1", "szD1"});
 
     layout.buttons({{"btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); }},
@@ -138,8 +122,7 @@ bool frmVented::takeResult(const VentedResult& result)
         boxui::setTextOf(this, QStringLiteral("szH"), d.hump->text);
         variables.humpDip = d.hump->value;
     }
-    for (int i = 0; i < kPortCount; ++i)
-        boxui::setTextOf(this, QString::fromLatin1(kPortFields[i]), portLengthText(d.ports[i]));
+    boxui::showPortLengths(this, d.ports);
     boxui::storeAndShowProportions(this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
     state.designValid = 1;
     state.ventedValid = 1;
