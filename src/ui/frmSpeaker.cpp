@@ -3,6 +3,7 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "core/numberparse.h"
+#include "print/measurementpage.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -186,7 +187,11 @@ void frmSpeaker::Command1_Click()
             return;
         }
     }
-    // The page is printed here once a printer can be chosen.
+    const DesignState& state = designState();
+    const auto text = [this](const char* name) { return field(QString::fromLatin1(name))->text(); };
+    printMeasurementPage(this,
+        { text("szWoofTest"), text("szRdct"), text("szFrt"), text("szIfr"), text("szZ"), text("szFht"), text("szFlt"),
+            text("szVtbt"), text("szFrtbt"), state.qts, state.qes, state.qms, m_vas });
     field(QStringLiteral("szRdct"))->setFocus(Qt::OtherFocusReason);
 }
 

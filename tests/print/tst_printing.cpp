@@ -5,6 +5,7 @@
 #include "platform/pageoutput.h"
 #include "platform/printers.h"
 #include "print/FrmPrinter.h"
+#include "print/measurementpage.h"
 #include "print/printjob.h"
 #include "print/reportpage.h"
 #include "support/pdfoutput.h"
@@ -60,6 +61,9 @@ private slots:
     void reportPageTextsStandWhereTheLayoutSays();
     void fontSizesRoundHalvesToEven_data();
     void fontSizesRoundHalvesToEven();
+
+    void measurementPageLines_data();
+    void measurementPageLines();
 
     void selectionListsThePrintersThenPdfFile();
     void okWithoutSelectionSaysSoAndStays();
@@ -155,6 +159,35 @@ void TestPrinting::fontSizesRoundHalvesToEven()
     QFETCH(int, expected);
     QCOMPARE(scaledFontSize(factor, size), expected);
     QCOMPARE(fontFactor(), 1.0);
+}
+
+void TestPrinting::measurementPageLines_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::newRow("name") << 0 << "Big Woofer " << 9.0 << false << false;
+    QTest::newRow("blank before title") << 2 << "" << 24.0 << true << true;
+    QTest::newRow("title") << 3 << QString(20, ' ') + "Speaker Parameters" << 24.0 << true << true;
+    QTest::newRow("resistance") << 5 << QString(39, ' ') + "Speaker Resistance = 6.5 Ohms" << 13.5 << true << false;
+    QTest::newRow("upper") << 8 << QString(18, ' ') + "Upper Frequency at 12. Ohms = 36 Hz" << 13.5 << true << false;
+    QTest::newRow("vas") << 15 << QString(53, ' ') + "Vas = 3.45 Cubic Feet" << 13.5 << true << false;
+}
+
+void TestPrinting::measurementPageLines()
+{
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    MeasurementPageValues values { "Big Woofer", "6.50", "30", "24", "12.", "36", "24", "1", "60", 1.25f, 1.67f, 5,
+        3.45f };
+    const QVector<TextLine> lines = ::measurementPageLines(values);
+    QCOMPARE(lines.size(), 16);
+    QCOMPARE(lines[index], (TextLine { text, points, bold, italic }));
 }
 
 void TestPrinting::selectionListsThePrintersThenPdfFile()

@@ -3,6 +3,8 @@
 // system file was loaded.
 #include "core/designstate.h"
 #include "core/systemfile.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/frmSpeaker.h"
 
@@ -38,6 +40,8 @@ private slots:
     void outOfRangeResultsReachNothing_data();
     void outOfRangeResultsReachNothing();
     void printRunsTheChecks();
+    void printPutsTheLinesOnThePage_data();
+    void printPutsTheLinesOnThePage();
     void exitStoresSilently();
     void exitWithBadInputsStoresNothing();
     void activationAfterALoad();
@@ -251,6 +255,55 @@ void TestFrmSpeaker::printRunsTheChecks()
     click("Command1");
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(QApplication::focusWidget(), edit("szRdct"));
+}
+
+void TestFrmSpeaker::printPutsTheLinesOnThePage_data()
+{
+    QTest::addColumn<QString>("target"); // "file", "PDF" (the printer) or "cancel"
+    QTest::newRow("PDF file") << "file";
+    QTest::newRow("PDF printer") << "PDF";
+    QTest::newRow("cancelled") << "cancel";
+}
+
+void TestFrmSpeaker::printPutsTheLinesOnThePage()
+{
+    QFETCH(QString, target);
+    if (target == "PDF" && !havePdfPrinter())
+        QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    const QString token = uniqueToken("Woofer");
+    const QString file = dir.filePath("page.pdf");
+    if (target == "file")
+        printers.answerPdfFile(file);
+    else if (target == "PDF")
+        printers.answerPrinter("PDF");
+    edit("szWoofTest")->setText(token);
+    typeInputs(kExample);
+    click("Command2");
+    click("Command1");
+    QCOMPARE(printers.requests, 1);
+    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(QApplication::focusWidget(), edit("szRdct"));
+    if (target == "cancel") {
+        QVERIFY(QDir(dir.path()).isEmpty());
+        return;
+    }
+    const QString printed = target == "file" ? file : waitForPrintedPdf(token);
+    QVERIFY2(!printed.isEmpty(), "no page was printed");
+    const QString text = pdfText(printed);
+    if (target == "PDF")
+        QFile::remove(printed);
+    const QStringList expected { token, "Speaker Parameters", "Speaker Resistance = 6. Ohms", "Resonance = 30 Hz",
+        "Impedance at Resonance = 24 Ohms", "Upper Frequency at 12. Ohms = 36 Hz", "Lower Frequency at 12. Ohms = 24 Hz",
+        "Volume of Test Box = 1 Cubic Feet", "Resonance in Test box = 60 Hz", "Qts = 1.25", "Qes = 1.67", "Qms = 5.",
+        "Vas = " + edit("szVast")->text() + " Cubic Feet" };
+    int at = 0;
+    for (const QString& line : expected) {
+        const int found = text.indexOf(line, at);
+        QVERIFY2(found >= 0, qPrintable(line + " in order in\n" + text));
+        at = found + line.size();
+    }
 }
 
 void TestFrmSpeaker::exitStoresSilently()
