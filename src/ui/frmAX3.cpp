@@ -1,0 +1,155 @@
+#include "ui/frmAX3.h"
+
+#include "core/designstate.h"
+#include "core/numberformat.h"
+#include "core/numberparse.h"
+#include "design/activecrossover3.h"
+#include "platform/pictures.h"
+#include "ui/activecrossoverlook.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace design;
+
+namespace {
+
+constexpr int kWidthTwips = 10500;
+constexpr int kHeightTwips = 6240;
+constexpr int kRowHeight = 315;
+
+// The two result columns, row by row, each row a caption and a field.
+struct ResultCell {
+    const char* field;
+    const char* caption;
+};
+constexpr ResultCell kLeft[] = {{"szR", "R="},   {"szR1", "R1="}, {"szR2", "R2="}, {"szR3", "R3="}, {"szR4", "R4="},
+                                {"szC", "C="},   {"szC1", "C1="}, {"szC2", "C2="}, {"szC3", "C3="}, {"szC4", "C4="}};
+constexpr ResultCell kRight[] = {{"szRm", "Rm="}, {"szR5", "R5="}, {"szR6", "R6="}, {"szR7", "R7="},
+                                 {"szR8", "R8="}, {"szCm", "Cm="}, {"szC5", "C5="}, {"szC6", "C6="},
+                                 {"szC7", "C7="}, {"szC8", "C8="}};
+constexpr int kLeftCaption = 5880, kLeftField = 6480;
+constexpr int kRightCaption = 8100, kRightField = 8700;
+constexpr int kCaptionWidth = 540, kFieldWidth = 1500;
+constexpr int kPitch = 390;
+// The resistor rows under "Resistance in Ohms", the capacitor rows under "Capacitance in uF".
+constexpr int kResistorHeading = 180, kCapacitorHeading = 2460;
+
+int rowTop(int row)
+{
+    return row < 5 ? kResistorHeading + 360 + row * kPitch : kCapacitorHeading + 360 + (row - 5) * kPitch;
+}
+
+const QString kFrqh = QStringLiteral("szFrqh");
+const QString kFrql = QStringLiteral("szFrql");
+
+} // namespace
+
+frmAX3::frmAX3(QWidget* parent)
+    : DesignWindow(QStringLiteral("frmAX3"), QStringLiteral("Active 3 Way Crossover Design"),
+                   QSize(kWidthTwips, kHeightTwips), parent)
+{
+    buildControls();
+    activeui::paintBlue(this);
+    activeui::markResults(this, ActiveThreeWay().components());
+    setFocusCycle({kFrqh, kFrql});
+    connect(field(kFrqh), &QLineEdit::textChanged, this, [this] { frequency_Change(); });
+    connect(field(kFrql), &QLineEdit::textChanged, this, [this] { frequency_Change(); });
+}
+
+void frmAX3::buildControls()
+{
+    int labels = 0;
+    auto label = [&](const char* caption, int left, int top, int width, Qt::Alignment align) {
+        addLabel(QStringLiteral("Label%1").arg(++labels), QString::fromLatin1(caption), left, top, width, kRowHeight)
+            ->setAlignment(align | Qt::AlignVCenter);
+    };
+    label("Enter High Frequency Crossover:", 240, 300, 2880, Qt::AlignRight);
+    addField(kFrqh, 3180, 300, 1200, kRowHeight);
+    label("Enter Low Frequency Crossover:", 240, 720, 2880, Qt::AlignRight);
+    addField(kFrql, 3180, 720, 1200, kRowHeight);
+
+    m_image1 = new PictureBox;
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    place(m_image1, 240, 1260, 5400, 3600);
+
+    label("Resistance in Ohms", kLeftCaption, kResistorHeading, kRightField + kFieldWidth - kLeftCaption,
+          Qt::AlignHCenter);
+    label("Capacitance in uF", kLeftCaption, kCapacitorHeading, kRightField + kFieldWidth - kLeftCaption,
+          Qt::AlignHCenter);
+    for (int row = 0; row < 10; ++row) {
+        label(kLeft[row].caption, kLeftCaption, rowTop(row), kCaptionWidth, Qt::AlignRight);
+        addField(QString::fromLatin1(kLeft[row].field), kLeftField, rowTop(row), kFieldWidth, kRowHeight);
+        label(kRight[row].caption, kRightCaption, rowTop(row), kCaptionWidth, Qt::AlignRight);
+        addField(QString::fromLatin1(kRight[row].field), kRightField, rowTop(row), kFieldWidth, kRowHeight);
+    }
+
+    connect(addButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), 1440, 5280, 1500, 540),
+            &QPushButton::clicked, this, [this] { btnPrint_Click(); });
+    connect(addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 4200, 5280, 1500, 540),
+            &QPushButton::clicked, this, [this] { btnCal_Click(); });
+    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 6960, 5280, 1500, 540),
+            &QPushButton::clicked, this, [this] { btnExit_Click(); });
+}
+
+bool frmAX3::designFromFields()
+{
+    const std::optional<ActiveThreeWay> design =
+        activeThreeWay(parseNumber(field(kFrqh)->text()), parseNumber(field(kFrql)->text()));
+    if (!design)
+        return false;
+    activeui::showComponents(this, design->components());
+    designState().designValid = 1;
+    return true;
+}
+
+void frmAX3::btnCal_Click()
+{
+    DesignState& state = designState();
+    state.designValid = 0;
+    if (designFromFields()) {
+        state.xoverFreq = static_cast<float>(parseNumber(field(kFrqh)->text()));
+        state.xoverFreqLow = static_cast<float>(parseNumber(field(kFrql)->text()));
+    }
+    field(kFrqh)->setFocus(Qt::OtherFocusReason);
+}
+
+void frmAX3::frequency_Change()
+{
+    // The shown values belong to the frequencies of the last Calculate.
+    designState().designValid = 0;
+}
+
+void frmAX3::Form_Activate()
+{
+    DesignState& state = designState();
+    field(kFrqh)->setFocus(Qt::OtherFocusReason);
+    const bool highStored = state.xoverFreq > 0;
+    const bool lowStored = state.xoverFreqLow > 0;
+    if (highStored)
+        setFieldText(field(kFrqh), numberText(state.xoverFreq));
+    if (lowStored)
+        setFieldText(field(kFrql), numberText(state.xoverFreqLow));
+    m_image1->setPicture(QStringLiteral("A3.BMP"));
+    if (highStored && lowStored) {
+        state.designValid = 0;
+        designFromFields();
+    }
+}
+
+void frmAX3::btnPrint_Click()
+{
+    field(kFrqh)->setFocus(Qt::OtherFocusReason);
+}
+
+void frmAX3::btnExit_Click()
+{
+    designState().designValid = 0;
+    closeWindow();
+}
+
+void frmAX3::Form_Unload()
+{
+    designState().designValid = 0;
+}

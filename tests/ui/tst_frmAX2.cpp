@@ -1,0 +1,162 @@
+// The active 2-way window through its controls: the worked example as the
+// fields show it, refused frequencies, activation from the stored frequency
+// and the withdrawal of the design when the frequency is edited.
+#include "core/designstate.h"
+#include "platform/pictures.h"
+#include "support/recorders.h"
+#include "ui/boxwindowprobe.h"
+#include "ui/frmAX2.h"
+
+#include <QtTest>
+
+namespace {
+const QStringList kResults{"szR", "szR1", "szR2", "szR3", "szR4", "szC", "szC1", "szC2", "szC3", "szC4"};
+const QStringList k2000{"10,000",  "103,532", "8,148",   "9,484",   "20,000",
+                        ".003979", ".001989", ".001537", ".019539", ".016782"};
+} // namespace
+
+class TestFrmAX2 : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsCaptionsAndColours();
+    void calculate_data();
+    void calculate();
+    void activationDesignsForTheStoredFrequency_data();
+    void activationDesignsForTheStoredFrequency();
+    void editedFrequencyWithdrawsTheDesign();
+    void exitWithdrawsTheDesign();
+
+private:
+    MessageRecorder* m_messages = nullptr;
+    WindowProbe<frmAX2> w;
+};
+
+void TestFrmAX2::init()
+{
+    m_messages = new MessageRecorder;
+    designState() = DesignState();
+    applyStartValues(designState());
+}
+
+void TestFrmAX2::cleanup()
+{
+    QVERIFY(m_messages->shown.isEmpty()); // the window never shows a message
+    deleteAllWindows();
+    delete m_messages;
+}
+
+void TestFrmAX2::controlsCaptionsAndColours()
+{
+    w.open();
+    QCOMPARE(w.window()->windowTitle(), QString("Active 2 Way Crossover Design"));
+    QVERIFY(w.field("szFrq"));
+    const QStringList captions = w.captions();
+    for (const char* caption : {"Crossover Frequency:", "Hz", "R =", "R1 =", "R2 =", "R3 =", "R4 =", "C =", "C1 =",
+                                "C2 =", "C3 =", "C4 =", "Ohms", "uF"})
+        QVERIFY2(captions.contains(caption), caption);
+    QCOMPARE(w.buttonRow(), (QStringList{"BtnPrint=Print", "btnCal=Calculate", "btnExit=Exit"}));
+    QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("A2.BMP"));
+    QVERIFY(!compiledPicture("A2.BMP").isEmpty());
+
+    const QPalette window = w.window()->palette();
+    QCOMPARE(window.color(QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(w.window()->findChild<QLabel*>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
+    for (const QString& name : kResults) {
+        QCOMPARE(w.field(name)->palette().color(QPalette::Text), QColor(Qt::yellow));
+        QCOMPARE(w.field(name)->palette().color(QPalette::Base), QColor(0, 0, 128));
+        QVERIFY(w.field(name)->isReadOnly());
+    }
+    QVERIFY(!w.field("szFrq")->isReadOnly());
+}
+
+void TestFrmAX2::calculate_data()
+{
+    QTest::addColumn<QString>("frequency");
+    QTest::addColumn<bool>("designs");
+    QTest::newRow("2000 Hz") << "2000" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("zero") << "0" << false;
+    QTest::newRow("negative") << "-2000" << false;
+    QTest::newRow("letters") << "abc" << false;
+    QTest::newRow("capacitors beyond a Single") << "1e-40" << false;
+    QTest::newRow("beyond a Single") << "1e39" << false;
+}
+
+void TestFrmAX2::calculate()
+{
+    QFETCH(QString, frequency);
+    QFETCH(bool, designs);
+
+    w.open();
+    w.type("szFrq", "1000");
+    w.click("btnCal"); // an earlier design, for 1000 Hz
+    const QStringList earlier = w.texts(kResults);
+    w.type("szFrq", frequency);
+    w.click("btnCal");
+
+    const DesignState& s = designState();
+    QCOMPARE(w.texts(kResults), designs ? k2000 : earlier);
+    QCOMPARE(s.designValid, std::int16_t(designs ? 1 : 0));
+    QCOMPARE(s.xoverFreq, designs ? 2000.0f : 1000.0f);
+    QCOMPARE(w.focused(), QString("szFrq"));
+}
+
+void TestFrmAX2::activationDesignsForTheStoredFrequency_data()
+{
+    QTest::addColumn<float>("stored");
+    QTest::addColumn<QString>("shown"); // szFrq
+    QTest::addColumn<int>("designValid");
+    QTest::newRow("2000 Hz") << 2000.0f << " 2000" << 1;
+    QTest::newRow("nothing stored") << 0.0f << "" << 0;
+    // A stored value from a file that no design can use.
+    QTest::newRow("capacitors beyond a Single") << 1e-40f << " 9.999946E-41" << 0;
+}
+
+void TestFrmAX2::activationDesignsForTheStoredFrequency()
+{
+    QFETCH(float, stored);
+    QFETCH(QString, shown);
+    QFETCH(int, designValid);
+
+    designState().xoverFreq = stored;
+    w.open();
+    QCOMPARE(w.text("szFrq"), shown);
+    QCOMPARE(w.texts(kResults), designValid ? k2000 : QStringList(kResults.size(), QString()));
+    QCOMPARE(designState().designValid, std::int16_t(designValid));
+    QCOMPARE(designState().xoverFreq, stored);
+    QCOMPARE(w.focused(), QString("szFrq"));
+}
+
+void TestFrmAX2::editedFrequencyWithdrawsTheDesign()
+{
+    w.open();
+    w.type("szFrq", "2000");
+    w.click("btnCal");
+    QCOMPARE(designState().designValid, std::int16_t(1));
+
+    w.typeAndEnter("szFrq", "3000");
+    QCOMPARE(designState().designValid, std::int16_t(0));
+    QCOMPARE(w.texts(kResults), k2000); // nothing is computed before Calculate
+    QCOMPARE(designState().xoverFreq, 2000.0f);
+
+    w.click("btnCal");
+    QCOMPARE(designState().designValid, std::int16_t(1));
+    QCOMPARE(w.text("szC"), QString(".002653"));
+}
+
+void TestFrmAX2::exitWithdrawsTheDesign()
+{
+    w.open();
+    w.type("szFrq", "2000");
+    w.click("btnCal");
+    w.click("btnExit");
+    QCOMPARE(designState().designValid, std::int16_t(0));
+    QCOMPARE(designState().xoverFreq, 2000.0f);
+    QTRY_VERIFY(!existingWindow<frmAX2>());
+}
+
+QTEST_MAIN(TestFrmAX2)
+#include "tst_frmAX2.moc"
