@@ -56,9 +56,9 @@ QString activeComponentText(const ActiveComponent& component)
 
 QVector<ActiveComponent> ActiveTwoWay::components() const
 {
-    return {{"szR", r, true},    {"szR1", r1, true},   {"szR2", r2, true},   {"szR3", r3, true},
-            {"szR4", r4, true},  {"szC", c, false},    {"szC1", c1, false},  {"szC2", c2, false},
-            {"szC3", c3, false}, {"szC4", c4, false}};
+    return { { "szR", r, true }, { "szR1", r1, true }, { "szR2", r2, true }, { "szR3", r3, true }, { "szR4", r4, true },
+        { "szC", c, false }, { "szC1", c1, false }, { "szC2", c2, false }, { "szC3", c3, false },
+        { "szC4", c4, false } };
 }
 
 std::optional<ActiveTwoWay> activeTwoWay(double frequency)

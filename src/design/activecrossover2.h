@@ -18,7 +18,7 @@
 namespace design {
 
 inline constexpr double kActiveTwoPi = 6.2832;
-inline constexpr double kActiveLowPassR = 10000;  // R, Rm
+inline constexpr double kActiveLowPassR = 10000; // R, Rm
 inline constexpr double kActiveHighPassR = 20000; // R4, R8
 
 // Display patterns: whole ohms grouped by thousands, microfarads to six decimals.
@@ -30,7 +30,7 @@ struct LowPassSection {
 };
 
 struct HighPassSection {
-    float c = 0, cHalf = 0;       // Cx and Cx / 2, uF
+    float c = 0, cHalf = 0; // Cx and Cx / 2, uF
     float r1 = 0, r2 = 0, r3 = 0; // the 5.1766, 0.4074 and 0.4742 resistors, ohms
 };
 

@@ -4,11 +4,11 @@ namespace design {
 
 QVector<ActiveComponent> ActiveThreeWay::components() const
 {
-    return {{"szR", r, true},     {"szR1", r1, true},   {"szR2", r2, true},   {"szR3", r3, true},
-            {"szR4", r4, true},   {"szC", c, false},    {"szC1", c1, false},  {"szC2", c2, false},
-            {"szC3", c3, false},  {"szC4", c4, false},  {"szRm", rm, true},   {"szR5", r5, true},
-            {"szR6", r6, true},   {"szR7", r7, true},   {"szR8", r8, true},   {"szCm", cm, false},
-            {"szC5", c5, false},  {"szC6", c6, false},  {"szC7", c7, false},  {"szC8", c8, false}};
+    return { { "szR", r, true }, { "szR1", r1, true }, { "szR2", r2, true }, { "szR3", r3, true }, { "szR4", r4, true },
+        { "szC", c, false }, { "szC1", c1, false }, { "szC2", c2, false }, { "szC3", c3, false }, { "szC4", c4, false },
+        { "szRm", rm, true }, { "szR5", r5, true }, { "szR6", r6, true }, { "szR7", r7, true }, { "szR8", r8, true },
+        { "szCm", cm, false }, { "szC5", c5, false }, { "szC6", c6, false }, { "szC7", c7, false },
+        { "szC8", c8, false } };
 }
 
 std::optional<ActiveThreeWay> activeThreeWay(double highFrequency, double lowFrequency)

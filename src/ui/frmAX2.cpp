@@ -26,9 +26,16 @@ struct ResultRow {
     const char* unit;
 };
 constexpr ResultRow kResults[] = {
-    {"szR", "R =", "Ohms"},   {"szR1", "R1 =", "Ohms"}, {"szR2", "R2 =", "Ohms"}, {"szR3", "R3 =", "Ohms"},
-    {"szR4", "R4 =", "Ohms"}, {"szC", "C =", "uF"},     {"szC1", "C1 =", "uF"},   {"szC2", "C2 =", "uF"},
-    {"szC3", "C3 =", "uF"},   {"szC4", "C4 =", "uF"},
+    { "szR", "R =", "Ohms" },
+    { "szR1", "R1 =", "Ohms" },
+    { "szR2", "R2 =", "Ohms" },
+    { "szR3", "R3 =", "Ohms" },
+    { "szR4", "R4 =", "Ohms" },
+    { "szC", "C =", "uF" },
+    { "szC1", "C1 =", "uF" },
+    { "szC2", "C2 =", "uF" },
+    { "szC3", "C3 =", "uF" },
+    { "szC4", "C4 =", "uF" },
 };
 constexpr int kResultTop = 240;
 constexpr int kResultPitch = 420;
@@ -39,7 +46,7 @@ const QString kFrq = QStringLiteral("szFrq");
 
 frmAX2::frmAX2(QWidget* parent)
     : DesignWindow(QStringLiteral("frmAX2"), QStringLiteral("Active 2 Way Crossover Design"),
-                   QSize(kWidthTwips, kHeightTwips), parent)
+        QSize(kWidthTwips, kHeightTwips), parent)
 {
     buildControls();
     activeui::paintBlue(this);
@@ -70,11 +77,11 @@ void frmAX2::buildControls()
     }
 
     connect(addButton(QStringLiteral("BtnPrint"), QStringLiteral("Print"), 1200, 4800, 1500, 540),
-            &QPushButton::clicked, this, [this] { BtnPrint_Click(); });
+        &QPushButton::clicked, this, [this] { BtnPrint_Click(); });
     connect(addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 3600, 4800, 1500, 540),
-            &QPushButton::clicked, this, [this] { btnCal_Click(); });
-    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 6000, 4800, 1500, 540),
-            &QPushButton::clicked, this, [this] { btnExit_Click(); });
+        &QPushButton::clicked, this, [this] { btnCal_Click(); });
+    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 6000, 4800, 1500, 540), &QPushButton::clicked,
+        this, [this] { btnExit_Click(); });
 }
 
 bool frmAX2::designFromField()
@@ -116,10 +123,7 @@ void frmAX2::Form_Activate()
     }
 }
 
-void frmAX2::BtnPrint_Click()
-{
-    field(kFrq)->setFocus(Qt::OtherFocusReason);
-}
+void frmAX2::BtnPrint_Click() { field(kFrq)->setFocus(Qt::OtherFocusReason); }
 
 void frmAX2::btnExit_Click()
 {
@@ -127,7 +131,4 @@ void frmAX2::btnExit_Click()
     closeWindow();
 }
 
-void frmAX2::Form_Unload()
-{
-    designState().designValid = 0;
-}
+void frmAX2::Form_Unload() { designState().designValid = 0; }

@@ -24,11 +24,10 @@ struct ResultCell {
     const char* field;
     const char* caption;
 };
-constexpr ResultCell kLeft[] = {{"szR", "R="},   {"szR1", "R1="}, {"szR2", "R2="}, {"szR3", "R3="}, {"szR4", "R4="},
-                                {"szC", "C="},   {"szC1", "C1="}, {"szC2", "C2="}, {"szC3", "C3="}, {"szC4", "C4="}};
-constexpr ResultCell kRight[] = {{"szRm", "Rm="}, {"szR5", "R5="}, {"szR6", "R6="}, {"szR7", "R7="},
-                                 {"szR8", "R8="}, {"szCm", "Cm="}, {"szC5", "C5="}, {"szC6", "C6="},
-                                 {"szC7", "C7="}, {"szC8", "C8="}};
+constexpr ResultCell kLeft[] = { { "szR", "R=" }, { "szR1", "R1=" }, { "szR2", "R2=" }, { "szR3", "R3=" },
+    { "szR4", "R4=" }, { "szC", "C=" }, { "szC1", "C1=" }, { "szC2", "C2=" }, { "szC3", "C3=" }, { "szC4", "C4=" } };
+constexpr ResultCell kRight[] = { { "szRm", "Rm=" }, { "szR5", "R5=" }, { "szR6", "R6=" }, { "szR7", "R7=" },
+    { "szR8", "R8=" }, { "szCm", "Cm=" }, { "szC5", "C5=" }, { "szC6", "C6=" }, { "szC7", "C7=" }, { "szC8", "C8=" } };
 constexpr int kLeftCaption = 5880, kLeftField = 6480;
 constexpr int kRightCaption = 8100, kRightField = 8700;
 constexpr int kCaptionWidth = 540, kFieldWidth = 1500;
@@ -48,12 +47,12 @@ const QString kFrql = QStringLiteral("szFrql");
 
 frmAX3::frmAX3(QWidget* parent)
     : DesignWindow(QStringLiteral("frmAX3"), QStringLiteral("Active 3 Way Crossover Design"),
-                   QSize(kWidthTwips, kHeightTwips), parent)
+        QSize(kWidthTwips, kHeightTwips), parent)
 {
     buildControls();
     activeui::paintBlue(this);
     activeui::markResults(this, ActiveThreeWay().components());
-    setFocusCycle({kFrqh, kFrql});
+    setFocusCycle({ kFrqh, kFrql });
     connect(field(kFrqh), &QLineEdit::textChanged, this, [this] { frequency_Change(); });
     connect(field(kFrql), &QLineEdit::textChanged, this, [this] { frequency_Change(); });
 }
@@ -65,9 +64,9 @@ void frmAX3::buildControls()
         addLabel(QStringLiteral("Label%1").arg(++labels), QString::fromLatin1(caption), left, top, width, kRowHeight)
             ->setAlignment(align | Qt::AlignVCenter);
     };
-    label("Enter High Frequency Crossover:", 240, 300, 2880, Qt::AlignRight);
+    label("Enter High Frequency Crossover:", 60, 300, 3060, Qt::AlignRight);
     addField(kFrqh, 3180, 300, 1200, kRowHeight);
-    label("Enter Low Frequency Crossover:", 240, 720, 2880, Qt::AlignRight);
+    label("Enter Low Frequency Crossover:", 60, 720, 3060, Qt::AlignRight);
     addField(kFrql, 3180, 720, 1200, kRowHeight);
 
     m_image1 = new PictureBox;
@@ -75,9 +74,9 @@ void frmAX3::buildControls()
     place(m_image1, 240, 1260, 5400, 3600);
 
     label("Resistance in Ohms", kLeftCaption, kResistorHeading, kRightField + kFieldWidth - kLeftCaption,
-          Qt::AlignHCenter);
+        Qt::AlignHCenter);
     label("Capacitance in uF", kLeftCaption, kCapacitorHeading, kRightField + kFieldWidth - kLeftCaption,
-          Qt::AlignHCenter);
+        Qt::AlignHCenter);
     for (int row = 0; row < 10; ++row) {
         label(kLeft[row].caption, kLeftCaption, rowTop(row), kCaptionWidth, Qt::AlignRight);
         addField(QString::fromLatin1(kLeft[row].field), kLeftField, rowTop(row), kFieldWidth, kRowHeight);
@@ -86,17 +85,17 @@ void frmAX3::buildControls()
     }
 
     connect(addButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), 1440, 5280, 1500, 540),
-            &QPushButton::clicked, this, [this] { btnPrint_Click(); });
+        &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 4200, 5280, 1500, 540),
-            &QPushButton::clicked, this, [this] { btnCal_Click(); });
-    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 6960, 5280, 1500, 540),
-            &QPushButton::clicked, this, [this] { btnExit_Click(); });
+        &QPushButton::clicked, this, [this] { btnCal_Click(); });
+    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 6960, 5280, 1500, 540), &QPushButton::clicked,
+        this, [this] { btnExit_Click(); });
 }
 
 bool frmAX3::designFromFields()
 {
-    const std::optional<ActiveThreeWay> design =
-        activeThreeWay(parseNumber(field(kFrqh)->text()), parseNumber(field(kFrql)->text()));
+    const std::optional<ActiveThreeWay> design
+        = activeThreeWay(parseNumber(field(kFrqh)->text()), parseNumber(field(kFrql)->text()));
     if (!design)
         return false;
     activeui::showComponents(this, design->components());
@@ -138,10 +137,7 @@ void frmAX3::Form_Activate()
     }
 }
 
-void frmAX3::btnPrint_Click()
-{
-    field(kFrqh)->setFocus(Qt::OtherFocusReason);
-}
+void frmAX3::btnPrint_Click() { field(kFrqh)->setFocus(Qt::OtherFocusReason); }
 
 void frmAX3::btnExit_Click()
 {
@@ -149,7 +145,4 @@ void frmAX3::btnExit_Click()
     closeWindow();
 }
 
-void frmAX3::Form_Unload()
-{
-    designState().designValid = 0;
-}
+void frmAX3::Form_Unload() { designState().designValid = 0; }

@@ -10,9 +10,9 @@
 #include <QtTest>
 
 namespace {
-const QStringList kResults{"szR", "szR1", "szR2", "szR3", "szR4", "szC", "szC1", "szC2", "szC3", "szC4"};
-const QStringList k2000{"10,000",  "103,532", "8,148",   "9,484",   "20,000",
-                        ".003979", ".001989", ".001537", ".019539", ".016782"};
+const QStringList kResults { "szR", "szR1", "szR2", "szR3", "szR4", "szC", "szC1", "szC2", "szC3", "szC4" };
+const QStringList k2000 { "10,000", "103,532", "8,148", "9,484", "20,000", ".003979", ".001989", ".001537", ".019539",
+    ".016782" };
 } // namespace
 
 class TestFrmAX2 : public QObject {
@@ -54,10 +54,10 @@ void TestFrmAX2::controlsCaptionsAndColours()
     QCOMPARE(w.window()->windowTitle(), QString("Active 2 Way Crossover Design"));
     QVERIFY(w.field("szFrq"));
     const QStringList captions = w.captions();
-    for (const char* caption : {"Crossover Frequency:", "Hz", "R =", "R1 =", "R2 =", "R3 =", "R4 =", "C =", "C1 =",
-                                "C2 =", "C3 =", "C4 =", "Ohms", "uF"})
+    for (const char* caption : { "Crossover Frequency:", "Hz",
+             "R =", "R1 =", "R2 =", "R3 =", "R4 =", "C =", "C1 =", "C2 =", "C3 =", "C4 =", "Ohms", "uF" })
         QVERIFY2(captions.contains(caption), caption);
-    QCOMPARE(w.buttonRow(), (QStringList{"BtnPrint=Print", "btnCal=Calculate", "btnExit=Exit"}));
+    QCOMPARE(w.buttonRow(), (QStringList { "BtnPrint=Print", "btnCal=Calculate", "btnExit=Exit" }));
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("A2.BMP"));
     QVERIFY(!compiledPicture("A2.BMP").isEmpty());
 

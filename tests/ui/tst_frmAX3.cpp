@@ -10,11 +10,11 @@
 #include <QtTest>
 
 namespace {
-const QStringList kResults{"szR",  "szR1", "szR2", "szR3", "szR4", "szC",  "szC1", "szC2", "szC3", "szC4",
-                           "szRm", "szR5", "szR6", "szR7", "szR8", "szCm", "szC5", "szC6", "szC7", "szC8"};
-const QStringList k5000And500{"10,000",  "103,532", "8,148",   "9,484",   "20,000",  ".001592", ".000796",
-                              ".006147", ".078154", ".067128", "10,000",  "103,532", "8,148",   "9,484",
-                              "20,000",  ".015915", ".007958", ".000615", ".007815", ".006713"};
+const QStringList kResults { "szR", "szR1", "szR2", "szR3", "szR4", "szC", "szC1", "szC2", "szC3", "szC4", "szRm",
+    "szR5", "szR6", "szR7", "szR8", "szCm", "szC5", "szC6", "szC7", "szC8" };
+const QStringList k5000And500 { "10,000", "103,532", "8,148", "9,484", "20,000", ".001592", ".000796", ".006147",
+    ".078154", ".067128", "10,000", "103,532", "8,148", "9,484", "20,000", ".015915", ".007958", ".000615", ".007815",
+    ".006713" };
 } // namespace
 
 class TestFrmAX3 : public QObject {
@@ -56,11 +56,10 @@ void TestFrmAX3::controlsCaptionsAndColours()
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString("Active 3 Way Crossover Design"));
     const QStringList captions = w.captions();
-    for (const char* caption : {"Enter High Frequency Crossover:", "Enter Low Frequency Crossover:",
-                                "Resistance in Ohms", "Capacitance in uF", "R=", "R4=", "C=", "C4=", "Rm=", "R8=",
-                                "Cm=", "C8="})
+    for (const char* caption : { "Enter High Frequency Crossover:", "Enter Low Frequency Crossover:",
+             "Resistance in Ohms", "Capacitance in uF", "R=", "R4=", "C=", "C4=", "Rm=", "R8=", "Cm=", "C8=" })
         QVERIFY2(captions.contains(caption), caption);
-    QCOMPARE(w.buttonRow(), (QStringList{"btnPrint=Print", "btnCal=Calculate", "btnExit=Exit"}));
+    QCOMPARE(w.buttonRow(), (QStringList { "btnPrint=Print", "btnCal=Calculate", "btnExit=Exit" }));
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("A3.BMP"));
     QVERIFY(!compiledPicture("A3.BMP").isEmpty());
     QCOMPARE(w.window()->palette().color(QPalette::Window), QColor(0, 0, 128));
@@ -78,7 +77,7 @@ void TestFrmAX3::enterMovesBetweenTheFrequencies()
     QCOMPARE(w.focused(), QString("szFrql"));
     w.typeAndEnter("szFrql", "500");
     QCOMPARE(w.focused(), QString("szFrqh"));
-    QCOMPARE(w.texts({"szFrqh", "szFrql"}), (QStringList{"5000", "500"})); // the key was swallowed
+    QCOMPARE(w.texts({ "szFrqh", "szFrql" }), (QStringList { "5000", "500" })); // the key was swallowed
 }
 
 void TestFrmAX3::calculate_data()
@@ -86,12 +85,18 @@ void TestFrmAX3::calculate_data()
     QTest::addColumn<QString>("high");
     QTest::addColumn<QString>("low");
     QTest::addColumn<bool>("designs");
-    QTest::newRow("5000 and 500 Hz") << "5000" << "500" << true;
-    QTest::newRow("high empty") << "" << "500" << false;
-    QTest::newRow("low zero") << "5000" << "0" << false;
-    QTest::newRow("low negative") << "5000" << "-500" << false;
-    QTest::newRow("high 1e-40") << "1e-40" << "500" << false;
-    QTest::newRow("low 1e-40") << "5000" << "1e-40" << false;
+    QTest::newRow("5000 and 500 Hz") << "5000"
+                                     << "500" << true;
+    QTest::newRow("high empty") << ""
+                                << "500" << false;
+    QTest::newRow("low zero") << "5000"
+                              << "0" << false;
+    QTest::newRow("low negative") << "5000"
+                                  << "-500" << false;
+    QTest::newRow("high 1e-40") << "1e-40"
+                                << "500" << false;
+    QTest::newRow("low 1e-40") << "5000"
+                               << "1e-40" << false;
 }
 
 void TestFrmAX3::calculate()
@@ -123,9 +128,9 @@ void TestFrmAX3::activationNeedsBothStoredFrequencies_data()
     QTest::addColumn<float>("low");
     QTest::addColumn<QStringList>("frequencies");
     QTest::addColumn<int>("designValid");
-    QTest::newRow("both") << 5000.0f << 500.0f << QStringList{" 5000", " 500"} << 1;
-    QTest::newRow("high only") << 5000.0f << 0.0f << QStringList{" 5000", ""} << 0;
-    QTest::newRow("low only") << 0.0f << 500.0f << QStringList{"", " 500"} << 0;
+    QTest::newRow("both") << 5000.0f << 500.0f << QStringList { " 5000", " 500" } << 1;
+    QTest::newRow("high only") << 5000.0f << 0.0f << QStringList { " 5000", "" } << 0;
+    QTest::newRow("low only") << 0.0f << 500.0f << QStringList { "", " 500" } << 0;
 }
 
 void TestFrmAX3::activationNeedsBothStoredFrequencies()
@@ -139,7 +144,7 @@ void TestFrmAX3::activationNeedsBothStoredFrequencies()
     designState().xoverFreqLow = low;
     designState().designValid = 1; // left by another crossover window
     w.open();
-    QCOMPARE(w.texts({"szFrqh", "szFrql"}), frequencies);
+    QCOMPARE(w.texts({ "szFrqh", "szFrql" }), frequencies);
     QCOMPARE(w.texts(kResults), designValid ? k5000And500 : QStringList(kResults.size(), QString()));
     QCOMPARE(designState().designValid, std::int16_t(designValid));
     QCOMPARE(w.focused(), QString("szFrqh"));
