@@ -1,10 +1,11 @@
 # A normal Linux install under the prefix, and the Debian package built from it:
-#   bin/tolvan, share/applications/tolvan.desktop, the icon in the hicolor
+#   bin/tolvan, bin/tolvan-cli and its man page, share/applications/tolvan.desktop, the icon in the hicolor
 #   theme, the ".TLV" file type for shared-mime-info, and the help pages.
 include(GNUInstallDirs)
 
 set(_desktop ${CMAKE_CURRENT_SOURCE_DIR}/resources/desktop)
-install(TARGETS tolvan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tolvan tolvan-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${_desktop}/tolvan-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${_desktop}/tolvan.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_desktop}/tolvan.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${_desktop}/tolvan-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME tolvan.xml)
@@ -23,6 +24,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://localhost/tolvan")
 # The libraries come from dpkg-shlibdeps; Qt's platform plugins and the
 # fonts the pages are laid out with are loaded at run time, so they are
 # named here.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 include(CPack)

@@ -6,14 +6,21 @@ set -euo pipefail
 prefix="${1:?usage: check-install.sh PREFIX}"
 share="$prefix/share"
 
-for f in bin/tolvan share/applications/tolvan.desktop share/icons/hicolor/scalable/apps/tolvan.svg \
-         share/mime/packages/tolvan.xml share/doc/tolvan/help/contents.html; do
+for f in bin/tolvan bin/tolvan-cli share/applications/tolvan.desktop share/icons/hicolor/scalable/apps/tolvan.svg \
+         share/mime/packages/tolvan.xml share/man/man1/tolvan-cli.1 share/doc/tolvan/help/contents.html; do
   [[ -e "$prefix/$f" ]] || { echo "missing: $f" >&2; exit 1; }
 done
-[[ -x "$prefix/bin/tolvan" ]] || { echo "program not executable" >&2; exit 1; }
+[[ -x "$prefix/bin/tolvan" && -x "$prefix/bin/tolvan-cli" ]] || { echo "programs not executable" >&2; exit 1; }
 
 desktop-file-validate "$share/applications/tolvan.desktop"
 xmllint --noout "$share/mime/packages/tolvan.xml" "$share/icons/hicolor/scalable/apps/tolvan.svg"
+# groff's warnings about the man page (unknown macros or escapes).
+man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/tolvan-cli.1" 2>&1 >/dev/null || true)
+[[ -z "$man_warnings" ]] || { echo "$man_warnings" >&2; exit 1; }
+# The installed command line runs on its own (no display, no build tree).
+"$prefix/bin/tolvan-cli" vented --qts .4 --vas 2 --fs 30 | grep -q "^Vented Box Volume: 2.16 Cubic Feet$" \
+  || { echo "installed tolvan-cli does not run" >&2; exit 1; }
+
 # The file type as the desktop sees it: both spellings of the extension.
 data=$(mktemp -d)
 trap 'rm -rf "$data"' EXIT

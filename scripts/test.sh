@@ -21,7 +21,9 @@ scripts/build.sh build
 (cd build && cpack -G DEB >/dev/null)
 deb=$(ls build/tolvan_*.deb)
 dpkg-deb --field "$deb" Depends | grep -q "libqt6widgets6" || { echo "$deb declares no Qt dependency" >&2; exit 1; }
-dpkg-deb --contents "$deb" | grep -q "./usr/bin/tolvan$" || { echo "$deb lacks the program" >&2; exit 1; }
+for program in tolvan tolvan-cli; do
+  dpkg-deb --contents "$deb" | grep -q "\./usr/bin/$program$" || { echo "$deb lacks $program" >&2; exit 1; }
+done
 echo "package: $deb"
 
 if [[ "${TOLVAN_SKIP_SANITIZERS:-}" != "1" ]]; then

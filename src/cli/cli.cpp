@@ -1,0 +1,113 @@
+#include "cli/cli.h"
+
+#include "cli/filecommands.h"
+#include "cli/windowcommands.h"
+#include "cli/windowrun.h"
+
+#include <QTextStream>
+
+namespace {
+
+void printOverview(QTextStream& out)
+{
+    out << "Usage: tolvan-cli COMMAND [OPTIONS]\n\n"
+           "Runs a Tolvan design window without showing it and prints what the window shows:\n"
+           "each result field with its caption, text and unit; each message on stderr.\n\n"
+           "Commands:\n";
+    for (const WindowCommand& command : windowCommands())
+        out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
+    for (const FileCommand& command : fileCommands())
+        out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
+    out << "\nEvery command takes --json (the same as JSON) and --help.\n"
+           "Exit status: 0 a design, 1 the window refused the inputs or a file failed, 2 a usage error.\n\n"
+           "Example:\n  tolvan-cli vented --qts .4 --vas 2 --fs 30\n";
+}
+
+void printHelp(QTextStream& out, const WindowCommand& command)
+{
+    out << "Usage: tolvan-cli " << command.name << " [OPTIONS] [--json]\n\n" << command.summary << "\n\nOptions:\n";
+    for (const InputOption& input : command.inputs)
+        out << "  "
+            << (QStringLiteral("--") + QString::fromLatin1(input.option) + QStringLiteral(" X")).leftJustified(14)
+            << input.help << '\n';
+    for (const FlagOption& flag : command.flags)
+        out << "  " << (QStringLiteral("--") + QString::fromLatin1(flag.option)).leftJustified(14) << flag.help << '\n';
+    out << "  " << QStringLiteral("--json").leftJustified(14) << "print the result fields and messages as JSON\n"
+        << "\nNumbers are read as the window reads them; an option not given leaves the field as the window\n"
+           "shows it on opening.\n\nExample:\n  "
+        << command.example << '\n';
+}
+
+void printHelp(QTextStream& out, const FileCommand& command)
+{
+    out << "Usage: " << command.usage << "\n\n"
+        << command.summary << "\n\nOptions:\n"
+        << command.optionHelp << "  --json         print as JSON\n\nExample:\n  " << command.example << '\n';
+}
+
+int usageError(QTextStream& err, const QString& command, const QString& error)
+{
+    err << "tolvan-cli: " << (command.isEmpty() ? QString() : command + QStringLiteral(": ")) << error << '\n'
+        << "Try 'tolvan-cli " << (command.isEmpty() ? QString() : command + u' ') << "--help'.\n";
+    return kExitUsage;
+}
+
+int runWindow(const WindowCommand& command, const QStringList& rest, QTextStream& out, QTextStream& err)
+{
+    const ParsedArguments arguments = parseArguments(rest, optionSpecs(command), 0);
+    const QString name = QString::fromLatin1(command.name);
+    if (!arguments.error.isEmpty())
+        return usageError(err, name, arguments.error);
+    if (arguments.help) {
+        printHelp(out, command);
+        return kExitDesign;
+    }
+    if (!arguments.output.isEmpty())
+        return usageError(err, name, QStringLiteral("-o is for report and graph"));
+    const WindowRun run = runWindowCommand(command, arguments);
+    if (arguments.json)
+        printJson(out, run.result);
+    else
+        printFields(out, run.result.fields);
+    printMessages(err, run.result);
+    return run.designed ? kExitDesign : kExitRefused;
+}
+
+int runFile(const FileCommand& command, const QStringList& rest, QTextStream& out, QTextStream& err)
+{
+    const ParsedArguments arguments = parseArguments(rest, command.options, 1);
+    const QString name = QString::fromLatin1(command.name);
+    if (!arguments.error.isEmpty())
+        return usageError(err, name, arguments.error);
+    if (arguments.help) {
+        printHelp(out, command);
+        return kExitDesign;
+    }
+    if (arguments.positional.size() != 1)
+        return usageError(err, name, QStringLiteral("name one system file"));
+    return command.run(arguments, out, err);
+}
+
+} // namespace
+
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString command = arguments.value(1);
+    const QStringList rest = arguments.mid(2);
+    int status = kExitUsage;
+    if (command.isEmpty()) {
+        printOverview(err);
+    } else if (command == u"--help" || command == u"-h" || command == u"help") {
+        printOverview(out);
+        status = kExitDesign;
+    } else if (const WindowCommand* window = findWindowCommand(command)) {
+        status = runWindow(*window, rest, out, err);
+    } else if (const FileCommand* file = findFileCommand(command)) {
+        status = runFile(*file, rest, out, err);
+    } else {
+        status = usageError(err, QString(), QStringLiteral("unknown command \"%1\"").arg(command));
+    }
+    out.flush();
+    err.flush();
+    return status;
+}

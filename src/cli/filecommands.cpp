@@ -1,0 +1,96 @@
+#include "cli/filecommands.h"
+
+#include "cli/commandresult.h"
+#include "cli/messagelog.h"
+#include "cli/statevariables.h"
+#include "core/designstate.h"
+#include "core/systemfile.h"
+#include "graph/graphpage.h"
+#include "platform/pageoutput.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+// Loads the one file argument into a fresh design; false (after printing
+// the messages) when it could not be loaded.
+bool loadDesign(const ParsedArguments& arguments, QTextStream& err)
+{
+    DesignState& state = designState();
+    state = DesignState();
+    applyStartValues(state);
+    MessageLog log;
+    loadSystemFile(arguments.positional.value(0));
+    CommandResult result;
+    result.messages = log.shown;
+    printMessages(err, result);
+    return log.shown.isEmpty();
+}
+
+int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    if (!loadDesign(arguments, err))
+        return 1;
+    CommandResult result;
+    result.fields = savedVariables(designState());
+    if (arguments.json)
+        printJson(out, result);
+    else
+        printFields(out, result.fields);
+    return 0;
+}
+
+int graph(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString kind = QFileInfo(arguments.output).suffix().toLower();
+    if (kind != u"png" && kind != u"svg" && kind != u"pdf") {
+        err << "tolvan-cli: graph: -o names a .png, .svg or .pdf file\n";
+        return kUsageError;
+    }
+    const QSize size(arguments.values.value(QStringLiteral("width"), QStringLiteral("1600")).toInt(),
+        arguments.values.value(QStringLiteral("height"), QStringLiteral("800")).toInt());
+    if (size.width() < 100 || size.height() < 50 || size.width() > 20000 || size.height() > 20000) {
+        err << "tolvan-cli: graph: --width 100 to 20000 and --height 50 to 20000 pixels\n";
+        return kUsageError;
+    }
+    if (!loadDesign(arguments, err))
+        return 1;
+    const Page page = composeGraph(designState());
+    const bool saved = kind == u"png" ? saveImage(page, arguments.output, size)
+        : kind == u"svg"              ? saveSvg(page, arguments.output, size)
+                                      : savePdf(page, arguments.output);
+    if (!saved) {
+        err << "tolvan-cli: graph: could not write " << arguments.output << '\n';
+        return 1;
+    }
+    out << arguments.output << '\n';
+    return 0;
+}
+
+} // namespace
+
+const QVector<FileCommand>& fileCommands()
+{
+    static const QVector<FileCommand> commands {
+        { "show", "Print the design a system file holds: every saved variable with its value.",
+            "tolvan-cli show FILE.TLV [--json]", "tolvan-cli show mydesign.TLV --json", {}, "", show },
+        { "graph", "Write the response graph of a system file's design (PNG, SVG or PDF by the name's suffix).",
+            "tolvan-cli graph FILE.TLV -o OUT.png|OUT.svg|OUT.pdf [--width PX] [--height PX]",
+            "tolvan-cli graph mydesign.TLV -o response.png --width 800 --height 400",
+            { { QStringLiteral("width"), true }, { QStringLiteral("height"), true } },
+            "  --width PX     width of a PNG or SVG, pixels (1600)\n"
+            "  --height PX    height of a PNG or SVG, pixels (800)\n",
+            graph },
+    };
+    return commands;
+}
+
+const FileCommand* findFileCommand(const QString& name)
+{
+    for (const FileCommand& command : fileCommands())
+        if (name == QLatin1String(command.name))
+            return &command;
+    return nullptr;
+}

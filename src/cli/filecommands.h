@@ -1,0 +1,21 @@
+#pragma once
+// The subcommands on a system file: `show` prints the design it holds,
+// `graph` writes its response graph as PNG, SVG or PDF. The file is loaded
+// as "Load System" loads it, with the same messages when it cannot be.
+
+#include "cli/arguments.h"
+
+#include <QTextStream>
+
+struct FileCommand {
+    const char* name;
+    const char* summary;
+    const char* usage;
+    const char* example;
+    QVector<OptionSpec> options;
+    const char* optionHelp;
+    int (*run)(const ParsedArguments& arguments, QTextStream& out, QTextStream& err);
+};
+
+const QVector<FileCommand>& fileCommands();
+const FileCommand* findFileCommand(const QString& name);

@@ -1,0 +1,25 @@
+#include "cli/messagelog.h"
+
+MessageLog::MessageLog()
+    : m_previousMessages(installMessageService(this))
+    , m_previousChooser(installFileChooser(this))
+{
+}
+
+MessageLog::~MessageLog()
+{
+    installMessageService(m_previousMessages);
+    installFileChooser(m_previousChooser);
+}
+
+MsgAnswer MessageLog::show(const Message& message)
+{
+    shown.append(message);
+    return message.buttons == MsgButtons::RetryCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+}
+
+void MessageLog::clear()
+{
+    shown.clear();
+    beeps = 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The design state as `show` prints it: every variable a system file holds,
+// in the file's order, under its design-state name, with the text the
+// program shows for a stored value (numberText) or the name as typed.
+
+#include "cli/fieldreading.h"
+
+#include <QVector>
+
+struct DesignState;
+
+QVector<FieldReading> savedVariables(const DesignState& state);

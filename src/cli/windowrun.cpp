@@ -1,0 +1,110 @@
+#include "cli/windowrun.h"
+
+#include "cli/messagelog.h"
+#include "core/designstate.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+namespace {
+
+// The window's activation runs when it becomes the active window.
+void waitUntilActive(QWidget* window)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (QApplication::activeWindow() != window && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::processEvents();
+}
+
+// Typing into a field: the focus enters it (its got-focus rule runs), the
+// text changes (its change rule runs).
+void type(QWidget* window, const char* name, const QString& text)
+{
+    auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(name));
+    if (!field)
+        return;
+    field->setFocus(Qt::TabFocusReason);
+    field->setText(text);
+}
+
+// The focus moves on to the button, so the field left runs its lost-focus rule.
+void leaveField(QWidget* window, const char* button)
+{
+    if (auto* target = window->findChild<QPushButton*>(QString::fromLatin1(button)))
+        target->setFocus(Qt::MouseFocusReason);
+}
+
+void press(QWidget* window, const char* name)
+{
+    auto* button = window->findChild<QPushButton*>(QString::fromLatin1(name));
+    if (!button)
+        return;
+    leaveField(window, name);
+    button->click();
+}
+
+} // namespace
+
+QVector<OptionSpec> optionSpecs(const WindowCommand& command)
+{
+    QVector<OptionSpec> specs;
+    for (const InputOption& input : command.inputs)
+        specs.append({ QString::fromLatin1(input.option), true });
+    for (const FlagOption& flag : command.flags)
+        specs.append({ QString::fromLatin1(flag.option), false });
+    return specs;
+}
+
+WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments)
+{
+    MessageLog log;
+    DesignState& state = designState();
+    state = DesignState();
+    applyStartValues(state);
+
+    QWidget* window = command.open();
+    waitUntilActive(window);
+    // What the window says on opening with no design is not about these inputs.
+    log.clear();
+
+    const char* button = command.button;
+    for (const FlagOption& flag : command.flags)
+        if (arguments.flags.contains(QString::fromLatin1(flag.option)))
+            type(window, flag.field, QString::fromLatin1(flag.text));
+    for (const InputOption& input : command.inputs) {
+        const QString option = QString::fromLatin1(input.option);
+        if (input.afterCalculate || !arguments.values.contains(option))
+            continue;
+        type(window, input.field, arguments.values.value(option));
+        if (input.button)
+            button = input.button;
+    }
+    press(window, button);
+
+    WindowRun run;
+    run.designed = command.filledWhenDesigned
+        ? !window->findChild<QLineEdit*>(QString::fromLatin1(command.filledWhenDesigned))->text().trimmed().isEmpty()
+        : state.designValid == 1;
+    for (const InputOption& input : command.inputs) {
+        const QString option = QString::fromLatin1(input.option);
+        if (!input.afterCalculate || !arguments.values.contains(option))
+            continue;
+        type(window, input.field, arguments.values.value(option));
+        leaveField(window, button);
+        run.designed = run.designed && (command.filledWhenDesigned || state.designValid == 1);
+    }
+
+    for (const OutputField& output : command.outputs)
+        run.result.fields.append(readField(window, QString::fromLatin1(output.field), output.place));
+    run.result.messages = log.shown;
+    run.result.beeps = log.beeps;
+    if (!run.designed && log.shown.isEmpty())
+        run.result.note = QStringLiteral("%1: no design from these inputs").arg(window->windowTitle().trimmed());
+    delete window;
+    return run;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Runs a design window as a user would: the window opens and activates on
+// a fresh design (the main window's start values), each given option is
+// typed into its field and the field left, the button is pressed, the
+// options for after it are typed and left, and the result fields are read.
+// The window is closed again afterwards.
+
+#include "cli/arguments.h"
+#include "cli/commandresult.h"
+#include "cli/windowcommands.h"
+
+struct WindowRun {
+    CommandResult result;
+    bool designed = false; // false: the window refused the inputs
+};
+
+WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments);
+QVector<OptionSpec> optionSpecs(const WindowCommand& command);

@@ -1,0 +1,230 @@
+// tolvan-cli: its texts are the windows' texts (each worked example typed
+// into the real window here and run through the command line, compared in
+// one test), its exit statuses, and the subcommands on system files.
+#include "cli/cli.h"
+#include "cli/windowcommands.h"
+#include "core/designstate.h"
+#include "support/recorders.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out, err;
+};
+
+Run cli(const QStringList& arguments)
+{
+    Run run;
+    QTextStream out(&run.out), err(&run.err);
+    run.status = runCli(QStringList { "tolvan-cli" } + arguments, out, err);
+    return run;
+}
+
+using Typing = QList<QPair<QString, QString>>; // field, text
+
+const QString kReference = QStringLiteral(TOLVAN_TEST_DATA "/reference_system.TLV");
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { deleteAllWindows(); }
+
+    void textsAreTheWindowsTexts_data();
+    void textsAreTheWindowsTexts();
+    void exitStatus_data();
+    void exitStatus();
+    void showPrintsTheReferenceSystem();
+    void graphWritesTheChosenFile_data();
+    void graphWritesTheChosenFile();
+    void runsWithoutADisplay();
+};
+
+void TestCli::textsAreTheWindowsTexts_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<Typing>("afterwards"); // typed and left with Enter after the button
+
+    QTest::newRow("vented worked example")
+        << QStringList { "vented", "--qts", ".4", "--vas", "2", "--fs", "30" }
+        << Typing { { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } } << "Command1" << Typing {};
+    QTest::newRow("vented with another tuning")
+        << QStringList { "vented", "--qts", ".4", "--vas", "2", "--fs", "30", "--fb", "25" }
+        << Typing { { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } } << "Command1"
+        << Typing { { "szFb", "25" } };
+    QTest::newRow("vented isobaric") << QStringList { "vented", "--isobaric", "--qts", ".4", "--vas", "2", "--fs",
+        "30" } << Typing { { "szISO", "Y" }, { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } }
+                                     << "Command1" << Typing {};
+    QTest::newRow("closed for volume") << QStringList { "closed", "--qts", ".35", "--vas", "2", "--fs", "30", "--qtc",
+        ".707" } << Typing { { "szQts", ".35" }, { "szVas", "2" }, { "szQd", ".707" }, { "szFar", "30" } }
+                                       << "btnCal" << Typing {};
+    QTest::newRow("closed for Qtc") << QStringList { "closed", "--qts", ".35", "--vas", "2", "--fs", "30", "--vb",
+        "1" } << Typing { { "szQts", ".35" }, { "szVas", "2" }, { "szFar", "30" }, { "szVcb", "1" } }
+                                    << "Command1" << Typing {};
+    QTest::newRow("closed refused") << QStringList { "closed", "--qts", "2", "--vas", "2", "--fs", "30" }
+                                    << Typing { { "szQts", "2" }, { "szVas", "2" }, { "szFar", "30" } } << "btnCal"
+                                    << Typing {};
+    QTest::newRow("measure") << QStringList { "measure", "--re", "6", "--fs", "30", "--zmax", "40", "--f1", "20",
+        "--f2", "45", "--vt", "1", "--fct", "50" }
+                             << Typing { { "szRdct", "6" }, { "szFrt", "30" }, { "szIfr", "40" }, { "szFlt", "20" },
+                                    { "szFht", "45" }, { "szVtbt", "1" }, { "szFrtbt", "50" } }
+                             << "Command2" << Typing {};
+}
+
+void TestCli::textsAreTheWindowsTexts()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Typing, typing);
+    QFETCH(QString, button);
+    QFETCH(Typing, afterwards);
+
+    const Run run = cli(arguments + QStringList { "--json" });
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    const QJsonObject fields = json["fields"].toObject();
+    QVERIFY(fields.size() >= 5);
+
+    // The window, typed into and pressed as a user would.
+    MessageRecorder messages;
+    designState() = DesignState();
+    applyStartValues(designState());
+    QWidget* window = findWindowCommand(arguments[0])->open();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    messages.clear();
+    for (const auto& [name, text] : typing) {
+        auto* field = window->findChild<QLineEdit*>(name);
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+    for (const auto& [name, text] : afterwards) {
+        auto* field = window->findChild<QLineEdit*>(name);
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    const QVector<Message> shown = messages.shown;
+
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        QCOMPARE(it.value().toObject()["text"].toString(), window->findChild<QLineEdit*>(it.key())->text());
+    const QJsonArray cliMessages = json["messages"].toArray();
+    QCOMPARE(cliMessages.size(), shown.size());
+    for (int i = 0; i < shown.size(); ++i) {
+        QCOMPARE(cliMessages[i]["title"].toString(), shown[i].shownTitle());
+        QCOMPARE(cliMessages[i]["text"].toString(), shown[i].prompt);
+        QVERIFY(run.err.contains(shown[i].shownTitle() + ": " + shown[i].prompt));
+    }
+    QCOMPARE(run.status, designState().designValid == 1 || arguments[0] == "measure" ? 0 : 1);
+}
+
+void TestCli::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("stderrHas");
+
+    QTest::newRow("design") << QStringList { "closed", "--qts=.35", "--vas", "2", "--fs", "30" } << 0 << "";
+    QTest::newRow("refused with message") << QStringList { "closed", "--qts", ".35", "--vas", "2", "--fs", "30",
+        "--qtc", "3" } << 1 << "Error: Must be between .5 and 1.5";
+    QTest::newRow("unreadable number") << QStringList { "closed", "--qts", "abc", "--vas", "2", "--fs", "30" } << 1
+                                       << "no design";
+    QTest::newRow("beyond Single") << QStringList { "vented", "--qts", ".4", "--vas", "1e999", "--fs", "30" } << 1
+                                   << "";
+    QTest::newRow("measure refused") << QStringList { "measure", "--re", "6", "--fs", "30", "--zmax", "40", "--f1",
+        "20", "--f2", "20", "--vt", "1", "--fct", "50" }
+                                     << 1 << "Tolvan: Freq. Below and Above Can NOT Be Equal";
+    QTest::newRow("unknown option") << QStringList { "closed", "--bogus", "1" } << 2 << "unknown option --bogus";
+    QTest::newRow("missing value") << QStringList { "vented", "--qts" } << 2 << "needs a value";
+    QTest::newRow("value for a flag") << QStringList { "vented", "--isobaric=Y" } << 2 << "takes no value";
+    QTest::newRow("unknown command") << QStringList { "sealed" } << 2 << "unknown command";
+    QTest::newRow("no command") << QStringList {} << 2 << "Usage:";
+    QTest::newRow("show without file") << QStringList { "show" } << 2 << "name one system file";
+    QTest::newRow("graph to gif") << QStringList { "graph", kReference, "-o", "x.gif" } << 2 << ".png, .svg or .pdf";
+    QTest::newRow("missing file") << QStringList { "show", "/nonexistent/x.TLV" } << 1 << "File Error: Path Not Found";
+    QTest::newRow("help") << QStringList { "vented", "--help" } << 0 << "";
+}
+
+void TestCli::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, stderrHas);
+    const Run run = cli(arguments);
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.err.contains(stderrHas), qPrintable(run.err));
+}
+
+void TestCli::showPrintsTheReferenceSystem()
+{
+    const Run text = cli({ "show", kReference });
+    QCOMPARE(text.status, 0);
+    QVERIFY(text.out.contains("qts: 1.25\n"));
+    QVERIFY(text.out.contains("boxType: -1\n"));
+    QVERIFY(text.out.contains(QString::fromUtf8("driverName: Woofer Gr\xc3\xb6\xc3\x9f"
+                                                "e\n")));
+
+    const QJsonObject fields
+        = QJsonDocument::fromJson(cli({ "show", kReference, "--json" }).out.toUtf8())["fields"].toObject();
+    QCOMPARE(fields.size(), 67);
+    QCOMPARE(fields["fs"]["value"].toDouble(), 30.0);
+    QCOMPARE(fields["driverName"]["text"].toString().size(), 30);
+    QVERIFY(fields["driverName"]["value"].isNull());
+}
+
+void TestCli::graphWritesTheChosenFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("png") << "g.png" << QByteArray("\x89PNG");
+    QTest::newRow("svg") << "g.svg" << QByteArray("<?xml");
+    QTest::newRow("pdf") << "g.pdf" << QByteArray("%PDF");
+}
+
+void TestCli::graphWritesTheChosenFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, start);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QCOMPARE(cli({ "graph", kReference, "-o", path, "--width", "640", "--height", "320" }).status, 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5).startsWith(start));
+    if (name.endsWith(".png"))
+        QCOMPARE(QImage(path).size(), QSize(640, 320));
+}
+
+// The program itself, started with no display and no platform chosen.
+void TestCli::runsWithoutADisplay()
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    process.setProcessEnvironment(env);
+    process.start(TOLVAN_CLI, { "vented", "--qts", ".4", "--vas", "2", "--fs", "30" });
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.startsWith("Vented Box Volume: 2.16 Cubic Feet\n"), qPrintable(out));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
+}
+
+QTEST_MAIN(TestCli)
+#include "tst_cli.moc"
