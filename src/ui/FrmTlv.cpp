@@ -9,6 +9,7 @@
 #include "print/printerselection.h"
 #include "ui/FmNet.h"
 #include "ui/frmClose.h"
+#include "ui/frmCoil.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
@@ -99,6 +100,7 @@ void FrmTlv::btn_Coil_Click()
 {
     // The inductor window then takes over no crossover inductor.
     designState().coilSource = 7;
+    openWindow<frmCoil>();
 }
 
 void FrmTlv::Command6_Click() { showHelp(kHelpContents, this); }

@@ -187,6 +187,8 @@ void TestFrmTlv::opensItsWindow_data()
     QTest::addColumn<QString>("window");
     QTest::newRow("Compensating Net.") << "Command8"
                                        << "FmNet";
+    QTest::newRow("Inductor Design") << "btn_Coil"
+                                     << "frmCoil";
 }
 
 void TestFrmTlv::opensItsWindow()
