@@ -182,6 +182,13 @@ void DesignWindow::setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* nex
     });
 }
 
+void DesignWindow::onChange(QLineEdit* field, std::function<void()> handler)
+{
+    // QLineEdit announces textChanged only for a text that differs from the
+    // one shown, whether typed or set, which is exactly the rule.
+    connect(field, &QLineEdit::textChanged, this, [handler = std::move(handler)] { handler(); });
+}
+
 void DesignWindow::setFieldText(QLineEdit* field, const QString& text)
 {
     field->setText(text);

@@ -62,7 +62,12 @@ protected:
     // a lost focus with any other text beeps and complains.
     void setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next);
 
-    // A program write that runs the field's change handlers (textChanged).
+    // The field's change handler. It runs whenever the field's text changes,
+    // by the user's edit or by a program write (setFieldText); a write of the
+    // text already there changes nothing and runs nothing. Handlers may write
+    // other fields, whose handlers then run at once, inside the write.
+    void onChange(QLineEdit* field, std::function<void()> handler);
+    // A program write that runs the field's change handler when it changes the text.
     static void setFieldText(QLineEdit* field, const QString& text);
     // A program write that must not run them.
     static void setFieldTextQuietly(QLineEdit* field, const QString& text);

@@ -11,6 +11,7 @@
 #include "ui/frmClose.h"
 #include "ui/frmCoil.h"
 #include "ui/frmRadiator.h"
+#include "ui/frmCross.h"
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
 
@@ -87,13 +88,13 @@ void FrmTlv::BtnCB_Click() { openWindow<frmClose>(); }
 void FrmTlv::BtnVB_Click() { openWindow<frmVented>(); }
 void FrmTlv::BtnPR_Click() { openWindow<frmRadiator>(); }
 void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
+void FrmTlv::btnCross_Click() { openWindow<frmCross>(); }
 void FrmTlv::BtnLoad_Click() { loadSystem(); }
 void FrmTlv::Command9_Click() { saveSystem(); }
 void FrmTlv::Command8_Click() { openWindow<FmNet>(); }
 
 // Windows still to come: their buttons do nothing yet.
 void FrmTlv::BtnBP_Click() { }
-void FrmTlv::btnCross_Click() { }
 void FrmTlv::Command4_Click() { }
 
 void FrmTlv::btn_Coil_Click()

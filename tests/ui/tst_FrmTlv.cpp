@@ -221,6 +221,7 @@ void TestFrmTlv::boxButtonsOpenTheirWindows_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("window");
     QTest::newRow("BtnPR") << "BtnPR" << "frmRadiator";
+    QTest::newRow("btnCross") << "btnCross" << "frmCross";
 }
 
 void TestFrmTlv::boxButtonsOpenTheirWindows()
@@ -234,7 +235,7 @@ void TestFrmTlv::boxButtonsOpenTheirWindows()
 void TestFrmTlv::windowsStillToComeDoNothing_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : { "BtnBP", "btnCross", "Command4" })
+    for (const char* name : { "BtnBP", "Command4" })
         QTest::newRow(name) << name;
 }
 
