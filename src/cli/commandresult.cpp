@@ -10,19 +10,28 @@
 
 namespace {
 
-// A text that shows a number: what a field or the design state displays
-// with a pattern or as a stored value (".35", " 1.5E+07", "12.").
-bool showsNumber(const QString& text)
+// The number a field shows, read as the program reads numbers once the
+// thousands separators are gone ("10,000", ".35", " 1.5E+07", "12."); none
+// for a text that is not a number ("N/A", a name, an empty field).
+QJsonValue shownNumber(const QString& text)
 {
-    static const QRegularExpression number(QStringLiteral("^\\s*-?(\\d+\\.?\\d*|\\.\\d*)(E[+-]\\d+)?\\s*$"));
-    return number.match(text).hasMatch();
+    static const QRegularExpression number(QStringLiteral("^\\s*-?(\\d[\\d,]*\\.?\\d*|\\.\\d*)(E[+-]\\d+)?\\s*$"));
+    if (!number.match(text).hasMatch())
+        return QJsonValue();
+    return parseNumber(QString(text).remove(u','));
 }
 
 } // namespace
 
 void printFields(QTextStream& out, const QVector<FieldReading>& fields)
 {
+    QString section;
     for (const FieldReading& field : fields) {
+        if (field.section != section) {
+            section = field.section;
+            if (!section.isEmpty())
+                out << section << '\n';
+        }
         QStringList parts { field.caption.isEmpty() ? field.name + u':' : field.caption };
         for (const QString& part : { field.text.trimmed(), field.unit })
             if (!part.isEmpty())
@@ -36,7 +45,9 @@ void printJson(QTextStream& out, const CommandResult& result)
     QJsonObject fields;
     for (const FieldReading& field : result.fields) {
         QJsonObject entry { { "label", field.caption }, { "text", field.text }, { "unit", field.unit } };
-        entry.insert("value", showsNumber(field.text) ? QJsonValue(parseNumber(field.text)) : QJsonValue());
+        if (!field.section.isEmpty())
+            entry.insert("section", field.section);
+        entry.insert("value", shownNumber(field.text));
         fields.insert(field.name, entry);
     }
     QJsonArray messages;

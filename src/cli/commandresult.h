@@ -17,9 +17,9 @@ struct CommandResult {
     QString note; // our own word on stderr when the window said nothing
 };
 
-// "caption text unit" per line.
+// "caption text unit" per line; a section's title on a line before its first field.
 void printFields(QTextStream& out, const QVector<FieldReading>& fields);
-// {"fields": {name: {"label", "text", "unit", "value"}}, "messages": [{"title", "text"}], "beeps": n}
+// {"fields": {name: {"label", "text", "unit", "value", "section"}}, "messages": [{"title", "text"}], "beeps": n}
 // "value" is the number the program reads from the text (null for a text
 // field such as a name).
 void printJson(QTextStream& out, const CommandResult& result);

@@ -1,7 +1,10 @@
 #include "cli/fieldreading.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
 #include <QWidget>
 
 #include <algorithm>
@@ -22,6 +25,25 @@ QRect rectIn(const QWidget* window, const QWidget* widget)
 
 bool sameRow(const QRect& a, const QRect& b) { return a.center().y() >= b.top() && a.center().y() <= b.bottom(); }
 
+// Rich-text captions ("m<sup>3</sup>") as plain text ("m^3").
+QString plain(QString text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    static const QRegularExpression superscript(QStringLiteral("<sup>(.*?)</sup>"));
+    text.replace(superscript, QStringLiteral("^\\1"));
+    return QTextDocumentFragment::fromHtml(text).toPlainText().simplified();
+}
+
+QString frameTitle(const QWidget* window, const QLineEdit* field)
+{
+    const QRect rect = rectIn(window, field);
+    for (const QGroupBox* frame : window->findChildren<QGroupBox*>())
+        if (rectIn(window, frame).contains(rect))
+            return frame->title();
+    return {};
+}
+
 class Surroundings {
 public:
     Surroundings(const QWidget* window, const QLineEdit* field)
@@ -29,7 +51,7 @@ public:
     {
         for (const QLabel* label : window->findChildren<QLabel*>())
             if (!label->text().trimmed().isEmpty())
-                m_labels.append({ rectIn(window, label), label->text().trimmed() });
+                m_labels.append({ rectIn(window, label), plain(label->text()).trimmed() });
         for (const QLineEdit* other : window->findChildren<QLineEdit*>())
             if (other != field)
                 m_fields.append(rectIn(window, other));
@@ -86,6 +108,21 @@ public:
         return best;
     }
 
+    // The nearest label above the field that spans well beyond it and is no
+    // other field's caption (no field stands on its row).
+    std::optional<Placed> heading() const
+    {
+        std::optional<Placed> best;
+        for (const Placed& label : m_labels) {
+            const int middle = m_field.center().x();
+            if (label.rect.bottom() <= m_field.top() + 1 && label.rect.left() <= middle && label.rect.right() >= middle
+                && label.rect.width() >= 2 * m_field.width() && !fieldOnRowOf(label.rect)
+                && (!best || label.rect.bottom() > best->rect.bottom()))
+                best = label;
+        }
+        return best;
+    }
+
 private:
     // The distance from a label to the nearest field on its row to its left (right).
     int gapToFieldLeftOf(const QRect& label) const
@@ -103,6 +140,12 @@ private:
             if (sameRow(other, m_field) && other.left() >= label.right() - 1)
                 gap = std::min(gap, other.left() - label.right());
         return gap;
+    }
+
+    bool fieldOnRowOf(const QRect& label) const
+    {
+        return std::any_of(m_fields.begin(), m_fields.end(), [&label](const QRect& f) { return sameRow(f, label); })
+            || sameRow(m_field, label);
     }
 
     bool fieldBetween(int from, int to) const
@@ -124,7 +167,7 @@ QString textOf(const std::optional<Placed>& label) { return label ? label->text 
 
 FieldReading readField(const QWidget* window, const QString& name, CaptionPlace place)
 {
-    FieldReading reading { name, {}, {}, {} };
+    FieldReading reading { name, {}, {}, {}, {} };
     const auto* field = window->findChild<QLineEdit*>(name);
     if (!field)
         return reading;
@@ -137,6 +180,9 @@ FieldReading readField(const QWidget* window, const QString& name, CaptionPlace 
         const std::optional<Placed> left = around.left(false);
         reading.caption = left ? left->text : textOf(around.above());
         reading.unit = textOf(around.right(false));
+        reading.section = frameTitle(window, field);
+        if (reading.section.isEmpty() && around.heading() && around.heading()->text != reading.caption)
+            reading.section = around.heading()->text;
     }
     return reading;
 }

@@ -7,6 +7,9 @@
 //  - TableCell: a field in a row of fields under column headings (the port
 //    table): the row's caption and the heading above the field, and the unit
 //    at the row's end.
+// A field's section is the title of the frame around it, or else a heading
+// label that spans the field's column above it ("Dimensions (Inches)",
+// "Resistance in Ohms").
 
 #include <QString>
 
@@ -19,6 +22,7 @@ struct FieldReading {
     QString caption;
     QString text;
     QString unit;
+    QString section; // empty: none
 };
 
 // An unknown field reads as empty texts under its name.

@@ -109,7 +109,7 @@ QVector<FieldReading> savedVariables(const DesignState& state)
     QVector<FieldReading> out;
     for (const Variable& variable : kVariables) {
         const QString name = QString::fromLatin1(variable.name);
-        out.append({ name, name + u':', shown(state, variable.member), {} });
+        out.append({ name, name + u':', shown(state, variable.member), {}, {} });
     }
     return out;
 }

@@ -1,7 +1,11 @@
 #include "cli/windowcommands.h"
 
 #include "platform/designwindow.h"
+#include "ui/FmNet.h"
+#include "ui/frmAX2.h"
+#include "ui/frmAX3.h"
 #include "ui/frmClose.h"
+#include "ui/frmRadiator.h"
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
 
@@ -38,6 +42,14 @@ std::vector<WindowCommand> makeCommands()
             { "szLv4", CaptionPlace::TableCell }, { "szLv6", CaptionPlace::TableCell },
             { "szLv8", CaptionPlace::TableCell } } });
 
+    commands.push_back({ "radiator",
+        "Passive radiator box: radiator volume, tuning, cut-off, box volume and proportions.",
+        "tolvan-cli radiator --qts .4 --vas 2 --fs 30 --vd 1.6", open<frmRadiator>,
+        { kWoofer, { "qts", "szQts", "driver Qts (.2 to .44)" }, { "vas", "szVas", "Vas, cubic feet" },
+            { "fs", "szFar", "free-air resonance, Hz" }, { "vd", "szVd", "driver displacement volume, 10^-4 m^3" } },
+        { kIsobaric }, "Command1",
+        { { "szVpr" }, { "szVvb" }, { "szVover" }, { "szFb" }, { "szF3" }, { "szH1" }, { "szW1" }, { "szD1" } } });
+
     commands.push_back({ "measure", "Driver parameters Qms, Qes, Qts and Vas from impedance measurements.",
         "tolvan-cli measure --re 6 --fs 30 --zmax 40 --f1 20 --f2 45 --vt 1 --fct 50", open<frmSpeaker>,
         { { "name", "szWoofTest", "woofer name" }, { "re", "szRdct", "dc resistance Re, ohms" },
@@ -47,6 +59,29 @@ std::vector<WindowCommand> makeCommands()
             { "vt", "szVtbt", "volume of the test box, cubic feet" },
             { "fct", "szFrtbt", "resonance in the test box, Hz" } },
         {}, "Command2", { { "szZ" }, { "szVast" }, { "szQes" }, { "szQms" }, { "szQts" } }, "szQts" });
+
+    commands.push_back({ "active2", "Active 2-way crossover, 18 dB per octave: resistors and capacitors.",
+        "tolvan-cli active2 --freq 3000", open<frmAX2>, { { "freq", "szFrq", "crossover frequency, Hz" } }, {},
+        "btnCal",
+        { { "szR" }, { "szR1" }, { "szR2" }, { "szR3" }, { "szR4" }, { "szC" }, { "szC1" }, { "szC2" }, { "szC3" },
+            { "szC4" } } });
+
+    commands.push_back({ "active3", "Active 3-way crossover, 18 dB per octave: resistors and capacitors.",
+        "tolvan-cli active3 --high 3000 --low 500", open<frmAX3>,
+        { { "high", "szFrqh", "upper crossover frequency, Hz" }, { "low", "szFrql", "lower crossover frequency, Hz" } },
+        {}, "btnCal",
+        { { "szR" }, { "szR1" }, { "szR2" }, { "szR3" }, { "szR4" }, { "szC" }, { "szC1" }, { "szC2" }, { "szC3" },
+            { "szC4" }, { "szRm" }, { "szR5" }, { "szR6" }, { "szR7" }, { "szR8" }, { "szCm" }, { "szC5" }, { "szC6" },
+            { "szC7" }, { "szC8" } } });
+
+    commands.push_back({ "networks",
+        "Compensating networks: the notch filter for the resonance peak and the impedance "
+        "equalisation for the voice-coil inductance.",
+        "tolvan-cli networks --fs 30 --qes .4 --qms 3 --re 6 --le .5", open<FmNet>,
+        { { "name", "szName", "speaker name" }, { "fs", "szFr", "speaker resonance, Hz" }, { "qes", "szQes", "Qes" },
+            { "qms", "szQms", "Qms" }, { "re", "szRdc", "speaker resistance, ohms" },
+            { "le", "szL", "voice-coil inductance, mH" } },
+        {}, "btn_Cal", { { "szCnf" }, { "szLnf" }, { "szRnf" }, { "szCic" }, { "szRic" } } });
 
     return commands;
 }

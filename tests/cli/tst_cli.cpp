@@ -83,6 +83,20 @@ void TestCli::textsAreTheWindowsTexts_data()
                              << Typing { { "szRdct", "6" }, { "szFrt", "30" }, { "szIfr", "40" }, { "szFlt", "20" },
                                     { "szFht", "45" }, { "szVtbt", "1" }, { "szFrtbt", "50" } }
                              << "Command2" << Typing {};
+    QTest::newRow("radiator") << QStringList { "radiator", "--qts", ".4", "--vas", "2", "--fs", "30", "--vd", "1.6" }
+                              << Typing { { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" }, { "szVd", "1.6" } }
+                              << "Command1" << Typing {};
+    QTest::newRow("radiator refused") << QStringList { "radiator", "--qts", ".45", "--vas", "2", "--fs", "30", "--vd",
+        "1.6" } << Typing { { "szQts", ".45" }, { "szVas", "2" }, { "szFar", "30" }, { "szVd", "1.6" } }
+                                      << "Command1" << Typing {};
+    QTest::newRow("active 2-way") << QStringList { "active2", "--freq", "3000" } << Typing { { "szFrq", "3000" } }
+                                  << "btnCal" << Typing {};
+    QTest::newRow("active 3-way") << QStringList { "active3", "--high", "3000", "--low", "500" }
+                                  << Typing { { "szFrqh", "3000" }, { "szFrql", "500" } } << "btnCal" << Typing {};
+    QTest::newRow("networks") << QStringList { "networks", "--fs", "30", "--qes", ".4", "--qms", "3", "--re", "6",
+        "--le",
+        ".5" } << Typing { { "szFr", "30" }, { "szQes", ".4" }, { "szQms", "3" }, { "szRdc", "6" }, { "szL", ".5" } }
+                              << "btn_Cal" << Typing {};
 }
 
 void TestCli::textsAreTheWindowsTexts()
