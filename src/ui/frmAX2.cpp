@@ -123,7 +123,27 @@ void frmAX2::Form_Activate()
     }
 }
 
-void frmAX2::BtnPrint_Click() { field(kFrq)->setFocus(Qt::OtherFocusReason); }
+ReportLayout frmAX2::reportLayout() const
+{
+    ReportLayout layout;
+    layout.title = QStringLiteral("Active 2 Way Crossover Design (18 DB)");
+    layout.titleX = 100;
+    layout.titleY = 1800;
+    layout.fixedFontSizes = true;
+    layout.lines.append(
+        { 290, 1600, QStringLiteral("Crossover Frequency = ") + field(kFrq)->text() + QStringLiteral(" Hz") });
+    // R..R4 in the left column, C..C4 in the right one, 100 apart from y 1500 down.
+    for (int i = 0; i < int(std::size(kResults)); ++i) {
+        const ResultRow& row = kResults[i];
+        layout.lines.append({ i < 5 ? 150.0 : 750.0, 1500.0 - (i % 5) * 100,
+            QString::fromLatin1(row.caption) + u' ' + field(QString::fromLatin1(row.field))->text() + u' '
+                + QString::fromLatin1(row.unit) });
+    }
+    layout.pictures.append({ 0, 100, 1500, 900, QStringLiteral("A2.BMP") });
+    return layout;
+}
+
+void frmAX2::BtnPrint_Click() { printReportPage(reportLayout(), field(kFrq)); }
 
 void frmAX2::btnExit_Click()
 {

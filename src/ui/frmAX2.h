@@ -8,6 +8,7 @@
 // live in design/activecrossover2.h.
 
 #include "platform/designwindow.h"
+#include "print/reportpage.h"
 
 class PictureBox;
 
@@ -15,6 +16,9 @@ class frmAX2 final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmAX2(QWidget* parent = nullptr);
+
+    // The printed page: the fields' texts as shown, in the fixed sizes 120 and 100.
+    ReportLayout reportLayout() const;
 
 protected:
     void Form_Activate() override;

@@ -137,7 +137,32 @@ void frmAX3::Form_Activate()
     }
 }
 
-void frmAX3::btnPrint_Click() { field(kFrqh)->setFocus(Qt::OtherFocusReason); }
+ReportLayout frmAX3::reportLayout() const
+{
+    ReportLayout layout;
+    layout.title = QStringLiteral("Active 3 Way Crossover Design (18 DB)");
+    layout.titleX = 70;
+    layout.titleY = 1940;
+    layout.lines.append({ 120, 1850,
+        QStringLiteral("Crossover Frequencys = ") + field(kFrqh)->text() + QStringLiteral(" Hz  And  ")
+            + field(kFrql)->text() + QStringLiteral(" Hz") });
+    layout.lines.append({ 300, 1775, QStringLiteral("Ohms") + QString(37, u' ') + QStringLiteral("uF") });
+    // Resistors at x 300, capacitors at x 800; the first column's rows from
+    // y 1700, the second column's from y 1325, 75 apart.
+    auto line = [this](const ResultCell& cell) {
+        const QString caption = QString::fromLatin1(cell.caption);
+        // "R=" prints as " R = ", "R1=" as "R1 = ".
+        return caption.left(caption.size() - 1).rightJustified(2) + QStringLiteral(" = ")
+            + field(QString::fromLatin1(cell.field))->text();
+    };
+    for (const auto& [cells, top] : { std::pair { kLeft, 1700.0 }, std::pair { kRight, 1325.0 } })
+        for (int row = 0; row < 10; ++row)
+            layout.lines.append({ row < 5 ? 300.0 : 800.0, top - (row % 5) * 75, line(cells[row]) });
+    layout.pictures.append({ 0, 20, 1500, 1000, QStringLiteral("A3.BMP") });
+    return layout;
+}
+
+void frmAX3::btnPrint_Click() { printReportPage(reportLayout(), field(kFrqh)); }
 
 void frmAX3::btnExit_Click()
 {

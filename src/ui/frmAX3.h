@@ -7,6 +7,7 @@
 // formulas live in design/activecrossover3.h.
 
 #include "platform/designwindow.h"
+#include "print/reportpage.h"
 
 class PictureBox;
 
@@ -14,6 +15,9 @@ class frmAX3 final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmAX3(QWidget* parent = nullptr);
+
+    // The printed page: the fields' texts as shown; the heading line gives the units.
+    ReportLayout reportLayout() const;
 
 protected:
     void Form_Activate() override;

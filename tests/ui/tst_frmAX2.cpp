@@ -3,10 +3,13 @@
 // and the withdrawal of the design when the frequency is edited.
 #include "core/designstate.h"
 #include "platform/pictures.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/boxwindowprobe.h"
 #include "ui/frmAX2.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -28,6 +31,10 @@ private slots:
     void activationDesignsForTheStoredFrequency();
     void editedFrequencyWithdrawsTheDesign();
     void exitWithdrawsTheDesign();
+    void pageStandsWhereTheLayoutSays_data();
+    void pageStandsWhereTheLayoutSays();
+    void printsOnlyTheCalculatedDesign_data();
+    void printsOnlyTheCalculatedDesign();
 
 private:
     MessageRecorder* m_messages = nullptr;
@@ -156,6 +163,75 @@ void TestFrmAX2::exitWithdrawsTheDesign()
     QCOMPARE(designState().designValid, std::int16_t(0));
     QCOMPARE(designState().xoverFreq, 2000.0f);
     QTRY_VERIFY(!existingWindow<frmAX2>());
+}
+
+void TestFrmAX2::pageStandsWhereTheLayoutSays_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QPointF>("pos");
+    QTest::addColumn<double>("size");
+    QTest::newRow("title") << "Active 2 Way Crossover Design (18 DB)" << QPointF(100, 1800) << 120.0;
+    QTest::newRow("frequency") << "Crossover Frequency =  2000 Hz" << QPointF(290, 1600) << 100.0;
+    QTest::newRow("R") << "R = 10,000 Ohms" << QPointF(150, 1500) << 100.0;
+    QTest::newRow("R1") << "R1 = 103,532 Ohms" << QPointF(150, 1400) << 100.0;
+    QTest::newRow("R4") << "R4 = 20,000 Ohms" << QPointF(150, 1100) << 100.0;
+    QTest::newRow("C") << "C = .003979 uF" << QPointF(750, 1500) << 100.0;
+    QTest::newRow("C4") << "C4 = .016782 uF" << QPointF(750, 1100) << 100.0;
+}
+
+void TestFrmAX2::pageStandsWhereTheLayoutSays()
+{
+    QFETCH(QString, text);
+    QFETCH(QPointF, pos);
+    QFETCH(double, size);
+    designState().xoverFreq = 2000;
+    w.open();
+    const ReportLayout layout = w.window()->reportLayout();
+    QVERIFY(layout.fixedFontSizes);
+    const Page page = composeReportPage(layout);
+    QCOMPARE(page.texts().size(), 12);
+    const PageText* t = page.findText(text);
+    QVERIFY2(t, qPrintable(page.texts().join('|')));
+    QCOMPARE(t->pos, pos);
+    QCOMPARE(t->font.size, size);
+    QCOMPARE(layout.pictures.size(), 1);
+    QCOMPARE(layout.pictures[0].file, QString("A2.BMP"));
+    QCOMPARE(QRectF(layout.pictures[0].x, layout.pictures[0].y, layout.pictures[0].width, layout.pictures[0].height),
+        QRectF(0, 100, 1500, 900));
+}
+
+void TestFrmAX2::printsOnlyTheCalculatedDesign_data()
+{
+    QTest::addColumn<QString>("edit"); // typed after Calculate; empty: none
+    QTest::addColumn<bool>("prints");
+    QTest::newRow("calculated") << "" << true;
+    QTest::newRow("frequency edited") << "3000" << false;
+}
+
+void TestFrmAX2::printsOnlyTheCalculatedDesign()
+{
+    QFETCH(QString, edit);
+    QFETCH(bool, prints);
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ax2.pdf");
+    printers.answerPdfFile(file);
+
+    w.open();
+    w.typeAndEnter("szFrq", "2000");
+    w.click("btnCal");
+    if (!edit.isEmpty())
+        w.typeAndEnter("szFrq", edit);
+    w.click("BtnPrint");
+
+    QCOMPARE(printers.requests, prints ? 1 : 0);
+    QCOMPARE(w.focused(), QString("szFrq"));
+    if (!prints)
+        return;
+    const QString text = pdfText(file);
+    for (const char* line : { "Active 2 Way Crossover Design (18 DB)", "Crossover Frequency = 2000 Hz",
+             "R1 = 103,532 Ohms", "R3 = 9,484 Ohms", "C = .003979 uF", "C3 = .019539 uF" })
+        QVERIFY2(text.contains(line), qPrintable(text));
 }
 
 QTEST_MAIN(TestFrmAX2)
