@@ -3,10 +3,13 @@
 // activation from both stored frequencies and the withdrawal after an edit.
 #include "core/designstate.h"
 #include "platform/pictures.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/boxwindowprobe.h"
 #include "ui/frmAX3.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -31,6 +34,9 @@ private slots:
     void activationNeedsBothStoredFrequencies();
     void editedFrequencyWithdrawsTheDesign_data();
     void editedFrequencyWithdrawsTheDesign();
+    void pageStandsWhereTheLayoutSays_data();
+    void pageStandsWhereTheLayoutSays();
+    void printedPageReadsBack();
 
 private:
     MessageRecorder* m_messages = nullptr;
@@ -174,6 +180,66 @@ void TestFrmAX3::editedFrequencyWithdrawsTheDesign()
     QCOMPARE(designState().designValid, std::int16_t(1));
     w.click("btnExit");
     QCOMPARE(designState().designValid, std::int16_t(0));
+}
+
+void TestFrmAX3::pageStandsWhereTheLayoutSays_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QPointF>("pos");
+    QTest::newRow("title") << "Active 3 Way Crossover Design (18 DB)" << QPointF(70, 1940);
+    QTest::newRow("frequencies") << "Crossover Frequencys =  5000 Hz  And   500 Hz" << QPointF(120, 1850);
+    QTest::newRow("heading") << "Ohms" + QString(37, ' ') + "uF" << QPointF(300, 1775);
+    QTest::newRow("R") << " R = 10,000" << QPointF(300, 1700);
+    QTest::newRow("R4") << "R4 = 20,000" << QPointF(300, 1400);
+    QTest::newRow("C") << " C = .001592" << QPointF(800, 1700);
+    QTest::newRow("C4") << "C4 = .067128" << QPointF(800, 1400);
+    QTest::newRow("Rm") << "Rm = 10,000" << QPointF(300, 1325);
+    QTest::newRow("R8") << "R8 = 20,000" << QPointF(300, 1025);
+    QTest::newRow("Cm") << "Cm = .015915" << QPointF(800, 1325);
+    QTest::newRow("C8") << "C8 = .006713" << QPointF(800, 1025);
+}
+
+void TestFrmAX3::pageStandsWhereTheLayoutSays()
+{
+    QFETCH(QString, text);
+    QFETCH(QPointF, pos);
+    designState().xoverFreq = 5000;
+    designState().xoverFreqLow = 500;
+    w.open();
+    const ReportLayout layout = w.window()->reportLayout();
+    QVERIFY(!layout.fixedFontSizes);
+    const Page page = composeReportPage(layout);
+    QCOMPARE(page.texts().size(), 23);
+    const PageText* t = page.findText(text);
+    QVERIFY2(t, qPrintable(page.texts().join('|')));
+    QCOMPARE(t->pos, pos);
+    QCOMPARE(layout.pictures.size(), 1);
+    QCOMPARE(layout.pictures[0].file, QString("A3.BMP"));
+    QCOMPARE(QRectF(layout.pictures[0].x, layout.pictures[0].y, layout.pictures[0].width, layout.pictures[0].height),
+        QRectF(0, 20, 1500, 1000));
+}
+
+void TestFrmAX3::printedPageReadsBack()
+{
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("ax3.pdf");
+    printers.answerPdfFile(file);
+    w.open();
+    w.type("szFrqh", "5000");
+    w.type("szFrql", "500");
+    w.click("btnCal");
+    w.click("btnPrint");
+
+    QCOMPARE(printers.requests, 1);
+    QCOMPARE(w.focused(), QString("szFrqh"));
+    const QString text = pdfText(file);
+    // pdftotext lays the double blanks out as single ones.
+    QVERIFY2(text.contains("Crossover Frequencys = 5000 Hz And 500 Hz"), qPrintable(text));
+    for (const QString& name : kResults) {
+        const QString value = w.text(name);
+        QVERIFY2(text.contains(name.mid(2) + " = " + value), qPrintable(name + " " + value));
+    }
 }
 
 QTEST_MAIN(TestFrmAX3)
