@@ -1,5 +1,7 @@
 #include "ui/activecrossoverlook.h"
 
+#include "ui/crossoversupport.h"
+
 #include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
@@ -22,12 +24,7 @@ void paintBlue(QWidget* window)
 void markResults(QWidget* window, const QVector<design::ActiveComponent>& components)
 {
     for (const design::ActiveComponent& component : components) {
-        auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(component.field));
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, kBlue);
-        palette.setColor(QPalette::Text, Qt::yellow);
-        field->setPalette(palette);
-        field->setReadOnly(true);
+        xoverui::makeResultField(window->findChild<QLineEdit*>(QString::fromLatin1(component.field)));
     }
 }
 

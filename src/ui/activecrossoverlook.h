@@ -1,7 +1,7 @@
 #pragma once
 // What the two active crossover windows share: the blue ground with white
-// captions, result fields in yellow on blue that the user does not type into,
-// and showing a design's values in their fields with their patterns.
+// captions, the crossover windows' result fields (yellow on blue, never typed
+// into), and showing a design's values in their fields with their patterns.
 
 #include "design/activecrossover2.h"
 

@@ -1,6 +1,8 @@
 #include "ui/frmCross.h"
 
 #include "core/designstate.h"
+#include "ui/frmAX2.h"
+#include "ui/frmAX3.h"
 #include "ui/frmXover.h"
 
 #include <QLabel>
@@ -87,8 +89,8 @@ void frmCross::btn6db3p_Click() { setSlope(0); }
 
 void frmCross::btn12db3p_Click() { setSlope(1); }
 
-// The active windows are not part of the program yet: their buttons do nothing.
-void frmCross::btn6db2a_Click() { }
-void frmCross::btn6db3a_Click() { }
+void frmCross::btn6db2a_Click() { openWindow<frmAX2>(); }
+
+void frmCross::btn6db3a_Click() { openWindow<frmAX3>(); }
 
 void frmCross::btnExit_Click() { closeWindow(); }

@@ -8,6 +8,8 @@
 #include "support/recorders.h"
 #include "ui/boxwindowprobe.h"
 #include "ui/frmAX2.h"
+#include "ui/frmAX3.h"
+#include "ui/frmCross.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,6 +33,8 @@ private slots:
     void activationDesignsForTheStoredFrequency();
     void editedFrequencyWithdrawsTheDesign();
     void exitWithdrawsTheDesign();
+    void selectorOpensTheActiveWindows_data();
+    void selectorOpensTheActiveWindows();
     void pageStandsWhereTheLayoutSays_data();
     void pageStandsWhereTheLayoutSays();
     void printsOnlyTheCalculatedDesign_data();
@@ -73,7 +77,7 @@ void TestFrmAX2::controlsCaptionsAndColours()
     QCOMPARE(w.window()->findChild<QLabel*>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
     for (const QString& name : kResults) {
         QCOMPARE(w.field(name)->palette().color(QPalette::Text), QColor(Qt::yellow));
-        QCOMPARE(w.field(name)->palette().color(QPalette::Base), QColor(0, 0, 128));
+        QCOMPARE(w.field(name)->palette().color(QPalette::Base), QColor(0, 0, 160));
         QVERIFY(w.field(name)->isReadOnly());
     }
     QVERIFY(!w.field("szFrq")->isReadOnly());
@@ -163,6 +167,31 @@ void TestFrmAX2::exitWithdrawsTheDesign()
     QCOMPARE(designState().designValid, std::int16_t(0));
     QCOMPARE(designState().xoverFreq, 2000.0f);
     QTRY_VERIFY(!existingWindow<frmAX2>());
+}
+
+void TestFrmAX2::selectorOpensTheActiveWindows_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("2 way") << "btn6db2a"
+                           << "frmAX2";
+    QTest::newRow("3 way") << "btn6db3a"
+                           << "frmAX3";
+}
+
+void TestFrmAX2::selectorOpensTheActiveWindows()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    WindowProbe<frmCross> selector;
+    selector.open();
+    designState().xoverIs12dB = 1;
+    selector.click(button);
+    QTRY_COMPARE(QApplication::activeWindow()->objectName(), window);
+    QCOMPARE(existingWindow<frmAX2>() != nullptr, window == "frmAX2");
+    QCOMPARE(existingWindow<frmAX3>() != nullptr, window == "frmAX3");
+    QCOMPARE(designState().xoverIs12dB, std::int16_t(1)); // a later passive design keeps its slope
+    QVERIFY(existingWindow<frmCross>());
 }
 
 void TestFrmAX2::pageStandsWhereTheLayoutSays_data()
