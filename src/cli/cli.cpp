@@ -32,6 +32,11 @@ void printHelp(QTextStream& out, const WindowCommand& command)
             << input.help << '\n';
     for (const FlagOption& flag : command.flags)
         out << "  " << (QStringLiteral("--") + QString::fromLatin1(flag.option)).leftJustified(14) << flag.help << '\n';
+    if (command.choice.option)
+        out << "  "
+            << (QStringLiteral("--") + QString::fromLatin1(command.choice.option) + QStringLiteral(" X"))
+                   .leftJustified(14)
+            << command.choice.help << '\n';
     out << "  " << QStringLiteral("--json").leftJustified(14) << "print the result fields and messages as JSON\n"
         << "\nNumbers are read as the window reads them; an option not given leaves the field as the window\n"
            "shows it on opening.\n\nExample:\n  "
@@ -64,6 +69,15 @@ int runWindow(const WindowCommand& command, const QStringList& rest, QTextStream
     }
     if (!arguments.output.isEmpty())
         return usageError(err, name, QStringLiteral("-o is for report and graph"));
+    if (const char* option = command.choice.option) {
+        const QString chosen = arguments.values.value(QString::fromLatin1(option));
+        QStringList values;
+        for (const auto& [value, button] : command.choice.buttons)
+            values << QString::fromLatin1(value);
+        if (arguments.values.contains(QString::fromLatin1(option)) && !values.contains(chosen))
+            return usageError(
+                err, name, QStringLiteral("--%1 is %2").arg(QString::fromLatin1(option), values.join(" or ")));
+    }
     const WindowRun run = runWindowCommand(command, arguments);
     if (arguments.json)
         printJson(out, run.result);

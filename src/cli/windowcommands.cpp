@@ -5,13 +5,39 @@
 #include "ui/frmAX2.h"
 #include "ui/frmAX3.h"
 #include "ui/frmClose.h"
+#include "ui/frmCoil.h"
+#include "ui/frmCross.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
+#include "ui/frmXover.h"
+
+#include <QPushButton>
 
 namespace {
 
-template <class W> QWidget* open() { return openWindow<W>(); }
+template <class W> QWidget* open(const char*) { return openWindow<W>(); }
+
+// A passive crossover window, opened by the selector's button for the slope.
+template <class W> QWidget* openFromSelector(const char* button)
+{
+    auto* selector = openWindow<frmCross>();
+    if (auto* press = selector->findChild<QPushButton*>(QString::fromLatin1(button)))
+        press->click();
+    delete selector;
+    return existingWindow<W>();
+}
+
+std::vector<OutputField> coilRows()
+{
+    static const char* const names[]
+        = { "szD1", "szH1", "szN1", "szG1", "szD2", "szH2", "szN2", "szG2", "szD3", "szH3", "szN3", "szG3", "szD4",
+              "szH4", "szN4", "szG4", "szD5", "szH5", "szN5", "szG5", "szD6", "szH6", "szN6", "szG6" };
+    std::vector<OutputField> rows;
+    for (const char* name : names)
+        rows.push_back({ name, CaptionPlace::TableCell, true });
+    return rows;
+}
 
 const FlagOption kIsobaric { "isobaric", "szISO", "Y", "an isobaric pair of drivers" };
 const InputOption kWoofer { "name", "szWoofBox", "woofer name" };
@@ -82,6 +108,21 @@ std::vector<WindowCommand> makeCommands()
             { "qms", "szQms", "Qms" }, { "re", "szRdc", "speaker resistance, ohms" },
             { "le", "szL", "voice-coil inductance, mH" } },
         {}, "btn_Cal", { { "szCnf" }, { "szLnf" }, { "szRnf" }, { "szCic" }, { "szRic" } } });
+
+    commands.push_back({ "xover2", "Passive 2-way crossover, 6 or 12 dB per octave: L1 and C1 (and L2, C2).",
+        "tolvan-cli xover2 --slope 12 --freq 3000 --woofer 8 --tweeter 6", openFromSelector<frmXover>,
+        { { "freq", "szFrq", "crossover frequency, Hz" }, { "woofer", "szRl", "woofer impedance, ohms" },
+            { "tweeter", "szRh", "tweeter impedance, ohms" } },
+        {}, nullptr, { { "szL1" }, { "szC1" }, { "szL2" }, { "szC2" } }, nullptr,
+        { "slope", "6 or 12 dB per octave (6)", { { "6", "btn6db2p" }, { "12", "btn12db2p" } } } });
+
+    commands.push_back({ "coil", "Air-core inductors: size, turns and wire gauge of up to six coils.",
+        "tolvan-cli coil --l1 2.5 --r1 .4 --l2 .33 --r2 .3", open<frmCoil>,
+        { { "r1", "szR1", "resistance the first coil may have, ohms" }, { "l1", "szL1", "its inductance, mH" },
+            { "r2", "szR2", "the same for coils 2 to 6" }, { "l2", "szL2", "" }, { "r3", "szR3", "" },
+            { "l3", "szL3", "" }, { "r4", "szR4", "" }, { "l4", "szL4", "" }, { "r5", "szR5", "" },
+            { "l5", "szL5", "" }, { "r6", "szR6", "" }, { "l6", "szL6", "" } },
+        {}, "btn_Cal", coilRows(), "szN1" });
 
     return commands;
 }

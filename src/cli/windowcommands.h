@@ -33,20 +33,31 @@ struct FlagOption {
 struct OutputField {
     const char* field;
     CaptionPlace place = CaptionPlace::Beside;
+    bool omitWhenEmpty = false; // a table row the inputs left unused
+};
+
+// An option whose values are the buttons of the window that opens this one
+// (the crossover selector's slopes).
+struct ChoiceOption {
+    const char* option = nullptr; // nullptr: the command has none
+    const char* help = nullptr;
+    std::vector<std::pair<const char*, const char*>> buttons; // value, button; the first is the default
 };
 
 struct WindowCommand {
     const char* name;
     const char* summary;
     const char* example;
-    std::function<QWidget*()> open; // opens (creates) the window
+    // Opens (creates) the window; `choice` is the chosen button of `choice`.
+    std::function<QWidget*(const char* choice)> open;
     std::vector<InputOption> inputs;
     std::vector<FlagOption> flags;
-    const char* button;
+    const char* button; // nullptr: the window computes as the fields change
     std::vector<OutputField> outputs;
     // The window made a design: by default the shared designValid flag;
     // windows without it name a result field that a design fills.
     const char* filledWhenDesigned = nullptr;
+    ChoiceOption choice = {};
 };
 
 const std::vector<WindowCommand>& windowCommands();

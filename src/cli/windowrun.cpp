@@ -33,9 +33,12 @@ void type(QWidget* window, const char* name, const QString& text)
 }
 
 // The focus moves on to the button, so the field left runs its lost-focus rule.
+// Without a button, to the window's first button.
 void leaveField(QWidget* window, const char* button)
 {
-    if (auto* target = window->findChild<QPushButton*>(QString::fromLatin1(button)))
+    auto* target
+        = button ? window->findChild<QPushButton*>(QString::fromLatin1(button)) : window->findChild<QPushButton*>();
+    if (target)
         target->setFocus(Qt::MouseFocusReason);
 }
 
@@ -57,6 +60,8 @@ QVector<OptionSpec> optionSpecs(const WindowCommand& command)
         specs.append({ QString::fromLatin1(input.option), true });
     for (const FlagOption& flag : command.flags)
         specs.append({ QString::fromLatin1(flag.option), false });
+    if (command.choice.option)
+        specs.append({ QString::fromLatin1(command.choice.option), true });
     return specs;
 }
 
@@ -67,7 +72,15 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     state = DesignState();
     applyStartValues(state);
 
-    QWidget* window = command.open();
+    const char* choice = nullptr;
+    if (command.choice.option) {
+        const QString chosen = arguments.values.value(QString::fromLatin1(command.choice.option));
+        choice = command.choice.buttons.front().second;
+        for (const auto& [value, button] : command.choice.buttons)
+            if (chosen == QLatin1String(value))
+                choice = button;
+    }
+    QWidget* window = command.open(choice);
     waitUntilActive(window);
     // What the window says on opening with no design is not about these inputs.
     log.clear();
@@ -84,7 +97,10 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
         if (input.button)
             button = input.button;
     }
-    press(window, button);
+    if (button)
+        press(window, button);
+    else
+        leaveField(window, nullptr);
 
     WindowRun run;
     run.designed = command.filledWhenDesigned
@@ -99,8 +115,14 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
         run.designed = run.designed && (command.filledWhenDesigned || state.designValid == 1);
     }
 
-    for (const OutputField& output : command.outputs)
-        run.result.fields.append(readField(window, QString::fromLatin1(output.field), output.place));
+    for (const OutputField& output : command.outputs) {
+        const QString name = QString::fromLatin1(output.field);
+        // A field the window hides (L2 and C2 of a 6 dB crossover) shows nothing.
+        const auto* field = window->findChild<QLineEdit*>(name);
+        if (!field || !field->isVisibleTo(window) || (output.omitWhenEmpty && field->text().isEmpty()))
+            continue;
+        run.result.fields.append(readField(window, name, output.place));
+    }
     run.result.messages = log.shown;
     run.result.beeps = log.beeps;
     if (!run.designed && log.shown.isEmpty())
