@@ -1,0 +1,331 @@
+#include "print/boxreport.h"
+
+#include "core/numberformat.h"
+#include "graph/graphpage.h"
+#include "platform/chart.h"
+#include "print/FrmProgress.h"
+#include "print/printjob.h"
+#include "print/reportpage.h"
+
+#include <QPointer>
+#include <cmath>
+#include <optional>
+
+namespace {
+constexpr int kPlain = 0;
+constexpr int kBold = 32;
+constexpr int kBoldItalic = 48;
+constexpr double kBoxReportFraction = 0.9;
+
+struct Title {
+    const char* text;
+    double x;
+    const char* isobaricText;
+    double isobaricX;
+};
+constexpr Title kTitles[] = {
+    { "Closed Box Design", 400, "Closed Box Design (Isobaric)", 290 },
+    { "Vented Box Design", 400, "Vented Box Design (Isobaric)", 290 },
+    { "Passive Box Design", 400, "Passive Box Design (Isobaric)", 290 },
+    { "Bandpass Box Design", 390, "Bandpass Box Design (Isobaric)", 260 },
+};
+
+struct PortColumn {
+    const char* diameterText;
+    double diameter;
+    double diameterX, lengthX;
+    const char* pattern;
+    const char* notApplicable;
+};
+constexpr PortColumn kPortColumns[] = {
+    { ".5", 0.5, 280, 265, "  .00", " N/A " },
+    { ".75", 0.75, 415, 390, "  .00", "  N/A" },
+    { "1.0", 1.0, 545, 530, "   .00", "  N/A " },
+    { "1.5", 1.5, 700, 670, "   .00", "   N/A" },
+    { "2.0", 2.0, 840, 810, "   .00", "   N/A" },
+    { "3.0", 3.0, 978, 950, "   .00", "   N/A" },
+    { "4.0", 4.0, 1120, 1090, "   .00", "  N/A " },
+    { "6.0", 6.0, 1260, 1230, "   .00", "  N/A " },
+    { "8.0", 8.0, 1400, 1370, "   .00", "  N/A " },
+};
+
+struct LevelLabel {
+    const char* text;
+    double x, y;
+};
+constexpr LevelLabel kLevelLabels[] = {
+    { "10", 45, 881.665 },
+    { "8", 50, 821.332 },
+    { "6", 50, 774.999 },
+    { "4", 50, 721.666 },
+    { "2", 50, 668.333 },
+    { "0", 50, 615 },
+    { "-2", 50, 561.667 },
+    { "-4", 45, 508.334 },
+    { "-6", 45, 455.001 },
+    { "-8", 45, 401.668 },
+    { "-10", 40, 348.335 },
+    { "-12", 40, 295.002 },
+    { "-14", 40, 241.669 },
+    { "-16", 40, 188.336 },
+    { "-18", 40, 135.003 },
+    { "-20", 40, 81.67 },
+};
+
+struct FrequencyLabel {
+    double frequency;
+    const char* text;
+};
+constexpr FrequencyLabel kFrequencyLabels[]
+    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
+
+class Composer {
+public:
+    Composer(Page& page, const std::function<void(int)>& advance)
+        : m_page(page)
+        , m_advance(advance)
+        , m_f(fontFactor())
+    {
+    }
+
+    void font(int style, double size)
+    {
+        m_page.loadFont(style, scaledFontSize(m_f, size));
+        m_page.setFontFace(QStringLiteral("Times New Roman"));
+    }
+    void text(double x, double y, const QString& text) { m_page.text(x, y, text); }
+    void advance(int gauge)
+    {
+        if (m_advance)
+            m_advance(gauge);
+    }
+    Page& page() { return m_page; }
+
+private:
+    Page& m_page;
+    const std::function<void(int)>& m_advance;
+    double m_f;
+};
+
+QString fmt(float value, const char* pattern) { return formatNumber(value, QString::fromLatin1(pattern)); }
+
+void heading(Composer& c, const DesignState& s, int k)
+{
+    c.font(kBoldItalic, 60);
+    c.text(100, 1970, (k == kBandpassPage ? s.bandWooferName : s.driverName).text());
+    const float factor = k == kBandpassPage ? s.bandIsoFactor : s.isoFactor;
+    const Title& title = kTitles[k];
+    c.font(kBoldItalic, 140);
+    if (factor == 1.0f)
+        c.text(title.x, 1900, QString::fromLatin1(title.text));
+    else
+        c.text(title.isobaricX, 1900, QString::fromLatin1(title.isobaricText));
+}
+
+void dataLines(Composer& c, const DesignState& s, int k)
+{
+    c.font(kBold, 100);
+    const bool band = k == kBandpassPage;
+    c.text(300, 1800, QStringLiteral("Qts = ") + fmt(band ? s.bandQts : s.qts, "##.###"));
+    c.text(
+        300, 1725, QStringLiteral("Vas = ") + fmt(band ? s.bandVas : s.vas, "###.###") + QStringLiteral(" Cubic Feet"));
+    c.text(300, 1650,
+        QStringLiteral("Free Air Resonance = ") + fmt(band ? s.bandFs : s.fs, "###.##") + QStringLiteral(" Hz"));
+    if (band) {
+        c.text(300, 1575, QStringLiteral("Impedance = ") + fmt(s.bandRe, "#.##"));
+        c.text(300, 1500, QStringLiteral("Tuned Frequency = ") + fmt(s.bandFb, "###.##") + QStringLiteral(" Hz"));
+        c.text(300, 1425, QStringLiteral("Optional Coil = ") + fmt(s.bandCoilL, "##.###") + QStringLiteral(" mH"));
+        return;
+    }
+    c.text(300, 1575,
+        QStringLiteral("Box Internal Volume = ") + fmt(s.closedVb, "###.##") + QStringLiteral(" Cubic Feet"));
+    if (k == 0)
+        c.text(300, 1500, QStringLiteral("System Resonance = ") + fmt(s.closedFc, "###.##") + QStringLiteral(" Hz"));
+    else
+        c.text(300, 1500, QStringLiteral("Tuned Frequency = ") + fmt(s.ventedFb, "###.##") + QStringLiteral(" Hz"));
+    c.text(120, 1425,
+        QStringLiteral("Height = ") + fmt(s.boxHeight, "###.##") + QStringLiteral(" Width = ")
+            + fmt(s.boxWidth, "###.##") + QStringLiteral(" Depth = ") + fmt(s.boxDepth, "###.##")
+            + QStringLiteral(" Inches"));
+}
+
+void portTable(Composer& c, const DesignState& s, int k)
+{
+    const double fb = k == kBandpassPage ? s.bandFb : s.ventedFb;
+    const double volume = k == kBandpassPage ? s.bandVentedVb : s.closedVb;
+    c.font(kBold, 120);
+    c.text(400, 1340, QStringLiteral("Tuned Port (Inches)"));
+    c.font(kBold, 70);
+    c.text(0, 1275, QStringLiteral("Port Diameter"));
+    for (const PortColumn& column : kPortColumns)
+        c.text(column.diameterX, 1275, QString::fromLatin1(column.diameterText));
+    // Without a tuning frequency and a volume there are no lengths to show.
+    if (!std::isfinite(reportPortLength(1, fb, volume)))
+        return;
+    c.text(0, 1200, QStringLiteral("Port Length"));
+    for (const PortColumn& column : kPortColumns) {
+        const double length = reportPortLength(column.diameter, fb, volume);
+        c.text(column.lengthX, 1200,
+            length > 0.5 ? formatNumber(length, QString::fromLatin1(column.pattern))
+                         : QString::fromLatin1(column.notApplicable));
+    }
+}
+
+void extraLines(Composer& c, const DesignState& s, int k)
+{
+    c.font(kBold, 100);
+    if (k == 2) {
+        c.text(300, 1350,
+            QStringLiteral("Speaker Volume Disp. = ") + fmt(s.radiatorVd, "##.###") + QStringLiteral(" Cubic Meters"));
+        c.text(50, 1275,
+            QStringLiteral("Suggested Radiator Volume Disp. = ") + fmt(s.radiatorVpr, "##.###")
+                + QStringLiteral(" Cubic Meters"));
+    } else if (k == kBandpassPage) {
+        c.text(300, 1125,
+            QStringLiteral("Sealed Section Volume = ") + fmt(s.bandSealedVb, "###.##") + QStringLiteral(" Cubic Feet"));
+        c.text(300, 1050,
+            QStringLiteral("Vented Section Volume = ") + fmt(s.bandVentedVb, "###.##") + QStringLiteral(" Cubic Feet"));
+    }
+}
+
+void graphFrame(Composer& c)
+{
+    Page& page = c.page();
+    chart::logAxis(page, 120, 633, 1800, 4);
+    chart::logGrid(page, 120, 100, 1800, 800, 4);
+    chart::linearAxis(page, 120, 100, 800, 15, 1800);
+    c.font(kBold, 60);
+    for (const LevelLabel& label : kLevelLabels)
+        c.text(label.x, label.y, QString::fromLatin1(label.text));
+    for (const FrequencyLabel& label : kFrequencyLabels)
+        c.text(1800 / (std::log10(100000.0) - 1) * (std::log10(label.frequency) - 1) + 100, 60,
+            QString::fromLatin1(label.text));
+    c.font(kBold, 110);
+    c.text(700, 15, QStringLiteral("Frequency"));
+    c.text(40, 940, QStringLiteral("dB"));
+    c.font(kPlain, 60);
+    page.text(115, 536, QString(150, u'-'), 1, 9);
+}
+
+void graphCurves(Composer& c, const DesignState& s, int k)
+{
+    DesignState pageState = s;
+    pageState.boxType = static_cast<std::int16_t>(k);
+    ResponseCurves curves = computeCurves(pageState, reportChartScale());
+    // The printed graph carries no caption of its own: the page title names the design.
+    curves.title.reset();
+    ResponseCurves band;
+    band.bandpass = curves.bandpass;
+    drawCurves(c.page(), band, kPlotOrigin);
+    c.advance(30);
+    ResponseCurves rest;
+    rest.box = curves.box;
+    drawCurves(c.page(), rest, kPlotOrigin);
+    for (int gauge : { 40, 50, 60 })
+        c.advance(gauge);
+    for (const Curve& curve : curves.crossovers) {
+        ResponseCurves one;
+        one.crossovers = { curve };
+        drawCurves(c.page(), one, kPlotOrigin);
+    }
+    for (int gauge : { 65, 70, 75, 80, 90 })
+        c.advance(gauge);
+}
+} // namespace
+
+double reportPortLength(double diameter, double tuning, double volume)
+{
+    if (!(tuning > 0 && volume > 0 && std::isfinite(tuning) && std::isfinite(volume)))
+        return std::nan("");
+    const double r = diameter / 2;
+    return 1.463e7 * r * r / (tuning * tuning * volume * 1728) - 1.463 * r;
+}
+
+QVector<int> boxReportPages(const DesignState& s)
+{
+    QVector<int> pages;
+    // A box type without boxValid is a design no longer offered: not printed as current.
+    if (s.boxValid == 1 && s.boxType >= 0 && s.boxType <= 2)
+        pages << s.boxType;
+    if (s.bandValid == 1)
+        pages << kBandpassPage;
+    return pages;
+}
+
+Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(int)>& advance)
+{
+    Page page = blankReportPage();
+    if (k < 0 || k > kBandpassPage)
+        return page;
+    Composer c(page, advance);
+    heading(c, s, k);
+    dataLines(c, s, k);
+    if (k == 1 || k == kBandpassPage)
+        portTable(c, s, k);
+    extraLines(c, s, k);
+    graphFrame(c);
+    c.advance(20);
+    graphCurves(c, s, k);
+    return page;
+}
+
+int runBoxDataReport(const PrintTarget& target, QWidget* parent)
+{
+    const DesignState& state = designState();
+    const QVector<int> pages = boxReportPages(state);
+    if (pages.isEmpty())
+        return 0;
+    const bool bandOnly = pages.constFirst() == kBandpassPage;
+    const QString woofer = (bandOnly ? state.bandWooferName : state.driverName).trimmed();
+    const QString jobName = woofer.isEmpty() ? QStringLiteral("Box Data") : QStringLiteral("Box Data - ") + woofer;
+
+    BusyCursor busy;
+    QPointer<FrmProgress> progress = new FrmProgress(parent ? parent->window() : nullptr);
+    progress->setAttribute(Qt::WA_DeleteOnClose);
+    progress->show();
+    const auto advance = [&progress](int gauge) {
+        if (progress)
+            progress->advance(gauge);
+    };
+
+    std::optional<PrintJob> job;
+    int printed = 0;
+    for (int k : pages) {
+        if (progress)
+            progress->step(QStringLiteral("Processing Data"), 10);
+        const Page page = composeBoxReportPage(state, k, advance);
+        advance(100);
+        if (progress)
+            progress->step(QStringLiteral("Printing Graph"), 100);
+        // One job for all pages; a printer that cannot be opened is reported
+        // for this page and tried again for the next.
+        bool ok = true;
+        if (!job) {
+            job.emplace(target, jobName);
+            ok = job->open();
+            if (!ok)
+                job.reset();
+        } else {
+            ok = job->nextPage();
+        }
+        if (ok) {
+            job->drawPage(page, kBoxReportFraction);
+            ++printed;
+        } else {
+            showCouldNotOpenPrintingDevice();
+        }
+    }
+    if (job && !job->finish()) {
+        showCouldNotOpenPrintingDevice();
+        printed = 0;
+    }
+    if (progress)
+        progress->close();
+    return printed;
+}
+
+void printBoxDataReport(QWidget* parent)
+{
+    if (const std::optional<PrintTarget> target = choosePrintTarget(parent))
+        runBoxDataReport(*target, parent);
+}

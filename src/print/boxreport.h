@@ -1,0 +1,39 @@
+#pragma once
+// The box data report: one page per box design handed over in the design
+// state (the closed, vented or passive-radiator design of boxType while
+// boxValid is 1, and the bandpass design while bandValid is 1), each with
+// the design's data, the port table where the box has a port, and the
+// response graph below. All pages go out as one print job, with the
+// progress window showing what is happening.
+
+#include "core/designstate.h"
+#include "platform/page.h"
+#include "print/printerselection.h"
+
+#include <QVector>
+#include <functional>
+
+class QWidget;
+
+inline constexpr int kBandpassPage = 3; // the boxType of the bandpass page
+
+// The pages to print, as box types: boxType when boxValid is 1 and it names
+// a box (0, 1 or 2), then kBandpassPage when bandValid is 1. Empty when
+// nothing is handed over.
+QVector<int> boxReportPages(const DesignState& state);
+
+// One page for box type k (0 closed, 1 vented, 2 passive radiator, 3
+// bandpass). `advance` hears the gauge values as the graph is composed.
+Page composeBoxReportPage(const DesignState& state, int k, const std::function<void(int)>& advance = {});
+
+// The port length in inches of a port `diameter` inches wide in a box of
+// `volume` cubic feet tuned to `tuning` Hz; not finite when either is 0.
+double reportPortLength(double diameter, double tuning, double volume);
+
+// Runs the report onto a chosen target: the progress window, the pages, one
+// job. Returns the number of pages printed; failures have shown their message.
+int runBoxDataReport(const PrintTarget& target, QWidget* parent = nullptr);
+
+// The whole Print command of the box windows and "Print Box Data": printer
+// selection, then the report under the hourglass.
+void printBoxDataReport(QWidget* parent);
