@@ -6,6 +6,7 @@
 #include "platform/help.h"
 #include "platform/printers.h"
 #include "platform/qtservices.h"
+#include "print/boxreport.h"
 #include "print/printerselection.h"
 #include "ui/FmNet.h"
 #include "ui/frmClose.h"
@@ -95,7 +96,8 @@ void FrmTlv::Command8_Click() { openWindow<FmNet>(); }
 
 // Windows still to come: their buttons do nothing yet.
 void FrmTlv::BtnBP_Click() { }
-void FrmTlv::Command4_Click() { }
+
+void FrmTlv::Command4_Click() { printBoxDataReport(this); }
 
 void FrmTlv::btn_Coil_Click()
 {

@@ -5,8 +5,10 @@
 #include "core/numberparse.h"
 #include "design/singles.h"
 #include "graph/CBGRAPH1.h"
+#include "print/boxreport.h"
 #include "ui/boxlayout.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -100,8 +102,7 @@ void printHandOver(const std::function<void()>& store)
         return;
     store();
     state.boxValid = 1;
-    // The printer selection and the box data report follow here once the
-    // report exists.
+    printBoxDataReport(QApplication::activeWindow());
 }
 
 void exitHandOver(const std::function<void()>& store, const QString& wooferName)

@@ -51,7 +51,8 @@ void showPortLengths(QWidget* window, const design::PortLengths& lengths);
 // window's shown design into the design state with its boxType.
 // Graph: with a valid design, store it, mark the graph undrawn and open it.
 void graphHandOver(const std::function<void()>& store);
-// Print: with a valid design, store it and offer it to the report.
+// Print: with a valid design, store it, offer it to the report and run the
+// box data report after the printer selection.
 void printHandOver(const std::function<void()>& store);
 // Exit: with a valid design, store it with the woofer name and offer it to
 // the graph and report; without one, withdraw the box. The window's design is

@@ -1,12 +1,15 @@
 // The main window: its controls where and as they are declared, the start-up,
-// the windows it opens, help and Exit.
+// the windows it opens, help, Print Box Data and Exit.
 #include "core/designstate.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/FrmTlv.h"
 
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestFrmTlv : public QObject {
@@ -32,6 +35,8 @@ private slots:
     void boxButtonsOpenTheirWindows();
     void windowsStillToComeDoNothing_data();
     void windowsStillToComeDoNothing();
+    void printBoxDataChoosesAPrinterThenPrints_data();
+    void printBoxDataChoosesAPrinterThenPrints();
 
 private:
     MessageRecorder* m_messages = nullptr;
@@ -235,7 +240,7 @@ void TestFrmTlv::boxButtonsOpenTheirWindows()
 void TestFrmTlv::windowsStillToComeDoNothing_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : { "BtnBP", "Command4" })
+    for (const char* name : { "BtnBP" })
         QTest::newRow(name) << name;
 }
 
@@ -246,6 +251,41 @@ void TestFrmTlv::windowsStillToComeDoNothing()
     QTest::mouseClick(m_main->findChild<QPushButton*>(name), Qt::LeftButton);
     QCOMPARE(QApplication::topLevelWidgets().size(), before);
     QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("boxValid");
+    QTest::addColumn<QString>("expected"); // empty: no file
+    QTest::newRow("cancelled") << true << 1 << "";
+    QTest::newRow("nothing handed over") << false << 0 << "";
+    QTest::newRow("closed box") << false << 1 << "Closed Box Design";
+}
+
+void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
+{
+    QFETCH(bool, cancel);
+    QFETCH(int, boxValid);
+    QFETCH(QString, expected);
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("box.pdf");
+    if (cancel)
+        printers.answerCancel();
+    else
+        printers.answerPdfFile(file);
+    DesignState& s = designState();
+    s.boxType = 0;
+    s.boxValid = static_cast<std::int16_t>(boxValid);
+    s.isoFactor = 1;
+    s.qts = 0.35f, s.vas = 2, s.fs = 30, s.closedVb = 0.65f, s.closedFc = 65;
+    QTest::mouseClick(m_main->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+    QCOMPARE(printers.requests, 1);
+    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(QFile::exists(file), !expected.isEmpty());
+    if (!expected.isEmpty())
+        QVERIFY(pdfText(file).contains(expected));
 }
 
 QTEST_MAIN(TestFrmTlv)

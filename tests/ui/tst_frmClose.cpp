@@ -3,11 +3,14 @@
 // from the design state, and the hand-over on Graph, Print and Exit.
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/boxwindowprobe.h"
 #include "ui/frmClose.h"
 
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -40,6 +43,7 @@ private slots:
     void activationMessages();
     void graphHandsOverAndOpensTheGraph();
     void printHandsOver();
+    void printPrintsTheBoxDataReport();
     void graphAndPrintDoNothingWithoutADesign();
     void exitHandsOverAValidDesign_data();
     void exitHandsOverAValidDesign();
@@ -435,6 +439,23 @@ void TestFrmClose::printHandsOver()
     QCOMPARE(s.boxType, std::int16_t(0));
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(1));
+}
+
+void TestFrmClose::printPrintsTheBoxDataReport()
+{
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    printers.answerPdfFile(dir.filePath("closed.pdf"));
+    w.open();
+    typeDriver(".707");
+    w.click("btnCal");
+    m_messages->clear();
+    w.click("Command2");
+    QCOMPARE(printers.requests, 1);
+    QVERIFY(m_messages->shown.isEmpty());
+    const QString text = pdfText(dir.filePath("closed.pdf"));
+    QVERIFY2(text.contains("Closed Box Design"), qPrintable(text));
+    QVERIFY(text.contains("Box Internal Volume = .65 Cubic Feet"));
 }
 
 void TestFrmClose::graphAndPrintDoNothingWithoutADesign()
