@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Starts the printing service when it is not running and adds the PDF printer
-# "PDF" as the default printer. Prints "started" when it started the service,
-# so the caller knows to stop it again.
+# "PDF" as the default printer. When it started the service it prints
+# "started <pid>", so the caller can stop exactly that process again.
 set -euo pipefail
 
 if ! pgrep -x cupsd >/dev/null; then
   mkdir -p /run/cups
-  cupsd
-  echo started
+  # In the foreground of its own background job, so its process id is known;
+  # its output must not hold the caller's command substitution open.
+  cupsd -f </dev/null >/dev/null 2>&1 &
+  echo "started $!"
 fi
 for _ in $(seq 1 50); do
   lpstat -r 2>/dev/null | grep -q "is running" && break

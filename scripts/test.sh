@@ -11,7 +11,8 @@ scripts/setup.sh --test
 sudo=""
 [[ $(id -u) -ne 0 ]] && sudo="sudo"
 started=$($sudo scripts/printer.sh)
-stop_printing() { [[ "$started" == "started" ]] && $sudo pkill -x cupsd || true; }
+# Only the service this script started is stopped, by its process id.
+stop_printing() { [[ "$started" == "started "* ]] && $sudo kill "${started#started }" 2>/dev/null || true; }
 trap stop_printing EXIT
 
 export QT_QPA_PLATFORM=offscreen

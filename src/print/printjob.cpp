@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace {
 constexpr int kPrinterQueryMs = 5000;
@@ -24,7 +23,7 @@ std::unique_ptr<QPrinter> openablePrinter(QString name)
     for (const PrinterListing& printer : installedPrinterListing(kPrinterQueryMs))
         known = known || printer.name == name;
     if (name.isEmpty()) {
-        name = QPrinterInfo::defaultPrinterName();
+        name = defaultPrinterEntry(kPrinterQueryMs).section(u',', 0, 0);
         known = !name.isEmpty();
     }
     if (!known)

@@ -1,0 +1,95 @@
+// Without a printing system: the printer list holds only "PDF File", every
+// print on a printer gives "Could Not Open Printing Device" at once, and PDF
+// files are still made.
+#include "core/designstate.h"
+#include "print/FrmPrinter.h"
+#include "print/boxreport.h"
+#include "print/reportpage.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
+#include "support/recorders.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestNoPrintingSystem : public QObject {
+    Q_OBJECT
+private slots:
+    void listHoldsOnlyThePdfFileEntry();
+    void printersFailWithTheMessage_data();
+    void printersFailWithTheMessage();
+    void pdfFilesAreStillMade();
+};
+
+void TestNoPrintingSystem::listHoldsOnlyThePdfFileEntry()
+{
+    QElapsedTimer timer;
+    timer.start();
+    FrmPrinter window;
+    QListWidget* list = window.findChild<QListWidget*>("List1");
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QString("PDF File"));
+    QVERIFY(timer.elapsed() < 10000);
+}
+
+void TestNoPrintingSystem::printersFailWithTheMessage_data()
+{
+    QTest::addColumn<QString>("printer");
+    QTest::addColumn<bool>("boxReport");
+    QTest::newRow("report page, named printer") << "PDF" << false;
+    QTest::newRow("report page, default printer") << "Default Printer" << false;
+    QTest::newRow("box report, default printer") << "Default Printer" << true;
+}
+
+void TestNoPrintingSystem::printersFailWithTheMessage()
+{
+    QFETCH(QString, printer);
+    QFETCH(bool, boxReport);
+    MessageRecorder messages;
+    PrinterRecorder printers;
+    printers.answerPrinter(printer);
+    DesignState& s = designState();
+    s = DesignState();
+    s.designValid = 1;
+    s.boxValid = 1;
+    s.boxType = 0;
+    ReportLayout layout;
+    layout.title = "Passive 2 Way Crossover";
+    QElapsedTimer timer;
+    timer.start();
+    if (boxReport)
+        printBoxDataReport(nullptr);
+    else
+        printReportPage(layout, nullptr);
+    QCOMPARE(messages.prompts(), QStringList { "Could Not Open Printing Device" });
+    QVERIFY(timer.elapsed() < 15000);
+}
+
+void TestNoPrintingSystem::pdfFilesAreStillMade()
+{
+    MessageRecorder messages;
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    printers.answerPdfFile(dir.filePath("page.pdf"));
+    designState().designValid = 1;
+    ReportLayout layout;
+    layout.title = "Passive 2 Way Crossover";
+    printReportPage(layout, nullptr);
+    QVERIFY(messages.shown.isEmpty());
+    QVERIFY(pdfText(dir.filePath("page.pdf")).contains("Passive 2 Way Crossover"));
+}
+
+int main(int argc, char* argv[])
+{
+    // The printing system is asked through a socket that does not exist; it
+    // reads the address once, before the first question.
+    qputenv("CUPS_SERVER", "/nonexistent/tolvan-test/cups.sock");
+    QApplication app(argc, argv);
+    TestNoPrintingSystem test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_noprintingsystem.moc"
