@@ -76,6 +76,7 @@ private slots:
     void nothingHappensWithoutAValidDesignOrAfterCancel();
     void failuresGiveTheOneMessage_data();
     void failuresGiveTheOneMessage();
+    void reportPagePrintsOnThePdfPrinter_data();
     void reportPagePrintsOnThePdfPrinter();
     void dashedPrinterNameIsPrintedTo();
 
@@ -394,15 +395,25 @@ void TestPrinting::failuresGiveTheOneMessage()
     QCOMPARE(m_messages->prompts(), QStringList { kCouldNotOpen });
 }
 
+void TestPrinting::reportPagePrintsOnThePdfPrinter_data()
+{
+    QTest::addColumn<QString>("printer");
+    QTest::newRow("by name") << "PDF";
+    QTest::newRow("the system's default") << "Default Printer";
+}
+
 void TestPrinting::reportPagePrintsOnThePdfPrinter()
 {
+    QFETCH(QString, printer);
     if (!havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
+    if (printer == "Default Printer" && !defaultPrinterEntry().startsWith("PDF,"))
+        QSKIP("the PDF printer is not the system's default printer");
     const QString token = uniqueToken("Report");
-    m_printers->answerPrinter("PDF");
+    m_printers->answerPrinter(printer);
     printReportPage(crossoverLayout(token), nullptr);
     QCOMPARE(m_messages->shown.size(), 0);
-    QCOMPARE(designState().printerName, QString("PDF"));
+    QCOMPARE(designState().printerName, printer);
     const QString file = waitForPrintedPdf(token);
     QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
     const QString text = pdfText(file);
