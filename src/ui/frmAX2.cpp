@@ -51,7 +51,7 @@ frmAX2::frmAX2(QWidget* parent)
     buildControls();
     activeui::paintBlue(this);
     activeui::markResults(this, ActiveTwoWay().components());
-    connect(field(kFrq), &QLineEdit::textChanged, this, [this] { szFrq_Change(); });
+    onChange(field(kFrq), [this] { szFrq_Change(); });
 }
 
 void frmAX2::buildControls()

@@ -53,8 +53,8 @@ frmAX3::frmAX3(QWidget* parent)
     activeui::paintBlue(this);
     activeui::markResults(this, ActiveThreeWay().components());
     setFocusCycle({ kFrqh, kFrql });
-    connect(field(kFrqh), &QLineEdit::textChanged, this, [this] { frequency_Change(); });
-    connect(field(kFrql), &QLineEdit::textChanged, this, [this] { frequency_Change(); });
+    onChange(field(kFrqh), [this] { szFrqh_Change(); });
+    onChange(field(kFrql), [this] { szFrql_Change(); });
 }
 
 void frmAX3::buildControls()
@@ -114,11 +114,10 @@ void frmAX3::btnCal_Click()
     field(kFrqh)->setFocus(Qt::OtherFocusReason);
 }
 
-void frmAX3::frequency_Change()
-{
-    // The shown values belong to the frequencies of the last Calculate.
-    designState().designValid = 0;
-}
+// The shown values belong to the frequencies of the last Calculate.
+void frmAX3::szFrqh_Change() { designState().designValid = 0; }
+
+void frmAX3::szFrql_Change() { designState().designValid = 0; }
 
 void frmAX3::Form_Activate()
 {

@@ -29,7 +29,8 @@ private:
     void btnPrint_Click();
     void btnExit_Click();
     void Form_Unload() override;
-    void frequency_Change();
+    void szFrqh_Change();
+    void szFrql_Change();
 
     bool designFromFields();
 
