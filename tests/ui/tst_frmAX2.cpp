@@ -91,7 +91,6 @@ void TestFrmAX2::calculate_data()
     QTest::newRow("empty") << "" << false;
     QTest::newRow("zero") << "0" << false;
     QTest::newRow("negative") << "-2000" << false;
-    QTest::newRow("letters") << "abc" << false;
     QTest::newRow("capacitors beyond a Single") << "1e-40" << false;
     QTest::newRow("beyond a Single") << "1e39" << false;
 }
@@ -201,7 +200,6 @@ void TestFrmAX2::pageStandsWhereTheLayoutSays_data()
     QTest::addColumn<double>("size");
     QTest::newRow("title") << "Active 2 Way Crossover Design (18 DB)" << QPointF(100, 1800) << 120.0;
     QTest::newRow("frequency") << "Crossover Frequency =  2000 Hz" << QPointF(290, 1600) << 100.0;
-    QTest::newRow("R") << "R = 10,000 Ohms" << QPointF(150, 1500) << 100.0;
     QTest::newRow("R1") << "R1 = 103,532 Ohms" << QPointF(150, 1400) << 100.0;
     QTest::newRow("R4") << "R4 = 20,000 Ohms" << QPointF(150, 1100) << 100.0;
     QTest::newRow("C") << "C = .003979 uF" << QPointF(750, 1500) << 100.0;
