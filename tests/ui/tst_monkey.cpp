@@ -128,7 +128,7 @@ public:
             return m_folder + QStringLiteral("/design") + QString::number(m_rng.bounded(3))
                 + (request.forSave ? "" : ".TLV");
         if (roll < 17)
-            return m_folder; // a folder
+            return request.forSave ? m_folder + u'/' : m_folder; // a folder (saved as ".TLV" in it)
         if (roll < 18)
             return m_folder + QStringLiteral("/missing/design.TLV");
         if (roll < 19)
