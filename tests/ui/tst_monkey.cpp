@@ -387,6 +387,8 @@ void TestMonkey::step(const QString& what, const std::function<void()>& action)
     timer.start();
     action();
     const qint64 took = timer.elapsed();
+    if (m_verbose && !m_answers->prompts.isEmpty())
+        qInfo("  boxes: %s", qPrintable(m_answers->prompts.join(QStringLiteral(" | "))));
 
     QVERIFY2(took <= kSlowStepMs, qPrintable(context + QStringLiteral("step took %1 ms").arg(took)));
     QVERIFY2(m_answers->prompts.size() <= kMaxBoxesPerStep,
