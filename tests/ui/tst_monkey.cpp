@@ -13,6 +13,7 @@
 #include "core/designstate.h"
 #include "core/systemrecord.h"
 #include "platform/designwindow.h"
+#include "print/printerselection.h"
 #include "support/recorders.h"
 #include "ui/FrmTlv.h"
 
@@ -30,11 +31,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-
-#if __has_include("print/printerselection.h")
-#include "print/printerselection.h"
-#define TOLVAN_MONKEY_PRINTS 1
-#endif
 
 namespace {
 
@@ -74,13 +70,7 @@ bool isExitButton(const QPushButton* b)
 bool isPrintButton(const QPushButton* b) { return b->text().contains(QStringLiteral("Print"), Qt::CaseInsensitive); }
 
 // Every box, file dialog and printer selection, answered at random.
-class RandomAnswers final : public MessageService,
-                            public FileChooser
-#ifdef TOLVAN_MONKEY_PRINTS
-    ,
-                            public PrinterSelection
-#endif
-{
+class RandomAnswers final : public MessageService, public FileChooser, public PrinterSelection {
 public:
     RandomAnswers(QRandomGenerator& rng, const QString& folder)
         : m_rng(rng)
@@ -88,17 +78,13 @@ public:
     {
         m_previousMessages = installMessageService(this);
         m_previousChooser = installFileChooser(this);
-#ifdef TOLVAN_MONKEY_PRINTS
         m_previousSelection = installPrinterSelection(this);
-#endif
     }
     ~RandomAnswers() override
     {
         installMessageService(m_previousMessages);
         installFileChooser(m_previousChooser);
-#ifdef TOLVAN_MONKEY_PRINTS
         installPrinterSelection(m_previousSelection);
-#endif
     }
 
     MsgAnswer show(const Message& message) override
@@ -136,14 +122,12 @@ public:
         return QString();
     }
 
-#ifdef TOLVAN_MONKEY_PRINTS
     std::optional<PrintTarget> select(QWidget*) override
     {
         if (m_rng.bounded(2) == 0)
             return std::nullopt;
         return PrintTarget::pdfFile(m_folder + QStringLiteral("/page.pdf"));
     }
-#endif
 
     void newStep()
     {
@@ -160,9 +144,7 @@ private:
     int m_retries = 0;
     MessageService* m_previousMessages = nullptr;
     FileChooser* m_previousChooser = nullptr;
-#ifdef TOLVAN_MONKEY_PRINTS
     PrinterSelection* m_previousSelection = nullptr;
-#endif
 };
 
 } // namespace
