@@ -28,9 +28,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <mutex>
+#include <string>
+#include <thread>
 
 namespace {
 
@@ -68,6 +75,54 @@ bool isExitButton(const QPushButton* b)
     return b->objectName().contains(QStringLiteral("exit"), Qt::CaseInsensitive) || b->text().contains(exit);
 }
 bool isPrintButton(const QPushButton* b) { return b->text().contains(QStringLiteral("Print"), Qt::CaseInsensitive); }
+
+// A step that never ends cannot fail by itself: a watchdog thread names it
+// and ends the run.
+class Watchdog {
+public:
+    Watchdog()
+        : m_thread([this] {
+            std::unique_lock lock(m_mutex);
+            while (!m_done) {
+                const bool stepEnded = m_wake.wait_for(
+                    lock, std::chrono::seconds(kHangSeconds), [&] { return m_done || m_generation != m_watched; });
+                if (!stepEnded) {
+                    std::fprintf(stderr, "monkey: a step hangs (%d s), %s\n", kHangSeconds, m_context.c_str());
+                    std::abort();
+                }
+                m_watched = m_generation;
+            }
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+    void stepStarts(const QString& context)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_context = context.toStdString();
+            ++m_generation;
+        }
+        m_wake.notify_one();
+    }
+
+private:
+    static constexpr int kHangSeconds = 120;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::string m_context;
+    unsigned m_generation = 0, m_watched = 0;
+    bool m_done = false;
+    std::thread m_thread;
+};
 
 // Every box, file dialog and printer selection, answered at random.
 class RandomAnswers final : public MessageService, public FileChooser, public PrinterSelection {
@@ -188,6 +243,7 @@ private:
     QPointer<FrmTlv> m_main;
     QSet<QString> m_typed;
     QStringList m_trail; // the last steps, for the failure message
+    Watchdog m_watchdog;
 };
 
 void TestMonkey::initTestCase()
@@ -365,6 +421,7 @@ void TestMonkey::step(const QString& what, const std::function<void()>& action)
         = QStringLiteral("seed %1, last steps:\n  %2\n").arg(m_seed).arg(m_trail.join(QStringLiteral("\n  ")));
 
     m_answers->newStep();
+    m_watchdog.stepStarts(context);
     QElapsedTimer timer;
     timer.start();
     action();
