@@ -4,6 +4,7 @@
 // PDF printer.
 #include "platform/chart.h"
 #include "platform/pageoutput.h"
+#include "support/pdfoutput.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -28,15 +29,6 @@ Page reportPage()
     return page;
 }
 
-QString pdfText(const QString& file)
-{
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", { "-layout", file, "-" });
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
 bool hasDarkPixel(const QImage& image, const QRect& area)
 {
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -46,44 +38,6 @@ bool hasDarkPixel(const QImage& image, const QRect& area)
     return false;
 }
 
-// Where the PDF printer puts its files for the user running the tests.
-QStringList pdfPrinterFolders()
-{
-    QStringList folders;
-    QFile conf("/etc/cups/cups-pdf.conf");
-    if (conf.open(QIODevice::ReadOnly)) {
-        static const QRegularExpression out(R"(^\s*Out\s+(\S+))", QRegularExpression::MultilineOption);
-        const auto match = out.match(QString::fromUtf8(conf.readAll()));
-        if (match.hasMatch())
-            folders << match.captured(1)
-                           .replace("${HOME}", QDir::homePath())
-                           .replace("${USER}", qEnvironmentVariable("USER", "root"));
-    }
-    folders << QDir::homePath() + "/PDF"
-            << "/var/spool/cups-pdf/ANONYMOUS"
-            << "/var/spool/cups-pdf/" + qEnvironmentVariable("USER", "root");
-    return folders;
-}
-
-QString waitForPdf(const QStringList& folders, const QString& token, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        for (const QString& folder : folders) {
-            QDirIterator it(folder, { "*" + token + "*.pdf" }, QDir::Files);
-            if (it.hasNext()) {
-                const QString file = it.next();
-                // cups-pdf writes the file in place; wait until it has settled.
-                const qint64 size = QFileInfo(file).size();
-                QTest::qWait(500);
-                if (size > 0 && QFileInfo(file).size() == size)
-                    return file;
-            }
-        }
-        QTest::qWait(200);
-    }
-    return {};
-}
 } // namespace
 
 class TestPageOutput : public QObject {
@@ -263,7 +217,7 @@ void TestPageOutput::printsOnThePdfPrinter()
     const PrintResult result = printPage(reportPage(), "PDF", 0.8, token);
     QVERIFY2(result.ok, qPrintable(result.error));
 
-    const QString file = waitForPdf(pdfPrinterFolders(), token, 60000);
+    const QString file = waitForPrintedPdf(token);
     QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
     const QString text = pdfText(file);
     QFile::remove(file);

@@ -40,7 +40,6 @@ void TestNoPrintingSystem::printersFailWithTheMessage_data()
     QTest::addColumn<QString>("printer");
     QTest::addColumn<bool>("boxReport");
     QTest::newRow("report page, named printer") << "PDF" << false;
-    QTest::newRow("report page, default printer") << "Default Printer" << false;
     QTest::newRow("box report, default printer") << "Default Printer" << true;
 }
 

@@ -259,48 +259,37 @@ void TestFrmSpeaker::printRunsTheChecks()
 
 void TestFrmSpeaker::printPutsTheLinesOnThePage_data()
 {
-    QTest::addColumn<QString>("target"); // "file", "PDF" (the printer) or "cancel"
-    QTest::newRow("PDF file") << "file";
-    QTest::newRow("PDF printer") << "PDF";
-    QTest::newRow("cancelled") << "cancel";
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("PDF file") << false;
+    QTest::newRow("cancelled") << true;
 }
 
 void TestFrmSpeaker::printPutsTheLinesOnThePage()
 {
-    QFETCH(QString, target);
-    if (target == "PDF" && !havePdfPrinter())
-        QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
+    QFETCH(bool, cancel);
     PrinterRecorder printers;
     QTemporaryDir dir;
-    const QString token = uniqueToken("Woofer");
     const QString file = dir.filePath("page.pdf");
-    if (target == "file")
+    if (!cancel)
         printers.answerPdfFile(file);
-    else if (target == "PDF")
-        printers.answerPrinter("PDF");
-    edit("szWoofTest")->setText(token);
+    edit("szWoofTest")->setText("Big Woofer");
     typeInputs(kExample);
     click("Command2");
     click("Command1");
     QCOMPARE(printers.requests, 1);
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(QApplication::focusWidget(), edit("szRdct"));
-    if (target == "cancel") {
-        QVERIFY(QDir(dir.path()).isEmpty());
+    QCOMPARE(QFile::exists(file), !cancel);
+    if (cancel)
         return;
-    }
-    const QString printed = target == "file" ? file : waitForPrintedPdf(token);
-    QVERIFY2(!printed.isEmpty(), "no page was printed");
-    const QString text = pdfText(printed);
-    if (target == "PDF")
-        QFile::remove(printed);
-    const QStringList expected { token, "Speaker Parameters", "Speaker Resistance = 6. Ohms", "Resonance = 30 Hz",
-        "Impedance at Resonance = 24 Ohms", "Upper Frequency at 12. Ohms = 36 Hz", "Lower Frequency at 12. Ohms = 24 Hz",
-        "Volume of Test Box = 1 Cubic Feet", "Resonance in Test box = 60 Hz", "Qts = 1.25", "Qes = 1.67", "Qms = 5.",
-        "Vas = " + edit("szVast")->text() + " Cubic Feet" };
-    int at = 0;
+    const QString text = pdfText(file);
+    const QStringList expected { "Big Woofer", "Speaker Parameters", "Speaker Resistance = 6. Ohms",
+        "Resonance = 30 Hz", "Impedance at Resonance = 24 Ohms", "Upper Frequency at 12. Ohms = 36 Hz",
+        "Lower Frequency at 12. Ohms = 24 Hz", "Volume of Test Box = 1 Cubic Feet", "Resonance in Test box = 60 Hz",
+        "Qts = 1.25", "Qes = 1.67", "Qms = 5.", "Vas = " + edit("szVast")->text() + " Cubic Feet" };
+    qsizetype at = 0;
     for (const QString& line : expected) {
-        const int found = text.indexOf(line, at);
+        const qsizetype found = text.indexOf(line, at);
         QVERIFY2(found >= 0, qPrintable(line + " in order in\n" + text));
         at = found + line.size();
     }
