@@ -5,6 +5,7 @@
 #include "platform/printers.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -44,8 +45,14 @@ PrintJob::PrintJob(const PrintTarget& target, const QString& jobName)
 
 PrintJob::~PrintJob()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    if (!m_painter.isActive())
+        return;
+    // A job that failed half way is not sent, and leaves no half file.
+    if (auto* printer = dynamic_cast<QPrinter*>(m_device.get()))
+        printer->abort();
+    m_painter.end();
+    if (m_target.kind == PrintTarget::Kind::PdfFile)
+        QFile::remove(m_target.name);
 }
 
 bool PrintJob::open()

@@ -20,7 +20,7 @@ class QWidget;
 class PrintJob final {
 public:
     PrintJob(const PrintTarget& target, const QString& jobName);
-    ~PrintJob(); // a job that was not finished is abandoned
+    ~PrintJob(); // a job that was not finished is abandoned: nothing printed, no file left
 
     // False when the printer or file cannot be used or opened.
     bool open();
