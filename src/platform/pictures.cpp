@@ -1,5 +1,6 @@
 #include "platform/pictures.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -10,7 +11,15 @@ QString compiledPicture(const QString& file)
     if (base.isEmpty())
         return {};
     const QString path = QStringLiteral(":/pictures/") + base + QStringLiteral(".svg");
-    return QFileInfo::exists(path) ? path : QString();
+    if (QFileInfo::exists(path))
+        return path;
+    // The pictures are named as files on a system that ignores case: a report
+    // asks for "P212.BMP" where a window shows "p212.bmp".
+    const QDir pictures(QStringLiteral(":/pictures"));
+    for (const QString& entry : pictures.entryList({QStringLiteral("*.svg")}, QDir::Files))
+        if (QFileInfo(entry).completeBaseName().compare(base, Qt::CaseInsensitive) == 0)
+            return pictures.filePath(entry);
+    return {};
 }
 
 PictureBox::PictureBox(QWidget* parent)

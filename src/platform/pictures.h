@@ -2,7 +2,8 @@
 // The program's drawings (circuit schematics, the coil cross-section) are SVG
 // files compiled in under ":/pictures/". A picture is named as the windows and
 // report layouts name it ("p26.bmp", "A2.BMP", "notch.BMP"): only the base
-// name counts, so "p26.bmp" is the drawing ":/pictures/p26.svg".
+// name counts, without regard to case, so "p26.bmp" and "P26.BMP" are the
+// drawing ":/pictures/p26.svg".
 
 #include <QString>
 #include <QWidget>

@@ -73,6 +73,10 @@ public:
 
     void buttons(std::initializer_list<ButtonSpec> buttons, int top, int firstLeft, int gap);
 
+    // The next caption is named Label<number>, leaving the names before it to
+    // labels the window makes itself.
+    void continueLabelsAt(int number) { m_labels = number - 1; }
+
 private:
     QString nextLabelName() { return QStringLiteral("Label%1").arg(++m_labels); }
 

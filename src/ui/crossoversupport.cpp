@@ -2,6 +2,7 @@
 
 #include "core/designstate.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/frmCoil.h"
 
 #include <QLineEdit>
 #include <QPalette>
@@ -66,8 +67,7 @@ double shownPart(const QWidget* window, XoverPart part)
 void openInductorWindow(int coilSource)
 {
     designState().coilSource = static_cast<std::int16_t>(coilSource);
-    // The inductor window is not part of the program yet: L Design sets the
-    // inductors it will take over and opens nothing.
+    frmCoil::openForCrossover();
 }
 
 } // namespace xoverui

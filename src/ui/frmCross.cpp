@@ -4,6 +4,7 @@
 #include "ui/frmAX2.h"
 #include "ui/frmAX3.h"
 #include "ui/frmXover.h"
+#include "ui/frmXover3.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -85,9 +86,17 @@ void frmCross::btn12db2p_Click()
     openWindow<frmXover>();
 }
 
-void frmCross::btn6db3p_Click() { setSlope(0); }
+void frmCross::btn6db3p_Click()
+{
+    setSlope(0);
+    openWindow<frmXover3>();
+}
 
-void frmCross::btn12db3p_Click() { setSlope(1); }
+void frmCross::btn12db3p_Click()
+{
+    setSlope(1);
+    openWindow<frmXover3>();
+}
 
 void frmCross::btn6db2a_Click() { openWindow<frmAX2>(); }
 

@@ -151,12 +151,32 @@ void frmXover::LDesign_Click()
     xoverui::openInductorWindow(is12dB() ? 2 : 1);
 }
 
-void frmXover::btnPrint_Click()
+ReportLayout frmXover::reportLayout() const
 {
-    // The report page comes with the printing procedure; until then Print only
-    // returns the focus to the first field, as it does without a design.
-    field(QStringLiteral("szFrq"))->setFocus(Qt::OtherFocusReason);
+    const bool steep = is12dB();
+    ReportLayout page;
+    page.title = steep ? QStringLiteral("Passive 2 Way Crossover Design (12 DB)")
+                       : QStringLiteral("Passive 2 Way Crossover Design (6 DB)");
+    page.titleX = 200;
+    page.titleY = 1800;
+    auto line = [this, &page](double y, const char* label, const char* name, const char* unit) {
+        page.lines.append({ 300, y,
+            QString::fromLatin1(label) + field(QString::fromLatin1(name))->text() + QString::fromLatin1(unit) });
+    };
+    line(1600, "Crossover Frequency = ", "szFrq", " Hz");
+    line(1500, "Woofer Impedance = ", "szRl", " Ohms");
+    line(1400, "Tweeter Impedance = ", "szRh", " Ohms");
+    line(1300, "L1 = ", "szL1", " mH");
+    line(1200, "C1 = ", "szC1", " uF");
+    if (steep) {
+        line(1100, "L2 = ", "szL2", " mH");
+        line(1000, "C2 = ", "szC2", " uF");
+    }
+    page.pictures.append({ 0, 100, 1500, 900, steep ? QStringLiteral("P212.BMP") : QStringLiteral("P26.BMP") });
+    return page;
 }
+
+void frmXover::btnPrint_Click() { printReportPage(reportLayout(), field(QStringLiteral("szFrq"))); }
 
 void frmXover::btnExit_Click()
 {

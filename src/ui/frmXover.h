@@ -9,6 +9,7 @@
 
 #include "design/passivecrossover2.h"
 #include "platform/designwindow.h"
+#include "print/reportpage.h"
 
 class PictureBox;
 
@@ -16,6 +17,9 @@ class frmXover final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmXover(QWidget* parent = nullptr);
+
+    // The printed page: the title of the slope and the fields as shown.
+    ReportLayout reportLayout() const;
 
 protected:
     void Form_Activate() override;

@@ -6,12 +6,15 @@
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
 #include "platform/pictures.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/boxwindowprobe.h"
 #include "ui/frmCross.h"
 #include "ui/frmXover.h"
 
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -37,6 +40,9 @@ private slots:
     void exitLeavesTheKindOfDesign_data();
     void exitLeavesTheKindOfDesign();
     void graphAndInductorNeedAValidDesign();
+    void printedPageReadBack_data();
+    void printedPageReadBack();
+    void printWithoutADesignOnlyMovesTheFocus();
 
 private:
     void typeExample(const char* f = "2000");
@@ -270,6 +276,69 @@ void TestFrmXover::graphAndInductorNeedAValidDesign()
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     w.click("LDesign");
     QCOMPARE(s.coilSource, std::int16_t(2));
+}
+
+void TestFrmXover::printedPageReadBack_data()
+{
+    QTest::addColumn<int>("is12dB");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("picture");
+
+    const QStringList common { "Crossover Frequency = 2000 Hz", "Woofer Impedance = 8 Ohms",
+        "Tweeter Impedance = 8 Ohms" };
+    QTest::newRow("6 dB") << 0
+                          << QStringList { "Passive 2 Way Crossover Design (6 DB)" } + common
+            + QStringList { "L1 = .637 mH", "C1 = 9.9375 uF" }
+                          << "P26.BMP";
+    QTest::newRow("12 dB") << 1
+                           << QStringList { "Passive 2 Way Crossover Design (12 DB)" } + common
+            + QStringList { "L1 = 1.273 mH", "C1 = 4.9736 uF", "L2 = 1.273 mH", "C2 = 4.9736 uF" }
+                           << "P212.BMP";
+}
+
+void TestFrmXover::printedPageReadBack()
+{
+    QFETCH(int, is12dB);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, picture);
+
+    designState().xoverIs12dB = std::int16_t(is12dB);
+    w.open();
+    typeExample();
+    const ReportLayout layout = w.window()->reportLayout();
+    QCOMPARE(layout.title, lines.first());
+    QCOMPARE(QPointF(layout.titleX, layout.titleY), QPointF(200, 1800));
+    QCOMPARE(layout.lines.size(), lines.size() - 1);
+    for (int i = 0; i < layout.lines.size(); ++i)
+        QCOMPARE(QPointF(layout.lines[i].x, layout.lines[i].y), QPointF(300, 1600 - 100 * i));
+    QCOMPARE(layout.lines[0].text, QString("Crossover Frequency = 2000 Hz")); // the field as typed
+    QCOMPARE(layout.pictures.size(), 1);
+    QCOMPARE(QRectF(layout.pictures[0].x, layout.pictures[0].y, layout.pictures[0].width, layout.pictures[0].height),
+        QRectF(0, 100, 1500, 900));
+    QCOMPARE(layout.pictures[0].file, picture);
+    QVERIFY(!compiledPicture(picture).isEmpty());
+
+    QTemporaryDir dir;
+    PrinterRecorder printers;
+    const QString file = dir.filePath("xover.pdf");
+    printers.answerPdfFile(file);
+    w.click("btnPrint");
+    QCOMPARE(w.focused(), QString("szFrq"));
+    const QString text = pdfText(file).simplified();
+    for (const QString& line : lines)
+        QVERIFY2(text.contains(line), qPrintable(line + "\n" + text));
+    QCOMPARE(text.contains("N/A"), false);
+}
+
+void TestFrmXover::printWithoutADesignOnlyMovesTheFocus()
+{
+    w.open();
+    w.type("szFrq", "2000");
+    PrinterRecorder printers;
+    w.field("szRl")->setFocus(Qt::TabFocusReason);
+    w.click("btnPrint");
+    QCOMPARE(printers.requests, 0);
+    QCOMPARE(w.focused(), QString("szFrq"));
 }
 
 QTEST_MAIN(TestFrmXover)

@@ -1,0 +1,277 @@
+#include "ui/frmXover3.h"
+
+#include "core/designstate.h"
+#include "core/numberformat.h"
+#include "design/singles.h"
+#include "graph/CBGRAPH1.h"
+#include "platform/pictures.h"
+#include "ui/boxlayout.h"
+#include "ui/boxwindowsupport.h"
+#include "ui/crossoversupport.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+
+using namespace design;
+
+namespace {
+
+constexpr int kWidthTwips = 8760;
+constexpr int kHeightTwips = 6000;
+
+constexpr boxui::FieldRow kInputRows[] = {
+    { "szFrqh", "High Crossover Frequency:", "Hz", 240 },
+    { "szFrql", "Low Crossover Frequency:", "Hz", 660 },
+    { "szRh", "Enter Tweeter Impedance:", "Ohms", 1080 },
+    { "szRm", "Enter Mid-Range Impedance:", "Ohms", 1500 },
+    { "szRl", "Enter Woofer Impedance:", "Ohms", 1920 },
+};
+constexpr boxui::RowColumns kInputColumns { 1260, 2640, 4020, 1200, 600 };
+
+constexpr boxui::FieldRow kResultRows[] = {
+    { "szL1", "L1 =", "mH", 240 },
+    { "szC1", "C1 =", "uF", 660 },
+    { "szL2", "L2 =", "mH", 1080 },
+    { "szC2", "C2 =", "uF", 1500 },
+    { "szL3", "L3 =", "mH", 1920 },
+    { "szC3", "C3 =", "uF", 2340 },
+    { "szL4", "L4 =", "mH", 2760 },
+    { "szC4", "C4 =", "uF", 3180 },
+};
+constexpr boxui::RowColumns kResultColumns { 6060, 600, 6780, 1200, 480 };
+
+bool is12dB() { return designState().xoverIs12dB != 0; }
+
+} // namespace
+
+frmXover3::frmXover3(QWidget* parent)
+    : DesignWindow(QStringLiteral("frmXover3"), QStringLiteral("Passive 3 Way Crossover Design"),
+        QSize(kWidthTwips, kHeightTwips), parent)
+{
+    buildControls();
+    setFocusCycle({ QStringLiteral("szFrqh"), QStringLiteral("szFrql"), QStringLiteral("szRh"), QStringLiteral("szRm"),
+        QStringLiteral("szRl") });
+    onChange(field(QStringLiteral("szFrqh")), [this] { szFrqh_Change(); });
+    onChange(field(QStringLiteral("szFrql")), [this] { szFrql_Change(); });
+    onChange(field(QStringLiteral("szRh")), [this] { szRh_Change(); });
+    onChange(field(QStringLiteral("szRm")), [this] { szRm_Change(); });
+    onChange(field(QStringLiteral("szRl")), [this] { szRl_Change(); });
+}
+
+void frmXover3::buildControls()
+{
+    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
+        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
+    layout.rows(kInputRows, kInputColumns);
+    buildOctaveNote();
+    layout.continueLabelsAt(28);
+    layout.rows(kResultRows, kResultColumns);
+    xoverui::makeResultFields(this, { "szL1", "szC1", "szL2", "szC2", "szL3", "szC3", "szL4", "szC4" });
+    m_picture = new PictureBox;
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    place(m_picture, 120, 2400, 5760, 2640);
+    layout.buttons({ { "Command4", "Graph", nullptr, [this] { Command4_Click(); } },
+                       { "Command3", "L Design", nullptr, [this] { Command3_Click(); } },
+                       { "Command2", "Print", nullptr, [this] { Command2_Click(); } },
+                       { "Command1", "Exit", nullptr, [this] { Command1_Click(); } } },
+        5280, 1020, 300);
+}
+
+// "3.4" "Octaves" at the far left, tied to the two frequency rows by a bracket.
+void frmXover3::buildOctaveNote()
+{
+    addLabel(QStringLiteral("Label26"), QStringLiteral("3.4"), 120, 300, 780, 255)->setAlignment(Qt::AlignCenter);
+    addLabel(QStringLiteral("Label27"), QStringLiteral("Octaves"), 120, 555, 780, 255)->setAlignment(Qt::AlignCenter);
+    struct Segment {
+        const char* name;
+        int left, top, width, height;
+    };
+    // The rows' middles lie at 397 and 817 twips.
+    for (const Segment& s : { Segment { "Line1", 960, 397, 30, 420 }, Segment { "Line2", 960, 397, 240, 30 },
+             Segment { "Line3", 960, 817, 240, 30 } }) {
+        auto* line = new QFrame;
+        line->setObjectName(QString::fromLatin1(s.name));
+        line->setFrameShape(QFrame::Box);
+        line->setStyleSheet(QStringLiteral("background: black; border: none;"));
+        place(line, s.left, s.top, s.width, s.height);
+    }
+}
+
+ThreeWayInputs frmXover3::readInputs() const
+{
+    ThreeWayInputs in;
+    in.fh = boxui::numberIn(this, QStringLiteral("szFrqh"));
+    in.fl = boxui::numberIn(this, QStringLiteral("szFrql"));
+    in.rh = boxui::numberIn(this, QStringLiteral("szRh"));
+    in.rm = boxui::numberIn(this, QStringLiteral("szRm"));
+    in.rl = boxui::numberIn(this, QStringLiteral("szRl"));
+    in.is12dB = is12dB();
+    return in;
+}
+
+XoverRecalc::Status frmXover3::recalculate(ThreeWayField changed)
+{
+    const XoverRecalc result = threeWayChange(changed, readInputs());
+    if (result.computed()) {
+        designState().designValid = 1;
+        xoverui::showAndStore(this, result.parts);
+    }
+    boxui::carryOut(this, result.outcome);
+    return result.status;
+}
+
+void frmXover3::szFrqh_Change()
+{
+    // Activation writes the stored low frequency itself: proposing fh / 10
+    // there would replace the user's saved design.
+    const double fh = boxui::numberIn(this, QStringLiteral("szFrqh"));
+    if (fh > 0 && !m_activating)
+        setFieldText(field(QStringLiteral("szFrql")), numberText(proposedLowFrequency(fh)));
+    designState().designValid = 0;
+    // The frequencies and impedances are kept also when fl >= fh.
+    if (recalculate(ThreeWayField::Frqh) != XoverRecalc::Status::Skipped)
+        boxui::storeFields(this,
+            { { "szFrqh", &DesignState::xoverFreq }, { "szRl", &DesignState::xoverRl },
+                { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
+}
+
+void frmXover3::szFrql_Change()
+{
+    designState().designValid = 0;
+    if (recalculate(ThreeWayField::Frql) == XoverRecalc::Status::Computed)
+        boxui::storeFields(this,
+            { { "szFrql", &DesignState::xoverFreqLow }, { "szRl", &DesignState::xoverRl },
+                { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
+}
+
+void frmXover3::szRh_Change()
+{
+    boxui::storeFields(this, { { "szRh", &DesignState::xoverRh } });
+    designState().designValid = 0;
+    recalculate(ThreeWayField::Rh);
+}
+
+void frmXover3::szRm_Change()
+{
+    boxui::storeFields(this, { { "szRm", &DesignState::xoverRm } });
+    designState().designValid = 0;
+    recalculate(ThreeWayField::Rm);
+}
+
+void frmXover3::szRl_Change()
+{
+    boxui::storeFields(this, { { "szRl", &DesignState::xoverRl } });
+    designState().designValid = 0;
+    recalculate(ThreeWayField::Rl);
+}
+
+void frmXover3::Form_Activate()
+{
+    DesignState& state = designState();
+    field(QStringLiteral("szFrqh"))->setFocus(Qt::OtherFocusReason);
+    m_picture->setPicture(is12dB() ? QStringLiteral("p312.bmp") : QStringLiteral("p36.bmp"));
+    if (!isPositive(state.xoverFreq) || !isPositive(state.xoverFreqLow) || !isPositive(state.xoverRh)
+        || !isPositive(state.xoverRm) || !isPositive(state.xoverRl))
+        return;
+    state.designValid = 0;
+    const XoverRecalc stored = threeWayChange(ThreeWayField::Frqh,
+        { state.xoverFreq, state.xoverFreqLow, state.xoverRh, state.xoverRm, state.xoverRl, is12dB() });
+    if (stored.computed()) {
+        state.designValid = 1;
+        xoverui::showAndStore(this, stored.parts);
+    }
+    // Each write runs its field's rule when it changes the text; each value is
+    // read only now, after the rules of the writes before it.
+    const QScopedValueRollback activating(m_activating, true);
+    setFieldText(field(QStringLiteral("szRh")), numberText(state.xoverRh));
+    setFieldText(field(QStringLiteral("szRm")), numberText(state.xoverRm));
+    setFieldText(field(QStringLiteral("szRl")), numberText(state.xoverRl));
+    setFieldText(field(QStringLiteral("szFrqh")), numberText(state.xoverFreq));
+    setFieldText(field(QStringLiteral("szFrql")), numberText(state.xoverFreqLow));
+}
+
+void frmXover3::handOver()
+{
+    DesignState& state = designState();
+    boxui::storeFields(this, { { "szFrqh", &DesignState::xoverFreq }, { "szFrql", &DesignState::xoverFreqLow } });
+    state.xoverType = static_cast<std::int16_t>(threeWayType(is12dB()));
+    if (!is12dB())
+        return;
+    const ThreeWayInputs in = readInputs();
+    // A model value that would overflow leaves the displayed one in place.
+    if (const auto model = threeWayResponseModel(in.fh, in.fl, in.rm)) {
+        state.xoverL4 = model->l4;
+        state.xoverC4 = model->c4;
+        state.xoverL3 = model->l3;
+        state.xoverC3 = model->c3;
+    }
+}
+
+void frmXover3::Command4_Click()
+{
+    DesignState& state = designState();
+    if (state.designValid != 1)
+        return;
+    handOver();
+    state.graphDrawn = 0;
+    openWindow<CBGRAPH1>();
+    if (state.xoverType == 4) {
+        for (XoverPart part : { XoverPart::L4, XoverPart::C3, XoverPart::L3, XoverPart::C4 })
+            xoverui::storedPart(part) = toSingle(xoverui::shownPart(this, part));
+    }
+}
+
+void frmXover3::Command3_Click()
+{
+    if (designState().designValid == 0)
+        return;
+    xoverui::openInductorWindow(is12dB() ? 4 : 2);
+}
+
+ReportLayout frmXover3::reportLayout() const
+{
+    const bool steep = is12dB();
+    ReportLayout page;
+    page.title = steep ? QStringLiteral("Passive 3 Way Crossover Design (12 DB)")
+                       : QStringLiteral("Passive 3 Way Crossover Design (6 DB)");
+    page.titleX = 180;
+    page.titleY = 1940;
+    auto line = [this, &page](double x, double y, const char* label, const char* name, const char* unit) {
+        page.lines.append({ x, y,
+            QString::fromLatin1(label) + field(QString::fromLatin1(name))->text() + QString::fromLatin1(unit) });
+    };
+    line(300, 1800, "High Crossover Frequency = ", "szFrqh", " Hz");
+    line(300, 1700, "Low Crossover Frequency = ", "szFrql", " Hz");
+    line(300, 1600, "Woofer Impedance = ", "szRl", " Ohms");
+    line(300, 1500, "Mid-Range Impedance = ", "szRm", " Ohms");
+    line(300, 1400, "Tweeter Impedance = ", "szRh", " Ohms");
+    line(300, 1300, "L1 = ", "szL1", " mH");
+    line(300, 1200, "C1 = ", "szC1", " uF");
+    line(850, 1300, "L2 = ", "szL2", " mH");
+    line(850, 1200, "C2 = ", "szC2", " uF");
+    if (steep) {
+        line(305, 1100, "L3 = ", "szL3", " mH");
+        line(300, 1000, "C3 = ", "szC3", " uF");
+        line(855, 1100, "L4 = ", "szL4", " mH");
+        line(850, 1000, "C4 = ", "szC4", " uF");
+        page.pictures.append({ 20, 100, 1200, 800, QStringLiteral("P312.BMP") });
+    } else {
+        page.pictures.append({ 20, 100, 1500, 900, QStringLiteral("P36.BMP") });
+    }
+    return page;
+}
+
+void frmXover3::Command2_Click() { printReportPage(reportLayout(), field(QStringLiteral("szFrqh"))); }
+
+void frmXover3::Command1_Click()
+{
+    DesignState& state = designState();
+    if (state.designValid == 1)
+        handOver(); // the model values stay; nothing is put back
+    else
+        state.xoverType = 0;
+    state.designValid = 0;
+    closeWindow();
+}

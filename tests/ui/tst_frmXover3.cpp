@@ -1,0 +1,297 @@
+// The passive 3-way window through its controls: the proposal of fh / 10,
+// the worked examples as the fields show them, the frequency order (silent in
+// the frequency fields, a message in the impedance fields), activation that
+// keeps a stored low frequency, the response-model values after Exit and the
+// displayed ones after Graph, xoverType, coilSource and the printed page.
+#include "core/designstate.h"
+#include "graph/CBGRAPH1.h"
+#include "platform/pictures.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
+#include "support/recorders.h"
+#include "ui/boxwindowprobe.h"
+#include "ui/frmCross.h"
+#include "ui/frmXover3.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QStringList kResults { "szL1", "szC1", "szL2", "szC2", "szL3", "szC3", "szL4", "szC4" };
+const QStringList k12dB { "5.123", "1.9775", ".512", "19.775", ".423", "25.5828", "5.207", "1.7946" };
+const QStringList k6dB { "2.547", "3.975", ".268", "37.7102", "N/A", "N/A", "N/A", "N/A" };
+const QString kOrder = "High Crossover must be greater then Low Crossover";
+} // namespace
+
+class TestFrmXover3 : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsAndCaptions();
+    void typedDesign_data();
+    void typedDesign();
+    void frequencyOrder_data();
+    void frequencyOrder();
+    void activationKeepsTheStoredLowFrequency();
+    void reactivationWithTheOtherSlope();
+    void responseModelAfterExitDisplayedAfterGraph();
+    void exitAfterAnInvalidEditWithdrawsTheCrossover();
+    void inductorWindowTakesOverTheCoils_data();
+    void inductorWindowTakesOverTheCoils();
+    void printedPageReadBack_data();
+    void printedPageReadBack();
+
+private:
+    void typeExample(int is12dB);
+    MessageRecorder* m_messages = nullptr;
+    WindowProbe<frmXover3> w;
+};
+
+void TestFrmXover3::init()
+{
+    m_messages = new MessageRecorder;
+    designState() = DesignState();
+    applyStartValues(designState());
+}
+
+void TestFrmXover3::cleanup()
+{
+    deleteAllWindows();
+    delete m_messages;
+}
+
+void TestFrmXover3::typeExample(int is12dB)
+{
+    designState().xoverIs12dB = std::int16_t(is12dB);
+    w.open();
+    for (const char* r : { "szRh", "szRm", "szRl" })
+        w.type(r, "8");
+    w.type("szFrqh", "5000");
+}
+
+void TestFrmXover3::controlsAndCaptions()
+{
+    w.open();
+    QCOMPARE(w.window()->windowTitle(), QString("Passive 3 Way Crossover Design"));
+    for (const char* caption : { "High Crossover Frequency:", "Low Crossover Frequency:", "Enter Tweeter Impedance:",
+             "Enter Mid-Range Impedance:", "Enter Woofer Impedance:", "L3 =", "C4 =" })
+        QVERIFY2(w.captions().contains(caption), caption);
+    QCOMPARE(w.window()->findChild<QLabel*>("Label26")->text(), QString("3.4"));
+    QCOMPARE(w.window()->findChild<QLabel*>("Label27")->text(), QString("Octaves"));
+    QCOMPARE(w.buttonRow(), (QStringList { "Command4=Graph", "Command3=L Design", "Command2=Print", "Command1=Exit" }));
+    w.field("szFrqh")->setFocus(Qt::TabFocusReason);
+    for (const char* next : { "szFrql", "szRh", "szRm", "szRl", "szFrqh" }) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.focused(), QString(next));
+    }
+}
+
+void TestFrmXover3::typedDesign_data()
+{
+    QTest::addColumn<int>("is12dB");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("12 dB") << 1 << k12dB << "p312.bmp";
+    QTest::newRow("6 dB") << 0 << k6dB << "p36.bmp";
+}
+
+void TestFrmXover3::typedDesign()
+{
+    QFETCH(int, is12dB);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, picture);
+
+    typeExample(is12dB);
+    QCOMPARE(w.text("szFrql"), QString(" 500"));
+    QCOMPARE(w.texts(kResults), shown);
+    QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), picture);
+    QVERIFY(!compiledPicture(picture).isEmpty());
+    const DesignState& s = designState();
+    QCOMPARE(s.designValid, std::int16_t(1));
+    QCOMPARE(s.xoverFreq, 5000.0f);
+    QCOMPARE(s.xoverFreqLow, 500.0f);
+    QCOMPARE(s.xoverRm, 8.0f);
+    QCOMPARE(s.xoverC2, float(is12dB ? 0.0791 / (8 * 500.0) * 1e6 : 37.71024f));
+    QCOMPARE(s.xoverType, std::int16_t(0)); // set by Graph and Exit only
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestFrmXover3::frequencyOrder_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("message");
+
+    QTest::newRow("low above high, typed low") << "szFrql"
+                                               << "6000" << false;
+    QTest::newRow("then the mid-range") << "szRm"
+                                        << "4" << true;
+    QTest::newRow("then the tweeter") << "szRh"
+                                      << "4" << true;
+    QTest::newRow("then the woofer") << "szRl"
+                                     << "4" << true;
+    QTest::newRow("then the high frequency") << "szFrqh"
+                                             << "5001" << false; // proposes 500.1
+}
+
+void TestFrmXover3::frequencyOrder()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, message);
+
+    typeExample(1);
+    w.type("szFrql", "6000");
+    designState().xoverFreq = 1;
+    w.type(field, text);
+    const bool proposed = field == "szFrqh";
+    const QStringList afterProposal { "5.122", "1.9771", ".512", "19.7711", ".423", "25.5777", "5.206", "1.7942" };
+    QCOMPARE(w.texts(kResults), proposed ? afterProposal : k12dB);
+    QCOMPARE(designState().designValid, std::int16_t(proposed ? 1 : 0));
+    QCOMPARE(m_messages->prompts(), message ? QStringList { kOrder } : QStringList {});
+    if (message) {
+        QCOMPARE(m_messages->last().title, QString("Error"));
+        QCOMPARE(m_messages->last().icon, MsgIcon::Stop);
+        QCOMPARE(w.focused(), QString("szFrqh"));
+    }
+    // Only the high frequency's rule stores the frequencies, also in the wrong order.
+    QCOMPARE(designState().xoverFreq, proposed ? 5001.0f : 1.0f);
+}
+
+void TestFrmXover3::activationKeepsTheStoredLowFrequency()
+{
+    DesignState& s = designState();
+    s.xoverIs12dB = 1;
+    s.xoverFreq = 5000;
+    s.xoverFreqLow = 400;
+    s.xoverRh = s.xoverRm = s.xoverRl = 8;
+    w.open();
+    QCOMPARE(
+        w.texts({ "szFrqh", "szFrql", "szRh", "szRm", "szRl" }), (QStringList { " 5000", " 400", " 8", " 8", " 8" }));
+    QCOMPARE(s.xoverFreqLow, 400.0f);
+    QCOMPARE(w.text("szL1"), QString("6.404")); // 8 x .3202 / 400
+    QCOMPARE(s.designValid, std::int16_t(1));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestFrmXover3::reactivationWithTheOtherSlope()
+{
+    WindowProbe<frmCross> selector;
+    selector.open();
+    selector.click("btn12db3p");
+    QVERIFY(QTest::qWaitForWindowActive(existingWindow<frmXover3>()));
+    typeExample(1);
+    QCOMPARE(w.texts(kResults), k12dB);
+    selector.open();
+    selector.click("btn6db3p");
+    QVERIFY(QTest::qWaitForWindowActive(existingWindow<frmXover3>()));
+    QCOMPARE(designState().xoverIs12dB, std::int16_t(0));
+    QCOMPARE(w.texts(kResults), k6dB);
+    QCOMPARE(w.text("szFrql"), QString(" 500"));
+    QCOMPARE(designState().designValid, std::int16_t(1));
+}
+
+void TestFrmXover3::responseModelAfterExitDisplayedAfterGraph()
+{
+    typeExample(1);
+    DesignState& s = designState();
+    w.click("Command4");
+    QVERIFY(existingWindow<CBGRAPH1>());
+    QCOMPARE(s.xoverType, std::int16_t(4));
+    QCOMPARE(s.graphDrawn, std::int16_t(0));
+    QCOMPARE(s.xoverL4, 5.207f);
+    QCOMPARE(s.xoverC3, 25.5828f);
+    QCOMPARE(s.xoverL3, 0.423f);
+    QCOMPARE(s.xoverC4, 1.7946f);
+
+    w.open();
+    w.click("Command1");
+    QCOMPARE(s.xoverType, std::int16_t(4));
+    QCOMPARE(s.designValid, std::int16_t(0));
+    QCOMPARE(s.xoverL4, float(8 / (500 * 6.2832) * 1000));
+    QCOMPARE(s.xoverC4, float(1 / (5000 * 6.2832 * 8) * 1000000));
+    QCOMPARE(s.xoverL3, float(8 * 1.88 / (5000 * 6.2832) * 1000));
+    QCOMPARE(s.xoverC3, float(1 / (8 * 1.88 * 500 * 6.2832) * 1000000));
+}
+
+void TestFrmXover3::exitAfterAnInvalidEditWithdrawsTheCrossover()
+{
+    typeExample(0);
+    w.type("szRm", "");
+    w.click("Command4");
+    QVERIFY(!existingWindow<CBGRAPH1>());
+    designState().xoverType = 3;
+    w.click("Command1");
+    QCOMPARE(designState().xoverType, std::int16_t(0));
+}
+
+void TestFrmXover3::inductorWindowTakesOverTheCoils_data()
+{
+    QTest::addColumn<int>("is12dB");
+    QTest::addColumn<int>("coilSource");
+    QTest::newRow("12 dB: L1 to L4") << 1 << 4;
+    QTest::newRow("6 dB: L1, L2") << 0 << 2;
+}
+
+void TestFrmXover3::inductorWindowTakesOverTheCoils()
+{
+    QFETCH(int, is12dB);
+    QFETCH(int, coilSource);
+    w.open();
+    w.click("Command3");
+    QCOMPARE(designState().coilSource, std::int16_t(0));
+    typeExample(is12dB);
+    w.click("Command3");
+    QCOMPARE(int(designState().coilSource), coilSource);
+    QVERIFY(QApplication::topLevelWidgets().size() > 1);
+}
+
+void TestFrmXover3::printedPageReadBack_data()
+{
+    QTest::addColumn<int>("is12dB");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("picture");
+
+    const QStringList common { "High Crossover Frequency = 5000 Hz", "Low Crossover Frequency = 500 Hz",
+        "Woofer Impedance = 8 Ohms", "Mid-Range Impedance = 8 Ohms", "Tweeter Impedance = 8 Ohms" };
+    QTest::newRow("12 dB") << 1
+                           << QStringList { "Passive 3 Way Crossover Design (12 DB)" } + common
+            + QStringList { "L1 = 5.123 mH", "L2 = .512 mH", "C1 = 1.9775 uF", "C2 = 19.775 uF", "L3 = .423 mH",
+                  "L4 = 5.207 mH", "C3 = 25.5828 uF", "C4 = 1.7946 uF" }
+                           << "P312.BMP";
+    QTest::newRow("6 dB") << 0
+                          << QStringList { "Passive 3 Way Crossover Design (6 DB)" } + common
+            + QStringList { "L1 = 2.547 mH", "L2 = .268 mH", "C1 = 3.975 uF", "C2 = 37.7102 uF" }
+                          << "P36.BMP";
+}
+
+void TestFrmXover3::printedPageReadBack()
+{
+    QFETCH(int, is12dB);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, picture);
+
+    typeExample(is12dB);
+    const ReportLayout layout = w.window()->reportLayout();
+    QCOMPARE(layout.pictures.size(), 1);
+    QCOMPARE(layout.pictures[0].file, picture);
+    QVERIFY(!compiledPicture(picture).isEmpty());
+    QCOMPARE(layout.lines.size(), is12dB ? 13 : 9);
+
+    QTemporaryDir dir;
+    PrinterRecorder printers;
+    const QString file = dir.filePath("xover3.pdf");
+    printers.answerPdfFile(file);
+    w.click("Command2");
+    QCOMPARE(w.focused(), QString("szFrqh"));
+    const QString text = pdfText(file).simplified();
+    for (const QString& line : lines)
+        QVERIFY2(text.contains(line), qPrintable(line + "\n" + text));
+    QVERIFY(text.contains("L3 = N/A") == false);
+}
+
+QTEST_MAIN(TestFrmXover3)
+#include "tst_frmXover3.moc"
