@@ -351,12 +351,16 @@ void TestMonkey::typeInto(QLineEdit* field, const QString& text, bool enter)
         for (const QChar c : text) {
             if (!alive)
                 return;
+            // Keys go where the focus is, as from a keyboard: a box that moved
+            // the focus to another field gets the rest of the typing there.
+            QWidget* focus = QApplication::focusWidget();
+            QWidget* target = focus && focus->window() == alive->window() ? focus : alive.data();
             if (c == u'\r' || c == u'\n')
-                QTest::keyClick(alive, Qt::Key_Return);
+                QTest::keyClick(target, Qt::Key_Return);
             else if (c == u'\t')
-                QTest::keyClick(alive, Qt::Key_Tab);
+                QTest::keyClick(target, Qt::Key_Tab);
             else // control characters too, as a keyboard sends them
-                QTest::sendKeyEvent(QTest::Click, alive, Qt::Key_unknown, QString(c), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }
     }
     if (enter && alive)
