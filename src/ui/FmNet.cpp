@@ -178,11 +178,34 @@ void FmNet::btn_Cal_Click()
     showNotch(notch);
 }
 
-void FmNet::btnPrint_Click()
+ReportLayout FmNet::reportLayout() const
 {
-    // The page is printed here once a printer can be chosen.
-    field(QStringLiteral("szName"))->setFocus(Qt::OtherFocusReason);
+    const auto text = [this](const char* name) { return field(QString::fromLatin1(name))->text(); };
+    ReportLayout layout;
+    layout.title = QStringLiteral("Compensating Networks Design");
+    layout.titleX = 250;
+    layout.titleY = 1900;
+    layout.lines = {
+        { 300, 1700, QStringLiteral("Speaker = ") + text("szName") },
+        { 300, 1600, QStringLiteral("Speaker Resonance = ") + text("szFr") + QStringLiteral(" Hz") },
+        { 300, 1500, QStringLiteral("Qes = ") + text("szQes") },
+        { 300, 1400, QStringLiteral("Qms = ") + text("szQms") },
+        { 300, 1300, QStringLiteral("Speaker Resistance = ") + text("szRdc") + QStringLiteral(" Ohms") },
+        { 300, 1200, QStringLiteral("Speaker Impedance = ") + text("szL") + QStringLiteral(" mH") },
+        { 190, 1100, QStringLiteral("Notch Filter") },
+        { 760, 1100, QStringLiteral("Impedance Equalization") },
+        { 300, 1000, QStringLiteral("C = ") + text("szCnf") + QStringLiteral(" uF") },
+        { 300, 900, QStringLiteral(" L = ") + text("szLnf") + QStringLiteral(" mH") },
+        { 300, 800, QStringLiteral(" R = ") + text("szRnf") + QStringLiteral(" Ohms") },
+        { 950, 900, QStringLiteral(" C = ") + text("szCic") + QStringLiteral(" uF") },
+        { 950, 800, QStringLiteral(" R = ") + text("szRic") + QStringLiteral(" Ohms") },
+    };
+    layout.pictures
+        = { { 30, 300, 630, 500, QStringLiteral("notch.BMP") }, { 740, 300, 750, 500, QStringLiteral("imp.BMP") } };
+    return layout;
 }
+
+void FmNet::btnPrint_Click() { printReportPage(reportLayout(), field(QStringLiteral("szName"))); }
 
 void FmNet::btnExit_Click()
 {

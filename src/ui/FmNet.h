@@ -8,11 +8,15 @@
 
 #include "design/networks.h"
 #include "platform/designwindow.h"
+#include "print/reportpage.h"
 
 class FmNet final : public DesignWindow {
     Q_OBJECT
 public:
     explicit FmNet(QWidget* parent = nullptr);
+
+    // The printed page: the fields' texts as shown, and both circuits.
+    ReportLayout reportLayout() const;
 
 private:
     void buildControls();

@@ -5,11 +5,14 @@
 #include "core/numberformat.h"
 #include "design/inductor.h"
 #include "platform/pictures.h"
+#include "print/printjob.h"
 #include "ui/boxwindowsupport.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPicture>
 #include <QPushButton>
 
 using namespace design;
@@ -179,8 +182,48 @@ QList<QWidget*> frmCoil::notPrinted() const
 
 void frmCoil::btnPrint_Click()
 {
-    // The window prints itself here once a printer can be chosen.
+    printWithSelection(this, QStringLiteral("Inductor Design"), [this](QPainter& painter, const QRectF& paper) {
+        const QList<QWidget*> hidden = notPrinted();
+        for (QWidget* part : hidden)
+            part->hide();
+        paintFitted(painter, paper);
+        for (QWidget* part : hidden)
+            part->show();
+    });
     field(QStringLiteral("szR1"))->setFocus(Qt::OtherFocusReason);
+}
+
+void frmCoil::paintFitted(QPainter& painter, const QRectF& paper)
+{
+    // The window as drawn now, recorded as drawing commands and replayed
+    // onto the paper, so texts and the drawing stay vectors: a widget that
+    // renders straight onto a printer would hand it a screen bitmap. The
+    // style shades field frames with translucent colours, which printers
+    // flatten into bitmaps too, so the frames are drawn plainly instead.
+    QPicture picture;
+    const QList<QLineEdit*> fields = findChildren<QLineEdit*>();
+    {
+        QPainter recorder(&picture);
+        for (QLineEdit* field : fields)
+            field->setFrame(false);
+        render(&recorder, QPoint(), QRegion(rect()), QWidget::DrawChildren);
+        recorder.setPen(QPen(Qt::black, 0));
+        recorder.setBrush(Qt::NoBrush);
+        for (QLineEdit* field : fields) {
+            recorder.drawRect(QRectF(field->geometry()));
+            field->setFrame(true);
+        }
+    }
+    // Scaled to the paper's width or height, centred across, from the top.
+    const QSizeF size = this->size();
+    const double scale = std::min(paper.width() / size.width(), paper.height() / size.height());
+    painter.save();
+    painter.translate(paper.x() + (paper.width() - size.width() * scale) / 2, paper.y());
+    // A picture replays in the resolution of the device it is played on.
+    const double replay = double(picture.logicalDpiX()) / painter.device()->logicalDpiX();
+    painter.scale(scale * replay, scale * replay);
+    painter.drawPicture(0, 0, picture);
+    painter.restore();
 }
 
 void frmCoil::btnExit_Click()

@@ -8,6 +8,8 @@
 
 #include "platform/designwindow.h"
 
+class QPainter;
+
 class frmCoil final : public DesignWindow {
     Q_OBJECT
 public:
@@ -30,4 +32,5 @@ private:
 
     // The hidden parts while the window prints itself.
     QList<QWidget*> notPrinted() const;
+    void paintFitted(QPainter& painter, const QRectF& paper);
 };

@@ -1,5 +1,7 @@
 #include "support/pdfoutput.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -72,6 +74,23 @@ QString waitForPrintedPdf(const QString& token, int timeoutMs)
             }
         }
         QTest::qWait(200);
+    }
+    return {};
+}
+
+QString waitForPrintedText(const QString& jobName, const QString& token, int timeoutMs)
+{
+    // cups-pdf writes blanks in job names as underscores.
+    const QString pattern = QString(jobName).replace(QLatin1Char(' '), QLatin1Char('_'));
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        const QString file = waitForPrintedPdf(pattern, int(std::max<qint64>(1, deadline.remainingTime())));
+        if (file.isEmpty())
+            break;
+        const QString text = pdfText(file);
+        QFile::remove(file);
+        if (text.contains(token))
+            return text;
     }
     return {};
 }

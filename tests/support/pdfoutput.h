@@ -15,5 +15,10 @@ bool havePdfPrinter();
 // The file the PDF printer wrote for a job whose name holds `token`, once it
 // has settled; empty after `timeoutMs`.
 QString waitForPrintedPdf(const QString& token, int timeoutMs = 60000);
+// For jobs whose name is fixed (a page title): the text of the file the PDF
+// printer wrote for `jobName` ("Inductor Design") that holds `token`; files
+// of that job without it (left by earlier runs) are removed on the way.
+// Empty after `timeoutMs`.
+QString waitForPrintedText(const QString& jobName, const QString& token, int timeoutMs = 60000);
 // A token unique to this run, for job names and texts.
 QString uniqueToken(const QString& prefix);

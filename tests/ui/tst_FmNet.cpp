@@ -3,11 +3,14 @@
 // missing, what Calculate stores, and opening from the design state.
 #include "core/designstate.h"
 #include "platform/pictures.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/FmNet.h"
 #include "ui/boxwindowprobe.h"
 
 #include <QGroupBox>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -31,6 +34,9 @@ private slots:
     void openingShowsTheStoredNetworks_data();
     void openingShowsTheStoredNetworks();
     void exitWithdrawsTheDesign();
+    void printPutsThePageOnPaper_data();
+    void printPutsThePageOnPaper();
+    void printWithoutANetworkOnlyMovesTheFocus();
 
 private:
     MessageRecorder* m_messages = nullptr;
@@ -47,7 +53,7 @@ void TestFmNet::init()
 void TestFmNet::cleanup()
 {
     deleteAllWindows();
-    QVERIFY(m_messages->shown.isEmpty()); // the window has no messages
+    QVERIFY(m_messages->shown.isEmpty() || QTest::currentTestFailed()); // the window has no messages
     delete m_messages;
 }
 
@@ -109,7 +115,7 @@ void TestFmNet::calculate()
     s.qes = 0.25f;
     s.qms = 2;
     w.open();
-    w.type("szName", "Woofer 8");
+    w.type("szName", QString("Woofer 8"));
     for (int i = 0; i < typed.size(); ++i)
         w.type(kInputs[i + 1], typed[i]);
     w.click("btn_Cal");
@@ -211,6 +217,71 @@ void TestFmNet::exitWithdrawsTheDesign()
     w.click("btnExit");
     QCOMPARE(designState().designValid, std::int16_t(0));
     QTRY_VERIFY(!existingWindow<FmNet>());
+}
+
+void TestFmNet::printPutsThePageOnPaper_data()
+{
+    QTest::addColumn<QString>("target"); // "file", "PDF" (the printer) or "cancel"
+    QTest::newRow("PDF file") << "file";
+    QTest::newRow("PDF printer") << "PDF";
+    QTest::newRow("cancelled") << "cancel";
+}
+
+void TestFmNet::printPutsThePageOnPaper()
+{
+    QFETCH(QString, target);
+    if (target == "PDF" && !havePdfPrinter())
+        QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    const QString token = uniqueToken("Woofer");
+    const QString file = dir.filePath("networks.pdf");
+    if (target == "file")
+        printers.answerPdfFile(file);
+    else if (target == "PDF")
+        printers.answerPrinter("PDF");
+    w.open();
+    const QStringList example { token, "30", ".5", "3", "6", ".5" };
+    for (int i = 0; i < example.size(); ++i)
+        w.type(kInputs[i], example[i]);
+    w.click("btn_Cal");
+    w.click("btnPrint");
+
+    QCOMPARE(printers.requests, 1);
+    QCOMPARE(w.focused(), QString("szName"));
+    if (target == "cancel") {
+        QVERIFY(QDir(dir.path()).isEmpty());
+        return;
+    }
+    if (target == "file")
+        QCOMPARE(pdfPageCount(file), 1);
+    const QString text
+        = (target == "file" ? pdfText(file) : waitForPrintedText("Compensating Networks Design", token)).simplified();
+    QVERIFY2(!text.isEmpty(), "no page was printed");
+    for (const QString& line :
+        QStringList { "Compensating Networks Design", "Speaker = " + token, "Speaker Resonance = 30 Hz", "Qes = .5",
+            "Qms = 3", "Speaker Resistance = 6 Ohms", "Speaker Impedance = .5 mH", "Notch Filter",
+            "Impedance Equalization", "C = 1768.89 uF", "L = 15.92 mH", "R = 7. Ohms", "C = 8.89 uF", "R = 7.5 Ohms" })
+        QVERIFY2(text.contains(line), qPrintable(line + " not in: " + text));
+
+    // Both circuits stand side by side below the text, in their places.
+    const ReportLayout layout = w.window()->reportLayout();
+    QCOMPARE(layout.pictures.size(), 2);
+    QCOMPARE(QRectF(layout.pictures[0].x, layout.pictures[0].y, layout.pictures[0].width, layout.pictures[0].height),
+        QRectF(30, 300, 630, 500));
+    QCOMPARE(QRectF(layout.pictures[1].x, layout.pictures[1].y, layout.pictures[1].width, layout.pictures[1].height),
+        QRectF(740, 300, 750, 500));
+    QCOMPARE(layout.pictures[0].file + layout.pictures[1].file, "notch.BMPimp.BMP");
+}
+
+void TestFmNet::printWithoutANetworkOnlyMovesTheFocus()
+{
+    PrinterRecorder printers;
+    w.open();
+    w.field("szL")->setFocus(Qt::TabFocusReason);
+    w.click("btnPrint");
+    QCOMPARE(printers.requests, 0);
+    QCOMPARE(w.focused(), QString("szName"));
 }
 
 QTEST_MAIN(TestFmNet)

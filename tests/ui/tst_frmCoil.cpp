@@ -3,11 +3,14 @@
 // "L Design" and what re-activation and the main window leave alone.
 #include "core/designstate.h"
 #include "platform/pictures.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/FrmTlv.h"
 #include "ui/boxwindowprobe.h"
 #include "ui/frmCoil.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -54,6 +57,8 @@ private slots:
     void editedRowsSurviveReactivation();
     void mainWindowLeavesTheRowsAlone();
     void exitResetsCoilSource();
+    void printShowsTheTableAndDrawingOnly_data();
+    void printShowsTheTableAndDrawingOnly();
 
 private:
     // Row 6 typed by the user before the take-over: it must stay as it is.
@@ -273,6 +278,64 @@ void TestFrmCoil::exitResetsCoilSource()
     w.click("btnExit");
     QCOMPARE(designState().coilSource, std::int16_t(0));
     QTRY_VERIFY(!existingWindow<frmCoil>());
+}
+
+void TestFrmCoil::printShowsTheTableAndDrawingOnly_data()
+{
+    QTest::addColumn<QString>(
+        "target"); // "file", "PDF" (the printer), "cancel" or "unknown" (a printer that is not there)
+    QTest::newRow("PDF file") << "file";
+    QTest::newRow("PDF printer") << "PDF";
+    QTest::newRow("cancelled") << "cancel";
+    QTest::newRow("unknown printer") << "unknown";
+}
+
+void TestFrmCoil::printShowsTheTableAndDrawingOnly()
+{
+    QFETCH(QString, target);
+    if (target == "PDF" && !havePdfPrinter())
+        QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("coils.pdf");
+    if (target == "file")
+        printers.answerPdfFile(file);
+    else if (target == "PDF")
+        printers.answerPrinter("PDF");
+    else if (target == "unknown")
+        printers.answerPrinter(uniqueToken("NoSuchPrinter"));
+    storeCrossover(2);
+    frmCoil::openForCrossover();
+    w.open();
+    // A text of this run in a field, to find its page among the printer's files.
+    const QString token
+        = QStringLiteral("#%1").arg(QDateTime::currentMSecsSinceEpoch() % 1000000, 6, 10, QLatin1Char('0'));
+    w.type("szR6", ".4");
+    w.type("szL6", "1");
+    w.type("szN6", token);
+    w.click("btnPrint");
+
+    QCOMPARE(printers.requests, 1);
+    QCOMPARE(w.focused(), QString("szR1"));
+    for (const char* name : { "btnPrint", "btnExit", "btn_Cal", "Label19", "Line38" })
+        QVERIFY2(w.window()->findChild<QWidget*>(name)->isVisible(), name);
+    if (target == "cancel" || target == "unknown") {
+        QVERIFY(QDir(dir.path()).isEmpty());
+        QCOMPARE(m_messages->prompts(),
+            target == "unknown" ? QStringList { "Could Not Open Printing Device" } : QStringList {});
+        return;
+    }
+    QVERIFY(m_messages->shown.isEmpty());
+    if (target == "file")
+        QCOMPARE(pdfPageCount(file), 1);
+    const QString text = (target == "file" ? pdfText(file) : waitForPrintedText("Inductor Design", token)).simplified();
+    QVERIFY2(!text.isEmpty(), "no page was printed");
+    // The texts are printed as texts: the widgets painted onto the printer.
+    for (const QString& shown :
+        QStringList { "Inductor Design", "Resistance", "Gauge", ".637", ".534", "136.1", "128.1", " 13", token })
+        QVERIFY2(text.contains(shown), qPrintable(shown + " not in: " + text));
+    for (const QString& hidden : QStringList { "Calculate", "Print", "Exit", "If you wish" })
+        QVERIFY2(!text.contains(hidden), qPrintable(hidden));
 }
 
 QTEST_MAIN(TestFrmCoil)
