@@ -5,6 +5,7 @@
 // design state.
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
+#include "graph/curves.h"
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
@@ -274,6 +275,7 @@ void TestFrmXover::graphAndInductorNeedAValidDesign()
     w.click("btnGraph");
     QVERIFY(existingWindow<CBGRAPH1>());
     QCOMPARE(s.graphDrawn, std::int16_t(0));
+    QCOMPARE(computeCurves(s).crossovers.size(), 2); // woofer and tweeter
     w.click("LDesign");
     QCOMPARE(s.coilSource, std::int16_t(2));
 }

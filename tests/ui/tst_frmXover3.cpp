@@ -5,6 +5,7 @@
 // displayed ones after Graph, xoverType, coilSource and the printed page.
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
+#include "graph/curves.h"
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
@@ -206,6 +207,7 @@ void TestFrmXover3::responseModelAfterExitDisplayedAfterGraph()
     QCOMPARE(s.xoverC3, 25.5828f);
     QCOMPARE(s.xoverL3, 0.423f);
     QCOMPARE(s.xoverC4, 1.7946f);
+    QCOMPARE(computeCurves(s).crossovers.size(), 3); // woofer, mid-range, tweeter
 
     w.open();
     w.click("Command1");
