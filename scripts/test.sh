@@ -21,9 +21,10 @@ scripts/build.sh build
 # The Debian package, with its runtime dependencies read from the programs.
 (cd build && cpack -G DEB >/dev/null)
 deb=$(ls build/tolvan_*.deb)
-dpkg-deb --field "$deb" Depends | grep -q "libqt6widgets6" || { echo "$deb declares no Qt dependency" >&2; exit 1; }
+[[ "$(dpkg-deb --field "$deb" Depends)" == *libqt6widgets6* ]] || { echo "$deb declares no Qt dependency" >&2; exit 1; }
+contents=$(dpkg-deb --contents "$deb")
 for program in tolvan tolvan-cli; do
-  dpkg-deb --contents "$deb" | grep -q "\./usr/bin/$program$" || { echo "$deb lacks $program" >&2; exit 1; }
+  grep -q "\./usr/bin/$program$" <<<"$contents" || { echo "$deb lacks $program" >&2; exit 1; }
 done
 echo "package: $deb"
 
