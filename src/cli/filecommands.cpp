@@ -7,6 +7,7 @@
 #include "core/systemfile.h"
 #include "graph/graphpage.h"
 #include "platform/pageoutput.h"
+#include "print/boxreport.h"
 
 #include <QFileInfo>
 
@@ -69,6 +70,30 @@ int graph(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+int report(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    if (QFileInfo(arguments.output).suffix().toLower() != u"pdf") {
+        err << "tolvan-cli: report: -o names a .pdf file\n";
+        return kUsageError;
+    }
+    if (!loadDesign(arguments, err))
+        return 1;
+    if (boxReportPages(designState()).isEmpty()) {
+        err << "tolvan-cli: report: the design hands over no box design to report\n";
+        return 1;
+    }
+    // The report as "Print Box Data" prints it, into the PDF file.
+    MessageLog log;
+    const int printed = runBoxDataReport(PrintTarget::pdfFile(arguments.output));
+    CommandResult result;
+    result.messages = log.shown;
+    printMessages(err, result);
+    if (printed == 0)
+        return 1;
+    out << arguments.output << '\n';
+    return 0;
+}
+
 } // namespace
 
 const QVector<FileCommand>& fileCommands()
@@ -83,6 +108,8 @@ const QVector<FileCommand>& fileCommands()
             "  --width PX     width of a PNG or SVG, pixels (1600)\n"
             "  --height PX    height of a PNG or SVG, pixels (800)\n",
             graph },
+        { "report", "Write the box data report of a system file's design into a PDF file.",
+            "tolvan-cli report FILE.TLV -o OUT.pdf", "tolvan-cli report mydesign.TLV -o boxdata.pdf", {}, "", report },
     };
     return commands;
 }

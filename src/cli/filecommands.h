@@ -1,7 +1,8 @@
 #pragma once
 // The subcommands on a system file: `show` prints the design it holds,
-// `graph` writes its response graph as PNG, SVG or PDF. The file is loaded
-// as "Load System" loads it, with the same messages when it cannot be.
+// `graph` writes its response graph as PNG, SVG or PDF, `report` its box
+// data report as PDF. The file is loaded as "Load System" loads it, with
+// the same messages when it cannot be.
 
 #include "cli/arguments.h"
 

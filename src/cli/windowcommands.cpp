@@ -11,6 +11,7 @@
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
 #include "ui/frmXover.h"
+#include "ui/frmXover3.h"
 
 #include <QPushButton>
 
@@ -115,6 +116,16 @@ std::vector<WindowCommand> makeCommands()
             { "tweeter", "szRh", "tweeter impedance, ohms" } },
         {}, nullptr, { { "szL1" }, { "szC1" }, { "szL2" }, { "szC2" } }, nullptr,
         { "slope", "6 or 12 dB per octave (6)", { { "6", "btn6db2p" }, { "12", "btn12db2p" } } } });
+
+    commands.push_back({ "xover3", "Passive 3-way crossover, 6 or 12 dB per octave: L1 to L4 and C1 to C4.",
+        "tolvan-cli xover3 --slope 12 --high 3000 --low 300 --tweeter 6 --mid 8 --woofer 8",
+        openFromSelector<frmXover3>,
+        { { "high", "szFrqh", "high crossover frequency, Hz" },
+            { "low", "szFrql", "low crossover frequency, Hz (a tenth of the high one)" },
+            { "tweeter", "szRh", "tweeter impedance, ohms" }, { "mid", "szRm", "mid-range impedance, ohms" },
+            { "woofer", "szRl", "woofer impedance, ohms" } },
+        {}, nullptr, { { "szL1" }, { "szC1" }, { "szL2" }, { "szC2" }, { "szL3" }, { "szC3" }, { "szL4" }, { "szC4" } },
+        nullptr, { "slope", "6 or 12 dB per octave (6)", { { "6", "btn6db3p" }, { "12", "btn12db3p" } } } });
 
     commands.push_back({ "coil", "Air-core inductors: size, turns and wire gauge of up to six coils.",
         "tolvan-cli coil --l1 2.5 --r1 .4 --l2 .33 --r2 .3", open<frmCoil>,

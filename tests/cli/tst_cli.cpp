@@ -49,6 +49,7 @@ private slots:
     void showPrintsTheReferenceSystem();
     void graphWritesTheChosenFile_data();
     void graphWritesTheChosenFile();
+    void reportWritesThePdf();
     void runsWithoutADisplay();
 };
 
@@ -105,6 +106,10 @@ void TestCli::textsAreTheWindowsTexts_data()
     QTest::newRow("passive 2-way 6 dB") << QStringList { "xover2", "--freq", "3000", "--woofer", "8", "--tweeter", "6" }
                                         << Typing { { "szFrq", "3000" }, { "szRl", "8" }, { "szRh", "6" } } << ""
                                         << Typing {} << QByteArray("btn6db2p");
+    QTest::newRow("passive 3-way 12 dB") << QStringList { "xover3", "--slope", "12", "--high", "3000", "--low", "300",
+        "--tweeter", "6", "--mid", "8", "--woofer",
+        "8" } << Typing { { "szFrqh", "3000" }, { "szFrql", "300" }, { "szRh", "6" }, { "szRm", "8" }, { "szRl", "8" } }
+                                         << "" << Typing {} << QByteArray("btn12db3p");
     QTest::newRow("coils") << QStringList { "coil", "--l1", "2.5", "--r1", ".4", "--l2", ".33", "--r2", ".3" }
                            << Typing { { "szR1", ".4" }, { "szL1", "2.5" }, { "szR2", ".3" }, { "szL2", ".33" } }
                            << "btn_Cal" << Typing {} << QByteArray();
@@ -239,6 +244,21 @@ void TestCli::graphWritesTheChosenFile()
     QVERIFY(file.read(5).startsWith(start));
     if (name.endsWith(".png"))
         QCOMPARE(QImage(path).size(), QSize(640, 320));
+}
+
+void TestCli::reportWritesThePdf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    const Run run = cli({ "report", kReference, "-o", path });
+    QCOMPARE(run.status, 0);
+    QProcess text;
+    text.start("pdftotext", { path, "-" });
+    QVERIFY(text.waitForFinished(30000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(words.contains("Bandpass Box Design (Isobaric)") && words.contains("Optional Coil = 1.2 mH"),
+        qPrintable(words));
+    QCOMPARE(cli({ "report", kReference, "-o", dir.filePath("report.png") }).status, 2);
 }
 
 // The program itself, started with no display and no platform chosen.
