@@ -1,6 +1,7 @@
 // The compensating-networks window through its controls: the worked examples
 // as the fields show them, which results keep their text when inputs are
-// missing, what Calculate stores, and opening from the design state.
+// missing or lead nowhere finite, what Calculate stores, opening from the
+// design state, and the printed page read back.
 #include "core/designstate.h"
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
@@ -11,12 +12,13 @@
 
 #include <QGroupBox>
 #include <QTemporaryDir>
-
 #include <QtTest>
 
 namespace {
 const QStringList kInputs { "szName", "szFr", "szQes", "szQms", "szRdc", "szL" };
 const QStringList kResults { "szCnf", "szLnf", "szRnf", "szCic", "szRic" };
+const QStringList kExample { "30", ".5", "3", "6", ".5" }; // szFr to szL
+const QStringList kExampleShown { "1768.89", "15.92", "7.", "8.89", "7.5" };
 } // namespace
 
 class TestFmNet : public QObject {
@@ -25,20 +27,18 @@ private slots:
     void init();
     void cleanup();
 
-    void controlsAndCaptions();
-    void enterMovesAlongTheCycle();
+    void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
-    void missingInputsKeepTheResultsText_data();
-    void missingInputsKeepTheResultsText();
     void openingShowsTheStoredNetworks_data();
     void openingShowsTheStoredNetworks();
-    void exitWithdrawsTheDesign();
     void printPutsThePageOnPaper_data();
     void printPutsThePageOnPaper();
     void printWithoutANetworkOnlyMovesTheFocus();
 
 private:
+    void typeInputs(const QStringList& texts); // szFr to szL
+
     MessageRecorder* m_messages = nullptr;
     WindowProbe<FmNet> w;
 };
@@ -57,12 +57,16 @@ void TestFmNet::cleanup()
     delete m_messages;
 }
 
-void TestFmNet::controlsAndCaptions()
+void TestFmNet::typeInputs(const QStringList& texts)
+{
+    for (int i = 0; i < texts.size(); ++i)
+        w.type(kInputs[i + 1], texts[i]);
+}
+
+void TestFmNet::controlsAndEnterCycle()
 {
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString("Compensating Networks"));
-    for (const QString& name : kInputs + kResults)
-        QVERIFY2(w.field(name), qPrintable(name));
     const QStringList captions = w.captions();
     for (const char* caption :
         { "Speaker Name: ", "Speaker Resonance: ", "Hz", "Qes: ", "Qms:", "Speaker Resistance:", "Ohms",
@@ -71,37 +75,38 @@ void TestFmNet::controlsAndCaptions()
     QCOMPARE(w.buttonRow(), (QStringList { "btnPrint=Print", "btn_Cal=Calculate", "btnExit=Exit" }));
     QCOMPARE(w.window()->findChild<QGroupBox*>("Frame1")->title(), QString("Series Notch Filter"));
     QCOMPARE(w.window()->findChild<QGroupBox*>("Frame2")->title(), QString("Impedance Compensation"));
-    QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("notch.BMP"));
-    QCOMPARE(w.window()->findChild<PictureBox*>("Image2")->picture(), QString("imp.BMP"));
-    QVERIFY(!compiledPicture("notch.BMP").isEmpty());
-    QVERIFY(!compiledPicture("imp.BMP").isEmpty());
-}
+    QVERIFY(!compiledPicture(w.window()->findChild<PictureBox*>("Image1")->picture()).isEmpty());
+    QVERIFY(!compiledPicture(w.window()->findChild<PictureBox*>("Image2")->picture()).isEmpty());
 
-void TestFmNet::enterMovesAlongTheCycle()
-{
-    w.open();
     w.field("szName")->setFocus(Qt::TabFocusReason);
     for (int i = 1; i <= kInputs.size(); ++i) {
         QTest::keyClick(w.field(kInputs[i - 1]), Qt::Key_Return);
         QCOMPARE(w.focused(), kInputs[i % kInputs.size()]);
     }
-    QCOMPARE(w.text("szName"), QString());
+    QCOMPARE(w.text("szName"), QString()); // the key was swallowed
 }
 
 void TestFmNet::calculate_data()
 {
-    QTest::addColumn<QStringList>("typed"); // szFr, szQes, szQms, szRdc, szL
+    QTest::addColumn<QStringList>("typed"); // after the example: szFr, szQes, szQms, szRdc, szL
     QTest::addColumn<QStringList>("shown"); // szCnf, szLnf, szRnf, szCic, szRic
     QTest::addColumn<QList<float>>("stored"); // netFs, netRe, netLe, qes, qms
 
-    QTest::newRow("full notch and equalisation")
-        << QStringList { "30", ".5", "3", "6", ".5" } << QStringList { "1768.89", "15.92", "7.", "8.89", "7.5" }
+    QTest::newRow("the example again") << kExample << kExampleShown << QList<float> { 30, 6, 0.5f, 0.5f, 3 };
+    QTest::newRow("Qes empty: less accurate, Qms not stored")
+        << QStringList { "30", "", "4", "6", ".5" } << QStringList { "1001.", "24.997", "6.", "8.89", "7.5" }
         << QList<float> { 30, 6, 0.5f, 0.5f, 3 };
-    QTest::newRow("Qes empty: less accurate, qes and qms left alone")
-        << QStringList { "30", "", "3", "6", ".5" } << QStringList { "1001.", "24.997", "6.", "8.89", "7.5" }
-        << QList<float> { 30, 6, 0.5f, 0.25f, 2 };
-    QTest::newRow("L too large for a capacitor: only the notch")
-        << QStringList { "30", ".5", "3", ".1", "3e38" } << QStringList { "106133.3", ".265", ".12", "", "" }
+    QTest::newRow("szL empty: the notch only")
+        << QStringList { "40", ".5", "3", "5", "" } << QStringList { "1592.", "9.95", "5.83", "8.89", "7.5" }
+        << QList<float> { 40, 5, 0, 0.5f, 3 };
+    QTest::newRow("szFr empty: the equalisation only")
+        << QStringList { "", ".5", "3", "5", ".5" } << QStringList { "1768.89", "15.92", "7.", "12.8", "6.25" }
+        << QList<float> { 0, 5, 0.5f, 0.5f, 3 };
+    QTest::newRow("resonance 1e-38: no finite notch")
+        << QStringList { "1e-38", ".5", "3", "5", ".5" } << QStringList { "1768.89", "15.92", "7.", "12.8", "6.25" }
+        << QList<float> { 1e-38f, 5, 0.5f, 0.5f, 3 };
+    QTest::newRow("L 3e38: no finite capacitor")
+        << QStringList { "30", ".5", "3", ".1", "3e38" } << QStringList { "106133.3", ".265", ".12", "8.89", "7.5" }
         << QList<float> { 30, 0.1f, 3e38f, 0.5f, 3 };
 }
 
@@ -112,55 +117,19 @@ void TestFmNet::calculate()
     QFETCH(QList<float>, stored);
 
     DesignState& s = designState();
-    s.qes = 0.25f;
-    s.qms = 2;
     w.open();
-    w.type("szName", QString("Woofer 8"));
-    for (int i = 0; i < typed.size(); ++i)
-        w.type(kInputs[i + 1], typed[i]);
+    w.type("szName", "Woofer 8");
+    typeInputs(kExample);
+    w.click("btn_Cal");
+    typeInputs(typed);
     w.click("btn_Cal");
 
     QCOMPARE(w.texts(kResults), shown);
     QCOMPARE((QList<float> { s.netFs, s.netRe, s.netLe, s.qes, s.qms }), stored);
     QCOMPARE(s.netName.text(), QString("Woofer 8").leftJustified(30));
     QCOMPARE(s.designValid, std::int16_t(1));
-}
-
-void TestFmNet::missingInputsKeepTheResultsText_data()
-{
-    QTest::addColumn<QString>("cleared");
-    QTest::addColumn<QStringList>("shown"); // a 5-ohm driver at 40 Hz after the example
-    QTest::addColumn<float>("netRe");
-    QTest::addColumn<int>("designValid");
-
-    QTest::newRow("szL: the notch only") << "szL" << QStringList { "1592.", "9.95", "5.83", "8.89", "7.5" } << 5.0f
-                                         << 1;
-    QTest::newRow("szFr: the equalisation only")
-        << "szFr" << QStringList { "1768.89", "15.92", "7.", "12.8", "6.25" } << 5.0f << 1;
-    QTest::newRow("szRdc: neither") << "szRdc" << QStringList { "1768.89", "15.92", "7.", "8.89", "7.5" } << 6.0f << 0;
-}
-
-void TestFmNet::missingInputsKeepTheResultsText()
-{
-    QFETCH(QString, cleared);
-    QFETCH(QStringList, shown);
-    QFETCH(float, netRe);
-    QFETCH(int, designValid);
-
-    w.open();
-    const QStringList example { "30", ".5", "3", "6", ".5" };
-    for (int i = 0; i < example.size(); ++i)
-        w.type(kInputs[i + 1], example[i]);
-    w.click("btn_Cal");
-    designState().designValid = 0;
-    w.type("szRdc", "5");
-    w.type("szFr", "40");
-    w.type(cleared, "");
-    w.click("btn_Cal");
-
-    QCOMPARE(w.texts(kResults), shown);
-    QCOMPARE(designState().netRe, netRe);
-    QCOMPARE(designState().designValid, std::int16_t(designValid));
+    w.click("btnExit");
+    QCOMPARE(s.designValid, std::int16_t(0));
 }
 
 void TestFmNet::openingShowsTheStoredNetworks_data()
@@ -171,19 +140,14 @@ void TestFmNet::openingShowsTheStoredNetworks_data()
     QTest::addColumn<int>("designValid");
 
     QTest::newRow("everything stored") << QList<float> { 30, 6, 0.5f, 0.5f, 3 }
-                                       << QStringList { " 30", " .5", " 3", " 6", " .5" }
-                                       << QStringList { "1768.89", "15.92", "7.", "8.89", "7.5" } << 1;
+                                       << QStringList { " 30", " .5", " 3", " 6", " .5" } << kExampleShown << 1;
     QTest::newRow("no Qms: less accurate")
         << QList<float> { 30, 6, 0.5f, 0.5f, 0 } << QStringList { " 30", "", "", " 6", " .5" }
         << QStringList { "1001.", "24.997", "6.", "8.89", "7.5" } << 1;
-    QTest::newRow("no Le: the notch only")
-        << QList<float> { 30, 6, 0, 0.5f, 3 } << QStringList { " 30", " .5", " 3", " 6", "" }
-        << QStringList { "1768.89", "15.92", "7.", "", "" } << 1;
     QTest::newRow("no resonance: the equalisation only")
         << QList<float> { 0, 6, 0.5f, 0.5f, 3 } << QStringList { "", "", "", " 6", " .5" }
         << QStringList { "", "", "", "8.89", "7.5" } << 1;
-    QTest::newRow("nothing stored") << QList<float> { 0, 0, 0, 0, 0 } << QStringList { "", "", "", "", "" }
-                                    << QStringList { "", "", "", "", "" } << 0;
+    QTest::newRow("nothing stored") << QList<float> { 0, 0, 0, 0, 0 } << QStringList(5) << QStringList(5) << 0;
 }
 
 void TestFmNet::openingShowsTheStoredNetworks()
@@ -208,17 +172,6 @@ void TestFmNet::openingShowsTheStoredNetworks()
     QCOMPARE(s.designValid, std::int16_t(designValid));
 }
 
-void TestFmNet::exitWithdrawsTheDesign()
-{
-    designState().netRe = 6;
-    designState().netLe = 0.5f;
-    w.open();
-    QCOMPARE(designState().designValid, std::int16_t(1));
-    w.click("btnExit");
-    QCOMPARE(designState().designValid, std::int16_t(0));
-    QTRY_VERIFY(!existingWindow<FmNet>());
-}
-
 void TestFmNet::printPutsThePageOnPaper_data()
 {
     QTest::addColumn<QString>("target"); // "file", "PDF" (the printer) or "cancel"
@@ -241,9 +194,8 @@ void TestFmNet::printPutsThePageOnPaper()
     else if (target == "PDF")
         printers.answerPrinter("PDF");
     w.open();
-    const QStringList example { token, "30", ".5", "3", "6", ".5" };
-    for (int i = 0; i < example.size(); ++i)
-        w.type(kInputs[i], example[i]);
+    w.type("szName", token);
+    typeInputs(kExample);
     w.click("btn_Cal");
     w.click("btnPrint");
 
@@ -263,15 +215,9 @@ void TestFmNet::printPutsThePageOnPaper()
             "Qms = 3", "Speaker Resistance = 6 Ohms", "Speaker Impedance = .5 mH", "Notch Filter",
             "Impedance Equalization", "C = 1768.89 uF", "L = 15.92 mH", "R = 7. Ohms", "C = 8.89 uF", "R = 7.5 Ohms" })
         QVERIFY2(text.contains(line), qPrintable(line + " not in: " + text));
-
-    // Both circuits stand side by side below the text, in their places.
-    const ReportLayout layout = w.window()->reportLayout();
-    QCOMPARE(layout.pictures.size(), 2);
-    QCOMPARE(QRectF(layout.pictures[0].x, layout.pictures[0].y, layout.pictures[0].width, layout.pictures[0].height),
-        QRectF(30, 300, 630, 500));
-    QCOMPARE(QRectF(layout.pictures[1].x, layout.pictures[1].y, layout.pictures[1].width, layout.pictures[1].height),
-        QRectF(740, 300, 750, 500));
-    QCOMPARE(layout.pictures[0].file + layout.pictures[1].file, "notch.BMPimp.BMP");
+    const QVector<ReportPicture> pictures = w.window()->reportLayout().pictures;
+    QCOMPARE(pictures.size(), 2);
+    QCOMPARE(QRectF(pictures[1].x, pictures[1].y, pictures[1].width, pictures[1].height), QRectF(740, 300, 750, 500));
 }
 
 void TestFmNet::printWithoutANetworkOnlyMovesTheFocus()
