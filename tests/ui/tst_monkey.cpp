@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -344,7 +345,8 @@ void TestMonkey::typeInto(QLineEdit* field, const QString& text, bool enter)
     if (!alive || !alive->isEnabled())
         return;
     m_typed << text.trimmed().toLower();
-    alive->selectAll();
+    if (m_rng.bounded(4) != 0) // or else added to what the field holds
+        alive->selectAll();
     if (text.size() > 40) {
         alive->insert(text); // pasted
     } else {
@@ -363,7 +365,10 @@ void TestMonkey::typeInto(QLineEdit* field, const QString& text, bool enter)
                 QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }
     }
-    if (enter && alive)
+    if (!alive)
+        return;
+    m_typed << alive->text().trimmed().toLower();
+    if (enter)
         QTest::keyClick(alive, Qt::Key_Return);
     settle();
 }
@@ -437,11 +442,13 @@ void TestMonkey::step(const QString& what, const std::function<void()>& action)
     QVERIFY2(m_answers->prompts.size() <= kMaxBoxesPerStep,
         qPrintable(context + QStringLiteral("boxes: ") + m_answers->prompts.join(QStringLiteral(" | "))));
     for (DesignWindow* window : windows())
-        for (const QLineEdit* f : window->findChildren<QLineEdit*>()) {
-            const QString text = f->text();
+        for (const QWidget* w : window->findChildren<QWidget*>()) {
+            const auto* f = qobject_cast<const QLineEdit*>(w);
+            const auto* label = qobject_cast<const QLabel*>(w);
+            const QString text = f ? f->text() : label ? label->text() : QString();
             if (text.contains(kBrokenNumber) && !m_typed.contains(text.trimmed().toLower()))
                 QFAIL(qPrintable(
-                    context + QStringLiteral("%1.%2 shows \"%3\"").arg(window->objectName(), f->objectName(), text)));
+                    context + QStringLiteral("%1.%2 shows \"%3\"").arg(window->objectName(), w->objectName(), text)));
         }
     const DesignState& s = designState();
     QVERIFY2(
