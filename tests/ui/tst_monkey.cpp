@@ -29,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -291,6 +292,9 @@ QList<DesignWindow*> TestMonkey::windows() const
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* window = qobject_cast<DesignWindow*>(w); window && window->isVisible())
             out << window;
+    // In a fixed order, so that a seed replays the same run.
+    std::sort(
+        out.begin(), out.end(), [](const QWidget* a, const QWidget* b) { return a->objectName() < b->objectName(); });
     return out;
 }
 
@@ -329,6 +333,10 @@ void TestMonkey::click(QPushButton* button)
 {
     QPointer<QPushButton> alive(button);
     activate(button->window());
+    if (alive && (alive->width() < 4 || alive->height() < 4)) { // the user drags the window bigger first
+        alive->window()->resize(640, 480);
+        settle();
+    }
     if (alive && alive->isVisible() && alive->isEnabled())
         QTest::mouseClick(alive, Qt::LeftButton);
     settle();
@@ -496,7 +504,7 @@ void TestMonkey::randomStep()
         });
     } else if (roll < 78) { // another window
         step(QStringLiteral("activate %1").arg(window->objectName()), [&] { activate(window); });
-    } else if (roll < 98) { // any button of a window
+    } else if (roll < 95) { // any button of a window
         QList<QPushButton*> buttons;
         for (QPushButton* b : buttonsOf(window))
             if (window != m_main || !isExitButton(b)) // the main window's Exit ends the run
@@ -506,6 +514,15 @@ void TestMonkey::randomStep()
         QPushButton* b = buttons.at(m_rng.bounded(buttons.size()));
         step(QStringLiteral("%1: click %2 \"%3\"").arg(window->objectName(), b->objectName(), b->text()),
             [&] { click(b); });
+    } else if (roll < 98) { // dragged to an odd size, and drawn there
+        static const QSize sizes[] = { { 1, 1 }, { 40, 25 }, { 3000, 60 }, { 60, 2000 }, { 2500, 1800 }, { 640, 480 } };
+        const QSize size = sizes[m_rng.bounded(int(std::size(sizes)))];
+        step(
+            QStringLiteral("%1: resized to %2x%3").arg(window->objectName()).arg(size.width()).arg(size.height()), [&] {
+                window->resize(size);
+                settle();
+                (void)window->grab();
+            });
     } else if (window != m_main) { // closed through its frame
         step(QStringLiteral("%1: close through the frame").arg(window->objectName()), [&] {
             window->close();
@@ -624,7 +641,13 @@ void TestMonkey::randomUse()
         return;
     // The main window's Exit closes every window.
     step(QStringLiteral("FrmTlv: Exit"), [&] { click(m_main->findChild<QPushButton*>("BtnExit")); });
-    QVERIFY(windows().isEmpty());
+    QStringList left;
+    for (const DesignWindow* w : windows())
+        left << w->objectName();
+    QVERIFY2(left.isEmpty(),
+        qPrintable(QStringLiteral("seed %1: the main window's Exit leaves %2 open, last steps:\n  %3")
+                       .arg(m_seed)
+                       .arg(left.join(u' '), m_trail.join(QStringLiteral("\n  ")))));
     qInfo("%d random steps in %lld ms", m_steps, timer.elapsed());
 }
 
