@@ -376,6 +376,8 @@ void TestMonkey::typeInto(QLineEdit* field, const QString& text, bool enter)
     if (!alive)
         return;
     m_typed << alive->text().trimmed().toLower();
+    if (const auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        m_typed << focused->text().trimmed().toLower(); // where the typing went
     if (enter)
         QTest::keyClick(alive, Qt::Key_Return);
     settle();
