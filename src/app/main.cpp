@@ -1,6 +1,7 @@
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tolvan"));
     // Lets the desktop match the windows to the installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvan"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tolvan")));
     startTolvan(QCoreApplication::arguments());
     return app.exec();
 }
