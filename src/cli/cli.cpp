@@ -46,8 +46,9 @@ void printHelp(QTextStream& out, const WindowCommand& command)
 void printHelp(QTextStream& out, const FileCommand& command)
 {
     out << "Usage: " << command.usage << "\n\n"
-        << command.summary << "\n\nOptions:\n"
-        << command.optionHelp << "  --json         print as JSON\n\nExample:\n  " << command.example << '\n';
+        << command.summary << "\n\n"
+        << (command.optionHelp[0] ? "Options:\n" : "") << command.optionHelp << "\nExample:\n  " << command.example
+        << '\n';
 }
 
 int usageError(QTextStream& err, const QString& command, const QString& error)
@@ -99,6 +100,10 @@ int runFile(const FileCommand& command, const QStringList& rest, QTextStream& ou
     }
     if (arguments.positional.size() != 1)
         return usageError(err, name, QStringLiteral("name one system file"));
+    if (arguments.output.isEmpty() == command.writesFile)
+        return usageError(err, name,
+            command.writesFile ? QStringLiteral("-o names the file to write")
+                               : QStringLiteral("-o is for report and graph"));
     return command.run(arguments, out, err);
 }
 

@@ -100,16 +100,19 @@ const QVector<FileCommand>& fileCommands()
 {
     static const QVector<FileCommand> commands {
         { "show", "Print the design a system file holds: every saved variable with its value.",
-            "tolvan-cli show FILE.TLV [--json]", "tolvan-cli show mydesign.TLV --json", {}, "", show },
+            "tolvan-cli show FILE.TLV [--json]", "tolvan-cli show mydesign.TLV --json", {},
+            "  --json         the variables as JSON: name, text and number\n", false, show },
         { "graph", "Write the response graph of a system file's design (PNG, SVG or PDF by the name's suffix).",
             "tolvan-cli graph FILE.TLV -o OUT.png|OUT.svg|OUT.pdf [--width PX] [--height PX]",
             "tolvan-cli graph mydesign.TLV -o response.png --width 800 --height 400",
             { { QStringLiteral("width"), true }, { QStringLiteral("height"), true } },
+            "  -o FILE        the file to write: .png, .svg or .pdf\n"
             "  --width PX     width of a PNG or SVG, pixels (1600)\n"
             "  --height PX    height of a PNG or SVG, pixels (800)\n",
-            graph },
+            true, graph },
         { "report", "Write the box data report of a system file's design into a PDF file.",
-            "tolvan-cli report FILE.TLV -o OUT.pdf", "tolvan-cli report mydesign.TLV -o boxdata.pdf", {}, "", report },
+            "tolvan-cli report FILE.TLV -o OUT.pdf", "tolvan-cli report mydesign.TLV -o boxdata.pdf", {},
+            "  -o FILE        the PDF file to write\n", true, report },
     };
     return commands;
 }

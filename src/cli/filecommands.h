@@ -15,6 +15,7 @@ struct FileCommand {
     const char* example;
     QVector<OptionSpec> options;
     const char* optionHelp;
+    bool writesFile; // -o names the file to write
     int (*run)(const ParsedArguments& arguments, QTextStream& out, QTextStream& err);
 };
 

@@ -101,14 +101,13 @@ std::vector<WindowCommand> makeCommands()
             { "szC4" }, { "szRm" }, { "szR5" }, { "szR6" }, { "szR7" }, { "szR8" }, { "szCm" }, { "szC5" }, { "szC6" },
             { "szC7" }, { "szC8" } } });
 
-    commands.push_back({ "networks",
-        "Compensating networks: the notch filter for the resonance peak and the impedance "
-        "equalisation for the voice-coil inductance.",
-        "tolvan-cli networks --fs 30 --qes .4 --qms 3 --re 6 --le .5", open<FmNet>,
-        { { "name", "szName", "speaker name" }, { "fs", "szFr", "speaker resonance, Hz" }, { "qes", "szQes", "Qes" },
-            { "qms", "szQms", "Qms" }, { "re", "szRdc", "speaker resistance, ohms" },
-            { "le", "szL", "voice-coil inductance, mH" } },
-        {}, "btn_Cal", { { "szCnf" }, { "szLnf" }, { "szRnf" }, { "szCic" }, { "szRic" } } });
+    commands.push_back(
+        { "networks", "Compensating networks: notch filter for the resonance peak, equalisation of the voice coil.",
+            "tolvan-cli networks --fs 30 --qes .4 --qms 3 --re 6 --le .5", open<FmNet>,
+            { { "name", "szName", "speaker name" }, { "fs", "szFr", "speaker resonance, Hz" },
+                { "qes", "szQes", "Qes" }, { "qms", "szQms", "Qms" }, { "re", "szRdc", "speaker resistance, ohms" },
+                { "le", "szL", "voice-coil inductance, mH" } },
+            {}, "btn_Cal", { { "szCnf" }, { "szLnf" }, { "szRnf" }, { "szCic" }, { "szRic" } } });
 
     commands.push_back({ "xover2", "Passive 2-way crossover, 6 or 12 dB per octave: L1 and C1 (and L2, C2).",
         "tolvan-cli xover2 --slope 12 --freq 3000 --woofer 8 --tweeter 6", openFromSelector<frmXover>,

@@ -192,6 +192,8 @@ void TestCli::exitStatus_data()
     QTest::newRow("no command") << QStringList {} << 2 << "Usage:";
     QTest::newRow("show without file") << QStringList { "show" } << 2 << "name one system file";
     QTest::newRow("graph to gif") << QStringList { "graph", kReference, "-o", "x.gif" } << 2 << ".png, .svg or .pdf";
+    QTest::newRow("graph without -o") << QStringList { "graph", kReference } << 2 << "-o names the file to write";
+    QTest::newRow("show with -o") << QStringList { "show", kReference, "-o", "x.txt" } << 2 << "-o is for report";
     QTest::newRow("missing file") << QStringList { "show", "/nonexistent/x.TLV" } << 1 << "File Error: Path Not Found";
     QTest::newRow("help") << QStringList { "vented", "--help" } << 0 << "";
 }
