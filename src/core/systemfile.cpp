@@ -43,24 +43,29 @@ using Attempt = std::function<std::optional<Message>(const QString& chosen)>;
 // Asks for a name and tries it until an attempt succeeds (no message), the
 // dialog is cancelled, or a message is answered with anything but Retry.
 // A name given beforehand is tried first; Retry then asks as usual.
-void untilDoneOrGivenUp(
+// True when an attempt succeeded.
+bool untilDoneOrGivenUp(
     const FileDialogRequest& request, const Attempt& attempt, const std::optional<QString>& givenName = std::nullopt)
 {
     if (givenName) {
         const std::optional<Message> problem = attempt(*givenName);
-        if (!problem || showMessage(*problem) != MsgAnswer::Retry)
-            return;
+        if (!problem)
+            return true;
+        if (showMessage(*problem) != MsgAnswer::Retry)
+            return false;
     }
     FileChooser* chooser = fileChooser();
     if (!chooser)
-        return;
+        return false;
     for (;;) {
         const std::optional<QString> chosen = chooser->choose(request);
         if (!chosen)
-            return;
+            return false;
         const std::optional<Message> problem = attempt(*chosen);
-        if (!problem || showMessage(*problem) != MsgAnswer::Retry)
-            return;
+        if (!problem)
+            return true;
+        if (showMessage(*problem) != MsgAnswer::Retry)
+            return false;
     }
 }
 
@@ -98,6 +103,6 @@ void saveSystem()
         });
 }
 
-void loadSystem() { untilDoneOrGivenUp(kOpenRequest, loadFrom); }
+bool loadSystem() { return untilDoneOrGivenUp(kOpenRequest, loadFrom); }
 
-void loadSystemFile(const QString& path) { untilDoneOrGivenUp(kOpenRequest, loadFrom, path); }
+bool loadSystemFile(const QString& path) { return untilDoneOrGivenUp(kOpenRequest, loadFrom, path); }

@@ -7,8 +7,9 @@
 #include <QString>
 
 void saveSystem();
-void loadSystem();
+// The loads return true when a record was loaded.
+bool loadSystem();
 // Load with the name already chosen (a file opened from the command line or
 // the file manager): the same attempt and messages; Retry asks through the
 // dialog as Load does.
-void loadSystemFile(const QString& path);
+bool loadSystemFile(const QString& path);

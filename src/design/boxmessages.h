@@ -15,6 +15,12 @@ inline const QString kBoxLarger = QStringLiteral("Box Must be Larger");
 // Passive radiator.
 inline const QString kRadiatorQtsRange = QStringLiteral("Qts Must be Between .2 and .44");
 
+// Bandpass ("Low" in the second warning although it is the high cut-off).
+inline const QString kBandFsEqualsQts = QStringLiteral("Qts Can Not Equal Resonant Frequency");
+inline const QString kDriverQtsTooHigh = QStringLiteral("Driver Not Acceptable Qts to High");
+inline const QString kBandFbAboveFh3 = QStringLiteral("Tuning Frequency is Greater Than Low Cutoff");
+inline const QString kBandFsMissing = QStringLiteral("Free Air Resonance (Fs) Must be Greater Than 0");
+
 // Every box: the cut-off lies above the tuning (closed: the system resonance).
 inline const QString kF3AboveFb = QStringLiteral("Tuning Frequency is Less Than Low Cutoff");
 
@@ -33,6 +39,8 @@ inline const QString kDriverOutOfRange = QStringLiteral("Result Out of Range: Ch
 inline const QString kVolumeOutOfRange = QStringLiteral("Result Out of Range: Check Box Volume");
 inline const QString kRadiatorOutOfRange =
     QStringLiteral("Result Out of Range: Check Vas, Free Air Resonance and Displacement Volume");
+inline const QString kBandOutOfRange =
+    QStringLiteral("Result Out of Range: Check Qts, Vas, Free Air Resonance and Low Frequency Cutoff");
 inline const QString kTuningOutOfRange = QStringLiteral("Result Out of Range: Check Tuning Frequency");
 
 } // namespace design::boxmsg

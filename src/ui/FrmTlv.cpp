@@ -3,12 +3,14 @@
 #include "core/designstate.h"
 #include "core/printerentry.h"
 #include "core/systemfile.h"
+#include "design/bandpassbox.h"
 #include "platform/help.h"
 #include "platform/printers.h"
 #include "platform/qtservices.h"
 #include "print/boxreport.h"
 #include "print/printerselection.h"
 #include "ui/FmNet.h"
+#include "ui/FrmBand.h"
 #include "ui/frmClose.h"
 #include "ui/frmCoil.h"
 #include "ui/frmRadiator.h"
@@ -88,14 +90,17 @@ void FrmTlv::Form_Load()
 void FrmTlv::BtnCB_Click() { openWindow<frmClose>(); }
 void FrmTlv::BtnVB_Click() { openWindow<frmVented>(); }
 void FrmTlv::BtnPR_Click() { openWindow<frmRadiator>(); }
+void FrmTlv::BtnBP_Click() { openWindow<FrmBand>(); }
 void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
 void FrmTlv::btnCross_Click() { openWindow<frmCross>(); }
-void FrmTlv::BtnLoad_Click() { loadSystem(); }
+void FrmTlv::BtnLoad_Click()
+{
+    // The file does not hold the bandpass gain the graph draws at.
+    if (loadSystem())
+        design::recomputeBandPaAfterLoad(designState());
+}
 void FrmTlv::Command9_Click() { saveSystem(); }
 void FrmTlv::Command8_Click() { openWindow<FmNet>(); }
-
-// Windows still to come: their buttons do nothing yet.
-void FrmTlv::BtnBP_Click() { }
 
 void FrmTlv::Command4_Click() { printBoxDataReport(this); }
 

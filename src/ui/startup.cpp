@@ -1,6 +1,8 @@
 #include "ui/startup.h"
 
+#include "core/designstate.h"
 #include "core/systemfile.h"
+#include "design/bandpassbox.h"
 #include "ui/FrmTlv.h"
 
 QString startFileArgument(const QStringList& arguments)
@@ -19,7 +21,7 @@ FrmTlv* startTolvan(const QStringList& arguments)
     auto* main = new FrmTlv;
     main->show();
     const QString file = startFileArgument(arguments);
-    if (!file.isEmpty())
-        loadSystemFile(file);
+    if (!file.isEmpty() && loadSystemFile(file))
+        design::recomputeBandPaAfterLoad(designState());
     return main;
 }

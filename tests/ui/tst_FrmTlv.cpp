@@ -31,6 +31,7 @@ private slots:
     void opensItsWindow();
     void helpOpensContents();
     void exitClosesEveryWindow();
+    void loadSystemRecomputesBandPa();
     void boxButtonsOpenTheirWindows_data();
     void boxButtonsOpenTheirWindows();
     void windowsStillToComeDoNothing_data();
@@ -221,12 +222,36 @@ void TestFrmTlv::exitClosesEveryWindow()
     QVERIFY(m_messages->shown.isEmpty()); // no question asked
 }
 
+void TestFrmTlv::loadSystemRecomputesBandPa()
+{
+    // The file holds the bandpass inputs but not Pa, which the graph draws at.
+    ScriptedFileChooser files;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("BAND.TLV");
+    DesignState& s = designState();
+    s.bandQts = 0.5f;
+    s.bandFs = 25;
+    s.bandFl3 = 25;
+    s.bandValid = 1;
+    files.answerNext(path);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
+    s.bandPa = 0;
+    files.answerNext(path);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
+    QVERIFY(qAbs(s.bandPa - 1.5517) < 0.00005);
+
+    s.bandPa = 3; // a cancelled load changes nothing
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
+    QCOMPARE(s.bandPa, 3.0);
+}
+
 void TestFrmTlv::boxButtonsOpenTheirWindows_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("window");
     QTest::newRow("BtnPR") << "BtnPR" << "frmRadiator";
     QTest::newRow("btnCross") << "btnCross" << "frmCross";
+    QTest::newRow("BtnBP") << "BtnBP" << "FrmBand";
 }
 
 void TestFrmTlv::boxButtonsOpenTheirWindows()
@@ -240,7 +265,7 @@ void TestFrmTlv::boxButtonsOpenTheirWindows()
 void TestFrmTlv::windowsStillToComeDoNothing_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : { "BtnBP" })
+    for (const char* name : std::initializer_list<const char*> {})
         QTest::newRow(name) << name;
 }
 
