@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
+#include "print/boxreport.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
 
@@ -214,8 +215,7 @@ void FrmBand::Command2_Click()
     if (designState().designValid != 1)
         return;
     storeDesign();
-    // The printer selection and the box data report follow here once the
-    // report exists.
+    printBoxDataReport(this);
 }
 
 void FrmBand::btnExit_Click()

@@ -4,6 +4,8 @@
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
 #include "graph/curves.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/FrmBand.h"
 #include "ui/boxwindowprobe.h"
@@ -43,6 +45,7 @@ private slots:
     void opening_data();
     void opening();
     void graphShowsTheBandpassBesideTheBox();
+    void printPrintsTheBoxDataReport();
     void graphAndPrintDoNothingWithoutADesign();
     void exitHandsOver_data();
     void exitHandsOver();
@@ -322,6 +325,22 @@ void TestFrmBand::graphShowsTheBandpassBesideTheBox()
     QVERIFY(curves.bandpass);
     QVERIFY(curves.box);
     QCOMPARE(curves.title->text, QString("Bandpass and Passive Box Design"));
+}
+
+void TestFrmBand::printPrintsTheBoxDataReport()
+{
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    printers.answerPdfFile(dir.filePath("bandpass.pdf"));
+    w.open();
+    typeDriver();
+    w.click("Command1");
+    w.click("Command2");
+    QCOMPARE(printers.requests, 1);
+    QVERIFY(m_messages->shown.isEmpty());
+    const QString text = pdfText(dir.filePath("bandpass.pdf"));
+    QVERIFY2(text.contains("Bandpass Box Design"), qPrintable(text));
+    QVERIFY(text.contains("Sealed Section Volume = 1.39"));
 }
 
 void TestFrmBand::graphAndPrintDoNothingWithoutADesign()

@@ -34,8 +34,6 @@ private slots:
     void loadSystemRecomputesBandPa();
     void boxButtonsOpenTheirWindows_data();
     void boxButtonsOpenTheirWindows();
-    void windowsStillToComeDoNothing_data();
-    void windowsStillToComeDoNothing();
     void printBoxDataChoosesAPrinterThenPrints_data();
     void printBoxDataChoosesAPrinterThenPrints();
 
@@ -260,22 +258,6 @@ void TestFrmTlv::boxButtonsOpenTheirWindows()
     QFETCH(QString, window);
     QTest::mouseClick(m_main->findChild<QPushButton*>(button), Qt::LeftButton);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == window);
-}
-
-void TestFrmTlv::windowsStillToComeDoNothing_data()
-{
-    QTest::addColumn<QString>("name");
-    for (const char* name : std::initializer_list<const char*> {})
-        QTest::newRow(name) << name;
-}
-
-void TestFrmTlv::windowsStillToComeDoNothing()
-{
-    QFETCH(QString, name);
-    const int before = QApplication::topLevelWidgets().size();
-    QTest::mouseClick(m_main->findChild<QPushButton*>(name), Qt::LeftButton);
-    QCOMPARE(QApplication::topLevelWidgets().size(), before);
-    QVERIFY(m_messages->shown.isEmpty());
 }
 
 void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints_data()

@@ -3,6 +3,8 @@
 // the design state, and the hand-over on Graph, Print and Exit.
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/boxwindowprobe.h"
 #include "ui/frmRadiator.h"
@@ -37,6 +39,7 @@ private slots:
     void activation_data();
     void activation();
     void graphAndPrintHandOver();
+    void printPrintsTheBoxDataReport();
     void graphAndPrintDoNothingWithoutADesign();
     void exitHandsOver_data();
     void exitHandsOver();
@@ -263,6 +266,22 @@ void TestFrmRadiator::graphAndPrintHandOver()
     QCOMPARE(s.radiatorVd, 1.6f);
     QCOMPARE(s.radiatorVpr, 5.5f);
     QCOMPARE(s.boxValid, std::int16_t(1));
+}
+
+void TestFrmRadiator::printPrintsTheBoxDataReport()
+{
+    PrinterRecorder printers;
+    QTemporaryDir dir;
+    printers.answerPdfFile(dir.filePath("radiator.pdf"));
+    w.open();
+    typeDriver(".4");
+    w.click("Command1");
+    w.click("Command2");
+    QCOMPARE(printers.requests, 1);
+    QVERIFY(m_messages->shown.isEmpty());
+    const QString text = pdfText(dir.filePath("radiator.pdf"));
+    QVERIFY2(text.contains("Passive Box Design"), qPrintable(text));
+    QVERIFY(text.contains("Suggested Radiator Volume Disp. = 4.98"));
 }
 
 void TestFrmRadiator::graphAndPrintDoNothingWithoutADesign()
