@@ -1,6 +1,6 @@
 // Any file chosen in "Load System": it is loaded or refused with a message,
 // never a crash, never a NaN or an infinity in the design state, and a refused
-// file leaves the design state as it was.
+// file leaves the design state as it was. A loaded record saves back unchanged.
 #include "core/designstate.h"
 #include "core/filechooser.h"
 #include "core/messages.h"
@@ -118,6 +118,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < std::size_t(kSystemRecordSize) || std::memcmp(after.data(), data, kSystemRecordSize) != 0)
         std::abort();
     if (!recordIsFinite(after))
+        std::abort();
+    // Saved again, the file holds the same record.
+    chooser.path = folder.filePath(QStringLiteral("saved.TLV"));
+    QFile::remove(chooser.path);
+    saveSystem();
+    QFile saved(chooser.path);
+    if (messages.shown != 0 || !saved.open(QIODevice::ReadOnly)
+        || saved.readAll() != QByteArray(reinterpret_cast<const char*>(data), kSystemRecordSize))
         std::abort();
     return 0;
 }
