@@ -1,18 +1,13 @@
-// The passive-radiator table design: the worked examples to the displayed
-// character, the row chosen at every boundary, and the refusals that keep
-// NaN and infinity away from the fields.
-#include "core/numberformat.h"
+// The passive-radiator table design: the row chosen at every boundary and
+// the refusals that keep NaN and infinity away from the fields. The worked
+// examples are checked through the window (tests/ui/tst_frmRadiator.cpp).
 #include "design/radiatorbox.h"
-#include "design/singles.h"
 
 #include <QtTest>
 
 using namespace design;
 
 namespace {
-QString shown(float value) { return formatNumber(value, kPattern2); }
-QString shown(double value) { return formatNumber(value, kPattern2); }
-
 RadiatorInputs driver(double qts, double vas = 2, double fs = 30, double vd = 1.6, float iso = 1.0f)
 {
     return { qts, vas, fs, vd, iso };
@@ -33,8 +28,6 @@ class TestRadiatorBox : public QObject {
 private slots:
     void rowAtBoundaries_data();
     void rowAtBoundaries();
-    void design_data();
-    void design();
     void refusals_data();
     void refusals();
 };
@@ -62,63 +55,6 @@ void TestRadiatorBox::rowAtBoundaries()
     QCOMPARE(row.has_value(), from >= 0);
     if (row)
         QCOMPARE(row->qtsFrom, from);
-}
-
-void TestRadiatorBox::design_data()
-{
-    QTest::addColumn<RadiatorInputs>("in");
-    QTest::addColumn<QStringList>("texts"); // Vpr, Fb, F3, Vb, 10 % over, H, W, D
-    QTest::addColumn<double>("cubicInches");
-    QTest::addColumn<bool>("warns");
-
-    QTest::newRow("worked example") << driver(0.4)
-                                    << QStringList { "4.98", "36.9", "35.7", "1.42", "1.56", "21.84", "13.48", "8.36" }
-                                    << 2451.0 << false;
-    QTest::newRow("isobaric pair") << driver(0.4, 2, 30, 1.6, 0.5f)
-                                   << QStringList { "4.98", "36.9", "35.7", ".71", ".78", "17.33", "10.7", "6.63" }
-                                   << 1226.0 << false;
-    QTest::newRow("Qts .3 warns") << driver(0.3)
-                                  << QStringList { "3.58", "46.8", "50.1", ".65", ".71", "16.83", "10.39", "6.44" }
-                                  << 1122.0 << true;
-    QTest::newRow("Qts .44, last row") << driver(
-        0.44) << QStringList { "5.41", "33.9", "32.4", "1.94", "2.14", "24.25", "14.97", "9.28" }
-                                       << 3355.0 << false;
-    QTest::newRow("Qts .2, first row") << driver(0.2)
-                                       << QStringList { "2.9", "63.", "79.5", ".24", ".27", "12.14", "7.49", "4.65" }
-                                       << 421.0 << true;
-}
-
-void TestRadiatorBox::design()
-{
-    QFETCH(RadiatorInputs, in);
-    QFETCH(QStringList, texts);
-    QFETCH(double, cubicInches);
-    QFETCH(bool, warns);
-
-    const RadiatorResult r = radiatorDesign(in, Trigger::Calculate);
-    QVERIFY(r.design);
-    const RadiatorDesign& d = *r.design;
-    QVERIFY(d.vpr);
-    QCOMPARE((QStringList { shown(*d.vpr), shown(d.fb), shown(d.f3), shown(d.vb), shown(d.overVolume),
-                 shown(d.box.height), shown(d.box.width), shown(d.box.depth) }),
-        texts);
-    QCOMPARE(d.box.cubicInches, cubicInches);
-    QCOMPARE(r.outcome.messages,
-        warns ? QVector<Message> { msg::warning("Tuning Frequency is Less Than Low Cutoff") } : QVector<Message> {});
-    QCOMPARE(r.outcome.focusField, QString("szQts"));
-
-    // The activation design shows the same and never warns.
-    const RadiatorResult quiet = radiatorDesign(in, Trigger::Activation);
-    QVERIFY(quiet.design);
-    QCOMPARE(quiet.design->vb, d.vb);
-    QVERIFY(quiet.outcome.messages.isEmpty());
-
-    // Without a displacement volume szVpr keeps its text; the rest is designed.
-    in.vd = 0;
-    const RadiatorResult noVd = radiatorDesign(in, Trigger::Calculate);
-    QVERIFY(noVd.design);
-    QVERIFY(!noVd.design->vpr);
-    QCOMPARE(noVd.design->fb, d.fb);
 }
 
 void TestRadiatorBox::refusals_data()
