@@ -2,6 +2,8 @@
 
 #include "platform/designwindow.h"
 #include "ui/FmNet.h"
+#include "ui/FrmBand.h"
+#include "ui/boxlayout.h"
 #include "ui/frmAX2.h"
 #include "ui/frmAX3.h"
 #include "ui/frmClose.h"
@@ -27,6 +29,21 @@ template <class W> QWidget* openFromSelector(const char* button)
         press->click();
     delete selector;
     return existingWindow<W>();
+}
+
+// The port lengths of the vented and bandpass windows, diameter by diameter.
+std::vector<OutputField> portTable()
+{
+    std::vector<OutputField> ports;
+    for (const char* name : boxui::kPortFields)
+        ports.push_back({ name, CaptionPlace::TableCell });
+    return ports;
+}
+
+std::vector<OutputField> operator+(std::vector<OutputField> first, const std::vector<OutputField>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
 }
 
 std::vector<OutputField> coilRows()
@@ -62,12 +79,9 @@ std::vector<WindowCommand> makeCommands()
             { "fb", "szFb", "another tuning frequency, Hz: the volume follows", nullptr, true },
             { "vb", "szVvb", "another box volume, cubic feet: the tuning follows", nullptr, true } },
         { kIsobaric }, "Command1",
-        { { "szVvb" }, { "szVover" }, { "szFb" }, { "szF3" }, { "szH" }, { "szH1" }, { "szW1" }, { "szD1" },
-            { "szLv5", CaptionPlace::TableCell }, { "szLv75", CaptionPlace::TableCell },
-            { "szLv1", CaptionPlace::TableCell }, { "szLv15", CaptionPlace::TableCell },
-            { "szLv2", CaptionPlace::TableCell }, { "szlv3", CaptionPlace::TableCell },
-            { "szLv4", CaptionPlace::TableCell }, { "szLv6", CaptionPlace::TableCell },
-            { "szLv8", CaptionPlace::TableCell } } });
+        std::vector<OutputField> {
+            { "szVvb" }, { "szVover" }, { "szFb" }, { "szF3" }, { "szH" }, { "szH1" }, { "szW1" }, { "szD1" } }
+            + portTable() });
 
     commands.push_back({ "radiator",
         "Passive radiator box: radiator volume, tuning, cut-off, box volume and proportions.",
@@ -76,6 +90,16 @@ std::vector<WindowCommand> makeCommands()
             { "fs", "szFar", "free-air resonance, Hz" }, { "vd", "szVd", "driver displacement volume, 10^-4 m^3" } },
         { kIsobaric }, "Command1",
         { { "szVpr" }, { "szVvb" }, { "szVover" }, { "szFb" }, { "szF3" }, { "szH1" }, { "szW1" }, { "szD1" } } });
+
+    commands.push_back({ "bandpass", "Fourth-order bandpass box: both sections, tuning, ports and the optional coil.",
+        "tolvan-cli bandpass --qts .5 --re 8 --vas 2 --fs 25 --fl3 25", open<FrmBand>,
+        { { "name", "szWoofBP", "woofer name" }, { "qts", "szQtsb", "driver Qts" },
+            { "re", "szRdcb", "driver impedance, ohms" }, { "vas", "szVasb", "Vas, cubic feet" },
+            { "fs", "szFarb", "free-air resonance, Hz" }, { "fl3", "szFl3", "desired low cut-off, Hz" } },
+        { { "isobaric", "szISOB", "Y", "an isobaric pair of drivers" } }, "Command1",
+        std::vector<OutputField> {
+            { "szFh3" }, { "szVbb" }, { "szVf" }, { "szFbb" }, { "szL" }, { "szFsQt" }, { "szPa" } }
+            + portTable() });
 
     commands.push_back({ "measure", "Driver parameters Qms, Qes, Qts and Vas from impedance measurements.",
         "tolvan-cli measure --re 6 --fs 30 --zmax 40 --f1 20 --f2 45 --vt 1 --fct 50", open<frmSpeaker>,

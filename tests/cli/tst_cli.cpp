@@ -106,6 +106,16 @@ void TestCli::textsAreTheWindowsTexts_data()
     QTest::newRow("passive 2-way 6 dB") << QStringList { "xover2", "--freq", "3000", "--woofer", "8", "--tweeter", "6" }
                                         << Typing { { "szFrq", "3000" }, { "szRl", "8" }, { "szRh", "6" } } << ""
                                         << Typing {} << QByteArray("btn6db2p");
+    QTest::newRow("bandpass isobaric") << QStringList { "bandpass", "--isobaric", "--qts", ".5", "--re", "8", "--vas",
+        "2", "--fs", "25", "--fl3", "25" }
+                                       << Typing { { "szISOB", "Y" }, { "szQtsb", ".5" }, { "szRdcb", "8" },
+                                              { "szVasb", "2" }, { "szFarb", "25" }, { "szFl3", "25" } }
+                                       << "Command1" << Typing {} << QByteArray();
+    QTest::newRow("bandpass refused") << QStringList { "bandpass", "--qts", ".5", "--re", "8", "--vas", "2", "--fs",
+        "0", "--fl3", "25" }
+                                      << Typing { { "szQtsb", ".5" }, { "szRdcb", "8" }, { "szVasb", "2" },
+                                             { "szFarb", "0" }, { "szFl3", "25" } }
+                                      << "Command1" << Typing {} << QByteArray();
     QTest::newRow("passive 3-way 12 dB") << QStringList { "xover3", "--slope", "12", "--high", "3000", "--low", "300",
         "--tweeter", "6", "--mid", "8", "--woofer",
         "8" } << Typing { { "szFrqh", "3000" }, { "szFrql", "300" }, { "szRh", "6" }, { "szRm", "8" }, { "szRl", "8" } }
