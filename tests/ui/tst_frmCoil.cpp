@@ -19,7 +19,7 @@
 namespace {
 const Message kRowOneMissing { "You must enter a RESISTANCE and INDUCTANCE value", "ERROR", MsgButtons::Ok,
     MsgIcon::Stop };
-const QString kHint = "      If you wish to change resistance or mH";
+const QString kCoil16 = ".4|.637|1.07|.534|136.1| 18"; // the 2-way 6 dB take-over of 8 ohms
 
 QStringList rowNames(int row)
 {
@@ -46,18 +46,23 @@ private slots:
     void cleanup();
 
     void controlsAndEnterCycle();
+    void calculate_data();
     void calculate();
-    void rowOneMissingStillComputesTheOthers_data();
-    void rowOneMissingStillComputesTheOthers();
     void lDesignTakesOverTheCrossoverCoils_data();
     void lDesignTakesOverTheCrossoverCoils();
     void lDesignOfTheTwoWayCrossover();
-    void editedRowsSurviveReactivation();
-    void mainWindowLeavesTheRowsAlone();
+    void editedRowsSurviveReactivationAndTheMainWindow();
     void printShowsTheTableAndDrawingOnly_data();
     void printShowsTheTableAndDrawingOnly();
 
 private:
+    // A row's six fields joined by "|"; empty when all are.
+    QString row(int row, int from = 0) const
+    {
+        const QString joined = w.texts(rowNames(row).mid(from)).join('|');
+        return joined.count('|') == joined.size() ? QString() : joined;
+    }
+
     MessageRecorder* m_messages = nullptr;
     WindowProbe<frmCoil> w;
 };
@@ -80,11 +85,10 @@ void TestFrmCoil::controlsAndEnterCycle()
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString(" "));
     const QStringList captions = w.captions();
-    for (const QString& caption : QStringList {
-             "Inductor Design", "Coil", "Resistance", "mH", "D", "H", "Number", "Turns", "Gauge", "L1", "L6", kHint })
+    for (const QString& caption : { "Inductor Design", "Coil", "Resistance", "mH", "D", "H", "Number", "Turns", "Gauge",
+             "L1", "L6", "      If you wish to change resistance or mH" })
         QVERIFY2(captions.contains(caption), qPrintable(caption));
-    QCOMPARE(w.window()->findChild<QLabel*>("Label19")->text(), kHint);
-    QVERIFY(w.window()->findChild<QWidget*>("Line38"));
+    QVERIFY(w.window()->findChild<QWidget*>("Label19") && w.window()->findChild<QWidget*>("Line38"));
     QCOMPARE(w.buttonRow(), (QStringList { "btn_Cal=Calculate", "btnPrint=Print", "btnExit=Exit" }));
     QFile drawing(compiledPicture(w.window()->findChild<PictureBox*>("Image1")->picture()));
     QVERIFY(drawing.open(QIODevice::ReadOnly));
@@ -103,61 +107,51 @@ void TestFrmCoil::controlsAndEnterCycle()
     QCOMPARE(w.text("szR1"), QString()); // the key was swallowed
 }
 
+void TestFrmCoil::calculate_data()
+{
+    QTest::addColumn<QStringList>("typed"); // ohms and mH of rows 1 to 6
+    QTest::addColumn<QStringList>("shown"); // D|H|N|G of rows 1 to 6
+    QTest::addColumn<bool>("message"); // the row-1 message
+    QTest::addColumn<float>("height"); // of the coil computed last
+    QTest::addColumn<int>("gauge");
+
+    const QStringList coil16 { "1.34|.669|152.4| 16" };
+    QTest::newRow("rows 1, 4 and 6, the empty rows between skipped")
+        << QStringList { ".4", "1", "", "", "", "", ".5", "10", "", "", ".1", "10" }
+        << QStringList { coil16[0], "", "", "3.78|1.892|286.5| 10", "", "8.46|4.23|191.6| ****" } << false << 4.23f
+        << 0;
+    // Row 3 of 1e30 ohms and 1e-40 mH is refused silently like an incomplete row.
+    const QStringList rows23 { ".4", "1", "1e30", "1e-40", "", "", "", "" };
+    const QStringList shown23 = coil16 + QStringList(5);
+    QTest::newRow("row 1 empty") << QStringList { "", "" } + rows23 << QStringList { "" } + shown23 << true << .669f
+                                 << 16;
+    QTest::newRow("row 1 without inductance")
+        << QStringList { ".4", "0" } + rows23 << QStringList { "" } + shown23 << true << .669f << 16;
+    QTest::newRow("row 1 of 1e-40 ohms: no finite coil")
+        << QStringList { "1e-40", "1" } + rows23 << QStringList { "" } + shown23 << true << .669f << 16;
+    QTest::newRow("row 1 of 1e30 mH and 1e-40 ohms")
+        << QStringList { "1e-40", "1e30" } + rows23 << QStringList { "" } + shown23 << true << .669f << 16;
+}
+
 void TestFrmCoil::calculate()
 {
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, message);
+    QFETCH(float, height);
+    QFETCH(int, gauge);
     w.open();
-    // Rows 1, 4 and 6; the empty rows between are skipped without a message.
-    const QStringList typed { ".4", "1", ".5", "10", ".1", "10" };
-    for (int i = 0; i < 3; ++i) {
-        const int row = QList<int> { 1, 4, 6 }[i];
-        w.type(QString("szR%1").arg(row), typed[2 * i]);
-        w.type(QString("szL%1").arg(row), typed[2 * i + 1]);
+    for (int r = 1; r <= 6; ++r) {
+        w.type(QString("szR%1").arg(r), typed.value(2 * r - 2));
+        w.type(QString("szL%1").arg(r), typed.value(2 * r - 1));
     }
     w.click("btn_Cal");
 
-    QCOMPARE(w.texts(rowNames(1)).mid(2), (QStringList { "1.34", ".669", "152.4", " 16" }));
-    QCOMPARE(w.texts(rowNames(4)).mid(2), (QStringList { "3.78", "1.892", "286.5", " 10" }));
-    QCOMPARE(w.texts(rowNames(6)).mid(2), (QStringList { "8.46", "4.23", "191.6", " ****" })); // thicker than 10
-    QCOMPARE(w.texts(rowNames(5)), QStringList(6));
-    // The coil computed last.
-    QVERIFY(qAbs(designState().coilHeight - 4.23f) < 0.0005f);
-    QCOMPARE(designState().coilWireGauge, std::int16_t(0));
-    QCOMPARE(w.focused(), QString("szR1"));
-    QVERIFY(m_messages->shown.isEmpty());
-}
-
-void TestFrmCoil::rowOneMissingStillComputesTheOthers_data()
-{
-    QTest::addColumn<QString>("ohms1");
-    QTest::addColumn<QString>("mH1");
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("no inductance") << ".4"
-                                   << "0";
-    QTest::newRow("R 1e-40: no finite coil") << "1e-40"
-                                             << "1";
-    QTest::newRow("L 1e30 and R 1e-40") << "1e-40"
-                                        << "1e30";
-}
-
-void TestFrmCoil::rowOneMissingStillComputesTheOthers()
-{
-    QFETCH(QString, ohms1);
-    QFETCH(QString, mH1);
-
-    w.open();
-    w.type("szR1", ohms1);
-    w.type("szL1", mH1);
-    w.type("szR2", ".4");
-    w.type("szL2", "1");
-    w.type("szR3", "1e30"); // refused silently like an incomplete row
-    w.type("szL3", "1e-40");
-    w.click("btn_Cal");
-
-    QCOMPARE(m_messages->shown, QVector<Message> { kRowOneMissing });
-    QCOMPARE(w.texts(rowNames(1)).mid(2), QStringList(4));
-    QCOMPARE(w.texts(rowNames(2)).mid(2), (QStringList { "1.34", ".669", "152.4", " 16" }));
-    QCOMPARE(w.texts(rowNames(3)).mid(2), QStringList(4));
+    for (int r = 1; r <= 6; ++r)
+        QCOMPARE(row(r, 2), shown.value(r - 1));
+    QCOMPARE(m_messages->shown, message ? QVector<Message> { kRowOneMissing } : QVector<Message> {});
+    QVERIFY(qAbs(designState().coilHeight - height) < 0.0005f);
+    QCOMPARE(designState().coilWireGauge, std::int16_t(gauge));
     QCOMPARE(w.focused(), QString("szR1"));
 }
 
@@ -165,7 +159,6 @@ void TestFrmCoil::lDesignTakesOverTheCrossoverCoils_data()
 {
     QTest::addColumn<int>("coilSource");
     QTest::addColumn<int>("rows"); // taken over; the others stay as typed
-
     QTest::newRow("2-way 6 dB") << 1 << 1;
     QTest::newRow("2-way 12 dB, 3-way 6 dB") << 2 << 2;
     QTest::newRow("3-way 12 dB") << 4 << 4;
@@ -175,23 +168,20 @@ void TestFrmCoil::lDesignTakesOverTheCrossoverCoils()
 {
     QFETCH(int, coilSource);
     QFETCH(int, rows);
-    const QList<QStringList> takenOver {
-        { ".4", ".637", "1.07", ".534", "136.1", " 18" },
-        { ".2", "1.", "1.89", ".946", "128.1", " 13" }, // 5 % of the tweeter's 4 ohms
-        { ".3", "10.", "4.88", "2.442", "252.1", " ****" },
-        { ".3", ".5", "1.09", ".546", "119.2", " 17" },
-    };
-    const QStringList typed { ".4", "1", "mine", "", "", "" };
-
+    const QStringList takenOver { kCoil16,
+        ".2|1.|1.89|.946|128.1| 13", // 5 % of the tweeter's 4 ohms
+        ".3|10.|4.88|2.442|252.1| ****", ".3|.5|1.09|.546|119.2| 17" };
     storeCrossover(std::int16_t(coilSource));
     w.open();
-    for (int row = 1; row <= 6; ++row)
-        for (int i = 0; i < 3; ++i)
-            w.type(rowNames(row)[i], typed[i]);
+    for (int r = 1; r <= 6; ++r) {
+        w.type(QString("szR%1").arg(r), ".4");
+        w.type(QString("szL%1").arg(r), "1");
+        w.type(QString("szD%1").arg(r), "mine");
+    }
     frmCoil::openForCrossover();
 
-    for (int row = 1; row <= 6; ++row)
-        QCOMPARE(w.texts(rowNames(row)), row <= rows ? takenOver[row - 1] : typed);
+    for (int r = 1; r <= 6; ++r)
+        QCOMPARE(row(r), r <= rows ? takenOver[r - 1] : QString(".4|1|mine|||"));
     QVERIFY(m_messages->shown.isEmpty());
 }
 
@@ -206,47 +196,37 @@ void TestFrmCoil::lDesignOfTheTwoWayCrossover()
     crossover.click("LDesign");
     QTRY_VERIFY(existingWindow<frmCoil>() && QApplication::activeWindow() == existingWindow<frmCoil>());
     w.open();
-    QCOMPARE(w.texts(rowNames(1)), (QStringList { ".4", ".637", "1.07", ".534", "136.1", " 18" }));
-    QCOMPARE(w.texts(rowNames(2)), QStringList(6));
+    QCOMPARE(row(1), kCoil16);
+    QCOMPARE(row(2), QString());
 }
 
-void TestFrmCoil::editedRowsSurviveReactivation()
-{
-    storeCrossover(1);
-    QVERIFY(QTest::qWaitForWindowActive(frmCoil::openForCrossover()));
-    w.open();
-    w.type("szR1", ".2");
-    w.click("btn_Cal");
-    const QStringList edited = w.texts(rowNames(1));
-    QCOMPARE(edited.mid(0, 2), (QStringList { ".2", ".637" }));
-
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    w.open();
-    QCOMPARE(w.texts(rowNames(1)), edited);
-
-    // "L Design" again takes the crossover's coil over again.
-    frmCoil::openForCrossover();
-    QCOMPARE(w.text("szR1"), QString(".4"));
-}
-
-void TestFrmCoil::mainWindowLeavesTheRowsAlone()
+void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
 {
     auto* main = new FrmTlv;
     main->show();
     storeCrossover(2);
-    frmCoil::openForCrossover();
+    QVERIFY(QTest::qWaitForWindowActive(frmCoil::openForCrossover()));
     w.open();
     w.type("szR1", ".2");
     w.type("szL2", "3");
-    const QStringList before = w.texts(rowNames(1) + rowNames(2));
+    w.click("btn_Cal");
+    const QString edited = row(1) + row(2);
+    QVERIFY(edited.startsWith(".2|.637|"));
+
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    w.open();
+    QCOMPARE(row(1) + row(2), edited);
 
     QTest::mouseClick(main->findChild<QPushButton*>("btn_Coil"), Qt::LeftButton);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(w.window()));
     QCOMPARE(designState().coilSource, std::int16_t(7));
-    QCOMPARE(w.texts(rowNames(1) + rowNames(2)), before);
+    QCOMPARE(row(1) + row(2), edited);
+
+    // "L Design" again takes the crossover's coils over again.
+    storeCrossover(2);
+    frmCoil::openForCrossover();
+    QCOMPARE(w.text("szR1"), QString(".4"));
 
     w.click("btnExit");
     QCOMPARE(designState().coilSource, std::int16_t(0));
@@ -272,10 +252,8 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
     const QString file = dir.filePath("coils.pdf");
     if (target == "file")
         printers.answerPdfFile(file);
-    else if (target == "PDF")
-        printers.answerPrinter("PDF");
-    else if (target == "unknown")
-        printers.answerPrinter(uniqueToken("NoSuchPrinter"));
+    else if (target != "cancel")
+        printers.answerPrinter(target == "PDF" ? target : uniqueToken("NoSuchPrinter"));
     storeCrossover(2);
     frmCoil::openForCrossover();
     w.open();
