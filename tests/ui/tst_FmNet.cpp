@@ -17,8 +17,10 @@
 namespace {
 const QStringList kInputs { "szName", "szFr", "szQes", "szQms", "szRdc", "szL" };
 const QStringList kResults { "szCnf", "szLnf", "szRnf", "szCic", "szRic" };
-const QStringList kExample { "30", ".5", "3", "6", ".5" }; // szFr to szL
-const QStringList kExampleShown { "1768.89", "15.92", "7.", "8.89", "7.5" };
+// Field texts written "a|b|c".
+QStringList fields(const char* texts) { return QString::fromLatin1(texts).split('|'); }
+const QStringList kExample = fields("30|.5|3|6|.5"); // szFr to szL
+const QStringList kExampleShown = fields("1768.89|15.92|7.|8.89|7.5");
 } // namespace
 
 class TestFmNet : public QObject {
@@ -92,20 +94,16 @@ void TestFmNet::calculate_data()
 
     QTest::newRow("the example again") << kExample << kExampleShown << QList<float> { 30, 6, 0.5f, 0.5f, 3 };
     QTest::newRow("Qes empty: less accurate, Qms not stored")
-        << QStringList { "30", "", "4", "6", ".5" } << QStringList { "1001.", "24.997", "6.", "8.89", "7.5" }
-        << QList<float> { 30, 6, 0.5f, 0.5f, 3 };
+        << fields("30||4|6|.5") << fields("1001.|24.997|6.|8.89|7.5") << QList<float> { 30, 6, 0.5f, 0.5f, 3 };
     QTest::newRow("szL empty: the notch only")
-        << QStringList { "40", ".5", "3", "5", "" } << QStringList { "1592.", "9.95", "5.83", "8.89", "7.5" }
-        << QList<float> { 40, 5, 0, 0.5f, 3 };
+        << fields("40|.5|3|5|") << fields("1592.|9.95|5.83|8.89|7.5") << QList<float> { 40, 5, 0, 0.5f, 3 };
     QTest::newRow("szFr empty: the equalisation only")
-        << QStringList { "", ".5", "3", "5", ".5" } << QStringList { "1768.89", "15.92", "7.", "12.8", "6.25" }
-        << QList<float> { 0, 5, 0.5f, 0.5f, 3 };
+        << fields("|.5|3|5|.5") << fields("1768.89|15.92|7.|12.8|6.25") << QList<float> { 0, 5, 0.5f, 0.5f, 3 };
     QTest::newRow("resonance 1e-38: no finite notch")
-        << QStringList { "1e-38", ".5", "3", "5", ".5" } << QStringList { "1768.89", "15.92", "7.", "12.8", "6.25" }
+        << fields("1e-38|.5|3|5|.5") << fields("1768.89|15.92|7.|12.8|6.25")
         << QList<float> { 1e-38f, 5, 0.5f, 0.5f, 3 };
-    QTest::newRow("L 3e38: no finite capacitor")
-        << QStringList { "30", ".5", "3", ".1", "3e38" } << QStringList { "106133.3", ".265", ".12", "8.89", "7.5" }
-        << QList<float> { 30, 0.1f, 3e38f, 0.5f, 3 };
+    QTest::newRow("L 3e38: no finite capacitor") << fields("30|.5|3|.1|3e38") << fields("106133.3|.265|.12|8.89|7.5")
+                                                 << QList<float> { 30, 0.1f, 3e38f, 0.5f, 3 };
 }
 
 void TestFmNet::calculate()
@@ -137,14 +135,12 @@ void TestFmNet::openingShowsTheStoredNetworks_data()
     QTest::addColumn<QStringList>("shown"); // szCnf, szLnf, szRnf, szCic, szRic
     QTest::addColumn<int>("designValid");
 
-    QTest::newRow("everything stored") << QList<float> { 30, 6, 0.5f, 0.5f, 3 }
-                                       << QStringList { " 30", " .5", " 3", " 6", " .5" } << kExampleShown << 1;
+    QTest::newRow("everything stored") << QList<float> { 30, 6, 0.5f, 0.5f, 3 } << fields(" 30| .5| 3| 6| .5")
+                                       << kExampleShown << 1;
     QTest::newRow("no Qms: less accurate")
-        << QList<float> { 30, 6, 0.5f, 0.5f, 0 } << QStringList { " 30", "", "", " 6", " .5" }
-        << QStringList { "1001.", "24.997", "6.", "8.89", "7.5" } << 1;
+        << QList<float> { 30, 6, 0.5f, 0.5f, 0 } << fields(" 30||| 6| .5") << fields("1001.|24.997|6.|8.89|7.5") << 1;
     QTest::newRow("no resonance: the equalisation only")
-        << QList<float> { 0, 6, 0.5f, 0.5f, 3 } << QStringList { "", "", "", " 6", " .5" }
-        << QStringList { "", "", "", "8.89", "7.5" } << 1;
+        << QList<float> { 0, 6, 0.5f, 0.5f, 3 } << fields("||| 6| .5") << fields("|||8.89|7.5") << 1;
     QTest::newRow("nothing stored") << QList<float> { 0, 0, 0, 0, 0 } << QStringList(5) << QStringList(5) << 0;
 }
 

@@ -50,7 +50,6 @@ private slots:
     void calculate();
     void lDesignTakesOverTheCrossoverCoils_data();
     void lDesignTakesOverTheCrossoverCoils();
-    void lDesignOfTheTwoWayCrossover();
     void editedRowsSurviveReactivationAndTheMainWindow();
     void printShowsTheTableAndDrawingOnly_data();
     void printShowsTheTableAndDrawingOnly();
@@ -85,10 +84,12 @@ void TestFrmCoil::controlsAndEnterCycle()
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString(" "));
     const QStringList captions = w.captions();
-    for (const QString& caption : { "Inductor Design", "Coil", "Resistance", "mH", "D", "H", "Number", "Turns", "Gauge",
-             "L1", "L6", "      If you wish to change resistance or mH" })
-        QVERIFY2(captions.contains(caption), qPrintable(caption));
-    QVERIFY(w.window()->findChild<QWidget*>("Label19") && w.window()->findChild<QWidget*>("Line38"));
+    for (const char* caption :
+        { "Inductor Design", "Coil", "Resistance", "mH", "D", "H", "Number", "Turns", "Gauge", "L1", "L6" })
+        QVERIFY2(captions.contains(caption), caption);
+    QCOMPARE(
+        w.window()->findChild<QLabel*>("Label19")->text(), QString("      If you wish to change resistance or mH"));
+    QVERIFY(w.window()->findChild<QWidget*>("Line38"));
     QCOMPARE(w.buttonRow(), (QStringList { "btn_Cal=Calculate", "btnPrint=Print", "btnExit=Exit" }));
     QFile drawing(compiledPicture(w.window()->findChild<PictureBox*>("Image1")->picture()));
     QVERIFY(drawing.open(QIODevice::ReadOnly));
@@ -185,8 +186,10 @@ void TestFrmCoil::lDesignTakesOverTheCrossoverCoils()
     QVERIFY(m_messages->shown.isEmpty());
 }
 
-void TestFrmCoil::lDesignOfTheTwoWayCrossover()
+void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
 {
+    auto* main = new FrmTlv;
+    main->show();
     // A 2 kHz 6 dB crossover for 8-ohm drivers, typed into its window.
     WindowProbe<frmXover> crossover;
     crossover.open();
@@ -196,17 +199,7 @@ void TestFrmCoil::lDesignOfTheTwoWayCrossover()
     crossover.click("LDesign");
     QTRY_VERIFY(existingWindow<frmCoil>() && QApplication::activeWindow() == existingWindow<frmCoil>());
     w.open();
-    QCOMPARE(row(1), kCoil16);
-    QCOMPARE(row(2), QString());
-}
-
-void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
-{
-    auto* main = new FrmTlv;
-    main->show();
-    storeCrossover(2);
-    QVERIFY(QTest::qWaitForWindowActive(frmCoil::openForCrossover()));
-    w.open();
+    QCOMPARE(row(1) + "/" + row(2), kCoil16 + "/");
     w.type("szR1", ".2");
     w.type("szL2", "3");
     w.click("btn_Cal");
@@ -223,10 +216,9 @@ void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
     QCOMPARE(designState().coilSource, std::int16_t(7));
     QCOMPARE(row(1) + row(2), edited);
 
-    // "L Design" again takes the crossover's coils over again.
-    storeCrossover(2);
-    frmCoil::openForCrossover();
-    QCOMPARE(w.text("szR1"), QString(".4"));
+    // "L Design" again takes the crossover's coil over again.
+    crossover.click("LDesign");
+    QTRY_COMPARE(w.text("szR1"), QString(".4"));
 
     w.click("btnExit");
     QCOMPARE(designState().coilSource, std::int16_t(0));
