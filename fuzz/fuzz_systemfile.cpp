@@ -8,6 +8,7 @@
 #include "core/systemfile.h"
 #include "core/systemrecord.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -84,7 +85,10 @@ bool recordIsFinite(const SystemRecord& record)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir folder;
+    // In memory where there is a memory file system: saving syncs every file.
+    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
+            ? QStringLiteral("/dev/shm/tolvan-fuzz-XXXXXX")
+            : QDir::tempPath() + "/tolvan-fuzz-XXXXXX");
     static CountingMessages messages;
     static FixedChooser chooser;
     static const bool installed = (installMessageService(&messages), installFileChooser(&chooser), true);
