@@ -27,13 +27,11 @@ private slots:
     void startUpSetsStartValues();
     void closedBoxTwiceShowsOneWindow();
     void inductorDesignSetsCoilSource();
-    void opensItsWindow_data();
-    void opensItsWindow();
+    void buttonOpensItsWindow_data();
+    void buttonOpensItsWindow();
     void helpOpensContents();
     void exitClosesEveryWindow();
     void loadSystemRecomputesBandPa();
-    void boxButtonsOpenTheirWindows_data();
-    void boxButtonsOpenTheirWindows();
     void printBoxDataChoosesAPrinterThenPrints_data();
     void printBoxDataChoosesAPrinterThenPrints();
 
@@ -185,21 +183,20 @@ void TestFrmTlv::inductorDesignSetsCoilSource()
     QCOMPARE(designState().coilSource, std::int16_t(7));
 }
 
-void TestFrmTlv::opensItsWindow_data()
+void TestFrmTlv::buttonOpensItsWindow_data()
 {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("window");
-    QTest::newRow("Compensating Net.") << "Command8"
-                                       << "FmNet";
-    QTest::newRow("Inductor Design") << "btn_Coil"
-                                     << "frmCoil";
+    QTest::addColumn<QString>("window"); // the row is the button
+    QTest::newRow("BtnPR") << "frmRadiator";
+    QTest::newRow("BtnBP") << "FrmBand";
+    QTest::newRow("btnCross") << "frmCross";
+    QTest::newRow("Command8") << "FmNet";
+    QTest::newRow("btn_Coil") << "frmCoil";
 }
 
-void TestFrmTlv::opensItsWindow()
+void TestFrmTlv::buttonOpensItsWindow()
 {
-    QFETCH(QString, button);
     QFETCH(QString, window);
-    QTest::mouseClick(m_main->findChild<QPushButton*>(button), Qt::LeftButton);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QTest::currentDataTag()), Qt::LeftButton);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == window);
 }
 
@@ -241,23 +238,6 @@ void TestFrmTlv::loadSystemRecomputesBandPa()
     s.bandPa = 3; // a cancelled load changes nothing
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
     QCOMPARE(s.bandPa, 3.0);
-}
-
-void TestFrmTlv::boxButtonsOpenTheirWindows_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("window");
-    QTest::newRow("BtnPR") << "BtnPR" << "frmRadiator";
-    QTest::newRow("btnCross") << "btnCross" << "frmCross";
-    QTest::newRow("BtnBP") << "BtnBP" << "FrmBand";
-}
-
-void TestFrmTlv::boxButtonsOpenTheirWindows()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, window);
-    QTest::mouseClick(m_main->findChild<QPushButton*>(button), Qt::LeftButton);
-    QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == window);
 }
 
 void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints_data()

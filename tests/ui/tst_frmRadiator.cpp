@@ -1,6 +1,6 @@
-// The passive-radiator window through its controls: the worked examples as
-// the fields show them, the range message and the warning, activation from
-// the design state, and the hand-over on Graph, Print and Exit.
+// The passive-radiator window through its controls: designs and refusals as
+// the fields show them, activation from the design state, and the hand-over
+// on Graph, Print and Exit.
 #include "core/designstate.h"
 #include "graph/CBGRAPH1.h"
 #include "support/pdfoutput.h"
@@ -14,6 +14,7 @@
 
 namespace {
 const QStringList kResults { "szVpr", "szFb", "szF3", "szVvb", "szVover", "szH1", "szW1", "szD1" };
+const QStringList kWorkedExample { "4.98", "36.9", "35.7", "1.42", "1.56", "21.84", "13.48", "8.36" };
 
 Message rangeMessage()
 {
@@ -32,17 +33,15 @@ private slots:
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
-    void refusalsKeepTheShownDesign_data();
-    void refusalsKeepTheShownDesign();
     void activation_data();
     void activation();
     void handOver_data();
     void handOver();
-    void nothingHandedOverWithoutADesign();
     void ventedWindowDesignsAfresh();
 
 private:
-    void typeDriver(const QString& qts, const QString& vd = "1.6");
+    // Types szISO, szQts, szVas and szVd (Fs 30 Hz) and presses Calculate.
+    void calculateWith(const QStringList& isoQtsVasVd = { "N", ".4", "2", "1.6" });
 
     MessageRecorder* m_messages = nullptr;
     WindowProbe<frmRadiator> w;
@@ -61,12 +60,13 @@ void TestFrmRadiator::cleanup()
     delete m_messages;
 }
 
-void TestFrmRadiator::typeDriver(const QString& qts, const QString& vd)
+void TestFrmRadiator::calculateWith(const QStringList& isoQtsVasVd)
 {
-    w.type("szQts", qts);
-    w.type("szVas", "2");
+    const QStringList names { "szISO", "szQts", "szVas", "szVd" };
+    for (int i = 0; i < names.size(); ++i)
+        w.type(names[i], isoQtsVasVd[i]);
     w.type("szFar", "30");
-    w.type("szVd", vd);
+    w.click("Command1");
 }
 
 void TestFrmRadiator::controlsAndEnterCycle()
@@ -94,91 +94,60 @@ void TestFrmRadiator::controlsAndEnterCycle()
 
 void TestFrmRadiator::calculate_data()
 {
-    QTest::addColumn<QString>("iso");
-    QTest::addColumn<QString>("qts");
+    QTest::addColumn<QStringList>("in"); // szISO, szQts, szVas, szVd
     QTest::addColumn<QStringList>("shown"); // as kResults
-    QTest::addColumn<bool>("warns");
+    QTest::addColumn<QVector<Message>>("messages");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<bool>("designed");
 
-    QTest::newRow("worked example") << "N"
-                                    << ".4"
-                                    << QStringList { "4.98", "36.9", "35.7", "1.42", "1.56", "21.84", "13.48", "8.36" }
-                                    << false;
-    QTest::newRow("isobaric pair") << "y"
-                                   << ".4"
+    const QVector<Message> none, range { rangeMessage() };
+    const QVector<Message> warning { msg::warning("Tuning Frequency is Less Than Low Cutoff") };
+    QTest::newRow("worked example") << QStringList { "N", ".4", "2", "1.6" } << kWorkedExample << none << 0 << true;
+    QTest::newRow("isobaric pair") << QStringList { "y", ".4", "2", "1.6" }
                                    << QStringList { "4.98", "36.9", "35.7", ".71", ".78", "17.33", "10.7", "6.63" }
-                                   << false;
-    QTest::newRow("Qts .3 warns") << "N"
-                                  << ".3"
+                                   << none << 0 << true;
+    QTest::newRow("Qts .3 warns") << QStringList { "N", ".3", "2", "1.6" }
                                   << QStringList { "3.58", "46.8", "50.1", ".65", ".71", "16.83", "10.39", "6.44" }
-                                  << true;
+                                  << warning << 0 << true;
+    QTest::newRow(".44: last row") << QStringList { "N", ".44", "2", "1.6" }
+                                   << QStringList { "5.41", "33.9", "32.4", "1.94", "2.14", "24.25", "14.97", "9.28" }
+                                   << none << 0 << true;
+    QTest::newRow(".2: first row") << QStringList { "N", ".2", "2", "1.6" }
+                                   << QStringList { "2.9", "63.", "79.5", ".24", ".27", "12.14", "7.49", "4.65" }
+                                   << warning << 0 << true;
+    // Refused: the worked example calculated before stays shown.
+    QTest::newRow("Qts .441") << QStringList { "N", ".441", "2", "1.6" } << kWorkedExample << range << 0 << false;
+    QTest::newRow("Qts .19") << QStringList { "N", ".19", "2", "1.6" } << kWorkedExample << range << 0 << false;
+    QTest::newRow("Vas empty") << QStringList { "N", ".4", "", "1.6" } << kWorkedExample << none << 1 << false;
+    QTest::newRow("Vd empty: szVpr kept")
+        << QStringList { "N", ".35", "2", "" }
+        << QStringList { "4.98", "41.7", "41.4", ".97", "1.07", "19.25", "11.88", "7.37" } << none << 0 << true;
 }
 
 void TestFrmRadiator::calculate()
 {
-    QFETCH(QString, iso);
-    QFETCH(QString, qts);
+    QFETCH(QStringList, in);
     QFETCH(QStringList, shown);
-    QFETCH(bool, warns);
+    QFETCH(QVector<Message>, messages);
+    QFETCH(int, beeps);
+    QFETCH(bool, designed);
 
     w.open();
-    w.type("szISO", iso);
-    typeDriver(qts);
-    w.click("Command1");
+    calculateWith();
+    m_messages->clear();
+    calculateWith(in);
 
     QCOMPARE(w.texts(kResults), shown);
+    QCOMPARE(w.text("szISO"), in[0].toUpper());
     const DesignState& s = designState();
+    QCOMPARE(s.isoFactor, in[0] == "y" ? 0.5f : 1.0f);
     QCOMPARE(s.ventedFb, shown[1].toFloat());
     QVERIFY(qAbs(s.ventedVb - shown[3].toFloat()) < 0.005f);
     QVERIFY(qAbs(s.boxWidth - shown[6].toFloat()) < 0.005f);
-    QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(m_messages->shown,
-        warns ? QVector<Message> { msg::warning("Tuning Frequency is Less Than Low Cutoff") } : QVector<Message> {});
+    QCOMPARE(s.designValid, std::int16_t(designed ? 1 : 0));
+    QCOMPARE(m_messages->shown, messages);
+    QCOMPARE(m_messages->beeps, beeps);
     QCOMPARE(w.focused(), QString("szQts"));
-}
-
-void TestFrmRadiator::refusalsKeepTheShownDesign_data()
-{
-    QTest::addColumn<QString>("qts");
-    QTest::addColumn<QString>("vas");
-    QTest::addColumn<QString>("vd");
-    QTest::addColumn<int>("outcome"); // 0 designed with szVpr kept, 1 range message, 2 beep alone
-
-    QTest::newRow(".441") << ".441"
-                          << "2"
-                          << "1.6" << 1;
-    QTest::newRow(".19") << ".19"
-                         << "2"
-                         << "1.6" << 1;
-    QTest::newRow("Vas empty") << ".4"
-                               << ""
-                               << "1.6" << 2;
-    QTest::newRow("Vd empty") << ".35"
-                              << "2"
-                              << "" << 0;
-}
-
-void TestFrmRadiator::refusalsKeepTheShownDesign()
-{
-    QFETCH(QString, qts);
-    QFETCH(QString, vas);
-    QFETCH(QString, vd);
-    QFETCH(int, outcome);
-
-    w.open();
-    typeDriver(".4");
-    w.click("Command1");
-    m_messages->clear();
-    const QStringList before = w.texts(kResults);
-
-    typeDriver(qts, vd);
-    w.type("szVas", vas);
-    w.click("Command1");
-    QCOMPARE(w.text("szVpr"), QString("4.98"));
-    QCOMPARE(w.focused(), QString("szQts"));
-    QCOMPARE(designState().designValid, std::int16_t(outcome == 0 ? 1 : 0));
-    QCOMPARE(w.text("szFb"), outcome == 0 ? QString("41.7") : before[1]);
-    QCOMPARE(m_messages->shown, outcome == 1 ? QVector<Message> { rangeMessage() } : QVector<Message> {});
-    QCOMPARE(m_messages->beeps, outcome == 2 ? 1 : 0);
 }
 
 void TestFrmRadiator::activation_data()
@@ -209,6 +178,7 @@ void TestFrmRadiator::activation()
     s.radiatorVd = vd;
     s.driverName = QString(" PR 10 ");
     s.ventedValid = 1;
+    s.recalcBusy = 1;
     s.designValid = 1; // left by another window
     w.open();
 
@@ -217,6 +187,7 @@ void TestFrmRadiator::activation()
     QCOMPARE(w.text("szVvb"), vvb);
     QCOMPARE(s.designValid, std::int16_t(vvb.isEmpty() ? 0 : 1));
     QCOMPARE(s.ventedValid, std::int16_t(ventedValid));
+    QCOMPARE(s.recalcBusy, std::int16_t(0));
     QCOMPARE(w.window()->windowReady(), 1);
     QCOMPARE(m_messages->shown, rangeMessage ? QVector<Message> { ::rangeMessage() } : QVector<Message> {});
 }
@@ -224,26 +195,29 @@ void TestFrmRadiator::activation()
 void TestFrmRadiator::handOver_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("displacements"); // radiatorVd and radiatorVpr stored
-    QTest::newRow("Graph") << "btnGraph" << false;
-    QTest::newRow("Print") << "Command2" << true;
-    QTest::newRow("Exit") << "btnExit" << true;
+    QTest::addColumn<bool>("designed");
+    for (const bool designed : { true, false }) {
+        const char* suffix = designed ? "" : " without a design";
+        QTest::addRow("Graph%s", suffix) << "btnGraph" << designed;
+        QTest::addRow("Print%s", suffix) << "Command2" << designed;
+        QTest::addRow("Exit%s", suffix) << "btnExit" << designed;
+    }
     QTest::newRow("window frame") << "frame" << true; // closing never loses the design
 }
 
 void TestFrmRadiator::handOver()
 {
     QFETCH(QString, how);
-    QFETCH(bool, displacements);
+    QFETCH(bool, designed);
     PrinterRecorder printers;
     QTemporaryDir dir;
     printers.answerPdfFile(dir.filePath("radiator.pdf"));
+    DesignState& s = designState();
+    s.boxValid = 1; // an earlier box design
     w.open();
     w.type("szWoofBox", "Radiator Woofer");
-    typeDriver(".4");
-    w.click("Command1");
+    calculateWith({ "N", designed ? ".4" : ".5", "2", "1.6" });
     w.type("szVpr", "5.5"); // typed results are what is handed over
-    DesignState& s = designState();
     s.ventedValid = 1;
     s.graphDrawn = 1;
     QPointer<frmRadiator> window = w.window();
@@ -252,51 +226,33 @@ void TestFrmRadiator::handOver()
     else
         w.click(how);
 
-    QCOMPARE(s.closedVb, 1.42f);
-    QCOMPARE((QVector<float> { s.vas, s.qts, s.fs }), (QVector<float> { 2, 0.4f, 30 }));
-    QCOMPARE(s.boxType, std::int16_t(2));
-    QCOMPARE(s.boxValid, std::int16_t(1));
-    QCOMPARE(s.radiatorVd, displacements ? 1.6f : 0.0f);
-    QCOMPARE(s.radiatorVpr, displacements ? 5.5f : 0.0f);
-    QCOMPARE(s.graphDrawn, std::int16_t(how == "btnGraph" ? 0 : 1));
-    QCOMPARE(bool(existingWindow<CBGRAPH1>()), how == "btnGraph");
-    QCOMPARE(printers.requests, how == "Command2" ? 1 : 0);
-    if (how == "Command2") {
+    const bool graph = designed && how == "btnGraph", print = designed && how == "Command2";
+    const bool closes = how == "btnExit" || how == "frame";
+    QCOMPARE((QVector<float> { s.closedVb, s.vas, s.qts, s.fs }),
+        designed ? (QVector<float> { 1.42f, 2, 0.4f, 30 }) : QVector<float>(4, 0));
+    QCOMPARE(s.boxType, std::int16_t(designed ? 2 : -1));
+    QCOMPARE(s.boxValid, std::int16_t(designed || !closes ? 1 : 0));
+    QCOMPARE(s.radiatorVd, designed && !graph ? 1.6f : 0.0f);
+    QCOMPARE(s.radiatorVpr, designed && !graph ? 5.5f : 0.0f);
+    QCOMPARE(s.graphDrawn, std::int16_t(graph ? 0 : 1));
+    QCOMPARE(bool(existingWindow<CBGRAPH1>()), graph);
+    QCOMPARE(printers.requests, print ? 1 : 0);
+    if (print) {
         const QString text = pdfText(dir.filePath("radiator.pdf"));
         QVERIFY2(text.contains("Suggested Radiator Volume Disp. = 5.5"), qPrintable(text));
     }
-    if (how == "btnExit" || how == "frame") {
+    if (closes) {
         QTRY_VERIFY(!window);
-        QCOMPARE(s.driverName.text(), QString("Radiator Woofer").leftJustified(30));
-        QCOMPARE(s.ventedValid, std::int16_t(0));
+        QCOMPARE(s.driverName.text(), designed ? QString("Radiator Woofer").leftJustified(30) : QString());
+        QCOMPARE(s.ventedValid, std::int16_t(designed ? 0 : 1));
         QCOMPARE(s.designValid, std::int16_t(0));
     }
-}
-
-void TestFrmRadiator::nothingHandedOverWithoutADesign()
-{
-    DesignState& s = designState();
-    s.boxValid = 1;
-    w.open();
-    typeDriver(".5");
-    w.click("Command1");
-    w.click("btnGraph");
-    w.click("Command2");
-    QVERIFY(!existingWindow<CBGRAPH1>());
-    QCOMPARE(s.vas, 0.0f);
-    QCOMPARE(s.radiatorVd, 0.0f);
-    QCOMPARE(s.boxType, std::int16_t(-1));
-    QCOMPARE(s.boxValid, std::int16_t(1));
-    w.click("btnExit");
-    QCOMPARE(s.boxValid, std::int16_t(0));
-    QVERIFY(!s.driverName.isAssigned());
 }
 
 void TestFrmRadiator::ventedWindowDesignsAfresh()
 {
     w.open();
-    typeDriver(".4");
-    w.click("Command1");
+    calculateWith();
     w.click("btnExit");
     QCOMPARE(designState().ventedVb, float(2 / 1.41));
 
