@@ -1,0 +1,57 @@
+#pragma once
+// Shared pieces of the crossover window tests: a fresh design state with its
+// messages recorded, the selector's buttons, and a printout read back.
+
+#include "core/designstate.h"
+#include "print/reportpage.h"
+#include "support/pdfoutput.h"
+#include "support/printerrecorder.h"
+#include "support/recorders.h"
+#include "ui/boxwindowprobe.h"
+#include "ui/frmCross.h"
+
+#include <QTemporaryDir>
+#include <optional>
+
+// One per test function: start values in, every window gone afterwards.
+class CrossoverFixture {
+public:
+    CrossoverFixture()
+    {
+        designState() = DesignState();
+        applyStartValues(designState());
+    }
+    ~CrossoverFixture() { deleteAllWindows(); }
+    MessageRecorder messages;
+};
+
+// Clicks a selector button; the name of the window that comes to the front.
+inline QString chooseInSelector(const QString& button)
+{
+    WindowProbe<frmCross> selector;
+    selector.open();
+    selector.click(button);
+    const auto front = [] { return QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : ""; };
+    (void)QTest::qWaitFor([&] { return !front().isEmpty() && front() != "frmCross"; });
+    return front();
+}
+
+// Clicks a window's Print with a PDF file chosen as the printer; the text of
+// the file, empty when nothing was printed (or the selection not even shown).
+template <class W> QString printedText(WindowProbe<W>& window, const QString& button)
+{
+    QTemporaryDir dir;
+    PrinterRecorder printers;
+    printers.answerPdfFile(dir.filePath("page.pdf"));
+    window.click(button);
+    return printers.requests ? pdfText(dir.filePath("page.pdf")) : QString();
+}
+
+// The pictures of a page as "file at x,y wxh".
+inline QString picturesOf(const ReportLayout& layout)
+{
+    QStringList out;
+    for (const ReportPicture& p : layout.pictures)
+        out << QStringLiteral("%1 at %2,%3 %4x%5").arg(p.file).arg(p.x).arg(p.y).arg(p.width).arg(p.height);
+    return out.join(';');
+}
