@@ -27,9 +27,7 @@ private slots:
     void activationDesignsForTheStoredFrequency_data();
     void activationDesignsForTheStoredFrequency();
     void editedFrequencyWithdrawsTheDesignUntilCalculate();
-    void pageStandsWhereTheLayoutSays_data();
-    void pageStandsWhereTheLayoutSays();
-    void printedPageReadBack();
+    void printedPageStandsWhereTheLayoutSays();
 
 private:
     std::optional<CrossoverFixture> m_fixture;
@@ -135,24 +133,8 @@ void TestFrmAX2::editedFrequencyWithdrawsTheDesignUntilCalculate()
     QTRY_VERIFY(!existingWindow<frmAX2>());
 }
 
-void TestFrmAX2::pageStandsWhereTheLayoutSays_data()
+void TestFrmAX2::printedPageStandsWhereTheLayoutSays()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QPointF>("pos");
-    QTest::addColumn<double>("size");
-    QTest::newRow("title") << "Active 2 Way Crossover Design (18 DB)" << QPointF(100, 1800) << 120.0;
-    QTest::newRow("frequency") << "Crossover Frequency =  2000 Hz" << QPointF(290, 1600) << 100.0;
-    QTest::newRow("R1") << "R1 = 103,532 Ohms" << QPointF(150, 1400) << 100.0;
-    QTest::newRow("R4") << "R4 = 20,000 Ohms" << QPointF(150, 1100) << 100.0;
-    QTest::newRow("C") << "C = .003979 uF" << QPointF(750, 1500) << 100.0;
-    QTest::newRow("C4") << "C4 = .016782 uF" << QPointF(750, 1100) << 100.0;
-}
-
-void TestFrmAX2::pageStandsWhereTheLayoutSays()
-{
-    QFETCH(QString, text);
-    QFETCH(QPointF, pos);
-    QFETCH(double, size);
     designState().xoverFreq = 2000;
     w.open();
     const ReportLayout layout = w.window()->reportLayout();
@@ -160,17 +142,21 @@ void TestFrmAX2::pageStandsWhereTheLayoutSays()
     QCOMPARE(picturesOf(layout), QString("A2.BMP at 0,100 1500x900"));
     const Page page = composeReportPage(layout);
     QCOMPARE(page.texts().size(), 12);
-    const PageText* t = page.findText(text);
-    QVERIFY2(t, qPrintable(page.texts().join('|')));
-    QCOMPARE(t->pos, pos);
-    QCOMPARE(t->font.size, size);
-}
+    const struct {
+        const char* text;
+        QPointF pos;
+        double size;
+    } expected[] = { { "Active 2 Way Crossover Design (18 DB)", { 100, 1800 }, 120 },
+        { "Crossover Frequency =  2000 Hz", { 290, 1600 }, 100 }, { "R1 = 103,532 Ohms", { 150, 1400 }, 100 },
+        { "R4 = 20,000 Ohms", { 150, 1100 }, 100 }, { "C = .003979 uF", { 750, 1500 }, 100 },
+        { "C4 = .016782 uF", { 750, 1100 }, 100 } };
+    for (const auto& e : expected) {
+        const PageText* t = page.findText(e.text);
+        QVERIFY2(t, qPrintable(page.texts().join('|')));
+        QCOMPARE(t->pos, e.pos);
+        QCOMPARE(t->font.size, e.size);
+    }
 
-void TestFrmAX2::printedPageReadBack()
-{
-    w.open();
-    w.type("szFrq", "2000");
-    w.click("btnCal");
     const QString text = printedText(w, "BtnPrint");
     QCOMPARE(w.focused(), QString("szFrq"));
     for (const char* line : { "Active 2 Way Crossover Design (18 DB)", "Crossover Frequency = 2000 Hz",

@@ -30,9 +30,7 @@ private slots:
     void activationNeedsBothStoredFrequencies();
     void editedFrequencyWithdrawsTheDesign_data();
     void editedFrequencyWithdrawsTheDesign();
-    void pageStandsWhereTheLayoutSays_data();
-    void pageStandsWhereTheLayoutSays();
-    void printedPageReadsBack();
+    void printedPageStandsWhereTheLayoutSays();
 
 private:
     void calculateFor(const QString& high, const QString& low)
@@ -71,29 +69,23 @@ void TestFrmAX3::controlsCaptionsAndColours()
 
 void TestFrmAX3::calculate_data()
 {
-    QTest::addColumn<QString>("high");
-    QTest::addColumn<QString>("low");
+    QTest::addColumn<QStringList>("frequencies"); // high, low
     QTest::addColumn<bool>("designs");
-    QTest::newRow("5000 and 500 Hz") << "5000"
-                                     << "500" << true;
-    QTest::newRow("high empty") << ""
-                                << "500" << false;
-    QTest::newRow("low zero") << "5000"
-                              << "0" << false;
-    QTest::newRow("low 1e-40") << "5000"
-                               << "1e-40" << false;
+    QTest::newRow("5000 and 500 Hz") << QStringList { "5000", "500" } << true;
+    QTest::newRow("high empty") << QStringList { "", "500" } << false;
+    QTest::newRow("low zero") << QStringList { "5000", "0" } << false;
+    QTest::newRow("low 1e-40") << QStringList { "5000", "1e-40" } << false;
 }
 
 void TestFrmAX3::calculate()
 {
-    QFETCH(QString, high);
-    QFETCH(QString, low);
+    QFETCH(QStringList, frequencies);
     QFETCH(bool, designs);
 
     w.open();
     calculateFor("3000", "300"); // an earlier design
     const QStringList earlier = w.texts(kResults);
-    calculateFor(high, low);
+    calculateFor(frequencies[0], frequencies[1]);
 
     const DesignState& s = designState();
     QCOMPARE(w.texts(kResults), designs ? k5000And500 : earlier);
@@ -156,23 +148,8 @@ void TestFrmAX3::editedFrequencyWithdrawsTheDesign()
     QCOMPARE(designState().designValid, std::int16_t(0));
 }
 
-void TestFrmAX3::pageStandsWhereTheLayoutSays_data()
+void TestFrmAX3::printedPageStandsWhereTheLayoutSays()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QPointF>("pos");
-    QTest::newRow("title") << "Active 3 Way Crossover Design (18 DB)" << QPointF(70, 1940);
-    QTest::newRow("frequencies") << "Crossover Frequencys =  5000 Hz  And   500 Hz" << QPointF(120, 1850);
-    QTest::newRow("heading") << "Ohms" + QString(37, ' ') + "uF" << QPointF(300, 1775);
-    QTest::newRow("R") << " R = 10,000" << QPointF(300, 1700);
-    QTest::newRow("C4") << "C4 = .067128" << QPointF(800, 1400);
-    QTest::newRow("Rm") << "Rm = 10,000" << QPointF(300, 1325);
-    QTest::newRow("C8") << "C8 = .006713" << QPointF(800, 1025);
-}
-
-void TestFrmAX3::pageStandsWhereTheLayoutSays()
-{
-    QFETCH(QString, text);
-    QFETCH(QPointF, pos);
     designState().xoverFreq = 5000;
     designState().xoverFreqLow = 500;
     w.open();
@@ -181,15 +158,16 @@ void TestFrmAX3::pageStandsWhereTheLayoutSays()
     QCOMPARE(picturesOf(layout), QString("A3.BMP at 0,20 1500x1000"));
     const Page page = composeReportPage(layout);
     QCOMPARE(page.texts().size(), 23);
-    const PageText* t = page.findText(text);
-    QVERIFY2(t, qPrintable(page.texts().join('|')));
-    QCOMPARE(t->pos, pos);
-}
+    const QList<std::pair<QString, QPointF>> expected { { "Active 3 Way Crossover Design (18 DB)", { 70, 1940 } },
+        { "Crossover Frequencys =  5000 Hz  And   500 Hz", { 120, 1850 } },
+        { "Ohms" + QString(37, ' ') + "uF", { 300, 1775 } }, { " R = 10,000", { 300, 1700 } },
+        { "C4 = .067128", { 800, 1400 } }, { "Rm = 10,000", { 300, 1325 } }, { "C8 = .006713", { 800, 1025 } } };
+    for (const auto& [text, pos] : expected) {
+        const PageText* t = page.findText(text);
+        QVERIFY2(t, qPrintable(page.texts().join('|')));
+        QCOMPARE(t->pos, pos);
+    }
 
-void TestFrmAX3::printedPageReadsBack()
-{
-    w.open();
-    calculateFor("5000", "500");
     const QString text = printedText(w, "btnPrint");
     QCOMPARE(w.focused(), QString("szFrqh"));
     // pdftotext lays the double blanks out as single ones.

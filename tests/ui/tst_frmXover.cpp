@@ -22,15 +22,13 @@ private slots:
     void selectorButtonsAndSlope_data();
     void selectorButtonsAndSlope();
     void controlsAndCaptions();
-    void typedDesign_data();
-    void typedDesign();
+    void typedDesignShowsPrintsAndExits_data();
+    void typedDesignShowsPrintsAndExits();
     void refusedInputsKeepTheLastResults_data();
     void refusedInputsKeepTheLastResults();
     void activationShowsTheStoredDesignAgainWithTheOtherSlope();
     void programWriteOfTheSameTextRunsNothing();
     void graphInductorAndPrintNeedAValidDesign();
-    void printedPageReadBack_data();
-    void printedPageReadBack();
 
 private:
     void typeExample(int is12dB, const QString& rh = "8")
@@ -94,25 +92,33 @@ void TestFrmXover::controlsAndCaptions()
     }
 }
 
-void TestFrmXover::typedDesign_data()
+void TestFrmXover::typedDesignShowsPrintsAndExits_data()
 {
     QTest::addColumn<int>("is12dB");
     QTest::addColumn<QString>("rh");
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("picture");
+    QTest::addColumn<QStringList>("printed"); // title, then the lines
 
-    QTest::newRow("6 dB") << 0 << "8" << QStringList { ".637", "9.9375", "N/A", "N/A" } << "p26.bmp";
-    QTest::newRow("12 dB") << 1 << "8" << k12dB << "p212.bmp";
+    const QStringList common { "Crossover Frequency = 2000 Hz", "Woofer Impedance = 8 Ohms",
+        "Tweeter Impedance = 8 Ohms" };
+    QTest::newRow("6 dB") << 0 << "8" << QStringList { ".637", "9.9375", "N/A", "N/A" } << "p26.bmp"
+                          << QStringList { "Passive 2 Way Crossover Design (6 DB)" } + common
+            + QStringList { "L1 = .637 mH", "C1 = 9.9375 uF" };
+    QTest::newRow("12 dB") << 1 << "8" << k12dB << "p212.bmp"
+                           << QStringList { "Passive 2 Way Crossover Design (12 DB)" } + common
+            + QStringList { "L1 = 1.273 mH", "C1 = 4.9736 uF", "L2 = 1.273 mH", "C2 = 4.9736 uF" };
     QTest::newRow("12 dB, woofer without tweeter")
-        << 1 << "" << QStringList { "1.273", "", "", "4.9736" } << "p212.bmp";
+        << 1 << "" << QStringList { "1.273", "", "", "4.9736" } << "p212.bmp" << QStringList {};
 }
 
-void TestFrmXover::typedDesign()
+void TestFrmXover::typedDesignShowsPrintsAndExits()
 {
     QFETCH(int, is12dB);
     QFETCH(QString, rh);
     QFETCH(QStringList, shown);
     QFETCH(QString, picture);
+    QFETCH(QStringList, printed);
 
     typeExample(is12dB, rh);
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), picture);
@@ -126,6 +132,21 @@ void TestFrmXover::typedDesign()
     QCOMPARE(s.xoverL2, is12dB && !rh.isEmpty() ? s.xoverL1 : 0.0f);
     QVERIFY(m_fixture->messages.shown.isEmpty());
 
+    if (!printed.isEmpty()) {
+        const ReportLayout layout = w.window()->reportLayout();
+        QCOMPARE(layout.title, printed.first());
+        QCOMPARE(QPointF(layout.titleX, layout.titleY), QPointF(200, 1800));
+        QCOMPARE(layout.lines.size(), printed.size() - 1);
+        for (int i = 0; i < layout.lines.size(); ++i)
+            QCOMPARE(QPointF(layout.lines[i].x, layout.lines[i].y), QPointF(300, 1600 - 100 * i));
+        QCOMPARE(picturesOf(layout), picture.toUpper() + " at 0,100 1500x900");
+        const QString text = printedText(w, "btnPrint").simplified();
+        QCOMPARE(w.focused(), QString("szFrq"));
+        for (const QString& line : printed)
+            QVERIFY2(text.contains(line), qPrintable(line + "\n" + text));
+        QVERIFY(!text.contains("N/A"));
+    }
+
     s.xoverType = 0;
     w.click("btnExit");
     QCOMPARE(int(s.xoverType), is12dB ? 2 : 1);
@@ -135,26 +156,18 @@ void TestFrmXover::typedDesign()
 
 void TestFrmXover::refusedInputsKeepTheLastResults_data()
 {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("empty frequency") << "szFrq"
-                                     << "";
-    QTest::newRow("negative woofer") << "szRl"
-                                     << "-8";
-    QTest::newRow("letters in the tweeter") << "szRh"
-                                            << "eight";
-    QTest::newRow("1e-40 Hz would overflow") << "szFrq"
-                                             << "1e-40";
+    QTest::addColumn<QString>("edit"); // field=text
+    QTest::newRow("empty frequency") << "szFrq=";
+    QTest::newRow("negative woofer") << "szRl=-8";
+    QTest::newRow("letters in the tweeter") << "szRh=eight";
+    QTest::newRow("1e-40 Hz would overflow") << "szFrq=1e-40";
 }
 
 void TestFrmXover::refusedInputsKeepTheLastResults()
 {
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-
+    QFETCH(QString, edit);
     typeExample(1);
-    w.type(field, text);
+    w.type(edit.section('=', 0, 0), edit.section('=', 1));
     QCOMPARE(w.texts(kResults), k12dB);
     QCOMPARE(designState().designValid, std::int16_t(0));
     QVERIFY(std::isfinite(designState().xoverL1) && std::isfinite(designState().xoverC1));
@@ -214,47 +227,6 @@ void TestFrmXover::graphInductorAndPrintNeedAValidDesign()
     QCOMPARE(computeCurves(s).crossovers.size(), 2); // woofer and tweeter
     w.click("LDesign");
     QCOMPARE(s.coilSource, std::int16_t(2));
-}
-
-void TestFrmXover::printedPageReadBack_data()
-{
-    QTest::addColumn<int>("is12dB");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("picture");
-
-    const QStringList common { "Crossover Frequency = 2000 Hz", "Woofer Impedance = 8 Ohms",
-        "Tweeter Impedance = 8 Ohms" };
-    QTest::newRow("6 dB") << 0
-                          << QStringList { "Passive 2 Way Crossover Design (6 DB)" } + common
-            + QStringList { "L1 = .637 mH", "C1 = 9.9375 uF" }
-                          << "P26.BMP";
-    QTest::newRow("12 dB") << 1
-                           << QStringList { "Passive 2 Way Crossover Design (12 DB)" } + common
-            + QStringList { "L1 = 1.273 mH", "C1 = 4.9736 uF", "L2 = 1.273 mH", "C2 = 4.9736 uF" }
-                           << "P212.BMP";
-}
-
-void TestFrmXover::printedPageReadBack()
-{
-    QFETCH(int, is12dB);
-    QFETCH(QStringList, lines);
-    QFETCH(QString, picture);
-
-    typeExample(is12dB);
-    const ReportLayout layout = w.window()->reportLayout();
-    QCOMPARE(layout.title, lines.first());
-    QCOMPARE(QPointF(layout.titleX, layout.titleY), QPointF(200, 1800));
-    QCOMPARE(layout.lines.size(), lines.size() - 1);
-    for (int i = 0; i < layout.lines.size(); ++i)
-        QCOMPARE(QPointF(layout.lines[i].x, layout.lines[i].y), QPointF(300, 1600 - 100 * i));
-    QCOMPARE(picturesOf(layout), picture + " at 0,100 1500x900");
-    QVERIFY(!compiledPicture(picture).isEmpty());
-
-    const QString text = printedText(w, "btnPrint").simplified();
-    QCOMPARE(w.focused(), QString("szFrq"));
-    for (const QString& line : lines)
-        QVERIFY2(text.contains(line), qPrintable(line + "\n" + text));
-    QVERIFY(!text.contains("N/A"));
 }
 
 QTEST_MAIN(TestFrmXover)

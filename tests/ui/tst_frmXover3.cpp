@@ -22,16 +22,14 @@ private slots:
     void cleanup() { m_fixture.reset(); }
 
     void controlsAndCaptions();
-    void typedDesign_data();
-    void typedDesign();
+    void typedDesignShowsPrintsAndHandsOverTheCoils_data();
+    void typedDesignShowsPrintsAndHandsOverTheCoils();
     void frequencyOrder_data();
     void frequencyOrder();
     void activationKeepsTheStoredLowFrequency();
     void reactivationWithTheOtherSlope();
     void responseModelAfterExitDisplayedAfterGraph();
     void invalidEditWithdrawsGraphCoilsAndCrossover();
-    void printedPageReadBack_data();
-    void printedPageReadBack();
 
 private:
     // 8 ohms everywhere, then fh = 5000 Hz, which proposes fl = 500 Hz.
@@ -64,21 +62,33 @@ void TestFrmXover3::controlsAndCaptions()
     }
 }
 
-void TestFrmXover3::typedDesign_data()
+void TestFrmXover3::typedDesignShowsPrintsAndHandsOverTheCoils_data()
 {
     QTest::addColumn<int>("is12dB");
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("picture");
+    QTest::addColumn<QStringList>("printed"); // title, then the lines
     QTest::addColumn<int>("coilSource"); // L1 to L4, or L1 and L2
-    QTest::newRow("12 dB") << 1 << k12dB << "p312.bmp" << 4;
-    QTest::newRow("6 dB") << 0 << k6dB << "p36.bmp" << 2;
+
+    const QStringList common { "High Crossover Frequency = 5000 Hz", "Low Crossover Frequency = 500 Hz",
+        "Woofer Impedance = 8 Ohms", "Mid-Range Impedance = 8 Ohms", "Tweeter Impedance = 8 Ohms" };
+    QTest::newRow("12 dB") << 1 << k12dB << "p312.bmp"
+                           << QStringList { "Passive 3 Way Crossover Design (12 DB)" } + common
+            + QStringList { "L1 = 5.123 mH", "L2 = .512 mH", "C1 = 1.9775 uF", "C2 = 19.775 uF", "L3 = .423 mH",
+                  "L4 = 5.207 mH", "C3 = 25.5828 uF", "C4 = 1.7946 uF" }
+                           << 4;
+    QTest::newRow("6 dB") << 0 << k6dB << "p36.bmp"
+                          << QStringList { "Passive 3 Way Crossover Design (6 DB)" } + common
+            + QStringList { "L1 = 2.547 mH", "L2 = .268 mH", "C1 = 3.975 uF", "C2 = 37.7102 uF" }
+                          << 2;
 }
 
-void TestFrmXover3::typedDesign()
+void TestFrmXover3::typedDesignShowsPrintsAndHandsOverTheCoils()
 {
     QFETCH(int, is12dB);
     QFETCH(QStringList, shown);
     QFETCH(QString, picture);
+    QFETCH(QStringList, printed);
     QFETCH(int, coilSource);
 
     typeExample(is12dB);
@@ -93,6 +103,16 @@ void TestFrmXover3::typedDesign()
     QCOMPARE(s.xoverType, std::int16_t(0)); // set by Graph and Exit only
     QVERIFY(m_fixture->messages.shown.isEmpty());
 
+    const ReportLayout layout = w.window()->reportLayout();
+    QCOMPARE(layout.pictures.size(), 1);
+    QCOMPARE(layout.pictures[0].file, picture.toUpper());
+    QCOMPARE(layout.lines.size(), printed.size() - 1);
+    const QString text = printedText(w, "Command2").simplified();
+    QCOMPARE(w.focused(), QString("szFrqh"));
+    for (const QString& line : printed)
+        QVERIFY2(text.contains(line), qPrintable(line + "\n" + text));
+    QVERIFY(!text.contains("N/A"));
+
     w.click("Command3");
     QCOMPARE(int(s.coilSource), coilSource);
     QVERIFY(QApplication::topLevelWidgets().size() > 1);
@@ -100,32 +120,25 @@ void TestFrmXover3::typedDesign()
 
 void TestFrmXover3::frequencyOrder_data()
 {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("edit"); // field=text, after fl = 6000 Hz
     QTest::addColumn<bool>("message");
-
-    QTest::newRow("low above high, typed low") << "szFrql"
-                                               << "6000" << false;
-    QTest::newRow("then the mid-range") << "szRm"
-                                        << "4" << true;
-    QTest::newRow("then the tweeter") << "szRh"
-                                      << "4" << true;
-    QTest::newRow("then the woofer") << "szRl"
-                                     << "4" << true;
-    QTest::newRow("then the high frequency") << "szFrqh"
-                                             << "5001" << false; // proposes 500.1
+    QTest::newRow("low above high, typed low") << "szFrql=6000" << false;
+    QTest::newRow("then the mid-range") << "szRm=4" << true;
+    QTest::newRow("then the tweeter") << "szRh=4" << true;
+    QTest::newRow("then the woofer") << "szRl=4" << true;
+    QTest::newRow("then the high frequency") << "szFrqh=5001" << false; // proposes 500.1
 }
 
 void TestFrmXover3::frequencyOrder()
 {
-    QFETCH(QString, field);
-    QFETCH(QString, text);
+    QFETCH(QString, edit);
     QFETCH(bool, message);
 
     typeExample(1);
     w.type("szFrql", "6000");
     designState().xoverFreq = 1;
-    w.type(field, text);
+    const QString field = edit.section('=', 0, 0);
+    w.type(field, edit.section('=', 1));
     const bool proposed = field == "szFrqh";
     const QStringList afterProposal { "5.122", "1.9771", ".512", "19.7711", ".423", "25.5777", "5.206", "1.7942" };
     QCOMPARE(w.texts(kResults), proposed ? afterProposal : k12dB);
@@ -184,10 +197,9 @@ void TestFrmXover3::responseModelAfterExitDisplayedAfterGraph()
     w.click("Command1");
     QCOMPARE(s.xoverType, std::int16_t(4));
     QCOMPARE(s.designValid, std::int16_t(0));
-    QCOMPARE(s.xoverL4, float(8 / (500 * 6.2832) * 1000));
-    QCOMPARE(s.xoverC4, float(1 / (5000 * 6.2832 * 8) * 1000000));
-    QCOMPARE(s.xoverL3, float(8 * 1.88 / (5000 * 6.2832) * 1000));
-    QCOMPARE(s.xoverC3, float(1 / (8 * 1.88 * 500 * 6.2832) * 1000000));
+    QCOMPARE(QList<float>({ s.xoverL3, s.xoverC3, s.xoverL4, s.xoverC4 }),
+        QList<float>({ float(8 * 1.88 / (5000 * 6.2832) * 1000), float(1 / (8 * 1.88 * 500 * 6.2832) * 1000000),
+            float(8 / (500 * 6.2832) * 1000), float(1 / (5000 * 6.2832 * 8) * 1000000) }));
 }
 
 void TestFrmXover3::invalidEditWithdrawsGraphCoilsAndCrossover()
@@ -201,45 +213,6 @@ void TestFrmXover3::invalidEditWithdrawsGraphCoilsAndCrossover()
     designState().xoverType = 3;
     w.click("Command1");
     QCOMPARE(designState().xoverType, std::int16_t(0));
-}
-
-void TestFrmXover3::printedPageReadBack_data()
-{
-    QTest::addColumn<int>("is12dB");
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("picture");
-
-    const QStringList common { "High Crossover Frequency = 5000 Hz", "Low Crossover Frequency = 500 Hz",
-        "Woofer Impedance = 8 Ohms", "Mid-Range Impedance = 8 Ohms", "Tweeter Impedance = 8 Ohms" };
-    QTest::newRow("12 dB") << 1
-                           << QStringList { "Passive 3 Way Crossover Design (12 DB)" } + common
-            + QStringList { "L1 = 5.123 mH", "L2 = .512 mH", "C1 = 1.9775 uF", "C2 = 19.775 uF", "L3 = .423 mH",
-                  "L4 = 5.207 mH", "C3 = 25.5828 uF", "C4 = 1.7946 uF" }
-                           << "P312.BMP";
-    QTest::newRow("6 dB") << 0
-                          << QStringList { "Passive 3 Way Crossover Design (6 DB)" } + common
-            + QStringList { "L1 = 2.547 mH", "L2 = .268 mH", "C1 = 3.975 uF", "C2 = 37.7102 uF" }
-                          << "P36.BMP";
-}
-
-void TestFrmXover3::printedPageReadBack()
-{
-    QFETCH(int, is12dB);
-    QFETCH(QStringList, lines);
-    QFETCH(QString, picture);
-
-    typeExample(is12dB);
-    const ReportLayout layout = w.window()->reportLayout();
-    QCOMPARE(layout.pictures.size(), 1);
-    QCOMPARE(layout.pictures[0].file, picture);
-    QVERIFY(!compiledPicture(picture).isEmpty());
-    QCOMPARE(layout.lines.size(), lines.size() - 1);
-
-    const QString text = printedText(w, "Command2").simplified();
-    QCOMPARE(w.focused(), QString("szFrqh"));
-    for (const QString& line : lines)
-        QVERIFY2(text.contains(line), qPrintable(line + "\n" + text));
-    QVERIFY(!text.contains("N/A"));
 }
 
 QTEST_MAIN(TestFrmXover3)
