@@ -159,9 +159,8 @@ void TestFrmAX2::printedPageStandsWhereTheLayoutSays()
 
     const QString text = printedText(w, "BtnPrint");
     QCOMPARE(w.focused(), QString("szFrq"));
-    for (const char* line : { "Active 2 Way Crossover Design (18 DB)", "Crossover Frequency = 2000 Hz",
-             "R1 = 103,532 Ohms", "R3 = 9,484 Ohms", "C = .003979 uF", "C3 = .019539 uF" })
-        QVERIFY2(text.contains(line), qPrintable(text));
+    for (const auto& e : expected) // pdftotext lays the double blanks out as single ones
+        QVERIFY2(text.contains(QString(e.text).simplified()), qPrintable(text));
 }
 
 QTEST_MAIN(TestFrmAX2)
