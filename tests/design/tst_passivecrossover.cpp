@@ -1,6 +1,6 @@
-// The passive crossover rules: which parts each field's edit recomputes, the
-// worked examples to the displayed character, the missing inputs and the
-// frequency order, and the refusals that keep overflows out of the fields.
+// The passive crossover rules the windows do not reach: which parts each
+// field's edit recomputes, the missing inputs, and the refusals that keep
+// overflows out of the fields.
 #include "design/passivecrossover2.h"
 #include "design/passivecrossover3.h"
 
@@ -49,19 +49,12 @@ void TestPassiveCrossover::twoWay_data()
     QTest::addColumn<bool>("is12dB");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("6 dB all") << TwoWayField::Frq << 2000.0 << 8.0 << 8.0 << false << "L1=.637 L2=N/A C1=9.9375 C2=N/A";
-    QTest::newRow("12 dB all") << TwoWayField::Frq << 2000.0 << 8.0 << 8.0 << true
-                               << "L1=1.273 L2=1.273 C1=4.9736 C2=4.9736";
     QTest::newRow("12 dB tweeter") << TwoWayField::Rh << 2000.0 << 8.0 << 4.0 << true << "L2=.637 C1=9.9471";
     QTest::newRow("6 dB tweeter") << TwoWayField::Rh << 2000.0 << 8.0 << 8.0 << false << "C1=9.9375 C2=N/A";
-    QTest::newRow("12 dB woofer, no tweeter")
-        << TwoWayField::Rl << 2000.0 << 8.0 << 0.0 << true << "L1=1.273 C2=4.9736";
     QTest::newRow("6 dB woofer, no tweeter") << TwoWayField::Rl << 2000.0 << 8.0 << 0.0 << false << "L1=.637 L2=N/A";
     QTest::newRow("frequency needs the tweeter") << TwoWayField::Frq << 2000.0 << 8.0 << 0.0 << true << "skipped";
     QTest::newRow("tweeter needs the woofer") << TwoWayField::Rh << 2000.0 << 0.0 << 8.0 << true << "skipped";
-    QTest::newRow("negative frequency") << TwoWayField::Rl << -2000.0 << 8.0 << 8.0 << false << "skipped";
     QTest::newRow("infinite impedance") << TwoWayField::Frq << 2000.0 << kInf << 8.0 << false << "skipped";
-    QTest::newRow("1e-40 Hz overflows") << TwoWayField::Frq << 1e-40 << 8.0 << 8.0 << true << "skipped";
     QTest::newRow("1e30 Hz is finite") << TwoWayField::Frq << 1e30 << 8.0 << 8.0 << false << "L1=. L2=N/A C1=. C2=N/A";
 }
 
@@ -86,8 +79,6 @@ void TestPassiveCrossover::threeWay_data()
     QTest::addColumn<QString>("shown");
 
     const QString na4 = "L3=N/A C3=N/A L4=N/A C4=N/A";
-    QTest::newRow("12 dB all") << ThreeWayField::Frqh << 5000.0 << 500.0 << 8.0 << true
-                               << "L1=5.123 C1=1.9775 L2=.512 C2=19.775 L3=.423 C3=25.5828 L4=5.207 C4=1.7946";
     QTest::newRow("6 dB all") << ThreeWayField::Frql << 5000.0 << 500.0 << 8.0 << false
                               << "L1=2.547 C1=3.975 L2=.268 C2=37.7102 " + na4;
     QTest::newRow("12 dB tweeter") << ThreeWayField::Rh << 5000.0 << 500.0 << 0.0 << true << "C1=1.9775 L2=.512";
@@ -99,9 +90,6 @@ void TestPassiveCrossover::threeWay_data()
     QTest::newRow("6 dB mid-range") << ThreeWayField::Rm << 5000.0 << 500.0 << 8.0 << false
                                     << "L2=.268 C2=37.7102 " + na4;
     QTest::newRow("frequency needs all five") << ThreeWayField::Frqh << 5000.0 << 500.0 << 0.0 << true << "skipped";
-    QTest::newRow("frequency order, silent") << ThreeWayField::Frql << 500.0 << 500.0 << 8.0 << true << "order";
-    QTest::newRow("mid-range order, message")
-        << ThreeWayField::Rm << 500.0 << 5000.0 << 8.0 << false << "order message";
     QTest::newRow("missing frequency before order") << ThreeWayField::Rm << 0.0 << 5000.0 << 8.0 << false << "skipped";
     QTest::newRow("1e-40 Hz overflows") << ThreeWayField::Frqh << 1e-40 << 1e-41 << 8.0 << true << "skipped";
     QTest::newRow("vanishing mid-band") << ThreeWayField::Frqh << 2e-300 << 1e-300 << 8.0 << false << "skipped";
