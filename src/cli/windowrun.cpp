@@ -81,6 +81,11 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
                 choice = button;
     }
     QWidget* window = command.open(choice);
+    if (!window) {
+        WindowRun none;
+        none.result.note = QStringLiteral("%1: the window did not open").arg(QString::fromLatin1(command.name));
+        return none;
+    }
     waitUntilActive(window);
     // What the window says on opening with no design is not about these inputs.
     log.clear();
@@ -125,8 +130,11 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     }
     run.result.messages = log.shown;
     run.result.beeps = log.beeps;
-    if (!run.designed && log.shown.isEmpty())
-        run.result.note = QStringLiteral("%1: no design from these inputs").arg(window->windowTitle().trimmed());
+    if (!run.designed && log.shown.isEmpty()) {
+        const QString title = window->windowTitle().trimmed();
+        run.result.note = QStringLiteral("%1: no design from these inputs")
+                              .arg(title.isEmpty() ? QString::fromLatin1(command.name) : title);
+    }
     delete window;
     return run;
 }
