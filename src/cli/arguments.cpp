@@ -25,11 +25,11 @@ ParsedArguments parseArguments(const QStringList& arguments, const QVector<Optio
         } else if (argument.startsWith(u"--") && argument.size() > 2) {
             const qsizetype equals = argument.indexOf(u'=');
             const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-            const auto spec
+            const auto option
                 = std::find_if(options.begin(), options.end(), [&name](const OptionSpec& o) { return o.name == name; });
-            if (spec == options.end())
+            if (option == options.end())
                 return fail(QStringLiteral("unknown option --%1").arg(name));
-            if (!spec->takesValue) {
+            if (!option->takesValue) {
                 if (equals >= 0)
                     return fail(QStringLiteral("option --%1 takes no value").arg(name));
                 parsed.flags.insert(name);
