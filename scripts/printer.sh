@@ -4,7 +4,9 @@
 # "started <pid>", so the caller can stop exactly that process again.
 set -euo pipefail
 
-if ! pgrep -x cupsd >/dev/null; then
+# The scheduler's own answer, not the process table: a cupsd that is exiting
+# (or a zombie) still shows there but answers no request.
+if ! lpstat -r 2>/dev/null | grep -q "is running"; then
   mkdir -p /run/cups
   # In the foreground of its own background job, so its process id is known;
   # its output must not hold the caller's command substitution open.
