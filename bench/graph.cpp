@@ -1,6 +1,7 @@
 // Draw Graph composes the whole chart and the window paints it; with a box, a
 // bandpass and a 3-way 12 dB crossover handed over this should stay well
 // under 5 ms a drawing.
+#include "benchdesign.h"
 #include "graph/graphpage.h"
 #include "platform/pageoutput.h"
 
@@ -10,23 +11,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-DesignState fullDesign()
-{
-    DesignState s;
-    applyStartValues(s);
-    s.boxValid = 1;
-    s.boxType = 1;
-    s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2, s.isoFactor = 1, s.ventedFb = 30;
-    s.bandValid = 1;
-    s.bandPa = 1.5517, s.bandFl3 = 25, s.bandFb = 39.06f, s.bandFh3 = 61.03f;
-    s.xoverType = 4;
-    s.xoverFreqLow = 400, s.xoverFreq = 4000;
-    s.xoverL1 = 4.5f, s.xoverC2 = 44, s.xoverRl = 8;
-    s.xoverC3 = 30, s.xoverL4 = 3, s.xoverL3 = 0.4f, s.xoverC4 = 10, s.xoverRm = 8;
-    s.xoverC1 = 5.6f, s.xoverL2 = 0.36f, s.xoverRh = 8;
-    return s;
-}
-
 // The size of the chart control in the graph window.
 const QSize kChartPixels(633, 377);
 } // namespace

@@ -2,6 +2,7 @@
 // bandpass and a 3-way crossover handed over (about 60 texts and four
 // curves) and rendered into a PDF file: aim under 20 ms a page.
 // With an argument, the page is also left in that file to look at.
+#include "benchdesign.h"
 #include "platform/pageoutput.h"
 #include "print/boxreport.h"
 #include "print/printjob.h"
@@ -11,25 +12,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-DesignState fullDesign()
-{
-    DesignState s;
-    applyStartValues(s);
-    s.boxValid = 1;
-    s.boxType = 1;
-    s.driverName = "Bench Woofer";
-    s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2, s.isoFactor = 1, s.ventedFb = 30;
-    s.boxHeight = 20, s.boxWidth = 12.5f, s.boxDepth = 14;
-    s.bandValid = 1;
-    s.bandPa = 1.5517, s.bandFl3 = 25, s.bandFb = 39.06f, s.bandFh3 = 61.03f;
-    s.xoverType = 4;
-    s.xoverFreqLow = 400, s.xoverFreq = 4000;
-    s.xoverL1 = 4.5f, s.xoverC2 = 44, s.xoverRl = 8;
-    s.xoverC3 = 30, s.xoverL4 = 3, s.xoverL3 = 0.4f, s.xoverC4 = 10, s.xoverRm = 8;
-    s.xoverC1 = 5.6f, s.xoverL2 = 0.36f, s.xoverRh = 8;
-    return s;
-}
-
 bool printOnePage(const DesignState& design, const QString& file)
 {
     PrintJob job(PrintTarget::pdfFile(file), QStringLiteral("Box Data"));
