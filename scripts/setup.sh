@@ -11,7 +11,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libg
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(cups cups-client printer-driver-cups-pdf poppler-utils
              desktop-file-utils libxml2-utils shared-mime-info man-db dpkg-dev
-             clang libclang-rt-14-dev)
+             clang clang-format libclang-rt-14-dev)
 fi
 
 missing=()

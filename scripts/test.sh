@@ -15,6 +15,9 @@ started=$($sudo scripts/printer.sh)
 stop_printing() { [[ "$started" == "started "* ]] && $sudo kill "${started#started }" 2>/dev/null || true; }
 trap stop_printing EXIT
 
+# Every C++ file of the tree is in the house format.
+git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 export QT_QPA_PLATFORM=offscreen
 scripts/build.sh build
 (cd build && ctest --output-on-failure --timeout 300)

@@ -43,12 +43,12 @@ struct DesignState {
     double bandFl3Input = 0;
     std::int16_t bandValid = 0;
     Text30 bandWooferName;
-    float bandS = 0;    // not saved
-    double bandPa = 0;  // not saved
+    float bandS = 0; // not saved
+    double bandPa = 0; // not saved
 
     // Crossovers. The twelve values xoverC1..xoverL6 are one block in the system file.
     float xoverC1 = 0, xoverC2 = 0, xoverC3 = 0, xoverC4 = 0;
-    std::array<float, 2> xoverSpareC{};
+    std::array<float, 2> xoverSpareC {};
     float xoverL1 = 0, xoverL2 = 0, xoverL3 = 0, xoverL4 = 0, xoverL5 = 0, xoverL6 = 0;
     float xoverRl = 0, xoverRm = 0, xoverRh = 0;
     float xoverFreq = 0, xoverFreqLow = 0;
@@ -57,9 +57,9 @@ struct DesignState {
 
     // Inductor window.
     float coilHeight = 0;
-    float coilTurns = 0;          // not saved
+    float coilTurns = 0; // not saved
     std::int16_t coilWireGauge = 0; // not saved
-    std::int16_t coilSource = 0;    // not saved
+    std::int16_t coilSource = 0; // not saved
 
     // Compensating networks.
     float netRe = 0, netFs = 0, netLe = 0;
@@ -69,7 +69,7 @@ struct DesignState {
     std::int16_t designValid = 0; // not saved
     std::int16_t boxType = 0;
     std::int16_t boxValid = 0;
-    std::int16_t graphDrawn = 0;  // not saved
+    std::int16_t graphDrawn = 0; // not saved
 
     // Printing (not saved).
     QString printerName;

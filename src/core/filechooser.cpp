@@ -4,10 +4,7 @@ namespace {
 FileChooser* g_chooser = nullptr;
 }
 
-FileChooser* fileChooser()
-{
-    return g_chooser;
-}
+FileChooser* fileChooser() { return g_chooser; }
 
 FileChooser* installFileChooser(FileChooser* chooser)
 {

@@ -8,8 +8,8 @@
 
 struct FileDialogRequest {
     QString title;
-    QString filter;       // e.g. "*.TLV"
-    QString initialName;  // e.g. "*.TLV"
+    QString filter; // e.g. "*.TLV"
+    QString initialName; // e.g. "*.TLV"
     bool forSave = false; // save dialogs ask before overwriting an existing file
     QString defaultSuffix; // added by the dialog to a name without one, before it asks about overwriting
 };

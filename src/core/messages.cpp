@@ -4,10 +4,7 @@ namespace {
 MessageService* g_service = nullptr;
 }
 
-MessageService* messageService()
-{
-    return g_service;
-}
+MessageService* messageService() { return g_service; }
 
 MessageService* installMessageService(MessageService* service)
 {
@@ -34,16 +31,13 @@ void beep()
 namespace msg {
 Message error(const QString& prompt, bool withBeep)
 {
-    return {prompt, QStringLiteral("Error"), MsgButtons::Ok, MsgIcon::Exclamation, withBeep};
+    return { prompt, QStringLiteral("Error"), MsgButtons::Ok, MsgIcon::Exclamation, withBeep };
 }
 
 Message warning(const QString& prompt)
 {
-    return {prompt, QStringLiteral("WARNING"), MsgButtons::Ok, MsgIcon::None, false};
+    return { prompt, QStringLiteral("WARNING"), MsgButtons::Ok, MsgIcon::None, false };
 }
 
-Message plain(const QString& prompt)
-{
-    return {prompt, QString(), MsgButtons::Ok, MsgIcon::None, false};
-}
+Message plain(const QString& prompt) { return { prompt, QString(), MsgButtons::Ok, MsgIcon::None, false }; }
 } // namespace msg

@@ -46,7 +46,7 @@ void beep();
 
 // The messages that several windows share.
 namespace msg {
-Message error(const QString& prompt, bool withBeep = false);   // "Error", exclamation
-Message warning(const QString& prompt);                        // "WARNING", no icon
-Message plain(const QString& prompt);                          // application title, no icon
+Message error(const QString& prompt, bool withBeep = false); // "Error", exclamation
+Message warning(const QString& prompt); // "WARNING", no icon
+Message plain(const QString& prompt); // application title, no icon
 }

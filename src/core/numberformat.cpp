@@ -6,10 +6,7 @@
 
 namespace {
 
-int significantDigits(Precision precision)
-{
-    return precision == Precision::Single ? 7 : 15;
-}
+int significantDigits(Precision precision) { return precision == Precision::Single ? 7 : 15; }
 
 // A finite value as its decimal digits: value = 0.d1d2d3... * 10^pointPos,
 // i.e. the first pointPos digits stand before the decimal point.
@@ -48,10 +45,7 @@ DecimalForm decimalForm(double value, Precision precision)
 struct FixedDigits {
     std::string integer;
     std::string fraction;
-    bool isZero() const
-    {
-        return integer.empty() && fraction.find_first_not_of('0') == std::string::npos;
-    }
+    bool isZero() const { return integer.empty() && fraction.find_first_not_of('0') == std::string::npos; }
 };
 
 FixedDigits roundToDecimals(const DecimalForm& d, int decimals)
@@ -86,7 +80,7 @@ FixedDigits roundToDecimals(const DecimalForm& d, int decimals)
     }
     const auto firstNonZero = integer.find_first_not_of('0');
     integer = firstNonZero == std::string::npos ? std::string() : integer.substr(firstNonZero);
-    return {integer, fraction};
+    return { integer, fraction };
 }
 
 std::string groupThousands(const std::string& digits)
@@ -101,10 +95,7 @@ std::string groupThousands(const std::string& digits)
     return out;
 }
 
-bool isDigitPlace(QChar c)
-{
-    return c == u'#' || c == u'0';
-}
+bool isDigitPlace(QChar c) { return c == u'#' || c == u'0'; }
 
 // The integer section of a pattern filled with the integer digits: digits fill
 // the digit places from the right, literal characters stay where they stand,
@@ -166,10 +157,7 @@ QString fillFraction(QStringView section, const std::string& digits)
     return out;
 }
 
-QString nonFiniteText(double value)
-{
-    return std::isnan(value) ? kUndefinedText : kOverflowText;
-}
+QString nonFiniteText(double value) { return std::isnan(value) ? kUndefinedText : kOverflowText; }
 
 } // namespace
 
@@ -230,7 +218,4 @@ QString numberText(double value, Precision precision)
     return text;
 }
 
-QString formatText(const QString& text, QStringView pattern)
-{
-    return pattern == u">" ? text.toUpper() : text;
-}
+QString formatText(const QString& text, QStringView pattern) { return pattern == u">" ? text.toUpper() : text; }

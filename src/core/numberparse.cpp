@@ -9,10 +9,7 @@ namespace {
 
 constexpr double kLargestSingle = std::numeric_limits<float>::max();
 
-bool isSkipped(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n';
-}
+bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 // The text without the characters the reader skips, cut at the first
 // character that is not plain ASCII (none of those can belong to a number).

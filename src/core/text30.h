@@ -18,7 +18,11 @@ public:
     // Pads with blanks or cuts to 30 characters. Characters that Windows-1252
     // cannot hold are stored as '?'.
     void assign(const QString& text);
-    Text30& operator=(const QString& text) { assign(text); return *this; }
+    Text30& operator=(const QString& text)
+    {
+        assign(text);
+        return *this;
+    }
 
     // The 30 characters as stored (trailing blanks included); empty while never assigned.
     QString text() const;

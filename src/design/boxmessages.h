@@ -27,7 +27,8 @@ inline const QString kF3AboveFb = QStringLiteral("Tuning Frequency is Less Than 
 // A designed volume that would show as "." cannot be carried on.
 inline const QString kVolumeTooSmall = QStringLiteral("Box Volume Below .005 Cubic Feet: Check Vas");
 inline const QString kTypedVolumeTooSmall = QStringLiteral("Box Volume Must be at Least .005 Cubic Feet");
-inline const QString kTunedVolumeTooSmall = QStringLiteral("Box Volume Below .005 Cubic Feet: Lower the Tuning Frequency");
+inline const QString kTunedVolumeTooSmall
+    = QStringLiteral("Box Volume Below .005 Cubic Feet: Lower the Tuning Frequency");
 
 // A recomputation needs the driver values still in their fields.
 inline const QString kQtsMissing = QStringLiteral("Qts Must be Greater Than 0");
@@ -37,10 +38,10 @@ inline const QString kFsMissing = QStringLiteral("Free Air Resonance Must be Gre
 // Results beyond the Single range.
 inline const QString kDriverOutOfRange = QStringLiteral("Result Out of Range: Check Qts, Vas and Free Air Resonance");
 inline const QString kVolumeOutOfRange = QStringLiteral("Result Out of Range: Check Box Volume");
-inline const QString kRadiatorOutOfRange =
-    QStringLiteral("Result Out of Range: Check Vas, Free Air Resonance and Displacement Volume");
-inline const QString kBandOutOfRange =
-    QStringLiteral("Result Out of Range: Check Qts, Vas, Free Air Resonance and Low Frequency Cutoff");
+inline const QString kRadiatorOutOfRange
+    = QStringLiteral("Result Out of Range: Check Vas, Free Air Resonance and Displacement Volume");
+inline const QString kBandOutOfRange
+    = QStringLiteral("Result Out of Range: Check Qts, Vas, Free Air Resonance and Low Frequency Cutoff");
 inline const QString kTuningOutOfRange = QStringLiteral("Result Out of Range: Check Tuning Frequency");
 
 } // namespace design::boxmsg

@@ -14,9 +14,9 @@ namespace design {
 
 struct BoxProportions {
     double cubicInches = 0; // n
-    float width = 0;        // boxWidth
-    float height = 0;       // boxHeight, the longest side
-    float depth = 0;        // boxDepth, the shortest side
+    float width = 0; // boxWidth
+    float height = 0; // boxHeight, the longest side
+    float depth = 0; // boxDepth, the shortest side
 };
 
 BoxProportions boxProportions(float volumeCubicFeet);

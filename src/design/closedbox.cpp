@@ -14,10 +14,7 @@ using boxfield::kVas;
 const QString kQd = QStringLiteral("szQd");
 const QString kVcb = QStringLiteral("szVcb");
 
-bool driverPresent(const ClosedBoxInputs& in)
-{
-    return in.qts > 0 && in.vas > 0 && in.fs > 0;
-}
+bool driverPresent(const ClosedBoxInputs& in) { return in.qts > 0 && in.vas > 0 && in.fs > 0; }
 
 ClosedBoxResult refused(const QString& prompt, bool withBeep, const QString& focus)
 {
@@ -47,7 +44,8 @@ std::optional<ClosedBoxDesign> quantitiesFromVolume(float vbCalc, const ClosedBo
 
 bool isFinite(const ClosedBoxDesign& d)
 {
-    return allFinite({d.vbCalc, toSingle(d.vbOver), d.fc, d.qtcCalc, d.f3, d.qtc, d.box.width, d.box.height, d.box.depth});
+    return allFinite(
+        { d.vbCalc, toSingle(d.vbOver), d.fc, d.qtcCalc, d.f3, d.qtc, d.box.width, d.box.height, d.box.depth });
 }
 
 void warnWhenF3AboveFc(ClosedBoxResult& result)
@@ -58,10 +56,7 @@ void warnWhenF3AboveFc(ClosedBoxResult& result)
 
 } // namespace
 
-bool desiredQtcInRange(double qtc)
-{
-    return qtc >= kQtcMin && qtc <= kQtcMax;
-}
+bool desiredQtcInRange(double qtc) { return qtc >= kQtcMin && qtc <= kQtcMax; }
 
 Outcome desiredQtcOnEntry(double qtc)
 {

@@ -26,28 +26,28 @@ inline constexpr double kQtcMin = 0.5;
 inline constexpr double kQtcMax = 1.5;
 
 struct ClosedBoxInputs {
-    double qts = 0;       // szQts
-    double vas = 0;       // szVas, one driver, cubic feet
-    double fs = 0;        // szFar, Hz
-    double qtc = 0;       // szQd, the desired Qtc
-    double typedVb = 0;   // szVcb, the chosen volume for closedBoxForQtc
-    float isoFactor = 1;  // 1.0 one driver, 0.5 an isobaric pair
+    double qts = 0; // szQts
+    double vas = 0; // szVas, one driver, cubic feet
+    double fs = 0; // szFar, Hz
+    double qtc = 0; // szQd, the desired Qtc
+    double typedVb = 0; // szVcb, the chosen volume for closedBoxForQtc
+    float isoFactor = 1; // 1.0 one driver, 0.5 an isobaric pair
 };
 
 struct ClosedBoxDesign {
-    float vbCalc = 0;   // closedVbCalc, shown in szVcb
-    double vbOver = 0;  // szVover: 10 % over
-    float fc = 0;       // closedFc, szFc
-    float qtcCalc = 0;  // closedQtcCalc = Fc x Qts / Fs
-    float f3 = 0;       // szF3
-    float qtc = 0;      // closedQtc: the desired Qtc, or the one found
+    float vbCalc = 0; // closedVbCalc, shown in szVcb
+    double vbOver = 0; // szVover: 10 % over
+    float fc = 0; // closedFc, szFc
+    float qtcCalc = 0; // closedQtcCalc = Fc x Qts / Fs
+    float f3 = 0; // szF3
+    float qtc = 0; // closedQtc: the desired Qtc, or the one found
     BoxProportions box; // szH, szW, szD
     bool f3AboveFc() const { return f3 > fc; }
 };
 
 struct ClosedBoxResult {
     std::optional<ClosedBoxDesign> design; // empty: refused, nothing to show or store
-    bool clearsBoxValid = false;           // the refusal also withdraws the handed-over box
+    bool clearsBoxValid = false; // the refusal also withdraws the handed-over box
     Outcome outcome;
 };
 
@@ -57,6 +57,5 @@ ClosedBoxResult closedBoxForQtc(const ClosedBoxInputs& in);
 bool desiredQtcInRange(double qtc);
 // The check when the focus enters szVas or szFar: empty when Qtc is in range.
 Outcome desiredQtcOnEntry(double qtc);
-
 
 } // namespace design

@@ -69,7 +69,7 @@ std::optional<float> computeVas(double vt, double fct, double fs);
 // Calculate: everything above in order.
 struct MeasurementResult {
     std::optional<QFactors> q; // set: show and store the three Qs
-    std::optional<float> vas;  // set: show it; empty: szVast keeps its text
+    std::optional<float> vas; // set: show it; empty: szVast keeps its text
     QVector<Message> messages; // shown in this order
     QString focusField; // empty: the focus stays where it is
 };

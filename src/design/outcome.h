@@ -12,12 +12,12 @@
 namespace design {
 
 struct Outcome {
-    bool beep = false;         // a beep without a box
+    bool beep = false; // a beep without a box
     QVector<Message> messages; // shown in this order
-    QString focusField;        // control name; empty: the focus stays where it is
+    QString focusField; // control name; empty: the focus stays where it is
 
-    static Outcome beepAndFocus(const QString& field) { return {true, {}, field}; }
-    static Outcome message(const Message& message, const QString& field = {}) { return {false, {message}, field}; }
+    static Outcome beepAndFocus(const QString& field) { return { true, {}, field }; }
+    static Outcome message(const Message& message, const QString& field = {}) { return { false, { message }, field }; }
 };
 
 // Who asks for a design: a button shows the warnings and beeps with its

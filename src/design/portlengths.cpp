@@ -9,7 +9,7 @@ PortLengths portLengths(float tuningHz, float volumeCubicFeet)
 {
     const double fb = tuningHz;
     const double cubicInches = double(volumeCubicFeet) * 1728;
-    PortLengths lengths{};
+    PortLengths lengths {};
     for (int i = 0; i < kPortCount; ++i) {
         const double r = kPortDiameters[i] / 2;
         lengths[i] = toSingle(1.463e7 * r * r / (fb * fb * cubicInches) - 1.463 * r);

@@ -13,7 +13,7 @@
 namespace design {
 
 inline constexpr int kPortCount = 9;
-inline constexpr std::array<double, kPortCount> kPortDiameters{0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0};
+inline constexpr std::array<double, kPortCount> kPortDiameters { 0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 4.0, 6.0, 8.0 };
 
 using PortLengths = std::array<float, kPortCount>;
 

@@ -27,15 +27,9 @@ std::optional<float> toFiniteSingle(double value)
     return static_cast<float>(value);
 }
 
-double asShown(float value, QStringView pattern)
-{
-    return parseNumber(formatNumber(value, pattern));
-}
+double asShown(float value, QStringView pattern) { return parseNumber(formatNumber(value, pattern)); }
 
-double asShown(double value, QStringView pattern)
-{
-    return parseNumber(formatNumber(value, pattern));
-}
+double asShown(double value, QStringView pattern) { return parseNumber(formatNumber(value, pattern)); }
 
 bool allFinite(std::initializer_list<float> values)
 {

@@ -10,15 +10,15 @@ namespace design {
 
 namespace {
 
+using boxfield::kFar;
 using boxfield::kQts;
 using boxfield::kVas;
-using boxfield::kFar;
 const QString kFb = QStringLiteral("szFb");
 const QString kVvb = QStringLiteral("szVvb");
 
 VentedResult refused(const QString& prompt, bool withBeep, const QString& focus)
 {
-    return {std::nullopt, Outcome::message(msg::error(prompt, withBeep), focus)};
+    return { std::nullopt, Outcome::message(msg::error(prompt, withBeep), focus) };
 }
 
 // The recomputations read the driver from fields the user may have cleared
@@ -37,7 +37,7 @@ std::optional<VentedResult> refuseMissingDriver(const VentedDriver& driver)
 HumpDipShown formulaHump(const VentedDriver& driver, double volume)
 {
     const double h = humpOrDip(driver, volume);
-    return {formatNumber(h, kPattern3), toSingle(asShown(h, kPattern3))};
+    return { formatNumber(h, kPattern3), toSingle(asShown(h, kPattern3)) };
 }
 
 // The recomputations show a hump or dip that reads back as 0 as "0".
@@ -49,14 +49,11 @@ HumpDipShown recomputedHump(const VentedDriver& driver, double volume)
     return hump;
 }
 
-HumpDipShown noHump()
-{
-    return {QStringLiteral("0"), 0};
-}
+HumpDipShown noHump() { return { QStringLiteral("0"), 0 }; }
 
 bool isFinite(const VentedDesign& d)
 {
-    if (!allFinite({d.vb, d.fb, d.f3, toSingle(d.overVolume), d.box.width, d.box.height, d.box.depth}))
+    if (!allFinite({ d.vb, d.fb, d.f3, toSingle(d.overVolume), d.box.width, d.box.height, d.box.depth }))
         return false;
     for (float length : d.ports)
         if (!std::isfinite(length))
@@ -67,16 +64,16 @@ bool isFinite(const VentedDesign& d)
 // The quantities every design step derives the same way: ports from the
 // volume and tuning, proportions from `boxVolume`, and the warning. A volume
 // or tuning that is not a positive Single is refused before any division.
-VentedResult completed(VentedDesign d, float boxVolume, bool interactive, const QString& outOfRange,
-                       const QString& focus)
+VentedResult completed(
+    VentedDesign d, float boxVolume, bool interactive, const QString& outOfRange, const QString& focus)
 {
-    if (!(d.vb > 0) || !(d.fb > 0) || !allFinite({d.vb, d.fb}))
+    if (!(d.vb > 0) || !(d.fb > 0) || !allFinite({ d.vb, d.fb }))
         return refused(outOfRange, interactive, focus);
     d.ports = portLengths(d.fb, d.vb);
     d.box = boxProportions(boxVolume);
     if (!isFinite(d))
         return refused(outOfRange, interactive, focus);
-    VentedResult result{d, {}};
+    VentedResult result { d, {} };
     if (interactive && d.f3AboveFb())
         result.outcome.messages.append(msg::warning(boxmsg::kF3AboveFb));
     return result;
@@ -86,7 +83,7 @@ VentedResult completed(VentedDesign d, float boxVolume, bool interactive, const 
 // hump or dip (Calculate only) from the volume as shown.
 VentedResult shownFresh(VentedDesign d, bool byButton, const VentedDriver& driver)
 {
-    if (!allFinite({d.vb, d.fb, d.f3}))
+    if (!allFinite({ d.vb, d.fb, d.f3 }))
         return refused(boxmsg::kDriverOutOfRange, byButton, kQts);
     const double shown = asShown(d.vb, kPattern2);
     // Only Calculate divides by the volume as shown (for the hump or dip);
@@ -107,9 +104,9 @@ VentedResult shownFresh(VentedDesign d, bool byButton, const VentedDriver& drive
 
 VentedAlignment ventedAlignment(const VentedDriver& driver)
 {
-    return {toSingle(15 * std::pow(driver.qts, 2.87) * driver.effectiveVas()),
-            toSingle(0.42 * driver.fs * std::pow(driver.qts, -0.9)),
-            toSingle(0.26 * driver.fs * std::pow(driver.qts, -1.4))};
+    return { toSingle(15 * std::pow(driver.qts, 2.87) * driver.effectiveVas()),
+        toSingle(0.42 * driver.fs * std::pow(driver.qts, -0.9)),
+        toSingle(0.26 * driver.fs * std::pow(driver.qts, -1.4)) };
 }
 
 double humpOrDip(const VentedDriver& driver, double volume)
@@ -120,7 +117,7 @@ double humpOrDip(const VentedDriver& driver, double volume)
 VentedResult ventedCalculate(const VentedDriver& driver)
 {
     if (!driver.present())
-        return {std::nullopt, Outcome::beepAndFocus(kQts)};
+        return { std::nullopt, Outcome::beepAndFocus(kQts) };
     const VentedAlignment a = ventedAlignment(driver);
     VentedDesign d;
     d.vb = a.vb;
@@ -136,7 +133,7 @@ VentedResult ventedActivation(const VentedDriver& driver, const std::optional<St
         d.vb = stored->vb;
         d.fb = stored->fb;
         d.f3 = stored->f3;
-        d.hump = HumpDipShown{numberText(stored->humpDip), stored->humpDip};
+        d.hump = HumpDipShown { numberText(stored->humpDip), stored->humpDip };
     } else {
         if (!driver.present())
             return {};

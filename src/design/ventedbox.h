@@ -29,9 +29,9 @@
 namespace design {
 
 struct VentedDriver {
-    double qts = 0;      // szQts
-    double vas = 0;      // szVas, one driver, cubic feet
-    double fs = 0;       // szFar, Hz
+    double qts = 0; // szQts
+    double vas = 0; // szVas, one driver, cubic feet
+    double fs = 0; // szFar, Hz
     float isoFactor = 1; // 1.0 one driver, 0.5 an isobaric pair
 
     double effectiveVas() const { return isoFactor * vas; } // Vas'
@@ -53,13 +53,13 @@ struct HumpDipShown {
 };
 
 struct VentedDesign {
-    float vb = 0, fb = 0, f3 = 0;     // ventedVb, ventedFb, ventedF3
-    bool showsVb = true;              // szVvb gets vb; false: it keeps the typed text
-    bool showsFb = true;              // szFb gets fb; false: it keeps the typed text
-    double overVolume = 0;            // szVover
+    float vb = 0, fb = 0, f3 = 0; // ventedVb, ventedFb, ventedF3
+    bool showsVb = true; // szVvb gets vb; false: it keeps the typed text
+    bool showsFb = true; // szFb gets fb; false: it keeps the typed text
+    double overVolume = 0; // szVover
     std::optional<HumpDipShown> hump; // empty: szH and humpDip keep theirs
-    std::optional<float> shownVb;     // set by Calculate and activation: the volume as shown
-    PortLengths ports{};
+    std::optional<float> shownVb; // set by Calculate and activation: the volume as shown
+    PortLengths ports {};
     BoxProportions box;
     bool f3AboveFb() const { return f3 > fb; }
 };

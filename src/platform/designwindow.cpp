@@ -31,10 +31,7 @@ void trackFocus()
     g_focusBefore = QApplication::focusWidget();
 }
 
-bool belongsTo(const QWidget* control, const QWidget* window)
-{
-    return control && control->window() == window;
-}
+bool belongsTo(const QWidget* control, const QWidget* window) { return control && control->window() == window; }
 } // namespace
 
 // A window's lost-focus and got-focus rules are about moves between its own
@@ -80,10 +77,7 @@ DesignWindow::~DesignWindow()
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-QWidget* DesignWindow::lastActivatedWindow()
-{
-    return g_lastActivated.data();
-}
+QWidget* DesignWindow::lastActivatedWindow() { return g_lastActivated.data(); }
 
 void DesignWindow::registerDesign(QWidget* widget, const QRect& rect)
 {
@@ -118,7 +112,8 @@ QLabel* DesignWindow::addLabel(const QString& name, const QString& caption, int 
     return label;
 }
 
-QPushButton* DesignWindow::addButton(const QString& name, const QString& caption, int left, int top, int width, int height)
+QPushButton* DesignWindow::addButton(
+    const QString& name, const QString& caption, int left, int top, int width, int height)
 {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
@@ -128,10 +123,7 @@ QPushButton* DesignWindow::addButton(const QString& name, const QString& caption
     return button;
 }
 
-QLineEdit* DesignWindow::field(const QString& name) const
-{
-    return findChild<QLineEdit*>(name);
-}
+QLineEdit* DesignWindow::field(const QString& name) const { return findChild<QLineEdit*>(name); }
 
 void DesignWindow::setFocusCycle(const QStringList& names)
 {
@@ -143,10 +135,7 @@ void DesignWindow::setFocusCycle(const QStringList& names)
     }
 }
 
-void DesignWindow::setEnterTarget(QLineEdit* from, QWidget* to)
-{
-    m_enterTargets.insert(from, to);
-}
+void DesignWindow::setEnterTarget(QLineEdit* from, QWidget* to) { m_enterTargets.insert(from, to); }
 
 void DesignWindow::onLostFocus(QWidget* control, std::function<void()> handler)
 {
@@ -189,10 +178,7 @@ void DesignWindow::onChange(QLineEdit* field, std::function<void()> handler)
     connect(field, &QLineEdit::textChanged, this, [handler = std::move(handler)] { handler(); });
 }
 
-void DesignWindow::setFieldText(QLineEdit* field, const QString& text)
-{
-    field->setText(text);
-}
+void DesignWindow::setFieldText(QLineEdit* field, const QString& text) { field->setText(text); }
 
 void DesignWindow::setFieldTextQuietly(QLineEdit* field, const QString& text)
 {

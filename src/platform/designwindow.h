@@ -75,10 +75,10 @@ protected:
     // Exit: clears windowReady and destroys the window (without Form_Unload).
     void closeWindow();
 
-    virtual void Form_Activate() {}
+    virtual void Form_Activate() { }
     // The user closed the window through its frame: windows whose Exit hands
     // values over do the same here, so closing never loses the design.
-    virtual void Form_Unload() {}
+    virtual void Form_Unload() { }
 
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,19 +101,13 @@ private:
 
 // One instance per window class: created on first use, shown modeless,
 // brought to the front and activated when it exists already.
-template <class W>
-struct WindowSlot {
+template <class W> struct WindowSlot {
     static inline QPointer<W> instance;
 };
 
-template <class W>
-W* existingWindow()
-{
-    return WindowSlot<W>::instance.data();
-}
+template <class W> W* existingWindow() { return WindowSlot<W>::instance.data(); }
 
-template <class W>
-W* openWindow()
+template <class W> W* openWindow()
 {
     W* window = WindowSlot<W>::instance.data();
     if (!window) {

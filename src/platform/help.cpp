@@ -26,7 +26,7 @@ public:
             layout->setContentsMargins(0, 0, 0, 0);
             m_browser = new QTextBrowser(m_window);
             m_browser->setObjectName(QStringLiteral("HelpBrowser"));
-            m_browser->setSearchPaths({kHelpRoot});
+            m_browser->setSearchPaths({ kHelpRoot });
             m_browser->setOpenExternalLinks(false);
             layout->addWidget(m_browser);
             m_window->resize(640, 560);
@@ -60,10 +60,7 @@ HelpViewer* installHelpViewer(HelpViewer* viewer)
     return previous;
 }
 
-void showHelp(const QString& topic, QWidget* owner)
-{
-    helpViewer()->showTopic(topic, owner);
-}
+void showHelp(const QString& topic, QWidget* owner) { helpViewer()->showTopic(topic, owner); }
 
 QString helpTopicHtml(const QString& topic)
 {
@@ -76,7 +73,7 @@ QString helpTopicHtml(const QString& topic)
 QStringList helpTopics()
 {
     QStringList topics;
-    for (const QString& name : QDir(kHelpRoot).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name))
+    for (const QString& name : QDir(kHelpRoot).entryList({ QStringLiteral("*.html") }, QDir::Files, QDir::Name))
         topics << name.chopped(5);
     return topics;
 }

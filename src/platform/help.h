@@ -16,7 +16,7 @@ public:
     virtual void showTopic(const QString& topic, QWidget* owner) = 0;
 };
 
-HelpViewer* helpViewer();                         // the one installed; the built-in viewer if none
+HelpViewer* helpViewer(); // the one installed; the built-in viewer if none
 HelpViewer* installHelpViewer(HelpViewer* viewer); // returns the previous one
 void showHelp(const QString& topic = kHelpContents, QWidget* owner = nullptr);
 

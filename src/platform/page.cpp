@@ -6,24 +6,22 @@ void Page::loadFont(int style, double size)
     m_font.size = size;
 }
 
-void Page::setFontFace(const QString& face)
-{
-    m_font.face = face;
-}
+void Page::setFontFace(const QString& face) { m_font.face = face; }
 
 void Page::text(double x, double y, const QString& text, int align, int flag)
 {
-    m_items.emplace_back(PageText{QPointF(x, y), m_font, align, flag, text});
+    m_items.emplace_back(PageText { QPointF(x, y), m_font, align, flag, text });
 }
 
 void Page::picture(double x, double y, double width, double height, const QString& file)
 {
-    m_items.emplace_back(PagePicture{QRectF(x, y, width, height), file});
+    m_items.emplace_back(PagePicture { QRectF(x, y, width, height), file });
 }
 
-void Page::polyline(const QVector<QPointF>& points, const QColor& color, Qt::PenStyle style, double widthPx, const QRectF& clip)
+void Page::polyline(
+    const QVector<QPointF>& points, const QColor& color, Qt::PenStyle style, double widthPx, const QRectF& clip)
 {
-    m_items.emplace_back(PagePolyline{points, color, style, widthPx, clip});
+    m_items.emplace_back(PagePolyline { points, color, style, widthPx, clip });
 }
 
 QStringList Page::texts() const

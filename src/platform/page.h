@@ -50,7 +50,7 @@ struct PagePolyline {
     QColor color = Qt::black;
     Qt::PenStyle style = Qt::SolidLine;
     double widthPx = 1.0; // cosmetic pen width in device pixels at 96 dpi
-    QRectF clip;          // world rectangle the line is limited to; empty: none
+    QRectF clip; // world rectangle the line is limited to; empty: none
 };
 
 using PageItem = std::variant<PageText, PagePicture, PagePolyline>;
@@ -58,7 +58,10 @@ using PageItem = std::variant<PageText, PagePicture, PagePolyline>;
 class Page {
 public:
     // The world rectangle that is shown: x from left, y from bottom, y up.
-    explicit Page(const QRectF& world = QRectF(0, 0, 2000, 2000)) : m_world(world) {}
+    explicit Page(const QRectF& world = QRectF(0, 0, 2000, 2000))
+        : m_world(world)
+    {
+    }
 
     const QRectF& world() const { return m_world; }
     const std::vector<PageItem>& items() const { return m_items; }
@@ -82,8 +85,8 @@ public:
 
     void text(double x, double y, const QString& text, int align = 1, int flag = 0);
     void picture(double x, double y, double width, double height, const QString& file);
-    void polyline(const QVector<QPointF>& points, const QColor& color,
-                  Qt::PenStyle style = Qt::SolidLine, double widthPx = 1.0, const QRectF& clip = {});
+    void polyline(const QVector<QPointF>& points, const QColor& color, Qt::PenStyle style = Qt::SolidLine,
+        double widthPx = 1.0, const QRectF& clip = {});
 
     // Every text item, in drawing order (for tests and searching).
     QStringList texts() const;

@@ -35,5 +35,5 @@ struct PrintResult {
 // Prints the page on the named printer (empty: the system's default printer),
 // fitted with `fraction` (0.8 for report pages, 0.9 for the box data report).
 // An unknown printer, or one that cannot be opened, is a failure.
-PrintResult printPage(const Page& page, const QString& printerName, double fraction,
-                      const QString& jobName = QStringLiteral("Tolvan"));
+PrintResult printPage(
+    const Page& page, const QString& printerName, double fraction, const QString& jobName = QStringLiteral("Tolvan"));

@@ -16,7 +16,7 @@ QString compiledPicture(const QString& file)
     // The pictures are named as files on a system that ignores case: a report
     // asks for "P212.BMP" where a window shows "p212.bmp".
     const QDir pictures(QStringLiteral(":/pictures"));
-    for (const QString& entry : pictures.entryList({QStringLiteral("*.svg")}, QDir::Files))
+    for (const QString& entry : pictures.entryList({ QStringLiteral("*.svg") }, QDir::Files))
         if (QFileInfo(entry).completeBaseName().compare(base, Qt::CaseInsensitive) == 0)
             return pictures.filePath(entry);
     return {};

@@ -7,10 +7,7 @@
 #include <memory>
 #include <thread>
 
-QStringList installedPrinters()
-{
-    return QPrinterInfo::availablePrinterNames();
-}
+QStringList installedPrinters() { return QPrinterInfo::availablePrinterNames(); }
 
 QString defaultPrinterEntry(int timeoutMs)
 {

@@ -10,9 +10,15 @@ MsgAnswer QtMessageService::show(const Message& message)
     box.setWindowTitle(message.shownTitle());
     box.setText(message.prompt);
     switch (message.icon) {
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     if (message.buttons == MsgButtons::RetryCancel) {
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
@@ -25,10 +31,7 @@ MsgAnswer QtMessageService::show(const Message& message)
     return MsgAnswer::Ok;
 }
 
-void QtMessageService::beep()
-{
-    QApplication::beep();
-}
+void QtMessageService::beep() { QApplication::beep(); }
 
 std::optional<QString> QtFileChooser::choose(const FileDialogRequest& request)
 {

@@ -13,8 +13,8 @@
 #include "ui/FrmBand.h"
 #include "ui/frmClose.h"
 #include "ui/frmCoil.h"
-#include "ui/frmRadiator.h"
 #include "ui/frmCross.h"
+#include "ui/frmRadiator.h"
 #include "ui/frmSpeaker.h"
 #include "ui/frmVented.h"
 

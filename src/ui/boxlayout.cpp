@@ -43,12 +43,11 @@ void BoxLayout::rows(std::span<const FieldRow> rows, const RowColumns& at)
         field(row.field, at.fieldLeft, row.top, at.fieldWidth);
         if (row.unit)
             caption(QString::fromLatin1(row.unit), at.fieldLeft + at.fieldWidth + kUnitGap, row.top, at.unitWidth,
-                    Qt::AlignLeft);
+                Qt::AlignLeft);
     }
 }
 
-void BoxLayout::wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth,
-                                  const char* note)
+void BoxLayout::wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth, const char* note)
 {
     constexpr int top = 240;
     caption(QStringLiteral("Woofer Name :"), at.captionLeft, top, at.captionWidth, Qt::AlignRight);
@@ -65,7 +64,7 @@ void BoxLayout::isobaric(const char* name, int left, int top, int width, const c
 
 void BoxLayout::portTable(const QString& headCaption, int captionLeft, int headTop, int rowTop, int firstLeft)
 {
-    static const char* const diameters[] = {".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0", "6.0", "8.0"};
+    static const char* const diameters[] = { ".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0", "6.0", "8.0" };
     constexpr int pitch = 840;
     constexpr int width = 720;
     const int captionWidth = firstLeft - captionLeft - 120;
@@ -83,7 +82,7 @@ void BoxLayout::portTable(const QString& headCaption, int captionLeft, int headT
 }
 
 void BoxLayout::overVolumeAndDimensions(int rightLeft, int rightWidth, int overTop, int dimensionsTop,
-                                        const char* height, const char* width, const char* depth)
+    const char* height, const char* width, const char* depth)
 {
     // The letters and fields as one group in the middle of the column.
     constexpr int fieldWidth = 1080;
@@ -93,20 +92,19 @@ void BoxLayout::overVolumeAndDimensions(int rightLeft, int rightWidth, int overT
     field("szVover", fieldLeft, overTop + 300, fieldWidth);
     caption(QStringLiteral("Dimensions (Inches)"), rightLeft, dimensionsTop, rightWidth);
     const FieldRow dimensions[] = {
-        {height, "H:", nullptr, dimensionsTop + 300},
-        {width, "W:", nullptr, dimensionsTop + 300 + kRowPitch},
-        {depth, "D:", nullptr, dimensionsTop + 300 + 2 * kRowPitch},
+        { height, "H:", nullptr, dimensionsTop + 300 },
+        { width, "W:", nullptr, dimensionsTop + 300 + kRowPitch },
+        { depth, "D:", nullptr, dimensionsTop + 300 + 2 * kRowPitch },
     };
-    rows(dimensions, {letterLeft, kLetterWidth, fieldLeft, fieldWidth, 0});
+    rows(dimensions, { letterLeft, kLetterWidth, fieldLeft, fieldWidth, 0 });
 }
 
 void BoxLayout::buttons(std::initializer_list<ButtonSpec> buttons, int top, int firstLeft, int gap)
 {
     int left = firstLeft;
     for (const ButtonSpec& entry : buttons) {
-        QPushButton* button =
-            m_button(QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption), left, top, kButtonWidth,
-                     kButtonHeight);
+        QPushButton* button = m_button(QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption), left, top,
+            kButtonWidth, kButtonHeight);
         QObject::connect(button, &QPushButton::clicked, button, entry.click);
         if (entry.note)
             caption(QString::fromLatin1(entry.note), left, top + kButtonHeight + 60, kButtonWidth);

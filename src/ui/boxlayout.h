@@ -33,8 +33,8 @@ struct RowColumns {
 };
 
 // The port length fields, in the order of design::kPortDiameters.
-inline constexpr const char* kPortFields[] = {"szLv5", "szLv75", "szLv1", "szLv15", "szLv2",
-                                              "szlv3", "szLv4",  "szLv6", "szLv8"};
+inline constexpr const char* kPortFields[]
+    = { "szLv5", "szLv75", "szLv1", "szLv15", "szLv2", "szlv3", "szLv4", "szLv6", "szLv8" };
 
 struct ButtonSpec {
     const char* name;
@@ -58,7 +58,7 @@ public:
     // "Woofer Name :" with szWoofBox on the top row; "Isobaric Configuration",
     // szISO and the note (by default "Enter data for 1 woofer") in the right column.
     void wooferAndIsobaric(const RowColumns& at, int nameWidth, int rightLeft, int rightWidth,
-                           const char* note = "Enter data for 1 woofer");
+        const char* note = "Enter data for 1 woofer");
     // The isobaric group alone: caption, the "Y"/"N" field, the note below.
     void isobaric(const char* name, int left, int top, int width, const char* note);
 
@@ -68,8 +68,8 @@ public:
 
     // "10% Over Volume" above szVover, then "Dimensions (Inches)" above the
     // rows "H:", "W:", "D:" of the three named fields.
-    void overVolumeAndDimensions(int rightLeft, int rightWidth, int overTop, int dimensionsTop,
-                                 const char* height, const char* width, const char* depth);
+    void overVolumeAndDimensions(int rightLeft, int rightWidth, int overTop, int dimensionsTop, const char* height,
+        const char* width, const char* depth);
 
     void buttons(std::initializer_list<ButtonSpec> buttons, int top, int firstLeft, int gap);
 

@@ -21,15 +21,9 @@ QLineEdit* fieldOf(const QWidget* window, const QString& name)
     return field;
 }
 
-double numberIn(const QWidget* window, const QString& name)
-{
-    return parseNumber(fieldOf(window, name)->text());
-}
+double numberIn(const QWidget* window, const QString& name) { return parseNumber(fieldOf(window, name)->text()); }
 
-void setTextOf(QWidget* window, const QString& name, const QString& text)
-{
-    fieldOf(window, name)->setText(text);
-}
+void setTextOf(QWidget* window, const QString& name, const QString& text) { fieldOf(window, name)->setText(text); }
 
 void carryOut(QWidget* window, const design::Outcome& outcome)
 {
@@ -44,7 +38,8 @@ void carryOut(QWidget* window, const design::Outcome& outcome)
 bool showStoredDriver(QWidget* window)
 {
     const DesignState& state = designState();
-    const std::pair<const char*, float> stored[] = {{"szQts", state.qts}, {"szVas", state.vas}, {"szFar", state.fs}};
+    const std::pair<const char*, float> stored[]
+        = { { "szQts", state.qts }, { "szVas", state.vas }, { "szFar", state.fs } };
     bool complete = true;
     for (const auto& [name, value] : stored) {
         if (value > 0)
@@ -57,7 +52,8 @@ bool showStoredDriver(QWidget* window)
 
 void showIsobaric(QWidget* window)
 {
-    setTextOf(window, QStringLiteral("szISO"), designState().isoFactor >= 1 ? QStringLiteral("N") : QStringLiteral("Y"));
+    setTextOf(
+        window, QStringLiteral("szISO"), designState().isoFactor >= 1 ? QStringLiteral("N") : QStringLiteral("Y"));
 }
 
 void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bindings)
@@ -68,7 +64,7 @@ void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bind
 }
 
 void storeAndShowProportions(QWidget* window, const design::BoxProportions& box, const QString& height,
-                     const QString& width, const QString& depth)
+    const QString& width, const QString& depth)
 {
     DesignState& state = designState();
     state.boxHeight = box.height;

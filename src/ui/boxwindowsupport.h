@@ -42,7 +42,7 @@ void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bind
 
 // boxHeight, boxWidth and boxDepth, shown with "###.##" in the three named fields.
 void storeAndShowProportions(QWidget* window, const design::BoxProportions& box, const QString& height,
-                     const QString& width, const QString& depth);
+    const QString& width, const QString& depth);
 
 // The nine port length fields (boxlayout's kPortFields): "N/A" or the length.
 void showPortLengths(QWidget* window, const design::PortLengths& lengths);

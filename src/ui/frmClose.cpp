@@ -17,15 +17,15 @@ constexpr int kHeightTwips = 5880;
 
 // Left block, top to bottom, under the woofer name.
 constexpr boxui::FieldRow kRows[] = {
-    {"szQts", "Enter Qts:", nullptr, 840},
-    {"szVas", "Enter Vas:", "Cubic Feet", 1260},
-    {"szQd", "Desired Bass Response(Qtc):", "0.5 to 1.5", 1680},
-    {"szFar", "Enter Free Air Resonance:", "Hz", 2100},
-    {"szVcb", "Closed Box Volume:", "Cubic Feet", 2700},
-    {"szFc", "System Resonance:", "Hz", 3120},
-    {"szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3540},
+    { "szQts", "Enter Qts:", nullptr, 840 },
+    { "szVas", "Enter Vas:", "Cubic Feet", 1260 },
+    { "szQd", "Desired Bass Response(Qtc):", "0.5 to 1.5", 1680 },
+    { "szFar", "Enter Free Air Resonance:", "Hz", 2100 },
+    { "szVcb", "Closed Box Volume:", "Cubic Feet", 2700 },
+    { "szFc", "System Resonance:", "Hz", 3120 },
+    { "szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3540 },
 };
-constexpr boxui::RowColumns kColumns{240, 3120, 3480, 1320, 1320};
+constexpr boxui::RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
 constexpr int kRightLeft = 6360;
 constexpr int kRightWidth = 2400;
 constexpr int kButtonTop = 4920;
@@ -33,12 +33,12 @@ constexpr int kButtonTop = 4920;
 } // namespace
 
 frmClose::frmClose(QWidget* parent)
-    : DesignWindow(QStringLiteral("frmClose"), QStringLiteral("Closed Box Design "), QSize(kWidthTwips, kHeightTwips),
-                   parent)
+    : DesignWindow(
+        QStringLiteral("frmClose"), QStringLiteral("Closed Box Design "), QSize(kWidthTwips, kHeightTwips), parent)
 {
     buildControls();
-    setFocusCycle({QStringLiteral("szQts"), QStringLiteral("szVas"), QStringLiteral("szQd"), QStringLiteral("szFar"),
-                   QStringLiteral("szISO"), QStringLiteral("szWoofBox")});
+    setFocusCycle({ QStringLiteral("szQts"), QStringLiteral("szVas"), QStringLiteral("szQd"), QStringLiteral("szFar"),
+        QStringLiteral("szISO"), QStringLiteral("szWoofBox") });
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
     onGotFocus(field(QStringLiteral("szVas")), [this] { szVas_GotFocus(); });
     onGotFocus(field(QStringLiteral("szFar")), [this] { szFar_GotFocus(); });
@@ -47,18 +47,17 @@ frmClose::frmClose(QWidget* parent)
 void frmClose::buildControls()
 {
     boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-                            [this](auto&&... args) { return addField(args...); },
-                            [this](auto&&... args) { return addButton(args...); });
+        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
     layout.wooferAndIsobaric(kColumns, 2640, kRightLeft, kRightWidth);
     layout.rows(kRows, kColumns);
     layout.overVolumeAndDimensions(kRightLeft, kRightWidth, 2400, 3120, "szH", "szW", "szD");
-    boxui::setReadOnly(this, {"szFc", "szF3", "szVover", "szH", "szW", "szD"});
-    layout.buttons({{"btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); }},
-                    {"btnCal", "Calculate", "For Volume", [this] { btnCal_Click(); }},
-                    {"Command1", "Calculate", "For Qtc", [this] { Command1_Click(); }},
-                    {"btnExit", "Exit", nullptr, [this] { btnExit_Click(); }},
-                    {"Command2", "Print", nullptr, [this] { Command2_Click(); }}},
-                   kButtonTop, 300, 300);
+    boxui::setReadOnly(this, { "szFc", "szF3", "szVover", "szH", "szW", "szD" });
+    layout.buttons({ { "btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); } },
+                       { "btnCal", "Calculate", "For Volume", [this] { btnCal_Click(); } },
+                       { "Command1", "Calculate", "For Qtc", [this] { Command1_Click(); } },
+                       { "btnExit", "Exit", nullptr, [this] { btnExit_Click(); } },
+                       { "Command2", "Print", nullptr, [this] { Command2_Click(); } } },
+        kButtonTop, 300, 300);
 }
 
 ClosedBoxInputs frmClose::readInputs() const
@@ -117,15 +116,9 @@ void frmClose::Command1_Click()
     boxui::carryOut(this, result.outcome);
 }
 
-void frmClose::szVas_GotFocus()
-{
-    checkDesiredQtc();
-}
+void frmClose::szVas_GotFocus() { checkDesiredQtc(); }
 
-void frmClose::szFar_GotFocus()
-{
-    checkDesiredQtc();
-}
+void frmClose::szFar_GotFocus() { checkDesiredQtc(); }
 
 void frmClose::checkDesiredQtc()
 {
@@ -139,7 +132,8 @@ void frmClose::Form_Activate()
     boxui::setTextOf(this, QStringLiteral("szWoofBox"), state.driverName.trimmed());
     if (!boxui::showStoredDriver(this))
         setWindowReady(0);
-    boxui::setTextOf(this, QStringLiteral("szQd"), state.closedQtc > 0 ? numberText(state.closedQtc) : QStringLiteral(".7"));
+    boxui::setTextOf(
+        this, QStringLiteral("szQd"), state.closedQtc > 0 ? numberText(state.closedQtc) : QStringLiteral(".7"));
     boxui::showIsobaric(this);
     state.designValid = 0;
 
@@ -158,11 +152,9 @@ void frmClose::Form_Activate()
 
 void frmClose::storeShownDesign()
 {
-    boxui::storeFields(this, {{"szVas", &DesignState::vas},
-                              {"szVcb", &DesignState::closedVb},
-                              {"szQts", &DesignState::qts},
-                              {"szFar", &DesignState::fs},
-                              {"szQd", &DesignState::closedQtc}});
+    boxui::storeFields(this,
+        { { "szVas", &DesignState::vas }, { "szVcb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
+            { "szFar", &DesignState::fs }, { "szQd", &DesignState::closedQtc } });
     designState().boxType = 0;
 }
 

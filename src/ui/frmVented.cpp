@@ -17,15 +17,15 @@ constexpr int kHeightTwips = 6120;
 
 // Left block, top to bottom, under the woofer name.
 constexpr boxui::FieldRow kRows[] = {
-    {"szQts", "Enter Driver Qts:", nullptr, 840},
-    {"szVas", "Enter Vas:", "Cubic Feet", 1260},
-    {"szFar", "Enter Free Air Resonance:", "Hz", 1680},
-    {"szVvb", "Vented Box Volume:", "Cubic Feet", 2280},
-    {"szFb", "Tuning Frequency:", "Hz", 2700},
-    {"szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3120},
-    {"szH", "Hump or Dip:", "dB", 3540},
+    { "szQts", "Enter Driver Qts:", nullptr, 840 },
+    { "szVas", "Enter Vas:", "Cubic Feet", 1260 },
+    { "szFar", "Enter Free Air Resonance:", "Hz", 1680 },
+    { "szVvb", "Vented Box Volume:", "Cubic Feet", 2280 },
+    { "szFb", "Tuning Frequency:", "Hz", 2700 },
+    { "szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3120 },
+    { "szH", "Hump or Dip:", "dB", 3540 },
 };
-constexpr boxui::RowColumns kColumns{240, 3120, 3480, 1320, 1320};
+constexpr boxui::RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
 constexpr int kRightLeft = 7080;
 constexpr int kRightWidth = 2400;
 
@@ -53,12 +53,12 @@ WindowVariables& windowVariables()
 } // namespace
 
 frmVented::frmVented(QWidget* parent)
-    : DesignWindow(QStringLiteral("frmVented"), QStringLiteral("Vented Box Design"), QSize(kWidthTwips, kHeightTwips),
-                   parent)
+    : DesignWindow(
+        QStringLiteral("frmVented"), QStringLiteral("Vented Box Design"), QSize(kWidthTwips, kHeightTwips), parent)
 {
     buildControls();
-    setFocusCycle({QStringLiteral("szWoofBox"), QStringLiteral("szQts"), QStringLiteral("szVas"), QStringLiteral("szFar"),
-                   QStringLiteral("szISO")});
+    setFocusCycle({ QStringLiteral("szWoofBox"), QStringLiteral("szQts"), QStringLiteral("szVas"),
+        QStringLiteral("szFar"), QStringLiteral("szISO") });
     setEnterTarget(field(QStringLiteral("szFb")), field(QStringLiteral("szWoofBox")));
     setEnterTarget(field(QStringLiteral("szVvb")), field(QStringLiteral("szWoofBox")));
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
@@ -69,20 +69,19 @@ frmVented::frmVented(QWidget* parent)
 void frmVented::buildControls()
 {
     boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-                            [this](auto&&... args) { return addField(args...); },
-                            [this](auto&&... args) { return addButton(args...); });
+        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
     layout.wooferAndIsobaric(kColumns, 3120, kRightLeft, kRightWidth);
     layout.rows(kRows, kColumns);
     layout.overVolumeAndDimensions(kRightLeft, kRightWidth, 1980, 2820, "szH1", "szW1", "szD1");
 
     layout.portTable(QStringLiteral("Port Diameter"), 240, kPortHeadTop, kPortRowTop, kPortLeft);
-    boxui::setReadOnly(this, {"szVover", "szF3", "szH", "szH1", "szW1", "szD1"});
+    boxui::setReadOnly(this, { "szVover", "szF3", "szH", "szH1", "szW1", "szD1" });
 
-    layout.buttons({{"btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); }},
-                    {"Command1", "Calculate", nullptr, [this] { Command1_Click(); }},
-                    {"btnExit", "Exit", nullptr, [this] { btnExit_Click(); }},
-                    {"Print", "Print", nullptr, [this] { Print_Click(); }}},
-                   kButtonTop, kButtonGap, kButtonGap);
+    layout.buttons({ { "btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); } },
+                       { "Command1", "Calculate", nullptr, [this] { Command1_Click(); } },
+                       { "btnExit", "Exit", nullptr, [this] { btnExit_Click(); } },
+                       { "Print", "Print", nullptr, [this] { Print_Click(); } } },
+        kButtonTop, kButtonGap, kButtonGap);
 }
 
 VentedDriver frmVented::readDriver() const
@@ -155,7 +154,7 @@ void frmVented::Form_Activate()
     if (windowReady() == 1) {
         std::optional<StoredVentedDesign> stored;
         if (state.ventedValid == 1)
-            stored = StoredVentedDesign{state.ventedVb, state.ventedFb, state.ventedF3, windowVariables().humpDip};
+            stored = StoredVentedDesign { state.ventedVb, state.ventedFb, state.ventedF3, windowVariables().humpDip };
         const VentedResult result = ventedActivation(readDriver(), stored);
         if (takeResult(result))
             state.boxValid = 1;
@@ -181,7 +180,7 @@ void frmVented::szFb_LostFocus()
         return;
     state.recalcBusy = 1;
     recompute(ventedFromTuning(readDriver(), boxui::numberIn(this, QStringLiteral("szFb")),
-                               boxui::numberIn(this, QStringLiteral("szVvb")), windowVariables().shownVb));
+        boxui::numberIn(this, QStringLiteral("szVvb")), windowVariables().shownVb));
 }
 
 void frmVented::szVvb_LostFocus()
@@ -190,14 +189,15 @@ void frmVented::szVvb_LostFocus()
     if (state.designValid != 1 || state.recalcBusy != 0)
         return;
     state.recalcBusy = 1;
-    recompute(ventedFromVolume(readDriver(), boxui::numberIn(this, QStringLiteral("szVvb")),
-                               windowVariables().shownVb));
+    recompute(
+        ventedFromVolume(readDriver(), boxui::numberIn(this, QStringLiteral("szVvb")), windowVariables().shownVb));
 }
 
 void frmVented::storeShownDesign()
 {
     DesignState& state = designState();
-    boxui::storeFields(this, {{"szVas", &DesignState::vas}, {"szQts", &DesignState::qts}, {"szFar", &DesignState::fs}});
+    boxui::storeFields(
+        this, { { "szVas", &DesignState::vas }, { "szQts", &DesignState::qts }, { "szFar", &DesignState::fs } });
     state.closedVb = state.ventedVb;
     state.boxType = 1;
 }

@@ -33,38 +33,69 @@ void TestNumberFormat::formatsDoubles_data()
     QTest::addColumn<QString>("shown");
 
     // The "###.##" table.
-    QTest::newRow("12") << 12.0 << "###.##" << "12.";
-    QTest::newRow("0.25") << 0.25 << "###.##" << ".25";
-    QTest::newRow("0") << 0.0 << "###.##" << ".";
-    QTest::newRow("-0.25") << -0.25 << "###.##" << "-.25";
-    QTest::newRow("-3") << -3.0 << "###.##" << "-3.";
-    QTest::newRow("123.456") << 123.456 << "###.##" << "123.46";
-    QTest::newRow("trailing zero dropped") << 80.9 << "###.##" << "80.9";
-    QTest::newRow("integer part never cut") << 123456.789 << "###.##" << "123456.79";
-    QTest::newRow("tiny negative rounds to point") << -0.001 << "###.##" << ".";
-    QTest::newRow("double half 2.675") << 2.675 << "###.##" << "2.68";
-    QTest::newRow("half carries over 9s") << 99.995 << "###.##" << "100.";
-    QTest::newRow("negative half away from zero") << -2.675 << "###.##" << "-2.68";
+    QTest::newRow("12") << 12.0 << "###.##"
+                        << "12.";
+    QTest::newRow("0.25") << 0.25 << "###.##"
+                          << ".25";
+    QTest::newRow("0") << 0.0 << "###.##"
+                       << ".";
+    QTest::newRow("-0.25") << -0.25 << "###.##"
+                           << "-.25";
+    QTest::newRow("-3") << -3.0 << "###.##"
+                        << "-3.";
+    QTest::newRow("123.456") << 123.456 << "###.##"
+                             << "123.46";
+    QTest::newRow("trailing zero dropped") << 80.9 << "###.##"
+                                           << "80.9";
+    QTest::newRow("integer part never cut") << 123456.789 << "###.##"
+                                            << "123456.79";
+    QTest::newRow("tiny negative rounds to point") << -0.001 << "###.##"
+                                                   << ".";
+    QTest::newRow("double half 2.675") << 2.675 << "###.##"
+                                       << "2.68";
+    QTest::newRow("half carries over 9s") << 99.995 << "###.##"
+                                          << "100.";
+    QTest::newRow("negative half away from zero") << -2.675 << "###.##"
+                                                  << "-2.68";
     // Every pattern in use.
-    QTest::newRow("##.###") << 0.10749 << "##.###" << ".107";
-    QTest::newRow("##.### negative") << -1.3954 << "##.###" << "-1.395";
-    QTest::newRow("###.###") << 17.6 << "###.###" << "17.6";
-    QTest::newRow("##.####") << 1.27324 << "##.####" << "1.2732";
-    QTest::newRow("#.######") << 0.0000022 << "#.######" << ".000002";
-    QTest::newRow("###,### grouped") << 12345.6 << "###,###" << "12,346";
-    QTest::newRow("###,### millions") << 1234567.0 << "###,###" << "1,234,567";
-    QTest::newRow("###,### small") << 999.4 << "###,###" << "999";
-    QTest::newRow("###,### zero") << 0.0 << "###,###" << "";
-    QTest::newRow("#.## point alone") << 0.004 << "#.##" << ".";
-    QTest::newRow("##.##") << 3.14159 << "##.##" << "3.14";
-    QTest::newRow("####.#") << 1234.56 << "####.#" << "1234.6";
-    QTest::newRow("#.###") << 0.0625 << "#.###" << ".063";
-    QTest::newRow("#### rounds whole") << 2.5 << "####" << "3";
-    QTest::newRow("#### no grouping") << 12345.6 << "####" << "12346";
-    QTest::newRow("port .00 below one") << 0.57 << "  .00" << "  .57";
-    QTest::newRow("port .00 above one") << 1.5 << "  .00" << "  1.50";
-    QTest::newRow("port .00 long") << 69.956 << "   .00" << "   69.96";
-    QTest::newRow("port .00 zero") << 0.0 << "  .00" << "  .00";
+    QTest::newRow("##.###") << 0.10749 << "##.###"
+                            << ".107";
+    QTest::newRow("##.### negative") << -1.3954 << "##.###"
+                                     << "-1.395";
+    QTest::newRow("###.###") << 17.6 << "###.###"
+                             << "17.6";
+    QTest::newRow("##.####") << 1.27324 << "##.####"
+                             << "1.2732";
+    QTest::newRow("#.######") << 0.0000022 << "#.######"
+                              << ".000002";
+    QTest::newRow("###,### grouped") << 12345.6 << "###,###"
+                                     << "12,346";
+    QTest::newRow("###,### millions") << 1234567.0 << "###,###"
+                                      << "1,234,567";
+    QTest::newRow("###,### small") << 999.4 << "###,###"
+                                   << "999";
+    QTest::newRow("###,### zero") << 0.0 << "###,###"
+                                  << "";
+    QTest::newRow("#.## point alone") << 0.004 << "#.##"
+                                      << ".";
+    QTest::newRow("##.##") << 3.14159 << "##.##"
+                           << "3.14";
+    QTest::newRow("####.#") << 1234.56 << "####.#"
+                            << "1234.6";
+    QTest::newRow("#.###") << 0.0625 << "#.###"
+                           << ".063";
+    QTest::newRow("#### rounds whole") << 2.5 << "####"
+                                       << "3";
+    QTest::newRow("#### no grouping") << 12345.6 << "####"
+                                      << "12346";
+    QTest::newRow("port .00 below one") << 0.57 << "  .00"
+                                        << "  .57";
+    QTest::newRow("port .00 above one") << 1.5 << "  .00"
+                                        << "  1.50";
+    QTest::newRow("port .00 long") << 69.956 << "   .00"
+                                   << "   69.96";
+    QTest::newRow("port .00 zero") << 0.0 << "  .00"
+                                   << "  .00";
 }
 
 void TestNumberFormat::formatsDoubles()
@@ -82,13 +113,20 @@ void TestNumberFormat::formatsSingles_data()
     QTest::addColumn<QString>("shown");
     // A Single is rounded on its 7-digit decimal form: 0.645f is 0.6449999809 in
     // binary but .645 as a Single's text, so it shows .65.
-    QTest::newRow("0.645 single") << 0.645f << "###.##" << ".65";
-    QTest::newRow("2.675 single") << 2.675f << "###.##" << "2.68";
-    QTest::newRow("0.6493 volume") << 0.6493f << "###.##" << ".65";
-    QTest::newRow("80.9 single") << 80.9f << "###.##" << "80.9";
-    QTest::newRow("1.0814 single") << 1.0814f << "###.##" << "1.08";
-    QTest::newRow("5 single") << 5.0f << "###.##" << "5.";
-    QTest::newRow("large single") << 16777216.0f << "###.##" << "16777220.";
+    QTest::newRow("0.645 single") << 0.645f << "###.##"
+                                  << ".65";
+    QTest::newRow("2.675 single") << 2.675f << "###.##"
+                                  << "2.68";
+    QTest::newRow("0.6493 volume") << 0.6493f << "###.##"
+                                   << ".65";
+    QTest::newRow("80.9 single") << 80.9f << "###.##"
+                                 << "80.9";
+    QTest::newRow("1.0814 single") << 1.0814f << "###.##"
+                                   << "1.08";
+    QTest::newRow("5 single") << 5.0f << "###.##"
+                              << "5.";
+    QTest::newRow("large single") << 16777216.0f << "###.##"
+                                  << "16777220.";
 }
 
 void TestNumberFormat::formatsSingles()
@@ -165,7 +203,9 @@ void TestNumberFormat::parses_data()
     QTest::newRow("huge hex") << "&H" + QString(40, u'F') << 0.0;
     QTest::newRow("ten thousand digits") << QString(10000, u'9') << 0.0;
     QTest::newRow("long zeros then digit") << "0." + QString(10000, u'0') + "1" << 0.0;
-    QTest::newRow("control characters") << QString::fromUtf8("\x01\x02" "5") << 0.0;
+    QTest::newRow("control characters") << QString::fromUtf8("\x01\x02"
+                                                             "5")
+                                        << 0.0;
     QTest::newRow("unicode digits stop") << QString::fromUtf8("3\xD9\xA3") << 3.0;
     QTest::newRow("carriage return stops") << "3\r4" << 3.0;
 }

@@ -242,8 +242,9 @@ void TestSystemFile::addedExtensionNeverOverwritesUnasked()
     messages.answerNext(MsgAnswer::Retry);
     saveSystem();
     QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.last(), (Message { QStringLiteral("File Already Exists"), QStringLiteral("File Error"),
-                                  MsgButtons::RetryCancel, MsgIcon::None, false }));
+    QCOMPARE(messages.last(),
+        (Message { QStringLiteral("File Already Exists"), QStringLiteral("File Error"), MsgButtons::RetryCancel,
+            MsgIcon::None, false }));
     QCOMPARE(files.requests.size(), 2);
     QCOMPARE(readAll(path(QStringLiteral("kept.TLV"))), recordBytes(designState()));
 

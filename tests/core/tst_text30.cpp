@@ -28,10 +28,12 @@ void TestText30::assigns_data()
 {
     QTest::addColumn<QString>("assigned");
     QTest::addColumn<QString>("held");
-    QTest::newRow("short padded") << "Woofer" << "Woofer" + QString(24, u' ');
+    QTest::newRow("short padded") << "Woofer"
+                                  << "Woofer" + QString(24, u' ');
     QTest::newRow("long cut") << QString(35, u'x') << QString(30, u'x');
     QTest::newRow("empty is blanks") << "" << QString(30, u' ');
-    QTest::newRow("trailing blanks kept") << "A  " << "A" + QString(29, u' ');
+    QTest::newRow("trailing blanks kept") << "A  "
+                                          << "A" + QString(29, u' ');
 }
 
 void TestText30::assigns()
@@ -69,7 +71,7 @@ void TestText30::windows1252Bytes()
 
 void TestText30::strayNulsShowAsNothing()
 {
-    Text30::Bytes bytes{};
+    Text30::Bytes bytes {};
     bytes.fill(0);
     bytes[0] = 'A';
     bytes[2] = 'B';

@@ -56,12 +56,13 @@ void TestClosedBox::forVolume_data()
     QTest::addColumn<bool>("warns");
 
     QTest::newRow("Qtc .707 warns") << driver(0.35, 2, 30, 0.707) << 0.6493f
-                                    << QStringList{".65", ".71", "60.57", "60.61", "16.83", "10.39", "6.44"} << 1122.0
-                                    << true;
+                                    << QStringList { ".65", ".71", "60.57", "60.61", "16.83", "10.39", "6.44" }
+                                    << 1122.0 << true;
     QTest::newRow("Qtc 1.0") << driver(0.35, 2, 30, 1.0) << 0.2792f
-                             << QStringList{".28", ".31", "85.61", "67.34", "12.7", "7.84", "4.86"} << 482.0 << false;
+                             << QStringList { ".28", ".31", "85.61", "67.34", "12.7", "7.84", "4.86" } << 482.0
+                             << false;
     QTest::newRow("isobaric halves Vas") << driver(0.35, 2, 30, 0.707, 0.5f) << 0.3246f
-                                         << QStringList{".32", ".36", "60.93", "60.61", "13.36", "8.25", "5.11"}
+                                         << QStringList { ".32", ".36", "60.93", "60.61", "13.36", "8.25", "5.11" }
                                          << 561.0 << false;
 }
 
@@ -114,25 +115,25 @@ void TestClosedBox::forVolumeRefusals_data()
     const QString range = "Must be between .5 and 1.5";
     QTest::newRow("Qtc .4") << driver(0.35, 2, 30, 0.4) << calc << range << true << "szQd" << false;
     QTest::newRow("Qtc 1.6") << driver(0.35, 2, 30, 1.6) << calc << range << true << "szQd" << false;
-    QTest::newRow("Qtc .4 range before missing Qts") << driver(0, 2, 30, 0.4) << calc << range << true << "szQd" << false;
+    QTest::newRow("Qtc .4 range before missing Qts")
+        << driver(0, 2, 30, 0.4) << calc << range << true << "szQd" << false;
     QTest::newRow("Qtc 1.6 on activation") << driver(0.35, 2, 30, 1.6) << act << range << false << "" << false;
     QTest::newRow("Qts missing") << driver(0, 2, 30, 0.707) << calc << "" << true << "szQts" << false;
     QTest::newRow("Vas negative") << driver(0.35, -2, 30, 0.707) << calc << "" << true << "szQts" << false;
     QTest::newRow("Fs missing on activation") << driver(0.35, 2, 0, 0.707) << act << "" << false << "" << false;
     QTest::newRow("Qtc equal to Qts") << driver(0.7, 2, 30, 0.7) << calc << "Qts Must be Less Than Qtc" << true
                                       << "szQd" << true;
-    QTest::newRow("Qts above Qtc on activation") << driver(0.9, 2, 30, 0.7) << act << "Qts Must be Less Than Qtc"
-                                                 << false << "" << true;
+    QTest::newRow("Qts above Qtc on activation")
+        << driver(0.9, 2, 30, 0.7) << act << "Qts Must be Less Than Qtc" << false << "" << true;
     // .0022 cubic feet shows as "." and would leave Fc undefined.
     QTest::newRow("volume shows as point") << driver(0.3, 0.01, 30, 0.707) << calc
-                                           << "Box Volume Below .005 Cubic Feet: Check Vas" << true << "szVas"
-                                           << false;
+                                           << "Box Volume Below .005 Cubic Feet: Check Vas" << true << "szVas" << false;
     QTest::newRow("volume shows as point on activation")
         << driver(0.3, 0.01, 30, 0.707) << act << "Box Volume Below .005 Cubic Feet: Check Vas" << false << "szVas"
         << false;
-    QTest::newRow("volume beyond Single") << driver(0.7, 3e38, 30, 0.7000001) << calc
-                                          << "Result Out of Range: Check Qts, Vas and Free Air Resonance" << true
-                                          << "szQts" << false;
+    QTest::newRow("volume beyond Single")
+        << driver(0.7, 3e38, 30, 0.7000001) << calc << "Result Out of Range: Check Qts, Vas and Free Air Resonance"
+        << true << "szQts" << false;
 }
 
 void TestClosedBox::forVolumeRefusals()
@@ -166,10 +167,10 @@ void TestClosedBox::forQtc_data()
     QTest::addColumn<bool>("warns");
 
     QTest::newRow(".65 gives .707") << driver(0.35, 2, 30, 0, 1.0f, 0.65) << 0.7067f
-                                    << QStringList{".65", "60.57", "60.61"} << true;
+                                    << QStringList { ".65", "60.57", "60.61" } << true;
     // A typed volume is shown again as the pattern shows it, and continues so.
-    QTest::newRow(".2792 continues as .28") << driver(0.35, 2, 30, 0, 1.0f, 0.2792) << 1.0f
-                                            << QStringList{".28", "85.61", "67.34"} << false;
+    QTest::newRow(".2792 continues as .28")
+        << driver(0.35, 2, 30, 0, 1.0f, 0.2792) << 1.0f << QStringList { ".28", "85.61", "67.34" } << false;
 }
 
 void TestClosedBox::forQtc()
@@ -196,16 +197,23 @@ void TestClosedBox::forQtcRefusals_data()
     QTest::addColumn<QString>("prompt"); // empty: a beep only
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("no volume") << driver(0.35, 2, 30, 0.7, 1.0f, 0) << "" << "szQts";
-    QTest::newRow("no Fs") << driver(0.35, 2, 0, 0.7, 1.0f, 0.65) << "" << "szQts";
-    QTest::newRow("large box, Qtc below .5") << driver(0.35, 2, 30, 0.7, 1.0f, 10) << "Box Must be Smaller" << "szQd";
-    QTest::newRow("small box, Qtc above 1.5") << driver(0.35, 2, 30, 0.7, 1.0f, 0.1) << "Box Must be Larger" << "szQd";
-    QTest::newRow("volume shows as point") << driver(0.6, 0.001, 30, 0.7, 1.0f, 0.004)
-                                           << "Box Volume Must be at Least .005 Cubic Feet" << "szVcb";
-    QTest::newRow("volume below the Single range") << driver(0.6, 0.001, 30, 0.7, 1.0f, 1e-50)
-                                                   << "Box Volume Must be at Least .005 Cubic Feet" << "szVcb";
-    QTest::newRow("proportions beyond Single") << driver(0.6, 1, 30, 0.7, 1.0f, 3e38)
-                                               << "Result Out of Range: Check Box Volume" << "szVcb";
+    QTest::newRow("no volume") << driver(0.35, 2, 30, 0.7, 1.0f, 0) << ""
+                               << "szQts";
+    QTest::newRow("no Fs") << driver(0.35, 2, 0, 0.7, 1.0f, 0.65) << ""
+                           << "szQts";
+    QTest::newRow("large box, Qtc below .5") << driver(0.35, 2, 30, 0.7, 1.0f, 10) << "Box Must be Smaller"
+                                             << "szQd";
+    QTest::newRow("small box, Qtc above 1.5") << driver(0.35, 2, 30, 0.7, 1.0f, 0.1) << "Box Must be Larger"
+                                              << "szQd";
+    QTest::newRow("volume shows as point")
+        << driver(0.6, 0.001, 30, 0.7, 1.0f, 0.004) << "Box Volume Must be at Least .005 Cubic Feet"
+        << "szVcb";
+    QTest::newRow("volume below the Single range")
+        << driver(0.6, 0.001, 30, 0.7, 1.0f, 1e-50) << "Box Volume Must be at Least .005 Cubic Feet"
+        << "szVcb";
+    QTest::newRow("proportions beyond Single")
+        << driver(0.6, 1, 30, 0.7, 1.0f, 3e38) << "Result Out of Range: Check Box Volume"
+        << "szVcb";
 }
 
 void TestClosedBox::forQtcRefusals()
@@ -223,7 +231,7 @@ void TestClosedBox::forQtcRefusals()
         QVERIFY(r.outcome.messages.isEmpty());
     } else {
         QVERIFY(!r.outcome.beep);
-        QCOMPARE(r.outcome.messages, QVector<Message>{msg::error(prompt, false)});
+        QCOMPARE(r.outcome.messages, QVector<Message> { msg::error(prompt, false) });
     }
 }
 

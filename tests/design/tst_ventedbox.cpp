@@ -34,8 +34,8 @@ QStringList portTexts(const PortLengths& ports)
 // The texts the window shows for a design: Vb, 10 % over, Fb, F3, H, W, D.
 QStringList designTexts(const VentedDesign& d)
 {
-    return {shown(d.vb), shown(d.overVolume), shown(d.fb), shown(d.f3), shown(d.box.height), shown(d.box.width),
-            shown(d.box.depth)};
+    return { shown(d.vb), shown(d.overVolume), shown(d.fb), shown(d.f3), shown(d.box.height), shown(d.box.width),
+        shown(d.box.depth) };
 }
 
 const VentedDriver kExample = driver(0.4, 2, 30);
@@ -77,14 +77,16 @@ void TestVentedBox::calculate_data()
     QTest::addColumn<float>("oneInchPort"); // shown as "N/A" or not
 
     QTest::newRow("worked example") << kExample << 2.1629f
-                                    << QStringList{"2.16", "2.38", "28.74", "28.13", "25.13", "15.51", "9.62"} << ".107"
-                                    << QStringList{"N/A", "N/A", "N/A", "1.57", "3.28", "8.47", "16.03", "38.26",
-                                                   "69.96"}
+                                    << QStringList { "2.16", "2.38", "28.74", "28.13", "25.13", "15.51", "9.62" }
+                                    << ".107"
+                                    << QStringList { "N/A", "N/A", "N/A", "1.57", "3.28", "8.47", "16.03", "38.26",
+                                           "69.96" }
                                     << 3737.0 << 0.453f;
     QTest::newRow("isobaric pair") << driver(0.4, 2, 30, 0.5f) << 1.0814f
-                                   << QStringList{"1.08", "1.19", "28.74", "28.13", "19.95", "12.31", "7.64"} << ".107"
-                                   << QStringList{"N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9",
-                                                  "145.78"}
+                                   << QStringList { "1.08", "1.19", "28.74", "28.13", "19.95", "12.31", "7.64" }
+                                   << ".107"
+                                   << QStringList { "N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9",
+                                          "145.78" }
                                    << 1869.0 << 1.6377f;
 }
 
@@ -124,12 +126,12 @@ void TestVentedBox::typedTuning()
     QCOMPARE(d.fb, 25.0f);
     QVERIFY(d.showsVb);
     QVERIFY(!d.showsFb); // szFb keeps the text as typed
-    QCOMPARE(designTexts(d), (QStringList{"3.54", "3.89", "25.", "22.55", "29.61", "18.28", "11.33"}));
+    QCOMPARE(designTexts(d), (QStringList { "3.54", "3.89", "25.", "22.55", "29.61", "18.28", "11.33" }));
     QVERIFY(d.hump);
     QCOMPARE(d.hump->text, QString("-1.395"));
     QCOMPARE(d.hump->value, -1.395f);
-    QCOMPARE(portTexts(d.ports),
-             (QStringList{"N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45"}));
+    QCOMPARE(
+        portTexts(d.ports), (QStringList { "N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45" }));
     QVERIFY(!d.shownVb); // the volume to compare with stays the one Calculate showed
     QVERIFY(r.outcome.messages.isEmpty());
     QVERIFY(r.outcome.focusField.isEmpty());
@@ -153,7 +155,7 @@ void TestVentedBox::recomputationsWarnButComplete()
                                   : ventedFromVolume(kExample, typed, kExampleShownVb);
     QVERIFY(r.design);
     QVERIFY(r.design->f3AboveFb());
-    QCOMPARE(r.outcome.messages, QVector<Message>{msg::warning("Tuning Frequency is Less Than Low Cutoff")});
+    QCOMPARE(r.outcome.messages, QVector<Message> { msg::warning("Tuning Frequency is Less Than Low Cutoff") });
     QVERIFY(!r.outcome.beep);
 }
 
@@ -165,11 +167,11 @@ void TestVentedBox::typedVolume()
     QCOMPARE(d.vb, 3.0f);
     QVERIFY(!d.showsVb); // szVvb keeps the text as typed
     QVERIFY(d.showsFb);
-    QCOMPARE(designTexts(d), (QStringList{"3.", "3.3", "26.35", "24.49", "28.03", "17.3", "10.73"}));
+    QCOMPARE(designTexts(d), (QStringList { "3.", "3.3", "26.35", "24.49", "28.03", "17.3", "10.73" }));
     QCOMPARE(d.hump->text, QString("-.892"));
     QCOMPARE(d.hump->value, -0.892f);
-    QCOMPARE(portTexts(d.ports),
-             (QStringList{"N/A", "N/A", "N/A", "1.19", "2.6", "6.95", "13.33", "32.19", "59.18"}));
+    QCOMPARE(
+        portTexts(d.ports), (QStringList { "N/A", "N/A", "N/A", "1.19", "2.6", "6.95", "13.33", "32.19", "59.18" }));
     QVERIFY(!d.shownVb);
 }
 
@@ -200,7 +202,7 @@ void TestVentedBox::unchangedVolumeRestoresAlignment()
 
 void TestVentedBox::activationShowsStoredDesign()
 {
-    const StoredVentedDesign stored{3.5357f, 25.0f, 22.55f, -1.395f};
+    const StoredVentedDesign stored { 3.5357f, 25.0f, 22.55f, -1.395f };
     const VentedResult r = ventedActivation(kExample, stored);
     QVERIFY(r.design);
     QCOMPARE(r.design->vb, stored.vb);
@@ -242,8 +244,8 @@ void TestVentedBox::activationShowsATinyVolumeAsItIs()
     // was left; the recomputations then stop quietly on the "." volume.
     QFETCH(VentedDriver, in);
     QFETCH(bool, stored);
-    const std::optional<StoredVentedDesign> design =
-        stored ? std::optional(StoredVentedDesign{0.001f, 137.0f, 134.0f, 8.2f}) : std::nullopt;
+    const std::optional<StoredVentedDesign> design
+        = stored ? std::optional(StoredVentedDesign { 0.001f, 137.0f, 134.0f, 8.2f }) : std::nullopt;
     const VentedResult r = ventedActivation(in, design);
     QVERIFY(r.design);
     QCOMPARE(shown(r.design->vb), QString("."));
@@ -265,27 +267,25 @@ void TestVentedBox::refusals_data()
     const VentedDriver tiny = driver(0.2, 0.03, 30);
     const QString tooSmall = "Box Volume Below .005 Cubic Feet: Check Vas";
     QTest::newRow("Calculate, volume shows as point") << 0 << tiny << 0.0 << tooSmall << true << "szVas";
-    QTest::newRow("Calculate beyond Single") << 0 << driver(1e30, 2, 30) << 0.0
-                                             << "Result Out of Range: Check Qts, Vas and Free Air Resonance" << true
-                                             << "szQts";
+    QTest::newRow("Calculate beyond Single")
+        << 0 << driver(1e30, 2, 30) << 0.0 << "Result Out of Range: Check Qts, Vas and Free Air Resonance" << true
+        << "szQts";
     QTest::newRow("tuning: Qts cleared") << 2 << driver(0, 2, 30) << 25.0 << "Qts Must be Greater Than 0" << true
                                          << "szQts";
-    QTest::newRow("tuning: Vas negative") << 2 << driver(0.4, -2, 30) << 25.0 << "Vas Must be Greater Than 0" << true
-                                          << "szVas";
-    QTest::newRow("tuning: Fs cleared") << 2 << driver(0.4, 2, 0) << 25.0
-                                        << "Free Air Resonance Must be Greater Than 0" << true << "szFar";
+    QTest::newRow("tuning: Vas negative")
+        << 2 << driver(0.4, -2, 30) << 25.0 << "Vas Must be Greater Than 0" << true << "szVas";
+    QTest::newRow("tuning: Fs cleared") << 2 << driver(0.4, 2, 0) << 25.0 << "Free Air Resonance Must be Greater Than 0"
+                                        << true << "szFar";
     QTest::newRow("tuning so high the volume shows as point")
         << 2 << kExample << 1000.0 << "Box Volume Below .005 Cubic Feet: Lower the Tuning Frequency" << true << "szFb";
-    QTest::newRow("tuning so low the volume overflows") << 2 << kExample << 1e-30
-                                                        << "Result Out of Range: Check Tuning Frequency" << true
-                                                        << "szFb";
-    QTest::newRow("volume: Qts negative") << 3 << driver(-0.4, 2, 30) << 3.0 << "Qts Must be Greater Than 0" << true
-                                          << "szQts";
-    QTest::newRow("volume: Fs cleared") << 3 << driver(0.4, 2, 0) << 3.0
-                                        << "Free Air Resonance Must be Greater Than 0" << true << "szFar";
-    QTest::newRow("volume so large the proportions overflow") << 3 << kExample << 3e38
-                                                              << "Result Out of Range: Check Box Volume" << true
-                                                              << "szVvb";
+    QTest::newRow("tuning so low the volume overflows")
+        << 2 << kExample << 1e-30 << "Result Out of Range: Check Tuning Frequency" << true << "szFb";
+    QTest::newRow("volume: Qts negative")
+        << 3 << driver(-0.4, 2, 30) << 3.0 << "Qts Must be Greater Than 0" << true << "szQts";
+    QTest::newRow("volume: Fs cleared") << 3 << driver(0.4, 2, 0) << 3.0 << "Free Air Resonance Must be Greater Than 0"
+                                        << true << "szFar";
+    QTest::newRow("volume so large the proportions overflow")
+        << 3 << kExample << 3e38 << "Result Out of Range: Check Box Volume" << true << "szVvb";
 }
 
 void TestVentedBox::refusals()
@@ -299,13 +299,21 @@ void TestVentedBox::refusals()
 
     VentedResult r;
     switch (step) {
-    case 0: r = ventedCalculate(in); break;
-    case 1: r = ventedActivation(in, std::nullopt); break;
-    case 2: r = ventedFromTuning(in, typed, 2.16, kExampleShownVb); break;
-    default: r = ventedFromVolume(in, typed, kExampleShownVb); break;
+    case 0:
+        r = ventedCalculate(in);
+        break;
+    case 1:
+        r = ventedActivation(in, std::nullopt);
+        break;
+    case 2:
+        r = ventedFromTuning(in, typed, 2.16, kExampleShownVb);
+        break;
+    default:
+        r = ventedFromVolume(in, typed, kExampleShownVb);
+        break;
     }
     QVERIFY(!r.design);
-    QCOMPARE(r.outcome.messages, QVector<Message>{msg::error(prompt, beeps)});
+    QCOMPARE(r.outcome.messages, QVector<Message> { msg::error(prompt, beeps) });
     QVERIFY(!r.outcome.beep);
     QCOMPARE(r.outcome.focusField, focus);
 }
@@ -335,9 +343,15 @@ void TestVentedBox::quietNothing()
 
     VentedResult r;
     switch (step) {
-    case 1: r = ventedActivation(in, std::nullopt); break;
-    case 2: r = ventedFromTuning(in, typed, fieldVb, kExampleShownVb); break;
-    default: r = ventedFromVolume(in, typed, kExampleShownVb); break;
+    case 1:
+        r = ventedActivation(in, std::nullopt);
+        break;
+    case 2:
+        r = ventedFromTuning(in, typed, fieldVb, kExampleShownVb);
+        break;
+    default:
+        r = ventedFromVolume(in, typed, kExampleShownVb);
+        break;
     }
     QVERIFY(!r.design);
     QVERIFY(r.outcome.messages.isEmpty());

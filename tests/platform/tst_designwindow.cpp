@@ -2,8 +2,8 @@
 // field, activation that refills only when the user comes from another
 // program window, lost-focus rules that ignore boxes and other windows,
 // single instances and proportional resizing.
-#include "platform/designwindow.h"
 #include "core/designstate.h"
+#include "platform/designwindow.h"
 #include "support/recorders.h"
 
 #include <QDialog>
@@ -24,7 +24,7 @@ public:
         iso = addField(QStringLiteral("szISO"), 300, 2100, 600, 300);
         out = addField(QStringLiteral("szOut"), 3000, 300, 1200, 300);
         button = addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 3000, 3600, 1200, 450);
-        setFocusCycle({QStringLiteral("szA"), QStringLiteral("szB"), QStringLiteral("szC")});
+        setFocusCycle({ QStringLiteral("szA"), QStringLiteral("szB"), QStringLiteral("szC") });
         setupYesNoField(iso, &designState().isoFactor, a);
         onLostFocus(a, [this] { ++lostA; });
         onGotFocus(b, [this] { ++gotB; });
@@ -48,13 +48,19 @@ public:
 
 class OtherWindow : public ProbeWindow {
 public:
-    OtherWindow() : ProbeWindow(QStringLiteral("Other")) {}
+    OtherWindow()
+        : ProbeWindow(QStringLiteral("Other"))
+    {
+    }
 };
 
 // Its activation puts the focus on one of its fields, as the design windows do.
 class FocusingWindow : public ProbeWindow {
 public:
-    FocusingWindow() : ProbeWindow(QStringLiteral("Focusing")) {}
+    FocusingWindow()
+        : ProbeWindow(QStringLiteral("Focusing"))
+    {
+    }
     void Form_Activate() override
     {
         ++activations;
@@ -123,9 +129,12 @@ void TestDesignWindow::enterMovesAlongCycleAndWraps_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::newRow("first to second") << "szA" << "szB";
-    QTest::newRow("second to third") << "szB" << "szC";
-    QTest::newRow("last back to first") << "szC" << "szA";
+    QTest::newRow("first to second") << "szA"
+                                     << "szB";
+    QTest::newRow("second to third") << "szB"
+                                     << "szC";
+    QTest::newRow("last back to first") << "szC"
+                                        << "szA";
 }
 
 void TestDesignWindow::enterMovesAlongCycleAndWraps()
@@ -165,10 +174,14 @@ void TestDesignWindow::yesNoField_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<float>("factor");
     QTest::addColumn<bool>("focusMoves");
-    QTest::newRow("y") << "y" << "Y" << 0.5f << true;
-    QTest::newRow("Y") << "Y" << "Y" << 0.5f << true;
-    QTest::newRow("n") << "n" << "N" << 1.0f << true;
-    QTest::newRow("other letter") << "x" << "X" << 0.75f << false;
+    QTest::newRow("y") << "y"
+                       << "Y" << 0.5f << true;
+    QTest::newRow("Y") << "Y"
+                       << "Y" << 0.5f << true;
+    QTest::newRow("n") << "n"
+                       << "N" << 1.0f << true;
+    QTest::newRow("other letter") << "x"
+                                  << "X" << 0.75f << false;
 }
 
 void TestDesignWindow::yesNoField()
@@ -222,8 +235,9 @@ void TestDesignWindow::yesNoComplainsOnLeaving()
     w.b->setFocus(Qt::TabFocusReason);
     if (complains) {
         QCOMPARE(m_messages->shown.size(), 1);
-        QCOMPARE(m_messages->last(), (Message{QStringLiteral("Must enter 'Y' or 'N'"), QStringLiteral("Error"),
-                                              MsgButtons::Ok, MsgIcon::Exclamation, true}));
+        QCOMPARE(m_messages->last(),
+            (Message { QStringLiteral("Must enter 'Y' or 'N'"), QStringLiteral("Error"), MsgButtons::Ok,
+                MsgIcon::Exclamation, true }));
         QCOMPARE(m_messages->beeps, 1);
         QCOMPARE(QApplication::focusWidget(), w.iso);
         QCOMPARE(designState().isoFactor, 0.5f); // the factor keeps its last value
@@ -395,7 +409,7 @@ void TestDesignWindow::f1OpensHelpContents()
     QVERIFY(activate(&w));
     w.a->setFocus();
     QTest::keyClick(w.a, Qt::Key_F1);
-    QCOMPARE(m_help->topics, QStringList{kHelpContents});
+    QCOMPARE(m_help->topics, QStringList { kHelpContents });
 }
 
 QTEST_MAIN(TestDesignWindow)

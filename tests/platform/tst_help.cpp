@@ -19,7 +19,7 @@ private slots:
 void TestHelp::contentsAndMainWindowTopicsExist_data()
 {
     QTest::addColumn<QString>("topic");
-    for (const char* t : {"contents", "FrmTlv", "input"})
+    for (const char* t : { "contents", "FrmTlv", "input" })
         QTest::newRow(t) << t;
 }
 

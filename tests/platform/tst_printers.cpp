@@ -18,7 +18,7 @@ int g_silentServer = -1;
 quint16 startSilentServer()
 {
     g_silentServer = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
+    sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;
@@ -44,11 +44,21 @@ void TestPrinters::nameFromDeviceEntry_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("name");
-    QTest::newRow("name, driver, port") << "Office Laser,winspool,LPT1:" << "" << "Office Laser";
-    QTest::newRow("first comma counts") << "A,B,C" << "old" << "A";
-    QTest::newRow("leading comma") << ",winspool,LPT1:" << "old" << "";
-    QTest::newRow("no comma keeps current") << "Office Laser" << "old" << "old";
-    QTest::newRow("empty keeps current") << "" << "" << "";
+    QTest::newRow("name, driver, port") << "Office Laser,winspool,LPT1:"
+                                        << ""
+                                        << "Office Laser";
+    QTest::newRow("first comma counts") << "A,B,C"
+                                        << "old"
+                                        << "A";
+    QTest::newRow("leading comma") << ",winspool,LPT1:"
+                                   << "old"
+                                   << "";
+    QTest::newRow("no comma keeps current") << "Office Laser"
+                                            << "old"
+                                            << "old";
+    QTest::newRow("empty keeps current") << ""
+                                         << ""
+                                         << "";
 }
 
 void TestPrinters::nameFromDeviceEntry()

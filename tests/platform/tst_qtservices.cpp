@@ -28,15 +28,15 @@ void TestQtServices::messageBoxShowsTheMessage_data()
     QTest::newRow("plain has the application title")
         << msg::plain(QStringLiteral("No Printer Selected")) << "Tolvan" << int(QMessageBox::NoIcon)
         << int(QMessageBox::Ok) << int(QMessageBox::Ok) << int(MsgAnswer::Ok);
-    const Message retry{QStringLiteral("File Not Found"), QStringLiteral("File Error"), MsgButtons::RetryCancel,
-                        MsgIcon::None, false};
+    const Message retry { QStringLiteral("File Not Found"), QStringLiteral("File Error"), MsgButtons::RetryCancel,
+        MsgIcon::None, false };
     QTest::newRow("retry") << retry << "File Error" << int(QMessageBox::NoIcon)
                            << int(QMessageBox::Retry | QMessageBox::Cancel) << int(QMessageBox::Retry)
                            << int(MsgAnswer::Retry);
     QTest::newRow("cancel") << retry << "File Error" << int(QMessageBox::NoIcon)
                             << int(QMessageBox::Retry | QMessageBox::Cancel) << int(QMessageBox::Cancel)
                             << int(MsgAnswer::Cancel);
-    const Message stop{QStringLiteral("Stop"), QStringLiteral("ERROR"), MsgButtons::Ok, MsgIcon::Stop, true};
+    const Message stop { QStringLiteral("Stop"), QStringLiteral("ERROR"), MsgButtons::Ok, MsgIcon::Stop, true };
     QTest::newRow("stop icon") << stop << "ERROR" << int(QMessageBox::Critical) << int(QMessageBox::Ok)
                                << int(QMessageBox::Ok) << int(MsgAnswer::Ok);
 }

@@ -6,7 +6,10 @@
 #include <QWidget>
 #include <QtTest>
 
-MessageRecorder::MessageRecorder() : m_previous(installMessageService(this)) {}
+MessageRecorder::MessageRecorder()
+    : m_previous(installMessageService(this))
+{
+}
 MessageRecorder::~MessageRecorder() { installMessageService(m_previous); }
 
 MsgAnswer MessageRecorder::show(const Message& message)
@@ -29,7 +32,10 @@ QStringList MessageRecorder::prompts() const
     return out;
 }
 
-ScriptedFileChooser::ScriptedFileChooser() : m_previous(installFileChooser(this)) {}
+ScriptedFileChooser::ScriptedFileChooser()
+    : m_previous(installFileChooser(this))
+{
+}
 ScriptedFileChooser::~ScriptedFileChooser() { installFileChooser(m_previous); }
 
 std::optional<QString> ScriptedFileChooser::choose(const FileDialogRequest& request)
@@ -44,13 +50,13 @@ std::optional<QString> ScriptedFileChooser::choose(const FileDialogRequest& requ
     return answer.name;
 }
 
-HelpRecorder::HelpRecorder() : m_previous(installHelpViewer(this)) {}
+HelpRecorder::HelpRecorder()
+    : m_previous(installHelpViewer(this))
+{
+}
 HelpRecorder::~HelpRecorder() { installHelpViewer(m_previous); }
 
-void HelpRecorder::showTopic(const QString& topic, QWidget*)
-{
-    topics << topic;
-}
+void HelpRecorder::showTopic(const QString& topic, QWidget*) { topics << topic; }
 
 void deleteAllWindows()
 {
@@ -65,7 +71,11 @@ namespace {
 // A timer object that closes stray modal dialogs; lives as long as the guard.
 class ModalWatcher : public QObject {
 public:
-    explicit ModalWatcher(bool* seen) : m_seen(seen) { startTimer(50); }
+    explicit ModalWatcher(bool* seen)
+        : m_seen(seen)
+    {
+        startTimer(50);
+    }
 
 protected:
     void timerEvent(QTimerEvent*) override
@@ -83,10 +93,7 @@ private:
 ModalWatcher* g_watcher = nullptr;
 } // namespace
 
-ModalGuard::ModalGuard()
-{
-    g_watcher = new ModalWatcher(&m_seen);
-}
+ModalGuard::ModalGuard() { g_watcher = new ModalWatcher(&m_seen); }
 
 ModalGuard::~ModalGuard()
 {

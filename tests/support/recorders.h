@@ -14,7 +14,7 @@
 
 class MessageRecorder final : public MessageService {
 public:
-    MessageRecorder();  // installs itself
+    MessageRecorder(); // installs itself
     ~MessageRecorder() override; // puts the previous service back
 
     MsgAnswer show(const Message& message) override;
@@ -25,7 +25,11 @@ public:
 
     QStringList prompts() const;
     const Message& last() const { return shown.constLast(); }
-    void clear() { shown.clear(); beeps = 0; }
+    void clear()
+    {
+        shown.clear();
+        beeps = 0;
+    }
 
     QVector<Message> shown;
     int beeps = 0;
@@ -45,7 +49,7 @@ public:
     // Answers for the next dialogs, in order; nullopt cancels. Cancel when none is left.
     void answerNext(std::optional<QString> name)
     {
-        m_answers.push_back({!name.has_value(), name.value_or(QString())});
+        m_answers.push_back({ !name.has_value(), name.value_or(QString()) });
     }
 
     QVector<FileDialogRequest> requests;

@@ -11,8 +11,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-template <class W>
-class WindowProbe {
+template <class W> class WindowProbe {
 public:
     // Opens (or brings back) the window and waits until its activation ran.
     W* open()

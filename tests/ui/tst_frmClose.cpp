@@ -82,25 +82,24 @@ void TestFrmClose::controlsAndCaptions()
 {
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString("Closed Box Design "));
-    for (const char* name : {"szWoofBox", "szISO", "szQts", "szVas", "szQd", "szFar", "szVcb", "szFc", "szF3", "szVover",
-                             "szH", "szW", "szD"})
+    for (const char* name : { "szWoofBox", "szISO", "szQts", "szVas", "szQd", "szFar", "szVcb", "szFc", "szF3",
+             "szVover", "szH", "szW", "szD" })
         QVERIFY2(w.field(name), name);
     const QStringList captions = w.captions();
-    for (const char* caption : {"Woofer Name :", "Isobaric Configuration", "Enter data for 1 woofer", "Enter Qts:",
-                                "Enter Vas:", "Cubic Feet", "Desired Bass Response(Qtc):", "0.5 to 1.5",
-                                "Enter Free Air Resonance:", "Hz", "Closed Box Volume:", "System Resonance:",
-                                "Low Frequency Cut-Off(-3dB):", "10% Over Volume", "Dimensions (Inches)", "H:", "W:",
-                                "D:", "For Volume", "For Qtc"})
+    for (const char* caption : { "Woofer Name :", "Isobaric Configuration", "Enter data for 1 woofer", "Enter Qts:",
+             "Enter Vas:", "Cubic Feet", "Desired Bass Response(Qtc):", "0.5 to 1.5", "Enter Free Air Resonance:", "Hz",
+             "Closed Box Volume:", "System Resonance:", "Low Frequency Cut-Off(-3dB):", "10% Over Volume",
+             "Dimensions (Inches)", "H:", "W:", "D:", "For Volume", "For Qtc" })
         QVERIFY2(captions.contains(caption), caption);
     // Buttons left to right along the bottom.
-    QCOMPARE(w.buttonRow(), (QStringList{"btnGraph=Graph", "btnCal=Calculate", "Command1=Calculate", "btnExit=Exit",
-                                 "Command2=Print"}));
+    QCOMPARE(w.buttonRow(),
+        (QStringList { "btnGraph=Graph", "btnCal=Calculate", "Command1=Calculate", "btnExit=Exit", "Command2=Print" }));
 }
 
 void TestFrmClose::enterMovesAlongTheCycle()
 {
     w.open();
-    const QStringList cycle{"szQts", "szVas", "szQd", "szFar", "szISO", "szWoofBox", "szQts"};
+    const QStringList cycle { "szQts", "szVas", "szQd", "szFar", "szISO", "szWoofBox", "szQts" };
     w.type("szISO", "N");
     w.field("szQts")->setFocus(Qt::TabFocusReason);
     for (int i = 1; i < cycle.size(); ++i) {
@@ -119,13 +118,15 @@ void TestFrmClose::calculateForVolume_data()
     QTest::addColumn<float>("vbCalc");
     QTest::addColumn<bool>("warns");
 
-    QTest::newRow("Qtc .707") << "N" << ".707"
-                              << QStringList{".65", ".71", "60.57", "60.61", "16.83", "10.39", "6.44"} << 0.6493f
-                              << true;
-    QTest::newRow("Qtc 1.0") << "N" << "1.0" << QStringList{".28", ".31", "85.61", "67.34", "12.7", "7.84", "4.86"}
+    QTest::newRow("Qtc .707") << "N"
+                              << ".707" << QStringList { ".65", ".71", "60.57", "60.61", "16.83", "10.39", "6.44" }
+                              << 0.6493f << true;
+    QTest::newRow("Qtc 1.0") << "N"
+                             << "1.0" << QStringList { ".28", ".31", "85.61", "67.34", "12.7", "7.84", "4.86" }
                              << 0.2792f << false;
-    QTest::newRow("isobaric Qtc .707") << "Y" << ".707"
-                                       << QStringList{".32", ".36", "60.93", "60.61", "13.36", "8.25", "5.11"}
+    QTest::newRow("isobaric Qtc .707") << "Y"
+                                       << ".707"
+                                       << QStringList { ".32", ".36", "60.93", "60.61", "13.36", "8.25", "5.11" }
                                        << 0.3246f << false;
 }
 
@@ -142,7 +143,7 @@ void TestFrmClose::calculateForVolume()
     w.type("szISO", iso);
     w.click("btnCal");
 
-    const QStringList fields{"szVcb", "szVover", "szFc", "szF3", "szH", "szW", "szD"};
+    const QStringList fields { "szVcb", "szVover", "szFc", "szF3", "szH", "szW", "szD" };
     for (int i = 0; i < fields.size(); ++i)
         QCOMPARE(w.text(fields[i]), shown[i]);
     const DesignState& s = designState();
@@ -152,7 +153,7 @@ void TestFrmClose::calculateForVolume()
     QVERIFY(qAbs(s.boxHeight - w.text("szH").toFloat()) < 0.005f);
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
-    QCOMPARE(m_messages->prompts(), warns ? QStringList{kF3Warning} : QStringList{});
+    QCOMPARE(m_messages->prompts(), warns ? QStringList { kF3Warning } : QStringList {});
     if (warns)
         QCOMPARE(m_messages->last(), msg::warning(kF3Warning));
     QCOMPARE(w.focused(), QString("szQts"));
@@ -167,12 +168,25 @@ void TestFrmClose::calculateForVolumeRefusals_data()
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("boxValid"); // afterwards, from 1
 
-    QTest::newRow("Qtc .4") << ".35" << "2" << ".4" << kRange << "szQd" << 1;
-    QTest::newRow("Qtc 1.6") << ".35" << "2" << "1.6" << kRange << "szQd" << 1;
-    QTest::newRow("Qtc equal to Qts") << ".7" << "2" << ".7" << kQtsQtc << "szQd" << 0;
-    QTest::newRow("Vas cleared") << ".35" << "" << ".707" << "" << "szQts" << 1;
-    QTest::newRow("volume shows as point") << ".3" << ".01" << ".707"
-                                           << "Box Volume Below .005 Cubic Feet: Check Vas" << "szVas" << 1;
+    QTest::newRow("Qtc .4") << ".35"
+                            << "2"
+                            << ".4" << kRange << "szQd" << 1;
+    QTest::newRow("Qtc 1.6") << ".35"
+                             << "2"
+                             << "1.6" << kRange << "szQd" << 1;
+    QTest::newRow("Qtc equal to Qts") << ".7"
+                                      << "2"
+                                      << ".7" << kQtsQtc << "szQd" << 0;
+    QTest::newRow("Vas cleared") << ".35"
+                                 << ""
+                                 << ".707"
+                                 << ""
+                                 << "szQts" << 1;
+    QTest::newRow("volume shows as point") << ".3"
+                                           << ".01"
+                                           << ".707"
+                                           << "Box Volume Below .005 Cubic Feet: Check Vas"
+                                           << "szVas" << 1;
 }
 
 void TestFrmClose::calculateForVolumeRefusals()
@@ -206,7 +220,7 @@ void TestFrmClose::calculateForVolumeRefusals()
     if (prompt.isEmpty())
         QVERIFY(m_messages->shown.isEmpty());
     else
-        QCOMPARE(m_messages->shown, QVector<Message>{msg::error(prompt, true)});
+        QCOMPARE(m_messages->shown, QVector<Message> { msg::error(prompt, true) });
     QCOMPARE(w.focused(), focus);
 }
 
@@ -215,10 +229,14 @@ void TestFrmClose::desiredQtcCheckedOnEnteringVasOrFar_data()
     QTest::addColumn<QString>("entered");
     QTest::addColumn<QString>("qtc");
     QTest::addColumn<bool>("complains");
-    QTest::newRow("szVas, 1.6") << "szVas" << "1.6" << true;
-    QTest::newRow("szFar, .4") << "szFar" << ".4" << true;
-    QTest::newRow("szVas, 1.5") << "szVas" << "1.5" << false;
-    QTest::newRow("szQts is not checked") << "szQts" << ".4" << false;
+    QTest::newRow("szVas, 1.6") << "szVas"
+                                << "1.6" << true;
+    QTest::newRow("szFar, .4") << "szFar"
+                               << ".4" << true;
+    QTest::newRow("szVas, 1.5") << "szVas"
+                                << "1.5" << false;
+    QTest::newRow("szQts is not checked") << "szQts"
+                                          << ".4" << false;
 }
 
 void TestFrmClose::desiredQtcCheckedOnEnteringVasOrFar()
@@ -231,7 +249,7 @@ void TestFrmClose::desiredQtcCheckedOnEnteringVasOrFar()
     w.type("szQd", qtc);
     w.field(entered)->setFocus(Qt::TabFocusReason);
     if (complains) {
-        QCOMPARE(m_messages->shown, QVector<Message>{msg::error(kRange, true)});
+        QCOMPARE(m_messages->shown, QVector<Message> { msg::error(kRange, true) });
         QCOMPARE(m_messages->beeps, 1);
         QCOMPARE(w.focused(), QString("szQd"));
     } else {
@@ -251,7 +269,7 @@ void TestFrmClose::calculateForQtc()
     QCOMPARE(w.text("szVcb"), QString(".65"));
     QCOMPARE(w.text("szFc"), QString("60.57"));
     QCOMPARE(w.text("szF3"), QString("60.61"));
-    QCOMPARE(m_messages->prompts(), QStringList{kF3Warning});
+    QCOMPARE(m_messages->prompts(), QStringList { kF3Warning });
     const DesignState& s = designState();
     QCOMPARE(s.closedVbCalc, 0.65f);
     QCOMPARE(s.closedQtc, 0.7066987f);
@@ -266,9 +284,15 @@ void TestFrmClose::calculateForQtcRefusals_data()
     QTest::addColumn<QString>("prompt"); // empty: a beep only
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("no volume") << "" << "" << "szQts";
-    QTest::newRow("large box") << "10" << "Box Must be Smaller" << "szQd";
-    QTest::newRow("small box") << ".1" << "Box Must be Larger" << "szQd";
+    QTest::newRow("no volume") << ""
+                               << ""
+                               << "szQts";
+    QTest::newRow("large box") << "10"
+                               << "Box Must be Smaller"
+                               << "szQd";
+    QTest::newRow("small box") << ".1"
+                               << "Box Must be Larger"
+                               << "szQd";
 }
 
 void TestFrmClose::calculateForQtcRefusals()
@@ -291,7 +315,7 @@ void TestFrmClose::calculateForQtcRefusals()
         QVERIFY(m_messages->shown.isEmpty());
     } else {
         QCOMPARE(m_messages->beeps, 0);
-        QCOMPARE(m_messages->shown, QVector<Message>{msg::error(prompt, false)});
+        QCOMPARE(m_messages->shown, QVector<Message> { msg::error(prompt, false) });
     }
     QCOMPARE(w.focused(), focus);
     // Nothing of the rejected volume is stored; Graph and Print wait for a
@@ -375,8 +399,8 @@ void TestFrmClose::activationMessages_data()
 
     QTest::newRow("stored Qtc 1.6") << 0.35f << 2.0f << 1.6f << kRange << 1 << "szWoofBox";
     QTest::newRow("Qts above Qtc") << 0.9f << 2.0f << 0.7f << kQtsQtc << 0 << "szWoofBox";
-    QTest::newRow("volume shows as point") << 0.3f << 0.01f << 0.707f << "Box Volume Below .005 Cubic Feet: Check Vas"
-                                           << 1 << "szVas";
+    QTest::newRow("volume shows as point")
+        << 0.3f << 0.01f << 0.707f << "Box Volume Below .005 Cubic Feet: Check Vas" << 1 << "szVas";
 }
 
 void TestFrmClose::activationMessages()
@@ -397,7 +421,7 @@ void TestFrmClose::activationMessages()
     s.closedVbCalc = 5;
     w.open();
 
-    QCOMPARE(m_messages->shown, QVector<Message>{msg::error(prompt, false)});
+    QCOMPARE(m_messages->shown, QVector<Message> { msg::error(prompt, false) });
     QCOMPARE(m_messages->beeps, 0);
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.boxValid, std::int16_t(boxValid));

@@ -15,8 +15,8 @@
 
 namespace {
 const QString kF3Warning = "Tuning Frequency is Less Than Low Cutoff";
-const QStringList kPortFields{"szLv5", "szLv75", "szLv1", "szLv15", "szLv2", "szlv3", "szLv4", "szLv6", "szLv8"};
-const QStringList kShownFields{"szVvb", "szVover", "szFb", "szF3", "szH", "szH1", "szW1", "szD1"};
+const QStringList kPortFields { "szLv5", "szLv75", "szLv1", "szLv15", "szLv2", "szlv3", "szLv4", "szLv6", "szLv8" };
+const QStringList kShownFields { "szVvb", "szVover", "szFb", "szF3", "szH", "szH1", "szW1", "szD1" };
 } // namespace
 
 class TestFrmVented : public QObject {
@@ -89,19 +89,20 @@ void TestFrmVented::controlsAndCaptions()
 {
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString("Vented Box Design"));
-    for (const QString& name : kPortFields + kShownFields + QStringList{"szWoofBox", "szISO", "szQts", "szVas", "szFar"})
+    for (const QString& name :
+        kPortFields + kShownFields + QStringList { "szWoofBox", "szISO", "szQts", "szVas", "szFar" })
         QVERIFY2(w.field(name), qPrintable(name));
     const QStringList captions = w.captions();
-    for (const char* caption :
-         {"Woofer Name :", "Isobaric Configuration", "Enter data for 1 woofer", "Enter Driver Qts:", "Enter Vas:",
-          "Cubic Feet", "Enter Free Air Resonance:", "Hz", "Vented Box Volume:", "10% Over Volume", "Tuning Frequency:",
-          "Low Frequency Cut-Off(-3dB):", "Hump or Dip:", "dB", "Dimensions (Inches)", "H:", "W:", "D:",
-          "Port Diameter", ".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0", "6.0", "8.0", "Inches", "Port Length"})
+    for (const char* caption : { "Woofer Name :", "Isobaric Configuration", "Enter data for 1 woofer",
+             "Enter Driver Qts:", "Enter Vas:", "Cubic Feet", "Enter Free Air Resonance:", "Hz", "Vented Box Volume:",
+             "10% Over Volume", "Tuning Frequency:", "Low Frequency Cut-Off(-3dB):", "Hump or Dip:", "dB",
+             "Dimensions (Inches)", "H:", "W:", "D:", "Port Diameter", ".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0",
+             "6.0", "8.0", "Inches", "Port Length" })
         QVERIFY2(captions.contains(caption), caption);
     // The port fields stand left to right under their diameters.
     for (int i = 1; i < kPortFields.size(); ++i)
         QVERIFY(w.field(kPortFields[i - 1])->x() < w.field(kPortFields[i])->x());
-    QCOMPARE(w.buttonRow(), (QStringList{"btnGraph=Graph", "Command1=Calculate", "btnExit=Exit", "Print=Print"}));
+    QCOMPARE(w.buttonRow(), (QStringList { "btnGraph=Graph", "Command1=Calculate", "btnExit=Exit", "Print=Print" }));
 }
 
 void TestFrmVented::isobaricLetterTakesEffectAtNextCalculation()
@@ -118,20 +119,20 @@ void TestFrmVented::isobaricLetterTakesEffectAtNextCalculation()
     w.click("Command1");
     QCOMPARE(w.text("szVvb"), QString("1.08"));
     QCOMPARE(w.texts(kPortFields),
-             (QStringList{"N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9", "145.78"}));
+        (QStringList { "N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9", "145.78" }));
 }
 
 void TestFrmVented::enterMovesAlongTheCycle()
 {
     w.open();
     w.type("szISO", "N");
-    const QStringList cycle{"szWoofBox", "szQts", "szVas", "szFar", "szISO", "szWoofBox"};
+    const QStringList cycle { "szWoofBox", "szQts", "szVas", "szFar", "szISO", "szWoofBox" };
     w.field("szWoofBox")->setFocus(Qt::TabFocusReason);
     for (int i = 1; i < cycle.size(); ++i) {
         QTest::keyClick(w.field(cycle[i - 1]), Qt::Key_Return);
         QCOMPARE(w.focused(), cycle[i]);
     }
-    for (const char* name : {"szFb", "szVvb"}) {
+    for (const char* name : { "szFb", "szVvb" }) {
         w.field(name)->setFocus(Qt::TabFocusReason);
         QTest::keyClick(w.field(name), Qt::Key_Return);
         QCOMPARE(w.focused(), QString("szWoofBox"));
@@ -147,13 +148,14 @@ void TestFrmVented::calculate_data()
     QTest::addColumn<float>("ventedVb");
 
     QTest::newRow("one driver") << "N"
-                                << QStringList{"2.16", "2.38", "28.74", "28.13", ".107", "25.13", "15.51", "9.62"}
-                                << QStringList{"N/A", "N/A", "N/A", "1.57", "3.28", "8.47", "16.03", "38.26", "69.96"}
+                                << QStringList { "2.16", "2.38", "28.74", "28.13", ".107", "25.13", "15.51", "9.62" }
+                                << QStringList { "N/A", "N/A", "N/A", "1.57", "3.28", "8.47", "16.03", "38.26",
+                                       "69.96" }
                                 << 2.1629f;
     QTest::newRow("isobaric pair") << "Y"
-                                   << QStringList{"1.08", "1.19", "28.74", "28.13", ".107", "19.95", "12.31", "7.64"}
-                                   << QStringList{"N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9",
-                                                  "145.78"}
+                                   << QStringList { "1.08", "1.19", "28.74", "28.13", ".107", "19.95", "12.31", "7.64" }
+                                   << QStringList { "N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9",
+                                          "145.78" }
                                    << 1.0814f;
 }
 
@@ -186,7 +188,7 @@ void TestFrmVented::calculateWarnsAndCompletes()
     w.type("szVas", "2");
     w.type("szFar", "30");
     w.click("Command1");
-    QCOMPARE(m_messages->shown, QVector<Message>{msg::warning(kF3Warning)});
+    QCOMPARE(m_messages->shown, QVector<Message> { msg::warning(kF3Warning) });
     QCOMPARE(w.text("szFb"), QString("37.24"));
     QCOMPARE(w.text("szF3"), QString("42.08"));
     QCOMPARE(designState().designValid, std::int16_t(1));
@@ -212,10 +214,10 @@ void TestFrmVented::leavingSzFbRecomputesTheVolume()
     calculateExample();
     w.typeAndEnter("szFb", "25");
 
-    QCOMPARE(w.texts(kShownFields),
-             (QStringList{"3.54", "3.89", "25", "22.55", "-1.395", "29.61", "18.28", "11.33"}));
-    QCOMPARE(w.texts(kPortFields),
-             (QStringList{"N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45"}));
+    QCOMPARE(
+        w.texts(kShownFields), (QStringList { "3.54", "3.89", "25", "22.55", "-1.395", "29.61", "18.28", "11.33" }));
+    QCOMPARE(
+        w.texts(kPortFields), (QStringList { "N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45" }));
     const DesignState& s = designState();
     QVERIFY(qAbs(s.ventedVb - 3.5357f) < 0.00006f);
     QCOMPARE(s.ventedFb, 25.0f);
@@ -232,9 +234,9 @@ void TestFrmVented::leavingSzVvbRecomputesTheTuning()
     calculateExample();
     w.typeAndEnter("szVvb", "3");
 
-    QCOMPARE(w.texts(kShownFields), (QStringList{"3", "3.3", "26.35", "24.49", "-.892", "28.03", "17.3", "10.73"}));
-    QCOMPARE(w.texts(kPortFields),
-             (QStringList{"N/A", "N/A", "N/A", "1.19", "2.6", "6.95", "13.33", "32.19", "59.18"}));
+    QCOMPARE(w.texts(kShownFields), (QStringList { "3", "3.3", "26.35", "24.49", "-.892", "28.03", "17.3", "10.73" }));
+    QCOMPARE(
+        w.texts(kPortFields), (QStringList { "N/A", "N/A", "N/A", "1.19", "2.6", "6.95", "13.33", "32.19", "59.18" }));
     QCOMPARE(designState().ventedVb, 3.0f);
     QCOMPARE(designState().recalcBusy, std::int16_t(0));
 }
@@ -258,9 +260,17 @@ void TestFrmVented::recomputationsRefuseAClearedDriverValue_data()
     QTest::addColumn<QString>("typedInto");
     QTest::addColumn<QString>("prompt");
 
-    QTest::newRow("Qts cleared, Fb typed") << "szQts" << "" << "szFb" << "Qts Must be Greater Than 0";
-    QTest::newRow("Vas negative, Vvb typed") << "szVas" << "-2" << "szVvb" << "Vas Must be Greater Than 0";
-    QTest::newRow("Fs cleared, Vvb typed") << "szFar" << "" << "szVvb"
+    QTest::newRow("Qts cleared, Fb typed") << "szQts"
+                                           << ""
+                                           << "szFb"
+                                           << "Qts Must be Greater Than 0";
+    QTest::newRow("Vas negative, Vvb typed") << "szVas"
+                                             << "-2"
+                                             << "szVvb"
+                                             << "Vas Must be Greater Than 0";
+    QTest::newRow("Fs cleared, Vvb typed") << "szFar"
+                                           << ""
+                                           << "szVvb"
                                            << "Free Air Resonance Must be Greater Than 0";
 }
 
@@ -276,7 +286,7 @@ void TestFrmVented::recomputationsRefuseAClearedDriverValue()
     w.type(cleared, value);
     w.typeAndEnter(typedInto, "25");
 
-    QCOMPARE(m_messages->shown, QVector<Message>{msg::error(prompt, true)});
+    QCOMPARE(m_messages->shown, QVector<Message> { msg::error(prompt, true) });
     QCOMPARE(w.focused(), cleared);
     const DesignState& s = designState();
     QCOMPARE(s.designValid, std::int16_t(0));
@@ -371,9 +381,11 @@ void TestFrmVented::exitHandsOverAndReopeningShowsTheSameDesign()
 
     w.open();
     QCOMPARE(w.text("szWoofBox"), QString("Vented Woofer").leftJustified(30));
-    QCOMPARE(w.texts({"szQts", "szVas", "szFar", "szISO"}), (QStringList{" .4", " 2", " 30", "N"}));
-    QCOMPARE(w.texts(kShownFields), (QStringList{"3.54", "3.89", "25.", "22.55", "-1.395", "29.61", "18.28", "11.33"}));
-    QCOMPARE(w.texts(kPortFields), (QStringList{"N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45"}));
+    QCOMPARE(w.texts({ "szQts", "szVas", "szFar", "szISO" }), (QStringList { " .4", " 2", " 30", "N" }));
+    QCOMPARE(
+        w.texts(kShownFields), (QStringList { "3.54", "3.89", "25.", "22.55", "-1.395", "29.61", "18.28", "11.33" }));
+    QCOMPARE(
+        w.texts(kPortFields), (QStringList { "N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45" }));
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(w.focused(), QString("szWoofBox"));
     QVERIFY(m_messages->shown.isEmpty());

@@ -46,7 +46,7 @@ void TestRealMessageBox::activationMessageShowsOnce()
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
     QTest::qWait(300);
-    QCOMPARE(seen, QStringList{QStringLiteral("Must be between .5 and 1.5")});
+    QCOMPARE(seen, QStringList { QStringLiteral("Must be between .5 and 1.5") });
 
     closer.stop();
     deleteAllWindows();
