@@ -16,7 +16,7 @@ stop_printing() { [[ "$started" == "started "* ]] && $sudo kill "${started#start
 trap stop_printing EXIT
 
 # Every C++ file of the tree is in the house format.
-git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
 
 export QT_QPA_PLATFORM=offscreen
 scripts/build.sh build
