@@ -48,7 +48,13 @@ FmNet::FmNet(QWidget* parent)
     buildControls();
     setFocusCycle({ QStringLiteral("szName"), QStringLiteral("szFr"), QStringLiteral("szQes"), QStringLiteral("szQms"),
         QStringLiteral("szRdc"), QStringLiteral("szL") });
-    Form_Load();
+}
+
+// The window fills itself once, when it first comes up.
+void FmNet::Form_Activate()
+{
+    if (isOpening())
+        Form_Load();
 }
 
 void FmNet::buildControls()

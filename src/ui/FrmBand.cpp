@@ -55,7 +55,13 @@ FrmBand::FrmBand(QWidget* parent)
     setFocusCycle({ QStringLiteral("szWoofBP"), kQtsb, QStringLiteral("szRdcb"), QStringLiteral("szVasb"),
         QStringLiteral("szFarb"), QStringLiteral("szFl3"), kISOB });
     setupIsobaric();
-    Form_Load();
+}
+
+// The window recalculates once, when it first comes up.
+void FrmBand::Form_Activate()
+{
+    if (isOpening())
+        Form_Load();
 }
 
 void FrmBand::buildControls()
