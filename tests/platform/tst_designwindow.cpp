@@ -309,6 +309,10 @@ void TestDesignWindow::comingBackRefillsOnlyWhatChanged()
     QVERIFY(activate(w));
     QCOMPARE(s.designValid, std::int16_t(0)); // a window opens with no design of its own
     QCOMPARE(w->a->text() + "|" + w->b->text(), QString("30|2"));
+    QCOMPARE(w->a->cursorPosition(), 0); // a program write shows the text's beginning
+    w->c->setFocus();
+    QTest::keyClicks(w->c, "typed");
+    QCOMPARE(w->c->cursorPosition(), 5); // typing keeps the cursor where it left it
     w->a->setText("typed a");
     w->b->setText("typed b");
     s.designValid = 1; // its own design
