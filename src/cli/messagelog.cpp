@@ -15,7 +15,7 @@ MessageLog::~MessageLog()
 MsgAnswer MessageLog::show(const Message& message)
 {
     shown.append(message);
-    return message.buttons == MsgButtons::RetryCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
 void MessageLog::clear()

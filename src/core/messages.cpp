@@ -16,7 +16,7 @@ MessageService* installMessageService(MessageService* service)
 MsgAnswer showMessage(const Message& message)
 {
     if (!g_service)
-        return message.buttons == MsgButtons::RetryCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+        return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     if (message.beep)
         g_service->beep();
     return g_service->show(message);

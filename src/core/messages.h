@@ -9,9 +9,9 @@
 #include <QString>
 #include <memory>
 
-enum class MsgButtons { Ok, RetryCancel };
+enum class MsgButtons { Ok, RetryCancel, SaveDiscardCancel };
 enum class MsgIcon { None, Exclamation, Stop };
-enum class MsgAnswer { Ok, Retry, Cancel };
+enum class MsgAnswer { Ok, Retry, Cancel, Save, Discard };
 
 inline const QString kAppTitle = QStringLiteral("Tolvan");
 
@@ -39,8 +39,8 @@ MessageService* messageService();
 MessageService* installMessageService(MessageService* service);
 
 // Shows a message through the installed service, beeping first when asked.
-// Without a service the message is dropped and the answer is Cancel for
-// Retry/Cancel boxes (never loops) and Ok otherwise.
+// Without a service the message is dropped and the answer is Ok for an OK
+// box and Cancel for the others (never loops, never discards).
 MsgAnswer showMessage(const Message& message);
 void beep();
 

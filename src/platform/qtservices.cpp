@@ -20,6 +20,15 @@ MsgAnswer QtMessageService::show(const Message& message)
         box.setIcon(QMessageBox::NoIcon);
         break;
     }
+    if (message.buttons == MsgButtons::SaveDiscardCancel) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int pressed = box.exec();
+        return pressed == QMessageBox::Save   ? MsgAnswer::Save
+            : pressed == QMessageBox::Discard ? MsgAnswer::Discard
+                                              : MsgAnswer::Cancel;
+    }
     if (message.buttons == MsgButtons::RetryCancel) {
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Retry);
