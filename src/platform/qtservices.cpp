@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 
 MsgAnswer QtMessageService::show(const Message& message)
 {
@@ -56,6 +58,13 @@ std::optional<QString> QtFileChooser::choose(const FileDialogRequest& request)
         dialog.setOption(QFileDialog::DontUseNativeDialog, request.forSave);
     }
     dialog.selectFile(request.initialName);
+    // Qt's own dialog (a desktop's dialog sizes itself): the size and date
+    // columns show whole, the name takes the room that is left.
+    if (auto* details = dialog.findChild<QTreeView*>()) {
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        dialog.resize(qMax(dialog.width(), 820), dialog.height());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
