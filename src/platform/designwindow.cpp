@@ -250,17 +250,13 @@ void DesignWindow::comeBack()
     state.designValid = m_opening ? std::int16_t(0) : m_ownDesignValid;
 
     m_changedFields.clear();
-    bool changed = false;
-    for (const StoredValue& value : m_stored) {
-        if (value.read() == value.seen)
-            continue;
-        changed = true;
-        m_changedFields.insert(value.field);
-    }
+    for (const StoredValue& value : m_stored)
+        if (value.read() != value.seen)
+            m_changedFields.insert(value.field); // a result's empty name counts too
     if (m_opening || loaded) {
         m_refill = Refill::All;
         Form_Activate();
-    } else if (changed) {
+    } else if (!m_changedFields.isEmpty()) {
         m_refill = Refill::Changed;
         Form_Activate();
     } else {
