@@ -22,9 +22,14 @@ export QT_QPA_PLATFORM=offscreen
 scripts/build.sh build
 (cd build && ctest --output-on-failure --timeout 300 -j2)
 # The benchmarks run briefly, so that they keep working; they measure, they do not judge.
+# bench_startup runs in full and prints the start-up against a bare Qt window.
 for bench in build/bench/bench_*; do
   [[ -f "$bench" && -x "$bench" ]] || continue
-  "$bench" --benchmark_min_time=0.05 >/dev/null
+  case "$bench" in
+    */bench_hubwindow) ;; # the bare window, which bench_startup starts
+    */bench_startup) "$bench" || echo "$bench gave no figures" >&2 ;;
+    *) "$bench" --benchmark_min_time=0.05 >/dev/null ;;
+  esac
 done
 # The Debian package, with its runtime dependencies read from the programs.
 (cd build && cpack -G DEB >/dev/null)

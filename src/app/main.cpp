@@ -1,4 +1,6 @@
+#include "app/readyprobe.h"
 #include "platform/windowplaces.h"
+#include "ui/FrmTlv.h"
 #include "ui/startup.h"
 
 #include <QApplication>
@@ -12,6 +14,6 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvan"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tolvan")));
     rememberWindowPlaces(true);
-    startTolvan(QCoreApplication::arguments());
+    probeReadyAfterFirstPaint(startTolvan(QCoreApplication::arguments()));
     return app.exec();
 }

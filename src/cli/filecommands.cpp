@@ -82,9 +82,10 @@ int report(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
         err << "tolvan-cli: report: the design hands over no box design to report\n";
         return 1;
     }
-    // The report as "Print Box Data" prints it, into the PDF file.
+    // The report as "Print Box Data" prints it, into the PDF file; nobody
+    // watches its progress window.
     MessageLog log;
-    const int printed = runBoxDataReport(PrintTarget::pdfFile(arguments.output));
+    const int printed = runBoxDataReport(PrintTarget::pdfFile(arguments.output), nullptr, ReportProgress::Unseen);
     CommandResult result;
     result.messages = log.shown;
     printMessages(err, result);

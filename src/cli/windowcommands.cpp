@@ -21,13 +21,13 @@ namespace {
 
 template <class W> QWidget* open(const char*) { return openWindow<W>(); }
 
-// A passive crossover window, opened by the selector's button for the slope.
+// A passive crossover window, opened by the selector's button for the slope;
+// the selector itself is never shown.
 template <class W> QWidget* openFromSelector(const char* button)
 {
-    auto* selector = openWindow<frmCross>();
-    if (auto* press = selector->findChild<QPushButton*>(QString::fromLatin1(button)))
+    frmCross selector;
+    if (auto* press = selector.findChild<QPushButton*>(QString::fromLatin1(button)))
         press->click();
-    delete selector;
     return existingWindow<W>();
 }
 

@@ -61,9 +61,16 @@ void drawCurves(Page& page, const ResponseCurves& curves, const QPointF& origin)
 
 Page composeGraph(const DesignState& state)
 {
-    Page page(kGraphWorld);
-    page.setFontScale(kGraphFontScale);
-    drawGraphFrame(page);
+    // The frame is the same on every drawing: composed once, it is the
+    // backdrop that the graph window keeps drawn.
+    static const Page frame = [] {
+        Page page(kGraphWorld);
+        page.setFontScale(kGraphFontScale);
+        drawGraphFrame(page);
+        page.markBackdrop();
+        return page;
+    }();
+    Page page = frame;
     drawCurves(page, computeCurves(state));
     return page;
 }

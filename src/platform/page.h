@@ -28,6 +28,7 @@ struct PageFont {
     QString face = QStringLiteral("Times New Roman");
     bool bold() const { return style & 32; }
     bool italic() const { return style & 16; }
+    bool operator==(const PageFont&) const = default;
 };
 
 // Text anchored with its left end on the baseline at `pos`.
@@ -37,12 +38,14 @@ struct PageText {
     int align = 1;
     int flag = 0;
     QString text;
+    bool operator==(const PageText&) const = default;
 };
 
 // A picture file stretched into `rect` (x, y = lower-left corner, in world units).
 struct PagePicture {
     QRectF rect;
     QString file;
+    bool operator==(const PagePicture&) const = default;
 };
 
 struct PagePolyline {
@@ -51,6 +54,7 @@ struct PagePolyline {
     Qt::PenStyle style = Qt::SolidLine;
     double widthPx = 1.0; // cosmetic pen width in device pixels at 96 dpi
     QRectF clip; // world rectangle the line is limited to; empty: none
+    bool operator==(const PagePolyline&) const = default;
 };
 
 using PageItem = std::variant<PageText, PagePicture, PagePolyline>;
@@ -66,7 +70,18 @@ public:
     const QRectF& world() const { return m_world; }
     const std::vector<PageItem>& items() const { return m_items; }
     bool isEmpty() const { return m_items.empty(); }
-    void clear() { m_items.clear(); }
+    void clear()
+    {
+        m_items.clear();
+        m_backdropEnd = 0;
+    }
+
+    // The items so far are the page's backdrop: they stay the same from one
+    // drawing to the next (a chart's frame, grid and labels), so a screen
+    // may keep them drawn and paint only the items after them.
+    void markBackdrop() { m_backdropEnd = m_items.size(); }
+    // The number of leading items that form the backdrop (0: none).
+    std::size_t backdropEnd() const { return m_backdropEnd; }
 
     // Font slot 1: size and style, then face; later texts use it.
     void loadFont(int style, double size);
@@ -99,4 +114,5 @@ private:
     double m_fontScale = kWorldUnitsPerFontSize;
     bool m_uprightText = false;
     std::vector<PageItem> m_items;
+    std::size_t m_backdropEnd = 0;
 };

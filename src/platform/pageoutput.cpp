@@ -11,6 +11,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPixmap>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSvgGenerator>
@@ -59,18 +60,17 @@ QImage loadPicture(const QString& file)
 
 class PagePainter {
 public:
-    PagePainter(const Page& page, QPainter& painter, const QRectF& target)
+    PagePainter(const Page& page, QPainter& painter, const QRectF& target, double penScale)
         : m_page(page)
         , m_painter(painter)
         , m_base(painter.transform())
+        , m_penScale(penScale)
     {
         const QRectF& w = page.world();
         m_sx = target.width() / w.width();
         m_sy = target.height() / w.height();
         // y grows upwards in the world and downwards on the device.
         m_toDevice = QTransform(m_sx, 0, 0, -m_sy, target.left() - w.left() * m_sx, target.top() + w.bottom() * m_sy);
-        const QPaintDevice* device = painter.device();
-        m_penScale = device ? device->logicalDpiY() / 96.0 : 1.0;
     }
 
     void operator()(const PageText& t)
@@ -128,9 +128,31 @@ private:
     const Page& m_page;
     QPainter& m_painter;
     QTransform m_base;
+    double m_penScale = 1;
     QTransform m_toDevice;
-    double m_sx = 1, m_sy = 1, m_penScale = 1;
+    double m_sx = 1, m_sy = 1;
 };
+
+// Line widths are given in pixels at 96 dpi.
+double penScaleOf(const QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    return device ? device->logicalDpiY() / 96.0 : 1.0;
+}
+
+// Draws the items [first, last) of the page, as renderPage() draws them all.
+void renderItems(
+    const Page& page, QPainter& painter, const QRectF& target, double penScale, std::size_t first, std::size_t last)
+{
+    if (page.world().isEmpty() || target.isEmpty() || first >= last)
+        return;
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    PagePainter draw(page, painter, target, penScale);
+    for (std::size_t i = first; i < last; ++i)
+        std::visit(draw, page.items()[i]);
+    painter.restore();
+}
 
 // A saved file takes the page's own orientation.
 QPageLayout::Orientation orientationFor(const Page& page)
@@ -144,14 +166,45 @@ constexpr double kFileFraction = 0.9;
 
 void renderPage(const Page& page, QPainter& painter, const QRectF& target)
 {
-    if (page.world().isEmpty() || target.isEmpty())
+    renderItems(page, painter, target, penScaleOf(painter), 0, page.items().size());
+}
+
+bool ScreenPageRenderer::holdsBackdropOf(const Page& page) const
+{
+    const std::size_t end = page.backdropEnd();
+    return m_world == page.world() && m_fontScale == page.fontScale() && m_uprightText == page.uprightText()
+        && m_items.size() == end && std::equal(m_items.begin(), m_items.end(), page.items().begin());
+}
+
+void ScreenPageRenderer::render(const Page& page, QPainter& painter, const QRect& target, const QColor& background)
+{
+    const std::size_t end = page.backdropEnd();
+    const double penScale = penScaleOf(painter);
+    if (end == 0 || target.isEmpty()) {
+        painter.fillRect(target, background);
+        renderPage(page, painter, target);
         return;
-    painter.save();
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    PagePainter draw(page, painter, target);
-    for (const PageItem& item : page.items())
-        std::visit(draw, item);
-    painter.restore();
+    }
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    if (m_pixmap.isNull() || m_size != target.size() || m_ratio != ratio || m_penScale != penScale
+        || m_background != background || !holdsBackdropOf(page)) {
+        m_pixmap = QPixmap(target.size() * ratio);
+        m_pixmap.setDevicePixelRatio(ratio);
+        m_pixmap.fill(background);
+        QPainter backdrop(&m_pixmap);
+        renderItems(page, backdrop, QRectF(QPointF(0, 0), QSizeF(target.size())), penScale, 0, end);
+        backdrop.end();
+        m_size = target.size();
+        m_ratio = ratio;
+        m_penScale = penScale;
+        m_background = background;
+        m_world = page.world();
+        m_fontScale = page.fontScale();
+        m_uprightText = page.uprightText();
+        m_items.assign(page.items().begin(), page.items().begin() + std::ptrdiff_t(end));
+    }
+    painter.drawPixmap(target.topLeft(), m_pixmap);
+    renderItems(page, painter, target, penScale, end, page.items().size());
 }
 
 QImage renderToImage(const Page& page, const QSize& size, const QColor& background)

@@ -5,6 +5,7 @@
 #include "platform/page.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QRectF>
 #include <QSizeF>
 
@@ -12,6 +13,31 @@ class QPainter;
 
 // Draws the page's world rectangle into `target` (device coordinates of the painter).
 void renderPage(const Page& page, QPainter& painter, const QRectF& target);
+
+// Draws pages onto a screen again and again, quickly: the page's backdrop
+// (Page::markBackdrop) is drawn once into a pixmap for the target's size and
+// device pixel ratio and copied while they, the background and the backdrop
+// stay the same; only the items after the backdrop are drawn each time. The
+// result equals filling `target` with the background and renderPage(). For
+// screens only: files and printers get renderPage(), so vectors stay vectors.
+class ScreenPageRenderer final {
+public:
+    void render(const Page& page, QPainter& painter, const QRect& target, const QColor& background = Qt::white);
+
+private:
+    bool holdsBackdropOf(const Page& page) const;
+
+    QPixmap m_pixmap;
+    QSize m_size;
+    qreal m_ratio = 0;
+    double m_penScale = 0;
+    QColor m_background;
+    // The backdrop the pixmap shows, with the page's world and text rules.
+    QRectF m_world;
+    double m_fontScale = 0;
+    bool m_uprightText = false;
+    std::vector<PageItem> m_items;
+};
 
 QImage renderToImage(const Page& page, const QSize& size, const QColor& background = Qt::white);
 bool saveImage(const Page& page, const QString& fileName, const QSize& size); // PNG and the like

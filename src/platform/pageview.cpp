@@ -1,7 +1,5 @@
 #include "platform/pageview.h"
 
-#include "platform/pageoutput.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,8 +35,7 @@ QPointF PageView::worldAt(const QPointF& widgetPos) const
 void PageView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    renderPage(m_page, painter, QRectF(rect()));
+    m_renderer.render(m_page, painter, rect(), Qt::white);
     if (m_readout.isEmpty())
         return;
     const QFontMetrics metrics(font());

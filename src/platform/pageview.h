@@ -1,9 +1,11 @@
 #pragma once
 // A widget that shows a page stretched over its whole area, with an optional
-// one-line readout in its upper right corner. It reports where the pointer is
-// in world units, so its owner can say what lies there.
+// one-line readout in its upper right corner; the page's backdrop stays drawn
+// between paints. It reports where the pointer is in world units, so its
+// owner can say what lies there.
 
 #include "platform/page.h"
+#include "platform/pageoutput.h"
 
 #include <QWidget>
 
@@ -32,5 +34,6 @@ protected:
 
 private:
     Page m_page;
+    ScreenPageRenderer m_renderer;
     QString m_readout;
 };

@@ -270,7 +270,7 @@ Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(
     return page;
 }
 
-int runBoxDataReport(const PrintTarget& target, QWidget* parent)
+int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress shown)
 {
     const DesignState& state = designState();
     const QVector<int> pages = boxReportPages(state);
@@ -281,9 +281,12 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent)
     const QString jobName = woofer.isEmpty() ? QStringLiteral("Box Data") : QStringLiteral("Box Data - ") + woofer;
 
     BusyCursor busy;
-    QPointer<FrmProgress> progress = new FrmProgress(parent ? parent->window() : nullptr);
-    progress->setAttribute(Qt::WA_DeleteOnClose);
-    progress->show();
+    QPointer<FrmProgress> progress;
+    if (shown == ReportProgress::Shown) {
+        progress = new FrmProgress(parent ? parent->window() : nullptr);
+        progress->setAttribute(Qt::WA_DeleteOnClose);
+        progress->show();
+    }
     const auto advance = [&progress](int gauge) {
         if (progress)
             progress->advance(gauge);

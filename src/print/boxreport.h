@@ -30,9 +30,14 @@ Page composeBoxReportPage(const DesignState& state, int k, const std::function<v
 // `volume` cubic feet tuned to `tuning` Hz; not finite when either is 0.
 double reportPortLength(double diameter, double tuning, double volume);
 
+// Whether the progress window shows while the report runs; the command line
+// runs it unseen.
+enum class ReportProgress { Shown, Unseen };
+
 // Runs the report onto a chosen target: the progress window, the pages, one
 // job. Returns the number of pages printed; failures have shown their message.
-int runBoxDataReport(const PrintTarget& target, QWidget* parent = nullptr);
+int runBoxDataReport(
+    const PrintTarget& target, QWidget* parent = nullptr, ReportProgress shown = ReportProgress::Shown);
 
 // The whole Print command of the box windows and "Print Box Data": printer
 // selection, then the report under the hourglass. With no design handed over

@@ -1,11 +1,24 @@
 #include "print/printerselection.h"
 
 #include "core/designstate.h"
+#include "core/printerentry.h"
+#include "platform/printers.h"
 #include "print/FrmPrinter.h"
 
 namespace {
 PrinterSelection* g_selection = nullptr;
 QString g_lastPdfFile;
+bool g_defaultPrinterPending = false;
+// A printing server that accepts but never answers holds the first print this long at most.
+constexpr int kDefaultPrinterWaitMs = 3000;
+
+void takePendingDefaultPrinter(DesignState& state)
+{
+    if (!g_defaultPrinterPending)
+        return;
+    g_defaultPrinterPending = false;
+    state.printerName = printerNameFromDeviceEntry(defaultPrinterEntry(kDefaultPrinterWaitMs), state.printerName);
+}
 
 class DialogSelection final : public PrinterSelection {
 public:
@@ -34,9 +47,12 @@ void installPrinterDialog()
         installPrinterSelection(&dialog);
 }
 
+void takeDefaultPrinterAtFirstPrint() { g_defaultPrinterPending = true; }
+
 std::optional<PrintTarget> choosePrintTarget(QWidget* parent)
 {
     DesignState& state = designState();
+    takePendingDefaultPrinter(state);
     state.printerChosen = 0;
     std::optional<PrintTarget> target = g_selection ? g_selection->select(parent) : std::nullopt;
     if (!target)

@@ -39,9 +39,16 @@ PrinterSelection* installPrinterSelection(PrinterSelection* selection);
 // Installs the modal FrmPrinter unless a selection is installed already.
 void installPrinterDialog();
 
+// The main window's start-up: printerName becomes the default printer's name
+// (the text before the first comma of the system's entry; no comma keeps it)
+// when the first print command needs it, so that the start-up never waits for
+// the printing system.
+void takeDefaultPrinterAtFirstPrint();
+
 // Runs the installed selection and records its answer in the design state:
 // printerChosen 1 (0 after Cancel), printerName for a printer. Without an
-// installed selection nothing is chosen.
+// installed selection nothing is chosen. The first call after
+// takeDefaultPrinterAtFirstPrint() first waits, bounded, for the default printer.
 std::optional<PrintTarget> choosePrintTarget(QWidget* parent);
 
 // The PDF file chosen last, so that the selection offers it again; empty when

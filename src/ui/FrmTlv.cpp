@@ -2,11 +2,9 @@
 
 #include "core/designstate.h"
 #include "core/messages.h"
-#include "core/printerentry.h"
 #include "core/systemfile.h"
 #include "design/systemload.h"
 #include "platform/help.h"
-#include "platform/printers.h"
 #include "platform/qtservices.h"
 #include "print/boxreport.h"
 #include "print/printerselection.h"
@@ -87,7 +85,9 @@ void FrmTlv::Form_Load()
     applyStartValues(state);
     noteDesignKept(); // nothing to save yet
     // The chart engine needs no connection: pages are composed in memory.
-    state.printerName = printerNameFromDeviceEntry(defaultPrinterEntry(), state.printerName);
+    // The printing system is asked for the default printer by the first print
+    // command, not here: the window is ready without waiting for it.
+    takeDefaultPrinterAtFirstPrint();
 }
 
 void FrmTlv::BtnCB_Click() { openWindow<frmClose>(); }

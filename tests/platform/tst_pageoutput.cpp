@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -26,6 +27,19 @@ Page reportPage()
     page.text(300, 1700, "Crossover Frequency = 3000 Hz");
     page.text(300, 1600, "C1 = 6.63 uF");
     page.picture(500, 300, 1000, 800, "no-such-picture.bmp");
+    return page;
+}
+
+// A chart-like page: a grid and labels as its backdrop, then a curve and a title.
+Page chartPage(double curveHeight, int gridDecades = 3)
+{
+    Page page(QRectF(0, 0, 2000, 1000));
+    page.loadFont(32, 100);
+    chart::logGrid(page, 100, 100, 1800, 800, gridDecades);
+    chart::labelsY(page, 20, 79, 53.333, -20, 2, 15);
+    page.markBackdrop();
+    chart::lineGraph(page, { 100, 100 }, { { 0, 0 }, { 900, curveHeight }, { 1800, 300 } }, Qt::blue);
+    page.text(700, 920, QStringLiteral("Title"));
     return page;
 }
 
@@ -47,6 +61,8 @@ private slots:
     void chartOperationsComposeWhereTheyAreTold();
     void smoothCurvePassesThroughAnchorsWithoutOvershoot();
     void renderingPutsYUpwards();
+    void screenRendererDrawsWhatRenderPageDraws_data();
+    void screenRendererDrawsWhatRenderPageDraws();
     void textStretchesWithTheWorld();
     void pdfTextReadsBack();
     void svgAndPngAreWritten();
@@ -117,6 +133,54 @@ void TestPageOutput::renderingPutsYUpwards()
     const QImage half = renderToImage(clipped, QSize(200, 100));
     QVERIFY(hasDarkPixel(half, QRect(50, 48, 1, 4)));
     QVERIFY(!hasDarkPixel(half, QRect(150, 45, 1, 10)));
+}
+
+void TestPageOutput::screenRendererDrawsWhatRenderPageDraws_data()
+{
+    // A first drawing fills the renderer; the second is compared with renderPage().
+    QTest::addColumn<Page>("first");
+    QTest::addColumn<QSize>("firstSize");
+    QTest::addColumn<Page>("second");
+    QTest::addColumn<QSize>("secondSize");
+    QTest::addColumn<qreal>("ratio");
+    const QSize size(400, 200);
+    QTest::newRow("same page again") << chartPage(500) << size << chartPage(500) << size << 1.0;
+    QTest::newRow("new curves") << chartPage(500) << size << chartPage(700) << size << 1.0;
+    QTest::newRow("new backdrop") << chartPage(500) << size << chartPage(500, 4) << size << 1.0;
+    QTest::newRow("new size") << chartPage(500) << size << chartPage(500) << QSize(300, 250) << 1.0;
+    QTest::newRow("device pixel ratio 2") << chartPage(500) << size << chartPage(700) << size << 2.0;
+    QTest::newRow("page without backdrop") << chartPage(500) << size << reportPage() << size << 1.0;
+}
+
+void TestPageOutput::screenRendererDrawsWhatRenderPageDraws()
+{
+    QFETCH(Page, first);
+    QFETCH(QSize, firstSize);
+    QFETCH(Page, second);
+    QFETCH(QSize, secondSize);
+    QFETCH(qreal, ratio);
+    // What lies below is painted over.
+    auto blank = [ratio](const QSize& size) {
+        QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::red);
+        return image;
+    };
+    ScreenPageRenderer renderer;
+    auto shown = [&](const Page& page, const QSize& size) {
+        QImage image = blank(size);
+        QPainter painter(&image);
+        renderer.render(page, painter, QRect(QPoint(0, 0), size));
+        painter.end();
+        return image;
+    };
+    shown(first, firstSize);
+    QImage expected = blank(secondSize);
+    QPainter painter(&expected);
+    painter.fillRect(QRect(QPoint(0, 0), secondSize), Qt::white);
+    renderPage(second, painter, QRectF(QPointF(0, 0), QSizeF(secondSize)));
+    painter.end();
+    QCOMPARE(shown(second, secondSize), expected);
 }
 
 void TestPageOutput::textStretchesWithTheWorld()

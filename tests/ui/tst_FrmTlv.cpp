@@ -1,7 +1,9 @@
 // The main window: its controls where and as they are declared, the start-up,
 // the windows it opens, help, Print Box Data and Exit.
 #include "core/designstate.h"
+#include "core/printerentry.h"
 #include "core/systemfile.h"
+#include "platform/printers.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/recorders.h"
@@ -325,6 +327,9 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     QCOMPARE(m_messages->prompts(), messages);
     if (!messages.isEmpty())
         QCOMPARE(m_messages->last().shownTitle(), QString("Tolvan"));
+    // The start-up's default printer, taken by the first print command that chooses a printer.
+    if (printers.requests == 1)
+        QCOMPARE(s.printerName, printerNameFromDeviceEntry(defaultPrinterEntry(), QString()));
     QCOMPARE(QFile::exists(file), !expected.isEmpty());
     if (!expected.isEmpty())
         QVERIFY(pdfText(file).contains(expected));

@@ -1,6 +1,7 @@
 // `tolvan FILE.TLV`: the main window opens and the file is loaded exactly as
 // "Load System" loads it when the same name is chosen in its dialog, with
-// the same messages and the same design state afterwards.
+// the same messages and the same design state afterwards. The program itself
+// starts, paints and tells the start-up benchmark so.
 #include "core/designstate.h"
 #include "core/systemrecord.h"
 #include "design/systemload.h"
@@ -8,6 +9,8 @@
 #include "ui/FrmTlv.h"
 #include "ui/startup.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,6 +25,8 @@ private slots:
     void retryAfterAMissingFileAsksForAnother();
     void fileArgument_data();
     void fileArgument();
+    void programSaysWhenItIsReady_data();
+    void programSaysWhenItIsReady();
 
 private:
     static void freshState();
@@ -125,6 +130,29 @@ void TestStartup::fileArgument()
     QFETCH(QStringList, arguments);
     QFETCH(QString, file);
     QCOMPARE(startFileArgument(arguments), file);
+}
+
+void TestStartup::programSaysWhenItIsReady_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no file") << QStringList {};
+    QTest::newRow("a system file") << QStringList { TOLVAN_TEST_DATA "/reference_system.TLV" };
+}
+
+void TestStartup::programSaysWhenItIsReady()
+{
+    QFETCH(QStringList, arguments);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TOLVAN_READY_PROBE", "1");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(environment);
+    program.start(TOLVAN_PROGRAM, arguments);
+    QVERIFY2(program.waitForFinished(60000), "the program never became ready");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    const QString said = QString::fromLatin1(program.readAllStandardOutput());
+    QVERIFY2(QRegularExpression("^ready [0-9]+\\n$").match(said).hasMatch(), qPrintable(said));
 }
 
 QTEST_MAIN(TestStartup)
