@@ -15,8 +15,17 @@ MessageService* installMessageService(MessageService* service)
 
 MsgAnswer showMessage(const Message& message)
 {
-    if (!g_service)
-        return message.buttons == MsgButtons::RetryCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    if (!g_service) {
+        switch (message.buttons) {
+        case MsgButtons::RetryCancel:
+            return MsgAnswer::Cancel;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        case MsgButtons::Ok:
+            break;
+        }
+        return MsgAnswer::Ok;
+    }
     if (message.beep)
         g_service->beep();
     return g_service->show(message);

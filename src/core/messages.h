@@ -9,9 +9,9 @@
 #include <QString>
 #include <memory>
 
-enum class MsgButtons { Ok, RetryCancel };
+enum class MsgButtons { Ok, RetryCancel, YesNo };
 enum class MsgIcon { None, Exclamation, Stop };
-enum class MsgAnswer { Ok, Retry, Cancel };
+enum class MsgAnswer { Ok, Retry, Cancel, Yes, No };
 
 inline const QString kAppTitle = QStringLiteral("Tolvan");
 
@@ -40,7 +40,8 @@ MessageService* installMessageService(MessageService* service);
 
 // Shows a message through the installed service, beeping first when asked.
 // Without a service the message is dropped and the answer is Cancel for
-// Retry/Cancel boxes (never loops) and Ok otherwise.
+// Retry/Cancel boxes (never loops), No for Yes/No questions (nothing is
+// replaced or deleted unasked) and Ok otherwise.
 MsgAnswer showMessage(const Message& message);
 void beep();
 

@@ -18,7 +18,7 @@ MsgAnswer MessageRecorder::show(const Message& message)
     if (message.buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
     if (m_answers.empty())
-        return MsgAnswer::Cancel;
+        return message.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
     const MsgAnswer answer = m_answers.front();
     m_answers.pop_front();
     return answer;
