@@ -57,24 +57,39 @@ void noteIgnored(DriverFileContents& contents, const QString& what, QStringList 
 
 // ---- JSON
 
+// JSON keys are exact: "Name" is not "name".
+bool isDriverKey(const QString& key)
+{
+    const auto is = [&key](const char* known) { return key == QLatin1String(known); };
+    return std::any_of(std::begin(kDriverTexts), std::end(kDriverTexts), [&](const DriverText& t) { return is(t.key); })
+        || std::any_of(
+            std::begin(kDriverValues), std::end(kDriverValues), [&](const DriverValue& v) { return is(v.key); });
+}
+
 QString readJsonDriver(const QJsonObject& object, DriverRecord& record, QSet<QString>& unknownKeys)
 {
     QString problem;
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const QJsonValue entry = it.value();
-        if (const DriverText* text = driverText(it.key())) {
-            if (entry.isString())
-                record.*text->member = entry.toString();
-            else if (!entry.isNull() && problem.isEmpty())
-                problem = QStringLiteral("%1 is not a text").arg(QString::fromLatin1(text->label));
-        } else if (const DriverValue* value = driverValue(it.key())) {
-            if (entry.isDouble())
-                record.*value->member = entry.toDouble();
-            else if (!entry.isNull() && problem.isEmpty())
-                problem = QStringLiteral("%1 is not a number").arg(QString::fromLatin1(value->label));
-        } else {
-            unknownKeys.insert(it.key());
-        }
+    qsizetype known = 0;
+    for (const DriverText& text : kDriverTexts) {
+        const QJsonValue entry = object.value(QLatin1String(text.key));
+        known += entry.isUndefined() ? 0 : 1;
+        if (entry.isString())
+            record.*text.member = entry.toString();
+        else if (!entry.isNull() && !entry.isUndefined() && problem.isEmpty())
+            problem = QStringLiteral("%1 is not a text").arg(QString::fromLatin1(text.label));
+    }
+    for (const DriverValue& value : kDriverValues) {
+        const QJsonValue entry = object.value(QLatin1String(value.key));
+        known += entry.isUndefined() ? 0 : 1;
+        if (entry.isDouble())
+            record.*value.member = entry.toDouble();
+        else if (!entry.isNull() && !entry.isUndefined() && problem.isEmpty())
+            problem = QStringLiteral("%1 is not a number").arg(QString::fromLatin1(value.label));
+    }
+    if (known < object.size()) {
+        for (const QString& key : object.keys())
+            if (!isDriverKey(key))
+                unknownKeys.insert(key);
     }
     return problem;
 }
