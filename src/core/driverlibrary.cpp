@@ -30,11 +30,21 @@ QString readWhole(const QString& path, QByteArray& data)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
-    data = file.read(kMaxDriverFileBytes + 1);
+    const QString tooLarge = QStringLiteral("it is larger than %1 MB").arg(kMaxDriverFileBytes / (1024 * 1024));
+    if (file.size() > kMaxDriverFileBytes)
+        return tooLarge;
+    // A file that tells no size (a pipe, a file under /proc) is read in pieces up to the limit.
+    data.clear();
+    while (data.size() <= kMaxDriverFileBytes) {
+        const QByteArray piece = file.read(64 * 1024);
+        if (piece.isEmpty())
+            break;
+        data += piece;
+    }
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
     if (data.size() > kMaxDriverFileBytes)
-        return QStringLiteral("it is larger than %1 MB").arg(kMaxDriverFileBytes / (1024 * 1024));
+        return tooLarge;
     return {};
 }
 

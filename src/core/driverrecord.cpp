@@ -49,6 +49,8 @@ QString driverProblem(const DriverRecord& record)
         const QString label = QString::fromLatin1(text.label);
         if (content.size() > text.maxLength)
             return QStringLiteral("%1 is longer than %2 characters").arg(label).arg(text.maxLength);
+        if (!QStringView(content).isValidUtf16())
+            return QStringLiteral("%1 holds a broken character").arg(label);
         for (const QChar c : content)
             if (c.category() == QChar::Other_Control
                 && !(text.member == &DriverRecord::note && (c == u'\n' || c == u'\t')))
