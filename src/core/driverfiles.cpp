@@ -192,18 +192,13 @@ struct CsvColumn {
     const DriverValue* value = nullptr;
 };
 
-QString readCsvNumber(const CsvColumn& column, QString cell, bool decimalComma, DriverRecord& record)
+QString readCsvNumber(const CsvColumn& column, const QString& cell, bool decimalComma, DriverRecord& record)
 {
-    cell = cell.trimmed();
-    if (cell.isEmpty())
-        return {};
-    if (decimalComma && cell.count(u',') == 1 && !cell.contains(u'.'))
-        cell.replace(u',', u'.');
-    bool ok = false;
-    const double number = QLocale::c().toDouble(cell, &ok);
-    if (!ok)
-        return QStringLiteral("%1 is not a number: %2").arg(QString::fromLatin1(column.value->label), quoted(cell));
-    record.*column.value->member = number;
+    const DriverNumber number = readDriverNumber(cell, decimalComma);
+    if (!number.ok)
+        return QStringLiteral("%1 is not a number: %2")
+            .arg(QString::fromLatin1(column.value->label), quoted(cell.trimmed()));
+    record.*column.value->member = number.value;
     return {};
 }
 

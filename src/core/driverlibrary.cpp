@@ -154,6 +154,8 @@ bool DriverLibrary::read()
 
 void DriverLibrary::take(QVector<DriverRecord> drivers)
 {
+    static int generations = 0;
+    m_generation = ++generations;
     sortByName(drivers);
     m_drivers = std::move(drivers);
     m_index.clear();

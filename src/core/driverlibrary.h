@@ -59,6 +59,10 @@ public:
     // Why the file cannot be used; empty when it can.
     const QString& problem() const { return m_problem; }
 
+    // Changes whenever drivers() does (in any library of the program), so
+    // that lists know when to fill again.
+    int generation() const { return m_generation; }
+
     // As last read, sorted by name without regard to case.
     const QVector<DriverRecord>& drivers() const { return m_drivers; }
     std::optional<DriverRecord> find(const QString& name) const;
@@ -100,6 +104,7 @@ private:
     QString m_problem;
     QVector<DriverRecord> m_drivers;
     QHash<QString, int> m_index; // driverKey -> position
+    int m_generation = 0;
 };
 
 // The program's library, at driverLibraryPath().

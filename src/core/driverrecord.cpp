@@ -2,6 +2,8 @@
 
 #include "core/numberformat.h"
 
+#include <QLocale>
+
 #include <cfloat>
 #include <cmath>
 
@@ -75,6 +77,26 @@ QString driverProblem(const DriverRecord& record)
 QString driverKey(const QString& name) { return name.trimmed().toCaseFolded(); }
 
 bool sameDriverName(const QString& a, const QString& b) { return driverKey(a) == driverKey(b); }
+
+DriverNumber readDriverNumber(QString text, bool decimalComma)
+{
+    text = text.trimmed();
+    if (text.isEmpty())
+        return {};
+    if (decimalComma && text.count(u',') == 1 && !text.contains(u'.'))
+        text.replace(u',', u'.');
+    // "1,000" is no number here: a comma is a separator or a decimal comma, never grouping.
+    static const QLocale strict = [] {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        return c;
+    }();
+    bool ok = false;
+    const double number = strict.toDouble(text, &ok);
+    if (!ok)
+        return { false, std::nullopt };
+    return { true, number };
+}
 
 QString driverNumberText(double value) { return numberText(value).trimmed(); }
 

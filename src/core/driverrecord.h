@@ -84,6 +84,16 @@ QString driverValueProblem(const DriverValue& value, double number);
 QString driverKey(const QString& name);
 bool sameDriverName(const QString& a, const QString& b);
 
+// A value as the user types it or a file's cell holds it: blank is unknown,
+// anything else must be a number as a whole ("30", ".4", "1e-3"); with
+// `decimalComma` a single comma may stand for the point. `ok` is false for
+// any other text. Whether the number may be kept is driverValueProblem's.
+struct DriverNumber {
+    bool ok = true;
+    std::optional<double> value;
+};
+DriverNumber readDriverNumber(QString text, bool decimalComma = false);
+
 // A value as fields and lists show it (".4", "30", "2.5").
 QString driverNumberText(double value);
 // "Name — Fs 30 Hz, Qts .4, Vas 2 ft³", as lists and completion show a driver.

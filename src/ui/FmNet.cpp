@@ -6,6 +6,7 @@
 #include "platform/pictures.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -49,6 +50,8 @@ FmNet::FmNet(QWidget* parent)
     setFocusCycle({ QStringLiteral("szName"), QStringLiteral("szFr"), QStringLiteral("szQes"), QStringLiteral("szQms"),
         QStringLiteral("szRdc"), QStringLiteral("szL") });
     Form_Load();
+    attachDriverLibrary(
+        this, { .name = "szName", .fs = "szFr", .qes = "szQes", .qms = "szQms", .re = "szRdc", .le = "szL" });
 }
 
 void FmNet::buildControls()

@@ -7,6 +7,7 @@
 #include "print/boxreport.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
 
@@ -56,6 +57,7 @@ FrmBand::FrmBand(QWidget* parent)
         QStringLiteral("szFarb"), QStringLiteral("szFl3"), kISOB });
     setupIsobaric();
     Form_Load();
+    attachDriverLibrary(this, { .name = "szWoofBP", .fs = "szFarb", .qts = "szQtsb", .vas = "szVasb", .re = "szRdcb" });
 }
 
 void FrmBand::buildControls()

@@ -5,6 +5,7 @@
 #include "design/singles.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
 
@@ -42,6 +43,7 @@ frmClose::frmClose(QWidget* parent)
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
     onGotFocus(field(QStringLiteral("szVas")), [this] { szVas_GotFocus(); });
     onGotFocus(field(QStringLiteral("szFar")), [this] { szFar_GotFocus(); });
+    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
 }
 
 void frmClose::buildControls()

@@ -5,6 +5,7 @@
 #include "design/singles.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,7 @@ frmRadiator::frmRadiator(QWidget* parent)
     setFocusCycle({ QStringLiteral("szWoofBox"), QStringLiteral("szQts"), QStringLiteral("szVas"),
         QStringLiteral("szFar"), QStringLiteral("szVd"), QStringLiteral("szISO") });
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
+    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas", .vd = "szVd" });
 }
 
 void frmRadiator::buildControls()

@@ -4,6 +4,7 @@
 #include "core/numberformat.h"
 #include "core/numberparse.h"
 #include "print/measurementpage.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,15 @@ frmSpeaker::frmSpeaker(QWidget* parent)
         QStringLiteral("szFht"), QStringLiteral("szVtbt"), QStringLiteral("szFrtbt"), QStringLiteral("szWoofTest") });
     onLostFocus(field(QStringLiteral("szRdct")), [this] { updateReferenceImpedance(); });
     onLostFocus(field(QStringLiteral("szIfr")), [this] { updateReferenceImpedance(); });
+    attachDriverLibrary(this,
+        { .name = "szWoofTest",
+            .fs = "szFrt",
+            .qts = "szQts",
+            .vas = "szVast",
+            .qes = "szQes",
+            .qms = "szQms",
+            .re = "szRdct",
+            .calculatedBy = "Command2" });
 }
 
 void frmSpeaker::buildControls()

@@ -5,6 +5,7 @@
 #include "design/singles.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
 
@@ -64,6 +65,7 @@ frmVented::frmVented(QWidget* parent)
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
     onLostFocus(field(QStringLiteral("szFb")), [this] { szFb_LostFocus(); });
     onLostFocus(field(QStringLiteral("szVvb")), [this] { szVvb_LostFocus(); });
+    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
 }
 
 void frmVented::buildControls()
