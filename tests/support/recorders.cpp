@@ -61,8 +61,11 @@ void HelpRecorder::showTopic(const QString& topic, QWidget*) { topics << topic; 
 void deleteAllWindows()
 {
     QList<QPointer<QWidget>> windows;
+    // A popup belongs to the control that shows it (a completer deletes its
+    // own list) and goes with that control's window.
     for (QWidget* w : QApplication::topLevelWidgets())
-        windows << w;
+        if (w->windowType() != Qt::Popup)
+            windows << w;
     for (const QPointer<QWidget>& w : windows)
         delete w.data(); // null once its parent took it along
 }
