@@ -20,7 +20,7 @@ constexpr int kLockWaitMs = 5000;
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
-DriverChange failed(const QString& error) { return { DriverChange::Status::Failed, error }; }
+DriverChange failed(const QString& error) { return { DriverChange::Status::Failed, error, QString() }; }
 
 // Reads a whole file of at most kMaxDriverFileBytes; empty text when it was read.
 QString readWhole(const QString& path, QByteArray& data)
@@ -256,7 +256,7 @@ DriverChange DriverLibrary::store(const DriverRecord& record, Existing existing,
         });
         if (taken && existing == Existing::Refuse)
             return { DriverChange::Status::Exists,
-                QStringLiteral("A driver named \"%1\" is in the library already.").arg(driver.name) };
+                QStringLiteral("A driver named \"%1\" is in the library already.").arg(driver.name), QString() };
         drivers.removeIf([&](const DriverRecord& other) {
             const QString otherKey = driverKey(other.name);
             return otherKey == key || (!previous.isEmpty() && otherKey == previous);
@@ -328,7 +328,11 @@ DriverChange DriverLibrary::exportFile(const QString& fileName)
     QString error;
     if (!writeFile(fileName, writeDriverFile(m_drivers, driverFileKindOf(fileName)), error))
         return failed(QStringLiteral("%1 cannot be written: %2.").arg(native(fileName), error));
-    return {};
+    const qsizetype count = m_drivers.size();
+    return { DriverChange::Status::Done, QString(),
+        QStringLiteral("%1 %2 written to %3.")
+            .arg(count)
+            .arg(count == 1 ? QStringLiteral("driver") : QStringLiteral("drivers"), native(fileName)) };
 }
 
 namespace {

@@ -30,6 +30,7 @@ struct DriverChange {
     enum class Status { Done, Exists, Failed };
     Status status = Status::Done;
     QString error;
+    QString note; // done: what was done, where the user wants to hear it ("2 drivers written to ...")
     bool done() const { return status == Status::Done; }
 };
 

@@ -374,9 +374,7 @@ void DriverManagerDialog::exportDrivers()
     if (!exported.done())
         showError(exported.error);
     else
-        showMessage(driverLibraryMessage(QStringLiteral("%1 drivers written to %2.")
-                                             .arg(driverLibrary().drivers().size())
-                                             .arg(QDir::toNativeSeparators(*file))));
+        showMessage(driverLibraryMessage(exported.note));
 }
 
 // ---- DriverEditDialog
