@@ -7,13 +7,14 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
-#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
 #include <memory>
 
 namespace {
+
+using KeyedDrivers = QVector<std::pair<QString, DriverRecord>>;
 
 const QString kLibraryTitle = QStringLiteral("Driver Library");
 constexpr int kLockWaitMs = 5000;
@@ -53,9 +54,20 @@ QString named(const DriverRefusal& entry)
     return entry.name.isEmpty() ? entry.where : QStringLiteral("%1 \"%2\"").arg(entry.where, entry.name);
 }
 
+// The drivers sorted by name, each with its key.
+KeyedDrivers sortedByName(QVector<DriverRecord> drivers)
+{
+    KeyedDrivers keyed;
+    keyed.reserve(drivers.size());
+    for (DriverRecord& record : drivers)
+        keyed.append({ driverKey(record.name), std::move(record) });
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return keyed;
+}
+
 // The library's own file must be read whole: anything it holds that this
 // version cannot keep would be lost by the next write.
-QString readLibraryFile(const QString& path, QVector<DriverRecord>& drivers)
+QString readLibraryFile(const QString& path, KeyedDrivers& keyed)
 {
     if (path.isEmpty())
         return QStringLiteral("there is no data folder for this user");
@@ -73,27 +85,15 @@ QString readLibraryFile(const QString& path, QVector<DriverRecord>& drivers)
             .arg(named(contents.refused.first()), contents.refused.first().reason);
     if (!contents.notes.isEmpty())
         return QStringLiteral("it holds what this version cannot keep (%1)").arg(contents.notes.first());
-    QSet<QString> keys;
-    for (const DriverEntry& entry : contents.drivers) {
-        const QString key = driverKey(entry.record.name);
-        if (keys.contains(key))
-            return QStringLiteral("it names the driver \"%1\" twice").arg(entry.record.name);
-        keys.insert(key);
+    QVector<DriverRecord> drivers;
+    drivers.reserve(contents.drivers.size());
+    for (const DriverEntry& entry : contents.drivers)
         drivers.append(entry.record);
-    }
+    keyed = sortedByName(std::move(drivers));
+    for (qsizetype i = 1; i < keyed.size(); ++i)
+        if (keyed[i].first == keyed[i - 1].first)
+            return QStringLiteral("it names the driver \"%1\" twice").arg(keyed[i].second.name);
     return {};
-}
-
-void sortByName(QVector<DriverRecord>& drivers)
-{
-    QVector<std::pair<QString, DriverRecord>> keyed;
-    keyed.reserve(drivers.size());
-    for (DriverRecord& record : drivers)
-        keyed.append({ driverKey(record.name), std::move(record) });
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    drivers.clear();
-    for (auto& [key, record] : keyed)
-        drivers.append(std::move(record));
 }
 
 bool writeFile(const QString& path, const QByteArray& data, QString& error)
@@ -146,22 +146,24 @@ bool DriverLibrary::read()
 {
     m_read = true;
     m_stamp = currentStamp();
-    QVector<DriverRecord> drivers;
-    m_problem = readLibraryFile(m_path, drivers);
-    take(m_problem.isEmpty() ? std::move(drivers) : QVector<DriverRecord>());
+    KeyedDrivers keyed;
+    m_problem = readLibraryFile(m_path, keyed);
+    take(m_problem.isEmpty() ? std::move(keyed) : KeyedDrivers());
     return m_problem.isEmpty();
 }
 
-void DriverLibrary::take(QVector<DriverRecord> drivers)
+void DriverLibrary::take(QVector<std::pair<QString, DriverRecord>> keyed)
 {
     static int generations = 0;
     m_generation = ++generations;
-    sortByName(drivers);
-    m_drivers = std::move(drivers);
+    m_drivers.clear();
+    m_drivers.reserve(keyed.size());
     m_index.clear();
-    m_index.reserve(m_drivers.size());
-    for (int i = 0; i < m_drivers.size(); ++i)
-        m_index.insert(driverKey(m_drivers[i].name), i);
+    m_index.reserve(keyed.size());
+    for (auto& [key, record] : keyed) {
+        m_index.insert(key, int(m_drivers.size()));
+        m_drivers.append(std::move(record));
+    }
 }
 
 QString DriverLibrary::unusableText() const
@@ -232,11 +234,14 @@ DriverChange DriverLibrary::change(const std::function<DriverChange(QVector<Driv
     DriverChange result = apply(drivers);
     if (!result.done())
         return result;
-    sortByName(drivers);
+    KeyedDrivers keyed = sortedByName(std::move(drivers));
+    drivers.clear();
+    for (const auto& [key, record] : keyed)
+        drivers.append(record);
     QString error;
     if (!writeFile(m_path, writeDriversJson(drivers), error))
         return failed(QStringLiteral("The driver library %1 cannot be written: %2.").arg(native(m_path), error));
-    take(std::move(drivers));
+    take(std::move(keyed));
     m_stamp = currentStamp();
     return result;
 }

@@ -91,7 +91,8 @@ private:
     Stamp currentStamp() const;
     // Reads the file; false (with m_problem set) when it cannot be used.
     bool read();
-    void take(QVector<DriverRecord> drivers);
+    // The drivers, sorted by name, each with its driverKey.
+    void take(QVector<std::pair<QString, DriverRecord>> keyed);
     // Under the lock: the file read afresh, `apply` run on its drivers and,
     // when it says Done, the result written back.
     DriverChange change(const std::function<DriverChange(QVector<DriverRecord>&)>& apply);
