@@ -7,6 +7,7 @@
 #include "core/numberformat.h"
 #include "core/systemfile.h"
 #include "core/systemrecord.h"
+#include "design/systemload.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the printing service when it is not running and adds the PDF printer
-# "PDF" as the default printer. When it started the service it prints
-# "started <pid>", so the caller can stop exactly that process again.
+# "PDF" (the machine's default printer stays as it is: the tests name the
+# queue they print to). When it started the service it prints "started <pid>",
+# so the caller can stop exactly that process again.
 set -euo pipefail
 
 # The scheduler's own answer, not the process table: a cupsd that is exiting
@@ -21,4 +22,3 @@ if ! lpstat -p PDF >/dev/null 2>&1; then
   lpadmin -p PDF -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E \
     -o pdftops-renderer-default=pdftocairo >&2
 fi
-lpadmin -d PDF >&2

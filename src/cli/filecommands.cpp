@@ -4,7 +4,7 @@
 #include "cli/messagelog.h"
 #include "cli/statevariables.h"
 #include "core/designstate.h"
-#include "core/systemfile.h"
+#include "design/systemload.h"
 #include "graph/graphpage.h"
 #include "platform/pageoutput.h"
 #include "print/boxreport.h"

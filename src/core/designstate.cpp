@@ -15,3 +15,11 @@ void applyStartValues(DesignState& state)
     state.isoFactor = 1.0f;
     state.bandIsoFactor = 1.0f;
 }
+
+namespace {
+int g_loads = 0;
+}
+
+int designLoadCount() { return g_loads; }
+
+void countDesignLoad() { ++g_loads; }

@@ -81,3 +81,8 @@ DesignState& designState();
 
 // Start values of the main window's start-up; printerName is set separately.
 void applyStartValues(DesignState& state);
+
+// How many system files have been loaded into the design state so far. A
+// window that last showed the state under another count shows it afresh.
+int designLoadCount();
+void countDesignLoad();

@@ -76,8 +76,10 @@ std::optional<Message> loadFrom(const QString& chosen)
     const RecordRead read = readRecordFile(chosen);
     const std::optional<Message> problem = loadProblem(chosen, read);
     // The design changes only when the whole record was read and is sound.
-    if (!problem)
+    if (!problem) {
         decodeSystemRecord(read.record, designState());
+        countDesignLoad();
+    }
     return problem;
 }
 
@@ -103,6 +105,6 @@ void saveSystem()
         });
 }
 
-bool loadSystem() { return untilDoneOrGivenUp(kOpenRequest, loadFrom); }
+bool loadSystemRecord() { return untilDoneOrGivenUp(kOpenRequest, loadFrom); }
 
-bool loadSystemFile(const QString& path) { return untilDoneOrGivenUp(kOpenRequest, loadFrom, path); }
+bool loadSystemRecordFile(const QString& path) { return untilDoneOrGivenUp(kOpenRequest, loadFrom, path); }

@@ -3,13 +3,17 @@
 // procedures behind "Save System" and "Load System". They ask for the file
 // name through the installed FileChooser and report failures through the
 // message service.
+//
+// The loads here bring the record alone into the design state. The program
+// loads through design/systemload.h, which adds what a load implies.
 
 #include <QString>
 
 void saveSystem();
-// The loads return true when a record was loaded.
-bool loadSystem();
+// The loads return true when a record was loaded; each such load counts as
+// one (designLoadCount), so that open windows know to show it.
+bool loadSystemRecord();
 // Load with the name already chosen (a file opened from the command line or
 // the file manager): the same attempt and messages; Retry asks through the
 // dialog as Load does.
-bool loadSystemFile(const QString& path);
+bool loadSystemRecordFile(const QString& path);

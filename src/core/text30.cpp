@@ -75,6 +75,14 @@ bool Text30::isAssigned() const
     return std::any_of(m_bytes.begin(), m_bytes.end(), [](std::uint8_t b) { return b != 0; });
 }
 
+QString Text30::withoutPadding() const
+{
+    QString shown = text();
+    while (shown.endsWith(u' '))
+        shown.chop(1);
+    return shown;
+}
+
 QString Text30::text() const
 {
     if (!isAssigned())

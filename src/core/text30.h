@@ -28,6 +28,8 @@ public:
     QString text() const;
     // The text without leading and trailing blanks.
     QString trimmed() const { return text().trimmed(); }
+    // The text without the blanks that pad it to 30 characters.
+    QString withoutPadding() const;
 
     bool isAssigned() const;
 

@@ -53,7 +53,7 @@ BandpassResult bandpassDesign(const BandpassInputs& in, Trigger trigger)
     }
     // Fs divides everything that follows.
     if (!(in.fs > 0))
-        return refused(msg::error(boxmsg::kBandFsMissing, byButton), byButton ? kFarb : QString(), false);
+        return refused(msg::error(boxmsg::kBandFsMissing, byButton), byButton ? kFarb : QString(), true);
     if (in.fs == in.qts)
         return refused(msg::error(boxmsg::kBandFsEqualsQts, byButton), byButton ? kQtsb : QString(), false);
 

@@ -1,5 +1,6 @@
 #include "platform/designwindow.h"
 
+#include "core/designstate.h"
 #include "core/messages.h"
 #include "platform/help.h"
 
@@ -60,6 +61,7 @@ DesignWindow::DesignWindow(const QString& name, const QString& caption, QSize cl
 {
     setObjectName(name);
     setWindowTitle(caption);
+    m_loadsSeen = designLoadCount();
     setAttribute(Qt::WA_DeleteOnClose);
     resize(m_designSize);
     trackFocus();
@@ -100,6 +102,12 @@ QLineEdit* DesignWindow::addField(const QString& name, int left, int top, int wi
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     edit->installEventFilter(this);
+    // A text the program writes shows its beginning, however narrow the
+    // field; what the user types keeps the cursor where the typing left it.
+    connect(edit, &QLineEdit::textChanged, edit, [edit] {
+        if (!edit->isModified())
+            edit->setCursorPosition(0);
+    });
     place(edit, left, top, width, height);
     return edit;
 }
@@ -193,12 +201,88 @@ void DesignWindow::closeWindow()
     close();
 }
 
+void DesignWindow::watchStored(const char* field, std::function<QByteArray()> read)
+{
+    m_stored.append({ field ? QString::fromLatin1(field) : QString(), std::move(read), QByteArray() });
+    m_stored.last().seen = m_stored.last().read();
+}
+
+void DesignWindow::refillField(const QString& name, const QString& text)
+{
+    if (m_refill == Refill::Changed && !m_changedFields.contains(name))
+        return;
+    QLineEdit* edit = field(name);
+    Q_ASSERT_X(edit, "DesignWindow::refillField", qPrintable(name));
+    edit->setText(text);
+}
+
+void DesignWindow::rememberStoredValues()
+{
+    for (StoredValue& value : m_stored)
+        value.seen = value.read();
+}
+
+// The user moves on to another window of the program: what this window shows
+// and stored is remembered, and so is whether it holds a valid design.
+void DesignWindow::leave()
+{
+    m_ownDesignValid = designState().designValid;
+    rememberStoredValues();
+}
+
+// The user comes (back) to this window. Its first activation, and the first
+// after a load, fill it from the design state as its activation says. Later
+// the activation runs only when a value it shows was changed by another
+// window, and then writes only the fields behind those values, before it
+// recomputes as it always does; with nothing changed the window stays as the
+// user left it. designValid is this window's own throughout: none when it
+// opens, otherwise what it held when the user left it, so that Graph, Print
+// and Exit never act on a design another window left valid.
+void DesignWindow::comeBack()
+{
+    DesignState& state = designState();
+    m_opening = !m_opened;
+    const bool loaded = m_loadsSeen != designLoadCount();
+    m_opened = true;
+    m_loadsSeen = designLoadCount();
+    state.designValid = m_opening ? std::int16_t(0) : m_ownDesignValid;
+
+    m_changedFields.clear();
+    bool changed = false;
+    for (const StoredValue& value : m_stored) {
+        if (value.read() == value.seen)
+            continue;
+        changed = true;
+        m_changedFields.insert(value.field);
+    }
+    if (m_opening || loaded) {
+        m_refill = Refill::All;
+        Form_Activate();
+    } else if (changed) {
+        m_refill = Refill::Changed;
+        Form_Activate();
+    } else {
+        Form_Return();
+    }
+    m_refill = Refill::Plain;
+    m_opening = false;
+    rememberStoredValues();
+}
+
+void DesignWindow::becomeCurrent()
+{
+    if (g_lastActivated == this)
+        return;
+    if (auto* previous = qobject_cast<DesignWindow*>(g_lastActivated.data()))
+        previous->leave();
+    g_lastActivated = this;
+    comeBack();
+}
+
 bool DesignWindow::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && g_lastActivated != this) {
-        g_lastActivated = this;
-        Form_Activate();
-    }
+    if (event->type() == QEvent::WindowActivate)
+        becomeCurrent();
     return QWidget::event(event);
 }
 
@@ -207,7 +291,13 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event)
     if (m_destroying)
         return false;
     switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        // A click reaches a window before the window system may report it
+        // active: the window the user works in is the one clicked.
+        becomeCurrent();
+        break;
     case QEvent::KeyPress: {
+        becomeCurrent();
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (QWidget* next = m_enterTargets.value(watched)) {

@@ -7,6 +7,9 @@
 //    program's active window (first showing, or coming from another program
 //    window) and not when the focus only comes back from its own message box,
 //    a modal dialog or another application;
+//  - coming back finds the window as the user left it: a return refills
+//    only what another window (or a load) changed, and designValid is the
+//    window's own (see comeBack in the source);
 //  - lost-focus and got-focus handlers that run only when the focus moves
 //    between controls of the active window, not when a message box or
 //    another window takes it (or another window's activation moves it);
@@ -15,10 +18,14 @@
 // A window class derives from DesignWindow, builds its controls in its
 // constructor and names its handlers after control and event.
 
+#include <QByteArray>
 #include <QHash>
 #include <QPointer>
 #include <QRect>
+#include <QSet>
+#include <QVector>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 
 class QFocusEvent;
@@ -40,6 +47,21 @@ public:
     static QWidget* lastActivatedWindow();
 
     static QRect twipsToPixels(int left, int top, int width, int height);
+
+    // A design-state value the window shows: `field` names the field its
+    // activation fills from it; nullptr stands for a value among the
+    // window's own results (a volume or dimension another window also writes).
+    template <class T> void showsStoredValue(const char* field, const T& value)
+    {
+        watchStored(field, [&value] { return QByteArray(reinterpret_cast<const char*>(&value), sizeof value); });
+    }
+    // The activation's writes of stored values. On the window's first
+    // activation, and on the first after a load, each is made; on a later one
+    // only where the value behind the field changed since the window last
+    // showed or stored it. Outside an activation it is a plain write.
+    void refillField(const QString& name, const QString& text);
+    // Form_Activate runs for the first time since the window opened.
+    bool isOpening() const { return m_opening; }
 
 protected:
     // Control builders; every control gets its control name as objectName.
@@ -76,6 +98,9 @@ protected:
     void closeWindow();
 
     virtual void Form_Activate() { }
+    // The user came back and nothing the window shows changed meanwhile: the
+    // window stays as it was left (a window may remind of its own state).
+    virtual void Form_Return() { }
     // The user closed the window through its frame: windows whose Exit hands
     // values over do the same here, so closing never loses the design.
     virtual void Form_Unload() { }
@@ -86,6 +111,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class Refill { Plain, All, Changed };
+    struct StoredValue {
+        QString field;
+        std::function<QByteArray()> read;
+        QByteArray seen; // as the window last showed or stored it
+    };
+    void watchStored(const char* field, std::function<QByteArray()> read);
+    void becomeCurrent();
+    void comeBack();
+    void leave();
+    void rememberStoredValues();
+
     void registerDesign(QWidget* widget, const QRect& rect);
     bool isOwnFocusMove(const QFocusEvent& focus, const QObject* control) const;
 
@@ -95,6 +132,13 @@ private:
     QHash<QObject*, std::function<void()>> m_lostFocus;
     QHash<QObject*, std::function<void()>> m_gotFocus;
     int m_windowReady = 0;
+    QVector<StoredValue> m_stored;
+    Refill m_refill = Refill::Plain;
+    QSet<QString> m_changedFields;
+    bool m_opened = false;
+    bool m_opening = false;
+    int m_loadsSeen = 0;
+    std::int16_t m_ownDesignValid = 0;
     bool m_destroying = false;
     bool m_exiting = false;
 };

@@ -1,5 +1,6 @@
 #include "print/boxreport.h"
 
+#include "core/messages.h"
 #include "core/numberformat.h"
 #include "graph/graphpage.h"
 #include "platform/chart.h"
@@ -326,6 +327,10 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent)
 
 void printBoxDataReport(QWidget* parent)
 {
+    if (boxReportPages(designState()).isEmpty()) {
+        showMessage(msg::plain(QStringLiteral("Nothing to Print: Design a Box First")));
+        return;
+    }
     if (const std::optional<PrintTarget> target = choosePrintTarget(parent))
         runBoxDataReport(*target, parent);
 }

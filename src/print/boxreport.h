@@ -35,5 +35,6 @@ double reportPortLength(double diameter, double tuning, double volume);
 int runBoxDataReport(const PrintTarget& target, QWidget* parent = nullptr);
 
 // The whole Print command of the box windows and "Print Box Data": printer
-// selection, then the report under the hourglass.
+// selection, then the report under the hourglass. With no design handed over
+// it says so instead, before any printer is chosen.
 void printBoxDataReport(QWidget* parent);

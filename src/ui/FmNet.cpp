@@ -49,9 +49,15 @@ FmNet::FmNet(QWidget* parent)
     buildControls();
     setFocusCycle({ QStringLiteral("szName"), QStringLiteral("szFr"), QStringLiteral("szQes"), QStringLiteral("szQms"),
         QStringLiteral("szRdc"), QStringLiteral("szL") });
-    Form_Load();
     attachDriverLibrary(
         this, { .name = "szName", .fs = "szFr", .qes = "szQes", .qms = "szQms", .re = "szRdc", .le = "szL" });
+}
+
+// The window fills itself once, when it first comes up.
+void FmNet::Form_Activate()
+{
+    if (isOpening())
+        Form_Load();
 }
 
 void FmNet::buildControls()

@@ -21,6 +21,7 @@ public:
 private:
     void buildControls();
     void Form_Load();
+    void Form_Activate() override;
     void btn_Cal_Click();
     void btnPrint_Click();
     void btnExit_Click();

@@ -56,8 +56,14 @@ FrmBand::FrmBand(QWidget* parent)
     setFocusCycle({ QStringLiteral("szWoofBP"), kQtsb, QStringLiteral("szRdcb"), QStringLiteral("szVasb"),
         QStringLiteral("szFarb"), QStringLiteral("szFl3"), kISOB });
     setupIsobaric();
-    Form_Load();
     attachDriverLibrary(this, { .name = "szWoofBP", .fs = "szFarb", .qts = "szQtsb", .vas = "szVasb", .re = "szRdcb" });
+}
+
+// The window recalculates once, when it first comes up.
+void FrmBand::Form_Activate()
+{
+    if (isOpening())
+        Form_Load();
 }
 
 void FrmBand::buildControls()

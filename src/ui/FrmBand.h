@@ -20,6 +20,7 @@ private:
     void setupIsobaric();
 
     void Form_Load();
+    void Form_Activate() override;
     void Command1_Click();
     void btnGraph_Click();
     void Command2_Click();

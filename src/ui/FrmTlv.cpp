@@ -3,7 +3,7 @@
 #include "core/designstate.h"
 #include "core/printerentry.h"
 #include "core/systemfile.h"
-#include "design/bandpassbox.h"
+#include "design/systemload.h"
 #include "platform/help.h"
 #include "platform/printers.h"
 #include "platform/qtservices.h"
@@ -95,12 +95,7 @@ void FrmTlv::BtnPR_Click() { openWindow<frmRadiator>(); }
 void FrmTlv::BtnBP_Click() { openWindow<FrmBand>(); }
 void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
 void FrmTlv::btnCross_Click() { openWindow<frmCross>(); }
-void FrmTlv::BtnLoad_Click()
-{
-    // The file does not hold the bandpass gain the graph draws at.
-    if (loadSystem())
-        design::recomputeBandPaAfterLoad(designState());
-}
+void FrmTlv::BtnLoad_Click() { loadSystem(); }
 void FrmTlv::Command9_Click() { saveSystem(); }
 void FrmTlv::Command8_Click() { openWindow<FmNet>(); }
 

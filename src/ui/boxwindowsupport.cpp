@@ -5,6 +5,7 @@
 #include "core/numberparse.h"
 #include "design/singles.h"
 #include "graph/CBGRAPH1.h"
+#include "platform/designwindow.h"
 #include "print/boxreport.h"
 #include "ui/boxlayout.h"
 
@@ -35,7 +36,19 @@ void carryOut(QWidget* window, const design::Outcome& outcome)
         fieldOf(window, outcome.focusField)->setFocus(Qt::OtherFocusReason);
 }
 
-bool showStoredDriver(QWidget* window)
+void showsStoredDriverAndBox(DesignWindow* window)
+{
+    const DesignState& state = designState();
+    window->showsStoredValue("szWoofBox", state.driverName);
+    window->showsStoredValue("szQts", state.qts);
+    window->showsStoredValue("szVas", state.vas);
+    window->showsStoredValue("szFar", state.fs);
+    window->showsStoredValue("szISO", state.isoFactor);
+    for (const float* dimension : { &state.boxHeight, &state.boxWidth, &state.boxDepth })
+        window->showsStoredValue(nullptr, *dimension);
+}
+
+bool showStoredDriver(DesignWindow* window)
 {
     const DesignState& state = designState();
     const std::pair<const char*, float> stored[]
@@ -43,17 +56,17 @@ bool showStoredDriver(QWidget* window)
     bool complete = true;
     for (const auto& [name, value] : stored) {
         if (value > 0)
-            setTextOf(window, QString::fromLatin1(name), numberText(value));
+            window->refillField(QString::fromLatin1(name), numberText(value));
         else
             complete = false;
     }
     return complete;
 }
 
-void showIsobaric(QWidget* window)
+void showIsobaric(DesignWindow* window)
 {
-    setTextOf(
-        window, QStringLiteral("szISO"), designState().isoFactor >= 1 ? QStringLiteral("N") : QStringLiteral("Y"));
+    window->refillField(
+        QStringLiteral("szISO"), designState().isoFactor >= 1 ? QStringLiteral("N") : QStringLiteral("Y"));
 }
 
 void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bindings)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <initializer_list>
 
+class DesignWindow;
 class QLineEdit;
 class QWidget;
 
@@ -25,13 +26,18 @@ void setTextOf(QWidget* window, const QString& name, const QString& text);
 // The beep, the message boxes in order, then the focus.
 void carryOut(QWidget* window, const design::Outcome& outcome);
 
+// The design-state values every box window shows: the woofer name, the
+// driver, the isobaric factor and the box dimensions.
+void showsStoredDriverAndBox(DesignWindow* window);
+
 // szQts, szVas and szFar show qts, vas and fs as number texts; a stored value
 // that is not above 0 leaves its field as it is. False when one was missing.
-bool showStoredDriver(QWidget* window);
+// Activation writes: see DesignWindow::refillField.
+bool showStoredDriver(DesignWindow* window);
 
 // szISO shows "N" for a factor of 1 or more, otherwise "Y"; the field's own
 // change rule runs as for a typed letter.
-void showIsobaric(QWidget* window);
+void showIsobaric(DesignWindow* window);
 
 // A field whose value, read back from its text, is stored as a Single.
 struct FieldBinding {

@@ -87,8 +87,9 @@ DriverListModel::DriverListModel(Shape shape, QObject* parent)
     , m_shape(shape)
 {
     liveModels().insert(this);
-    connect(this, &QObject::destroyed, [this] { liveModels().remove(this); });
 }
+
+DriverListModel::~DriverListModel() { liveModels().remove(this); }
 
 void DriverListModel::libraryChanged()
 {

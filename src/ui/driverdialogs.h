@@ -28,6 +28,7 @@ class DriverListModel final : public QAbstractTableModel {
 public:
     enum class Shape { Table, Summary };
     explicit DriverListModel(Shape shape, QObject* parent = nullptr);
+    ~DriverListModel() override;
 
     // Fills again when the library changed since the last filling.
     void reload();

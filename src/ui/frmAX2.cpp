@@ -52,6 +52,7 @@ frmAX2::frmAX2(QWidget* parent)
     activeui::paintBlue(this);
     activeui::markResults(this, ActiveTwoWay().components());
     onChange(field(kFrq), [this] { szFrq_Change(); });
+    showsStoredValue("szFrq", designState().xoverFreq);
 }
 
 void frmAX2::buildControls()
@@ -115,7 +116,7 @@ void frmAX2::Form_Activate()
     field(kFrq)->setFocus(Qt::OtherFocusReason);
     const bool stored = state.xoverFreq > 0;
     if (stored)
-        setFieldText(field(kFrq), numberText(state.xoverFreq));
+        refillField(kFrq, numberText(state.xoverFreq));
     m_image1->setPicture(QStringLiteral("A2.BMP"));
     if (stored) {
         state.designValid = 0;

@@ -55,6 +55,8 @@ frmAX3::frmAX3(QWidget* parent)
     setFocusCycle({ kFrqh, kFrql });
     onChange(field(kFrqh), [this] { szFrqh_Change(); });
     onChange(field(kFrql), [this] { szFrql_Change(); });
+    showsStoredValue("szFrqh", designState().xoverFreq);
+    showsStoredValue("szFrql", designState().xoverFreqLow);
 }
 
 void frmAX3::buildControls()
@@ -126,9 +128,9 @@ void frmAX3::Form_Activate()
     const bool highStored = state.xoverFreq > 0;
     const bool lowStored = state.xoverFreqLow > 0;
     if (highStored)
-        setFieldText(field(kFrqh), numberText(state.xoverFreq));
+        refillField(kFrqh, numberText(state.xoverFreq));
     if (lowStored)
-        setFieldText(field(kFrql), numberText(state.xoverFreqLow));
+        refillField(kFrql, numberText(state.xoverFreqLow));
     m_image1->setPicture(QStringLiteral("A3.BMP"));
     if (highStored && lowStored) {
         state.designValid = 0;

@@ -43,6 +43,8 @@ frmClose::frmClose(QWidget* parent)
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
     onGotFocus(field(QStringLiteral("szVas")), [this] { szVas_GotFocus(); });
     onGotFocus(field(QStringLiteral("szFar")), [this] { szFar_GotFocus(); });
+    boxui::showsStoredDriverAndBox(this);
+    showsStoredValue("szQd", designState().closedQtc);
     attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
 }
 
@@ -131,11 +133,10 @@ void frmClose::Form_Activate()
 {
     DesignState& state = designState();
     setWindowReady(1);
-    boxui::setTextOf(this, QStringLiteral("szWoofBox"), state.driverName.trimmed());
+    refillField(QStringLiteral("szWoofBox"), state.driverName.trimmed());
     if (!boxui::showStoredDriver(this))
         setWindowReady(0);
-    boxui::setTextOf(
-        this, QStringLiteral("szQd"), state.closedQtc > 0 ? numberText(state.closedQtc) : QStringLiteral(".7"));
+    refillField(QStringLiteral("szQd"), state.closedQtc > 0 ? numberText(state.closedQtc) : QStringLiteral(".7"));
     boxui::showIsobaric(this);
     state.designValid = 0;
 

@@ -50,6 +50,11 @@ frmRadiator::frmRadiator(QWidget* parent)
     setFocusCycle({ QStringLiteral("szWoofBox"), QStringLiteral("szQts"), QStringLiteral("szVas"),
         QStringLiteral("szFar"), QStringLiteral("szVd"), QStringLiteral("szISO") });
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
+    const DesignState& state = designState();
+    boxui::showsStoredDriverAndBox(this);
+    showsStoredValue("szVd", state.radiatorVd);
+    showsStoredValue(nullptr, state.ventedVb);
+    showsStoredValue(nullptr, state.ventedFb);
     attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas", .vd = "szVd" });
 }
 
@@ -117,13 +122,10 @@ void frmRadiator::Form_Activate()
     DesignState& state = designState();
     setWindowReady(1);
     state.recalcBusy = 0;
-    // Until a design is shown, Graph, Print and Exit must not hand over a
-    // design another window left valid.
-    state.designValid = 0;
-    boxui::setTextOf(this, QStringLiteral("szWoofBox"), state.driverName.trimmed());
+    refillField(QStringLiteral("szWoofBox"), state.driverName.trimmed());
     bool complete = boxui::showStoredDriver(this);
     if (state.radiatorVd > 0)
-        boxui::setTextOf(this, QStringLiteral("szVd"), numberText(state.radiatorVd));
+        refillField(QStringLiteral("szVd"), numberText(state.radiatorVd));
     else
         complete = false;
     if (!complete)

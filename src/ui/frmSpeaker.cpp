@@ -78,6 +78,10 @@ frmSpeaker::frmSpeaker(QWidget* parent)
         QStringLiteral("szFht"), QStringLiteral("szVtbt"), QStringLiteral("szFrtbt"), QStringLiteral("szWoofTest") });
     onLostFocus(field(QStringLiteral("szRdct")), [this] { updateReferenceImpedance(); });
     onLostFocus(field(QStringLiteral("szIfr")), [this] { updateReferenceImpedance(); });
+    const DesignState& state = designState();
+    showsStoredValue("szWoofTest", state.measDriverName);
+    for (const StoredInput& input : kStoredInputs)
+        showsStoredValue(input.field, state.*input.value);
     attachDriverLibrary(this,
         { .name = "szWoofTest",
             .fs = "szFrt",
@@ -153,12 +157,12 @@ void frmSpeaker::updateReferenceImpedance()
 void frmSpeaker::Form_Activate()
 {
     const DesignState& state = designState();
-    setFieldText(field(QStringLiteral("szWoofTest")), state.measDriverName.trimmed());
+    refillField(QStringLiteral("szWoofTest"), state.measDriverName.trimmed());
     // A value of 0 was never measured: the field keeps what it holds.
     for (const StoredInput& input : kStoredInputs) {
         const float value = state.*input.value;
         if (value > 0)
-            setFieldText(field(QString::fromLatin1(input.field)), numberText(value));
+            refillField(QString::fromLatin1(input.field), numberText(value));
     }
     field(QStringLiteral("szWoofTest"))->setFocus(Qt::OtherFocusReason);
 }

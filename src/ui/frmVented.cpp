@@ -65,6 +65,11 @@ frmVented::frmVented(QWidget* parent)
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
     onLostFocus(field(QStringLiteral("szFb")), [this] { szFb_LostFocus(); });
     onLostFocus(field(QStringLiteral("szVvb")), [this] { szVvb_LostFocus(); });
+    const DesignState& state = designState();
+    boxui::showsStoredDriverAndBox(this);
+    for (const float* result : { &state.ventedVb, &state.ventedFb, &state.ventedF3 })
+        showsStoredValue(nullptr, *result);
+    showsStoredValue(nullptr, state.ventedValid);
     attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
 }
 
@@ -144,10 +149,7 @@ void frmVented::Form_Activate()
     DesignState& state = designState();
     setWindowReady(1);
     state.recalcBusy = 0;
-    // Until a design is shown, Graph, Print and the recomputations must not
-    // act on a design another window left valid.
-    state.designValid = 0;
-    boxui::setTextOf(this, QStringLiteral("szWoofBox"), state.driverName.text());
+    refillField(QStringLiteral("szWoofBox"), state.driverName.withoutPadding());
     if (!boxui::showStoredDriver(this))
         setWindowReady(0);
     boxui::showIsobaric(this);
@@ -155,7 +157,9 @@ void frmVented::Form_Activate()
     Outcome outcome;
     if (windowReady() == 1) {
         std::optional<StoredVentedDesign> stored;
-        if (state.ventedValid == 1)
+        if (state.ventedValid == 0)
+            state.designValid = 0;
+        else
             stored = StoredVentedDesign { state.ventedVb, state.ventedFb, state.ventedF3, windowVariables().humpDip };
         const VentedResult result = ventedActivation(readDriver(), stored);
         if (takeResult(result))

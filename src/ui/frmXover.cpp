@@ -46,6 +46,13 @@ frmXover::frmXover(QWidget* parent)
     onChange(field(QStringLiteral("szFrq")), [this] { szFrq_Change(); });
     onChange(field(QStringLiteral("szRh")), [this] { szRh_Change(); });
     onChange(field(QStringLiteral("szRl")), [this] { szRl_Change(); });
+    const DesignState& state = designState();
+    showsStoredValue("szFrq", state.xoverFreq);
+    showsStoredValue("szRl", state.xoverRl);
+    showsStoredValue("szRh", state.xoverRh);
+    showsStoredValue(nullptr, state.xoverIs12dB);
+    for (const float* part : { &state.xoverL1, &state.xoverC1, &state.xoverL2, &state.xoverC2 })
+        showsStoredValue(nullptr, *part);
 }
 
 void frmXover::buildControls()
@@ -130,9 +137,9 @@ void frmXover::Form_Activate()
     }
     // Each write runs its field's rule when it changes the text; each value is
     // read only now, after the rules of the writes before it.
-    setFieldText(field(QStringLiteral("szFrq")), numberText(state.xoverFreq));
-    setFieldText(field(QStringLiteral("szRh")), numberText(state.xoverRh));
-    setFieldText(field(QStringLiteral("szRl")), numberText(state.xoverRl));
+    refillField(QStringLiteral("szFrq"), numberText(state.xoverFreq));
+    refillField(QStringLiteral("szRh"), numberText(state.xoverRh));
+    refillField(QStringLiteral("szRl"), numberText(state.xoverRl));
 }
 
 void frmXover::btnGraph_Click()

@@ -58,6 +58,16 @@ frmXover3::frmXover3(QWidget* parent)
     onChange(field(QStringLiteral("szRh")), [this] { szRh_Change(); });
     onChange(field(QStringLiteral("szRm")), [this] { szRm_Change(); });
     onChange(field(QStringLiteral("szRl")), [this] { szRl_Change(); });
+    const DesignState& state = designState();
+    showsStoredValue("szFrqh", state.xoverFreq);
+    showsStoredValue("szFrql", state.xoverFreqLow);
+    showsStoredValue("szRh", state.xoverRh);
+    showsStoredValue("szRm", state.xoverRm);
+    showsStoredValue("szRl", state.xoverRl);
+    showsStoredValue(nullptr, state.xoverIs12dB);
+    for (const float* part : { &state.xoverL1, &state.xoverC1, &state.xoverL2, &state.xoverC2, &state.xoverL3,
+             &state.xoverC3, &state.xoverL4, &state.xoverC4 })
+        showsStoredValue(nullptr, *part);
 }
 
 void frmXover3::buildControls()
@@ -185,11 +195,19 @@ void frmXover3::Form_Activate()
     // Each write runs its field's rule when it changes the text; each value is
     // read only now, after the rules of the writes before it.
     const QScopedValueRollback activating(m_activating, true);
-    setFieldText(field(QStringLiteral("szRh")), numberText(state.xoverRh));
-    setFieldText(field(QStringLiteral("szRm")), numberText(state.xoverRm));
-    setFieldText(field(QStringLiteral("szRl")), numberText(state.xoverRl));
-    setFieldText(field(QStringLiteral("szFrqh")), numberText(state.xoverFreq));
-    setFieldText(field(QStringLiteral("szFrql")), numberText(state.xoverFreqLow));
+    refillField(QStringLiteral("szRh"), numberText(state.xoverRh));
+    refillField(QStringLiteral("szRm"), numberText(state.xoverRm));
+    refillField(QStringLiteral("szRl"), numberText(state.xoverRl));
+    refillField(QStringLiteral("szFrqh"), numberText(state.xoverFreq));
+    refillField(QStringLiteral("szFrql"), numberText(state.xoverFreqLow));
+}
+
+void frmXover3::Form_Return()
+{
+    // Frequencies left in the wrong order are pointed out again.
+    const ThreeWayInputs in = readInputs();
+    if (in.fh > 0 && in.fl > 0 && in.rh > 0 && in.rm > 0 && in.rl > 0 && in.fl >= in.fh)
+        boxui::carryOut(this, Outcome::message(crossoverOrderMessage(), QStringLiteral("szFrqh")));
 }
 
 void frmXover3::handOver()

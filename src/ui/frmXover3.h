@@ -24,6 +24,7 @@ public:
 
 protected:
     void Form_Activate() override;
+    void Form_Return() override;
 
 private:
     void buildControls();

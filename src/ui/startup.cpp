@@ -1,8 +1,7 @@
 #include "ui/startup.h"
 
 #include "core/designstate.h"
-#include "core/systemfile.h"
-#include "design/bandpassbox.h"
+#include "design/systemload.h"
 #include "ui/FrmTlv.h"
 
 QString startFileArgument(const QStringList& arguments)
@@ -21,7 +20,7 @@ FrmTlv* startTolvan(const QStringList& arguments)
     auto* main = new FrmTlv;
     main->show();
     const QString file = startFileArgument(arguments);
-    if (!file.isEmpty() && loadSystemFile(file))
-        design::recomputeBandPaAfterLoad(designState());
+    if (!file.isEmpty())
+        loadSystemFile(file);
     return main;
 }

@@ -5,7 +5,10 @@
 #include "cli/windowcommands.h"
 #include "core/designstate.h"
 #include "core/driverlibrary.h"
+#include "graph/CBGRAPH1.h"
+#include "support/printerrecorder.h"
 #include "support/recorders.h"
+#include "ui/FrmTlv.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -36,6 +39,21 @@ using Typing = QList<QPair<QString, QString>>; // field, text
 
 const QString kReference = QStringLiteral(TOLVAN_TEST_DATA "/reference_system.TLV");
 
+// The pages of a PDF file (or the PNG file itself) as images.
+QList<QImage> pageImages(const QString& file)
+{
+    if (file.endsWith(".png"))
+        return { QImage(file) };
+    QProcess render;
+    render.start("pdftoppm", { "-r", "40", "-png", file, file });
+    if (!render.waitForFinished(30000))
+        return {};
+    QList<QImage> pages;
+    for (int page = 1; QFile::exists(QString("%1-%2.png").arg(file).arg(page)); ++page)
+        pages << QImage(QString("%1-%2.png").arg(file).arg(page));
+    return pages;
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -52,6 +70,8 @@ private slots:
     void graphWritesTheChosenFile_data();
     void graphWritesTheChosenFile();
     void reportWritesThePdf();
+    void programAndCommandLineGiveTheSamePage_data();
+    void programAndCommandLineGiveTheSamePage();
     void runsWithoutADisplay();
     void driversCommands_data();
     void driversCommands();
@@ -344,6 +364,47 @@ void TestCli::driversCommands()
     const Run run = cli(arguments);
     QCOMPARE(run.status, status);
     QVERIFY2((status == 0 ? run.out : run.err).contains(output), qPrintable(run.out + run.err));
+}
+
+void TestCli::programAndCommandLineGiveTheSamePage_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("report") << "report"
+                            << ".pdf";
+    QTest::newRow("graph") << "graph"
+                           << ".png";
+}
+
+// The reference design, loaded with "Load System" and printed with "Print Box
+// Data" or drawn and saved in the graph window, against the command line.
+void TestCli::programAndCommandLineGiveTheSamePage()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, suffix);
+    QTemporaryDir dir;
+    const QString program = dir.filePath("program" + suffix), line = dir.filePath("line" + suffix);
+    MessageRecorder messages;
+    ScriptedFileChooser files;
+    designState() = DesignState();
+    auto* main = new FrmTlv;
+    main->show();
+    files.answerNext(kReference);
+    QTest::mouseClick(main->findChild<QPushButton*>("BtnLoad"), Qt::LeftButton);
+    if (command == "report") {
+        PrinterRecorder printers;
+        printers.answerPdfFile(program);
+        QTest::mouseClick(main->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+    } else {
+        auto* graph = openWindow<CBGRAPH1>();
+        QTest::mouseClick(graph->findChild<QPushButton*>("btnDraw"), Qt::LeftButton);
+        files.answerNext(program);
+        QVERIFY(graph->saveGraph(CBGRAPH1::GraphFile::Png));
+    }
+    QCOMPARE(cli({ command, kReference, "-o", line }).status, 0);
+    const QList<QImage> pages = pageImages(program);
+    QVERIFY(!pages.isEmpty());
+    QCOMPARE(pageImages(line), pages);
 }
 
 // The program itself, started with no display and no platform chosen.

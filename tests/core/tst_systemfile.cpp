@@ -177,7 +177,7 @@ void TestSystemFile::saveShowsTheSaveDialog()
     MessageRecorder messages;
     ScriptedFileChooser files;
     saveSystem();
-    loadSystem();
+    loadSystemRecord();
     QCOMPARE(files.requests.size(), 2);
     QCOMPARE(files.requests[0].title, QStringLiteral(" Save A File "));
     QCOMPARE(files.requests[0].filter, QStringLiteral("*.TLV"));
@@ -276,7 +276,7 @@ void TestSystemFile::roundTripThroughAFile()
 
     designState() = DesignState {};
     files.answerNext(path(QStringLiteral("trip.TLV")));
-    loadSystem();
+    loadSystemRecord();
     QVERIFY(messages.shown.isEmpty());
     QCOMPARE(recordBytes(designState()), saved);
     QCOMPARE(designState().driverName.text(), QStringLiteral("Woofer").leftJustified(30));
@@ -290,7 +290,7 @@ void TestSystemFile::cancelledDialogsTouchNothing()
     const QByteArray before = recordBytes(designState());
     QVERIFY(QDir::setCurrent(m_dir.path()));
     saveSystem();
-    loadSystem();
+    loadSystemRecord();
     QCOMPARE(files.requests.size(), 2);
     QVERIFY(messages.shown.isEmpty());
     QCOMPARE(recordBytes(designState()), before);
@@ -304,7 +304,7 @@ void TestSystemFile::loadOfMissingFileCreatesNothing()
     sampleDesign(designState());
     const QByteArray before = recordBytes(designState());
     files.answerNext(path(QStringLiteral("missing.TLV")));
-    loadSystem();
+    loadSystemRecord();
     QCOMPARE(messages.prompts(), QStringList { QStringLiteral("File Not Found") });
     QCOMPARE(messages.last().title, QStringLiteral("File Error"));
     QCOMPARE(messages.last().buttons, MsgButtons::RetryCancel);
@@ -352,7 +352,7 @@ void TestSystemFile::loadRefuses()
     designState().measDriverName = QStringLiteral("Kept");
     const QByteArray before = recordBytes(designState());
     files.answerNext(path(QStringLiteral("bad.TLV")));
-    loadSystem();
+    loadSystemRecord();
     QCOMPARE(messages.prompts(), QStringList { prompt });
     QCOMPARE(messages.last().title, QStringLiteral("File Error"));
     QCOMPARE(recordBytes(designState()), before);
@@ -369,7 +369,7 @@ void TestSystemFile::retryGoesBackToTheDialog()
     files.answerNext(path(QStringLiteral("nothere.TLV")));
     files.answerNext(path(QStringLiteral("good.TLV")));
     messages.answerNext(MsgAnswer::Retry);
-    loadSystem();
+    loadSystemRecord();
     QCOMPARE(files.requests.size(), 2);
     QCOMPARE(messages.prompts(), QStringList { QStringLiteral("File Not Found") });
     QCOMPARE(designState().qts, 0.38f);
@@ -379,7 +379,7 @@ void TestSystemFile::retryGoesBackToTheDialog()
     files.requests.clear();
     files.answerNext(path(QStringLiteral("nothere.TLV")));
     messages.answerNext(MsgAnswer::Cancel);
-    loadSystem();
+    loadSystemRecord();
     QCOMPARE(files.requests.size(), 1);
 
     // An OK row ends it too.
@@ -505,7 +505,7 @@ void TestSystemFile::loadFaults()
     sampleDesign(designState());
     const QByteArray before = recordBytes(designState());
     files.answerNext(chosen);
-    loadSystem();
+    loadSystemRecord();
     QCOMPARE(messages.shown.size(), 1);
     QVERIFY2(prompts.contains(messages.last().prompt), qPrintable(messages.last().prompt));
     QCOMPARE(messages.last().title, title);
@@ -537,7 +537,7 @@ void TestSystemFile::tooManyOpenFiles()
     files.answerNext(path(QStringLiteral("many")));
     saveSystem();
     files.answerNext(QStringLiteral(TOLVAN_TEST_DATA "/reference_system.TLV"));
-    loadSystem();
+    loadSystemRecord();
 
     for (int fd : held)
         ::close(fd);

@@ -31,7 +31,9 @@ public:
         setWindowReady(1);
     }
     void closeWindowForTest() { closeWindow(); }
+    // Each time the user comes to the window: a refill or a return.
     void Form_Activate() override { ++activations; }
+    void Form_Return() override { ++activations; }
     void Form_Unload() override
     {
         ++unloads;
@@ -68,6 +70,26 @@ public:
     }
 };
 
+// Fills szA from fs and szB from vas on activation; boxHeight is among its results.
+class RefillingWindow : public ProbeWindow {
+public:
+    RefillingWindow()
+        : ProbeWindow(QStringLiteral("Refilling"))
+    {
+        showsStoredValue("szA", designState().fs);
+        showsStoredValue("szB", designState().vas);
+        showsStoredValue(nullptr, designState().boxHeight);
+    }
+    void Form_Activate() override
+    {
+        ++activations;
+        refillField(QStringLiteral("szA"), QString::number(designState().fs));
+        refillField(QStringLiteral("szB"), QString::number(designState().vas));
+    }
+    void Form_Return() override { ++returns; }
+    int returns = 0;
+};
+
 bool activate(QWidget* w)
 {
     w->show();
@@ -93,6 +115,8 @@ private slots:
     void yesNoComplainsOnLeaving_data();
     void yesNoComplainsOnLeaving();
     void activationRunsOnFirstShowAndFromOtherProgramWindow();
+    void comingBackRefillsOnlyWhatChanged_data();
+    void comingBackRefillsOnlyWhatChanged();
     void activationSkipsOwnDialogAndOtherApplications();
     void lostFocusOnlyForControlChanges_data();
     void lostFocusOnlyForControlChanges();
@@ -259,6 +283,54 @@ void TestDesignWindow::activationRunsOnFirstShowAndFromOtherProgramWindow()
     QCOMPARE(w->activations, 2);
     QVERIFY(activate(other));
     QCOMPARE(other->activations, 2);
+}
+
+void TestDesignWindow::comingBackRefillsOnlyWhatChanged_data()
+{
+    QTest::addColumn<QString>("meanwhile"); // what happens in the other window
+    QTest::addColumn<QStringList>("shown"); // szA, szB after coming back
+    QTest::addColumn<int>("activations");
+    QTest::newRow("nothing") << "" << QStringList { "typed a", "typed b" } << 1;
+    QTest::newRow("a shown value changed") << "fs" << QStringList { "40", "typed b" } << 2;
+    QTest::newRow("a result changed") << "boxHeight" << QStringList { "typed a", "typed b" } << 2;
+    QTest::newRow("a load") << "load" << QStringList { "40", "2" } << 2;
+    QTest::newRow("a click in the window") << "click" << QStringList { "typed a", "typed b" } << 1;
+}
+
+void TestDesignWindow::comingBackRefillsOnlyWhatChanged()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QStringList, shown);
+    QFETCH(int, activations);
+    DesignState& s = designState();
+    s.fs = 30, s.vas = 2, s.designValid = 1;
+    auto* w = new RefillingWindow;
+    auto* other = new OtherWindow;
+    QVERIFY(activate(w));
+    QCOMPARE(s.designValid, std::int16_t(0)); // a window opens with no design of its own
+    QCOMPARE(w->a->text() + "|" + w->b->text(), QString("30|2"));
+    QCOMPARE(w->a->cursorPosition(), 0); // a program write shows the text's beginning
+    w->c->setFocus();
+    QTest::keyClicks(w->c, "typed");
+    QCOMPARE(w->c->cursorPosition(), 5); // typing keeps the cursor where it left it
+    w->a->setText("typed a");
+    w->b->setText("typed b");
+    s.designValid = 1; // its own design
+
+    QVERIFY(activate(other));
+    s.designValid = 0; // the other window's
+    s.fs = meanwhile == "fs" || meanwhile == "load" ? 40 : 30;
+    s.boxHeight = meanwhile == "boxHeight" ? 10 : 0;
+    if (meanwhile == "load")
+        countDesignLoad();
+    if (meanwhile == "click")
+        QTest::mouseClick(w->button, Qt::LeftButton); // before the window system reports it active
+    else
+        QVERIFY(activate(w));
+    QCOMPARE(QStringList({ w->a->text(), w->b->text() }), shown);
+    QCOMPARE(w->activations, activations);
+    QCOMPARE(w->returns, 2 - activations);
+    QCOMPARE(s.designValid, std::int16_t(1)); // its own again, whatever the other window left
 }
 
 void TestDesignWindow::activationSkipsOwnDialogAndOtherApplications()

@@ -245,9 +245,11 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints_data()
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<int>("boxValid");
     QTest::addColumn<QString>("expected"); // empty: no file
-    QTest::newRow("cancelled") << true << 1 << "";
-    QTest::newRow("nothing handed over") << false << 0 << "";
-    QTest::newRow("closed box") << false << 1 << "Closed Box Design";
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("cancelled") << true << 1 << "" << QStringList {};
+    // Said before any printer is chosen.
+    QTest::newRow("nothing handed over") << false << 0 << "" << QStringList { "Nothing to Print: Design a Box First" };
+    QTest::newRow("closed box") << false << 1 << "Closed Box Design" << QStringList {};
 }
 
 void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
@@ -255,6 +257,7 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     QFETCH(bool, cancel);
     QFETCH(int, boxValid);
     QFETCH(QString, expected);
+    QFETCH(QStringList, messages);
     PrinterRecorder printers;
     QTemporaryDir dir;
     const QString file = dir.filePath("box.pdf");
@@ -268,8 +271,10 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     s.isoFactor = 1;
     s.qts = 0.35f, s.vas = 2, s.fs = 30, s.closedVb = 0.65f, s.closedFc = 65;
     QTest::mouseClick(m_main->findChild<QPushButton*>("Command4"), Qt::LeftButton);
-    QCOMPARE(printers.requests, 1);
-    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(printers.requests, messages.isEmpty() ? 1 : 0);
+    QCOMPARE(m_messages->prompts(), messages);
+    if (!messages.isEmpty())
+        QCOMPARE(m_messages->last().shownTitle(), QString("Tolvan"));
     QCOMPARE(QFile::exists(file), !expected.isEmpty());
     if (!expected.isEmpty())
         QVERIFY(pdfText(file).contains(expected));

@@ -3,6 +3,7 @@
 // system file was loaded.
 #include "core/designstate.h"
 #include "core/systemfile.h"
+#include "design/systemload.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/recorders.h"

@@ -380,7 +380,7 @@ void TestFrmVented::exitHandsOverAndReopeningShowsTheSameDesign()
     QCOMPARE(s.ventedValid, std::int16_t(1));
 
     w.open();
-    QCOMPARE(w.text("szWoofBox"), QString("Vented Woofer").leftJustified(30));
+    QCOMPARE(w.text("szWoofBox"), QString("Vented Woofer")); // the record's padding is not shown
     QCOMPARE(w.texts({ "szQts", "szVas", "szFar", "szISO" }), (QStringList { " .4", " 2", " 30", "N" }));
     QCOMPARE(
         w.texts(kShownFields), (QStringList { "3.54", "3.89", "25.", "22.55", "-1.395", "29.61", "18.28", "11.33" }));
@@ -422,6 +422,7 @@ void TestFrmVented::switchingWindowsRefillsBoth()
     QCOMPARE(closedQts->text(), QString(" .4"));
     closedQts->setText("0.45");
     designState().qts = 0.3f; // as if loaded from a system file meanwhile
+    countDesignLoad();
 
     w.open();
     QCOMPARE(w.text("szQts"), QString(" .3"));

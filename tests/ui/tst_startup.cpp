@@ -2,8 +2,8 @@
 // "Load System" loads it when the same name is chosen in its dialog, with
 // the same messages and the same design state afterwards.
 #include "core/designstate.h"
-#include "core/systemfile.h"
 #include "core/systemrecord.h"
+#include "design/systemload.h"
 #include "support/recorders.h"
 #include "ui/FrmTlv.h"
 #include "ui/startup.h"
