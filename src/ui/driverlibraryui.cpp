@@ -5,6 +5,7 @@
 #include "core/numberparse.h"
 #include "ui/driverdialogs.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCompleter>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 namespace {
 
 const QString kAttachmentName = QStringLiteral("driverLibrary");
+constexpr int kCompletionWidth = 420; // pixels
 
 // Which field of DriverFields holds which value of a driver.
 struct FieldOfValue {
@@ -114,8 +116,12 @@ void addCompletion(Attachment* attachment, QLineEdit* name)
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setMaxVisibleItems(12);
     name->setCompleter(completer);
-    // The library is read when the user first types a name, never before.
-    QObject::connect(name, &QLineEdit::textEdited, model, [model] { model->reload(); });
+    // The library is read when the user first types a name, never before;
+    // the list is made wide enough for the values beside the names.
+    QObject::connect(name, &QLineEdit::textEdited, model, [model, completer] {
+        model->reload();
+        completer->popup()->setMinimumWidth(kCompletionWidth);
+    });
     QObject::connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), attachment,
         [window = attachment->window](const QModelIndex& index) {
             if (const auto driver = driverLibrary().find(index.data(Qt::EditRole).toString()))
