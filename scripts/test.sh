@@ -30,9 +30,12 @@ done
 (cd build && cpack -G DEB >/dev/null)
 deb=$(ls build/tolvan_*.deb)
 [[ "$(dpkg-deb --field "$deb" Depends)" == *libqt6widgets6* ]] || { echo "$deb declares no Qt dependency" >&2; exit 1; }
+control=$(dpkg-deb --field "$deb")
+if grep -qi "localhost" <<<"$control"; then echo "$deb names a placeholder address" >&2; exit 1; fi
 contents=$(dpkg-deb --contents "$deb")
 for program in tolvan tolvan-cli; do
   grep -q "\./usr/bin/$program$" <<<"$contents" || { echo "$deb lacks $program" >&2; exit 1; }
+  grep -q "man1/$program.1" <<<"$contents" || { echo "$deb lacks the man page of $program" >&2; exit 1; }
 done
 echo "package: $deb"
 

@@ -1,3 +1,4 @@
+#include "platform/windowplaces.h"
 #include "ui/startup.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     // Lets the desktop match the windows to the installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvan"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tolvan")));
+    rememberWindowPlaces(true);
     startTolvan(QCoreApplication::arguments());
     return app.exec();
 }

@@ -17,7 +17,7 @@ MsgAnswer MessageLog::show(const Message& message)
     shown.append(message);
     if (message.buttons == MsgButtons::YesNo)
         return MsgAnswer::No;
-    return message.buttons == MsgButtons::RetryCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
 void MessageLog::clear()

@@ -17,14 +17,15 @@ MsgAnswer showMessage(const Message& message)
 {
     if (!g_service) {
         switch (message.buttons) {
-        case MsgButtons::RetryCancel:
-            return MsgAnswer::Cancel;
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
         case MsgButtons::YesNo:
             return MsgAnswer::No;
-        case MsgButtons::Ok:
+        case MsgButtons::RetryCancel:
+        case MsgButtons::SaveDiscardCancel:
             break;
         }
-        return MsgAnswer::Ok;
+        return MsgAnswer::Cancel;
     }
     if (message.beep)
         g_service->beep();

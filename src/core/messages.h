@@ -9,9 +9,9 @@
 #include <QString>
 #include <memory>
 
-enum class MsgButtons { Ok, RetryCancel, YesNo };
+enum class MsgButtons { Ok, RetryCancel, SaveDiscardCancel, YesNo };
 enum class MsgIcon { None, Exclamation, Stop };
-enum class MsgAnswer { Ok, Retry, Cancel, Yes, No };
+enum class MsgAnswer { Ok, Retry, Cancel, Save, Discard, Yes, No };
 
 inline const QString kAppTitle = QStringLiteral("Tolvan");
 
@@ -39,9 +39,9 @@ MessageService* messageService();
 MessageService* installMessageService(MessageService* service);
 
 // Shows a message through the installed service, beeping first when asked.
-// Without a service the message is dropped and the answer is Cancel for
-// Retry/Cancel boxes (never loops), No for Yes/No questions (nothing is
-// replaced or deleted unasked) and Ok otherwise.
+// Without a service the message is dropped and the answer is Ok for an OK
+// box, No for a Yes/No question (nothing is replaced or deleted unasked) and
+// Cancel for the others (never loops, never discards).
 MsgAnswer showMessage(const Message& message);
 void beep();
 

@@ -79,30 +79,46 @@ std::optional<Message> loadFrom(const QString& chosen)
     if (!problem) {
         decodeSystemRecord(read.record, designState());
         countDesignLoad();
+        noteDesignKept();
     }
     return problem;
 }
 
+// The record as last saved or loaded.
+SystemRecord& keptRecord()
+{
+    static SystemRecord record = encodeSystemRecord(DesignState());
+    return record;
+}
+
 } // namespace
 
-void saveSystem()
+bool designChangedSinceKept() { return encodeSystemRecord(designState()) != keptRecord(); }
+
+void noteDesignKept() { keptRecord() = encodeSystemRecord(designState()); }
+
+bool saveSystem()
 {
     // Taken once: a retry saves the design as it was when Save was pressed.
     const SystemRecord record = encodeSystemRecord(designState());
     // The dialog adds ".TLV" to a bare name itself, so it asks about the right file.
-    untilDoneOrGivenUp({ QStringLiteral(" Save A File "), kFilter, kFilter, true, QStringLiteral("TLV") },
-        [&record](const QString& chosen) -> std::optional<Message> {
-            const QString path = systemFileName(chosen);
-            // An existing file under a name with ".TLV" added here was never
-            // confirmed in the dialog: Retry lets the user choose it there
-            // (the dialog then asks) or type another name.
-            if (path != chosen && QFileInfo::exists(path))
-                return fileErrorMessage(FileErrorRow::FileAlreadyExists, FileProcedure::Save, EEXIST);
-            const std::optional<FileFailure> failure = writeRecordFile(path, record);
-            if (!failure)
-                return std::nullopt;
-            return fileErrorMessage(failure->osError, failure->step, folderExists(path), FileProcedure::Save);
-        });
+    const bool saved
+        = untilDoneOrGivenUp({ QStringLiteral(" Save A File "), kFilter, kFilter, true, QStringLiteral("TLV") },
+            [&record](const QString& chosen) -> std::optional<Message> {
+                const QString path = systemFileName(chosen);
+                // An existing file under a name with ".TLV" added here was never
+                // confirmed in the dialog: Retry lets the user choose it there
+                // (the dialog then asks) or type another name.
+                if (path != chosen && QFileInfo::exists(path))
+                    return fileErrorMessage(FileErrorRow::FileAlreadyExists, FileProcedure::Save, EEXIST);
+                const std::optional<FileFailure> failure = writeRecordFile(path, record);
+                if (!failure)
+                    return std::nullopt;
+                return fileErrorMessage(failure->osError, failure->step, folderExists(path), FileProcedure::Save);
+            });
+    if (saved)
+        keptRecord() = record;
+    return saved;
 }
 
 bool loadSystemRecord() { return untilDoneOrGivenUp(kOpenRequest, loadFrom); }

@@ -9,7 +9,13 @@
 
 #include <QString>
 
-void saveSystem();
+// True when the design was written (not cancelled, no failure left standing).
+bool saveSystem();
+
+// Whether the saved variables differ from the design as last saved or loaded
+// (or as the program started, noted with noteDesignKept).
+bool designChangedSinceKept();
+void noteDesignKept();
 // The loads return true when a record was loaded; each such load counts as
 // one (designLoadCount), so that open windows know to show it.
 bool loadSystemRecord();

@@ -26,8 +26,7 @@ std::optional<LowPassSection> activeLowPass(double frequency)
         return std::nullopt;
     const double per = frequency * kActiveTwoPi * kActiveLowPassR;
     LowPassSection s;
-    if (!keep(0.1931 / per * 1000000, s.c1) || !keep(2.4553 / per * 1000000, s.c2)
-        || !keep(2.1089 / per * 1000000, s.c3))
+    if (!keep(0.2024 / per * 1000000, s.c1) || !keep(3.546 / per * 1000000, s.c2) || !keep(1.392 / per * 1000000, s.c3))
         return std::nullopt;
     return s;
 }
@@ -43,8 +42,8 @@ std::optional<HighPassSection> activeHighPass(double frequency)
         return std::nullopt;
     s.cHalf = s.c / 2;
     const double per = frequency * kActiveTwoPi * s.c;
-    if (!keep(5.1766 / per * 1000000, s.r1) || !keep(0.4074 / per * 1000000, s.r2)
-        || !keep(0.4742 / per * 1000000, s.r3))
+    if (!keep(4.941 / per * 1000000, s.r1) || !keep(0.2820 / per * 1000000, s.r2)
+        || !keep(0.7184 / per * 1000000, s.r3))
         return std::nullopt;
     return s;
 }

@@ -1,12 +1,17 @@
 #pragma once
 // The active (line-level) crossovers with 18 dB per octave slopes, built from
-// two third-order op-amp sections:
-//  - a low-pass section on fixed 10 000-ohm resistors with three computed
-//    capacitors (0.1931, 2.4553, 2.1089 over F x 6.2832 x 10 000);
-//  - a high-pass section on a computed capacitor Cx = 1 / (F x 6.2832 x 20 000)
-//    and its half, with three computed resistors (5.1766, 0.4074, 0.4742 over
-//    F x 6.2832 x Cx), where Cx enters as the Single it is stored as, so the
-//    resistors come out independent of F (103 532, 8 148, 9 484 ohms).
+// two third-order unity-gain op-amp sections tuned to a Butterworth response
+// (-3 dB at F; low-pass and high-pass connected in phase sum flat):
+//  - a low-pass section on three fixed 10 000-ohm resistors with three
+//    computed capacitors k / (F x 6.2832 x 10 000): 0.2024 to ground at the
+//    op-amp input, 3.546 from the second node back to the output and 1.392
+//    to ground at the first node;
+//  - its RC-CR dual, a high-pass section on three equal capacitors
+//    Cx = 1 / (F x 6.2832 x 20 000), with three computed resistors
+//    k / (F x 6.2832 x Cx) in the same places: 4.941 at the op-amp input,
+//    0.2820 back from the output and 0.7184 at the first node. Cx enters as the
+//    Single it is stored as, so the resistors come out independent of F
+//    (98 820, 5 640, 14 368 ohms). Cx / 2 is shown beside it.
 // In: the crossover frequency in Hz. Out: the ten values of the 2-way window
 // (ohms and microfarads, as Singles), or nothing when the frequency is not
 // above 0 or a value would not be a finite Single (1e-40 Hz, for instance).
@@ -26,12 +31,12 @@ inline constexpr QStringView kResistorPattern = u"###,###";
 inline constexpr QStringView kCapacitorPattern = u"#.######";
 
 struct LowPassSection {
-    float c1 = 0, c2 = 0, c3 = 0; // the 0.1931, 2.4553 and 2.1089 capacitors, uF
+    float c1 = 0, c2 = 0, c3 = 0; // at the op-amp input, in the feedback, at the first node; uF
 };
 
 struct HighPassSection {
     float c = 0, cHalf = 0; // Cx and Cx / 2, uF
-    float r1 = 0, r2 = 0, r3 = 0; // the 5.1766, 0.4074 and 0.4742 resistors, ohms
+    float r1 = 0, r2 = 0, r3 = 0; // at the op-amp input, in the feedback, at the first node; ohms
 };
 
 std::optional<LowPassSection> activeLowPass(double frequency);

@@ -22,6 +22,22 @@ BandpassResult refused(const Message& message, const QString& focus, bool withdr
     return result;
 }
 
+// The warning for a low cut-off outside the design tables, with the cut-offs
+// that keep inside them (Fs / Qts = `ratio`) rounded inwards to one decimal,
+// or to more when the range is narrower than that.
+Message outsideTables(double ratio)
+{
+    const double lowest = kBandFittedLowestX * ratio, highest = kBandFittedHighestX * ratio;
+    const auto warning = [](double low, double high) {
+        return msg::warning(boxmsg::bandOutsideTables(numberText(low), numberText(high)));
+    };
+    for (double scale = 10; scale <= 1e6; scale *= 10)
+        if (const double low = std::ceil(lowest * scale) / scale, high = std::floor(highest * scale) / scale;
+            low < high)
+            return warning(low, high);
+    return warning(lowest, highest);
+}
+
 bool allFinite(const BandpassDesign& d)
 {
     if (!std::isfinite(d.pa) || !design::allFinite({ d.ventedVb, d.fh3, d.sealedVb, d.fb, d.coil.value_or(0) }))
@@ -90,6 +106,8 @@ BandpassResult bandpassDesign(const BandpassInputs& in, Trigger trigger)
 
     result.design = d;
     if (byButton) {
+        if (!(x >= kBandFittedLowestX && x <= kBandFittedHighestX))
+            result.outcome.messages.append(outsideTables(ratio));
         if (d.fb < float(in.fl3))
             result.outcome.messages.append(msg::warning(boxmsg::kF3AboveFb));
         if (d.fb > d.fh3)

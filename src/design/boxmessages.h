@@ -20,6 +20,14 @@ inline const QString kBandFsEqualsQts = QStringLiteral("Qts Can Not Equal Resona
 inline const QString kDriverQtsTooHigh = QStringLiteral("Driver Not Acceptable Qts to High");
 inline const QString kBandFbAboveFh3 = QStringLiteral("Tuning Frequency is Greater Than Low Cutoff");
 inline const QString kBandFsMissing = QStringLiteral("Free Air Resonance (Fs) Must be Greater Than 0");
+// The low cut-off lies where the design tables no longer hold; `lowest` and
+// `highest` are the cut-offs in Hz that keep them, as message numbers (" 9.7").
+inline QString bandOutsideTables(const QString& lowest, const QString& highest)
+{
+    return QStringLiteral("Low Frequency Cutoff Outside the Design Tables, Results Unreliable: "
+                          "Use a Low Frequency Cutoff Between%1 and%2 Hz")
+        .arg(lowest, highest);
+}
 
 // Every box: the cut-off lies above the tuning (closed: the system resonance).
 inline const QString kF3AboveFb = QStringLiteral("Tuning Frequency is Less Than Low Cutoff");

@@ -3,6 +3,7 @@
 #include "core/designstate.h"
 #include "core/messages.h"
 #include "platform/help.h"
+#include "platform/windowplaces.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -67,7 +68,8 @@ DesignWindow::DesignWindow(const QString& name, const QString& caption, QSize cl
     trackFocus();
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { showHelp(kHelpContents, this); });
+    // The topic of the window the user is in.
+    connect(help, &QShortcut::activated, this, [this] { showHelp(objectName(), this); });
 }
 
 DesignWindow::~DesignWindow()
@@ -349,14 +351,33 @@ void DesignWindow::resizeEvent(QResizeEvent* event)
     }
 }
 
+void DesignWindow::showEvent(QShowEvent* event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        restoreWindowPlace(this);
+    }
+    QWidget::showEvent(event);
+}
+
 void DesignWindow::closeEvent(QCloseEvent* event)
 {
+    saveWindowPlace(this);
     if (!m_exiting) {
         // Closed through the frame (or by the main window's Exit). An Exit
         // handler that calls closeWindow() from here is harmless: Qt ignores
         // a close of a window that is closing already.
+        // A window closed while another is the current one hands over its
+        // own design, and leaves the current window's flag as it was.
         m_exiting = true;
+        std::int16_t& designValid = designState().designValid;
+        const bool current = g_lastActivated == this;
+        const std::int16_t others = designValid;
+        if (!current)
+            designValid = m_ownDesignValid;
         Form_Unload();
+        if (!current)
+            designValid = others;
     }
     m_windowReady = 0;
     QWidget::closeEvent(event);

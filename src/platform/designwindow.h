@@ -14,7 +14,8 @@
 //    between controls of the active window, not when a message box or
 //    another window takes it (or another window's activation moves it);
 //  - the isobaric "Y"/"N" field and the windowReady flag;
-//  - F1 for help.
+//  - F1 for the help topic of the window;
+//  - the place where the user left the window, taken back when it opens.
 // A window class derives from DesignWindow, builds its controls in its
 // constructor and names its handlers after control and event.
 
@@ -109,6 +110,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     enum class Refill { Plain, All, Changed };
@@ -136,6 +138,7 @@ private:
     Refill m_refill = Refill::Plain;
     QSet<QString> m_changedFields;
     bool m_opened = false;
+    bool m_placed = false;
     bool m_opening = false;
     int m_loadsSeen = 0;
     std::int16_t m_ownDesignValid = 0;

@@ -14,7 +14,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSvgGenerator>
-#include <QSvgRenderer>
 #include <QTransform>
 
 namespace {
@@ -95,13 +94,9 @@ public:
     void operator()(const PagePicture& p)
     {
         const QRectF device = m_toDevice.mapRect(p.rect);
-        if (const QString svg = compiledPicture(p.file); !svg.isEmpty()) {
-            // Our own drawings stay vectors on every device.
-            QSvgRenderer renderer(svg);
-            renderer.setAspectRatioMode(Qt::KeepAspectRatio);
-            renderer.render(&m_painter, device);
+        // Our own drawings stay vectors, with their labels as text, on every device.
+        if (paintPicture(m_painter, p.file, device))
             return;
-        }
         const QImage image = loadPicture(p.file);
         if (image.isNull()) {
             // A missing circuit drawing leaves its place marked rather than silently blank.

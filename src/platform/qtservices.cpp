@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 
 MsgAnswer QtMessageService::show(const Message& message)
 {
@@ -19,6 +21,15 @@ MsgAnswer QtMessageService::show(const Message& message)
     case MsgIcon::None:
         box.setIcon(QMessageBox::NoIcon);
         break;
+    }
+    if (message.buttons == MsgButtons::SaveDiscardCancel) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int pressed = box.exec();
+        return pressed == QMessageBox::Save   ? MsgAnswer::Save
+            : pressed == QMessageBox::Discard ? MsgAnswer::Discard
+                                              : MsgAnswer::Cancel;
     }
     if (message.buttons == MsgButtons::RetryCancel) {
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
@@ -53,6 +64,13 @@ std::optional<QString> QtFileChooser::choose(const FileDialogRequest& request)
         dialog.setOption(QFileDialog::DontUseNativeDialog, request.forSave);
     }
     dialog.selectFile(request.initialName);
+    // Qt's own dialog (a desktop's dialog sizes itself): the size and date
+    // columns show whole, the name takes the room that is left.
+    if (auto* details = dialog.findChild<QTreeView*>()) {
+        details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        dialog.resize(qMax(dialog.width(), 820), dialog.height());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

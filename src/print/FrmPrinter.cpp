@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 
 namespace {
 // The entry's device name, whole, whatever dashes it holds.
@@ -60,6 +62,23 @@ FrmPrinter::FrmPrinter(QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &FrmPrinter::CmdCancel_Click);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &FrmPrinter::List1_DblClick);
     Form_Load();
+    fitToEntries();
+}
+
+// The longest entry shows whole: the list, and the window with it, grow to
+// fit it, as far as the screen allows; the buttons keep to the right.
+void FrmPrinter::fitToEntries()
+{
+    const int needed
+        = m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() + m_list->verticalScrollBar()->sizeHint().width();
+    const int room = (screen() ? screen()->availableGeometry().width() : width()) - width();
+    const int extra = qBound(0, needed - m_list->width(), qMax(0, room));
+    if (extra == 0)
+        return;
+    setFixedSize(width() + extra, height());
+    m_list->resize(m_list->width() + extra, m_list->height());
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->move(button->x() + extra, button->y());
 }
 
 void FrmPrinter::Form_Load()

@@ -26,6 +26,7 @@ public:
 
 private:
     void Form_Load();
+    void fitToEntries();
     void List1_DblClick(QListWidgetItem* item);
     std::optional<QString> askPdfFile() const;
 

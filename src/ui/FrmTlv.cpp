@@ -1,6 +1,7 @@
 #include "ui/FrmTlv.h"
 
 #include "core/designstate.h"
+#include "core/messages.h"
 #include "core/printerentry.h"
 #include "core/systemfile.h"
 #include "design/systemload.h"
@@ -20,6 +21,7 @@
 #include "ui/frmVented.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -85,6 +87,7 @@ void FrmTlv::Form_Load()
 {
     DesignState& state = designState();
     applyStartValues(state);
+    noteDesignKept(); // nothing to save yet
     // The chart engine needs no connection: pages are composed in memory.
     state.printerName = printerNameFromDeviceEntry(defaultPrinterEntry(), state.printerName);
 }
@@ -112,7 +115,50 @@ void FrmTlv::Command6_Click() { showHelp(kHelpContents, this); }
 
 void FrmTlv::BtnExit_Click()
 {
-    // Ends the program at once: nothing is saved, nothing is asked.
+    if (nothingUnsavedIsLost())
+        endProgram();
+}
+
+void FrmTlv::closeEvent(QCloseEvent* event)
+{
+    if (!m_ending && !nothingUnsavedIsLost()) {
+        event->ignore();
+        return;
+    }
+    DesignWindow::closeEvent(event);
+    endProgram();
+}
+
+// The other windows close first, each handing its design over as its own
+// closing does. A design that differs from the one last saved or loaded is
+// then saved, left, or kept with the program open, as the user chooses; a
+// save that is cancelled or fails keeps the program open.
+bool FrmTlv::nothingUnsavedIsLost()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    if (!designChangedSinceKept())
+        return true;
+    Message question;
+    question.prompt = QStringLiteral("The design has changed since it was last saved. Save it before you exit?");
+    question.buttons = MsgButtons::SaveDiscardCancel;
+    question.icon = MsgIcon::Exclamation;
+    switch (showMessage(question)) {
+    case MsgAnswer::Save:
+        return saveSystem();
+    case MsgAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FrmTlv::endProgram()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
 }

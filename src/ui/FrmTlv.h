@@ -2,7 +2,9 @@
 // The main window: the hub from which every design window is opened. Its
 // start-up sets the design state's start values, opens the chart engine and
 // takes the default printer; its buttons load and save the system file,
-// print the box data report, open the help and end the program.
+// print the box data report, open the help and end the program. Ending the
+// program, by Exit or by closing this window, asks first whether to save a
+// design that changed since it was last saved or loaded.
 
 #include "platform/designwindow.h"
 
@@ -11,8 +13,13 @@ class FrmTlv final : public DesignWindow {
 public:
     explicit FrmTlv(QWidget* parent = nullptr);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Form_Load();
+    bool nothingUnsavedIsLost();
+    void endProgram();
     void BtnCB_Click();
     void BtnVB_Click();
     void BtnPR_Click();
@@ -26,4 +33,6 @@ private:
     void Command4_Click();
     void Command6_Click();
     void Command9_Click();
+
+    bool m_ending = false;
 };

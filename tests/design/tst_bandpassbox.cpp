@@ -1,10 +1,12 @@
 // The bandpass calculations' refusals that keep NaN and infinity out (Fs
-// missing, results beyond a Single) and Pa recomputed for a loaded design.
+// missing, results beyond a Single), the range of the design tables against
+// the alignment's closed form, and Pa recomputed for a loaded design.
 // The designs and the other refusals are checked through the window
 // (tests/ui/tst_FrmBand.cpp).
 #include "design/bandpassbox.h"
 
 #include <QtTest>
+#include <cmath>
 
 using namespace design;
 
@@ -24,6 +26,8 @@ class TestBandpassBox : public QObject {
 private slots:
     void refusals_data();
     void refusals();
+    void designTablesHoldOnlyInTheirRange_data();
+    void designTablesHoldOnlyInTheirRange();
     void passbandGainForALoadedDesign();
 };
 
@@ -61,6 +65,41 @@ void TestBandpassBox::refusals()
     QCOMPARE(r.outcome.focusField, focus);
     // A refusal that says why (Fs missing, a result out of range) withdraws the design shown before.
     QCOMPARE(r.withdrawsDesign, !messages.isEmpty());
+}
+
+void TestBandpassBox::designTablesHoldOnlyInTheirRange_data()
+{
+    QTest::addColumn<double>("x"); // Fl3 Qts / Fs
+    QTest::addColumn<bool>("holds"); // within the range: no warning
+    QTest::newRow("x .1") << 0.1 << false;
+    QTest::newRow("x .19, Pa 1.1 dB off") << 0.19 << false;
+    QTest::newRow("x .2") << 0.2 << true;
+    QTest::newRow("x .5, the worked example's") << 0.5 << true;
+    QTest::newRow("x .85, Pa .9 dB off") << 0.85 << true;
+    QTest::newRow("x .86") << 0.86 << false;
+    QTest::newRow("x 1, tuning 32 % high") << 1.0 << false;
+}
+
+void TestBandpassBox::designTablesHoldOnlyInTheirRange()
+{
+    QFETCH(double, x);
+    QFETCH(bool, holds);
+    // Fs / Qts = 100: Fl3 = 100 x. Qts .2 stays below the fitted Qtc for every x here.
+    const double qts = 0.2, vas = 2, fs = 20, fl3 = 100 * x;
+    const BandpassResult r = bandpassDesign(driver(qts, vas, fs, fl3), Trigger::Calculate);
+    QVERIFY(r.design);
+
+    // The closed form of the alignment that the tables were fitted to.
+    const double qbp = std::sqrt(x * (x + 0.7206));
+    const double fb = qbp * fs / qts, sealed = vas / ((qbp / qts) * (qbp / qts) - 1), pa = 40 * std::log10(1.4 * qbp);
+    const bool close = std::abs(r.design->fb / fb - 1) <= 0.05 && std::abs(r.design->sealedVb / sealed - 1) <= 0.05
+        && std::abs(r.design->pa - pa) <= 1;
+    QCOMPARE(close, holds);
+
+    const Message warning = msg::warning("Low Frequency Cutoff Outside the Design Tables, Results Unreliable: "
+                                         "Use a Low Frequency Cutoff Between 19.3 and 85.1 Hz");
+    QCOMPARE(r.outcome.messages.contains(warning), !holds);
+    QVERIFY(bandpassDesign(driver(qts, vas, fs, fl3), Trigger::Activation).outcome.messages.isEmpty());
 }
 
 void TestBandpassBox::passbandGainForALoadedDesign()

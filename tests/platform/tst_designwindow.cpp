@@ -4,11 +4,14 @@
 // single instances and proportional resizing.
 #include "core/designstate.h"
 #include "platform/designwindow.h"
+#include "platform/windowplaces.h"
 #include "support/recorders.h"
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -127,7 +130,9 @@ private slots:
     void frameCloseRunsUnloadOnce();
     void resizeKeepsProportions();
     void controlsSitAtTwipPositions();
-    void f1OpensHelpContents();
+    void f1OpensTheWindowsTopic();
+    void placeIsTakenBackOnTheSameScreensOnly_data();
+    void placeIsTakenBackOnTheSameScreensOnly();
 
 private:
     MessageRecorder* m_messages = nullptr;
@@ -475,13 +480,47 @@ void TestDesignWindow::controlsSitAtTwipPositions()
     QCOMPARE(DesignWindow::twipsToPixels(840, 1800, 2532, 612), QRect(56, 120, 168, 40));
 }
 
-void TestDesignWindow::f1OpensHelpContents()
+void TestDesignWindow::f1OpensTheWindowsTopic()
 {
     ProbeWindow w;
     QVERIFY(activate(&w));
     w.a->setFocus();
     QTest::keyClick(w.a, Qt::Key_F1);
-    QCOMPARE(m_help->topics, QStringList { kHelpContents });
+    QCOMPARE(m_help->topics, QStringList { "Probe" });
+}
+
+void TestDesignWindow::placeIsTakenBackOnTheSameScreensOnly_data()
+{
+    QTest::addColumn<bool>("sameScreens");
+    QTest::addColumn<QRect>("saved"); // position and size
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("same screens") << true << QRect(30, 20, 500, 280) << true;
+    QTest::newRow("a screen that is gone") << false << QRect(30, 20, 500, 280) << false;
+    QTest::newRow("off every screen") << true << QRect(9000, 9000, 500, 280) << false;
+}
+
+void TestDesignWindow::placeIsTakenBackOnTheSameScreensOnly()
+{
+    QFETCH(bool, sameScreens);
+    QFETCH(QRect, saved);
+    QFETCH(bool, restored);
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    rememberWindowPlaces(true);
+    auto* first = new ProbeWindow;
+    QVERIFY(activate(first));
+    const QSize designed = first->size();
+    first->close(); // saves its place with today's screens
+    QSettings settings(QSettings::UserScope, "Tolvan", "Tolvan");
+    settings.setValue("windows/Probe/geometry", saved);
+    if (!sameScreens)
+        settings.setValue("windows/Probe/screens", "0,0,640x480;640,0,640x480");
+    settings.sync();
+
+    auto* again = new ProbeWindow;
+    QVERIFY(activate(again));
+    rememberWindowPlaces(false);
+    QCOMPARE(again->size(), restored ? saved.size() : designed);
 }
 
 QTEST_MAIN(TestDesignWindow)

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -275,7 +276,7 @@ void TestPrinting::dashedPrinterNameIsPrintedTo()
 {
     if (!havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
-    const QString queue = uniqueToken("Office-Laser-");
+    const QString queue = uniqueToken("Office-Laser-Second-Floor-North-Wing-");
     bool added = false;
     run("lpadmin",
         { "-p", queue, "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd", "-E", "-o",
@@ -288,9 +289,12 @@ void TestPrinting::dashedPrinterNameIsPrintedTo()
     // The dialog itself chooses the queue, by a double click on its entry.
     struct Dialog final : PrinterSelection {
         QString queue;
+        int hiddenWidth = -1;
         std::optional<PrintTarget> select(QWidget*) override
         {
             FrmPrinter window;
+            window.show(); // the long entry shows whole
+            hiddenWidth = listOf(window)->horizontalScrollBar()->maximum();
             for (QListWidgetItem* item : listOf(window)->findItems(queue + " - ", Qt::MatchStartsWith))
                 emit listOf(window)->itemDoubleClicked(item);
             return window.target();
@@ -302,6 +306,7 @@ void TestPrinting::dashedPrinterNameIsPrintedTo()
     printReportPage(crossoverLayout(token), nullptr);
     installPrinterSelection(previous);
     QCOMPARE(m->messages.shown.size(), 0);
+    QCOMPARE(dialog.hiddenWidth, 0);
     QCOMPARE(designState().printerName, queue);
     const QString file = waitForPrintedPdf(token);
     const QString text = pdfText(file);

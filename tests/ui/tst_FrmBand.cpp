@@ -19,6 +19,9 @@ const QStringList kWorkedExample { "61.03", "1.39", ".98", "39.06", "20.873", "5
 const QStringList kWorkedPorts { "N/A", "N/A", ".68", "2.09", "4.2", "10.55", "19.72", "46.57", "84.75" };
 const QStringList kIsobaricPair { "61.03", ".69", ".49", "39.06", "10.437", "50", "1.55" };
 const QString kOutOfRange = "Result Out of Range: Check Qts, Vas, Free Air Resonance and Low Frequency Cutoff";
+// Fs / Qts = 50 (Fs 25, Qts .5): the design tables hold for Fl3 from 9.65 to 42.55 Hz.
+const Message kOutsideTables = msg::warning("Low Frequency Cutoff Outside the Design Tables, Results Unreliable: "
+                                            "Use a Low Frequency Cutoff Between 9.7 and 42.5 Hz");
 } // namespace
 
 class TestFrmBand : public QObject {
@@ -102,10 +105,17 @@ void TestFrmBand::calculate_data()
                                    << QStringList { "N/A", "1.04", "2.1", "5.27", "9.86", "23.29", "42.37", "97.53",
                                           "175.34" }
                                    << none << "szQtsb" << true;
+    // Beyond the design tables the results are still shown, with the warning first.
     QTest::newRow("tuning above the high cut-off")
         << QStringList { "N", ".5", "25", "60", "8" }
         << QStringList { "96.03", ".", ".98", "516.63", "13.265", "50", "-2299.61" } << QStringList(9, "N/A")
-        << QVector { msg::warning("Tuning Frequency is Greater Than Low Cutoff") } << "szQtsb" << true;
+        << QVector { kOutsideTables, msg::warning("Tuning Frequency is Greater Than Low Cutoff") } << "szQtsb" << true;
+    // x 1: tuned 32 % high, the sealed section 47 % small and Pa -89.91 dB, where the alignment gives +10.6 dB.
+    QTest::newRow("x 1") << QStringList { "N", ".5", "25", "50", "8" }
+                         << QStringList { "86.03", ".18", ".98", "86.28", "14.807", "50", "-89.91" }
+                         << QStringList { "N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "1.72", "6.06", "12.72" }
+                         << QVector { kOutsideTables, msg::warning("Tuning Frequency is Greater Than Low Cutoff") }
+                         << "szQtsb" << true;
     QTest::newRow("no impedance: szL kept")
         << QStringList { "N", ".4", "30", "20", "" }
         << QStringList { "74.05", "3.1", ".63", "38.49", "20.873", "75", "-5.74" }

@@ -1,6 +1,7 @@
 // The main window: its controls where and as they are declared, the start-up,
 // the windows it opens, help, Print Box Data and Exit.
 #include "core/designstate.h"
+#include "core/systemfile.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/recorders.h"
@@ -8,6 +9,7 @@
 
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,6 +32,7 @@ private slots:
     void buttonOpensItsWindow_data();
     void buttonOpensItsWindow();
     void helpOpensContents();
+    void exitClosesEveryWindow_data();
     void exitClosesEveryWindow();
     void loadSystemRecomputesBandPa();
     void printBoxDataChoosesAPrinterThenPrints_data();
@@ -191,6 +194,8 @@ void TestFrmTlv::buttonOpensItsWindow_data()
     QTest::newRow("btnCross") << "frmCross";
     QTest::newRow("Command8") << "FmNet";
     QTest::newRow("btn_Coil") << "frmCoil";
+    QTest::newRow("BtnVB") << "frmVented";
+    QTest::newRow("BtnSpeaker") << "frmSpeaker";
 }
 
 void TestFrmTlv::buttonOpensItsWindow()
@@ -198,23 +203,68 @@ void TestFrmTlv::buttonOpensItsWindow()
     QFETCH(QString, window);
     QTest::mouseClick(m_main->findChild<QPushButton*>(QTest::currentDataTag()), Qt::LeftButton);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == window);
+    // F1 there opens the window's own help topic.
+    QTest::keyClick(QApplication::activeWindow(), Qt::Key_F1);
+    QCOMPARE(m_help->topics, QStringList { window });
+    QVERIFY(!helpTopicHtml(window).isEmpty());
 }
 
 void TestFrmTlv::helpOpensContents()
 {
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
     QTest::keyClick(m_main, Qt::Key_F1);
-    QCOMPARE(m_help->topics, (QStringList { kHelpContents, kHelpContents }));
+    QCOMPARE(m_help->topics, (QStringList { kHelpContents, "FrmTlv" })); // the button, then F1
+}
+
+void TestFrmTlv::exitClosesEveryWindow_data()
+{
+    QTest::addColumn<QString>("design"); // "", "changed", or a design left open in the vented window
+    QTest::addColumn<int>("answer"); // to "save before you exit?"
+    QTest::addColumn<QString>("file"); // chosen for Save System; empty: the dialog is cancelled
+    QTest::addColumn<bool>("ends");
+    const int save = int(MsgAnswer::Save), discard = int(MsgAnswer::Discard), cancel = int(MsgAnswer::Cancel);
+    QTest::newRow("unchanged: no question") << "" << cancel << "" << true;
+    QTest::newRow("changed, discarded") << "changed" << discard << "" << true;
+    QTest::newRow("changed, cancelled") << "changed" << cancel << "" << false;
+    QTest::newRow("changed, saved") << "changed" << save << "kept.TLV" << true;
+    QTest::newRow("changed, save cancelled") << "changed" << save << "" << false;
+    QTest::newRow("changed, save failing") << "changed" << save << "missing/kept.TLV" << false;
+    QTest::newRow("handed over on closing") << "vented" << save << "kept.TLV" << true;
+    QTest::newRow("frame closed, cancelled") << "frame" << cancel << "" << false;
 }
 
 void TestFrmTlv::exitClosesEveryWindow()
 {
+    QFETCH(QString, design);
+    QFETCH(int, answer);
+    QFETCH(QString, file);
+    QFETCH(bool, ends);
+    QTemporaryDir dir;
+    ScriptedFileChooser files;
+    files.answerNext(file.isEmpty() ? std::nullopt : std::optional(dir.filePath(file)));
+    m_messages->answerNext(MsgAnswer(answer));
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnVB")), Qt::LeftButton);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == u"frmVented");
-    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnExit")), Qt::LeftButton);
+    if (design == "vented") {
+        auto* vented = QApplication::activeWindow();
+        for (const auto& [field, text] : { std::pair { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } })
+            vented->findChild<QLineEdit*>(field)->setText(text);
+        QTest::mouseClick(vented->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    } else if (!design.isEmpty()) {
+        designState().qts = 0.4f;
+    }
+    if (design == "frame")
+        m_main->close();
+    else
+        QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnExit")), Qt::LeftButton);
+
+    QCOMPARE(m_messages->shown.size(), design.isEmpty() ? 0 : 1 + int(file.startsWith("missing")));
+    QCOMPARE(m_main->isVisible(), !ends);
+    QCOMPARE(designChangedSinceKept(), !design.isEmpty() && !(ends && file == "kept.TLV"));
+    if (design == "vented")
+        QCOMPARE(designState().boxType, std::int16_t(1)); // saved with the vented design
     for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-    QVERIFY(m_messages->shown.isEmpty()); // no question asked
+        QVERIFY2(w == m_main || !w->isVisible(), qPrintable(w->objectName()));
 }
 
 void TestFrmTlv::loadSystemRecomputesBandPa()

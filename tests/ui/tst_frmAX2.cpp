@@ -1,5 +1,6 @@
 // The active 2-way window through its controls.
 #include "platform/pictures.h"
+#include "ui/activecircuit.h"
 #include "ui/crossoverprobe.h"
 #include "ui/frmAX2.h"
 
@@ -7,8 +8,8 @@
 
 namespace {
 const QStringList kResults { "szR", "szR1", "szR2", "szR3", "szR4", "szC", "szC1", "szC2", "szC3", "szC4" };
-const QStringList k2000 { "10,000", "103,532", "8,148", "9,484", "20,000", ".003979", ".001989", ".001537", ".019539",
-    ".016782" };
+const QStringList k2000 { "10,000", "98,820", "5,640", "14,368", "20,000", ".003979", ".001989", ".001611", ".028218",
+    ".011077" };
 } // namespace
 
 class TestFrmAX2 : public QObject {
@@ -24,6 +25,8 @@ private slots:
     void controlsCaptionsAndColours();
     void calculate_data();
     void calculate();
+    void drawnSectionsCrossAsButterworth_data();
+    void drawnSectionsCrossAsButterworth();
     void activationDesignsForTheStoredFrequency_data();
     void activationDesignsForTheStoredFrequency();
     void editedFrequencyWithdrawsTheDesignUntilCalculate();
@@ -44,6 +47,8 @@ void TestFrmAX2::controlsCaptionsAndColours()
     QCOMPARE(w.buttonRow(), (QStringList { "BtnPrint=Print", "btnCal=Calculate", "btnExit=Exit" }));
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("A2.BMP"));
     QVERIFY(!compiledPicture("A2.BMP").isEmpty());
+    const QString small = circuit::smallLabel(w.window(), "A2.BMP");
+    QVERIFY2(small.isEmpty(), qPrintable(small));
 
     QCOMPARE(w.window()->palette().color(QPalette::Window), QColor(0, 0, 128));
     QCOMPARE(w.window()->findChild<QLabel*>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
@@ -83,6 +88,28 @@ void TestFrmAX2::calculate()
     QCOMPARE(designState().designValid, std::int16_t(designs ? 1 : 0));
     QCOMPARE(designState().xoverFreq, designs ? 2000.0f : 1000.0f);
     QCOMPARE(w.focused(), QString("szFrq"));
+}
+
+void TestFrmAX2::drawnSectionsCrossAsButterworth_data()
+{
+    QTest::addColumn<QString>("frequency");
+    QTest::newRow("2000 Hz") << "2000";
+    QTest::newRow("80 Hz, a subwoofer") << "80";
+    QTest::newRow("20000 Hz, capacitors shown to three figures") << "20000";
+}
+
+void TestFrmAX2::drawnSectionsCrossAsButterworth()
+{
+    QFETCH(QString, frequency);
+    w.open();
+    w.type("szFrq", frequency);
+    w.click("btnCal");
+    using namespace circuit;
+    // As drawn: C4 at the first node, C3 in the feedback, C2 at the op-amp's input; R3, R2, R1 alike.
+    const QString fault = crossingFault(frequency.toDouble(),
+        lowPass(ohms(w.text("szR")), farads(w.text("szC4")), farads(w.text("szC3")), farads(w.text("szC2"))),
+        highPass(farads(w.text("szC")), ohms(w.text("szR3")), ohms(w.text("szR2")), ohms(w.text("szR1"))));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 void TestFrmAX2::activationDesignsForTheStoredFrequency_data()
@@ -147,9 +174,9 @@ void TestFrmAX2::printedPageStandsWhereTheLayoutSays()
         QPointF pos;
         double size;
     } expected[] = { { "Active 2 Way Crossover Design (18 DB)", { 100, 1800 }, 120 },
-        { "Crossover Frequency =  2000 Hz", { 290, 1600 }, 100 }, { "R1 = 103,532 Ohms", { 150, 1400 }, 100 },
+        { "Crossover Frequency =  2000 Hz", { 290, 1600 }, 100 }, { "R1 = 98,820 Ohms", { 150, 1400 }, 100 },
         { "R4 = 20,000 Ohms", { 150, 1100 }, 100 }, { "C = .003979 uF", { 750, 1500 }, 100 },
-        { "C4 = .016782 uF", { 750, 1100 }, 100 } };
+        { "C4 = .011077 uF", { 750, 1100 }, 100 } };
     for (const auto& e : expected) {
         const PageText* t = page.findText(e.text);
         QVERIFY2(t, qPrintable(page.texts().join('|')));
@@ -161,6 +188,7 @@ void TestFrmAX2::printedPageStandsWhereTheLayoutSays()
     QCOMPARE(w.focused(), QString("szFrq"));
     for (const auto& e : expected) // pdftotext lays the double blanks out as single ones
         QVERIFY2(text.contains(QString(e.text).simplified()), qPrintable(text));
+    QVERIFY2(text.contains("To tweeter"), qPrintable(text)); // the circuit's labels are text too
 }
 
 QTEST_MAIN(TestFrmAX2)

@@ -1,5 +1,6 @@
 // The active 3-way window through its controls.
 #include "platform/pictures.h"
+#include "ui/activecircuit.h"
 #include "ui/crossoverprobe.h"
 #include "ui/frmAX3.h"
 
@@ -8,9 +9,9 @@
 namespace {
 const QStringList kResults { "szR", "szR1", "szR2", "szR3", "szR4", "szC", "szC1", "szC2", "szC3", "szC4", "szRm",
     "szR5", "szR6", "szR7", "szR8", "szCm", "szC5", "szC6", "szC7", "szC8" };
-const QStringList k5000And500 { "10,000", "103,532", "8,148", "9,484", "20,000", ".001592", ".000796", ".006147",
-    ".078154", ".067128", "10,000", "103,532", "8,148", "9,484", "20,000", ".015915", ".007958", ".000615", ".007815",
-    ".006713" };
+const QStringList k5000And500 { "10,000", "98,820", "5,640", "14,368", "20,000", ".001592", ".000796", ".006443",
+    ".112872", ".044309", "10,000", "98,820", "5,640", "14,368", "20,000", ".015915", ".007958", ".000644", ".011287",
+    ".004431" };
 } // namespace
 
 class TestFrmAX3 : public QObject {
@@ -26,6 +27,8 @@ private slots:
     void controlsCaptionsAndColours();
     void calculate_data();
     void calculate();
+    void drawnSectionsCrossAsButterworth_data();
+    void drawnSectionsCrossAsButterworth();
     void activationNeedsBothStoredFrequencies_data();
     void activationNeedsBothStoredFrequencies();
     void editedFrequencyWithdrawsTheDesign_data();
@@ -53,6 +56,8 @@ void TestFrmAX3::controlsCaptionsAndColours()
     QCOMPARE(w.buttonRow(), (QStringList { "btnPrint=Print", "btnCal=Calculate", "btnExit=Exit" }));
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("A3.BMP"));
     QVERIFY(!compiledPicture("A3.BMP").isEmpty());
+    const QString small = circuit::smallLabel(w.window(), "A3.BMP");
+    QVERIFY2(small.isEmpty(), qPrintable(small));
     QCOMPARE(w.window()->palette().color(QPalette::Window), QColor(0, 0, 128));
     for (const QString& name : kResults) {
         QCOMPARE(w.field(name)->palette().color(QPalette::Text), QColor(Qt::yellow));
@@ -93,6 +98,42 @@ void TestFrmAX3::calculate()
     QCOMPARE(QList<float>({ s.xoverFreq, s.xoverFreqLow }),
         designs ? QList<float>({ 5000, 500 }) : QList<float>({ 3000, 300 }));
     QCOMPARE(w.focused(), QString("szFrqh"));
+}
+
+void TestFrmAX3::drawnSectionsCrossAsButterworth_data()
+{
+    QTest::addColumn<QStringList>("frequencies"); // high, low: a decade apart
+    QTest::newRow("5000 and 500 Hz") << QStringList { "5000", "500" };
+    QTest::newRow("2000 and 200 Hz") << QStringList { "2000", "200" };
+}
+
+void TestFrmAX3::drawnSectionsCrossAsButterworth()
+{
+    QFETCH(QStringList, frequencies);
+    w.open();
+    calculateFor(frequencies[0], frequencies[1]);
+    using namespace circuit;
+    const auto lowPassOf = [this](const char* r, const char* first, const char* feedback, const char* input) {
+        return lowPass(ohms(w.text(r)), farads(w.text(first)), farads(w.text(feedback)), farads(w.text(input)));
+    };
+    const auto highPassOf = [this](const char* c, const char* first, const char* feedback, const char* input) {
+        return highPass(farads(w.text(c)), ohms(w.text(first)), ohms(w.text(feedback)), ohms(w.text(input)));
+    };
+    // Each section as drawn: the first node's part, the feedback, the op-amp's input.
+    const Response woofer = lowPassOf("szR", "szC4", "szC3", "szC2");
+    const Response midHigh = highPassOf("szCm", "szR7", "szR6", "szR5");
+    const Response midLow = lowPassOf("szRm", "szC8", "szC7", "szC6");
+    const Response tweeter = highPassOf("szC", "szR3", "szR2", "szR1");
+    const double fh = frequencies[0].toDouble(), fl = frequencies[1].toDouble();
+    for (const QString& fault : { crossingFault(fl, woofer, midHigh), crossingFault(fh, midLow, tweeter) })
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+
+    double peak = -1000;
+    for (int i = 0; i <= 400; ++i) {
+        const double f = fl * std::pow(fh / fl, i / 400.0);
+        peak = std::max(peak, dB(midHigh(f) * midLow(f)));
+    }
+    QVERIFY2(std::abs(peak) <= 0.5, qPrintable(QString("the mid-range peaks at %1 dB").arg(peak)));
 }
 
 void TestFrmAX3::activationNeedsBothStoredFrequencies_data()
@@ -161,7 +202,7 @@ void TestFrmAX3::printedPageStandsWhereTheLayoutSays()
     const QList<std::pair<QString, QPointF>> expected { { "Active 3 Way Crossover Design (18 DB)", { 70, 1940 } },
         { "Crossover Frequencys =  5000 Hz  And   500 Hz", { 120, 1850 } },
         { "Ohms" + QString(37, ' ') + "uF", { 300, 1775 } }, { " R = 10,000", { 300, 1700 } },
-        { "C4 = .067128", { 800, 1400 } }, { "Rm = 10,000", { 300, 1325 } }, { "C8 = .006713", { 800, 1025 } } };
+        { "C4 = .044309", { 800, 1400 } }, { "Rm = 10,000", { 300, 1325 } }, { "C8 = .004431", { 800, 1025 } } };
     for (const auto& [text, pos] : expected) {
         const PageText* t = page.findText(text);
         QVERIFY2(t, qPrintable(page.texts().join('|')));

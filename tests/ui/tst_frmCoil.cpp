@@ -269,10 +269,13 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
         QCOMPARE(pdfPageCount(file), 1);
     const QString text = (target == "file" ? pdfText(file) : waitForPrintedText("Inductor Design", token)).simplified();
     QVERIFY2(!text.isEmpty(), "no page was printed");
-    // Texts come back as texts: the window was printed as drawing commands, not as a bitmap.
-    for (const QString& shown :
-        QStringList { "Inductor Design", "Resistance", "Gauge", ".637", ".534", "136.1", "128.1", " 13", token })
+    // Texts come back as texts: the window was printed as drawing commands, not as a bitmap,
+    // and the cross-section's labels as text, not as outlines.
+    for (const QString& shown : QStringList { "Inductor Design", "Resistance", "Gauge", ".637", ".534", "136.1",
+             "128.1", " 13", token, "INCH", "COIL CROSS SECTION" })
         QVERIFY2(text.contains(shown), qPrintable(shown + " not in: " + text));
+    for (const char* letter : { "D", "H" }) // the column heading and the dimension in the drawing
+        QVERIFY2(text.split(' ').count(letter) == 2, qPrintable(QString(letter) + " not twice in: " + text));
     for (const QString& hidden : QStringList { "Calculate", "Print", "Exit", "If you wish" })
         QVERIFY2(!text.contains(hidden), qPrintable(hidden));
 }

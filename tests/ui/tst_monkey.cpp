@@ -157,6 +157,8 @@ public:
         prompts << message.shownTitle() + ": " + message.prompt;
         if (message.buttons == MsgButtons::Ok)
             return MsgAnswer::Ok;
+        if (message.buttons == MsgButtons::SaveDiscardCancel)
+            return exitAnswer;
         // Retry at most twice in a step, so that a failing file cannot loop.
         if (m_retries < 2 && m_rng.bounded(3) == 0) {
             ++m_retries;
@@ -165,6 +167,7 @@ public:
         return MsgAnswer::Cancel;
     }
     void beep() override { }
+    MsgAnswer exitAnswer = MsgAnswer::Cancel; // to "save before you exit?"
 
     std::optional<QString> choose(const FileDialogRequest& request) override
     {
@@ -683,7 +686,8 @@ void TestMonkey::randomUse()
     }
     if (QTest::currentTestFailed())
         return;
-    // The main window's Exit closes every window.
+    // The main window's Exit closes every window, once the design is let go.
+    m_answers->exitAnswer = MsgAnswer::Discard;
     step(QStringLiteral("FrmTlv: Exit"), [&] { click(m_main->findChild<QPushButton*>("BtnExit")); });
     QStringList left;
     for (const DesignWindow* w : windows())
