@@ -2,7 +2,7 @@
 # Installs what is missing, builds and runs every test: once in a normal build
 # and once with the address and undefined-behaviour sanitizers. The printing
 # tests print to a real PDF printer of the printing system set up here.
-# Last, both fuzz targets are built with clang and each runs for a short while
+# Last, the fuzz targets are built with clang and each runs for a short while
 # (TOLVAN_FUZZ_SECONDS, default 20; TOLVAN_SKIP_FUZZ=1 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -54,14 +54,16 @@ fi
 if [[ "${TOLVAN_SKIP_FUZZ:-}" != "1" ]]; then
   CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTOLVAN_BUILD_FUZZ=ON -DTOLVAN_BUILD_TESTS=OFF -DTOLVAN_BUILD_BENCH=OFF >/dev/null
-  cmake --build build-fuzz --target fuzz_numbers fuzz_systemfile
+  cmake --build build-fuzz --target fuzz_numbers fuzz_systemfile fuzz_driverlibrary
   corpus=$(mktemp -d)
   trap 'rm -rf "$corpus"; stop_printing' EXIT
-  for target in fuzz_numbers fuzz_systemfile; do
+  for target in fuzz_numbers fuzz_systemfile fuzz_driverlibrary; do
     mkdir -p "$corpus/$target"
     echo "Fuzzing $target for ${TOLVAN_FUZZ_SECONDS:-20} s"
+    seeds=tests/data/reference_system.TLV
+    [[ $target == fuzz_driverlibrary ]] && seeds=tests/data/drivers.json,tests/data/drivers.csv
     if ! build-fuzz/fuzz/$target -max_total_time="${TOLVAN_FUZZ_SECONDS:-20}" -print_final_stats=1 \
-         -seed_inputs=tests/data/reference_system.TLV "$corpus/$target" >"$corpus/$target.log" 2>&1; then
+         -seed_inputs="$seeds" "$corpus/$target" >"$corpus/$target.log" 2>&1; then
       tail -n 60 "$corpus/$target.log"
       exit 1
     fi

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/drivercommands.h"
 #include "cli/filecommands.h"
 #include "cli/windowcommands.h"
 #include "cli/windowrun.h"
@@ -18,6 +19,8 @@ void printOverview(QTextStream& out)
         out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
     for (const FileCommand& command : fileCommands())
         out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
+    out << "  " << QStringLiteral("drivers").leftJustified(10)
+        << "The driver library: list, show, add, remove, import and export drivers.\n";
     out << "\nEvery command takes --json (the same as JSON) and --help.\n"
            "Exit status: 0 a design, 1 the window refused the inputs or a file failed, 2 a usage error.\n\n"
            "Example:\n  tolvan-cli vented --qts .4 --vas 2 --fs 30\n";
@@ -123,6 +126,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         status = runWindow(*window, rest, out, err);
     } else if (const FileCommand* file = findFileCommand(command)) {
         status = runFile(*file, rest, out, err);
+    } else if (command == u"drivers") {
+        status = runDriverCommand(rest, out, err);
     } else {
         status = usageError(err, QString(), QStringLiteral("unknown command \"%1\"").arg(command));
     }

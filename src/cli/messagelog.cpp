@@ -15,6 +15,8 @@ MessageLog::~MessageLog()
 MsgAnswer MessageLog::show(const Message& message)
 {
     shown.append(message);
+    if (message.buttons == MsgButtons::YesNo)
+        return MsgAnswer::No;
     return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The side effects of a window run by the command line: every message box
-// and beep is recorded (and answered at once: OK, or Cancel for Retry/Cancel
-// boxes, so no procedure loops), and every file dialog is cancelled. Nothing
-// ever waits for a user. Installed for the lifetime of the object.
+// and beep is recorded (and answered at once: OK, No for a Yes/No question,
+// Cancel for the others, so no procedure loops), and every file dialog is
+// cancelled. Nothing ever waits for a user. Installed for the lifetime of the object.
 
 #include "core/filechooser.h"
 #include "core/messages.h"

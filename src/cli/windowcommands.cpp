@@ -59,6 +59,8 @@ std::vector<OutputField> coilRows()
 
 const FlagOption kIsobaric { "isobaric", "szISO", "Y", "an isobaric pair of drivers" };
 const InputOption kWoofer { "name", "szWoofBox", "woofer name" };
+const InputOption kDriver { kDriverOption, nullptr,
+    "a driver of the library: its values, the options given override them" };
 
 std::vector<WindowCommand> makeCommands()
 {
@@ -66,7 +68,7 @@ std::vector<WindowCommand> makeCommands()
 
     commands.push_back({ "closed", "Closed box: the volume for a desired Qtc, or the Qtc of a given volume.",
         "tolvan-cli closed --qts .35 --vas 2 --fs 30 --qtc .707", open<frmClose>,
-        { kWoofer, { "qts", "szQts", "driver Qts" }, { "vas", "szVas", "Vas, cubic feet" },
+        { kDriver, kWoofer, { "qts", "szQts", "driver Qts" }, { "vas", "szVas", "Vas, cubic feet" },
             { "fs", "szFar", "free-air resonance, Hz" }, { "qtc", "szQd", "desired Qtc (0.5 to 1.5)" },
             { "vb", "szVcb", "box volume, cubic feet: calculate the Qtc of this volume", "Command1" } },
         { kIsobaric }, "btnCal",
@@ -74,7 +76,7 @@ std::vector<WindowCommand> makeCommands()
 
     commands.push_back({ "vented", "Vented box: volume, tuning, cut-off, hump or dip, port lengths and proportions.",
         "tolvan-cli vented --qts .4 --vas 2 --fs 30", open<frmVented>,
-        { kWoofer, { "qts", "szQts", "driver Qts" }, { "vas", "szVas", "Vas, cubic feet" },
+        { kDriver, kWoofer, { "qts", "szQts", "driver Qts" }, { "vas", "szVas", "Vas, cubic feet" },
             { "fs", "szFar", "free-air resonance, Hz" },
             { "fb", "szFb", "another tuning frequency, Hz: the volume follows", nullptr, true },
             { "vb", "szVvb", "another box volume, cubic feet: the tuning follows", nullptr, true } },
@@ -86,14 +88,14 @@ std::vector<WindowCommand> makeCommands()
     commands.push_back({ "radiator",
         "Passive radiator box: radiator volume, tuning, cut-off, box volume and proportions.",
         "tolvan-cli radiator --qts .4 --vas 2 --fs 30 --vd 1.6", open<frmRadiator>,
-        { kWoofer, { "qts", "szQts", "driver Qts (.2 to .44)" }, { "vas", "szVas", "Vas, cubic feet" },
+        { kDriver, kWoofer, { "qts", "szQts", "driver Qts (.2 to .44)" }, { "vas", "szVas", "Vas, cubic feet" },
             { "fs", "szFar", "free-air resonance, Hz" }, { "vd", "szVd", "driver displacement volume, 10^-4 m^3" } },
         { kIsobaric }, "Command1",
         { { "szVpr" }, { "szVvb" }, { "szVover" }, { "szFb" }, { "szF3" }, { "szH1" }, { "szW1" }, { "szD1" } } });
 
     commands.push_back({ "bandpass", "Fourth-order bandpass box: both sections, tuning, ports and the optional coil.",
         "tolvan-cli bandpass --qts .5 --re 8 --vas 2 --fs 25 --fl3 25", open<FrmBand>,
-        { { "name", "szWoofBP", "woofer name" }, { "qts", "szQtsb", "driver Qts" },
+        { kDriver, { "name", "szWoofBP", "woofer name" }, { "qts", "szQtsb", "driver Qts" },
             { "re", "szRdcb", "driver impedance, ohms" }, { "vas", "szVasb", "Vas, cubic feet" },
             { "fs", "szFarb", "free-air resonance, Hz" }, { "fl3", "szFl3", "desired low cut-off, Hz" } },
         { { "isobaric", "szISOB", "Y", "an isobaric pair of drivers" } }, "Command1",
@@ -128,7 +130,7 @@ std::vector<WindowCommand> makeCommands()
     commands.push_back(
         { "networks", "Compensating networks: notch filter for the resonance peak, equalisation of the voice coil.",
             "tolvan-cli networks --fs 30 --qes .4 --qms 3 --re 6 --le .5", open<FmNet>,
-            { { "name", "szName", "speaker name" }, { "fs", "szFr", "speaker resonance, Hz" },
+            { kDriver, { "name", "szName", "speaker name" }, { "fs", "szFr", "speaker resonance, Hz" },
                 { "qes", "szQes", "Qes" }, { "qms", "szQms", "Qms" }, { "re", "szRdc", "speaker resistance, ohms" },
                 { "le", "szL", "voice-coil inductance, mH" } },
             {}, "btn_Cal", { { "szCnf" }, { "szLnf" }, { "szRnf" }, { "szCic" }, { "szRic" } } });

@@ -14,7 +14,7 @@ class QWidget;
 
 struct InputOption {
     const char* option; // without "--"
-    const char* field;
+    const char* field; // nullptr: kDriverOption, which fills several fields
     const char* help;
     // Given, this option presses that button instead of the command's own.
     const char* button = nullptr;
@@ -22,6 +22,10 @@ struct InputOption {
     // own rule recomputes the design (the vented tuning and volume).
     bool afterCalculate = false;
 };
+
+// --driver NAME: the driver library's driver fills the window's driver
+// fields (as picking it does) before the options given are typed.
+inline constexpr const char* kDriverOption = "driver";
 
 struct FlagOption {
     const char* option;

@@ -1,7 +1,9 @@
 #include "cli/windowrun.h"
 
+#include "cli/drivercommands.h"
 #include "cli/messagelog.h"
 #include "core/designstate.h"
+#include "ui/driverlibraryui.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -68,6 +70,14 @@ QVector<OptionSpec> optionSpecs(const WindowCommand& command)
 WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments)
 {
     MessageLog log;
+    std::optional<DriverRecord> driver;
+    if (arguments.values.contains(QString::fromLatin1(kDriverOption))) {
+        WindowRun none;
+        driver = libraryDriver(arguments.values.value(QString::fromLatin1(kDriverOption)), none.result.note);
+        none.result.messages = log.shown;
+        if (!driver)
+            return none;
+    }
     DesignState& state = designState();
     state = DesignState();
     applyStartValues(state);
@@ -89,6 +99,8 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     waitUntilActive(window);
     // What the window says on opening with no design is not about these inputs.
     log.clear();
+    if (driver)
+        pickDriver(window, *driver);
 
     const char* button = command.button;
     for (const FlagOption& flag : command.flags)
@@ -96,7 +108,7 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
             type(window, flag.field, QString::fromLatin1(flag.text));
     for (const InputOption& input : command.inputs) {
         const QString option = QString::fromLatin1(input.option);
-        if (input.afterCalculate || !arguments.values.contains(option))
+        if (!input.field || input.afterCalculate || !arguments.values.contains(option))
             continue;
         type(window, input.field, arguments.values.value(option));
         if (input.button)

@@ -1,7 +1,8 @@
 #pragma once
 // Runs a design window as a user would: the window opens and activates on
-// a fresh design (the main window's start values), each given option is
-// typed into its field and the field left, the button is pressed, the
+// a fresh design (the main window's start values), the driver named by
+// --driver is picked from the library, each given option is typed into its
+// field and the field left, the button is pressed, the
 // options for after it are typed and left, and the result fields are read.
 // The window is closed again afterwards.
 

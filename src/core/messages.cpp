@@ -15,8 +15,18 @@ MessageService* installMessageService(MessageService* service)
 
 MsgAnswer showMessage(const Message& message)
 {
-    if (!g_service)
-        return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    if (!g_service) {
+        switch (message.buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        case MsgButtons::RetryCancel:
+        case MsgButtons::SaveDiscardCancel:
+            break;
+        }
+        return MsgAnswer::Cancel;
+    }
     if (message.beep)
         g_service->beep();
     return g_service->show(message);

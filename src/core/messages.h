@@ -9,9 +9,9 @@
 #include <QString>
 #include <memory>
 
-enum class MsgButtons { Ok, RetryCancel, SaveDiscardCancel };
+enum class MsgButtons { Ok, RetryCancel, SaveDiscardCancel, YesNo };
 enum class MsgIcon { None, Exclamation, Stop };
-enum class MsgAnswer { Ok, Retry, Cancel, Save, Discard };
+enum class MsgAnswer { Ok, Retry, Cancel, Save, Discard, Yes, No };
 
 inline const QString kAppTitle = QStringLiteral("Tolvan");
 
@@ -40,7 +40,8 @@ MessageService* installMessageService(MessageService* service);
 
 // Shows a message through the installed service, beeping first when asked.
 // Without a service the message is dropped and the answer is Ok for an OK
-// box and Cancel for the others (never loops, never discards).
+// box, No for a Yes/No question (nothing is replaced or deleted unasked) and
+// Cancel for the others (never loops, never discards).
 MsgAnswer showMessage(const Message& message);
 void beep();
 

@@ -37,6 +37,12 @@ MsgAnswer QtMessageService::show(const Message& message)
         box.setEscapeButton(QMessageBox::Cancel);
         return box.exec() == QMessageBox::Retry ? MsgAnswer::Retry : MsgAnswer::Cancel;
     }
+    if (message.buttons == MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return MsgAnswer::Ok;

@@ -6,6 +6,7 @@
 #include "platform/pictures.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -48,6 +49,8 @@ FmNet::FmNet(QWidget* parent)
     buildControls();
     setFocusCycle({ QStringLiteral("szName"), QStringLiteral("szFr"), QStringLiteral("szQes"), QStringLiteral("szQms"),
         QStringLiteral("szRdc"), QStringLiteral("szL") });
+    attachDriverLibrary(
+        this, { .name = "szName", .fs = "szFr", .qes = "szQes", .qms = "szQms", .re = "szRdc", .le = "szL" });
 }
 
 // The window fills itself once, when it first comes up.

@@ -7,6 +7,7 @@
 #include "print/boxreport.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
 
@@ -55,6 +56,7 @@ FrmBand::FrmBand(QWidget* parent)
     setFocusCycle({ QStringLiteral("szWoofBP"), kQtsb, QStringLiteral("szRdcb"), QStringLiteral("szVasb"),
         QStringLiteral("szFarb"), QStringLiteral("szFl3"), kISOB });
     setupIsobaric();
+    attachDriverLibrary(this, { .name = "szWoofBP", .fs = "szFarb", .qts = "szQtsb", .vas = "szVasb", .re = "szRdcb" });
 }
 
 // The window recalculates once, when it first comes up.

@@ -10,6 +10,7 @@
 #include "print/printerselection.h"
 #include "ui/FmNet.h"
 #include "ui/FrmBand.h"
+#include "ui/driverlibraryui.h"
 #include "ui/frmClose.h"
 #include "ui/frmCoil.h"
 #include "ui/frmCross.h"
@@ -75,6 +76,7 @@ FrmTlv::FrmTlv(QWidget* parent)
     QLabel* maker = addLabel(QStringLiteral("Label3"), QStringLiteral("Varnolt"), 840, 1260, 7812, 420);
     maker->setFont(QFont(QStringLiteral("Times New Roman"), 14, QFont::Bold));
     maker->setAlignment(Qt::AlignCenter);
+    attachDriverLibraryManager(this);
 
     Form_Load();
 }

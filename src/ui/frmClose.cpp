@@ -5,6 +5,7 @@
 #include "design/singles.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
 
@@ -44,6 +45,7 @@ frmClose::frmClose(QWidget* parent)
     onGotFocus(field(QStringLiteral("szFar")), [this] { szFar_GotFocus(); });
     boxui::showsStoredDriverAndBox(this);
     showsStoredValue("szQd", designState().closedQtc);
+    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
 }
 
 void frmClose::buildControls()

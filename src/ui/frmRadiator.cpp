@@ -5,6 +5,7 @@
 #include "design/singles.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,7 @@ frmRadiator::frmRadiator(QWidget* parent)
     showsStoredValue("szVd", state.radiatorVd);
     showsStoredValue(nullptr, state.ventedVb);
     showsStoredValue(nullptr, state.ventedFb);
+    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas", .vd = "szVd" });
 }
 
 void frmRadiator::buildControls()

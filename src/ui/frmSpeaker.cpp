@@ -4,6 +4,7 @@
 #include "core/numberformat.h"
 #include "core/numberparse.h"
 #include "print/measurementpage.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,15 @@ frmSpeaker::frmSpeaker(QWidget* parent)
     showsStoredValue("szWoofTest", state.measDriverName);
     for (const StoredInput& input : kStoredInputs)
         showsStoredValue(input.field, state.*input.value);
+    attachDriverLibrary(this,
+        { .name = "szWoofTest",
+            .fs = "szFrt",
+            .qts = "szQts",
+            .vas = "szVast",
+            .qes = "szQes",
+            .qms = "szQms",
+            .re = "szRdct",
+            .calculatedBy = "Command2" });
 }
 
 void frmSpeaker::buildControls()

@@ -5,6 +5,7 @@
 #include "design/singles.h"
 #include "ui/boxlayout.h"
 #include "ui/boxwindowsupport.h"
+#include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
 
@@ -69,6 +70,7 @@ frmVented::frmVented(QWidget* parent)
     for (const float* result : { &state.ventedVb, &state.ventedFb, &state.ventedF3 })
         showsStoredValue(nullptr, *result);
     showsStoredValue(nullptr, state.ventedValid);
+    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
 }
 
 void frmVented::buildControls()

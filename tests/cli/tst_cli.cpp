@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "cli/windowcommands.h"
 #include "core/designstate.h"
+#include "core/driverlibrary.h"
 #include "graph/CBGRAPH1.h"
 #include "support/printerrecorder.h"
 #include "support/recorders.h"
@@ -58,6 +59,7 @@ QList<QImage> pageImages(const QString& file)
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void cleanup() { deleteAllWindows(); }
 
     void textsAreTheWindowsTexts_data();
@@ -71,7 +73,22 @@ private slots:
     void programAndCommandLineGiveTheSamePage_data();
     void programAndCommandLineGiveTheSamePage();
     void runsWithoutADisplay();
+    void driversCommands_data();
+    void driversCommands();
+
+private:
+    QTemporaryDir m_data;
 };
+
+// The driver library of these tests, with the vented box's worked example.
+void TestCli::initTestCase()
+{
+    setDriverLibraryPath(m_data.filePath("drivers.json"));
+    QCOMPARE(cli({ "drivers", "add", "--name", "Example W10", "--fs", "30", "--qts", ".4", "--vas", "2", "--qes", ".5",
+                     "--re", "6.2" })
+                 .status,
+        0);
+}
 
 void TestCli::textsAreTheWindowsTexts_data()
 {
@@ -88,6 +105,14 @@ void TestCli::textsAreTheWindowsTexts_data()
         << QStringList { "vented", "--qts", ".4", "--vas", "2", "--fs", "30", "--fb", "25" }
         << Typing { { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } } << "Command1"
         << Typing { { "szFb", "25" } } << QByteArray();
+    QTest::newRow("vented from the library")
+        << QStringList { "vented", "--driver", "example w10" }
+        << Typing { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } }
+        << "Command1" << Typing {} << QByteArray();
+    QTest::newRow("networks from the library, Fs given")
+        << QStringList { "networks", "--driver", "Example W10", "--fs", "31" }
+        << Typing { { "szName", "Example W10" }, { "szFr", "31" }, { "szQes", ".5" }, { "szRdc", "6.2" } } << "btn_Cal"
+        << Typing {} << QByteArray();
     QTest::newRow("vented isobaric") << QStringList { "vented", "--isobaric", "--qts", ".4", "--vas", "2", "--fs",
         "30" } << Typing { { "szISO", "Y" }, { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } }
                                      << "Command1" << Typing {} << QByteArray();
@@ -291,6 +316,54 @@ void TestCli::reportWritesThePdf()
     QVERIFY2(words.contains("Bandpass Box Design (Isobaric)") && words.contains("Optional Coil = 1.2 mH"),
         qPrintable(words));
     QCOMPARE(cli({ "report", kReference, "-o", dir.filePath("report.png") }).status, 2);
+}
+
+// One session with the library, row after row.
+void TestCli::driversCommands_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // on stdout, or on stderr when refused
+
+    const QString csv = m_data.filePath("out.csv");
+    QTest::newRow("add") << QStringList { "drivers", "add", "--name", "Woofer", "--fs", "25", "--qts", ".35", "--vas",
+        "3.5", "--vd", "1.2", "--note", "a, b" }
+                         << 0 << QString::fromUtf8("Saved: Woofer \xe2\x80\x94 Fs 25 Hz");
+    QTest::newRow("add a name again") << QStringList { "drivers", "add", "--name", "WOOFER", "--fs", "1", "--qts", "1",
+        "--vas", "1" } << 1 << "is in the library already. --replace replaces it.";
+    QTest::newRow("add without Vas") << QStringList { "drivers", "add", "--name", "x", "--fs", "1", "--qts", "1" } << 1
+                                     << "The driver cannot be saved: Vas is missing.";
+    QTest::newRow("add a word for a number")
+        << QStringList { "drivers", "add", "--name", "x", "--fs", "thirty" } << 1 << "--fs is not a number: \"thirty\"";
+    QTest::newRow("list matching") << QStringList { "drivers", "list", "woo" } << 0
+                                   << QString::fromUtf8("Woofer \xe2\x80\x94 Fs 25 Hz, Qts .35, Vas 3.5 ft\xc2\xb3\n");
+    QTest::newRow("show") << QStringList { "drivers", "show", "woofer" } << 0
+                          << QString::fromUtf8("Vas: 3.5 ft\xc2\xb3\nVd: 1.2 10\xe2\x81\xbb\xe2\x81\xb4 m\xc2\xb3\n");
+    QTest::newRow("show as JSON") << QStringList { "drivers", "show", "Woofer", "--json" } << 0 << "\"vd\": 1.2";
+    QTest::newRow("export") << QStringList { "drivers", "export", csv } << 0 << "2 drivers written to";
+    QTest::newRow("remove") << QStringList { "drivers", "remove", "woofer" } << 0 << "Removed: woofer";
+    QTest::newRow("remove again") << QStringList { "drivers", "remove", "woofer" } << 1 << "No driver named \"woofer\"";
+    QTest::newRow("import the export")
+        << QStringList { "drivers", "import", csv } << 0
+        << "1 added, 1 skipped as duplicates, 0 refused as invalid.\n"
+           "Skipped line 2 \"Example W10\": a driver of this name is in the library already.";
+    QTest::newRow("import as JSON") << QStringList { "drivers", "import", csv, "--json" } << 0 << "\"added\": 0";
+    QTest::newRow("import nothing") << QStringList { "drivers", "import", "/nonexistent.csv" } << 1
+                                    << "/nonexistent.csv cannot be imported";
+    QTest::newRow("a driver not in the library")
+        << QStringList { "closed", "--driver", "none" } << 1 << "no driver named \"none\" is in the driver library";
+    QTest::newRow("unknown action") << QStringList { "drivers", "sort" } << 2 << "unknown action";
+    QTest::newRow("show without a name") << QStringList { "drivers", "show" } << 2 << "show takes";
+}
+
+void TestCli::driversCommands()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    const Run run = cli(arguments);
+    QCOMPARE(run.status, status);
+    QVERIFY2((status == 0 ? run.out : run.err).contains(output), qPrintable(run.out + run.err));
 }
 
 void TestCli::programAndCommandLineGiveTheSamePage_data()

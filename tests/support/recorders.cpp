@@ -18,7 +18,7 @@ MsgAnswer MessageRecorder::show(const Message& message)
     if (message.buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
     if (m_answers.empty())
-        return MsgAnswer::Cancel;
+        return message.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
     const MsgAnswer answer = m_answers.front();
     m_answers.pop_front();
     return answer;
@@ -61,8 +61,11 @@ void HelpRecorder::showTopic(const QString& topic, QWidget*) { topics << topic; 
 void deleteAllWindows()
 {
     QList<QPointer<QWidget>> windows;
+    // A popup belongs to the control that shows it (a completer deletes its
+    // own list) and goes with that control's window.
     for (QWidget* w : QApplication::topLevelWidgets())
-        windows << w;
+        if (w->windowType() != Qt::Popup)
+            windows << w;
     for (const QPointer<QWidget>& w : windows)
         delete w.data(); // null once its parent took it along
 }

@@ -20,7 +20,8 @@ public:
     MsgAnswer show(const Message& message) override;
     void beep() override { ++beeps; }
 
-    // Answers for the next Retry/Cancel boxes, in order; Cancel when none is left.
+    // Answers for the next Retry/Cancel and Yes/No boxes, in order; Cancel
+    // (No for Yes/No) when none is left.
     void answerNext(MsgAnswer answer) { m_answers.push_back(answer); }
 
     QStringList prompts() const;

@@ -1,0 +1,271 @@
+#include "cli/drivercommands.h"
+
+#include "cli/arguments.h"
+#include "cli/cli.h"
+#include "cli/commandresult.h"
+#include "cli/messagelog.h"
+#include "core/driverlibrary.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+namespace {
+
+struct DriverAction {
+    const char* name;
+    const char* usage;
+    int positional; // how many plain arguments it takes (list: at most this many words)
+    int (*run)(const ParsedArguments& arguments, QTextStream& out, QTextStream& err);
+};
+
+QJsonObject driverJson(const DriverRecord& driver)
+{
+    // The library's own form of one driver.
+    return QJsonDocument::fromJson(writeDriversJson({ driver }))
+        .object()
+        .value(QStringLiteral("drivers"))
+        .toArray()
+        .first()
+        .toObject();
+}
+
+void printJson(QTextStream& out, const QJsonObject& object)
+{
+    out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+QJsonArray refusalsJson(const QVector<DriverRefusal>& entries)
+{
+    QJsonArray list;
+    for (const DriverRefusal& entry : entries)
+        list.append(QJsonObject { { "where", entry.where }, { "name", entry.name }, { "reason", entry.reason } });
+    return list;
+}
+
+// The library read for an action; false (its message printed) when it cannot be used.
+bool usableLibrary(QTextStream& err)
+{
+    MessageLog log;
+    const bool usable = driverLibrary().refresh();
+    CommandResult result;
+    result.messages = log.shown;
+    printMessages(err, result);
+    return usable;
+}
+
+int refused(QTextStream& err, const QString& error)
+{
+    err << "tolvan-cli: drivers: " << error << '\n';
+    return kExitRefused;
+}
+
+int list(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    if (!usableLibrary(err))
+        return kExitRefused;
+    const DriverLibrary& library = driverLibrary();
+    const QVector<int> rows = library.filter(arguments.positional.join(u' '));
+    if (arguments.json) {
+        QJsonArray drivers;
+        for (const int row : rows)
+            drivers.append(driverJson(library.drivers()[row]));
+        printJson(out, { { "file", library.path() }, { "drivers", drivers } });
+    } else {
+        for (const int row : rows)
+            out << driverSummary(library.drivers()[row]) << '\n';
+    }
+    return kExitDesign;
+}
+
+int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    QString problem;
+    const std::optional<DriverRecord> driver = libraryDriver(arguments.positional.value(0), problem);
+    if (!driver)
+        return refused(err, problem);
+    if (arguments.json) {
+        printJson(out, driverJson(*driver));
+        return kExitDesign;
+    }
+    for (const DriverText& text : kDriverTexts)
+        if (!((*driver).*text.member).isEmpty())
+            out << text.label << ": " << (*driver).*text.member << '\n';
+    for (const DriverValue& value : kDriverValues)
+        if (const std::optional<double>& number = (*driver).*value.member)
+            out << value.label << ": " << driverNumberText(*number)
+                << (value.unit[0] ? QStringLiteral(" ") + QString::fromUtf8(value.unit) : QString()) << '\n';
+    return kExitDesign;
+}
+
+int add(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    DriverRecord driver;
+    for (const DriverText& text : kDriverTexts)
+        driver.*text.member = arguments.values.value(QString::fromLatin1(text.key));
+    for (const DriverValue& value : kDriverValues) {
+        const QString given = arguments.values.value(QString::fromLatin1(value.key));
+        const DriverNumber number = readDriverNumber(given);
+        if (!number.ok)
+            return refused(err, QStringLiteral("--%1 is not a number: \"%2\"").arg(value.key, given));
+        driver.*value.member = number.value;
+    }
+    if (!usableLibrary(err))
+        return kExitRefused;
+    const bool replace = arguments.flags.contains(QStringLiteral("replace"));
+    const DriverChange stored
+        = driverLibrary().store(driver, replace ? DriverLibrary::Existing::Replace : DriverLibrary::Existing::Refuse);
+    if (stored.status == DriverChange::Status::Exists)
+        return refused(err, stored.error + QStringLiteral(" --replace replaces it."));
+    if (!stored.done())
+        return refused(err, stored.error);
+    const DriverRecord added = *driverLibrary().find(driver.name);
+    if (arguments.json)
+        printJson(out, driverJson(added));
+    else
+        out << "Saved: " << driverSummary(added) << '\n';
+    return kExitDesign;
+}
+
+int remove(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    if (!usableLibrary(err))
+        return kExitRefused;
+    const QString name = arguments.positional.value(0);
+    const DriverChange removed = driverLibrary().remove(name);
+    if (!removed.done())
+        return refused(err, removed.error);
+    if (arguments.json)
+        printJson(out, { { "removed", name } });
+    else
+        out << "Removed: " << name << '\n';
+    return kExitDesign;
+}
+
+int import(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    if (!usableLibrary(err))
+        return kExitRefused;
+    const DriverImport imported = driverLibrary().importFile(arguments.positional.value(0));
+    if (!imported.error.isEmpty())
+        return refused(err, imported.error);
+    if (arguments.json)
+        printJson(out,
+            { { "added", imported.added }, { "skipped", refusalsJson(imported.skipped) },
+                { "refused", refusalsJson(imported.refused) },
+                { "notes", QJsonArray::fromStringList(imported.notes) } });
+    else
+        out << imported.report() << '\n';
+    return kExitDesign;
+}
+
+int exportTo(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
+{
+    if (!usableLibrary(err))
+        return kExitRefused;
+    const QString file = arguments.positional.value(0);
+    const DriverChange exported = driverLibrary().exportFile(file);
+    if (!exported.done())
+        return refused(err, exported.error);
+    if (arguments.json)
+        printJson(out, { { "file", file }, { "drivers", driverLibrary().drivers().size() } });
+    else
+        out << exported.note << '\n';
+    return kExitDesign;
+}
+
+const DriverAction kActions[] = {
+    { "list", "drivers list [WORDS] [--json]", 100, list },
+    { "show", "drivers show NAME [--json]", 1, show },
+    { "add", "drivers add --name NAME --fs X --qts X --vas X [more values] [--replace] [--json]", 0, add },
+    { "remove", "drivers remove NAME [--json]", 1, remove },
+    { "import", "drivers import FILE.json|FILE.csv [--json]", 1, import },
+    { "export", "drivers export FILE.json|FILE.csv [--json]", 1, exportTo },
+};
+
+QVector<OptionSpec> addOptions()
+{
+    QVector<OptionSpec> options;
+    for (const DriverText& text : kDriverTexts)
+        options.append({ QString::fromLatin1(text.key), true });
+    for (const DriverValue& value : kDriverValues)
+        options.append({ QString::fromLatin1(value.key), true });
+    options.append({ QStringLiteral("replace"), false });
+    return options;
+}
+
+int usage(QTextStream& err, const QString& error)
+{
+    err << "tolvan-cli: drivers: " << error << "\nTry 'tolvan-cli drivers --help'.\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+std::optional<DriverRecord> libraryDriver(const QString& name, QString& problem)
+{
+    DriverLibrary& library = driverLibrary();
+    if (!library.refresh()) {
+        problem = QStringLiteral("the driver library %1 cannot be used").arg(QDir::toNativeSeparators(library.path()));
+        return std::nullopt;
+    }
+    const std::optional<DriverRecord> driver = library.find(name);
+    if (!driver)
+        problem = QStringLiteral("no driver named \"%1\" is in the driver library %2")
+                      .arg(name.trimmed(), QDir::toNativeSeparators(library.path()));
+    return driver;
+}
+
+void printDriverCommandHelp(QTextStream& out)
+{
+    out << "Usage:\n";
+    for (const DriverAction& action : kActions)
+        out << "  tolvan-cli " << action.usage << '\n';
+    out << "\nThe driver library: drivers saved once by name, for every window that needs one.\n"
+           "Values for add (empty or left out: not known; Fs, Qts and Vas are needed):\n";
+    for (const DriverText& text : kDriverTexts)
+        out << "  "
+            << (QStringLiteral("--") + QString::fromLatin1(text.key) + QStringLiteral(" TEXT")).leftJustified(22)
+            << text.label << '\n';
+    for (const DriverValue& value : kDriverValues)
+        out << "  " << (QStringLiteral("--") + QString::fromLatin1(value.key) + QStringLiteral(" X")).leftJustified(22)
+            << value.label << (value.unit[0] ? QStringLiteral(", ") + QString::fromUtf8(value.unit) : QString())
+            << '\n';
+    out << "  " << QStringLiteral("--replace").leftJustified(22) << "replace a driver of the same name\n"
+        << "\nThe library is " << QDir::toNativeSeparators(driverLibraryPath())
+        << "\n(drivers.json under $XDG_DATA_HOME/Tolvan, by default ~/.local/share/Tolvan).\n"
+           "closed, vented, radiator, bandpass and networks take --driver NAME: the driver fills the\n"
+           "window's driver fields, and the options given override them.\n\nExample:\n"
+           "  tolvan-cli drivers add --name \"Example W10\" --fs 30 --qts .4 --vas 2\n"
+           "  tolvan-cli vented --driver \"Example W10\"\n";
+}
+
+int runDriverCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString name = arguments.value(0);
+    if (name.isEmpty() || name == u"--help" || name == u"-h") {
+        printDriverCommandHelp(name.isEmpty() ? err : out);
+        return name.isEmpty() ? kExitUsage : kExitDesign;
+    }
+    for (const DriverAction& action : kActions) {
+        if (name != QLatin1String(action.name))
+            continue;
+        const bool isAdd = action.run == add;
+        const ParsedArguments parsed
+            = parseArguments(arguments.mid(1), isAdd ? addOptions() : QVector<OptionSpec>(), action.positional);
+        if (!parsed.error.isEmpty())
+            return usage(err, parsed.error);
+        if (parsed.help) {
+            printDriverCommandHelp(out);
+            return kExitDesign;
+        }
+        if (!parsed.output.isEmpty())
+            return usage(err, QStringLiteral("-o is for report and graph"));
+        if (action.run != list && parsed.positional.size() != action.positional)
+            return usage(err, QStringLiteral("%1 takes %2").arg(action.name, action.usage));
+        return action.run(parsed, out, err);
+    }
+    return usage(err, QStringLiteral("unknown action \"%1\"").arg(name));
+}

@@ -1,0 +1,335 @@
+#include "ui/driverlibraryui.h"
+
+#include "core/driverlibrary.h"
+#include "core/messages.h"
+#include "core/numberparse.h"
+#include "ui/driverdialogs.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolTip>
+#include <QWidget>
+
+namespace {
+
+const QString kAttachmentName = QStringLiteral("driverLibrary");
+constexpr int kCompletionWidth = 420; // pixels
+
+// Which field of DriverFields holds which value of a driver.
+struct FieldOfValue {
+    std::optional<double> DriverRecord::*value;
+    const char* DriverFields::*field;
+};
+constexpr FieldOfValue kFieldsOfValues[] = {
+    { &DriverRecord::fs, &DriverFields::fs },
+    { &DriverRecord::qts, &DriverFields::qts },
+    { &DriverRecord::vas, &DriverFields::vas },
+    { &DriverRecord::qes, &DriverFields::qes },
+    { &DriverRecord::qms, &DriverFields::qms },
+    { &DriverRecord::re, &DriverFields::re },
+    { &DriverRecord::le, &DriverFields::le },
+    { &DriverRecord::vd, &DriverFields::vd },
+};
+
+QLineEdit* lineEdit(const QWidget* window, const char* name)
+{
+    return name ? window->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// What a window attached, kept as a child object of the window.
+class Attachment final : public QObject {
+public:
+    Attachment(QWidget* window, const DriverFields& fields)
+        : QObject(window)
+        , fields(fields)
+        , window(window)
+    {
+        setObjectName(kAttachmentName);
+    }
+
+    // The measurement window: the values of its fields when Calculate last
+    // showed results. Saving needs the fields to hold those values still.
+    QStringList fieldValues() const
+    {
+        QStringList texts;
+        for (const QLineEdit* edit : window->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
+            if (edit != lineEdit(window, fields.name))
+                texts << QString::number(parseNumber(edit->text()), 'g', 17);
+        return texts;
+    }
+    bool showsCalculation() const
+    {
+        const QLineEdit* qts = lineEdit(window, fields.qts);
+        return calculated && *calculated == fieldValues() && qts && !qts->text().trimmed().isEmpty();
+    }
+
+    DriverFields fields;
+    QWidget* window;
+    QList<QAction*> actions;
+    QPointer<QDialog> picker;
+    QStringList beforeCalculate;
+    std::optional<QStringList> calculated;
+};
+
+Attachment* attachmentOf(const QWidget* window)
+{
+    return window ? window->findChild<Attachment*>(kAttachmentName, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+QAction* addAction(QWidget* window, const QString& text, const QKeySequence& keys, const std::function<void()>& run)
+{
+    auto* action = new QAction(text, window);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, window, run);
+    window->addAction(action);
+    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    return action;
+}
+
+// The name field's own menu (cut, copy, paste...) with the library's entries below.
+void extendContextMenu(QLineEdit* name, const QList<QAction*>& actions)
+{
+    name->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(name, &QWidget::customContextMenuRequested, name, [name, actions](const QPoint& at) {
+        QMenu* menu = name->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addSeparator();
+        menu->addActions(actions);
+        menu->popup(name->mapToGlobal(at));
+    });
+}
+
+// Completion on the name field: the drivers whose names begin with the text,
+// each shown with its values; choosing one picks it.
+void addCompletion(Attachment* attachment, QLineEdit* name)
+{
+    auto* model = new DriverListModel(DriverListModel::Shape::Summary, attachment);
+    auto* completer = new QCompleter(model, name);
+    completer->setCompletionRole(Qt::EditRole);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setMaxVisibleItems(12);
+    name->setCompleter(completer);
+    // The library is read when the user first types a name, never before;
+    // the list is made wide enough for the values beside the names.
+    QObject::connect(name, &QLineEdit::textEdited, model, [model, completer] {
+        model->reload();
+        completer->popup()->setMinimumWidth(kCompletionWidth);
+    });
+    QObject::connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), attachment,
+        [window = attachment->window](const QModelIndex& index) {
+            if (const auto driver = driverLibrary().find(index.data(Qt::EditRole).toString()))
+                pickDriver(window, *driver);
+        });
+}
+
+// The measurement window: Calculate that shows new results makes the shown
+// values the ones to save.
+void followCalculation(Attachment* attachment, QPushButton* calculate)
+{
+    QObject::connect(calculate, &QPushButton::pressed, attachment,
+        [attachment] { attachment->beforeCalculate = attachment->fieldValues(); });
+    // Connected after the window's own handler, so it runs after it.
+    QObject::connect(calculate, &QPushButton::clicked, attachment, [attachment] {
+        const QStringList after = attachment->fieldValues();
+        if (after != attachment->beforeCalculate)
+            attachment->calculated = after;
+    });
+}
+
+// Why a driver cannot be saved from this window, and what to do instead.
+QString saveProblem(const DriverRecord& driver, const DriverFields& fields)
+{
+    QString problem = driverProblem(driver);
+    if (problem.isEmpty())
+        return {};
+    problem = QStringLiteral("The driver cannot be saved: %1.").arg(problem);
+    for (const FieldOfValue& map : kFieldsOfValues) {
+        const DriverValue* value = nullptr;
+        for (const DriverValue& v : kDriverValues)
+            if (v.member == map.value)
+                value = &v;
+        if (value->required && !(driver.*map.value) && !(fields.*map.field))
+            return problem
+                + QStringLiteral("\n\nThis window has no %1: save the driver from a box window first, or add it in "
+                                 "the driver library (Ctrl+Shift+L).")
+                      .arg(QString::fromLatin1(value->label));
+    }
+    return problem;
+}
+
+void saved(QWidget* window, const DriverFields& fields, const QString& name)
+{
+    DriverListModel::libraryChanged();
+    QWidget* near = lineEdit(window, fields.name);
+    if (!near)
+        near = window;
+    QToolTip::showText(near->mapToGlobal(QPoint(0, near->height())),
+        QStringLiteral("\"%1\" is saved in the driver library.").arg(name), near);
+}
+
+} // namespace
+
+void attachDriverLibrary(QWidget* window, const DriverFields& fields)
+{
+    auto* attachment = new Attachment(window, fields);
+    QList<QAction*>& actions = attachment->actions;
+    if (!fields.calculatedBy)
+        actions << addAction(window, QStringLiteral("Pick Driver from Library..."), QKeySequence(Qt::CTRL | Qt::Key_L),
+            [window] { openDriverPicker(window); });
+    actions << addAction(window, QStringLiteral("Save Driver to Library..."),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [window] { saveShownDriver(window); });
+    actions << addAction(window, QStringLiteral("Driver Library..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+        [] { openDriverManager(); });
+    if (QLineEdit* name = lineEdit(window, fields.name)) {
+        extendContextMenu(name, actions);
+        if (!fields.calculatedBy)
+            addCompletion(attachment, name);
+    }
+    if (fields.calculatedBy)
+        if (auto* calculate = window->findChild<QPushButton*>(QString::fromLatin1(fields.calculatedBy)))
+            followCalculation(attachment, calculate);
+}
+
+void attachDriverLibraryManager(QWidget* window)
+{
+    addAction(window, QStringLiteral("Driver Library..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+        [] { openDriverManager(); });
+}
+
+const DriverFields* driverFieldsOf(const QWidget* window)
+{
+    const Attachment* attachment = attachmentOf(window);
+    return attachment ? &attachment->fields : nullptr;
+}
+
+bool canPickDriver(const QWidget* window)
+{
+    const DriverFields* fields = driverFieldsOf(window);
+    return fields && !fields->calculatedBy;
+}
+
+void pickDriver(QWidget* window, const DriverRecord& driver)
+{
+    const DriverFields* fields = driverFieldsOf(window);
+    if (!fields)
+        return;
+    // As typed: each field's change rule runs; the focus stays where it is.
+    if (QLineEdit* name = lineEdit(window, fields->name))
+        name->setText(driver.name);
+    for (const FieldOfValue& map : kFieldsOfValues) {
+        if (QLineEdit* edit = lineEdit(window, fields->*map.field)) {
+            const std::optional<double>& value = driver.*map.value;
+            edit->setText(value ? driverNumberText(*value) : QString());
+        }
+    }
+}
+
+DriverRecord shownDriver(const QWidget* window)
+{
+    DriverRecord driver;
+    const DriverFields* fields = driverFieldsOf(window);
+    if (!fields)
+        return driver;
+    if (const QLineEdit* name = lineEdit(window, fields->name))
+        driver.name = name->text().trimmed();
+    for (const FieldOfValue& map : kFieldsOfValues) {
+        const QLineEdit* edit = lineEdit(window, fields->*map.field);
+        // Read as the window reads it; a field showing nothing is unknown.
+        if (edit && !edit->text().trimmed().isEmpty())
+            driver.*map.value = parseNumber(edit->text());
+    }
+    return driver;
+}
+
+bool saveShownDriver(QWidget* window)
+{
+    const Attachment* attachment = attachmentOf(window);
+    if (!attachment)
+        return false;
+    const DriverFields& fields = attachment->fields;
+    if (fields.calculatedBy && !attachment->showsCalculation()) {
+        showMessage(driverLibraryMessage(
+            QStringLiteral("Press Calculate first: the driver is saved with the values that Calculate shows."),
+            MsgIcon::Exclamation));
+        return false;
+    }
+    const DriverRecord shown = shownDriver(window);
+    if (shown.name.isEmpty()) {
+        showMessage(driverLibraryMessage(
+            QStringLiteral("Type the driver's name first: the library keeps drivers by name."), MsgIcon::Exclamation));
+        return false;
+    }
+    DriverLibrary& library = driverLibrary();
+    library.refresh();
+    // A second round when another copy of the program saved the name meanwhile.
+    for (int round = 0; round < 2; ++round) {
+        const std::optional<DriverRecord> existing = library.find(shown.name);
+        DriverRecord driver = existing.value_or(shown);
+        driver.name = shown.name;
+        for (const FieldOfValue& map : kFieldsOfValues)
+            if (shown.*map.value)
+                driver.*map.value = shown.*map.value;
+        const QString problem = saveProblem(driver, fields);
+        if (!problem.isEmpty()) {
+            showMessage(driverLibraryMessage(problem, MsgIcon::Exclamation));
+            return false;
+        }
+        if (existing
+            && showMessage(driverLibraryMessage(QStringLiteral("A driver named \"%1\" is in the library already.\n\n"
+                                                               "Replace its values with those this window shows?")
+                                                    .arg(existing->name),
+                   MsgIcon::None, MsgButtons::YesNo))
+                != MsgAnswer::Yes)
+            return false;
+        const DriverChange stored
+            = library.store(driver, existing ? DriverLibrary::Existing::Replace : DriverLibrary::Existing::Refuse);
+        if (stored.status == DriverChange::Status::Exists)
+            continue;
+        if (!stored.done()) {
+            showMessage(driverLibraryMessage(stored.error, MsgIcon::Exclamation));
+            return false;
+        }
+        saved(window, fields, driver.name);
+        return true;
+    }
+    return false;
+}
+
+QWidget* openDriverPicker(QWidget* window)
+{
+    Attachment* attachment = attachmentOf(window);
+    if (!attachment || attachment->fields.calculatedBy)
+        return nullptr;
+    if (!attachment->picker) {
+        attachment->picker
+            = new DriverPickDialog(window, [window = QPointer<QWidget>(window)](const DriverRecord& driver) {
+                  if (!window)
+                      return;
+                  pickDriver(window, driver);
+                  window->activateWindow();
+              });
+    }
+    QDialog* picker = attachment->picker;
+    picker->show();
+    picker->raise();
+    picker->activateWindow();
+    return picker;
+}
+
+QWidget* openDriverManager()
+{
+    static QPointer<DriverManagerDialog> manager;
+    if (!manager)
+        manager = new DriverManagerDialog;
+    manager->show();
+    manager->raise();
+    manager->activateWindow();
+    return manager;
+}

@@ -1,0 +1,378 @@
+// The driver library in the real windows: picking fills a window's driver
+// fields and nothing else, Calculate then designs the worked example; a
+// driver measured in the measurement window is saved and picked in the
+// vented window; saving asks before replacing and keeps what the window has
+// no field for; the refusals; completion on the name field; the managing
+// dialog with its import and export.
+#include "core/designstate.h"
+#include "core/driverlibrary.h"
+#include "support/recorders.h"
+#include "ui/FmNet.h"
+#include "ui/FrmBand.h"
+#include "ui/FrmTlv.h"
+#include "ui/driverdialogs.h"
+#include "ui/driverlibraryui.h"
+#include "ui/frmClose.h"
+#include "ui/frmRadiator.h"
+#include "ui/frmSpeaker.h"
+#include "ui/frmVented.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Texts = QMap<QString, QString>; // field -> text
+
+DriverRecord exampleDriver()
+{
+    DriverRecord driver;
+    driver.name = "Example W10";
+    driver.manufacturer = "Example";
+    driver.fs = 30;
+    driver.qts = 0.4;
+    driver.vas = 2;
+    driver.re = 6.2;
+    driver.qes = 0.45;
+    return driver;
+}
+
+template <class W> QWidget* open()
+{
+    QWidget* window = openWindow<W>();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("%s did not become active", qPrintable(window->objectName()));
+    return window;
+}
+
+// The windows with a driver, by their names.
+QWidget* openNamed(const QString& name)
+{
+    const std::pair<const char*, QWidget* (*)()> windows[]
+        = { { "frmClose", &open<frmClose> }, { "frmVented", &open<frmVented> }, { "frmRadiator", &open<frmRadiator> },
+              { "FrmBand", &open<FrmBand> }, { "FmNet", &open<FmNet> }, { "frmSpeaker", &open<frmSpeaker> } };
+    for (const auto& [window, opener] : windows)
+        if (name == QLatin1String(window))
+            return opener();
+    return nullptr;
+}
+
+QLineEdit* edit(const QWidget* window, const QString& name) { return window->findChild<QLineEdit*>(name); }
+
+void type(QWidget* window, const Texts& texts)
+{
+    for (auto it = texts.begin(); it != texts.end(); ++it)
+        edit(window, it.key())->setText(it.value());
+}
+
+Texts textsOf(const QWidget* window, const QStringList& names)
+{
+    Texts texts;
+    for (const QString& name : names)
+        texts[name] = edit(window, name)->text();
+    return texts;
+}
+
+void click(QWidget* window, const QString& button)
+{
+    QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+template <class D> D* openDialog()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<D*>(w); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+} // namespace
+
+class TestDriverLibraryUi : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void pickingFillsOnlyTheDriverFields_data();
+    void pickingFillsOnlyTheDriverFields();
+    void pickedFromTheListTheVentedWindowDesignsTheWorkedExample();
+    void measuredDriverIsSavedAndPickedInTheVentedWindow();
+    void savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks_data();
+    void savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks();
+    void savingRefuses_data();
+    void savingRefuses();
+    void nameFieldCompletesWithTheValues();
+    void managerAddsEditsDeletesImportsAndExports();
+    void everyEntryIsOnTheContextMenuWithItsShortcut();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<ScriptedFileChooser> m_files;
+    std::unique_ptr<ModalGuard> m_guard;
+};
+
+void TestDriverLibraryUi::init()
+{
+    designState() = DesignState();
+    applyStartValues(designState());
+    QFile::remove(m_dir.filePath("drivers.json"));
+    setDriverLibraryPath(m_dir.filePath("drivers.json"));
+    m_messages = std::make_unique<MessageRecorder>();
+    m_files = std::make_unique<ScriptedFileChooser>();
+    m_guard = std::make_unique<ModalGuard>();
+    QVERIFY(driverLibrary().store(exampleDriver(), DriverLibrary::Existing::Refuse).done());
+}
+
+void TestDriverLibraryUi::cleanup()
+{
+    deleteAllWindows();
+    m_guard.reset();
+    m_files.reset();
+    m_messages.reset();
+}
+
+void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Texts>("picked");
+    QTest::addColumn<QStringList>("untouched"); // results and other inputs keep their texts
+    QTest::newRow("closed") << "frmClose"
+                            << Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" },
+                                   { "szFar", "30" } }
+                            << QStringList { "szQd", "szVcb", "szFc", "szISO" };
+    QTest::newRow("vented") << "frmVented"
+                            << Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" },
+                                   { "szFar", "30" } }
+                            << QStringList { "szVvb", "szFb", "szLv8" };
+    QTest::newRow("radiator: an unknown Vd empties its field")
+        << "frmRadiator"
+        << Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" },
+               { "szVd", "" } }
+        << QStringList { "szVpr", "szVvb" };
+    QTest::newRow("bandpass") << "FrmBand"
+                              << Texts { { "szWoofBP", "Example W10" }, { "szQtsb", ".4" }, { "szVasb", "2" },
+                                     { "szFarb", "30" }, { "szRdcb", "6.2" } }
+                              << QStringList { "szFl3", "szVbb", "szISOB" };
+    QTest::newRow("networks: Qms and Le unknown")
+        << "FmNet"
+        << Texts { { "szName", "Example W10" }, { "szFr", "30" }, { "szQes", ".45" }, { "szQms", "" },
+               { "szRdc", "6.2" }, { "szL", "" } }
+        << QStringList { "szCnf", "szRic" };
+}
+
+void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields()
+{
+    QFETCH(QString, window);
+    QFETCH(Texts, picked);
+    QFETCH(QStringList, untouched);
+    QWidget* w = openNamed(window);
+    for (const QString& name : picked.keys())
+        edit(w, name)->setText("1.5");
+    const Texts before = textsOf(w, untouched);
+    const auto valid = designState().designValid;
+    QWidget* focus = QApplication::focusWidget();
+    pickDriver(w, exampleDriver());
+    QCOMPARE(textsOf(w, picked.keys()), picked);
+    QCOMPARE(textsOf(w, untouched), before); // nothing calculated
+    QCOMPARE(designState().designValid, valid);
+    QCOMPARE(QApplication::focusWidget(), focus);
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestDriverLibraryUi::pickedFromTheListTheVentedWindowDesignsTheWorkedExample()
+{
+    DriverRecord other = exampleDriver();
+    other.name = "Another";
+    other.qts = 0.3;
+    QVERIFY(driverLibrary().store(other, DriverLibrary::Existing::Refuse).done());
+    QWidget* vented = open<frmVented>();
+    QTest::keyClick(vented, Qt::Key_L, Qt::ControlModifier);
+    auto* picker = openDialog<DriverPickDialog>();
+    QVERIFY(picker);
+    QCOMPARE(picker->table()->view()->model()->rowCount(), 2);
+    QTest::keyClicks(picker->table()->filter(), "exa w1");
+    QCOMPARE(picker->table()->view()->model()->rowCount(), 1);
+    QTest::keyClick(picker->table()->filter(), Qt::Key_Return);
+    QTRY_VERIFY(!openDialog<DriverPickDialog>());
+    QCOMPARE(edit(vented, "szVvb")->text(), QString()); // nothing calculated yet
+    click(vented, "Command1");
+    QCOMPARE(textsOf(vented, { "szVvb", "szVover", "szFb", "szF3", "szH", "szLv15", "szLv8", "szH1" }),
+        (Texts { { "szVvb", "2.16" }, { "szVover", "2.38" }, { "szFb", "28.74" }, { "szF3", "28.13" },
+            { "szH", ".107" }, { "szLv15", "1.57" }, { "szLv8", "69.96" }, { "szH1", "25.13" } }));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+// Re 6, Fs 30, Zmax 54, f1 20, f2 45, Vt 1, Fct 49.65 measure Qts .4 and Vas 2.
+void TestDriverLibraryUi::measuredDriverIsSavedAndPickedInTheVentedWindow()
+{
+    QWidget* speaker = open<frmSpeaker>();
+    type(speaker,
+        { { "szWoofTest", "Measured" }, { "szRdct", "6" }, { "szFrt", "30" }, { "szIfr", "54" }, { "szFlt", "20" },
+            { "szFht", "45" }, { "szVtbt", "1" }, { "szFrtbt", "49.65" } });
+    click(speaker, "Command2");
+    QCOMPARE(textsOf(speaker, { "szQts", "szVast" }), (Texts { { "szQts", ".4" }, { "szVast", "2." } }));
+    QTest::keyClick(speaker, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    const DriverRecord saved = *driverLibrary().find("measured");
+    QCOMPARE(saved.qts, 0.4);
+    QCOMPARE(saved.vas, 2.0);
+    QCOMPARE(saved.qms, 3.6);
+    QCOMPARE(saved.re, 6.0);
+    type(speaker, { { "szFrt", "31" } }); // no longer what Calculate showed
+    QVERIFY(!saveShownDriver(speaker));
+    QVERIFY(m_messages->last().prompt.startsWith("Press Calculate first"));
+    delete speaker;
+    m_messages->clear();
+
+    QWidget* vented = open<frmVented>();
+    pickDriver(vented, saved);
+    click(vented, "Command1");
+    QCOMPARE(edit(vented, "szVvb")->text(), QString("2.16"));
+    QCOMPARE(edit(vented, "szFb")->text(), QString("28.74"));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestDriverLibraryUi::savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks_data()
+{
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<double>("le");
+    QTest::newRow("replaced") << MsgAnswer::Yes << 0.7;
+    QTest::newRow("kept") << MsgAnswer::No << 0.0;
+}
+
+void TestDriverLibraryUi::savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks()
+{
+    QFETCH(MsgAnswer, answer);
+    QFETCH(double, le);
+    QWidget* networks = open<FmNet>();
+    type(networks,
+        { { "szName", "EXAMPLE W10" }, { "szFr", "31" }, { "szRdc", "6" }, { "szL", ".7" }, { "szQes", "" } });
+    m_messages->answerNext(answer);
+    QCOMPARE(saveShownDriver(networks), answer == MsgAnswer::Yes);
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->last().buttons, MsgButtons::YesNo);
+    const DriverRecord stored = *driverLibrary().find("example w10");
+    QCOMPARE(stored.le.value_or(0), le);
+    QCOMPARE(stored.vas, 2.0); // the networks window has no Vas
+    QCOMPARE(stored.qes, 0.45); // an empty field is no value
+    QCOMPARE(stored.fs, answer == MsgAnswer::Yes ? 31.0 : 30.0);
+    QCOMPARE(driverLibrary().drivers().size(), 1);
+}
+
+void TestDriverLibraryUi::savingRefuses_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<Texts>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no name") << "frmVented" << Texts { { "szWoofBox", " " }, { "szQts", ".4" } }
+                             << "Type the driver's name first";
+    QTest::newRow("a negative value") << "frmClose"
+                                      << Texts { { "szWoofBox", "New" }, { "szQts", "-.4" }, { "szVas", "2" },
+                                             { "szFar", "30" } }
+                                      << "Qts must be above 0";
+    QTest::newRow("a new driver from the networks window")
+        << "FmNet" << Texts { { "szName", "New" }, { "szFr", "30" } }
+        << "Qts is missing.\n\nThis window has no Qts: save the driver from a box window first";
+    QTest::newRow("measured but not calculated")
+        << "frmSpeaker" << Texts { { "szWoofTest", "New" } } << "Press Calculate first";
+}
+
+void TestDriverLibraryUi::savingRefuses()
+{
+    QFETCH(QString, window);
+    QFETCH(Texts, typed);
+    QFETCH(QString, message);
+    QWidget* w = openNamed(window);
+    type(w, typed);
+    QVERIFY(!saveShownDriver(w));
+    QCOMPARE(m_messages->shown.size(), 1);
+    QVERIFY2(m_messages->last().prompt.contains(message), qPrintable(m_messages->last().prompt));
+    QCOMPARE(driverLibrary().drivers().size(), 1);
+}
+
+void TestDriverLibraryUi::nameFieldCompletesWithTheValues()
+{
+    QWidget* closed = open<frmClose>();
+    QLineEdit* name = edit(closed, "szWoofBox");
+    name->setFocus();
+    QTest::keyClicks(name, "exa");
+    QCompleter* completer = name->completer();
+    QTRY_VERIFY(completer->popup()->isVisible());
+    QCOMPARE(completer->completionCount(), 1);
+    QCOMPARE(completer->popup()->model()->index(0, 0).data().toString(),
+        QString::fromUtf8("Example W10 (Example) \xe2\x80\x94 Fs 30 Hz, Qts .4, Vas 2 ft\xc2\xb3"));
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    QCOMPARE(textsOf(closed, { "szWoofBox", "szQts", "szVas", "szFar" }),
+        (Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } }));
+    QCOMPARE(QApplication::focusWidget(), name); // Enter chose; it did not move on
+}
+
+void TestDriverLibraryUi::managerAddsEditsDeletesImportsAndExports()
+{
+    auto* manager = qobject_cast<DriverManagerDialog*>(openDriverManager());
+    QVERIFY(manager);
+    manager->addDriver();
+    auto* form = openDialog<DriverEditDialog>();
+    for (const auto& [key, text] :
+        { std::pair { "name", "Tweeter" }, { "fs", "900" }, { "qts", ".7" }, { "vas", "x" } })
+        form->field(key)->setText(text);
+    form->accept();
+    QVERIFY(m_messages->last().prompt.startsWith("Vas is not a number")); // the form stays open
+    form->field("vas")->setText(".01");
+    form->accept();
+    QTRY_VERIFY(!openDialog<DriverEditDialog>());
+    QCOMPARE(manager->table()->view()->model()->rowCount(), 2);
+
+    const QString csv = m_dir.filePath("in.csv");
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("name,fs,qts,vas\ntweeter,1,1,1\nWoofer,30,.3,4\nBad,-1,.3,4\n");
+    file.close();
+    m_files->answerNext(csv);
+    manager->importDrivers();
+    QVERIFY(m_messages->last().prompt.startsWith("1 added, 1 skipped as duplicates, 1 refused as invalid."));
+    m_files->answerNext(m_dir.filePath("out.csv"));
+    manager->exportDrivers();
+    QCOMPARE(readDriversCsv([&] {
+        QFile out(m_dir.filePath("out.csv"));
+        return out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
+    }())
+                 .drivers.size(),
+        3);
+
+    manager->table()->view()->setCurrentIndex(manager->table()->view()->model()->index(1, 0)); // Tweeter
+    m_messages->answerNext(MsgAnswer::Yes);
+    manager->deleteDriver();
+    QVERIFY(!driverLibrary().find("tweeter"));
+    QCOMPARE(manager->table()->view()->model()->rowCount(), 2);
+}
+
+void TestDriverLibraryUi::everyEntryIsOnTheContextMenuWithItsShortcut()
+{
+    const auto entries = [](const QWidget* window) {
+        QStringList out;
+        for (const QAction* action : window->actions())
+            out << action->text() + " " + action->shortcut().toString();
+        return out;
+    };
+    const QStringList all { "Pick Driver from Library... Ctrl+L", "Save Driver to Library... Ctrl+Shift+S",
+        "Driver Library... Ctrl+Shift+L" };
+    QCOMPARE(entries(open<frmRadiator>()), all);
+    QCOMPARE(entries(open<frmSpeaker>()), all.mid(1)); // measures, never picks
+    QWidget* main = open<FrmTlv>();
+    QCOMPARE(entries(main), all.mid(2));
+    QTest::keyClick(main, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(openDialog<DriverManagerDialog>());
+}
+
+QTEST_MAIN(TestDriverLibraryUi)
+#include "tst_driverlibraryui.moc"
