@@ -13,7 +13,7 @@ void printOverview(QTextStream& out)
 {
     out << "Usage: tolvan-cli COMMAND [OPTIONS]\n\n"
            "Runs a Tolvan design window without showing it and prints what the window shows:\n"
-           "each result field with its caption, text and unit; each message on stderr.\n\n"
+           "each result field with its caption, text and unit, by section; each message on stderr.\n\n"
            "Commands:\n";
     for (const WindowCommand& command : windowCommands())
         out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
@@ -21,28 +21,55 @@ void printOverview(QTextStream& out)
         out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
     out << "  " << QStringLiteral("drivers").leftJustified(10)
         << "The driver library: list, show, add, remove, import and export drivers.\n";
-    out << "\nEvery command takes --json (the same as JSON) and --help.\n"
-           "Exit status: 0 a design, 1 the window refused the inputs or a file failed, 2 a usage error.\n\n"
+    out << "\nEvery command takes --json (the same as JSON) and --help; --version shows the version.\n"
+           "Exit status: 0 a design, 1 the window refused the inputs or a file failed, 2 a usage error\n"
+           "(a bad option, or an option value the window cannot take).\n\n"
            "Example:\n  tolvan-cli vented --qts .4 --vas 2 --fs 30\n";
+}
+
+void printOption(QTextStream& out, const QString& option, const QString& help)
+{
+    out << "  " << option.leftJustified(16) << help << '\n';
+}
+
+// An input described in the window's words: caption, unit, note.
+QString optionHelp(const WindowCommand& command, const FieldSpec& input)
+{
+    QString help = plainText(input.caption);
+    if (help.endsWith(u':') || help.endsWith(u'='))
+        help.chop(1);
+    help = help.trimmed();
+    if (input.section)
+        help.prepend(QString::fromLatin1(input.section) + u' ');
+    const QString unit = input.unit.text ? plainText(input.unit.text) : QString();
+    if (!unit.isEmpty() && !help.endsWith(unit))
+        help += QStringLiteral(", ") + unit;
+    if (input.note)
+        help += QStringLiteral(" (%1)").arg(QString::fromLatin1(input.note));
+    if (const OptionRule* rule = ruleFor(command, input.key))
+        help += QStringLiteral("; ") + QString::fromLatin1(rule->help);
+    return help;
 }
 
 void printHelp(QTextStream& out, const WindowCommand& command)
 {
     out << "Usage: tolvan-cli " << command.name << " [OPTIONS] [--json]\n\n" << command.summary << "\n\nOptions:\n";
-    for (const InputOption& input : command.inputs)
-        out << "  "
-            << (QStringLiteral("--") + QString::fromLatin1(input.option) + QStringLiteral(" X")).leftJustified(14)
-            << input.help << '\n';
+    if (command.takesDriver)
+        printOption(out, QStringLiteral("--%1 NAME").arg(QString::fromLatin1(kDriverOption)),
+            QStringLiteral("a driver of the library: its values, the options given override them"));
+    for (const FieldSpec* input : optionFields(command))
+        printOption(out,
+            QStringLiteral("--%1 %2").arg(QString::fromLatin1(input->key),
+                input->accepts == Accepts::Text ? QStringLiteral("TEXT") : QStringLiteral("X")),
+            optionHelp(command, *input));
     for (const FlagOption& flag : command.flags)
-        out << "  " << (QStringLiteral("--") + QString::fromLatin1(flag.option)).leftJustified(14) << flag.help << '\n';
+        printOption(out, QStringLiteral("--") + QString::fromLatin1(flag.option), QString::fromLatin1(flag.help));
     if (command.choice.option)
-        out << "  "
-            << (QStringLiteral("--") + QString::fromLatin1(command.choice.option) + QStringLiteral(" X"))
-                   .leftJustified(14)
-            << command.choice.help << '\n';
-    out << "  " << QStringLiteral("--json").leftJustified(14) << "print the result fields and messages as JSON\n"
-        << "\nNumbers are read as the window reads them; an option not given leaves the field as the window\n"
-           "shows it on opening.\n\nExample:\n  "
+        printOption(out, QStringLiteral("--%1 X").arg(QString::fromLatin1(command.choice.option)),
+            QString::fromLatin1(command.choice.help));
+    printOption(out, QStringLiteral("--json"), QStringLiteral("print the result fields and messages as JSON"));
+    out << "\nNumbers are read as the window reads them; an option not given leaves the field as the window\n"
+           "shows it on opening. A value the window cannot take is a usage error.\n\nExample:\n  "
         << command.example << '\n';
 }
 
@@ -73,6 +100,8 @@ int runWindow(const WindowCommand& command, const QStringList& rest, QTextStream
     }
     if (!arguments.output.isEmpty())
         return usageError(err, name, QStringLiteral("-o is for report and graph"));
+    if (const QString problem = optionValueProblem(command, arguments); !problem.isEmpty())
+        return usageError(err, name, problem);
     if (const char* option = command.choice.option) {
         const QString chosen = arguments.values.value(QString::fromLatin1(option));
         QStringList values;
@@ -121,6 +150,9 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
         printOverview(err);
     } else if (command == u"--help" || command == u"-h" || command == u"help") {
         printOverview(out);
+        status = kExitDesign;
+    } else if (command == u"--version") {
+        out << "tolvan-cli " << TOLVAN_VERSION << '\n';
         status = kExitDesign;
     } else if (const WindowCommand* window = findWindowCommand(command)) {
         status = runWindow(*window, rest, out, err);

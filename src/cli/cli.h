@@ -1,10 +1,11 @@
 #pragma once
-// tolvan-cli: one subcommand per design window, taking the window's inputs
-// as named options and printing what the window shows (each result field
-// with its caption, text and unit; each message on stderr), and the
+// tolvan-cli: one subcommand per design window, taking the window's declared
+// inputs as named options and printing its declared results (each with its
+// caption, text and unit, by section; each message on stderr), and the
 // subcommands on system files. Exit status 0 for a design, 1 when the window
 // refuses the inputs (or a file cannot be loaded or written), 2 for a usage
-// error. Needs a QApplication (the offscreen platform will do).
+// error, an option value the window cannot take included. Needs a
+// QApplication (the offscreen platform will do).
 
 #include <QStringList>
 

@@ -25,18 +25,26 @@ QJsonValue shownNumber(const QString& text)
 
 void printFields(QTextStream& out, const QVector<FieldReading>& fields)
 {
-    QString section;
-    for (const FieldReading& field : fields) {
-        if (field.section != section) {
-            section = field.section;
-            if (!section.isEmpty())
-                out << section << '\n';
+    QStringList sections; // in the order they first appear
+    for (const FieldReading& field : fields)
+        if (!sections.contains(field.section))
+            sections << field.section;
+    for (const QString& section : sections) {
+        if (!section.isEmpty())
+            out << section << '\n';
+        for (const FieldReading& field : fields) {
+            if (field.section != section)
+                continue;
+            QStringList parts { field.caption.isEmpty() ? field.name + u':' : field.caption };
+            const QString text = field.text.trimmed();
+            if (!text.isEmpty())
+                parts << text;
+            if (!field.unit.isEmpty() && !shownNumber(field.text).isNull())
+                parts << field.unit;
+            if (!field.note.isEmpty())
+                parts << u'(' + field.note + u')';
+            out << parts.join(u' ') << '\n';
         }
-        QStringList parts { field.caption.isEmpty() ? field.name + u':' : field.caption };
-        for (const QString& part : { field.text.trimmed(), field.unit })
-            if (!part.isEmpty())
-                parts << part;
-        out << parts.join(u' ') << '\n';
     }
 }
 
@@ -47,6 +55,8 @@ void printJson(QTextStream& out, const CommandResult& result)
         QJsonObject entry { { "label", field.caption }, { "text", field.text }, { "unit", field.unit } };
         if (!field.section.isEmpty())
             entry.insert("section", field.section);
+        if (!field.note.isEmpty())
+            entry.insert("note", field.note);
         entry.insert("value", shownNumber(field.text));
         fields.insert(field.name, entry);
     }
@@ -57,10 +67,13 @@ void printJson(QTextStream& out, const CommandResult& result)
     out << QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-void printMessages(QTextStream& err, const CommandResult& result)
+void printMessages(QTextStream& err, const CommandResult& result, const QString& file)
 {
-    for (const Message& message : result.messages)
+    for (const Message& message : result.messages) {
+        if (!file.isEmpty())
+            err << "tolvan-cli: " << file << ": ";
         err << message.shownTitle() << ": " << message.prompt << '\n';
+    }
     if (result.beeps > 0 && result.messages.isEmpty())
         err << "(beep)\n";
     if (!result.note.isEmpty())

@@ -26,8 +26,19 @@ bool loadDesign(const ParsedArguments& arguments, QTextStream& err)
     loadSystemFile(arguments.positional.value(0));
     CommandResult result;
     result.messages = log.shown;
-    printMessages(err, result);
+    printMessages(err, result, arguments.positional.value(0));
     return log.shown.isEmpty();
+}
+
+// The one wording for an output file that could not be written, with what
+// the printing said on the way.
+int outputFailed(QTextStream& err, const QString& file, const QVector<Message>& messages = {})
+{
+    CommandResult result;
+    result.messages = messages;
+    printMessages(err, result, file);
+    err << "tolvan-cli: " << file << ": could not be written\n";
+    return 1;
 }
 
 int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
@@ -62,10 +73,8 @@ int graph(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     const bool saved = kind == u"png" ? saveImage(page, arguments.output, size)
         : kind == u"svg"              ? saveSvg(page, arguments.output, size)
                                       : savePdf(page, arguments.output);
-    if (!saved) {
-        err << "tolvan-cli: graph: could not write " << arguments.output << '\n';
-        return 1;
-    }
+    if (!saved)
+        return outputFailed(err, arguments.output);
     out << arguments.output << '\n';
     return 0;
 }
@@ -86,11 +95,11 @@ int report(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     // watches its progress window.
     MessageLog log;
     const int printed = runBoxDataReport(PrintTarget::pdfFile(arguments.output), nullptr, ReportProgress::Unseen);
+    if (printed == 0)
+        return outputFailed(err, arguments.output, log.shown);
     CommandResult result;
     result.messages = log.shown;
     printMessages(err, result);
-    if (printed == 0)
-        return 1;
     out << arguments.output << '\n';
     return 0;
 }

@@ -3,7 +3,7 @@
 // in the file's order, under its design-state name, with the text the
 // program shows for a stored value (numberText) or the name as typed.
 
-#include "cli/fieldreading.h"
+#include "cli/commandresult.h"
 
 #include <QVector>
 

@@ -1,21 +1,24 @@
 #pragma once
-// The subcommands that run a design window: which window, which option goes
-// into which field, which button is pressed and which fields are read back.
-// The window does the work exactly as for a user, so the command line shows
-// the window's own texts and messages and no formula lives here.
+// The subcommands that run a design window: which window, which button is
+// pressed, and what the command line adds to the window's declared fields
+// (platform/windowfields.h). The options are the window's inputs, named by
+// their keys; the output is the window's results, by section. The window
+// does the work exactly as for a user, so the command line shows the
+// window's own texts and messages and no formula lives here.
 
-#include "cli/fieldreading.h"
+#include "platform/windowfields.h"
 
 #include <QString>
 #include <functional>
+#include <span>
 #include <vector>
 
 class QWidget;
 
-struct InputOption {
-    const char* option; // without "--"
-    const char* field; // nullptr: kDriverOption, which fills several fields
-    const char* help;
+// An input whose option acts otherwise than typing it before the button.
+struct OptionRule {
+    const char* option;
+    const char* help; // added to the option's description
     // Given, this option presses that button instead of the command's own.
     const char* button = nullptr;
     // Typed after the button was pressed and then left, so that the field's
@@ -23,21 +26,12 @@ struct InputOption {
     bool afterCalculate = false;
 };
 
-// --driver NAME: the driver library's driver fills the window's driver
-// fields (as picking it does) before the options given are typed.
-inline constexpr const char* kDriverOption = "driver";
-
+// A flag that types a fixed text into a field.
 struct FlagOption {
     const char* option;
     const char* field;
-    const char* text; // what the flag types into the field
+    const char* text;
     const char* help;
-};
-
-struct OutputField {
-    const char* field;
-    CaptionPlace place = CaptionPlace::Beside;
-    bool omitWhenEmpty = false; // a table row the inputs left unused
 };
 
 // An option whose values are the buttons of the window that opens this one
@@ -52,17 +46,26 @@ struct WindowCommand {
     const char* name;
     const char* summary;
     const char* example;
+    std::span<const FieldSpec> fields; // the window's declared table
     // Opens (creates) the window; `choice` is the chosen button of `choice`.
     std::function<QWidget*(const char* choice)> open;
-    std::vector<InputOption> inputs;
-    std::vector<FlagOption> flags;
     const char* button; // nullptr: the window computes as the fields change
-    std::vector<OutputField> outputs;
+    std::vector<OptionRule> rules = {};
+    std::vector<FlagOption> flags = {};
+    // --driver NAME: the library's driver fills the window's driver fields
+    // (as picking it does) before the options given are typed.
+    bool takesDriver = false;
     // The window made a design: by default the shared designValid flag;
     // windows without it name a result field that a design fills.
     const char* filledWhenDesigned = nullptr;
     ChoiceOption choice = {};
 };
 
+inline constexpr const char* kDriverOption = "driver";
+
 const std::vector<WindowCommand>& windowCommands();
 const WindowCommand* findWindowCommand(const QString& name);
+
+// The inputs the command takes as options: the fields with a key.
+std::vector<const FieldSpec*> optionFields(const WindowCommand& command);
+const OptionRule* ruleFor(const WindowCommand& command, const char* option);

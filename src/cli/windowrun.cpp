@@ -3,13 +3,20 @@
 #include "cli/drivercommands.h"
 #include "cli/messagelog.h"
 #include "core/designstate.h"
+#include "core/numberparse.h"
 #include "ui/driverlibraryui.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
 #include <QWidget>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -58,13 +65,64 @@ void press(QWidget* window, const char* name)
 QVector<OptionSpec> optionSpecs(const WindowCommand& command)
 {
     QVector<OptionSpec> specs;
-    for (const InputOption& input : command.inputs)
-        specs.append({ QString::fromLatin1(input.option), true });
+    if (command.takesDriver)
+        specs.append({ QString::fromLatin1(kDriverOption), true });
+    for (const FieldSpec* input : optionFields(command))
+        specs.append({ QString::fromLatin1(input->key), true });
     for (const FlagOption& flag : command.flags)
         specs.append({ QString::fromLatin1(flag.option), false });
     if (command.choice.option)
         specs.append({ QString::fromLatin1(command.choice.option), true });
     return specs;
+}
+
+namespace {
+
+// What the window would make of `value` in a field that takes `accepts`.
+QString valueProblem(Accepts accepts, const QString& value)
+{
+    if (accepts == Accepts::Text)
+        return {};
+    // A plain number as the program reads one, or a whole number in hexadecimal or octal.
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+)([EeDd][+-]?\\d+)?|&[Hh][0-9A-Fa-f]+|&[Oo][0-7]+)\\s*$"));
+    if (!number.match(value).hasMatch())
+        return QStringLiteral("must be a number, not \"%1\"").arg(value);
+    // The window reads a number beyond the range of a Single as 0.
+    const QByteArray decimal = QString(value).replace(u'D', u'E').replace(u'd', u'e').trimmed().toLatin1();
+    if (!decimal.startsWith('&')
+        && !(std::abs(std::strtod(decimal.constData(), nullptr)) <= std::numeric_limits<float>::max()))
+        return QStringLiteral("%1 is out of range (beyond 3.4E+38)").arg(value.trimmed());
+    // 0 stands for a value not given, which the window answers itself.
+    if (accepts == Accepts::Positive && parseNumber(value) < 0)
+        return QStringLiteral("%1 is negative: the window takes only numbers above 0").arg(value.trimmed());
+    return {};
+}
+
+} // namespace
+
+QString optionValueProblem(const WindowCommand& command, const ParsedArguments& arguments)
+{
+    for (const FieldSpec* input : optionFields(command)) {
+        const QString option = QString::fromLatin1(input->key);
+        if (!arguments.values.contains(option))
+            continue;
+        const QString problem = valueProblem(input->accepts, arguments.values.value(option));
+        if (!problem.isEmpty())
+            return QStringLiteral("--%1: %2").arg(option, problem);
+    }
+    return {};
+}
+
+QString plainText(const char* text)
+{
+    QString plain = QString::fromUtf8(text);
+    if (Qt::mightBeRichText(plain)) {
+        static const QRegularExpression superscript(QStringLiteral("<sup>(.*?)</sup>"));
+        plain.replace(superscript, QStringLiteral("^\\1"));
+        plain = QTextDocumentFragment::fromHtml(plain).toPlainText();
+    }
+    return plain.simplified();
 }
 
 WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments)
@@ -106,13 +164,19 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     for (const FlagOption& flag : command.flags)
         if (arguments.flags.contains(QString::fromLatin1(flag.option)))
             type(window, flag.field, QString::fromLatin1(flag.text));
-    for (const InputOption& input : command.inputs) {
-        const QString option = QString::fromLatin1(input.option);
-        if (!input.field || input.afterCalculate || !arguments.values.contains(option))
+    std::vector<const FieldSpec*> afterwards;
+    for (const FieldSpec* input : optionFields(command)) {
+        const QString option = QString::fromLatin1(input->key);
+        if (!arguments.values.contains(option))
             continue;
-        type(window, input.field, arguments.values.value(option));
-        if (input.button)
-            button = input.button;
+        const OptionRule* rule = ruleFor(command, input->key);
+        if (rule && rule->afterCalculate) {
+            afterwards.push_back(input);
+            continue;
+        }
+        type(window, input->name, arguments.values.value(option));
+        if (rule && rule->button)
+            button = rule->button;
     }
     if (button)
         press(window, button);
@@ -123,22 +187,22 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     run.designed = command.filledWhenDesigned
         ? !window->findChild<QLineEdit*>(QString::fromLatin1(command.filledWhenDesigned))->text().trimmed().isEmpty()
         : state.designValid == 1;
-    for (const InputOption& input : command.inputs) {
-        const QString option = QString::fromLatin1(input.option);
-        if (!input.afterCalculate || !arguments.values.contains(option))
-            continue;
-        type(window, input.field, arguments.values.value(option));
+    for (const FieldSpec* input : afterwards) {
+        type(window, input->name, arguments.values.value(QString::fromLatin1(input->key)));
         leaveField(window, button);
         run.designed = run.designed && (command.filledWhenDesigned || state.designValid == 1);
     }
 
-    for (const OutputField& output : command.outputs) {
-        const QString name = QString::fromLatin1(output.field);
-        // A field the window hides (L2 and C2 of a 6 dB crossover) shows nothing.
-        const auto* field = window->findChild<QLineEdit*>(name);
-        if (!field || !field->isVisibleTo(window) || (output.omitWhenEmpty && field->text().isEmpty()))
+    // The results the window shows; a field it hides (L2 and C2 of a 6 dB
+    // crossover) or leaves empty (a row of coils not asked for) shows nothing.
+    for (const FieldSpec& spec : command.fields) {
+        const auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(spec.name));
+        if (!spec.isResult() || !field || !field->isVisibleTo(window) || field->text().trimmed().isEmpty())
             continue;
-        run.result.fields.append(readField(window, name, output.place));
+        run.result.fields.append({ QString::fromLatin1(spec.name), plainText(spec.caption), field->text(),
+            spec.unit.text ? plainText(spec.unit.text) : QString(),
+            spec.section ? QString::fromLatin1(spec.section) : QString(),
+            spec.note ? QString::fromLatin1(spec.note) : QString() });
     }
     run.result.messages = log.shown;
     run.result.beeps = log.beeps;

@@ -2,9 +2,9 @@
 // Runs a design window as a user would: the window opens and activates on
 // a fresh design (the main window's start values), the driver named by
 // --driver is picked from the library, each given option is typed into its
-// field and the field left, the button is pressed, the
-// options for after it are typed and left, and the result fields are read.
-// The window is closed again afterwards.
+// field and the field left, the button is pressed, the options for after it
+// are typed and left, and the window's declared results are read. The window
+// is closed again afterwards.
 
 #include "cli/arguments.h"
 #include "cli/commandresult.h"
@@ -15,5 +15,12 @@ struct WindowRun {
     bool designed = false; // false: the window refused the inputs
 };
 
-WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments);
 QVector<OptionSpec> optionSpecs(const WindowCommand& command);
+// What is wrong with an option's value, as "--qts: ..." (the first such
+// option); empty when every value is one the window takes.
+QString optionValueProblem(const WindowCommand& command, const ParsedArguments& arguments);
+WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments);
+
+// A caption or unit as plain text: rich text's superscripts as "^3", a
+// caption on two lines on one.
+QString plainText(const char* text);

@@ -93,48 +93,6 @@ void DesignWindow::registerDesign(QWidget* widget, const QRect& rect)
     widget->setGeometry(rect);
 }
 
-void DesignWindow::place(QWidget* widget, int left, int top, int width, int height)
-{
-    widget->setParent(this);
-    registerDesign(widget, twipsToPixels(left, top, width, height));
-}
-
-QLineEdit* DesignWindow::addField(const QString& name, int left, int top, int width, int height)
-{
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(name);
-    edit->installEventFilter(this);
-    // A text the program writes shows its beginning, however narrow the
-    // field; what the user types keeps the cursor where the typing left it.
-    connect(edit, &QLineEdit::textChanged, edit, [edit] {
-        if (!edit->isModified())
-            edit->setCursorPosition(0);
-    });
-    place(edit, left, top, width, height);
-    return edit;
-}
-
-QLabel* DesignWindow::addLabel(const QString& name, const QString& caption, int left, int top, int width, int height)
-{
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(name);
-    place(label, left, top, width, height);
-    return label;
-}
-
-QPushButton* DesignWindow::addButton(
-    const QString& name, const QString& caption, int left, int top, int width, int height)
-{
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    button->installEventFilter(this);
-    place(button, left, top, width, height);
-    return button;
-}
-
-QLineEdit* DesignWindow::field(const QString& name) const { return findChild<QLineEdit*>(name); }
-
 void DesignWindow::setFocusCycle(const QStringList& names)
 {
     for (int i = 0; i < names.size(); ++i) {
@@ -159,9 +117,9 @@ void DesignWindow::onGotFocus(QWidget* control, std::function<void()> handler)
     m_gotFocus.insert(control, std::move(handler));
 }
 
-void DesignWindow::setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next)
+void DesignWindow::setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next, YesNoFocus moves)
 {
-    connect(yesNo, &QLineEdit::textChanged, this, [this, yesNo, factor, next](const QString& text) {
+    connect(yesNo, &QLineEdit::textChanged, this, [this, yesNo, factor, next, moves](const QString& text) {
         if (m_windowReady != 1)
             return;
         const QString upper = text.toUpper();
@@ -169,7 +127,8 @@ void DesignWindow::setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* nex
             setFieldTextQuietly(yesNo, upper);
         if (upper == u"Y" || upper == u"N") {
             *factor = upper == u"Y" ? 0.5f : 1.0f;
-            next->setFocus(Qt::OtherFocusReason);
+            if (upper == u"Y" || moves == YesNoFocus::AfterYesOrNo)
+                next->setFocus(Qt::OtherFocusReason);
         }
     });
     onLostFocus(yesNo, [yesNo] {
@@ -188,12 +147,20 @@ void DesignWindow::onChange(QLineEdit* field, std::function<void()> handler)
     connect(field, &QLineEdit::textChanged, this, [handler = std::move(handler)] { handler(); });
 }
 
-void DesignWindow::setFieldText(QLineEdit* field, const QString& text) { field->setText(text); }
+void DesignWindow::setFieldText(const QString& name, const QString& text)
+{
+    QLineEdit* edit = field(name);
+    Q_ASSERT_X(edit, "DesignWindow::setFieldText", qPrintable(name));
+    edit->setText(text);
+}
 
 void DesignWindow::setFieldTextQuietly(QLineEdit* field, const QString& text)
 {
-    const QSignalBlocker blocker(field);
-    field->setText(text);
+    {
+        const QSignalBlocker blocker(field);
+        field->setText(text);
+    }
+    showMetricValue(field);
 }
 
 void DesignWindow::closeWindow()

@@ -15,9 +15,21 @@
 //    another window takes it (or another window's activation moves it);
 //  - the isobaric "Y"/"N" field and the windowReady flag;
 //  - F1 for the help topic of the window;
-//  - the place where the user left the window, taken back when it opens.
-// A window class derives from DesignWindow, builds its controls in its
-// constructor and names its handlers after control and event.
+//  - the place where the user left the window, taken back when it opens;
+//  - the window's declared fields (windowfields.h) and the one builder of
+//    its layout: fields from the table, numbered captions (Label1, Label2,
+//    ... in the order made), buttons from a table;
+//  - one way to write a field's text (setFieldText, which runs the field's
+//    change handler, and refillField for an activation's refills), to read
+//    its number, and to carry out a calculation's outcome;
+//  - a tooltip with the metric value on every field whose declared unit is
+//    imperial, kept up to date with the field.
+// A window class derives from DesignWindow, declares its fields, builds its
+// controls in its constructor and names its handlers after control and event.
+
+#include "core/designstate.h"
+#include "design/outcome.h"
+#include "platform/windowfields.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -28,11 +40,42 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <span>
 
 class QFocusEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+// A rectangle in twips.
+struct TwipRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+// A button: its control name, caption and click handler, a note under it.
+struct ButtonSpec {
+    const char* name;
+    const char* caption;
+    std::function<void()> click;
+    const char* note = nullptr;
+    TwipRect at = {}; // where it stands (addButtons); a row places it itself
+};
+
+// Buttons left to right, all of one size.
+struct ButtonRow {
+    int top = 0, firstLeft = 0, gap = 0;
+    int width = 1440, height = 495;
+};
+
+// The "Y"/"N" field moves the focus on after either letter, or after "Y" only.
+enum class YesNoFocus { AfterYesOrNo, AfterYesOnly };
+
+// A field whose value, read back from its text, is stored as a Single.
+struct FieldBinding {
+    const char* field;
+    float DesignState::*member;
+};
 
 class DesignWindow : public QWidget {
     Q_OBJECT
@@ -48,6 +91,42 @@ public:
     static QWidget* lastActivatedWindow();
 
     static QRect twipsToPixels(int left, int top, int width, int height);
+    static constexpr int kRowHeight = 315; // of a field and its captions, in twips
+
+    // The fields the window declared, in the order it builds them.
+    std::span<const FieldSpec> fields() const { return m_fields; }
+    const FieldSpec* fieldSpec(const QString& name) const;
+    QLineEdit* field(const QString& name) const;
+
+    // A program write of a field's text. It runs the field's change handler
+    // when it changes the text (see onChange).
+    void setFieldText(const QString& name, const QString& text);
+    // The number the field's text reads as.
+    double numberIn(const QString& name) const;
+    // Each field's value, read back, into its design-state variable.
+    void storeFields(std::initializer_list<FieldBinding> bindings) const;
+    // The beep, the message boxes in order, then the focus.
+    void carryOut(const design::Outcome& outcome);
+
+    // The layout builder. The window declares its table first; each part of
+    // it is then built where it stands among the other controls.
+    void declareFields(std::span<const FieldSpec> fields);
+    void buildFields(std::span<const FieldSpec> part);
+    // A caption named Label<n>, numbered in the order made.
+    QLabel* addCaption(const QString& text, int left, int top, int width, int height = kRowHeight,
+        Qt::Alignment alignment = Qt::AlignCenter);
+    // The next caption is Label<number>: the names before it are the window's own.
+    void continueLabelsAt(int number) { m_labels = number - 1; }
+    QList<QPushButton*> addButtons(std::initializer_list<ButtonSpec> buttons);
+    QList<QPushButton*> addButtonRow(std::initializer_list<ButtonSpec> buttons, const ButtonRow& row);
+    // Results the user never types into.
+    void setReadOnly(std::initializer_list<const char*> names);
+    // Control builders; every control gets its control name as objectName.
+    QLineEdit* addField(const QString& name, int left, int top, int width, int height);
+    QLabel* addLabel(const QString& name, const QString& caption, int left, int top, int width, int height);
+    QPushButton* addButton(const QString& name, const QString& caption, int left, int top, int width, int height);
+    // Places any other widget at twip coordinates and keeps it proportional.
+    void place(QWidget* widget, int left, int top, int width, int height);
 
     // A design-state value the window shows: `field` names the field its
     // activation fills from it; nullptr stands for a value among the
@@ -65,14 +144,6 @@ public:
     bool isOpening() const { return m_opening; }
 
 protected:
-    // Control builders; every control gets its control name as objectName.
-    QLineEdit* addField(const QString& name, int left, int top, int width, int height);
-    QLabel* addLabel(const QString& name, const QString& caption, int left, int top, int width, int height);
-    QPushButton* addButton(const QString& name, const QString& caption, int left, int top, int width, int height);
-    // Places any other widget at twip coordinates and keeps it proportional.
-    void place(QWidget* widget, int left, int top, int width, int height);
-    QLineEdit* field(const QString& name) const;
-
     // Enter in each named field moves the focus to the next name; the last leads to the first.
     void setFocusCycle(const QStringList& names);
     // Enter in `from` moves the focus to `to` (outside or instead of the cycle).
@@ -81,19 +152,16 @@ protected:
     void onLostFocus(QWidget* control, std::function<void()> handler);
     void onGotFocus(QWidget* control, std::function<void()> handler);
 
-    // The "Y"/"N" field: upper case, factor 0.5 or 1.0, focus to `next`;
-    // a lost focus with any other text beeps and complains.
-    void setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next);
+    // The "Y"/"N" field: upper case, factor 0.5 or 1.0, focus to `next`
+    // (after either letter, or after "Y" only); a lost focus with any other
+    // text beeps and complains.
+    void setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next, YesNoFocus moves = YesNoFocus::AfterYesOrNo);
 
     // The field's change handler. It runs whenever the field's text changes,
     // by the user's edit or by a program write (setFieldText); a write of the
     // text already there changes nothing and runs nothing. Handlers may write
     // other fields, whose handlers then run at once, inside the write.
     void onChange(QLineEdit* field, std::function<void()> handler);
-    // A program write that runs the field's change handler when it changes the text.
-    static void setFieldText(QLineEdit* field, const QString& text);
-    // A program write that must not run them.
-    static void setFieldTextQuietly(QLineEdit* field, const QString& text);
 
     // Exit: clears windowReady and destroys the window (without Form_Unload).
     void closeWindow();
@@ -126,9 +194,14 @@ private:
     void rememberStoredValues();
 
     void registerDesign(QWidget* widget, const QRect& rect);
+    // The one program write that must not run the change handlers.
+    void setFieldTextQuietly(QLineEdit* field, const QString& text);
+    void showMetricValue(QLineEdit* field) const;
     bool isOwnFocusMove(const QFocusEvent& focus, const QObject* control) const;
 
     QSize m_designSize;
+    std::span<const FieldSpec> m_fields;
+    int m_labels = 0;
     QHash<QWidget*, QRect> m_designRects;
     QHash<QObject*, QWidget*> m_enterTargets;
     QHash<QObject*, std::function<void()>> m_lostFocus;

@@ -4,8 +4,6 @@
 #include "core/numberformat.h"
 #include "design/singles.h"
 #include "platform/pictures.h"
-#include "ui/boxlayout.h"
-#include "ui/boxwindowsupport.h"
 #include "ui/driverlibraryui.h"
 
 #include <QGroupBox>
@@ -19,28 +17,43 @@ namespace {
 constexpr int kWidthTwips = 9600;
 constexpr int kHeightTwips = 6480;
 
-constexpr boxui::FieldRow kInputRows[] = {
-    { "szName", "Speaker Name: ", nullptr, 240 },
-    { "szFr", "Speaker Resonance: ", "Hz", 660 },
-    { "szQes", "Qes: ", nullptr, 1080 },
-    { "szQms", "Qms:", nullptr, 1500 },
-    { "szRdc", "Speaker Resistance:", "Ohms", 1920 },
-    { "szL", "Speaker Impedance: ", "mH", 2340 },
-};
-constexpr boxui::RowColumns kInputColumns { 240, 2520, 2880, 1560, 720 };
-constexpr int kNameWidth = 3600;
-
 // The two result groups side by side: picture on the left, rows on the right.
 constexpr int kGroupTop = 2880;
 constexpr int kGroupWidth = 4440;
 constexpr int kGroupHeight = 2280;
 constexpr int kNotchLeft = 240;
 constexpr int kEqualisationLeft = 4920;
-constexpr int kButtonTop = 5580;
+constexpr const char* kNotch = "Series Notch Filter";
+constexpr const char* kEqualisation = "Impedance Compensation";
 
-boxui::RowColumns resultColumns(int groupLeft) { return { groupLeft + 2100, 480, groupLeft + 2640, 1080, 600 }; }
+constexpr FieldPlace row(int top) { return beside({ 240, 2520, 2880, 1560, 720 }, top); }
+constexpr FieldPlace result(int groupLeft, int row)
+{
+    return beside({ groupLeft + 2100, 480, groupLeft + 2640, 1080, 600 }, kGroupTop + 420 + row * 480);
+}
+
+constexpr FieldSpec kInputs[] = {
+    field("szName", "Speaker Name: ", beside({ 240, 2520, 2880, 3600 }, 240)).input("name", Accepts::Text),
+    field("szFr", "Speaker Resonance: ", row(660)).in(units::kHz).input("fs"),
+    field("szQes", "Qes: ", row(1080)).input("qes"),
+    field("szQms", "Qms:", row(1500)).input("qms"),
+    field("szRdc", "Speaker Resistance:", row(1920)).in(units::kOhms).input("re", Accepts::Positive),
+    field("szL", "Speaker Impedance: ", row(2340)).in(units::kMilliHenry).input("le"),
+};
+constexpr FieldSpec kResults[] = {
+    field("szCnf", "C = ", result(kNotchLeft, 0)).in(units::kMicroFarad).under(kNotch).result(),
+    field("szLnf", "L = ", result(kNotchLeft, 1)).in(units::kMilliHenry).under(kNotch).result(),
+    field("szRnf", "R = ", result(kNotchLeft, 2)).in(units::kOhms).under(kNotch).result(),
+    field("szCic", "C = ", result(kEqualisationLeft, 0)).in(units::kMicroFarad).under(kEqualisation).result(),
+    field("szRic", "R = ", result(kEqualisationLeft, 1)).in(units::kOhms).under(kEqualisation).result(),
+};
+constexpr auto kFields = joinFields(kInputs, kResults);
+
+constexpr ButtonRow kButtons { 5580, 1560, 1080 };
 
 } // namespace
+
+std::span<const FieldSpec> FmNet::fieldTable() { return kFields; }
 
 FmNet::FmNet(QWidget* parent)
     : DesignWindow(
@@ -49,8 +62,7 @@ FmNet::FmNet(QWidget* parent)
     buildControls();
     setFocusCycle({ QStringLiteral("szName"), QStringLiteral("szFr"), QStringLiteral("szQes"), QStringLiteral("szQms"),
         QStringLiteral("szRdc"), QStringLiteral("szL") });
-    attachDriverLibrary(
-        this, { .name = "szName", .fs = "szFr", .qes = "szQes", .qms = "szQms", .re = "szRdc", .le = "szL" });
+    attachDriverLibrary(this, driverFieldsIn(kFields));
 }
 
 // The window fills itself once, when it first comes up.
@@ -62,37 +74,22 @@ void FmNet::Form_Activate()
 
 void FmNet::buildControls()
 {
+    declareFields(kFields);
     // The frames first, so that the controls inside them stay on top.
     const auto group = [this](const char* name, const char* title, int left) {
         auto* frame = new QGroupBox(QString::fromLatin1(title));
         frame->setObjectName(QString::fromLatin1(name));
         place(frame, left, kGroupTop, kGroupWidth, kGroupHeight);
     };
-    group("Frame1", "Series Notch Filter", kNotchLeft);
-    group("Frame2", "Impedance Compensation", kEqualisationLeft);
+    group("Frame1", kNotch, kNotchLeft);
+    group("Frame2", kEqualisation, kEqualisationLeft);
 
-    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
-    layout.rows(kInputRows, kInputColumns);
-    place(field(QStringLiteral("szName")), kInputColumns.fieldLeft, kInputRows[0].top, kNameWidth, boxui::kRowHeight);
+    buildFields(kInputs);
     // The note stands beside the two optional fields.
-    QLabel* note
-        = layout.caption(QStringLiteral("Leave blank for less accurate calculation"), 4680, 1140, 2400, Qt::AlignLeft);
+    QLabel* note = addCaption(QStringLiteral("Leave blank for less accurate calculation"), 4680, 1140, 2400, 600);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(note, 4680, 1140, 2400, 600);
-
-    const boxui::FieldRow notchRows[] = {
-        { "szCnf", "C = ", "uF", kGroupTop + 420 },
-        { "szLnf", "L = ", "mH", kGroupTop + 900 },
-        { "szRnf", "R = ", "Ohms", kGroupTop + 1380 },
-    };
-    layout.rows(notchRows, resultColumns(kNotchLeft));
-    const boxui::FieldRow equalisationRows[] = {
-        { "szCic", "C = ", "uF", kGroupTop + 420 },
-        { "szRic", "R = ", "Ohms", kGroupTop + 900 },
-    };
-    layout.rows(equalisationRows, resultColumns(kEqualisationLeft));
+    buildFields(kResults);
 
     const auto picture = [this](const char* name, const char* file, int groupLeft) {
         auto* box = new PictureBox;
@@ -103,53 +100,53 @@ void FmNet::buildControls()
     picture("Image1", "notch.BMP", kNotchLeft);
     picture("Image2", "imp.BMP", kEqualisationLeft);
 
-    layout.buttons({ { "btnPrint", "Print", nullptr, [this] { btnPrint_Click(); } },
-                       { "btn_Cal", "Calculate", nullptr, [this] { btn_Cal_Click(); } },
-                       { "btnExit", "Exit", nullptr, [this] { btnExit_Click(); } } },
-        kButtonTop, 1560, 1080);
+    addButtonRow({ { "btnPrint", "Print", [this] { btnPrint_Click(); } },
+                     { "btn_Cal", "Calculate", [this] { btn_Cal_Click(); } },
+                     { "btnExit", "Exit", [this] { btnExit_Click(); } } },
+        kButtons);
 }
 
 void FmNet::showEqualisation(const std::optional<ImpedanceEqualisation>& network)
 {
     if (!network)
         return;
-    boxui::setTextOf(this, QStringLiteral("szRic"), formatNumber(network->r, kNetPattern));
-    boxui::setTextOf(this, QStringLiteral("szCic"), formatNumber(network->c, kNetPattern));
+    setFieldText(QStringLiteral("szRic"), formatNumber(network->r, kNetPattern));
+    setFieldText(QStringLiteral("szCic"), formatNumber(network->c, kNetPattern));
 }
 
 void FmNet::showNotch(const std::optional<NotchFilter>& network)
 {
     if (!network)
         return;
-    boxui::setTextOf(this, QStringLiteral("szRnf"), formatNumber(network->r, kNetPattern));
-    boxui::setTextOf(this, QStringLiteral("szCnf"), formatNumber(network->c, kNetPattern));
-    boxui::setTextOf(this, QStringLiteral("szLnf"), formatNumber(network->l, kNetLPattern));
+    setFieldText(QStringLiteral("szRnf"), formatNumber(network->r, kNetPattern));
+    setFieldText(QStringLiteral("szCnf"), formatNumber(network->c, kNetPattern));
+    setFieldText(QStringLiteral("szLnf"), formatNumber(network->l, kNetLPattern));
 }
 
 void FmNet::Form_Load()
 {
     DesignState& state = designState();
-    boxui::setTextOf(this, QStringLiteral("szName"), state.netName.trimmed());
+    setFieldText(QStringLiteral("szName"), state.netName.trimmed());
 
     const auto equalisation = impedanceEqualisation(state.netRe, state.netLe);
     if (equalisation) {
-        boxui::setTextOf(this, QStringLiteral("szRdc"), numberText(state.netRe));
-        boxui::setTextOf(this, QStringLiteral("szL"), numberText(state.netLe));
+        setFieldText(QStringLiteral("szRdc"), numberText(state.netRe));
+        setFieldText(QStringLiteral("szL"), numberText(state.netLe));
         state.designValid = 1;
     }
     showEqualisation(equalisation);
 
     if (!(state.netFs > 0) || !(state.netRe > 0))
         return;
-    boxui::setTextOf(this, QStringLiteral("szRdc"), numberText(state.netRe));
-    boxui::setTextOf(this, QStringLiteral("szFr"), numberText(state.netFs));
+    setFieldText(QStringLiteral("szRdc"), numberText(state.netRe));
+    setFieldText(QStringLiteral("szFr"), numberText(state.netFs));
     const bool withQs = state.qes > 0 && state.qms > 0;
     if (withQs) {
-        boxui::setTextOf(this, QStringLiteral("szQes"), numberText(state.qes));
-        boxui::setTextOf(this, QStringLiteral("szQms"), numberText(state.qms));
+        setFieldText(QStringLiteral("szQes"), numberText(state.qes));
+        setFieldText(QStringLiteral("szQms"), numberText(state.qms));
     }
     // The full method continues from the resonance as its field shows it.
-    const double fs = withQs ? boxui::numberIn(this, QStringLiteral("szFr")) : double(state.netFs);
+    const double fs = withQs ? numberIn(QStringLiteral("szFr")) : double(state.netFs);
     const auto notch = seriesNotch(fs, state.netRe, withQs ? state.qes : 0.0f, withQs ? state.qms : 0.0f);
     if (notch)
         state.designValid = 1;
@@ -160,11 +157,11 @@ void FmNet::btn_Cal_Click()
 {
     DesignState& state = designState();
     state.netName = field(QStringLiteral("szName"))->text();
-    const double fs = boxui::numberIn(this, QStringLiteral("szFr"));
-    const double re = boxui::numberIn(this, QStringLiteral("szRdc"));
-    const double le = boxui::numberIn(this, QStringLiteral("szL"));
-    const double qes = boxui::numberIn(this, QStringLiteral("szQes"));
-    const double qms = boxui::numberIn(this, QStringLiteral("szQms"));
+    const double fs = numberIn(QStringLiteral("szFr"));
+    const double re = numberIn(QStringLiteral("szRdc"));
+    const double le = numberIn(QStringLiteral("szL"));
+    const double qes = numberIn(QStringLiteral("szQes"));
+    const double qms = numberIn(QStringLiteral("szQms"));
     state.netFs = toSingle(fs);
     state.netLe = toSingle(le);
 

@@ -15,9 +15,11 @@ class FrmBand final : public DesignWindow {
 public:
     explicit FrmBand(QWidget* parent = nullptr);
 
+    // The window's fields, as it declares them.
+    static std::span<const FieldSpec> fieldTable();
+
 private:
     void buildControls();
-    void setupIsobaric();
 
     void Form_Load();
     void Form_Activate() override;

@@ -36,46 +36,31 @@ FrmTlv::FrmTlv(QWidget* parent)
     installQtServices();
     installPrinterDialog();
 
-    struct ButtonSpec {
-        const char* name;
-        const char* caption;
-        int left, top, width, height;
-        void (FrmTlv::*handler)();
-    };
     // In the window's declared order.
-    const ButtonSpec buttons[] = {
-        { "Command9", "Save System", 6120, 6000, 2532, 612, &FrmTlv::Command9_Click },
-        { "Command6", "Help", 6120, 5160, 2532, 612, &FrmTlv::Command6_Click },
-        { "Command4", "Print Box Data", 6120, 4320, 2532, 612, &FrmTlv::Command4_Click },
-        { "btn_Coil", "Inductor Design", 6120, 3480, 2532, 612, &FrmTlv::btn_Coil_Click },
-        { "Command8", "Compensating Net.", 6120, 2640, 2532, 612, &FrmTlv::Command8_Click },
-        { "btnCross", "Crossover", 6120, 1800, 2532, 612, &FrmTlv::btnCross_Click },
-        { "BtnExit", "Exit", 3840, 6000, 1812, 612, &FrmTlv::BtnExit_Click },
-        { "BtnLoad", "Load System", 840, 6000, 2532, 612, &FrmTlv::BtnLoad_Click },
-        { "BtnSpeaker", "Speaker Parameters", 840, 5160, 2532, 612, &FrmTlv::BtnSpeaker_Click },
-        { "BtnBP", "Bandpass", 840, 4320, 2532, 612, &FrmTlv::BtnBP_Click },
-        { "BtnPR", "Passive Radiator", 840, 3480, 2532, 612, &FrmTlv::BtnPR_Click },
-        { "BtnVB", "Vented Box", 840, 2640, 2532, 612, &FrmTlv::BtnVB_Click },
-        { "BtnCB", "Closed Box", 840, 1800, 2532, 612, &FrmTlv::BtnCB_Click },
-    };
-    QFont captionFont(QStringLiteral("Times New Roman"), 11);
-    for (const ButtonSpec& b : buttons) {
-        QPushButton* button
-            = addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, b.top, b.width, b.height);
-        button->setFont(captionFont);
-        connect(button, &QPushButton::clicked, this, b.handler);
-    }
+    const QList<QPushButton*> buttons = addButtons({
+        { "Command9", "Save System", [this] { Command9_Click(); }, nullptr, { 6120, 6000, 2532, 612 } },
+        { "Command6", "Help", [this] { Command6_Click(); }, nullptr, { 6120, 5160, 2532, 612 } },
+        { "Command4", "Print Box Data", [this] { Command4_Click(); }, nullptr, { 6120, 4320, 2532, 612 } },
+        { "btn_Coil", "Inductor Design", [this] { btn_Coil_Click(); }, nullptr, { 6120, 3480, 2532, 612 } },
+        { "Command8", "Compensating Net.", [this] { Command8_Click(); }, nullptr, { 6120, 2640, 2532, 612 } },
+        { "btnCross", "Crossover", [this] { btnCross_Click(); }, nullptr, { 6120, 1800, 2532, 612 } },
+        { "BtnExit", "Exit", [this] { BtnExit_Click(); }, nullptr, { 3840, 6000, 1812, 612 } },
+        { "BtnLoad", "Load System", [this] { BtnLoad_Click(); }, nullptr, { 840, 6000, 2532, 612 } },
+        { "BtnSpeaker", "Speaker Parameters", [this] { BtnSpeaker_Click(); }, nullptr, { 840, 5160, 2532, 612 } },
+        { "BtnBP", "Bandpass", [this] { BtnBP_Click(); }, nullptr, { 840, 4320, 2532, 612 } },
+        { "BtnPR", "Passive Radiator", [this] { BtnPR_Click(); }, nullptr, { 840, 3480, 2532, 612 } },
+        { "BtnVB", "Vented Box", [this] { BtnVB_Click(); }, nullptr, { 840, 2640, 2532, 612 } },
+        { "BtnCB", "Closed Box", [this] { BtnCB_Click(); }, nullptr, { 840, 1800, 2532, 612 } },
+    });
+    for (QPushButton* button : buttons)
+        button->setFont(QFont(QStringLiteral("Times New Roman"), 11));
 
-    QFont titleFont(QStringLiteral("Times New Roman"), 26, QFont::Bold, true);
-    QLabel* title = addLabel(QStringLiteral("Label1"), QStringLiteral("Tolvan"), 840, 120, 7812, 780);
-    title->setFont(titleFont);
-    title->setAlignment(Qt::AlignCenter);
-    QLabel* by = addLabel(QStringLiteral("Label2"), QStringLiteral("By"), 840, 900, 7812, 360);
-    by->setFont(QFont(QStringLiteral("Times New Roman"), 11, QFont::Normal, true));
-    by->setAlignment(Qt::AlignCenter);
-    QLabel* maker = addLabel(QStringLiteral("Label3"), QStringLiteral("Varnolt"), 840, 1260, 7812, 420);
-    maker->setFont(QFont(QStringLiteral("Times New Roman"), 14, QFont::Bold));
-    maker->setAlignment(Qt::AlignCenter);
+    addCaption(QStringLiteral("Tolvan"), 840, 120, 7812, 780)
+        ->setFont(QFont(QStringLiteral("Times New Roman"), 26, QFont::Bold, true));
+    addCaption(QStringLiteral("By"), 840, 900, 7812, 360)
+        ->setFont(QFont(QStringLiteral("Times New Roman"), 11, QFont::Normal, true));
+    addCaption(QStringLiteral("Varnolt"), 840, 1260, 7812, 420)
+        ->setFont(QFont(QStringLiteral("Times New Roman"), 14, QFont::Bold));
     attachDriverLibraryManager(this);
 
     Form_Load();

@@ -1,8 +1,7 @@
 #include "ui/activecrossoverlook.h"
 
-#include "ui/crossoversupport.h"
+#include "platform/designwindow.h"
 
-#include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
 
@@ -21,18 +20,10 @@ void paintBlue(QWidget* window)
     window->setAutoFillBackground(true);
 }
 
-void markResults(QWidget* window, const QVector<design::ActiveComponent>& components)
-{
-    for (const design::ActiveComponent& component : components) {
-        xoverui::makeResultField(window->findChild<QLineEdit*>(QString::fromLatin1(component.field)));
-    }
-}
-
-void showComponents(QWidget* window, const QVector<design::ActiveComponent>& components)
+void showComponents(DesignWindow* window, const QVector<design::ActiveComponent>& components)
 {
     for (const design::ActiveComponent& component : components)
-        window->findChild<QLineEdit*>(QString::fromLatin1(component.field))
-            ->setText(design::activeComponentText(component));
+        window->setFieldText(QString::fromLatin1(component.field), design::activeComponentText(component));
 }
 
 } // namespace activeui

@@ -1,7 +1,7 @@
 #include "ui/crossoversupport.h"
 
 #include "core/designstate.h"
-#include "ui/boxwindowsupport.h"
+#include "platform/designwindow.h"
 #include "ui/frmCoil.h"
 
 #include <QLineEdit>
@@ -11,6 +11,7 @@ using design::XoverPart;
 
 namespace xoverui {
 
+namespace {
 void makeResultField(QLineEdit* field)
 {
     QPalette palette = field->palette();
@@ -19,11 +20,13 @@ void makeResultField(QLineEdit* field)
     field->setPalette(palette);
     field->setReadOnly(true);
 }
+} // namespace
 
-void makeResultFields(QWidget* window, std::initializer_list<const char*> names)
+void makeResultFields(DesignWindow* window)
 {
-    for (const char* name : names)
-        makeResultField(boxui::fieldOf(window, QString::fromLatin1(name)));
+    for (const FieldSpec& spec : window->fields())
+        if (spec.role == FieldRole::Result)
+            makeResultField(window->field(QString::fromLatin1(spec.name)));
 }
 
 float& storedPart(XoverPart part)
@@ -50,18 +53,18 @@ float& storedPart(XoverPart part)
     return state.xoverL1;
 }
 
-void showAndStore(QWidget* window, const QVector<design::PartValue>& parts)
+void showAndStore(DesignWindow* window, const QVector<design::PartValue>& parts)
 {
     for (const design::PartValue& part : parts) {
-        boxui::setTextOf(window, QStringLiteral("sz") + design::partName(part.part), design::partText(part));
+        window->setFieldText(QStringLiteral("sz") + design::partName(part.part), design::partText(part));
         if (part.value)
             storedPart(part.part) = *part.value;
     }
 }
 
-double shownPart(const QWidget* window, XoverPart part)
+double shownPart(const DesignWindow* window, XoverPart part)
 {
-    return boxui::numberIn(window, QStringLiteral("sz") + design::partName(part));
+    return window->numberIn(QStringLiteral("sz") + design::partName(part));
 }
 
 void openInductorWindow(int coilSource)

@@ -197,6 +197,28 @@ void attachDriverLibrary(QWidget* window, const DriverFields& fields)
             followCalculation(attachment, calculate);
 }
 
+DriverFields driverFieldsIn(std::span<const FieldSpec> fields, const char* calculatedBy)
+{
+    static constexpr std::pair<const char*, const char * DriverFields::*> kParts[] = {
+        { "name", &DriverFields::name },
+        { "fs", &DriverFields::fs },
+        { "qts", &DriverFields::qts },
+        { "vas", &DriverFields::vas },
+        { "qes", &DriverFields::qes },
+        { "qms", &DriverFields::qms },
+        { "re", &DriverFields::re },
+        { "le", &DriverFields::le },
+        { "vd", &DriverFields::vd },
+    };
+    DriverFields driver;
+    for (const FieldSpec& spec : fields)
+        for (const auto& [key, part] : kParts)
+            if (spec.key && qstrcmp(spec.key, key) == 0)
+                driver.*part = spec.name;
+    driver.calculatedBy = calculatedBy;
+    return driver;
+}
+
 void attachDriverLibraryManager(QWidget* window)
 {
     addAction(window, QStringLiteral("Driver Library..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),

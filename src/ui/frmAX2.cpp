@@ -2,14 +2,12 @@
 
 #include "core/designstate.h"
 #include "core/numberformat.h"
-#include "core/numberparse.h"
 #include "design/activecrossover2.h"
 #include "platform/pictures.h"
 #include "ui/activecrossoverlook.h"
+#include "ui/crossoversupport.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 using namespace design;
 
@@ -17,32 +15,33 @@ namespace {
 
 constexpr int kWidthTwips = 9600;
 constexpr int kHeightTwips = 5880;
-constexpr int kRowHeight = 315;
+constexpr FieldSpec kInput[] = {
+    field("szFrq", "Crossover Frequency:", beside({ 240, 2040, 2340, 1200, 480, 60 }, 300))
+        .in(units::kHz)
+        .input("freq", Accepts::Positive),
+};
 
 // The result column at the right: caption, field, unit.
-struct ResultRow {
-    const char* field;
-    const char* caption;
-    const char* unit;
+constexpr FieldPlace result(int row) { return beside({ 6240, 720, 7020, 1320, 720, 60 }, 240 + row * 420); }
+constexpr FieldSpec kResults[] = {
+    field("szR", "R =", result(0)).in(units::kOhms).result(),
+    field("szR1", "R1 =", result(1)).in(units::kOhms).result(),
+    field("szR2", "R2 =", result(2)).in(units::kOhms).result(),
+    field("szR3", "R3 =", result(3)).in(units::kOhms).result(),
+    field("szR4", "R4 =", result(4)).in(units::kOhms).result(),
+    field("szC", "C =", result(5)).in(units::kMicroFarad).result(),
+    field("szC1", "C1 =", result(6)).in(units::kMicroFarad).result(),
+    field("szC2", "C2 =", result(7)).in(units::kMicroFarad).result(),
+    field("szC3", "C3 =", result(8)).in(units::kMicroFarad).result(),
+    field("szC4", "C4 =", result(9)).in(units::kMicroFarad).result(),
 };
-constexpr ResultRow kResults[] = {
-    { "szR", "R =", "Ohms" },
-    { "szR1", "R1 =", "Ohms" },
-    { "szR2", "R2 =", "Ohms" },
-    { "szR3", "R3 =", "Ohms" },
-    { "szR4", "R4 =", "Ohms" },
-    { "szC", "C =", "uF" },
-    { "szC1", "C1 =", "uF" },
-    { "szC2", "C2 =", "uF" },
-    { "szC3", "C3 =", "uF" },
-    { "szC4", "C4 =", "uF" },
-};
-constexpr int kResultTop = 240;
-constexpr int kResultPitch = 420;
+constexpr auto kFields = joinFields(kInput, kResults);
 
 const QString kFrq = QStringLiteral("szFrq");
 
 } // namespace
+
+std::span<const FieldSpec> frmAX2::fieldTable() { return kFields; }
 
 frmAX2::frmAX2(QWidget* parent)
     : DesignWindow(QStringLiteral("frmAX2"), QStringLiteral("Active 2 Way Crossover Design"),
@@ -50,44 +49,28 @@ frmAX2::frmAX2(QWidget* parent)
 {
     buildControls();
     activeui::paintBlue(this);
-    activeui::markResults(this, ActiveTwoWay().components());
+    xoverui::makeResultFields(this);
     onChange(field(kFrq), [this] { szFrq_Change(); });
     showsStoredValue("szFrq", designState().xoverFreq);
 }
 
 void frmAX2::buildControls()
 {
-    int labels = 0;
-    auto label = [&](const char* caption, int left, int top, int width, Qt::Alignment align) {
-        addLabel(QStringLiteral("Label%1").arg(++labels), QString::fromLatin1(caption), left, top, width, kRowHeight)
-            ->setAlignment(align | Qt::AlignVCenter);
-    };
-    label("Crossover Frequency:", 240, 300, 2040, Qt::AlignRight);
-    addField(kFrq, 2340, 300, 1200, kRowHeight);
-    label("Hz", 3600, 300, 480, Qt::AlignLeft);
-
+    declareFields(kFields);
+    buildFields(kInput);
     m_image1 = new PictureBox;
     m_image1->setObjectName(QStringLiteral("Image1"));
     place(m_image1, 240, 900, 5700, 3420);
-
-    for (int i = 0; i < int(std::size(kResults)); ++i) {
-        const int top = kResultTop + i * kResultPitch;
-        label(kResults[i].caption, 6240, top, 720, Qt::AlignRight);
-        addField(QString::fromLatin1(kResults[i].field), 7020, top, 1320, kRowHeight);
-        label(kResults[i].unit, 8400, top, 720, Qt::AlignLeft);
-    }
-
-    connect(addButton(QStringLiteral("BtnPrint"), QStringLiteral("Print"), 1200, 4800, 1500, 540),
-        &QPushButton::clicked, this, [this] { BtnPrint_Click(); });
-    connect(addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 3600, 4800, 1500, 540),
-        &QPushButton::clicked, this, [this] { btnCal_Click(); });
-    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 6000, 4800, 1500, 540), &QPushButton::clicked,
-        this, [this] { btnExit_Click(); });
+    buildFields(kResults);
+    addButtonRow(
+        { { "BtnPrint", "Print", [this] { BtnPrint_Click(); } }, { "btnCal", "Calculate", [this] { btnCal_Click(); } },
+            { "btnExit", "Exit", [this] { btnExit_Click(); } } },
+        { 4800, 1200, 900, 1500, 540 });
 }
 
 bool frmAX2::designFromField()
 {
-    const std::optional<ActiveTwoWay> design = activeTwoWay(parseNumber(field(kFrq)->text()));
+    const std::optional<ActiveTwoWay> design = activeTwoWay(numberIn(kFrq));
     if (!design)
         return false;
     activeui::showComponents(this, design->components());
@@ -100,7 +83,7 @@ void frmAX2::btnCal_Click()
     DesignState& state = designState();
     state.designValid = 0;
     if (designFromField())
-        state.xoverFreq = static_cast<float>(parseNumber(field(kFrq)->text()));
+        state.xoverFreq = static_cast<float>(numberIn(kFrq));
     field(kFrq)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -135,10 +118,10 @@ ReportLayout frmAX2::reportLayout() const
         { 290, 1600, QStringLiteral("Crossover Frequency = ") + field(kFrq)->text() + QStringLiteral(" Hz") });
     // R..R4 in the left column, C..C4 in the right one, 100 apart from y 1500 down.
     for (int i = 0; i < int(std::size(kResults)); ++i) {
-        const ResultRow& row = kResults[i];
+        const FieldSpec& row = kResults[i];
         layout.lines.append({ i < 5 ? 150.0 : 750.0, 1500.0 - (i % 5) * 100,
-            QString::fromLatin1(row.caption) + u' ' + field(QString::fromLatin1(row.field))->text() + u' '
-                + QString::fromLatin1(row.unit) });
+            QString::fromLatin1(row.caption) + u' ' + field(QString::fromLatin1(row.name))->text() + u' '
+                + QString::fromLatin1(row.unit.text) });
     }
     layout.pictures.append({ 0, 100, 1500, 900, QStringLiteral("A2.BMP") });
     return layout;

@@ -2,14 +2,12 @@
 
 #include "core/designstate.h"
 #include "core/numberformat.h"
-#include "core/numberparse.h"
 #include "design/activecrossover3.h"
 #include "platform/pictures.h"
 #include "ui/activecrossoverlook.h"
+#include "ui/crossoversupport.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 using namespace design;
 
@@ -17,8 +15,6 @@ namespace {
 
 constexpr int kWidthTwips = 10500;
 constexpr int kHeightTwips = 6240;
-constexpr int kRowHeight = 315;
-
 // The two result columns, row by row, each row a caption and a field.
 struct ResultCell {
     const char* field;
@@ -28,22 +24,55 @@ constexpr ResultCell kLeft[] = { { "szR", "R=" }, { "szR1", "R1=" }, { "szR2", "
     { "szR4", "R4=" }, { "szC", "C=" }, { "szC1", "C1=" }, { "szC2", "C2=" }, { "szC3", "C3=" }, { "szC4", "C4=" } };
 constexpr ResultCell kRight[] = { { "szRm", "Rm=" }, { "szR5", "R5=" }, { "szR6", "R6=" }, { "szR7", "R7=" },
     { "szR8", "R8=" }, { "szCm", "Cm=" }, { "szC5", "C5=" }, { "szC6", "C6=" }, { "szC7", "C7=" }, { "szC8", "C8=" } };
-constexpr int kLeftCaption = 5880, kLeftField = 6480;
-constexpr int kRightCaption = 8100, kRightField = 8700;
+constexpr int kLeftCaption = 5880;
+constexpr int kRightCaption = 8100;
 constexpr int kCaptionWidth = 540, kFieldWidth = 1500;
+constexpr int kHeadingWidth = kRightCaption + 600 + kFieldWidth - kLeftCaption;
 constexpr int kPitch = 390;
 // The resistor rows under "Resistance in Ohms", the capacitor rows under "Capacitance in uF".
+constexpr const char* kResistance = "Resistance in Ohms";
+constexpr const char* kCapacitance = "Capacitance in uF";
 constexpr int kResistorHeading = 180, kCapacitorHeading = 2460;
 
-int rowTop(int row)
+constexpr int rowTop(int row)
 {
     return row < 5 ? kResistorHeading + 360 + row * kPitch : kCapacitorHeading + 360 + (row - 5) * kPitch;
 }
+
+constexpr FieldPlace row(int top) { return beside({ 60, 3060, 3180, 1200 }, top); }
+constexpr FieldSpec kInputs[] = {
+    field("szFrqh", "Enter High Frequency Crossover:", row(300)).in(units::kHz).input("high", Accepts::Positive),
+    field("szFrql", "Enter Low Frequency Crossover:", row(720)).in(units::kHz).input("low", Accepts::Positive),
+};
+
+// Row by row, the left cell and the right one.
+constexpr std::array<FieldSpec, 20> results()
+{
+    std::array<FieldSpec, 20> cells {};
+    for (int row = 0; row < 10; ++row) {
+        const bool resistor = row < 5;
+        for (const int side : { 0, 1 }) {
+            const ResultCell& cell = (side == 0 ? kLeft : kRight)[row];
+            const int captionLeft = side == 0 ? kLeftCaption : kRightCaption;
+            const FieldPlace place
+                = beside({ captionLeft, kCaptionWidth, captionLeft + 600, kFieldWidth }, rowTop(row));
+            cells[2 * row + side] = field(cell.field, cell.caption, place)
+                                        .in(resistor ? units::kOhms : units::kMicroFarad)
+                                        .under(resistor ? kResistance : kCapacitance)
+                                        .result();
+        }
+    }
+    return cells;
+}
+constexpr auto kResults = results();
+constexpr auto kFields = joinFields(kInputs, kResults);
 
 const QString kFrqh = QStringLiteral("szFrqh");
 const QString kFrql = QStringLiteral("szFrql");
 
 } // namespace
+
+std::span<const FieldSpec> frmAX3::fieldTable() { return kFields; }
 
 frmAX3::frmAX3(QWidget* parent)
     : DesignWindow(QStringLiteral("frmAX3"), QStringLiteral("Active 3 Way Crossover Design"),
@@ -51,7 +80,7 @@ frmAX3::frmAX3(QWidget* parent)
 {
     buildControls();
     activeui::paintBlue(this);
-    activeui::markResults(this, ActiveThreeWay().components());
+    xoverui::makeResultFields(this);
     setFocusCycle({ kFrqh, kFrql });
     onChange(field(kFrqh), [this] { szFrqh_Change(); });
     onChange(field(kFrql), [this] { szFrql_Change(); });
@@ -61,43 +90,25 @@ frmAX3::frmAX3(QWidget* parent)
 
 void frmAX3::buildControls()
 {
-    int labels = 0;
-    auto label = [&](const char* caption, int left, int top, int width, Qt::Alignment align) {
-        addLabel(QStringLiteral("Label%1").arg(++labels), QString::fromLatin1(caption), left, top, width, kRowHeight)
-            ->setAlignment(align | Qt::AlignVCenter);
-    };
-    label("Enter High Frequency Crossover:", 60, 300, 3060, Qt::AlignRight);
-    addField(kFrqh, 3180, 300, 1200, kRowHeight);
-    label("Enter Low Frequency Crossover:", 60, 720, 3060, Qt::AlignRight);
-    addField(kFrql, 3180, 720, 1200, kRowHeight);
-
+    declareFields(kFields);
+    buildFields(kInputs);
     m_image1 = new PictureBox;
     m_image1->setObjectName(QStringLiteral("Image1"));
     place(m_image1, 240, 1260, 5400, 3600);
-
-    label("Resistance in Ohms", kLeftCaption, kResistorHeading, kRightField + kFieldWidth - kLeftCaption,
+    addCaption(
+        QString::fromLatin1(kResistance), kLeftCaption, kResistorHeading, kHeadingWidth, kRowHeight, Qt::AlignHCenter);
+    addCaption(QString::fromLatin1(kCapacitance), kLeftCaption, kCapacitorHeading, kHeadingWidth, kRowHeight,
         Qt::AlignHCenter);
-    label("Capacitance in uF", kLeftCaption, kCapacitorHeading, kRightField + kFieldWidth - kLeftCaption,
-        Qt::AlignHCenter);
-    for (int row = 0; row < 10; ++row) {
-        label(kLeft[row].caption, kLeftCaption, rowTop(row), kCaptionWidth, Qt::AlignRight);
-        addField(QString::fromLatin1(kLeft[row].field), kLeftField, rowTop(row), kFieldWidth, kRowHeight);
-        label(kRight[row].caption, kRightCaption, rowTop(row), kCaptionWidth, Qt::AlignRight);
-        addField(QString::fromLatin1(kRight[row].field), kRightField, rowTop(row), kFieldWidth, kRowHeight);
-    }
-
-    connect(addButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), 1440, 5280, 1500, 540),
-        &QPushButton::clicked, this, [this] { btnPrint_Click(); });
-    connect(addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 4200, 5280, 1500, 540),
-        &QPushButton::clicked, this, [this] { btnCal_Click(); });
-    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 6960, 5280, 1500, 540), &QPushButton::clicked,
-        this, [this] { btnExit_Click(); });
+    buildFields(kResults);
+    addButtonRow(
+        { { "btnPrint", "Print", [this] { btnPrint_Click(); } }, { "btnCal", "Calculate", [this] { btnCal_Click(); } },
+            { "btnExit", "Exit", [this] { btnExit_Click(); } } },
+        { 5280, 1440, 1260, 1500, 540 });
 }
 
 bool frmAX3::designFromFields()
 {
-    const std::optional<ActiveThreeWay> design
-        = activeThreeWay(parseNumber(field(kFrqh)->text()), parseNumber(field(kFrql)->text()));
+    const std::optional<ActiveThreeWay> design = activeThreeWay(numberIn(kFrqh), numberIn(kFrql));
     if (!design)
         return false;
     activeui::showComponents(this, design->components());
@@ -110,8 +121,8 @@ void frmAX3::btnCal_Click()
     DesignState& state = designState();
     state.designValid = 0;
     if (designFromFields()) {
-        state.xoverFreq = static_cast<float>(parseNumber(field(kFrqh)->text()));
-        state.xoverFreqLow = static_cast<float>(parseNumber(field(kFrql)->text()));
+        state.xoverFreq = static_cast<float>(numberIn(kFrqh));
+        state.xoverFreqLow = static_cast<float>(numberIn(kFrql));
     }
     field(kFrqh)->setFocus(Qt::OtherFocusReason);
 }

@@ -3,8 +3,7 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
-#include "ui/boxlayout.h"
-#include "ui/boxwindowsupport.h"
+#include "ui/boxwindows.h"
 #include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
@@ -16,22 +15,31 @@ namespace {
 constexpr int kWidthTwips = 9000;
 constexpr int kHeightTwips = 5880;
 
-// Left block, top to bottom, under the woofer name.
-constexpr boxui::FieldRow kRows[] = {
-    { "szQts", "Enter Qts:", nullptr, 840 },
-    { "szVas", "Enter Vas:", "Cubic Feet", 1260 },
-    { "szQd", "Desired Bass Response(Qtc):", "0.5 to 1.5", 1680 },
-    { "szFar", "Enter Free Air Resonance:", "Hz", 2100 },
-    { "szVcb", "Closed Box Volume:", "Cubic Feet", 2700 },
-    { "szFc", "System Resonance:", "Hz", 3120 },
-    { "szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3540 },
+constexpr RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
+constexpr boxwindow::RightColumn kRight { 6360, 2400 };
+constexpr FieldPlace left(int top) { return beside(kColumns, top); }
+
+// The left block top to bottom under the woofer name, then the right column.
+constexpr FieldSpec kDesign[] = {
+    boxwindow::woofer("szWoofBox", kColumns, 2640),
+    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer"),
+    field("szQts", "Enter Qts:", left(840)).input("qts", Accepts::Positive),
+    field("szVas", "Enter Vas:", left(1260)).in(units::kCubicFeet).input("vas", Accepts::Positive),
+    field("szQd", "Desired Bass Response(Qtc):", left(1680)).noting("0.5 to 1.5").inputAndResult("qtc"),
+    field("szFar", "Enter Free Air Resonance:", left(2100)).in(units::kHz).input("fs", Accepts::Positive),
+    field("szVcb", "Closed Box Volume:", left(2700)).in(units::kCubicFeet).inputAndResult("vb", Accepts::Positive),
+    field("szFc", "System Resonance:", left(3120)).in(units::kHz).result(),
+    field("szF3", "Low Frequency Cut-Off(-3dB):", left(3540)).in(units::kHz).result(),
+    boxwindow::overVolume(kRight, 2400),
 };
-constexpr boxui::RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
-constexpr int kRightLeft = 6360;
-constexpr int kRightWidth = 2400;
-constexpr int kButtonTop = 4920;
+constexpr auto kDimensionRows = boxwindow::dimensions(kRight, 3120, "szH", "szW", "szD");
+constexpr auto kFields = joinFields(kDesign, kDimensionRows);
+
+constexpr ButtonRow kButtons { 4920, 300, 300 };
 
 } // namespace
+
+std::span<const FieldSpec> frmClose::fieldTable() { return kFields; }
 
 frmClose::frmClose(QWidget* parent)
     : DesignWindow(
@@ -43,35 +51,33 @@ frmClose::frmClose(QWidget* parent)
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
     onGotFocus(field(QStringLiteral("szVas")), [this] { szVas_GotFocus(); });
     onGotFocus(field(QStringLiteral("szFar")), [this] { szFar_GotFocus(); });
-    boxui::showsStoredDriverAndBox(this);
+    boxwindow::showsStoredDriverAndBox(this);
     showsStoredValue("szQd", designState().closedQtc);
-    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
+    attachDriverLibrary(this, driverFieldsIn(kFields));
 }
 
 void frmClose::buildControls()
 {
-    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
-    layout.wooferAndIsobaric(kColumns, 2640, kRightLeft, kRightWidth);
-    layout.rows(kRows, kColumns);
-    layout.overVolumeAndDimensions(kRightLeft, kRightWidth, 2400, 3120, "szH", "szW", "szD");
-    boxui::setReadOnly(this, { "szFc", "szF3", "szVover", "szH", "szW", "szD" });
-    layout.buttons({ { "btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); } },
-                       { "btnCal", "Calculate", "For Volume", [this] { btnCal_Click(); } },
-                       { "Command1", "Calculate", "For Qtc", [this] { Command1_Click(); } },
-                       { "btnExit", "Exit", nullptr, [this] { btnExit_Click(); } },
-                       { "Command2", "Print", nullptr, [this] { Command2_Click(); } } },
-        kButtonTop, 300, 300);
+    declareFields(kFields);
+    buildFields(kDesign);
+    boxwindow::buildDimensions(this, kDimensionRows, kRight);
+    setReadOnly({ "szFc", "szF3", "szVover", "szH", "szW", "szD" });
+    addButtonRow(
+        { { "btnGraph", "Graph", [this] { btnGraph_Click(); } },
+            { "btnCal", "Calculate", [this] { btnCal_Click(); }, "For Volume" },
+            { "Command1", "Calculate", [this] { Command1_Click(); }, "For Qtc" },
+            { "btnExit", "Exit", [this] { btnExit_Click(); } }, { "Command2", "Print", [this] { Command2_Click(); } } },
+        kButtons);
 }
 
 ClosedBoxInputs frmClose::readInputs() const
 {
     ClosedBoxInputs in;
-    in.qts = boxui::numberIn(this, QStringLiteral("szQts"));
-    in.vas = boxui::numberIn(this, QStringLiteral("szVas"));
-    in.fs = boxui::numberIn(this, QStringLiteral("szFar"));
-    in.qtc = boxui::numberIn(this, QStringLiteral("szQd"));
-    in.typedVb = boxui::numberIn(this, QStringLiteral("szVcb"));
+    in.qts = numberIn(QStringLiteral("szQts"));
+    in.vas = numberIn(QStringLiteral("szVas"));
+    in.fs = numberIn(QStringLiteral("szFar"));
+    in.qtc = numberIn(QStringLiteral("szQd"));
+    in.typedVb = numberIn(QStringLiteral("szVcb"));
     in.isoFactor = designState().isoFactor;
     return in;
 }
@@ -91,11 +97,12 @@ void frmClose::takeResult(const ClosedBoxResult& result)
     state.closedQtcCalc = d.qtcCalc;
     state.closedQtc = d.qtc;
     m_f3 = d.f3;
-    boxui::storeAndShowProportions(this, d.box, QStringLiteral("szH"), QStringLiteral("szW"), QStringLiteral("szD"));
-    boxui::setTextOf(this, QStringLiteral("szVcb"), formatNumber(d.vbCalc, kPattern2));
-    boxui::setTextOf(this, QStringLiteral("szVover"), formatNumber(d.vbOver, kPattern2));
-    boxui::setTextOf(this, QStringLiteral("szFc"), formatNumber(d.fc, kPattern2));
-    boxui::setTextOf(this, QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
+    boxwindow::storeAndShowProportions(
+        this, d.box, QStringLiteral("szH"), QStringLiteral("szW"), QStringLiteral("szD"));
+    setFieldText(QStringLiteral("szVcb"), formatNumber(d.vbCalc, kPattern2));
+    setFieldText(QStringLiteral("szVover"), formatNumber(d.vbOver, kPattern2));
+    setFieldText(QStringLiteral("szFc"), formatNumber(d.fc, kPattern2));
+    setFieldText(QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
     state.designValid = 1;
     state.boxValid = 1;
 }
@@ -105,7 +112,7 @@ void frmClose::btnCal_Click()
     designState().designValid = 0;
     const ClosedBoxResult result = closedBoxForVolume(readInputs(), Trigger::Calculate);
     takeResult(result);
-    boxui::carryOut(this, result.outcome);
+    carryOut(result.outcome);
 }
 
 void frmClose::Command1_Click()
@@ -116,28 +123,25 @@ void frmClose::Command1_Click()
     const ClosedBoxResult result = closedBoxForQtc(readInputs());
     takeResult(result);
     if (result.design)
-        boxui::setTextOf(this, QStringLiteral("szQd"), numberText(result.design->qtc));
-    boxui::carryOut(this, result.outcome);
+        setFieldText(QStringLiteral("szQd"), numberText(result.design->qtc));
+    carryOut(result.outcome);
 }
 
 void frmClose::szVas_GotFocus() { checkDesiredQtc(); }
 
 void frmClose::szFar_GotFocus() { checkDesiredQtc(); }
 
-void frmClose::checkDesiredQtc()
-{
-    boxui::carryOut(this, desiredQtcOnEntry(boxui::numberIn(this, QStringLiteral("szQd"))));
-}
+void frmClose::checkDesiredQtc() { carryOut(desiredQtcOnEntry(numberIn(QStringLiteral("szQd")))); }
 
 void frmClose::Form_Activate()
 {
     DesignState& state = designState();
     setWindowReady(1);
     refillField(QStringLiteral("szWoofBox"), state.driverName.trimmed());
-    if (!boxui::showStoredDriver(this))
+    if (!boxwindow::showStoredDriver(this))
         setWindowReady(0);
     refillField(QStringLiteral("szQd"), state.closedQtc > 0 ? numberText(state.closedQtc) : QStringLiteral(".7"));
-    boxui::showIsobaric(this);
+    boxwindow::showIsobaric(this);
     state.designValid = 0;
 
     Outcome outcome;
@@ -150,30 +154,29 @@ void frmClose::Form_Activate()
     }
     setWindowReady(1);
     field(QStringLiteral("szWoofBox"))->setFocus(Qt::OtherFocusReason);
-    boxui::carryOut(this, outcome);
+    carryOut(outcome);
 }
 
 void frmClose::storeShownDesign()
 {
-    boxui::storeFields(this,
-        { { "szVas", &DesignState::vas }, { "szVcb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
-            { "szFar", &DesignState::fs }, { "szQd", &DesignState::closedQtc } });
+    storeFields({ { "szVas", &DesignState::vas }, { "szVcb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
+        { "szFar", &DesignState::fs }, { "szQd", &DesignState::closedQtc } });
     designState().boxType = 0;
 }
 
 void frmClose::btnGraph_Click()
 {
-    boxui::graphHandOver([this] { storeShownDesign(); });
+    boxwindow::graphHandOver([this] { storeShownDesign(); });
 }
 
 void frmClose::Command2_Click()
 {
-    boxui::printHandOver([this] { storeShownDesign(); });
+    boxwindow::printHandOver([this] { storeShownDesign(); });
 }
 
 void frmClose::btnExit_Click()
 {
-    boxui::exitHandOver(
+    boxwindow::exitHandOver(
         [this] {
             storeShownDesign();
             // The vented window's stored design no longer matches the shared values.

@@ -6,14 +6,12 @@
 #include "design/inductor.h"
 #include "platform/pictures.h"
 #include "print/printjob.h"
-#include "ui/boxwindowsupport.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPicture>
-#include <QPushButton>
 
 using namespace design;
 
@@ -24,24 +22,55 @@ constexpr int kHeightTwips = 6600;
 constexpr int kRows = 6;
 constexpr int kFirstRowTop = 3000;
 constexpr int kRowPitch = 420;
-constexpr int kRowHeight = 330;
+constexpr int kCellHeight = 330;
 constexpr int kHeadingTop = 2400;
+constexpr int kHeadingHeight = 270;
 constexpr int kButtonTop = 5760;
 
+// The table: a column per quantity under its heading (a heading of two
+// words on two lines), a row per coil under its label.
 struct Column {
-    const char* prefix; // szR1 ... szR6
-    const char* heading; // upper line, or the only one
-    const char* subheading; // lower line; nullptr: none
+    const char* heading;
+    Unit unit;
+    FieldRole role;
     int left, width;
 };
 constexpr Column kColumns[] = {
-    { "szR", "Coil", "Resistance", 840, 1200 },
-    { "szL", "mH", nullptr, 2160, 1200 },
-    { "szD", "D", nullptr, 3480, 1080 },
-    { "szH", "H", nullptr, 4680, 1080 },
-    { "szN", "Number", "Turns", 5880, 1200 },
-    { "szG", "Gauge", nullptr, 7200, 1080 },
+    { "Coil\nResistance", units::kOhms, FieldRole::Input, 840, 1200 },
+    { "mH", units::kMilliHenry, FieldRole::Input, 2160, 1200 },
+    { "D", units::kCoilInches, FieldRole::Result, 3480, 1080 },
+    { "H", units::kCoilInches, FieldRole::Result, 4680, 1080 },
+    { "Number\nTurns", {}, FieldRole::Result, 5880, 1200 },
+    { "Gauge", units::kAwg, FieldRole::Result, 7200, 1080 },
 };
+constexpr int kColumnCount = int(std::size(kColumns));
+constexpr const char* kRowLabels[kRows] = { "L1", "L2", "L3", "L4", "L5", "L6" };
+constexpr const char* kNames[kRows][kColumnCount] = {
+    { "szR1", "szL1", "szD1", "szH1", "szN1", "szG1" },
+    { "szR2", "szL2", "szD2", "szH2", "szN2", "szG2" },
+    { "szR3", "szL3", "szD3", "szH3", "szN3", "szG3" },
+    { "szR4", "szL4", "szD4", "szH4", "szN4", "szG4" },
+    { "szR5", "szL5", "szD5", "szH5", "szN5", "szG5" },
+    { "szR6", "szL6", "szD6", "szH6", "szN6", "szG6" },
+};
+// The command line's names of the two inputs of each row.
+constexpr const char* kKeys[kRows][2]
+    = { { "r1", "l1" }, { "r2", "l2" }, { "r3", "l3" }, { "r4", "l4" }, { "r5", "l5" }, { "r6", "l6" } };
+
+constexpr std::array<FieldSpec, kRows * kColumnCount> cells()
+{
+    std::array<FieldSpec, kRows * kColumnCount> all {};
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumnCount; ++column) {
+            const Column& c = kColumns[column];
+            const bool input = c.role == FieldRole::Input;
+            const FieldSpec cell = field(kNames[row][column], c.heading, {}).in(c.unit).under(kRowLabels[row]);
+            all[row * kColumnCount + column]
+                = input ? cell.input(kKeys[row][column], Accepts::Positive) : cell.result();
+        }
+    return all;
+}
+constexpr auto kFields = cells();
 
 QString rowField(const char* prefix, int row) { return QString::fromLatin1(prefix) + QString::number(row); }
 
@@ -49,6 +78,8 @@ const Message kRowOneMissing { QStringLiteral("You must enter a RESISTANCE and I
     QStringLiteral("ERROR"), MsgButtons::Ok, MsgIcon::Stop };
 
 } // namespace
+
+std::span<const FieldSpec> frmCoil::fieldTable() { return kFields; }
 
 frmCoil::frmCoil(QWidget* parent)
     : DesignWindow(QStringLiteral("frmCoil"), QStringLiteral(" "), QSize(kWidthTwips, kHeightTwips), parent)
@@ -62,14 +93,8 @@ frmCoil::frmCoil(QWidget* parent)
 
 void frmCoil::buildControls()
 {
-    int labels = 0;
-    const auto label = [&](const QString& caption, int left, int top, int width, int height) {
-        QLabel* made = addLabel(QStringLiteral("Label%1").arg(++labels), caption, left, top, width, height);
-        made->setAlignment(Qt::AlignCenter);
-        return made;
-    };
-
-    QLabel* heading = label(QStringLiteral("Inductor Design"), 240, 120, 8160, 420);
+    declareFields(kFields);
+    QLabel* heading = addCaption(QStringLiteral("Inductor Design"), 240, 120, 8160, 420);
     heading->setFont(QFont(QStringLiteral("Times New Roman"), 16, QFont::Bold));
 
     auto* drawing = new PictureBox;
@@ -78,63 +103,55 @@ void frmCoil::buildControls()
     place(drawing, 2520, 600, 3600, 1680);
 
     for (const Column& column : kColumns) {
-        const bool twoLines = column.subheading != nullptr;
-        label(QString::fromLatin1(column.heading), column.left, twoLines ? kHeadingTop : kHeadingTop + 270,
-            column.width, 270);
-        if (twoLines)
-            label(QString::fromLatin1(column.subheading), column.left, kHeadingTop + 270, column.width, 270);
+        const QStringList lines = QString::fromLatin1(column.heading).split(u'\n');
+        int top = kHeadingTop + (2 - int(lines.size())) * kHeadingHeight;
+        for (const QString& line : lines) {
+            addCaption(line, column.left, top, column.width, kHeadingHeight);
+            top += kHeadingHeight;
+        }
     }
-    for (int row = 1; row <= kRows; ++row) {
-        const int top = kFirstRowTop + (row - 1) * kRowPitch;
-        label(QStringLiteral("L%1").arg(row), 240, top, 480, kRowHeight);
-        for (const Column& column : kColumns)
-            addField(rowField(column.prefix, row), column.left, top, column.width, kRowHeight);
+    for (int row = 0; row < kRows; ++row) {
+        const int top = kFirstRowTop + row * kRowPitch;
+        addCaption(QString::fromLatin1(kRowLabels[row]), 240, top, 480, kCellHeight);
+        for (int column = 0; column < kColumnCount; ++column)
+            addField(QString::fromLatin1(kNames[row][column]), kColumns[column].left, top, kColumns[column].width,
+                kCellHeight);
     }
 
     // The hint with its line leading to Calculate.
-    QLabel* hint = addLabel(QStringLiteral("Label19"), QStringLiteral("      If you wish to change resistance or mH"),
-        60, kButtonTop + 60, 4440, kRowHeight);
-    hint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    continueLabelsAt(19);
+    addCaption(QStringLiteral("      If you wish to change resistance or mH"), 60, kButtonTop + 60, 4440, kCellHeight,
+        Qt::AlignLeft);
     auto* line = new QFrame;
     line->setObjectName(QStringLiteral("Line38"));
     line->setFrameShape(QFrame::HLine);
     place(line, 4020, kButtonTop + 180, 900, 90);
 
-    const struct {
-        const char* name;
-        const char* caption;
-        int left;
-        void (frmCoil::*click)();
-    } buttons[] = {
-        { "btn_Cal", "Calculate", 4920, &frmCoil::btn_Cal_Click },
-        { "btnPrint", "Print", 6180, &frmCoil::btnPrint_Click },
-        { "btnExit", "Exit", 7440, &frmCoil::btnExit_Click },
-    };
-    for (const auto& b : buttons)
-        connect(addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, kButtonTop, 1140, 495),
-            &QPushButton::clicked, this, b.click);
+    addButtonRow(
+        { { "btn_Cal", "Calculate", [this] { btn_Cal_Click(); } },
+            { "btnPrint", "Print", [this] { btnPrint_Click(); } }, { "btnExit", "Exit", [this] { btnExit_Click(); } } },
+        { kButtonTop, 4920, 120, 1140 });
 }
 
 namespace {
 
 // Shows a designed coil in its row and keeps it as the one computed last.
-void showCoil(QWidget* window, int row, const CoilDesign& coil)
+void showCoil(DesignWindow* window, int row, const CoilDesign& coil)
 {
     DesignState& state = designState();
     state.coilHeight = coil.height;
     state.coilTurns = coil.turns;
     state.coilWireGauge = coil.gauge;
-    boxui::setTextOf(window, rowField("szD", row), formatNumber(coil.diameter, kCoilDPattern));
-    boxui::setTextOf(window, rowField("szH", row), formatNumber(coil.height, kCoilHPattern));
-    boxui::setTextOf(window, rowField("szN", row), formatNumber(coil.turns, kCoilNPattern));
-    boxui::setTextOf(window, rowField("szG", row), gaugeText(coil.gauge));
+    window->setFieldText(rowField("szD", row), formatNumber(coil.diameter, kCoilDPattern));
+    window->setFieldText(rowField("szH", row), formatNumber(coil.height, kCoilHPattern));
+    window->setFieldText(rowField("szN", row), formatNumber(coil.turns, kCoilNPattern));
+    window->setFieldText(rowField("szG", row), gaugeText(coil.gauge));
 }
 
 // The row's coil from its own fields; nothing when they are incomplete.
-std::optional<CoilDesign> coilOfRow(const QWidget* window, int row)
+std::optional<CoilDesign> coilOfRow(const DesignWindow* window, int row)
 {
-    return coilForResistance(
-        boxui::numberIn(window, rowField("szL", row)), boxui::numberIn(window, rowField("szR", row)));
+    return coilForResistance(window->numberIn(rowField("szL", row)), window->numberIn(rowField("szR", row)));
 }
 
 } // namespace
@@ -153,9 +170,8 @@ void frmCoil::takeOverCrossoverCoils()
         const auto coil = coilForDriver(take.milliHenry, take.driverOhms);
         if (!coil)
             continue;
-        boxui::setTextOf(
-            this, rowField("szR", take.row), formatNumber(allowedResistance(take.driverOhms), kCoilRPattern));
-        boxui::setTextOf(this, rowField("szL", take.row), formatNumber(take.milliHenry, kCoilLPattern));
+        setFieldText(rowField("szR", take.row), formatNumber(allowedResistance(take.driverOhms), kCoilRPattern));
+        setFieldText(rowField("szL", take.row), formatNumber(take.milliHenry, kCoilLPattern));
         showCoil(this, take.row, *coil);
     }
 }

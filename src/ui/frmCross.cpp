@@ -23,6 +23,11 @@ constexpr int kRowPitch = kButtonHeight + 240;
 constexpr int kExitTop = kFirstRow + 3 * kRowPitch;
 constexpr int kHeightTwips = kExitTop + kExitHeight + 300;
 
+constexpr TwipRect cell(int column, int row)
+{
+    return { column, kFirstRow + row * kRowPitch, kButtonWidth, kButtonHeight };
+}
+
 void setSlope(int is12dB) { designState().xoverIs12dB = static_cast<std::int16_t>(is12dB); }
 
 } // namespace
@@ -30,48 +35,23 @@ void setSlope(int is12dB) { designState().xoverIs12dB = static_cast<std::int16_t
 frmCross::frmCross(QWidget* parent)
     : DesignWindow(QStringLiteral("frmCross"), QStringLiteral("   "), QSize(kWidthTwips, kHeightTwips), parent)
 {
-    const QFont headingFont(QStringLiteral("Times New Roman"), 18, QFont::Bold);
-    for (const auto& [name, text, top] :
-        { std::tuple { "Label1", "Passive and Active", 180 }, std::tuple { "Label2", "Crossover Design", 660 } }) {
-        QLabel* heading = addLabel(QString::fromLatin1(name), QString::fromLatin1(text), 0, top, kWidthTwips, 480);
-        heading->setFont(headingFont);
-        heading->setAlignment(Qt::AlignCenter);
-    }
+    for (const auto& [text, top] : { std::pair { "Passive and Active", 180 }, std::pair { "Crossover Design", 660 } })
+        addCaption(QString::fromLatin1(text), 0, top, kWidthTwips, 480)
+            ->setFont(QFont(QStringLiteral("Times New Roman"), 18, QFont::Bold));
 
-    struct ButtonSpec {
-        const char* name;
-        const char* caption;
-        int left, top, width, height;
-        void (frmCross::*handler)();
-    };
     // In the tab order.
-    const ButtonSpec buttons[] = {
-        { "btnExit", "Exit", (kWidthTwips - kExitWidth) / 2, kExitTop, kExitWidth, kExitHeight,
-            &frmCross::btnExit_Click },
-        { "btn6db2p", "6 dB 2 Way Passive", kLeftColumn, kFirstRow, kButtonWidth, kButtonHeight,
-            &frmCross::btn6db2p_Click },
-        { "btn12db2p", "12 dB 2 Way Passive", kRightColumn, kFirstRow, kButtonWidth, kButtonHeight,
-            &frmCross::btn12db2p_Click },
-        { "btn6db3p", "6 dB 3 Way Passive", kLeftColumn, kFirstRow + kRowPitch, kButtonWidth, kButtonHeight,
-            &frmCross::btn6db3p_Click },
-        { "btn12db3p", "12 dB 3 Way Passive", kRightColumn, kFirstRow + kRowPitch, kButtonWidth, kButtonHeight,
-            &frmCross::btn12db3p_Click },
-        { "btn6db2a", "18 dB 2 Way Active", kLeftColumn, kFirstRow + 2 * kRowPitch, kButtonWidth, kButtonHeight,
-            &frmCross::btn6db2a_Click },
-        { "btn6db3a", "18 dB 3 Way Active", kRightColumn, kFirstRow + 2 * kRowPitch, kButtonWidth, kButtonHeight,
-            &frmCross::btn6db3a_Click },
-    };
-    const QFont captionFont(QStringLiteral("Times New Roman"), 11);
-    QWidget* previous = nullptr;
-    for (const ButtonSpec& b : buttons) {
-        QPushButton* button
-            = addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, b.top, b.width, b.height);
-        button->setFont(captionFont);
-        connect(button, &QPushButton::clicked, this, b.handler);
-        if (previous)
-            setTabOrder(previous, button);
-        previous = button;
-    }
+    const QList<QPushButton*> buttons = addButtons({
+        { "btnExit", "Exit", [this] { btnExit_Click(); }, nullptr,
+            { (kWidthTwips - kExitWidth) / 2, kExitTop, kExitWidth, kExitHeight } },
+        { "btn6db2p", "6 dB 2 Way Passive", [this] { btn6db2p_Click(); }, nullptr, cell(kLeftColumn, 0) },
+        { "btn12db2p", "12 dB 2 Way Passive", [this] { btn12db2p_Click(); }, nullptr, cell(kRightColumn, 0) },
+        { "btn6db3p", "6 dB 3 Way Passive", [this] { btn6db3p_Click(); }, nullptr, cell(kLeftColumn, 1) },
+        { "btn12db3p", "12 dB 3 Way Passive", [this] { btn12db3p_Click(); }, nullptr, cell(kRightColumn, 1) },
+        { "btn6db2a", "18 dB 2 Way Active", [this] { btn6db2a_Click(); }, nullptr, cell(kLeftColumn, 2) },
+        { "btn6db3a", "18 dB 3 Way Active", [this] { btn6db3a_Click(); }, nullptr, cell(kRightColumn, 2) },
+    });
+    for (QPushButton* button : buttons)
+        button->setFont(QFont(QStringLiteral("Times New Roman"), 11));
 }
 
 void frmCross::btn6db2p_Click()

@@ -3,11 +3,9 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
-#include "ui/boxlayout.h"
-#include "ui/boxwindowsupport.h"
+#include "ui/boxwindows.h"
 #include "ui/driverlibraryui.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 using namespace design;
@@ -17,30 +15,34 @@ namespace {
 constexpr int kWidthTwips = 10080;
 constexpr int kHeightTwips = 5400;
 
-// Left block, top to bottom, under the woofer name. The two displacement
-// volumes get their unit (with superscripts) separately.
-constexpr boxui::FieldRow kRows[] = {
-    { "szQts", "Enter Driver Qts:", ".2000 - .4400", 840 },
-    { "szVas", "Enter Vas:", "Cubic Feet", 1260 },
-    { "szFar", "Enter Free Air Resonance:", "Hz", 1680 },
-    { "szVd", "Speaker Displacement Volume:", nullptr, 2100 },
-    { "szVvb", "Vented Box Volume:", "Cubic Feet", 2700 },
-    { "szFb", "Tuning Frequency:", "Hz", 3120 },
-    { "szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3540 },
-    { "szVpr", "Suggested Radiator Volume:", nullptr, 3960 },
+constexpr RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
+constexpr boxwindow::RightColumn kRight { 7080, 2400 };
+constexpr FieldPlace left(int top) { return beside(kColumns, top); }
+
+// The left block top to bottom under the woofer name, then the right column.
+// szVvb and szVpr stay open: Graph, Print and Exit read them back.
+constexpr FieldSpec kDesign[] = {
+    boxwindow::woofer("szWoofBox", kColumns, 3120),
+    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "(Enter data for 1 woofer)"),
+    field("szQts", "Enter Driver Qts:", left(840)).noting(".2000 - .4400").input("qts", Accepts::Positive),
+    field("szVas", "Enter Vas:", left(1260)).in(units::kCubicFeet).input("vas", Accepts::Positive),
+    field("szFar", "Enter Free Air Resonance:", left(1680)).in(units::kHz).input("fs", Accepts::Positive),
+    field("szVd", "Speaker Displacement Volume:", left(2100)).in(units::kDisplacement).input("vd"),
+    field("szVvb", "Vented Box Volume:", left(2700)).in(units::kCubicFeet).inputAndResult(),
+    field("szFb", "Tuning Frequency:", left(3120)).in(units::kHz).result(),
+    field("szF3", "Low Frequency Cut-Off(-3dB):", left(3540)).in(units::kHz).result(),
+    field("szVpr", "Suggested Radiator Volume:", left(3960)).in(units::kDisplacement).inputAndResult(),
+    boxwindow::overVolume(kRight, 1980),
 };
-constexpr boxui::RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
-constexpr int kUnitLeft = 3480 + 1320 + 90;
-constexpr int kRightLeft = 7080;
-constexpr int kRightWidth = 2400;
+constexpr auto kDimensionRows = boxwindow::dimensions(kRight, 2820, "szH1", "szW1", "szD1");
+constexpr auto kFields = joinFields(kDesign, kDimensionRows);
 
-constexpr int kButtonTop = 4620;
-constexpr int kButtonGap = (kWidthTwips - 4 * 1440) / 5;
-
-// m³ × 10⁻⁴, the unit of both displacement volumes.
-const QString kDisplacementUnit = QStringLiteral("m<sup>3</sup> X 10<sup>-4</sup>");
+constexpr int kButtonGap = boxwindow::evenButtonGap(kWidthTwips);
+constexpr ButtonRow kButtons { 4620, kButtonGap, kButtonGap };
 
 } // namespace
+
+std::span<const FieldSpec> frmRadiator::fieldTable() { return kFields; }
 
 frmRadiator::frmRadiator(QWidget* parent)
     : DesignWindow(
@@ -51,39 +53,33 @@ frmRadiator::frmRadiator(QWidget* parent)
         QStringLiteral("szFar"), QStringLiteral("szVd"), QStringLiteral("szISO") });
     setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
     const DesignState& state = designState();
-    boxui::showsStoredDriverAndBox(this);
+    boxwindow::showsStoredDriverAndBox(this);
     showsStoredValue("szVd", state.radiatorVd);
     showsStoredValue(nullptr, state.ventedVb);
     showsStoredValue(nullptr, state.ventedFb);
-    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas", .vd = "szVd" });
+    attachDriverLibrary(this, driverFieldsIn(kFields));
 }
 
 void frmRadiator::buildControls()
 {
-    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
-    layout.wooferAndIsobaric(kColumns, 3120, kRightLeft, kRightWidth, "(Enter data for 1 woofer)");
-    layout.rows(kRows, kColumns);
-    for (int top : { 2100, 3960 })
-        layout.caption(kDisplacementUnit, kUnitLeft, top, kColumns.unitWidth, Qt::AlignLeft)
-            ->setTextFormat(Qt::RichText);
-    layout.overVolumeAndDimensions(kRightLeft, kRightWidth, 1980, 2820, "szH1", "szW1", "szD1");
-    // szVvb and szVpr stay open: Graph, Print and Exit read them back.
-    boxui::setReadOnly(this, { "szFb", "szF3", "szVover", "szH1", "szW1", "szD1" });
-    layout.buttons({ { "btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); } },
-                       { "Command1", "Calculate", nullptr, [this] { Command1_Click(); } },
-                       { "btnExit", "Exit", nullptr, [this] { btnExit_Click(); } },
-                       { "Command2", "Print", nullptr, [this] { Command2_Click(); } } },
-        kButtonTop, kButtonGap, kButtonGap);
+    declareFields(kFields);
+    buildFields(kDesign);
+    boxwindow::buildDimensions(this, kDimensionRows, kRight);
+    setReadOnly({ "szFb", "szF3", "szVover", "szH1", "szW1", "szD1" });
+    addButtonRow(
+        { { "btnGraph", "Graph", [this] { btnGraph_Click(); } },
+            { "Command1", "Calculate", [this] { Command1_Click(); } },
+            { "btnExit", "Exit", [this] { btnExit_Click(); } }, { "Command2", "Print", [this] { Command2_Click(); } } },
+        kButtons);
 }
 
 RadiatorInputs frmRadiator::readInputs() const
 {
     RadiatorInputs in;
-    in.qts = boxui::numberIn(this, QStringLiteral("szQts"));
-    in.vas = boxui::numberIn(this, QStringLiteral("szVas"));
-    in.fs = boxui::numberIn(this, QStringLiteral("szFar"));
-    in.vd = boxui::numberIn(this, QStringLiteral("szVd"));
+    in.qts = numberIn(QStringLiteral("szQts"));
+    in.vas = numberIn(QStringLiteral("szVas"));
+    in.fs = numberIn(QStringLiteral("szFar"));
+    in.vd = numberIn(QStringLiteral("szVd"));
     in.isoFactor = designState().isoFactor;
     return in;
 }
@@ -97,16 +93,17 @@ void frmRadiator::takeResult(const RadiatorResult& result)
     }
     const RadiatorDesign& d = *result.design;
     if (d.vpr)
-        boxui::setTextOf(this, QStringLiteral("szVpr"), formatNumber(*d.vpr, kPattern2));
+        setFieldText(QStringLiteral("szVpr"), formatNumber(*d.vpr, kPattern2));
     state.ventedFb = d.fb;
     state.ventedVb = d.vb;
     m_f3 = d.f3;
-    boxui::setTextOf(this, QStringLiteral("szFb"), formatNumber(d.fb, kPattern2));
-    boxui::setTextOf(this, QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
-    boxui::setTextOf(this, QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
-    boxui::setTextOf(this, QStringLiteral("szVover"), formatNumber(d.overVolume, kPattern2));
+    setFieldText(QStringLiteral("szFb"), formatNumber(d.fb, kPattern2));
+    setFieldText(QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
+    setFieldText(QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
+    setFieldText(QStringLiteral("szVover"), formatNumber(d.overVolume, kPattern2));
     state.designValid = 1;
-    boxui::storeAndShowProportions(this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
+    boxwindow::storeAndShowProportions(
+        this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
 }
 
 void frmRadiator::Command1_Click()
@@ -114,7 +111,7 @@ void frmRadiator::Command1_Click()
     designState().designValid = 0;
     const RadiatorResult result = radiatorDesign(readInputs(), Trigger::Calculate);
     takeResult(result);
-    boxui::carryOut(this, result.outcome);
+    carryOut(result.outcome);
 }
 
 void frmRadiator::Form_Activate()
@@ -123,14 +120,14 @@ void frmRadiator::Form_Activate()
     setWindowReady(1);
     state.recalcBusy = 0;
     refillField(QStringLiteral("szWoofBox"), state.driverName.trimmed());
-    bool complete = boxui::showStoredDriver(this);
+    bool complete = boxwindow::showStoredDriver(this);
     if (state.radiatorVd > 0)
         refillField(QStringLiteral("szVd"), numberText(state.radiatorVd));
     else
         complete = false;
     if (!complete)
         setWindowReady(0);
-    boxui::showIsobaric(this);
+    boxwindow::showIsobaric(this);
 
     Outcome outcome;
     if (windowReady() == 1) {
@@ -142,15 +139,14 @@ void frmRadiator::Form_Activate()
     }
     setWindowReady(1);
     field(QStringLiteral("szQts"))->setFocus(Qt::OtherFocusReason);
-    boxui::carryOut(this, outcome);
+    carryOut(outcome);
 }
 
 void frmRadiator::storeShownDesign()
 {
     DesignState& state = designState();
-    boxui::storeFields(this,
-        { { "szVas", &DesignState::vas }, { "szVvb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
-            { "szFar", &DesignState::fs } });
+    storeFields({ { "szVas", &DesignState::vas }, { "szVvb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
+        { "szFar", &DesignState::fs } });
     state.boxType = 2;
     state.boxValid = 1;
 }
@@ -158,22 +154,22 @@ void frmRadiator::storeShownDesign()
 void frmRadiator::storeForReport()
 {
     storeShownDesign();
-    boxui::storeFields(this, { { "szVd", &DesignState::radiatorVd }, { "szVpr", &DesignState::radiatorVpr } });
+    storeFields({ { "szVd", &DesignState::radiatorVd }, { "szVpr", &DesignState::radiatorVpr } });
 }
 
 void frmRadiator::btnGraph_Click()
 {
-    boxui::graphHandOver([this] { storeShownDesign(); });
+    boxwindow::graphHandOver([this] { storeShownDesign(); });
 }
 
 void frmRadiator::Command2_Click()
 {
-    boxui::printHandOver([this] { storeForReport(); });
+    boxwindow::printHandOver([this] { storeForReport(); });
 }
 
 void frmRadiator::btnExit_Click()
 {
-    boxui::exitHandOver(
+    boxwindow::exitHandOver(
         [this] {
             storeForReport();
             designState().ventedValid = 0;

@@ -2,55 +2,58 @@
 
 #include "core/designstate.h"
 #include "core/numberformat.h"
-#include "core/numberparse.h"
 #include "print/measurementpage.h"
 #include "ui/driverlibraryui.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 constexpr int kWidthTwips = 8400;
 constexpr int kHeightTwips = 7560;
 const QString kResultPattern = QStringLiteral("###.##");
 
-// One field with its caption on the left, its unit on the right and its
-// symbol below, all in twips.
-struct FieldRow {
-    const char* field;
-    const char* caption;
-    const char* unit; // nullptr: none
-    const char* symbol; // nullptr: none
-    int captionLeft, captionWidth;
-    int fieldLeft, fieldWidth;
-    int top;
-    int unitWidth;
-};
-
 constexpr int kRowTop = 240;
 constexpr int kRowPitch = 600;
 constexpr int rowTop(int row) { return kRowTop + row * kRowPitch; }
 constexpr int kResultTop = rowTop(9) + 60;
 
-// Top to bottom, then the four results in one row.
-constexpr FieldRow kRows[] = {
-    { "szWoofTest", "Woofer Name :", nullptr, nullptr, 120, 4920, 5160, 2700, rowTop(0), 0 },
-    { "szRdct", "Speaker Resistance:", "Ohms", "Re", 120, 4920, 5160, 1200, rowTop(1), 1440 },
-    { "szFrt", "Resonance: ", "Hz", "Fs", 120, 4920, 5160, 1200, rowTop(2), 1440 },
-    { "szIfr", "Impedance at  Resonance: ", "Ohms", "Zmax", 120, 4920, 5160, 1200, rowTop(3), 1440 },
-    { "szZ", "Z' = ", "Ohms", "Z'", 120, 4920, 5160, 1200, rowTop(4), 1440 },
-    { "szFlt", "Freq. Below Resonance Where Impedance = Z': ", "Hz", "f1", 120, 4920, 5160, 1200, rowTop(5), 1440 },
-    { "szFht", "Freq. Above Resonance Where impedance = Z':", "Hz", "f2", 120, 4920, 5160, 1200, rowTop(6), 1440 },
-    { "szVtbt", "Volume of Test Box:", "Cubic Feet", "Vt", 120, 4920, 5160, 1200, rowTop(7), 1440 },
-    { "szFrtbt", "Resonance in Test Box:", "Hz", "Fct", 120, 4920, 5160, 1200, rowTop(8), 1440 },
-    { "szVast", "Vas:", "Cubic Feet", "Vas", 120, 600, 720, 1080, kResultTop, 960 },
-    { "szQes", "Qes:", nullptr, "Qes", 2940, 600, 3540, 1080, kResultTop, 0 },
-    { "szQms", "Qms:", nullptr, "Qms", 4740, 600, 5340, 1080, kResultTop, 0 },
-    { "szQts", "Qts:", nullptr, "Qts", 6540, 600, 7140, 1080, kResultTop, 0 },
+// A measurement a row, its symbol under the field.
+constexpr RowColumns kRows { 120, 4920, 5160, 1200, 1440, 60 };
+constexpr FieldPlace row(int number) { return beside(kRows, rowTop(number)); }
+// The four results in one row.
+constexpr FieldPlace result(int captionLeft, int unitWidth = 0)
+{
+    return beside({ captionLeft, 600, captionLeft + 600, 1080, unitWidth, 60 }, kResultTop);
+}
+
+constexpr FieldSpec kFields[] = {
+    field("szWoofTest", "Woofer Name :", beside({ 120, 4920, 5160, 2700 }, rowTop(0))).input("name", Accepts::Text),
+    field("szRdct", "Speaker Resistance:", row(1)).in(units::kOhms).withSymbol("Re").input("re", Accepts::Positive),
+    field("szFrt", "Resonance: ", row(2)).in(units::kHz).withSymbol("Fs").input("fs", Accepts::Positive),
+    field("szIfr", "Impedance at  Resonance: ", row(3))
+        .in(units::kOhms)
+        .withSymbol("Zmax")
+        .input("zmax", Accepts::Positive),
+    field("szZ", "Z' = ", row(4)).in(units::kOhms).withSymbol("Z'").result(),
+    field("szFlt", "Freq. Below Resonance Where Impedance = Z': ", row(5))
+        .in(units::kHz)
+        .withSymbol("f1")
+        .input("f1", Accepts::Positive),
+    field("szFht", "Freq. Above Resonance Where impedance = Z':", row(6))
+        .in(units::kHz)
+        .withSymbol("f2")
+        .input("f2", Accepts::Positive),
+    field("szVtbt", "Volume of Test Box:", row(7))
+        .in(units::kCubicFeet)
+        .withSymbol("Vt")
+        .input("vt", Accepts::Positive),
+    field("szFrtbt", "Resonance in Test Box:", row(8)).in(units::kHz).withSymbol("Fct").input("fct", Accepts::Positive),
+    field("szVast", "Vas:", result(120, 960)).in(units::kCubicFeet).withSymbol("Vas").result("vas"),
+    field("szQes", "Qes:", result(2940)).withSymbol("Qes").result("qes"),
+    field("szQms", "Qms:", result(4740)).withSymbol("Qms").result("qms"),
+    field("szQts", "Qts:", result(6540)).withSymbol("Qts").result("qts"),
 };
-constexpr int kFieldHeight = 315;
-constexpr int kButtonTop = kResultTop + 840;
+constexpr ButtonRow kButtons { kResultTop + 840, 960, 540, 1800 };
 
 // The measured inputs, in the order of the design state they are stored in.
 struct StoredInput {
@@ -68,6 +71,8 @@ constexpr StoredInput kStoredInputs[] = {
 };
 } // namespace
 
+std::span<const FieldSpec> frmSpeaker::fieldTable() { return kFields; }
+
 frmSpeaker::frmSpeaker(QWidget* parent)
     : DesignWindow(QStringLiteral("frmSpeaker"),
         QStringLiteral("Speaker Parameters (If Manufactures Specs. Not Available)"), QSize(kWidthTwips, kHeightTwips),
@@ -82,49 +87,23 @@ frmSpeaker::frmSpeaker(QWidget* parent)
     showsStoredValue("szWoofTest", state.measDriverName);
     for (const StoredInput& input : kStoredInputs)
         showsStoredValue(input.field, state.*input.value);
-    attachDriverLibrary(this,
-        { .name = "szWoofTest",
-            .fs = "szFrt",
-            .qts = "szQts",
-            .vas = "szVast",
-            .qes = "szQes",
-            .qms = "szQms",
-            .re = "szRdct",
-            .calculatedBy = "Command2" });
+    attachDriverLibrary(this, driverFieldsIn(kFields, "Command2"));
 }
 
 void frmSpeaker::buildControls()
 {
-    int labelNumber = 0;
-    auto nextLabel = [&labelNumber] { return QStringLiteral("Label%1").arg(++labelNumber); };
-
-    for (const FieldRow& row : kRows) {
-        QLabel* caption = addLabel(
-            nextLabel(), QString::fromLatin1(row.caption), row.captionLeft, row.top, row.captionWidth, kFieldHeight);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        addField(QString::fromLatin1(row.field), row.fieldLeft, row.top, row.fieldWidth, kFieldHeight);
-        if (row.unit)
-            addLabel(nextLabel(), QString::fromLatin1(row.unit), row.fieldLeft + row.fieldWidth + 60, row.top,
-                row.unitWidth, kFieldHeight)
-                ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        if (row.symbol)
-            addLabel(nextLabel(), QString::fromLatin1(row.symbol), row.fieldLeft, row.top + kFieldHeight + 15,
-                row.fieldWidth, 240)
-                ->setAlignment(Qt::AlignCenter);
-    }
-
-    connect(addButton(QStringLiteral("Command1"), QStringLiteral("Print"), 960, kButtonTop, 1800, 495),
-        &QPushButton::clicked, this, &frmSpeaker::Command1_Click);
-    connect(addButton(QStringLiteral("Command2"), QStringLiteral("Calculate"), 3300, kButtonTop, 1800, 495),
-        &QPushButton::clicked, this, &frmSpeaker::Command2_Click);
-    connect(addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 5640, kButtonTop, 1800, 495),
-        &QPushButton::clicked, this, &frmSpeaker::btnExit_Click);
-    addLabel(nextLabel(), QStringLiteral("F1 For Help "), 120, kButtonTop + 600, 1800, 255);
+    declareFields(kFields);
+    buildFields(kFields);
+    addButtonRow({ { "Command1", "Print", [this] { Command1_Click(); } },
+                     { "Command2", "Calculate", [this] { Command2_Click(); } },
+                     { "btnExit", "Exit", [this] { btnExit_Click(); } } },
+        kButtons);
+    addCaption(QStringLiteral("F1 For Help "), 120, kButtons.top + 600, 1800, 255, Qt::AlignLeft);
 }
 
 design::MeasurementInputs frmSpeaker::readInputs() const
 {
-    auto value = [this](const char* name) { return parseNumber(field(QString::fromLatin1(name))->text()); };
+    auto value = [this](const char* name) { return numberIn(QString::fromLatin1(name)); };
     design::MeasurementInputs in;
     in.re = value("szRdct");
     in.fs = value("szFrt");
@@ -144,13 +123,12 @@ void frmSpeaker::showFailure(const design::InputFailure& failure)
 
 void frmSpeaker::updateReferenceImpedance()
 {
-    const auto z = design::referenceImpedance(
-        parseNumber(field(QStringLiteral("szRdct"))->text()), parseNumber(field(QStringLiteral("szIfr"))->text()));
+    const auto z = design::referenceImpedance(numberIn(QStringLiteral("szRdct")), numberIn(QStringLiteral("szIfr")));
     if (z.message)
         showMessage(*z.message);
     if (z.zPrime) {
         designState().zPrime = *z.zPrime;
-        setFieldText(field(QStringLiteral("szZ")), formatNumber(*z.zPrime, kResultPattern));
+        setFieldText(QStringLiteral("szZ"), formatNumber(*z.zPrime, kResultPattern));
     }
 }
 
@@ -183,11 +161,11 @@ void frmSpeaker::Command2_Click()
     if (!result.focusField.isEmpty())
         field(result.focusField)->setFocus(Qt::OtherFocusReason);
     if (result.vas)
-        setFieldText(field(QStringLiteral("szVast")), formatNumber(*result.vas, kResultPattern));
+        setFieldText(QStringLiteral("szVast"), formatNumber(*result.vas, kResultPattern));
     if (result.q) {
-        setFieldText(field(QStringLiteral("szQes")), formatNumber(result.q->qes, kResultPattern));
-        setFieldText(field(QStringLiteral("szQms")), formatNumber(result.q->qms, kResultPattern));
-        setFieldText(field(QStringLiteral("szQts")), formatNumber(result.q->qts, kResultPattern));
+        setFieldText(QStringLiteral("szQes"), formatNumber(result.q->qes, kResultPattern));
+        setFieldText(QStringLiteral("szQms"), formatNumber(result.q->qms, kResultPattern));
+        setFieldText(QStringLiteral("szQts"), formatNumber(result.q->qts, kResultPattern));
     }
 }
 
@@ -218,7 +196,7 @@ void frmSpeaker::btnExit_Click()
         state.qes = q->qes;
         state.qts = q->qts;
         for (const StoredInput& input : kStoredInputs)
-            state.*input.value = static_cast<float>(parseNumber(field(QString::fromLatin1(input.field))->text()));
+            state.*input.value = static_cast<float>(numberIn(QString::fromLatin1(input.field)));
         state.measDriverName = field(QStringLiteral("szWoofTest"))->text();
     }
     closeWindow();

@@ -3,8 +3,7 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
-#include "ui/boxlayout.h"
-#include "ui/boxwindowsupport.h"
+#include "ui/boxwindows.h"
 #include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
@@ -16,27 +15,29 @@ namespace {
 constexpr int kWidthTwips = 10080;
 constexpr int kHeightTwips = 6120;
 
-// Left block, top to bottom, under the woofer name.
-constexpr boxui::FieldRow kRows[] = {
-    { "szQts", "Enter Driver Qts:", nullptr, 840 },
-    { "szVas", "Enter Vas:", "Cubic Feet", 1260 },
-    { "szFar", "Enter Free Air Resonance:", "Hz", 1680 },
-    { "szVvb", "Vented Box Volume:", "Cubic Feet", 2280 },
-    { "szFb", "Tuning Frequency:", "Hz", 2700 },
-    { "szF3", "Low Frequency Cut-Off(-3dB):", "Hz", 3120 },
-    { "szH", "Hump or Dip:", "dB", 3540 },
+constexpr RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
+constexpr boxwindow::RightColumn kRight { 7080, 2400 };
+constexpr FieldPlace left(int top) { return beside(kColumns, top); }
+
+// The left block top to bottom under the woofer name, then the right column.
+constexpr FieldSpec kDesign[] = {
+    boxwindow::woofer("szWoofBox", kColumns, 3120),
+    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer"),
+    field("szQts", "Enter Driver Qts:", left(840)).input("qts", Accepts::Positive),
+    field("szVas", "Enter Vas:", left(1260)).in(units::kCubicFeet).input("vas", Accepts::Positive),
+    field("szFar", "Enter Free Air Resonance:", left(1680)).in(units::kHz).input("fs", Accepts::Positive),
+    field("szVvb", "Vented Box Volume:", left(2280)).in(units::kCubicFeet).inputAndResult("vb", Accepts::Positive),
+    field("szFb", "Tuning Frequency:", left(2700)).in(units::kHz).inputAndResult("fb", Accepts::Positive),
+    field("szF3", "Low Frequency Cut-Off(-3dB):", left(3120)).in(units::kHz).result(),
+    field("szH", "Hump or Dip:", left(3540)).in(units::kDecibel).result(),
+    boxwindow::overVolume(kRight, 1980),
 };
-constexpr boxui::RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
-constexpr int kRightLeft = 7080;
-constexpr int kRightWidth = 2400;
+constexpr auto kDimensionRows = boxwindow::dimensions(kRight, 2820, "szH1", "szW1", "szD1");
+constexpr auto kPortCells = boxwindow::portCells(4440);
+constexpr auto kFields = joinFields(kDesign, kDimensionRows, kPortCells);
 
-// The port table, its fields in the order of kPortDiameters.
-constexpr int kPortLeft = 1800;
-constexpr int kPortHeadTop = 4440;
-constexpr int kPortRowTop = 4740;
-
-constexpr int kButtonTop = 5340;
-constexpr int kButtonGap = (kWidthTwips - 4 * 1440) / 5;
+constexpr int kButtonGap = boxwindow::evenButtonGap(kWidthTwips);
+constexpr ButtonRow kButtons { 5340, kButtonGap, kButtonGap };
 
 // The window's own variables keep their values while the program runs, also
 // while the window is closed: the next activation shows the stored design
@@ -53,6 +54,8 @@ WindowVariables& windowVariables()
 
 } // namespace
 
+std::span<const FieldSpec> frmVented::fieldTable() { return kFields; }
+
 frmVented::frmVented(QWidget* parent)
     : DesignWindow(
         QStringLiteral("frmVented"), QStringLiteral("Vented Box Design"), QSize(kWidthTwips, kHeightTwips), parent)
@@ -66,37 +69,33 @@ frmVented::frmVented(QWidget* parent)
     onLostFocus(field(QStringLiteral("szFb")), [this] { szFb_LostFocus(); });
     onLostFocus(field(QStringLiteral("szVvb")), [this] { szVvb_LostFocus(); });
     const DesignState& state = designState();
-    boxui::showsStoredDriverAndBox(this);
+    boxwindow::showsStoredDriverAndBox(this);
     for (const float* result : { &state.ventedVb, &state.ventedFb, &state.ventedF3 })
         showsStoredValue(nullptr, *result);
     showsStoredValue(nullptr, state.ventedValid);
-    attachDriverLibrary(this, { .name = "szWoofBox", .fs = "szFar", .qts = "szQts", .vas = "szVas" });
+    attachDriverLibrary(this, driverFieldsIn(kFields));
 }
 
 void frmVented::buildControls()
 {
-    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
-    layout.wooferAndIsobaric(kColumns, 3120, kRightLeft, kRightWidth);
-    layout.rows(kRows, kColumns);
-    layout.overVolumeAndDimensions(kRightLeft, kRightWidth, 1980, 2820, "szH1", "szW1", "szD1");
-
-    layout.portTable(QStringLiteral("Port Diameter"), 240, kPortHeadTop, kPortRowTop, kPortLeft);
-    boxui::setReadOnly(this, { "szVover", "szF3", "szH", "szH1", "szW1", "szD1" });
-
-    layout.buttons({ { "btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); } },
-                       { "Command1", "Calculate", nullptr, [this] { Command1_Click(); } },
-                       { "btnExit", "Exit", nullptr, [this] { btnExit_Click(); } },
-                       { "Print", "Print", nullptr, [this] { Print_Click(); } } },
-        kButtonTop, kButtonGap, kButtonGap);
+    declareFields(kFields);
+    buildFields(kDesign);
+    boxwindow::buildDimensions(this, kDimensionRows, kRight);
+    boxwindow::buildPortTable(this, kPortCells, QStringLiteral("Port Diameter"));
+    setReadOnly({ "szVover", "szF3", "szH", "szH1", "szW1", "szD1" });
+    addButtonRow(
+        { { "btnGraph", "Graph", [this] { btnGraph_Click(); } },
+            { "Command1", "Calculate", [this] { Command1_Click(); } },
+            { "btnExit", "Exit", [this] { btnExit_Click(); } }, { "Print", "Print", [this] { Print_Click(); } } },
+        kButtons);
 }
 
 VentedDriver frmVented::readDriver() const
 {
     VentedDriver driver;
-    driver.qts = boxui::numberIn(this, QStringLiteral("szQts"));
-    driver.vas = boxui::numberIn(this, QStringLiteral("szVas"));
-    driver.fs = boxui::numberIn(this, QStringLiteral("szFar"));
+    driver.qts = numberIn(QStringLiteral("szQts"));
+    driver.vas = numberIn(QStringLiteral("szVas"));
+    driver.fs = numberIn(QStringLiteral("szFar"));
     driver.isoFactor = designState().isoFactor;
     return driver;
 }
@@ -117,19 +116,20 @@ bool frmVented::takeResult(const VentedResult& result)
     state.ventedFb = d.fb;
     state.ventedF3 = d.f3;
     if (d.showsVb)
-        boxui::setTextOf(this, QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
+        setFieldText(QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
     if (d.shownVb)
         variables.shownVb = *d.shownVb;
-    boxui::setTextOf(this, QStringLiteral("szVover"), formatNumber(d.overVolume, kPattern2));
+    setFieldText(QStringLiteral("szVover"), formatNumber(d.overVolume, kPattern2));
     if (d.showsFb)
-        boxui::setTextOf(this, QStringLiteral("szFb"), formatNumber(d.fb, kPattern2));
-    boxui::setTextOf(this, QStringLiteral("szF3"), formatNumber(d.f3, kPattern2));
+        setFieldText(QStringLiteral("szFb"), formatNumber(d.fb, kPattern2));
+    setFieldText(QStringLiteral("szF3"), formatNumber(d.f3, kPattern2));
     if (d.hump) {
-        boxui::setTextOf(this, QStringLiteral("szH"), d.hump->text);
+        setFieldText(QStringLiteral("szH"), d.hump->text);
         variables.humpDip = d.hump->value;
     }
-    boxui::showPortLengths(this, d.ports);
-    boxui::storeAndShowProportions(this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
+    boxwindow::showPortLengths(this, d.ports);
+    boxwindow::storeAndShowProportions(
+        this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
     state.designValid = 1;
     state.ventedValid = 1;
     return true;
@@ -141,7 +141,7 @@ void frmVented::Command1_Click()
     const VentedResult result = ventedCalculate(readDriver());
     if (takeResult(result))
         designState().boxValid = 1;
-    boxui::carryOut(this, result.outcome);
+    carryOut(result.outcome);
 }
 
 void frmVented::Form_Activate()
@@ -150,9 +150,9 @@ void frmVented::Form_Activate()
     setWindowReady(1);
     state.recalcBusy = 0;
     refillField(QStringLiteral("szWoofBox"), state.driverName.withoutPadding());
-    if (!boxui::showStoredDriver(this))
+    if (!boxwindow::showStoredDriver(this))
         setWindowReady(0);
-    boxui::showIsobaric(this);
+    boxwindow::showIsobaric(this);
 
     Outcome outcome;
     if (windowReady() == 1) {
@@ -168,14 +168,14 @@ void frmVented::Form_Activate()
     }
     field(QStringLiteral("szWoofBox"))->setFocus(Qt::OtherFocusReason);
     setWindowReady(1);
-    boxui::carryOut(this, outcome);
+    carryOut(outcome);
 }
 
 void frmVented::recompute(const VentedResult& result)
 {
     // recalcBusy stays set while a warning holds the focus.
     takeResult(result);
-    boxui::carryOut(this, result.outcome);
+    carryOut(result.outcome);
     designState().recalcBusy = 0;
 }
 
@@ -185,8 +185,8 @@ void frmVented::szFb_LostFocus()
     if (state.designValid != 1 || state.recalcBusy != 0)
         return;
     state.recalcBusy = 1;
-    recompute(ventedFromTuning(readDriver(), boxui::numberIn(this, QStringLiteral("szFb")),
-        boxui::numberIn(this, QStringLiteral("szVvb")), windowVariables().shownVb));
+    recompute(ventedFromTuning(
+        readDriver(), numberIn(QStringLiteral("szFb")), numberIn(QStringLiteral("szVvb")), windowVariables().shownVb));
 }
 
 void frmVented::szVvb_LostFocus()
@@ -195,32 +195,30 @@ void frmVented::szVvb_LostFocus()
     if (state.designValid != 1 || state.recalcBusy != 0)
         return;
     state.recalcBusy = 1;
-    recompute(
-        ventedFromVolume(readDriver(), boxui::numberIn(this, QStringLiteral("szVvb")), windowVariables().shownVb));
+    recompute(ventedFromVolume(readDriver(), numberIn(QStringLiteral("szVvb")), windowVariables().shownVb));
 }
 
 void frmVented::storeShownDesign()
 {
     DesignState& state = designState();
-    boxui::storeFields(
-        this, { { "szVas", &DesignState::vas }, { "szQts", &DesignState::qts }, { "szFar", &DesignState::fs } });
+    storeFields({ { "szVas", &DesignState::vas }, { "szQts", &DesignState::qts }, { "szFar", &DesignState::fs } });
     state.closedVb = state.ventedVb;
     state.boxType = 1;
 }
 
 void frmVented::btnGraph_Click()
 {
-    boxui::graphHandOver([this] { storeShownDesign(); });
+    boxwindow::graphHandOver([this] { storeShownDesign(); });
 }
 
 void frmVented::Print_Click()
 {
-    boxui::printHandOver([this] { storeShownDesign(); });
+    boxwindow::printHandOver([this] { storeShownDesign(); });
 }
 
 void frmVented::btnExit_Click()
 {
     // ventedValid stays: reopening shows this design again.
-    boxui::exitHandOver([this] { storeShownDesign(); }, field(QStringLiteral("szWoofBox"))->text());
+    boxwindow::exitHandOver([this] { storeShownDesign(); }, field(QStringLiteral("szWoofBox"))->text());
     closeWindow();
 }

@@ -14,6 +14,9 @@ class frmVented final : public DesignWindow {
 public:
     explicit frmVented(QWidget* parent = nullptr);
 
+    // The window's fields, as it declares them.
+    static std::span<const FieldSpec> fieldTable();
+
 protected:
     void Form_Activate() override;
 

@@ -4,8 +4,6 @@
 #include "core/numberformat.h"
 #include "graph/CBGRAPH1.h"
 #include "platform/pictures.h"
-#include "ui/boxlayout.h"
-#include "ui/boxwindowsupport.h"
 #include "ui/crossoversupport.h"
 
 #include <QLineEdit>
@@ -17,25 +15,25 @@ namespace {
 constexpr int kWidthTwips = 6360;
 constexpr int kHeightTwips = 4680;
 
-constexpr boxui::FieldRow kInputRows[] = {
-    { "szFrq", "Crossover Frequency:", "Hz", 240 },
-    { "szRl", "Enter Woofer Impedance:", "Ohms", 660 },
-    { "szRh", "Enter Tweeter Impedance:", "Ohms", 1080 },
-};
-constexpr boxui::RowColumns kInputColumns { 240, 3960, 4320, 1200, 600 };
-
+constexpr FieldPlace row(int top) { return beside({ 240, 3960, 4320, 1200, 600 }, top); }
 // Results to the right of the circuit picture.
-constexpr boxui::FieldRow kResultRows[] = {
-    { "szL1", "L1 =", "mH", 1620 },
-    { "szC1", "C1 =", "uF", 2100 },
-    { "szL2", "L2 =", "mH", 2580 },
-    { "szC2", "C2 =", "uF", 3060 },
+constexpr FieldPlace part(int top) { return beside({ 3720, 480, 4320, 1200, 600 }, top); }
+
+constexpr FieldSpec kFields[] = {
+    field("szFrq", "Crossover Frequency:", row(240)).in(units::kHz).input("freq", Accepts::Positive),
+    field("szRl", "Enter Woofer Impedance:", row(660)).in(units::kOhms).input("woofer", Accepts::Positive),
+    field("szRh", "Enter Tweeter Impedance:", row(1080)).in(units::kOhms).input("tweeter", Accepts::Positive),
+    field("szL1", "L1 =", part(1620)).in(units::kMilliHenry).result(),
+    field("szC1", "C1 =", part(2100)).in(units::kMicroFarad).result(),
+    field("szL2", "L2 =", part(2580)).in(units::kMilliHenry).result(),
+    field("szC2", "C2 =", part(3060)).in(units::kMicroFarad).result(),
 };
-constexpr boxui::RowColumns kResultColumns { 3720, 480, 4320, 1200, 600 };
 
 bool is12dB() { return designState().xoverIs12dB != 0; }
 
 } // namespace
+
+std::span<const FieldSpec> frmXover::fieldTable() { return kFields; }
 
 frmXover::frmXover(QWidget* parent)
     : DesignWindow(QStringLiteral("frmXover"), QStringLiteral("Passive 2 Way Crossover Design"),
@@ -57,27 +55,24 @@ frmXover::frmXover(QWidget* parent)
 
 void frmXover::buildControls()
 {
-    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
-    layout.rows(kInputRows, kInputColumns);
-    layout.rows(kResultRows, kResultColumns);
-    xoverui::makeResultFields(this, { "szL1", "szC1", "szL2", "szC2" });
+    declareFields(kFields);
+    buildFields(kFields);
+    xoverui::makeResultFields(this);
     m_picture = new PictureBox;
     m_picture->setObjectName(QStringLiteral("Image1"));
     place(m_picture, 120, 1560, 3480, 2160);
-    layout.buttons({ { "btnGraph", "Graph", nullptr, [this] { btnGraph_Click(); } },
-                       { "LDesign", "L Design", nullptr, [this] { LDesign_Click(); } },
-                       { "btnPrint", "Print", nullptr, [this] { btnPrint_Click(); } },
-                       { "btnExit", "Exit", nullptr, [this] { btnExit_Click(); } } },
-        3960, 180, 120);
+    addButtonRow(
+        { { "btnGraph", "Graph", [this] { btnGraph_Click(); } }, { "LDesign", "L Design", [this] { LDesign_Click(); } },
+            { "btnPrint", "Print", [this] { btnPrint_Click(); } }, { "btnExit", "Exit", [this] { btnExit_Click(); } } },
+        { 3960, 180, 120 });
 }
 
 TwoWayInputs frmXover::readInputs() const
 {
     TwoWayInputs in;
-    in.f = boxui::numberIn(this, QStringLiteral("szFrq"));
-    in.rl = boxui::numberIn(this, QStringLiteral("szRl"));
-    in.rh = boxui::numberIn(this, QStringLiteral("szRh"));
+    in.f = numberIn(QStringLiteral("szFrq"));
+    in.rl = numberIn(QStringLiteral("szRl"));
+    in.rh = numberIn(QStringLiteral("szRh"));
     in.is12dB = is12dB();
     return in;
 }
@@ -98,25 +93,24 @@ void frmXover::szFrq_Change()
 {
     designState().designValid = 0;
     if (recalculate(TwoWayField::Frq))
-        boxui::storeFields(this,
-            { { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh },
-                { "szRl", &DesignState::xoverRl } });
+        storeFields({ { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh },
+            { "szRl", &DesignState::xoverRl } });
 }
 
 void frmXover::szRh_Change()
 {
-    boxui::storeFields(this, { { "szRh", &DesignState::xoverRh } });
+    storeFields({ { "szRh", &DesignState::xoverRh } });
     designState().designValid = 0;
     if (recalculate(TwoWayField::Rh))
-        boxui::storeFields(this, { { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh } });
 }
 
 void frmXover::szRl_Change()
 {
-    boxui::storeFields(this, { { "szRl", &DesignState::xoverRl } });
+    storeFields({ { "szRl", &DesignState::xoverRl } });
     designState().designValid = 0;
     if (recalculate(TwoWayField::Rl))
-        boxui::storeFields(this, { { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh } });
 }
 
 void frmXover::Form_Activate()

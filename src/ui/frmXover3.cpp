@@ -5,12 +5,9 @@
 #include "design/singles.h"
 #include "graph/CBGRAPH1.h"
 #include "platform/pictures.h"
-#include "ui/boxlayout.h"
-#include "ui/boxwindowsupport.h"
 #include "ui/crossoversupport.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
@@ -21,30 +18,34 @@ namespace {
 constexpr int kWidthTwips = 8760;
 constexpr int kHeightTwips = 6000;
 
-constexpr boxui::FieldRow kInputRows[] = {
-    { "szFrqh", "High Crossover Frequency:", "Hz", 240 },
-    { "szFrql", "Low Crossover Frequency:", "Hz", 660 },
-    { "szRh", "Enter Tweeter Impedance:", "Ohms", 1080 },
-    { "szRm", "Enter Mid-Range Impedance:", "Ohms", 1500 },
-    { "szRl", "Enter Woofer Impedance:", "Ohms", 1920 },
-};
-constexpr boxui::RowColumns kInputColumns { 1260, 2640, 4020, 1200, 600 };
+constexpr FieldPlace row(int top) { return beside({ 1260, 2640, 4020, 1200, 600 }, top); }
+// The parts in one column on the right.
+constexpr FieldPlace part(int top) { return beside({ 6060, 600, 6780, 1200, 480 }, top); }
 
-constexpr boxui::FieldRow kResultRows[] = {
-    { "szL1", "L1 =", "mH", 240 },
-    { "szC1", "C1 =", "uF", 660 },
-    { "szL2", "L2 =", "mH", 1080 },
-    { "szC2", "C2 =", "uF", 1500 },
-    { "szL3", "L3 =", "mH", 1920 },
-    { "szC3", "C3 =", "uF", 2340 },
-    { "szL4", "L4 =", "mH", 2760 },
-    { "szC4", "C4 =", "uF", 3180 },
+constexpr FieldSpec kInputs[] = {
+    field("szFrqh", "High Crossover Frequency:", row(240)).in(units::kHz).input("high", Accepts::Positive),
+    field("szFrql", "Low Crossover Frequency:", row(660)).in(units::kHz).input("low", Accepts::Positive),
+    field("szRh", "Enter Tweeter Impedance:", row(1080)).in(units::kOhms).input("tweeter", Accepts::Positive),
+    field("szRm", "Enter Mid-Range Impedance:", row(1500)).in(units::kOhms).input("mid", Accepts::Positive),
+    field("szRl", "Enter Woofer Impedance:", row(1920)).in(units::kOhms).input("woofer", Accepts::Positive),
 };
-constexpr boxui::RowColumns kResultColumns { 6060, 600, 6780, 1200, 480 };
+constexpr FieldSpec kParts[] = {
+    field("szL1", "L1 =", part(240)).in(units::kMilliHenry).result(),
+    field("szC1", "C1 =", part(660)).in(units::kMicroFarad).result(),
+    field("szL2", "L2 =", part(1080)).in(units::kMilliHenry).result(),
+    field("szC2", "C2 =", part(1500)).in(units::kMicroFarad).result(),
+    field("szL3", "L3 =", part(1920)).in(units::kMilliHenry).result(),
+    field("szC3", "C3 =", part(2340)).in(units::kMicroFarad).result(),
+    field("szL4", "L4 =", part(2760)).in(units::kMilliHenry).result(),
+    field("szC4", "C4 =", part(3180)).in(units::kMicroFarad).result(),
+};
+constexpr auto kFields = joinFields(kInputs, kParts);
 
 bool is12dB() { return designState().xoverIs12dB != 0; }
 
 } // namespace
+
+std::span<const FieldSpec> frmXover3::fieldTable() { return kFields; }
 
 frmXover3::frmXover3(QWidget* parent)
     : DesignWindow(QStringLiteral("frmXover3"), QStringLiteral("Passive 3 Way Crossover Design"),
@@ -72,28 +73,27 @@ frmXover3::frmXover3(QWidget* parent)
 
 void frmXover3::buildControls()
 {
-    boxui::BoxLayout layout([this](auto&&... args) { return addLabel(args...); },
-        [this](auto&&... args) { return addField(args...); }, [this](auto&&... args) { return addButton(args...); });
-    layout.rows(kInputRows, kInputColumns);
+    declareFields(kFields);
+    buildFields(kInputs);
     buildOctaveNote();
-    layout.continueLabelsAt(28);
-    layout.rows(kResultRows, kResultColumns);
-    xoverui::makeResultFields(this, { "szL1", "szC1", "szL2", "szC2", "szL3", "szC3", "szL4", "szC4" });
+    buildFields(kParts);
+    xoverui::makeResultFields(this);
     m_picture = new PictureBox;
     m_picture->setObjectName(QStringLiteral("Image1"));
     place(m_picture, 120, 2400, 5760, 2640);
-    layout.buttons({ { "Command4", "Graph", nullptr, [this] { Command4_Click(); } },
-                       { "Command3", "L Design", nullptr, [this] { Command3_Click(); } },
-                       { "Command2", "Print", nullptr, [this] { Command2_Click(); } },
-                       { "Command1", "Exit", nullptr, [this] { Command1_Click(); } } },
-        5280, 1020, 300);
+    addButtonRow({ { "Command4", "Graph", [this] { Command4_Click(); } },
+                     { "Command3", "L Design", [this] { Command3_Click(); } },
+                     { "Command2", "Print", [this] { Command2_Click(); } },
+                     { "Command1", "Exit", [this] { Command1_Click(); } } },
+        { 5280, 1020, 300 });
 }
 
 // "3.4" "Octaves" at the far left, tied to the two frequency rows by a bracket.
 void frmXover3::buildOctaveNote()
 {
-    addLabel(QStringLiteral("Label26"), QStringLiteral("3.4"), 120, 300, 780, 255)->setAlignment(Qt::AlignCenter);
-    addLabel(QStringLiteral("Label27"), QStringLiteral("Octaves"), 120, 555, 780, 255)->setAlignment(Qt::AlignCenter);
+    continueLabelsAt(26);
+    addCaption(QStringLiteral("3.4"), 120, 300, 780, 255);
+    addCaption(QStringLiteral("Octaves"), 120, 555, 780, 255);
     struct Segment {
         const char* name;
         int left, top, width, height;
@@ -112,11 +112,11 @@ void frmXover3::buildOctaveNote()
 ThreeWayInputs frmXover3::readInputs() const
 {
     ThreeWayInputs in;
-    in.fh = boxui::numberIn(this, QStringLiteral("szFrqh"));
-    in.fl = boxui::numberIn(this, QStringLiteral("szFrql"));
-    in.rh = boxui::numberIn(this, QStringLiteral("szRh"));
-    in.rm = boxui::numberIn(this, QStringLiteral("szRm"));
-    in.rl = boxui::numberIn(this, QStringLiteral("szRl"));
+    in.fh = numberIn(QStringLiteral("szFrqh"));
+    in.fl = numberIn(QStringLiteral("szFrql"));
+    in.rh = numberIn(QStringLiteral("szRh"));
+    in.rm = numberIn(QStringLiteral("szRm"));
+    in.rl = numberIn(QStringLiteral("szRl"));
     in.is12dB = is12dB();
     return in;
 }
@@ -128,7 +128,7 @@ XoverRecalc::Status frmXover3::recalculate(ThreeWayField changed)
         designState().designValid = 1;
         xoverui::showAndStore(this, result.parts);
     }
-    boxui::carryOut(this, result.outcome);
+    carryOut(result.outcome);
     return result.status;
 }
 
@@ -136,43 +136,41 @@ void frmXover3::szFrqh_Change()
 {
     // Activation writes the stored low frequency itself: proposing fh / 10
     // there would replace the user's saved design.
-    const double fh = boxui::numberIn(this, QStringLiteral("szFrqh"));
+    const double fh = numberIn(QStringLiteral("szFrqh"));
     if (fh > 0 && !m_activating)
-        setFieldText(field(QStringLiteral("szFrql")), numberText(proposedLowFrequency(fh)));
+        setFieldText(QStringLiteral("szFrql"), numberText(proposedLowFrequency(fh)));
     designState().designValid = 0;
     // The frequencies and impedances are kept also when fl >= fh.
     if (recalculate(ThreeWayField::Frqh) != XoverRecalc::Status::Skipped)
-        boxui::storeFields(this,
-            { { "szFrqh", &DesignState::xoverFreq }, { "szRl", &DesignState::xoverRl },
-                { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ { "szFrqh", &DesignState::xoverFreq }, { "szRl", &DesignState::xoverRl },
+            { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
 }
 
 void frmXover3::szFrql_Change()
 {
     designState().designValid = 0;
     if (recalculate(ThreeWayField::Frql) == XoverRecalc::Status::Computed)
-        boxui::storeFields(this,
-            { { "szFrql", &DesignState::xoverFreqLow }, { "szRl", &DesignState::xoverRl },
-                { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ { "szFrql", &DesignState::xoverFreqLow }, { "szRl", &DesignState::xoverRl },
+            { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
 }
 
 void frmXover3::szRh_Change()
 {
-    boxui::storeFields(this, { { "szRh", &DesignState::xoverRh } });
+    storeFields({ { "szRh", &DesignState::xoverRh } });
     designState().designValid = 0;
     recalculate(ThreeWayField::Rh);
 }
 
 void frmXover3::szRm_Change()
 {
-    boxui::storeFields(this, { { "szRm", &DesignState::xoverRm } });
+    storeFields({ { "szRm", &DesignState::xoverRm } });
     designState().designValid = 0;
     recalculate(ThreeWayField::Rm);
 }
 
 void frmXover3::szRl_Change()
 {
-    boxui::storeFields(this, { { "szRl", &DesignState::xoverRl } });
+    storeFields({ { "szRl", &DesignState::xoverRl } });
     designState().designValid = 0;
     recalculate(ThreeWayField::Rl);
 }
@@ -207,13 +205,13 @@ void frmXover3::Form_Return()
     // Frequencies left in the wrong order are pointed out again.
     const ThreeWayInputs in = readInputs();
     if (in.fh > 0 && in.fl > 0 && in.rh > 0 && in.rm > 0 && in.rl > 0 && in.fl >= in.fh)
-        boxui::carryOut(this, Outcome::message(crossoverOrderMessage(), QStringLiteral("szFrqh")));
+        carryOut(Outcome::message(crossoverOrderMessage(), QStringLiteral("szFrqh")));
 }
 
 void frmXover3::handOver()
 {
     DesignState& state = designState();
-    boxui::storeFields(this, { { "szFrqh", &DesignState::xoverFreq }, { "szFrql", &DesignState::xoverFreqLow } });
+    storeFields({ { "szFrqh", &DesignState::xoverFreq }, { "szFrql", &DesignState::xoverFreqLow } });
     state.xoverType = static_cast<std::int16_t>(threeWayType(is12dB()));
     if (!is12dB())
         return;

@@ -233,10 +233,16 @@ void TestCli::exitStatus_data()
     QTest::newRow("design") << QStringList { "closed", "--qts=.35", "--vas", "2", "--fs", "30" } << 0 << "";
     QTest::newRow("refused with message") << QStringList { "closed", "--qts", ".35", "--vas", "2", "--fs", "30",
         "--qtc", "3" } << 1 << "Error: Must be between .5 and 1.5";
-    QTest::newRow("unreadable number") << QStringList { "closed", "--qts", "abc", "--vas", "2", "--fs", "30" } << 1
-                                       << "no design";
-    QTest::newRow("beyond Single") << QStringList { "vented", "--qts", ".4", "--vas", "1e999", "--fs", "30" } << 1
-                                   << "";
+    QTest::newRow("unreadable number") << QStringList { "closed", "--qts", "abc", "--vas", "2", "--fs", "30" } << 2
+                                       << "closed: --qts: must be a number, not \"abc\"";
+    QTest::newRow("beyond Single") << QStringList { "vented", "--qts", ".4", "--vas", "1e999", "--fs", "30" } << 2
+                                   << "--vas: 1e999 is out of range";
+    QTest::newRow("negative where the window refuses one")
+        << QStringList { "vented", "--qts", "-.4", "--vas", "2", "--fs", "30" } << 2 << "--qts: -.4 is negative";
+    QTest::newRow("negative where the window takes one") << QStringList { "bandpass", "--qts", ".5", "--re", "-8",
+        "--vas", "2", "--fs", "25", "--fl3", "25" } << 0 << "";
+    QTest::newRow("hexadecimal as the window reads it") << QStringList { "active2", "--freq", "&HBB8" } << 0 << "";
+    QTest::newRow("version") << QStringList { "--version" } << 0 << "";
     QTest::newRow("measure refused") << QStringList { "measure", "--re", "6", "--fs", "30", "--zmax", "40", "--f1",
         "20", "--f2", "20", "--vt", "1", "--fct", "50" }
                                      << 1 << "Tolvan: Freq. Below and Above Can NOT Be Equal";
@@ -249,7 +255,12 @@ void TestCli::exitStatus_data()
     QTest::newRow("graph to gif") << QStringList { "graph", kReference, "-o", "x.gif" } << 2 << ".png, .svg or .pdf";
     QTest::newRow("graph without -o") << QStringList { "graph", kReference } << 2 << "-o names the file to write";
     QTest::newRow("show with -o") << QStringList { "show", kReference, "-o", "x.txt" } << 2 << "-o is for report";
-    QTest::newRow("missing file") << QStringList { "show", "/nonexistent/x.TLV" } << 1 << "File Error: Path Not Found";
+    QTest::newRow("missing file") << QStringList { "show", "/nonexistent/x.TLV" } << 1
+                                  << "/nonexistent/x.TLV: File Error: Path Not Found";
+    QTest::newRow("graph not written") << QStringList { "graph", kReference, "-o", "/nonexistent/g.png" } << 1
+                                       << "tolvan-cli: /nonexistent/g.png: could not be written\n";
+    QTest::newRow("report not written") << QStringList { "report", kReference, "-o", "/nonexistent/r.pdf" } << 1
+                                        << "tolvan-cli: /nonexistent/r.pdf: could not be written\n";
     QTest::newRow("help") << QStringList { "vented", "--help" } << 0 << "";
 }
 

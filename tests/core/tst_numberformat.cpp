@@ -2,6 +2,7 @@
 // text of a number, and what becomes of values no field may show.
 #include "core/numberformat.h"
 #include "core/numberparse.h"
+#include "core/units.h"
 
 #include <QtTest>
 #include <cmath>
@@ -24,6 +25,8 @@ private slots:
     void randomTextsParseToFiniteSingleRange();
     void formatRoundTripsThroughParse_data();
     void formatRoundTripsThroughParse();
+    void metricValues_data();
+    void metricValues();
 };
 
 void TestNumberFormat::formatsDoubles_data()
@@ -276,6 +279,39 @@ void TestNumberFormat::formatRoundTripsThroughParse()
     // writes it, and Graph and Exit read it back.
     QFETCH(float, value);
     QCOMPARE(float(parseNumber(::numberText(value))), value);
+}
+
+// A field's metric tooltip: the value in the field's significant digits.
+void TestNumberFormat::metricValues_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<Metric>("metric");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("a box volume") << "2.16" << Metric::Litres << "61.2 L";
+    QTest::newRow("no leading zero") << ".65" << Metric::Litres << "18 L";
+    QTest::newRow("trailing zero counts") << "1.50" << Metric::Litres << "42.5 L";
+    QTest::newRow("whole number with its point") << "12." << Metric::Centimetres << "30 cm";
+    QTest::newRow("three digits below ten") << "3.93" << Metric::Centimetres << "9.98 cm";
+    QTest::newRow("rounding carries over") << "3.937" << Metric::Centimetres << "10.00 cm";
+    QTest::newRow("large value without exponent") << "100." << Metric::Litres << "2830 L";
+    QTest::newRow("negative port length") << "-3.5" << Metric::Centimetres << "-8.9 cm";
+    QTest::newRow("coil height in mm") << ".669" << Metric::Millimetres << "17.0 mm";
+    QTest::newRow("cubic inches") << "1122" << Metric::CubicCentimetres << QString::fromUtf8("18390 cm\u00b3");
+    QTest::newRow("number text with a blank") << " 1.5" << Metric::Litres << "42 L";
+    QTest::newRow("exponent form") << " 1.5E+07" << Metric::Centimetres << "38000000 cm";
+    QTest::newRow("zero") << "." << Metric::Litres << "0 L";
+    QTest::newRow("not a number") << "N/A" << Metric::Centimetres << "";
+    QTest::newRow("empty") << "" << Metric::Litres << "";
+    QTest::newRow("a unit without a metric value") << "28.74" << Metric::None << "";
+    QTest::newRow("overflow text") << kOverflowText << Metric::Litres << "";
+}
+
+void TestNumberFormat::metricValues()
+{
+    QFETCH(QString, shown);
+    QFETCH(Metric, metric);
+    QFETCH(QString, tip);
+    QCOMPARE(metricText(shown, metric), tip);
 }
 
 QTEST_GUILESS_MAIN(TestNumberFormat)

@@ -1,39 +1,40 @@
-#include "ui/boxwindowsupport.h"
+#include "ui/boxwindows.h"
 
-#include "core/messages.h"
 #include "core/numberformat.h"
-#include "core/numberparse.h"
 #include "design/singles.h"
 #include "graph/CBGRAPH1.h"
 #include "platform/designwindow.h"
 #include "print/boxreport.h"
-#include "ui/boxlayout.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QWidget>
 
-namespace boxui {
+namespace boxwindow {
 
-QLineEdit* fieldOf(const QWidget* window, const QString& name)
+void buildDimensions(DesignWindow* window, std::span<const FieldSpec> rows, RightColumn column)
 {
-    QLineEdit* field = window->findChild<QLineEdit*>(name);
-    Q_ASSERT_X(field, "boxui::fieldOf", qPrintable(name));
-    return field;
+    window->addCaption(
+        QString::fromLatin1(kDimensions), column.left, rows.front().place.top - kHeadingToRows, column.width);
+    window->buildFields(rows);
 }
 
-double numberIn(const QWidget* window, const QString& name) { return parseNumber(fieldOf(window, name)->text()); }
-
-void setTextOf(QWidget* window, const QString& name, const QString& text) { fieldOf(window, name)->setText(text); }
-
-void carryOut(QWidget* window, const design::Outcome& outcome)
+void buildPortTable(DesignWindow* window, std::span<const FieldSpec> cells, const QString& headCaption)
 {
-    if (outcome.beep)
-        beep();
-    for (const Message& message : outcome.messages)
-        showMessage(message);
-    if (!outcome.focusField.isEmpty())
-        fieldOf(window, outcome.focusField)->setFocus(Qt::OtherFocusReason);
+    constexpr int captionLeft = 240;
+    const FieldSpec& first = cells.front();
+    const int headTop = first.place.top;
+    const int rowTop = headTop + kAboveFieldOffset;
+    const int captionWidth = kPortFirstLeft - captionLeft - 120;
+    window->addCaption(headCaption, captionLeft, headTop, captionWidth, DesignWindow::kRowHeight, Qt::AlignRight);
+    window->addCaption(QString::fromLatin1(first.section), captionLeft, rowTop, captionWidth, DesignWindow::kRowHeight,
+        Qt::AlignRight);
+    window->buildFields(cells);
+    const int unitLeft = kPortFirstLeft + int(cells.size()) * kPortPitch;
+    for (const int top : { headTop, rowTop })
+        window->addCaption(
+            QString::fromLatin1(first.unit.text), unitLeft, top, 600, DesignWindow::kRowHeight, Qt::AlignLeft);
+    for (const FieldSpec& cell : cells)
+        window->field(QString::fromLatin1(cell.name))->setReadOnly(true);
 }
 
 void showsStoredDriverAndBox(DesignWindow* window)
@@ -69,29 +70,22 @@ void showIsobaric(DesignWindow* window)
         QStringLiteral("szISO"), designState().isoFactor >= 1 ? QStringLiteral("N") : QStringLiteral("Y"));
 }
 
-void storeFields(const QWidget* window, std::initializer_list<FieldBinding> bindings)
-{
-    DesignState& state = designState();
-    for (const FieldBinding& binding : bindings)
-        state.*binding.member = design::toSingle(numberIn(window, QString::fromLatin1(binding.field)));
-}
-
-void storeAndShowProportions(QWidget* window, const design::BoxProportions& box, const QString& height,
+void storeAndShowProportions(DesignWindow* window, const design::BoxProportions& box, const QString& height,
     const QString& width, const QString& depth)
 {
     DesignState& state = designState();
     state.boxHeight = box.height;
     state.boxWidth = box.width;
     state.boxDepth = box.depth;
-    setTextOf(window, height, formatNumber(box.height, design::kPattern2));
-    setTextOf(window, width, formatNumber(box.width, design::kPattern2));
-    setTextOf(window, depth, formatNumber(box.depth, design::kPattern2));
+    window->setFieldText(height, formatNumber(box.height, design::kPattern2));
+    window->setFieldText(width, formatNumber(box.width, design::kPattern2));
+    window->setFieldText(depth, formatNumber(box.depth, design::kPattern2));
 }
 
-void showPortLengths(QWidget* window, const design::PortLengths& lengths)
+void showPortLengths(DesignWindow* window, const design::PortLengths& lengths)
 {
     for (int i = 0; i < design::kPortCount; ++i)
-        setTextOf(window, QString::fromLatin1(kPortFields[i]), design::portLengthText(lengths[i]));
+        window->setFieldText(QString::fromLatin1(kPortFields[i]), design::portLengthText(lengths[i]));
 }
 
 void graphHandOver(const std::function<void()>& store)
@@ -127,10 +121,4 @@ void exitHandOver(const std::function<void()>& store, const QString& wooferName)
     state.designValid = 0;
 }
 
-void setReadOnly(QWidget* window, std::initializer_list<const char*> names)
-{
-    for (const char* name : names)
-        fieldOf(window, QString::fromLatin1(name))->setReadOnly(true);
-}
-
-} // namespace boxui
+} // namespace boxwindow

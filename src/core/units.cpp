@@ -1,0 +1,66 @@
+#include "core/units.h"
+
+#include "core/numberparse.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+
+struct Conversion {
+    double factor;
+    const char* symbol;
+};
+
+Conversion conversion(Metric metric)
+{
+    switch (metric) {
+    case Metric::Litres:
+        return { 28.316846592, "L" };
+    case Metric::Centimetres:
+        return { 2.54, "cm" };
+    case Metric::Millimetres:
+        return { 25.4, "mm" };
+    case Metric::CubicCentimetres:
+        return { 16.387064, "cm\u00b3" };
+    case Metric::None:
+        break;
+    }
+    return { 0, nullptr };
+}
+
+// The digits from the first that is not 0 to the last one shown; none for zero.
+int significantDigits(const QString& mantissa)
+{
+    int count = 0;
+    for (const QChar c : mantissa) {
+        if (!c.isDigit() || (count == 0 && c == u'0'))
+            continue;
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+QString metricText(QStringView shown, Metric metric)
+{
+    const Conversion to = conversion(metric);
+    if (!to.symbol)
+        return {};
+    // The texts number fields show: "12.", ".65", "-3.5", " 1.5E+07", ".".
+    static const QRegularExpression number(QStringLiteral("^\\s*(-?(?:\\d+\\.?\\d*|\\.\\d*))(?:E[+-]?\\d+)?\\s*$"));
+    const QRegularExpressionMatch match = number.match(shown.toString());
+    if (!match.hasMatch())
+        return {};
+    const QString unit = QString::fromUtf8(to.symbol);
+    const int digits = significantDigits(match.captured(1));
+    const double value = parseNumber(shown) * to.factor;
+    if (digits == 0 || value == 0 || !std::isfinite(value))
+        return QStringLiteral("0 ") + unit;
+    // Rounded to the digits first: 9.96 with two digits is 10, not 10.0.
+    const auto decimalsFor = [digits](double v) { return digits - 1 - int(std::floor(std::log10(std::abs(v)))); };
+    const double scale = std::pow(10.0, decimalsFor(value));
+    const double rounded = std::round(value * scale) / scale;
+    return QString::number(rounded, 'f', std::max(0, decimalsFor(rounded))) + u' ' + unit;
+}

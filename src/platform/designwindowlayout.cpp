@@ -1,0 +1,175 @@
+// The layout builder of DesignWindow and what it knows of the declared
+// fields: their controls, captions and units, the metric tooltips, and the
+// one way to write, read and store a field.
+#include "platform/designwindow.h"
+
+#include "core/messages.h"
+#include "core/numberparse.h"
+#include "design/singles.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+void DesignWindow::place(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setParent(this);
+    registerDesign(widget, twipsToPixels(left, top, width, height));
+}
+
+QLineEdit* DesignWindow::addField(const QString& name, int left, int top, int width, int height)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->installEventFilter(this);
+    // A text the program writes shows its beginning, however narrow the
+    // field; what the user types keeps the cursor where the typing left it.
+    connect(edit, &QLineEdit::textChanged, edit, [edit] {
+        if (!edit->isModified())
+            edit->setCursorPosition(0);
+    });
+    if (const FieldSpec* spec = fieldSpec(name); spec && spec->unit.metric != Metric::None)
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { showMetricValue(edit); });
+    place(edit, left, top, width, height);
+    return edit;
+}
+
+QLabel* DesignWindow::addLabel(const QString& name, const QString& caption, int left, int top, int width, int height)
+{
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(name);
+    if (Qt::mightBeRichText(caption))
+        label->setTextFormat(Qt::RichText);
+    place(label, left, top, width, height);
+    return label;
+}
+
+QLabel* DesignWindow::addCaption(const QString& text, int left, int top, int width, int height, Qt::Alignment alignment)
+{
+    QLabel* label = addLabel(QStringLiteral("Label%1").arg(++m_labels), text, left, top, width, height);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
+QPushButton* DesignWindow::addButton(
+    const QString& name, const QString& caption, int left, int top, int width, int height)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->installEventFilter(this);
+    place(button, left, top, width, height);
+    return button;
+}
+
+QList<QPushButton*> DesignWindow::addButtons(std::initializer_list<ButtonSpec> buttons)
+{
+    QList<QPushButton*> made;
+    for (const ButtonSpec& spec : buttons) {
+        const TwipRect& at = spec.at;
+        QPushButton* button = addButton(
+            QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption), at.left, at.top, at.width, at.height);
+        connect(button, &QPushButton::clicked, this, spec.click);
+        if (spec.note)
+            addCaption(QString::fromLatin1(spec.note), at.left, at.top + at.height + 60, at.width);
+        made << button;
+    }
+    return made;
+}
+
+QList<QPushButton*> DesignWindow::addButtonRow(std::initializer_list<ButtonSpec> buttons, const ButtonRow& row)
+{
+    QList<QPushButton*> made;
+    int left = row.firstLeft;
+    for (ButtonSpec spec : buttons) {
+        spec.at = { left, row.top, row.width, row.height };
+        made << addButtons({ spec });
+        left += row.width + row.gap;
+    }
+    return made;
+}
+
+QLineEdit* DesignWindow::field(const QString& name) const { return findChild<QLineEdit*>(name); }
+
+void DesignWindow::declareFields(std::span<const FieldSpec> fields) { m_fields = fields; }
+
+const FieldSpec* DesignWindow::fieldSpec(const QString& name) const
+{
+    for (const FieldSpec& spec : m_fields)
+        if (name == QLatin1String(spec.name))
+            return &spec;
+    return nullptr;
+}
+
+void DesignWindow::buildFields(std::span<const FieldSpec> part)
+{
+    const auto text = [](const char* words) { return QString::fromLatin1(words); };
+    for (const FieldSpec& spec : part) {
+        Q_ASSERT_X(fieldSpec(text(spec.name)), "DesignWindow::buildFields", spec.name);
+        const FieldPlace& place = spec.place;
+        const RowColumns& at = place.at;
+        QLineEdit* edit = nullptr;
+        switch (place.how) {
+        case Arrangement::Placed:
+            continue;
+        case Arrangement::Beside: {
+            if (spec.caption)
+                addCaption(
+                    text(spec.caption), at.captionLeft, place.top, at.captionWidth, place.height, Qt::AlignRight);
+            edit = addField(text(spec.name), at.fieldLeft, place.top, at.fieldWidth, place.height);
+            const char* right = spec.note ? spec.note : spec.unit.text;
+            if (right && at.unitWidth > 0)
+                addCaption(text(right), at.fieldLeft + at.fieldWidth + at.unitGap, place.top, at.unitWidth,
+                    place.height, Qt::AlignLeft);
+            if (spec.symbol)
+                addCaption(text(spec.symbol), at.fieldLeft, place.top + place.height + 15, at.fieldWidth, 240);
+            break;
+        }
+        case Arrangement::Above:
+            addCaption(text(spec.caption), at.captionLeft, place.top, at.captionWidth, place.height);
+            edit = addField(text(spec.name), at.fieldLeft, place.top + kAboveFieldOffset, at.fieldWidth, place.height);
+            if (spec.note)
+                addCaption(
+                    text(spec.note), at.captionLeft, place.top + kAboveNoteOffset, at.captionWidth, place.height);
+            break;
+        }
+        if (place.centred)
+            edit->setAlignment(Qt::AlignCenter);
+    }
+}
+
+void DesignWindow::showMetricValue(QLineEdit* field) const
+{
+    if (const FieldSpec* spec = fieldSpec(field->objectName()))
+        field->setToolTip(metricText(field->text(), spec->unit.metric));
+}
+
+void DesignWindow::setReadOnly(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        field(QString::fromLatin1(name))->setReadOnly(true);
+}
+
+double DesignWindow::numberIn(const QString& name) const
+{
+    const QLineEdit* edit = field(name);
+    Q_ASSERT_X(edit, "DesignWindow::numberIn", qPrintable(name));
+    return parseNumber(edit->text());
+}
+
+void DesignWindow::storeFields(std::initializer_list<FieldBinding> bindings) const
+{
+    DesignState& state = designState();
+    for (const FieldBinding& binding : bindings)
+        state.*binding.member = design::toSingle(numberIn(QString::fromLatin1(binding.field)));
+}
+
+void DesignWindow::carryOut(const design::Outcome& outcome)
+{
+    if (outcome.beep)
+        beep();
+    for (const Message& message : outcome.messages)
+        showMessage(message);
+    if (!outcome.focusField.isEmpty())
+        field(outcome.focusField)->setFocus(Qt::OtherFocusReason);
+}
