@@ -46,7 +46,7 @@ struct WindowCommand {
     const char* name;
     const char* summary;
     const char* example;
-    std::span<const FieldSpec> fields; // the window's declared table
+    std::span<const FieldSpec> (*fields)(); // the window's declared table
     // Opens (creates) the window; `choice` is the chosen button of `choice`.
     std::function<QWidget*(const char* choice)> open;
     const char* button; // nullptr: the window computes as the fields change

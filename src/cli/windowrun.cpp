@@ -195,7 +195,7 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
 
     // The results the window shows; a field it hides (L2 and C2 of a 6 dB
     // crossover) or leaves empty (a row of coils not asked for) shows nothing.
-    for (const FieldSpec& spec : command.fields) {
+    for (const FieldSpec& spec : command.fields()) {
         const auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(spec.name));
         if (!spec.isResult() || !field || !field->isVisibleTo(window) || field->text().trimmed().isEmpty())
             continue;

@@ -3,9 +3,12 @@
 #include "core/numberparse.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+constexpr int kFewestDigits = 3;
 
 struct Conversion {
     double factor;
@@ -30,6 +33,7 @@ Conversion conversion(Metric metric)
 }
 
 // The digits from the first that is not 0 to the last one shown; none for zero.
+// A short text such as "2" or ".65" still gives three.
 int significantDigits(const QString& mantissa)
 {
     int count = 0;
@@ -54,9 +58,10 @@ QString metricText(QStringView shown, Metric metric)
     if (!match.hasMatch())
         return {};
     const QString unit = QString::fromUtf8(to.symbol);
-    const int digits = significantDigits(match.captured(1));
+    const int shownDigits = significantDigits(match.captured(1));
+    const int digits = std::max(shownDigits, kFewestDigits);
     const double value = parseNumber(shown) * to.factor;
-    if (digits == 0 || value == 0 || !std::isfinite(value))
+    if (shownDigits == 0 || value == 0 || !std::isfinite(value))
         return QStringLiteral("0 ") + unit;
     // Rounded to the digits first: 9.96 with two digits is 10, not 10.0.
     const auto decimalsFor = [digits](double v) { return digits - 1 - int(std::floor(std::log10(std::abs(v)))); };

@@ -5,8 +5,8 @@
 //
 // A Unit is the word a window writes for a number ("Cubic Feet", "Hz") and,
 // for an imperial unit, the metric unit its value is also given in. The
-// metric value keeps the significant digits of the text it comes from:
-// "2.16" gives three, ".65" two, "12." two, "1.50" three.
+// metric value keeps the significant digits of the text it comes from, and
+// at least three: "2.16" gives 61.2 L, "14.37" 36.50 cm, "2" 56.6 L.
 
 #include <QString>
 #include <QStringView>

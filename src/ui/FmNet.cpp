@@ -53,8 +53,6 @@ constexpr ButtonRow kButtons { 5580, 1560, 1080 };
 
 } // namespace
 
-std::span<const FieldSpec> FmNet::fieldTable() { return kFields; }
-
 FmNet::FmNet(QWidget* parent)
     : DesignWindow(
         QStringLiteral("FmNet"), QStringLiteral("Compensating Networks"), QSize(kWidthTwips, kHeightTwips), parent)

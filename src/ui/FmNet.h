@@ -15,9 +15,6 @@ class FmNet final : public DesignWindow {
 public:
     explicit FmNet(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
     // The printed page: the fields' texts as shown, and both circuits.
     ReportLayout reportLayout() const;
 

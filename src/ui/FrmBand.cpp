@@ -50,8 +50,6 @@ const QString kISOB = QStringLiteral("szISOB");
 
 } // namespace
 
-std::span<const FieldSpec> FrmBand::fieldTable() { return kFields; }
-
 FrmBand::FrmBand(QWidget* parent)
     : DesignWindow(
         QStringLiteral("FrmBand"), QStringLiteral("Bandpass (Subwoofer)"), QSize(kWidthTwips, kHeightTwips), parent)

@@ -15,9 +15,6 @@ class FrmBand final : public DesignWindow {
 public:
     explicit FrmBand(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
 private:
     void buildControls();
 

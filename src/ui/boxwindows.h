@@ -24,6 +24,20 @@ namespace boxwindow {
 inline constexpr const char* kDimensions = "Dimensions (Inches)";
 inline constexpr const char* kPortLength = "Port Length";
 
+// The left block of the closed, vented and radiator windows: caption, field, unit.
+inline constexpr RowColumns kLeftBlock { 240, 3120, 3480, 1320, 1320 };
+constexpr FieldPlace left(int top) { return beside(kLeftBlock, top); }
+
+// The driver's Vas and Fs in that block.
+constexpr FieldSpec vasRow(int top)
+{
+    return field("szVas", "Enter Vas:", left(top)).in(units::kCubicFeet).input("vas", Accepts::Positive);
+}
+constexpr FieldSpec fsRow(int top)
+{
+    return field("szFar", "Enter Free Air Resonance:", left(top)).in(units::kHz).input("fs", Accepts::Positive);
+}
+
 // "Woofer Name :" and the name field on the top row.
 constexpr FieldSpec woofer(const char* name, RowColumns at, int fieldWidth)
 {

@@ -41,8 +41,6 @@ const QString kFrq = QStringLiteral("szFrq");
 
 } // namespace
 
-std::span<const FieldSpec> frmAX2::fieldTable() { return kFields; }
-
 frmAX2::frmAX2(QWidget* parent)
     : DesignWindow(QStringLiteral("frmAX2"), QStringLiteral("Active 2 Way Crossover Design"),
         QSize(kWidthTwips, kHeightTwips), parent)

@@ -17,9 +17,6 @@ class frmAX2 final : public DesignWindow {
 public:
     explicit frmAX2(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
     // The printed page: the fields' texts as shown, in the fixed sizes 120 and 100.
     ReportLayout reportLayout() const;
 

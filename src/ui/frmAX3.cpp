@@ -72,8 +72,6 @@ const QString kFrql = QStringLiteral("szFrql");
 
 } // namespace
 
-std::span<const FieldSpec> frmAX3::fieldTable() { return kFields; }
-
 frmAX3::frmAX3(QWidget* parent)
     : DesignWindow(QStringLiteral("frmAX3"), QStringLiteral("Active 3 Way Crossover Design"),
         QSize(kWidthTwips, kHeightTwips), parent)

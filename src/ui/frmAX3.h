@@ -16,9 +16,6 @@ class frmAX3 final : public DesignWindow {
 public:
     explicit frmAX3(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
     // The printed page: the fields' texts as shown; the heading line gives the units.
     ReportLayout reportLayout() const;
 

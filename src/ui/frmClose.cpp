@@ -15,18 +15,17 @@ namespace {
 constexpr int kWidthTwips = 9000;
 constexpr int kHeightTwips = 5880;
 
-constexpr RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
 constexpr boxwindow::RightColumn kRight { 6360, 2400 };
-constexpr FieldPlace left(int top) { return beside(kColumns, top); }
+using boxwindow::left;
 
 // The left block top to bottom under the woofer name, then the right column.
 constexpr FieldSpec kDesign[] = {
-    boxwindow::woofer("szWoofBox", kColumns, 2640),
+    boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 2640),
     boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer"),
     field("szQts", "Enter Qts:", left(840)).input("qts", Accepts::Positive),
-    field("szVas", "Enter Vas:", left(1260)).in(units::kCubicFeet).input("vas", Accepts::Positive),
+    boxwindow::vasRow(1260),
     field("szQd", "Desired Bass Response(Qtc):", left(1680)).noting("0.5 to 1.5").inputAndResult("qtc"),
-    field("szFar", "Enter Free Air Resonance:", left(2100)).in(units::kHz).input("fs", Accepts::Positive),
+    boxwindow::fsRow(2100),
     field("szVcb", "Closed Box Volume:", left(2700)).in(units::kCubicFeet).inputAndResult("vb", Accepts::Positive),
     field("szFc", "System Resonance:", left(3120)).in(units::kHz).result(),
     field("szF3", "Low Frequency Cut-Off(-3dB):", left(3540)).in(units::kHz).result(),
@@ -38,8 +37,6 @@ constexpr auto kFields = joinFields(kDesign, kDimensionRows);
 constexpr ButtonRow kButtons { 4920, 300, 300 };
 
 } // namespace
-
-std::span<const FieldSpec> frmClose::fieldTable() { return kFields; }
 
 frmClose::frmClose(QWidget* parent)
     : DesignWindow(

@@ -13,9 +13,6 @@ class frmClose final : public DesignWindow {
 public:
     explicit frmClose(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
 protected:
     void Form_Activate() override;
 

@@ -79,8 +79,6 @@ const Message kRowOneMissing { QStringLiteral("You must enter a RESISTANCE and I
 
 } // namespace
 
-std::span<const FieldSpec> frmCoil::fieldTable() { return kFields; }
-
 frmCoil::frmCoil(QWidget* parent)
     : DesignWindow(QStringLiteral("frmCoil"), QStringLiteral(" "), QSize(kWidthTwips, kHeightTwips), parent)
 {

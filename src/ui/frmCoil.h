@@ -15,9 +15,6 @@ class frmCoil final : public DesignWindow {
 public:
     explicit frmCoil(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
     // "L Design" of a passive crossover: opens the window (or brings it to
     // the front) and designs the crossover's inductors that coilSource
     // names, replacing the text of those rows. Activating the window in any

@@ -15,18 +15,17 @@ namespace {
 constexpr int kWidthTwips = 10080;
 constexpr int kHeightTwips = 5400;
 
-constexpr RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
 constexpr boxwindow::RightColumn kRight { 7080, 2400 };
-constexpr FieldPlace left(int top) { return beside(kColumns, top); }
+using boxwindow::left;
 
 // The left block top to bottom under the woofer name, then the right column.
 // szVvb and szVpr stay open: Graph, Print and Exit read them back.
 constexpr FieldSpec kDesign[] = {
-    boxwindow::woofer("szWoofBox", kColumns, 3120),
+    boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 3120),
     boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "(Enter data for 1 woofer)"),
     field("szQts", "Enter Driver Qts:", left(840)).noting(".2000 - .4400").input("qts", Accepts::Positive),
-    field("szVas", "Enter Vas:", left(1260)).in(units::kCubicFeet).input("vas", Accepts::Positive),
-    field("szFar", "Enter Free Air Resonance:", left(1680)).in(units::kHz).input("fs", Accepts::Positive),
+    boxwindow::vasRow(1260),
+    boxwindow::fsRow(1680),
     field("szVd", "Speaker Displacement Volume:", left(2100)).in(units::kDisplacement).input("vd"),
     field("szVvb", "Vented Box Volume:", left(2700)).in(units::kCubicFeet).inputAndResult(),
     field("szFb", "Tuning Frequency:", left(3120)).in(units::kHz).result(),
@@ -41,8 +40,6 @@ constexpr int kButtonGap = boxwindow::evenButtonGap(kWidthTwips);
 constexpr ButtonRow kButtons { 4620, kButtonGap, kButtonGap };
 
 } // namespace
-
-std::span<const FieldSpec> frmRadiator::fieldTable() { return kFields; }
 
 frmRadiator::frmRadiator(QWidget* parent)
     : DesignWindow(

@@ -15,9 +15,6 @@ class frmRadiator final : public DesignWindow {
 public:
     explicit frmRadiator(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
 protected:
     void Form_Activate() override;
 

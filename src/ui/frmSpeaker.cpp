@@ -71,8 +71,6 @@ constexpr StoredInput kStoredInputs[] = {
 };
 } // namespace
 
-std::span<const FieldSpec> frmSpeaker::fieldTable() { return kFields; }
-
 frmSpeaker::frmSpeaker(QWidget* parent)
     : DesignWindow(QStringLiteral("frmSpeaker"),
         QStringLiteral("Speaker Parameters (If Manufactures Specs. Not Available)"), QSize(kWidthTwips, kHeightTwips),

@@ -12,9 +12,6 @@ class frmSpeaker final : public DesignWindow {
 public:
     explicit frmSpeaker(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
     // The Vas of the last Calculate, for the printed page.
     float vas() const { return m_vas; }
 

@@ -15,17 +15,16 @@ namespace {
 constexpr int kWidthTwips = 10080;
 constexpr int kHeightTwips = 6120;
 
-constexpr RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
 constexpr boxwindow::RightColumn kRight { 7080, 2400 };
-constexpr FieldPlace left(int top) { return beside(kColumns, top); }
+using boxwindow::left;
 
 // The left block top to bottom under the woofer name, then the right column.
 constexpr FieldSpec kDesign[] = {
-    boxwindow::woofer("szWoofBox", kColumns, 3120),
+    boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 3120),
     boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer"),
     field("szQts", "Enter Driver Qts:", left(840)).input("qts", Accepts::Positive),
-    field("szVas", "Enter Vas:", left(1260)).in(units::kCubicFeet).input("vas", Accepts::Positive),
-    field("szFar", "Enter Free Air Resonance:", left(1680)).in(units::kHz).input("fs", Accepts::Positive),
+    boxwindow::vasRow(1260),
+    boxwindow::fsRow(1680),
     field("szVvb", "Vented Box Volume:", left(2280)).in(units::kCubicFeet).inputAndResult("vb", Accepts::Positive),
     field("szFb", "Tuning Frequency:", left(2700)).in(units::kHz).inputAndResult("fb", Accepts::Positive),
     field("szF3", "Low Frequency Cut-Off(-3dB):", left(3120)).in(units::kHz).result(),
@@ -53,8 +52,6 @@ WindowVariables& windowVariables()
 }
 
 } // namespace
-
-std::span<const FieldSpec> frmVented::fieldTable() { return kFields; }
 
 frmVented::frmVented(QWidget* parent)
     : DesignWindow(

@@ -14,9 +14,6 @@ class frmVented final : public DesignWindow {
 public:
     explicit frmVented(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
 protected:
     void Form_Activate() override;
 

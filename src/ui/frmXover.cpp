@@ -33,8 +33,6 @@ bool is12dB() { return designState().xoverIs12dB != 0; }
 
 } // namespace
 
-std::span<const FieldSpec> frmXover::fieldTable() { return kFields; }
-
 frmXover::frmXover(QWidget* parent)
     : DesignWindow(QStringLiteral("frmXover"), QStringLiteral("Passive 2 Way Crossover Design"),
         QSize(kWidthTwips, kHeightTwips), parent)

@@ -18,9 +18,6 @@ class frmXover final : public DesignWindow {
 public:
     explicit frmXover(QWidget* parent = nullptr);
 
-    // The window's fields, as it declares them.
-    static std::span<const FieldSpec> fieldTable();
-
     // The printed page: the title of the slope and the fields as shown.
     ReportLayout reportLayout() const;
 

@@ -45,8 +45,6 @@ bool is12dB() { return designState().xoverIs12dB != 0; }
 
 } // namespace
 
-std::span<const FieldSpec> frmXover3::fieldTable() { return kFields; }
-
 frmXover3::frmXover3(QWidget* parent)
     : DesignWindow(QStringLiteral("frmXover3"), QStringLiteral("Passive 3 Way Crossover Design"),
         QSize(kWidthTwips, kHeightTwips), parent)

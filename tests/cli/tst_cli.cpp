@@ -3,9 +3,11 @@
 // one test), its exit statuses, and the subcommands on system files.
 #include "cli/cli.h"
 #include "cli/windowcommands.h"
+#include "cli/windowrun.h"
 #include "core/designstate.h"
 #include "core/driverlibrary.h"
 #include "graph/CBGRAPH1.h"
+#include "platform/designwindow.h"
 #include "support/printerrecorder.h"
 #include "support/recorders.h"
 #include "ui/FrmTlv.h"
@@ -62,6 +64,9 @@ private slots:
     void initTestCase();
     void cleanup() { deleteAllWindows(); }
 
+    void optionsAndFieldsAreTheWindowsControls();
+    void referenceOutputs_data();
+    void referenceOutputs();
     void textsAreTheWindowsTexts_data();
     void textsAreTheWindowsTexts();
     void exitStatus_data();
@@ -88,6 +93,72 @@ void TestCli::initTestCase()
                      "--re", "6.2" })
                  .status,
         0);
+}
+
+// Every option and every printed field of a command is a control of its
+// window, read from the table the window itself builds from.
+void TestCli::optionsAndFieldsAreTheWindowsControls()
+{
+    for (const WindowCommand& command : windowCommands()) {
+        designState() = DesignState();
+        applyStartValues(designState());
+        const char* choice = command.choice.option ? command.choice.buttons.front().second : nullptr;
+        auto* window = qobject_cast<DesignWindow*>(command.open(choice));
+        QVERIFY2(window, command.name);
+        QCOMPARE(window->fields().data(), command.fields().data());
+        const auto field = [window](const char* name) { return window->findChild<QLineEdit*>(name); };
+        const auto button = [window](const char* name) { return window->findChild<QPushButton*>(name); };
+        for (const FieldSpec& spec : command.fields())
+            QVERIFY2(field(spec.name), spec.name);
+        for (const FlagOption& flag : command.flags)
+            QVERIFY2(field(flag.field), flag.option);
+        for (const OptionRule& rule : command.rules) {
+            const auto keyed = [&rule](const FieldSpec* input) { return qstrcmp(input->key, rule.option) == 0; };
+            const auto inputs = optionFields(command);
+            QVERIFY2(std::any_of(inputs.begin(), inputs.end(), keyed), rule.option);
+            QVERIFY(!rule.button || button(rule.button));
+        }
+        QVERIFY(!command.button || button(command.button));
+        QVERIFY(!command.filledWhenDesigned || field(command.filledWhenDesigned));
+        QStringList options;
+        for (const OptionSpec& option : optionSpecs(command))
+            options << option.name;
+        QVERIFY2(options.removeDuplicates() == 0, qPrintable(options.join(' ')));
+        delete window;
+    }
+}
+
+// Each command's example, as text and as JSON (kept on one line), against its
+// reference file. TOLVAN_WRITE_REFERENCE=1 writes the files anew.
+void TestCli::referenceOutputs_data()
+{
+    QTest::addColumn<QString>("command");
+    for (const WindowCommand& command : windowCommands())
+        QTest::newRow(command.name) << command.name;
+}
+
+void TestCli::referenceOutputs()
+{
+    QFETCH(QString, command);
+    const QStringList example = QString(findWindowCommand(command)->example).split(' ').mid(1);
+    QString shown;
+    for (const QStringList& arguments : { example, example + QStringList { "--json" } }) {
+        const Run run = cli(arguments);
+        const bool json = arguments.endsWith("--json");
+        shown += "$ tolvan-cli " + arguments.join(' ') + "\n"
+            + (json ? QJsonDocument::fromJson(run.out.toUtf8()).toJson(QJsonDocument::Compact) + "\n" : run.out);
+        for (const QString& line : run.err.split('\n', Qt::SkipEmptyParts))
+            shown += "stderr: " + line + "\n";
+        shown += QString("exit %1\n").arg(run.status);
+    }
+    QFile file(QString(TOLVAN_TEST_DATA "/cli/%1.txt").arg(command));
+    if (qEnvironmentVariableIsSet("TOLVAN_WRITE_REFERENCE")) {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(shown.toUtf8());
+        file.close();
+    }
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    QCOMPARE(shown.split('\n'), QString::fromUtf8(file.readAll()).split('\n'));
 }
 
 void TestCli::textsAreTheWindowsTexts_data()

@@ -146,17 +146,18 @@ void TestFrmVented::calculate_data()
     QTest::addColumn<QStringList>("shown"); // as kShownFields
     QTest::addColumn<QStringList>("ports");
     QTest::addColumn<float>("ventedVb");
+    QTest::addColumn<QStringList>("metric"); // the tooltips of szVvb, szH1, szLv5 and szLv15
 
     QTest::newRow("one driver") << "N"
                                 << QStringList { "2.16", "2.38", "28.74", "28.13", ".107", "25.13", "15.51", "9.62" }
                                 << QStringList { "N/A", "N/A", "N/A", "1.57", "3.28", "8.47", "16.03", "38.26",
                                        "69.96" }
-                                << 2.1629f;
+                                << 2.1629f << QStringList { "61.2 L", "63.83 cm", "", "3.99 cm" };
     QTest::newRow("isobaric pair") << "Y"
                                    << QStringList { "1.08", "1.19", "28.74", "28.13", ".107", "19.95", "12.31", "7.64" }
                                    << QStringList { "N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9",
                                           "145.78" }
-                                   << 1.0814f;
+                                   << 1.0814f << QStringList { "30.6 L", "50.67 cm", "", "10.7 cm" };
 }
 
 void TestFrmVented::calculate()
@@ -165,10 +166,15 @@ void TestFrmVented::calculate()
     QFETCH(QStringList, shown);
     QFETCH(QStringList, ports);
     QFETCH(float, ventedVb);
+    QFETCH(QStringList, metric);
 
     calculateExample(iso);
     QCOMPARE(w.texts(kShownFields), shown);
     QCOMPARE(w.texts(kPortFields), ports);
+    QStringList tips;
+    for (const char* name : { "szVvb", "szH1", "szLv5", "szLv15" })
+        tips << w.field(name)->toolTip();
+    QCOMPARE(tips, metric);
     const DesignState& s = designState();
     QVERIFY(qAbs(s.ventedVb - ventedVb) < 0.00006f);
     QVERIFY(qAbs(s.ventedFb - 28.742f) < 0.0005f);
