@@ -36,11 +36,12 @@ CBGRAPH1::CBGRAPH1(QWidget* parent)
     m_graph->setContextMenuPolicy(Qt::CustomContextMenu);
     place(m_graph, 0, 240, 9495, 5655);
 
-    m_draw = addButton(QStringLiteral("btnDraw"), QStringLiteral("Draw Graph"), 5760, 6120, 1452, 492);
-    QPushButton* exit = addButton(QStringLiteral("btnExit"), QStringLiteral("Exit"), 7680, 6120, 1212, 492);
-
-    connect(m_draw, &QPushButton::clicked, this, &CBGRAPH1::btnDraw_Click);
-    connect(exit, &QPushButton::clicked, this, &CBGRAPH1::btnExit_Click);
+    m_draw
+        = addButtons({
+                         { "btnDraw", "Draw Graph", [this] { btnDraw_Click(); }, nullptr, { 5760, 6120, 1452, 492 } },
+                         { "btnExit", "Exit", [this] { btnExit_Click(); }, nullptr, { 7680, 6120, 1212, 492 } },
+                     })
+              .front();
     connect(m_graph, &PageView::pointerMoved, this, &CBGRAPH1::Graph1_MouseMove);
     connect(m_graph, &PageView::pointerLeft, this, [this] { m_graph->setReadout({}); });
     connect(m_graph, &QWidget::customContextMenuRequested, this, &CBGRAPH1::Graph1_ContextMenu);

@@ -123,7 +123,6 @@ public:
     void setReadOnly(std::initializer_list<const char*> names);
     // Control builders; every control gets its control name as objectName.
     QLineEdit* addField(const QString& name, int left, int top, int width, int height);
-    QLabel* addLabel(const QString& name, const QString& caption, int left, int top, int width, int height);
     QPushButton* addButton(const QString& name, const QString& caption, int left, int top, int width, int height);
     // Places any other widget at twip coordinates and keeps it proportional.
     void place(QWidget* widget, int left, int top, int width, int height);
@@ -194,6 +193,7 @@ private:
     void rememberStoredValues();
 
     void registerDesign(QWidget* widget, const QRect& rect);
+    QLabel* addLabel(const QString& name, const QString& caption, int left, int top, int width, int height);
     // The one program write that must not run the change handlers.
     void setFieldTextQuietly(QLineEdit* field, const QString& text);
     void showMetricValue(QLineEdit* field) const;
