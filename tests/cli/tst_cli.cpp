@@ -7,7 +7,7 @@
 #include "core/driverlibrary.h"
 #include "graph/CBGRAPH1.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
 
 #include <QImage>
@@ -56,11 +56,10 @@ QList<QImage> pageImages(const QString& file)
 
 } // namespace
 
-class TestCli : public QObject {
+class TestCli : public WindowTest {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanup() { deleteAllWindows(); }
 
     void textsAreTheWindowsTexts_data();
     void textsAreTheWindowsTexts();
@@ -186,12 +185,9 @@ void TestCli::textsAreTheWindowsTexts()
     QVERIFY(!fields.isEmpty() || run.status == 1);
 
     // The window, typed into and pressed as a user would.
-    MessageRecorder messages;
-    designState() = DesignState();
-    applyStartValues(designState());
     QWidget* window = findWindowCommand(arguments[0])->open(selector.isEmpty() ? nullptr : selector.constData());
     QVERIFY(QTest::qWaitForWindowActive(window));
-    messages.clear();
+    messages().clear();
     for (const auto& [name, text] : typing) {
         auto* field = window->findChild<QLineEdit*>(name);
         field->setFocus(Qt::TabFocusReason);
@@ -209,7 +205,7 @@ void TestCli::textsAreTheWindowsTexts()
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    const QVector<Message> shown = messages.shown;
+    const QVector<Message> shown = messages().shown;
 
     for (auto it = fields.begin(); it != fields.end(); ++it)
         QCOMPARE(it.value().toObject()["text"].toString(), window->findChild<QLineEdit*>(it.key())->text());
@@ -384,12 +380,9 @@ void TestCli::programAndCommandLineGiveTheSamePage()
     QFETCH(QString, suffix);
     QTemporaryDir dir;
     const QString program = dir.filePath("program" + suffix), line = dir.filePath("line" + suffix);
-    MessageRecorder messages;
-    ScriptedFileChooser files;
-    designState() = DesignState();
     auto* main = new FrmTlv;
     main->show();
-    files.answerNext(kReference);
+    files().answerNext(kReference);
     QTest::mouseClick(main->findChild<QPushButton*>("BtnLoad"), Qt::LeftButton);
     if (command == "report") {
         PrinterRecorder printers;
@@ -398,7 +391,7 @@ void TestCli::programAndCommandLineGiveTheSamePage()
     } else {
         auto* graph = openWindow<CBGRAPH1>();
         QTest::mouseClick(graph->findChild<QPushButton*>("btnDraw"), Qt::LeftButton);
-        files.answerNext(program);
+        files().answerNext(program);
         QVERIFY(graph->saveGraph(CBGRAPH1::GraphFile::Png));
     }
     QCOMPARE(cli({ command, kReference, "-o", line }).status, 0);

@@ -5,7 +5,7 @@
 #include "graph/graphpage.h"
 #include "platform/pageoutput.h"
 #include "platform/pageview.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 
 #include <QMenu>
 #include <QProcess>
@@ -19,8 +19,6 @@ namespace {
 void handOverClosedBoxAndCrossover()
 {
     DesignState& s = designState();
-    s = DesignState();
-    applyStartValues(s);
     s.boxValid = 1;
     s.boxType = 0;
     s.closedFc = 50;
@@ -68,11 +66,14 @@ bool reddish(const QColor& c) { return c.red() > 150 && c.green() < 120 && c.blu
 bool dark(const QColor& c) { return c.lightness() < 100; }
 } // namespace
 
-class TestGraphWindow : public QObject {
+class TestGraphWindow : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        m_window = openGraph();
+    }
     void layoutFollowsTheDesign();
     void drawGraphTwiceDrawsOnce();
     void newHandOverDrawsAgain();
@@ -92,27 +93,8 @@ private:
     const Page& drawnPage();
 
     CBGRAPH1* m_window = nullptr;
-    MessageRecorder* m_messages = nullptr;
-    ScriptedFileChooser* m_files = nullptr;
     QTemporaryDir m_dir;
 };
-
-void TestGraphWindow::init()
-{
-    m_messages = new MessageRecorder;
-    m_files = new ScriptedFileChooser;
-    designState() = DesignState();
-    applyStartValues(designState());
-    m_window = openGraph();
-}
-
-void TestGraphWindow::cleanup()
-{
-    delete existingWindow<CBGRAPH1>();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    delete m_files;
-    delete m_messages;
-}
 
 CBGRAPH1* TestGraphWindow::openGraph()
 {
@@ -191,7 +173,7 @@ void TestGraphWindow::nothingHandedOverDrawsOnlyTheFrame()
     QCOMPARE(drawnPage().findText("0")->pos, QPointF(40, 615));
     QCOMPARE(drawnPage().findText("Frequency")->pos, QPointF(700, 25));
     QCOMPARE(drawnPage().findText("dB")->pos, QPointF(40, 920));
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestGraphWindow::savedImageHasTheCurvesWhereTheChartUnitsSay()
@@ -199,11 +181,11 @@ void TestGraphWindow::savedImageHasTheCurvesWhereTheChartUnitsSay()
     handOverClosedBoxAndCrossover();
     clickDraw();
     const QString file = m_dir.filePath("graph"); // the suffix is added
-    m_files->answerNext(file);
+    files().answerNext(file);
     QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Png));
-    QCOMPARE(m_files->requests.size(), 1);
-    QCOMPARE(m_files->requests.first().filter, QStringLiteral("PNG Image (*.png)"));
-    QVERIFY(m_files->requests.first().forSave);
+    QCOMPARE(files().requests.size(), 1);
+    QCOMPARE(files().requests.first().filter, QStringLiteral("PNG Image (*.png)"));
+    QVERIFY(files().requests.first().forSave);
 
     const QImage image(file + ".png");
     QVERIFY(!image.isNull());
@@ -234,8 +216,8 @@ void TestGraphWindow::savesSvgAndPdf()
 {
     handOverClosedBoxAndCrossover();
     clickDraw();
-    m_files->answerNext(m_dir.filePath("graph.svg"));
-    m_files->answerNext(m_dir.filePath("graph.PDF"));
+    files().answerNext(m_dir.filePath("graph.svg"));
+    files().answerNext(m_dir.filePath("graph.PDF"));
     QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Svg));
     QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Pdf));
 
@@ -256,22 +238,22 @@ void TestGraphWindow::savesSvgAndPdf()
 void TestGraphWindow::savingToAnUnwritablePlaceSaysSo()
 {
     clickDraw();
-    m_files->answerNext(m_dir.filePath("no/such/folder/graph.png"));
+    files().answerNext(m_dir.filePath("no/such/folder/graph.png"));
     QVERIFY(!m_window->saveGraph(CBGRAPH1::GraphFile::Png));
-    QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->last().title, QStringLiteral("Error"));
-    QCOMPARE(m_messages->last().icon, MsgIcon::Exclamation);
-    QVERIFY(m_messages->last().prompt.contains("graph.png"));
+    QCOMPARE(messages().shown.size(), 1);
+    QCOMPARE(messages().last().title, QStringLiteral("Error"));
+    QCOMPARE(messages().last().icon, MsgIcon::Exclamation);
+    QVERIFY(messages().last().prompt.contains("graph.png"));
 }
 
 void TestGraphWindow::cancelledSaveWritesNothing()
 {
     clickDraw();
-    const int files = QDir(m_dir.path()).count();
+    const int before = QDir(m_dir.path()).count();
     QVERIFY(!m_window->saveGraph(CBGRAPH1::GraphFile::Pdf)); // the chooser cancels
-    QCOMPARE(m_files->requests.size(), 1);
-    QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(QDir(m_dir.path()).count(), files);
+    QCOMPARE(files().requests.size(), 1);
+    QVERIFY(messages().shown.isEmpty());
+    QCOMPARE(QDir(m_dir.path()).count(), before);
 }
 
 void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()

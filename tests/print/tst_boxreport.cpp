@@ -6,7 +6,7 @@
 #include "print/printjob.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -49,11 +49,19 @@ QWidget* progressWindow()
 }
 } // namespace
 
-class TestBoxReport : public QObject {
+class TestBoxReport : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        m_printers.emplace();
+    }
+    void cleanup()
+    {
+        m_printers.reset();
+        WindowTest::cleanup();
+    }
 
     void pagesFollowTheHandedOverDesigns_data();
     void pagesFollowTheHandedOverDesigns();
@@ -67,21 +75,8 @@ private slots:
     void failedOpenIsReportedForEveryPage();
 
 private:
-    struct Seams {
-        MessageRecorder messages;
-        PrinterRecorder printers;
-        ModalGuard guard;
-    };
-    std::optional<Seams> m;
+    std::optional<PrinterRecorder> m_printers;
 };
-
-void TestBoxReport::init() { m.emplace(); }
-
-void TestBoxReport::cleanup()
-{
-    m.reset();
-    deleteAllWindows();
-}
 
 void TestBoxReport::pagesFollowTheHandedOverDesigns_data()
 {
@@ -211,12 +206,12 @@ void TestBoxReport::reportIsPrintedAsOneJob()
     s.bandValid = onPrinter ? 0 : 1;
     if (onPrinter) {
         s.driverName = token;
-        m->printers.answerPrinter("PDF");
+        m_printers->answerPrinter("PDF");
     } else {
-        m->printers.answerPdfFile(dir.filePath("boxes.pdf"));
+        m_printers->answerPdfFile(dir.filePath("boxes.pdf"));
     }
     printBoxDataReport(nullptr);
-    QCOMPARE(m->messages.shown.size(), 0);
+    QCOMPARE(messages().shown.size(), 0);
     QCOMPARE(s.boxType, boxType);
     const QString file = onPrinter ? waitForPrintedPdf(token) : dir.filePath("boxes.pdf");
     QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
@@ -240,10 +235,10 @@ void TestBoxReport::failedOpenIsReportedForEveryPage()
     s.bandValid = 1;
     QCOMPARE(runBoxDataReport(PrintTarget::printer("No Such Printer 4711")), 0);
     QCOMPARE(
-        m->messages.prompts(), (QStringList { "Could Not Open Printing Device", "Could Not Open Printing Device" }));
+        messages().prompts(), (QStringList { "Could Not Open Printing Device", "Could Not Open Printing Device" }));
     QTemporaryDir dir;
     QCOMPARE(runBoxDataReport(PrintTarget::pdfFile(dir.filePath("missing/report.pdf"))), 0);
-    QCOMPARE(m->messages.shown.size(), 4);
+    QCOMPARE(messages().shown.size(), 4);
 }
 
 QTEST_MAIN(TestBoxReport)

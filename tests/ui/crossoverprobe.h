@@ -1,29 +1,16 @@
 #pragma once
-// Shared pieces of the crossover window tests: a fresh design state with its
-// messages recorded, the selector's buttons, and a printout read back.
+// Shared pieces of the crossover window tests: the selector's buttons, and a
+// printout read back.
 
 #include "core/designstate.h"
+#include "design/workedexamples.h"
 #include "print/reportpage.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
-#include "ui/boxwindowprobe.h"
+#include "support/windowtest.h"
 #include "ui/frmCross.h"
 
 #include <QTemporaryDir>
-#include <optional>
-
-// One per test function: start values in, every window gone afterwards.
-class CrossoverFixture {
-public:
-    CrossoverFixture()
-    {
-        designState() = DesignState();
-        applyStartValues(designState());
-    }
-    ~CrossoverFixture() { deleteAllWindows(); }
-    MessageRecorder messages;
-};
 
 // Clicks a selector button; the name of the window that comes to the front.
 inline QString chooseInSelector(const QString& button)
@@ -45,6 +32,17 @@ template <class W> QString printedText(WindowProbe<W>& window, const QString& bu
     printers.answerPdfFile(dir.filePath("page.pdf"));
     window.click(button);
     return printers.requests ? pdfText(dir.filePath("page.pdf")) : QString();
+}
+
+// The printed lines of a passive crossover's parts, "L1 = .637 mH": those
+// shown, as their fields L1, C1, L2 ... alternate.
+inline QStringList partLines(const QStringList& parts, const QStringList& shown)
+{
+    QStringList lines;
+    for (int i = 0; i < parts.size(); ++i)
+        if (shown[i] != "N/A")
+            lines << QStringLiteral("%1 = %2 %3").arg(parts[i], shown[i], i % 2 ? "uF" : "mH");
+    return lines;
 }
 
 // The pictures of a page as "file at x,y wxh".

@@ -6,9 +6,8 @@
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FmNet.h"
-#include "ui/boxwindowprobe.h"
 
 #include <QGroupBox>
 #include <QTemporaryDir>
@@ -23,11 +22,15 @@ const QStringList kExample = fields("30|.5|3|6|.5"); // szFr to szL
 const QStringList kExampleShown = fields("1768.89|15.92|7.|8.89|7.5");
 } // namespace
 
-class TestFmNet : public QObject {
+class TestFmNet : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void cleanup()
+    {
+        const bool quiet = messages().shown.isEmpty();
+        WindowTest::cleanup();
+        QVERIFY(quiet || QTest::currentTestFailed()); // the window has no messages
+    }
 
     void controlsAndEnterCycle();
     void calculate_data();
@@ -38,31 +41,10 @@ private slots:
     void printPutsThePageOnPaper();
 
 private:
-    void typeInputs(const QStringList& texts); // szFr to szL
+    void typeInputs(const QStringList& texts) { w.type(kInputs.mid(1), texts); } // szFr to szL
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<FmNet> w;
 };
-
-void TestFmNet::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFmNet::cleanup()
-{
-    deleteAllWindows();
-    QVERIFY(m_messages->shown.isEmpty() || QTest::currentTestFailed()); // the window has no messages
-    delete m_messages;
-}
-
-void TestFmNet::typeInputs(const QStringList& texts)
-{
-    for (int i = 0; i < texts.size(); ++i)
-        w.type(kInputs[i + 1], texts[i]);
-}
 
 void TestFmNet::controlsAndEnterCycle()
 {

@@ -6,7 +6,7 @@
 #include "platform/printers.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
 
 #include <QFontInfo>
@@ -16,11 +16,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestFrmTlv : public QObject {
+class TestFrmTlv : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        m_main = new FrmTlv;
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_main));
+    }
 
     void hasItsCaptionAndName();
     void buttonsAtTheirPlaces_data();
@@ -41,27 +46,8 @@ private slots:
     void printBoxDataChoosesAPrinterThenPrints();
 
 private:
-    MessageRecorder* m_messages = nullptr;
-    HelpRecorder* m_help = nullptr;
     FrmTlv* m_main = nullptr;
 };
-
-void TestFrmTlv::init()
-{
-    m_messages = new MessageRecorder;
-    m_help = new HelpRecorder;
-    designState() = DesignState();
-    m_main = new FrmTlv;
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_main));
-}
-
-void TestFrmTlv::cleanup()
-{
-    deleteAllWindows();
-    delete m_help;
-    delete m_messages;
-}
 
 void TestFrmTlv::hasItsCaptionAndName()
 {
@@ -207,7 +193,7 @@ void TestFrmTlv::buttonOpensItsWindow()
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == window);
     // F1 there opens the window's own help topic.
     QTest::keyClick(QApplication::activeWindow(), Qt::Key_F1);
-    QCOMPARE(m_help->topics, QStringList { window });
+    QCOMPARE(help().topics, QStringList { window });
     QVERIFY(!helpTopicHtml(window).isEmpty());
 }
 
@@ -215,7 +201,7 @@ void TestFrmTlv::helpOpensContents()
 {
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
     QTest::keyClick(m_main, Qt::Key_F1);
-    QCOMPARE(m_help->topics, (QStringList { kHelpContents, "FrmTlv" })); // the button, then F1
+    QCOMPARE(help().topics, (QStringList { kHelpContents, "FrmTlv" })); // the button, then F1
 }
 
 void TestFrmTlv::exitClosesEveryWindow_data()
@@ -242,9 +228,8 @@ void TestFrmTlv::exitClosesEveryWindow()
     QFETCH(QString, file);
     QFETCH(bool, ends);
     QTemporaryDir dir;
-    ScriptedFileChooser files;
-    files.answerNext(file.isEmpty() ? std::nullopt : std::optional(dir.filePath(file)));
-    m_messages->answerNext(MsgAnswer(answer));
+    files().answerNext(file.isEmpty() ? std::nullopt : std::optional(dir.filePath(file)));
+    messages().answerNext(MsgAnswer(answer));
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnVB")), Qt::LeftButton);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == u"frmVented");
     if (design == "vented") {
@@ -260,7 +245,7 @@ void TestFrmTlv::exitClosesEveryWindow()
     else
         QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnExit")), Qt::LeftButton);
 
-    QCOMPARE(m_messages->shown.size(), design.isEmpty() ? 0 : 1 + int(file.startsWith("missing")));
+    QCOMPARE(messages().shown.size(), design.isEmpty() ? 0 : 1 + int(file.startsWith("missing")));
     QCOMPARE(m_main->isVisible(), !ends);
     QCOMPARE(designChangedSinceKept(), !design.isEmpty() && !(ends && file == "kept.TLV"));
     if (design == "vented")
@@ -272,7 +257,6 @@ void TestFrmTlv::exitClosesEveryWindow()
 void TestFrmTlv::loadSystemRecomputesBandPa()
 {
     // The file holds the bandpass inputs but not Pa, which the graph draws at.
-    ScriptedFileChooser files;
     QTemporaryDir dir;
     const QString path = dir.filePath("BAND.TLV");
     DesignState& s = designState();
@@ -280,10 +264,10 @@ void TestFrmTlv::loadSystemRecomputesBandPa()
     s.bandFs = 25;
     s.bandFl3 = 25;
     s.bandValid = 1;
-    files.answerNext(path);
+    files().answerNext(path);
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
     s.bandPa = 0;
-    files.answerNext(path);
+    files().answerNext(path);
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
     QVERIFY(qAbs(s.bandPa - 1.5517) < 0.00005);
 
@@ -297,7 +281,7 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints_data()
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<int>("boxValid");
     QTest::addColumn<QString>("expected"); // empty: no file
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("said");
     QTest::newRow("cancelled") << true << 1 << "" << QStringList {};
     // Said before any printer is chosen.
     QTest::newRow("nothing handed over") << false << 0 << "" << QStringList { "Nothing to Print: Design a Box First" };
@@ -309,7 +293,7 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     QFETCH(bool, cancel);
     QFETCH(int, boxValid);
     QFETCH(QString, expected);
-    QFETCH(QStringList, messages);
+    QFETCH(QStringList, said);
     PrinterRecorder printers;
     QTemporaryDir dir;
     const QString file = dir.filePath("box.pdf");
@@ -323,10 +307,10 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     s.isoFactor = 1;
     s.qts = 0.35f, s.vas = 2, s.fs = 30, s.closedVb = 0.65f, s.closedFc = 65;
     QTest::mouseClick(m_main->findChild<QPushButton*>("Command4"), Qt::LeftButton);
-    QCOMPARE(printers.requests, messages.isEmpty() ? 1 : 0);
-    QCOMPARE(m_messages->prompts(), messages);
-    if (!messages.isEmpty())
-        QCOMPARE(m_messages->last().shownTitle(), QString("Tolvan"));
+    QCOMPARE(printers.requests, said.isEmpty() ? 1 : 0);
+    QCOMPARE(messages().prompts(), said);
+    if (!said.isEmpty())
+        QCOMPARE(messages().last().shownTitle(), QString("Tolvan"));
     // The start-up's default printer, taken by the first print command that chooses a printer.
     if (printers.requests == 1)
         QCOMPARE(s.printerName, printerNameFromDeviceEntry(defaultPrinterEntry(), QString()));

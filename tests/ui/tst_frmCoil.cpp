@@ -6,9 +6,8 @@
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
-#include "ui/boxwindowprobe.h"
 #include "ui/frmCoil.h"
 #include "ui/frmXover.h"
 
@@ -39,12 +38,9 @@ void storeCrossover(std::int16_t coilSource)
 }
 } // namespace
 
-class TestFrmCoil : public QObject {
+class TestFrmCoil : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -62,22 +58,8 @@ private:
         return joined.count('|') == joined.size() ? QString() : joined;
     }
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<frmCoil> w;
 };
-
-void TestFrmCoil::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFrmCoil::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
 
 void TestFrmCoil::controlsAndEnterCycle()
 {
@@ -150,7 +132,7 @@ void TestFrmCoil::calculate()
 
     for (int r = 1; r <= 6; ++r)
         QCOMPARE(row(r, 2), shown.value(r - 1));
-    QCOMPARE(m_messages->shown, message ? QVector<Message> { kRowOneMissing } : QVector<Message> {});
+    QCOMPARE(messages().shown, message ? QVector<Message> { kRowOneMissing } : QVector<Message> {});
     QVERIFY(qAbs(designState().coilHeight - height) < 0.0005f);
     QCOMPARE(designState().coilWireGauge, std::int16_t(gauge));
     QCOMPARE(w.focused(), QString("szR1"));
@@ -183,7 +165,7 @@ void TestFrmCoil::lDesignTakesOverTheCrossoverCoils()
 
     for (int r = 1; r <= 6; ++r)
         QCOMPARE(row(r), r <= rows ? takenOver[r - 1] : QString(".4|1|mine|||"));
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
@@ -260,7 +242,7 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
     for (const char* name : { "btnPrint", "btnExit", "btn_Cal", "Label19", "Line38" })
         QVERIFY2(w.window()->findChild<QWidget*>(name)->isVisible(), name);
     QCOMPARE(
-        m_messages->prompts(), target == "unknown" ? QStringList { "Could Not Open Printing Device" } : QStringList {});
+        messages().prompts(), target == "unknown" ? QStringList { "Could Not Open Printing Device" } : QStringList {});
     if (target == "cancel" || target == "unknown") {
         QVERIFY(QDir(dir.path()).isEmpty());
         return;

@@ -2,11 +2,11 @@
 // the fields show them, activation from the design state, and the hand-over
 // on Graph, Print and Exit.
 #include "core/designstate.h"
+#include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
-#include "ui/boxwindowprobe.h"
+#include "support/windowtest.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmVented.h"
 
@@ -24,12 +24,9 @@ Message rangeMessage()
 }
 } // namespace
 
-class TestFrmRadiator : public QObject {
+class TestFrmRadiator : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -41,33 +38,15 @@ private slots:
 
 private:
     // Types szISO, szQts, szVas and szVd (Fs 30 Hz) and presses Calculate.
-    void calculateWith(const QStringList& isoQtsVasVd = { "N", ".4", "2", "1.6" });
+    void calculateWith(const QStringList& isoQtsVasVd = { "N", ".4", "2", "1.6" })
+    {
+        w.type({ "szISO", "szQts", "szVas", "szVd" }, isoQtsVasVd);
+        w.type("szFar", "30");
+        w.click("Command1");
+    }
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<frmRadiator> w;
 };
-
-void TestFrmRadiator::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFrmRadiator::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
-
-void TestFrmRadiator::calculateWith(const QStringList& isoQtsVasVd)
-{
-    const QStringList names { "szISO", "szQts", "szVas", "szVd" };
-    for (int i = 0; i < names.size(); ++i)
-        w.type(names[i], isoQtsVasVd[i]);
-    w.type("szFar", "30");
-    w.click("Command1");
-}
 
 void TestFrmRadiator::controlsAndEnterCycle()
 {
@@ -96,7 +75,7 @@ void TestFrmRadiator::calculate_data()
 {
     QTest::addColumn<QStringList>("in"); // szISO, szQts, szVas, szVd
     QTest::addColumn<QStringList>("shown"); // as kResults
-    QTest::addColumn<QVector<Message>>("messages");
+    QTest::addColumn<QVector<Message>>("said");
     QTest::addColumn<int>("beeps");
     QTest::addColumn<bool>("designed");
 
@@ -128,13 +107,13 @@ void TestFrmRadiator::calculate()
 {
     QFETCH(QStringList, in);
     QFETCH(QStringList, shown);
-    QFETCH(QVector<Message>, messages);
+    QFETCH(QVector<Message>, said);
     QFETCH(int, beeps);
     QFETCH(bool, designed);
 
     w.open();
     calculateWith();
-    m_messages->clear();
+    messages().clear();
     calculateWith(in);
 
     QCOMPARE(w.texts(kResults), shown);
@@ -145,8 +124,8 @@ void TestFrmRadiator::calculate()
     QVERIFY(qAbs(s.ventedVb - shown[3].toFloat()) < 0.005f);
     QVERIFY(qAbs(s.boxWidth - shown[6].toFloat()) < 0.005f);
     QCOMPARE(s.designValid, std::int16_t(designed ? 1 : 0));
-    QCOMPARE(m_messages->shown, messages);
-    QCOMPARE(m_messages->beeps, beeps);
+    QCOMPARE(messages().shown, said);
+    QCOMPARE(messages().beeps, beeps);
     QCOMPARE(w.focused(), QString("szQts"));
 }
 
@@ -189,7 +168,7 @@ void TestFrmRadiator::activation()
     QCOMPARE(s.ventedValid, std::int16_t(ventedValid));
     QCOMPARE(s.recalcBusy, std::int16_t(0));
     QCOMPARE(w.window()->windowReady(), 1);
-    QCOMPARE(m_messages->shown, rangeMessage ? QVector<Message> { ::rangeMessage() } : QVector<Message> {});
+    QCOMPARE(messages().shown, rangeMessage ? QVector<Message> { ::rangeMessage() } : QVector<Message> {});
 }
 
 void TestFrmRadiator::handOver_data()
@@ -258,7 +237,7 @@ void TestFrmRadiator::ventedWindowDesignsAfresh()
 
     WindowProbe<frmVented> vented;
     vented.open();
-    QCOMPARE(vented.text("szVvb"), QString("2.16")); // the alignment, not the radiator's volume
+    QCOMPARE(vented.text("szVvb"), worked::kVented[0].shown[0]); // the alignment, not the radiator's volume
 }
 
 QTEST_MAIN(TestFrmRadiator)

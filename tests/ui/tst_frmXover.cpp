@@ -10,15 +10,15 @@
 
 namespace {
 const QStringList kResults { "szL1", "szC1", "szL2", "szC2" };
-const QStringList k12dB { "1.273", "4.9736", "1.273", "4.9736" };
+const QStringList& k6dB = worked::kPassive2[0].shown;
+const QStringList& k12dB = worked::kPassive2[1].shown;
+const QString& kFrequency = worked::kPassive2Typed[0];
+const QString& kImpedance = worked::kPassive2Typed[1];
 } // namespace
 
-class TestFrmXover : public QObject {
+class TestFrmXover : public WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_fixture.emplace(); }
-    void cleanup() { m_fixture.reset(); }
-
     void selectorButtonsAndSlope_data();
     void selectorButtonsAndSlope();
     void controlsAndCaptions();
@@ -31,15 +31,12 @@ private slots:
     void graphInductorAndPrintNeedAValidDesign();
 
 private:
-    void typeExample(int is12dB, const QString& rh = "8")
+    void typeExample(int is12dB, const QString& rh = kImpedance)
     {
         designState().xoverIs12dB = std::int16_t(is12dB);
         w.open();
-        w.type("szFrq", "2000");
-        w.type("szRl", "8");
-        w.type("szRh", rh);
+        w.type({ "szFrq", "szRl", "szRh" }, { kFrequency, kImpedance, rh });
     }
-    std::optional<CrossoverFixture> m_fixture;
     WindowProbe<frmXover> w;
 };
 
@@ -100,16 +97,15 @@ void TestFrmXover::typedDesignShowsPrintsAndExits_data()
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QStringList>("printed"); // title, then the lines
 
-    const QStringList common { "Crossover Frequency = 2000 Hz", "Woofer Impedance = 8 Ohms",
-        "Tweeter Impedance = 8 Ohms" };
-    QTest::newRow("6 dB") << 0 << "8" << QStringList { ".637", "9.9375", "N/A", "N/A" } << "p26.bmp"
-                          << QStringList { "Passive 2 Way Crossover Design (6 DB)" } + common
-            + QStringList { "L1 = .637 mH", "C1 = 9.9375 uF" };
-    QTest::newRow("12 dB") << 1 << "8" << k12dB << "p212.bmp"
-                           << QStringList { "Passive 2 Way Crossover Design (12 DB)" } + common
-            + QStringList { "L1 = 1.273 mH", "C1 = 4.9736 uF", "L2 = 1.273 mH", "C2 = 4.9736 uF" };
+    const QStringList common { "Crossover Frequency = " + kFrequency + " Hz",
+        "Woofer Impedance = " + kImpedance + " Ohms", "Tweeter Impedance = " + kImpedance + " Ohms" };
+    for (const worked::Passive& e : worked::kPassive2)
+        QTest::newRow(e.name)
+            << int(e.is12dB) << kImpedance << e.shown << (e.is12dB ? "p212.bmp" : "p26.bmp")
+            << QStringList { QString("Passive 2 Way Crossover Design (%1 DB)").arg(e.is12dB ? 12 : 6) } + common
+                + partLines(worked::kPassive2Parts, e.shown);
     QTest::newRow("12 dB, woofer without tweeter")
-        << 1 << "" << QStringList { "1.273", "", "", "4.9736" } << "p212.bmp" << QStringList {};
+        << 1 << "" << QStringList { k12dB[0], "", "", k12dB[3] } << "p212.bmp" << QStringList {};
 }
 
 void TestFrmXover::typedDesignShowsPrintsAndExits()
@@ -127,10 +123,11 @@ void TestFrmXover::typedDesignShowsPrintsAndExits()
     DesignState& s = designState();
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.xoverType, std::int16_t(is12dB ? 2 : 1));
-    QCOMPARE(QList<float>({ s.xoverFreq, s.xoverRl, s.xoverRh }), QList<float>({ 2000, 8, rh.toFloat() }));
+    QCOMPARE(QList<float>({ s.xoverFreq, s.xoverRl, s.xoverRh }),
+        QList<float>({ kFrequency.toFloat(), kImpedance.toFloat(), rh.toFloat() }));
     QCOMPARE(s.xoverL1, float(is12dB ? 8 * 0.3183 / 2000 * 1000 : 8 / (2000 * 6.28) * 1000)); // not the shown text
     QCOMPARE(s.xoverL2, is12dB && !rh.isEmpty() ? s.xoverL1 : 0.0f);
-    QVERIFY(m_fixture->messages.shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 
     if (!printed.isEmpty()) {
         const ReportLayout layout = w.window()->reportLayout();
@@ -173,7 +170,7 @@ void TestFrmXover::refusedInputsKeepTheLastResults()
     QVERIFY(std::isfinite(designState().xoverL1) && std::isfinite(designState().xoverC1));
     w.click("btnExit");
     QCOMPARE(designState().xoverType, std::int16_t(0));
-    QVERIFY(m_fixture->messages.shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestFrmXover::activationShowsTheStoredDesignAgainWithTheOtherSlope()
@@ -190,7 +187,7 @@ void TestFrmXover::activationShowsTheStoredDesignAgainWithTheOtherSlope()
     QCOMPARE(w.focused(), QString("szFrq"));
 
     QCOMPARE(chooseInSelector("btn6db2p"), QString("frmXover"));
-    QCOMPARE(w.texts(kResults), (QStringList { ".637", "9.9375", "N/A", "N/A" }));
+    QCOMPARE(w.texts(kResults), k6dB);
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("p26.bmp"));
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.xoverType, std::int16_t(1));
