@@ -44,7 +44,8 @@ void TestActiveCrossover::twoWay_data()
     const QStringList example = texts(worked::kActive2);
     QTest::newRow("worked example") << worked::kActive2.typed[0].toDouble() << example;
     // Far out, but every value is a finite Single: shown as it comes.
-    QTest::newRow("1e30 Hz") << 1e30 << example.mid(0, 5) + QStringList { "szC=.", "szC1=.", "szC2=.", "szC3=.", "szC4=." };
+    QTest::newRow("1e30 Hz") << 1e30
+                             << example.mid(0, 5) + QStringList { "szC=.", "szC1=.", "szC2=.", "szC3=.", "szC4=." };
 }
 
 void TestActiveCrossover::twoWay()

@@ -36,12 +36,7 @@ private slots:
     void passbandGainForALoadedDesign();
 };
 
-void TestBandpassBox::workedExamples_data()
-{
-    QTest::addColumn<worked::Bandpass>("e");
-    for (const worked::Bandpass& e : worked::kBandpass)
-        QTest::newRow(e.name) << e;
-}
+void TestBandpassBox::workedExamples_data() { worked::addRows(worked::kBandpass); }
 
 void TestBandpassBox::workedExamples()
 {

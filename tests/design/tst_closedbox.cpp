@@ -54,12 +54,7 @@ private slots:
     void toSingleOverflowsToInfinity();
 };
 
-void TestClosedBox::forVolume_data()
-{
-    QTest::addColumn<worked::Closed>("e");
-    for (const worked::Closed& e : worked::kClosed)
-        QTest::newRow(e.name) << e;
-}
+void TestClosedBox::forVolume_data() { worked::addRows(worked::kClosed); }
 
 void TestClosedBox::forVolume()
 {
@@ -146,12 +141,7 @@ void TestClosedBox::forVolumeRefusals()
     }
 }
 
-void TestClosedBox::forQtc_data()
-{
-    QTest::addColumn<worked::ClosedForQtc>("e");
-    for (const worked::ClosedForQtc& e : worked::kClosedForQtc)
-        QTest::newRow(e.name) << e;
-}
+void TestClosedBox::forQtc_data() { worked::addRows(worked::kClosedForQtc); }
 
 void TestClosedBox::forQtc()
 {

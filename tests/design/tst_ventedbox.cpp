@@ -50,7 +50,6 @@ const VentedDriver kExample = driverOf(worked::kVented[0]);
 const QString kExampleVbText = worked::kVented[0].shown[0]; // as Calculate shows it
 const double kExampleFieldVb = kExampleVbText.toDouble();
 const float kExampleShownVb = kExampleVbText.toFloat();
-double typedIn(const worked::Vented& e) { return e.edited.section('=', 1).toDouble(); }
 } // namespace
 
 Q_DECLARE_METATYPE(design::VentedDriver)
@@ -60,8 +59,8 @@ class TestVentedBox : public QObject {
 private slots:
     void calculate_data();
     void calculate();
-    void typedTuning();
-    void typedVolume();
+    void typedTuningOrVolume_data();
+    void typedTuningOrVolume();
     void recomputationsWarnButComplete_data();
     void recomputationsWarnButComplete();
     void unchangedVolumeRestoresAlignment();
@@ -77,12 +76,7 @@ private slots:
     void alignmentWarnsBelowQts383();
 };
 
-void TestVentedBox::calculate_data()
-{
-    QTest::addColumn<worked::Vented>("e");
-    for (const worked::Vented& e : worked::kVented)
-        QTest::newRow(e.name) << e;
-}
+void TestVentedBox::calculate_data() { worked::addRows(worked::kVented); }
 
 void TestVentedBox::calculate()
 {
@@ -102,18 +96,24 @@ void TestVentedBox::calculate()
     QCOMPARE(r.outcome.focusField, QString("szQts"));
 }
 
-void TestVentedBox::typedTuning()
+void TestVentedBox::typedTuningOrVolume_data() { worked::addRows(worked::kVentedEdited); }
+
+void TestVentedBox::typedTuningOrVolume()
 {
-    const worked::Vented& e = worked::kVentedTuned;
-    const VentedResult r = ventedFromTuning(kExample, typedIn(e), kExampleFieldVb, kExampleShownVb);
+    QFETCH(worked::Vented, e);
+    const bool tuning = e.edited.startsWith("szFb=");
+    const double typed = e.edited.section('=', 1).toDouble();
+    const VentedResult r = tuning ? ventedFromTuning(kExample, typed, kExampleFieldVb, kExampleShownVb)
+                                  : ventedFromVolume(kExample, typed, kExampleShownVb);
     QVERIFY(r.design);
     const VentedDesign& d = *r.design;
     QVERIFY(qAbs(d.vb - e.vb) < 0.00006f);
-    QCOMPARE(d.fb, 25.0f);
-    QVERIFY(d.showsVb);
-    QVERIFY(!d.showsFb); // szFb keeps the text as typed
+    QCOMPARE(tuning ? d.fb : d.vb, float(typed));
+    // The field typed into keeps its text as typed.
+    QCOMPARE(d.showsVb, tuning);
+    QCOMPARE(d.showsFb, !tuning);
     QCOMPARE(designTexts(d), e.shown);
-    QCOMPARE(d.hump->value, -1.395f);
+    QCOMPARE(d.hump->value, e.shown[4].toFloat());
     QCOMPARE(portTexts(d.ports), e.ports);
     QVERIFY(!d.shownVb); // the volume to compare with stays the one Calculate showed
     QVERIFY(r.outcome.messages.isEmpty());
@@ -140,21 +140,6 @@ void TestVentedBox::recomputationsWarnButComplete()
     QVERIFY(r.design->f3AboveFb());
     QCOMPARE(r.outcome.messages, QVector<Message> { msg::warning("Tuning Frequency is Less Than Low Cutoff") });
     QVERIFY(!r.outcome.beep);
-}
-
-void TestVentedBox::typedVolume()
-{
-    const worked::Vented& e = worked::kVentedResized;
-    const VentedResult r = ventedFromVolume(kExample, typedIn(e), kExampleShownVb);
-    QVERIFY(r.design);
-    const VentedDesign& d = *r.design;
-    QCOMPARE(d.vb, e.vb);
-    QVERIFY(!d.showsVb); // szVvb keeps the text as typed
-    QVERIFY(d.showsFb);
-    QCOMPARE(designTexts(d), e.shown);
-    QCOMPARE(d.hump->value, -0.892f);
-    QCOMPARE(portTexts(d.ports), e.ports);
-    QVERIFY(!d.shownVb);
 }
 
 void TestVentedBox::unchangedVolumeRestoresAlignment()

@@ -3,13 +3,21 @@
 // show, to the displayed character. The design tables check them against the
 // calculations, the window tests against the windows, one row each.
 
-#include <QMetaType>
 #include <QStringList>
+#include <QTest>
 
 namespace worked {
 
 // Field texts written "a|b|c".
 inline QStringList texts(const char* joined) { return QString::fromLatin1(joined).split(u'|'); }
+
+// A table's rows: one per example, named after it, in the column "e".
+template <class Example, std::size_t N> void addRows(const Example (&examples)[N])
+{
+    QTest::addColumn<Example>("e");
+    for (const Example& e : examples)
+        QTest::newRow(e.name) << e;
+}
 
 // The closed box for a volume: typed szISO, szQts, szVas, szFar, szQd; shown
 // szVcb, szVover, szFc, szF3, szH, szW, szD.
@@ -61,10 +69,14 @@ inline const Vented kVented[] {
     { "isobaric pair", texts("Y|.4|2|30"), {}, 1.0814f, texts("1.08|1.19|28.74|28.13|.107|19.95|12.31|7.64"),
         texts("N/A|.78|1.64|4.23|8.01|19.13|34.98|80.9|145.78"), 1869, 1.6377f },
 };
-inline const Vented kVentedTuned { "tuning typed", kVented[0].typed, "szFb=25", 3.5357f,
-    texts("3.54|3.89|25.|22.55|-1.395|29.61|18.28|11.33"), texts("N/A|N/A|N/A|1.06|2.37|6.43|12.4|30.09|55.45") };
-inline const Vented kVentedResized { "volume typed", kVented[0].typed, "szVvb=3", 3.0f,
-    texts("3.|3.3|26.35|24.49|-.892|28.03|17.3|10.73"), texts("N/A|N/A|N/A|1.19|2.6|6.95|13.33|32.19|59.18") };
+// The first example with its tuning or its volume typed afterwards.
+inline const Vented kVentedEdited[] {
+    { "tuning typed", kVented[0].typed, "szFb=25", 3.5357f, texts("3.54|3.89|25.|22.55|-1.395|29.61|18.28|11.33"),
+        texts("N/A|N/A|N/A|1.06|2.37|6.43|12.4|30.09|55.45") },
+    { "volume typed", kVented[0].typed, "szVvb=3", 3.0f, texts("3.|3.3|26.35|24.49|-.892|28.03|17.3|10.73"),
+        texts("N/A|N/A|N/A|1.19|2.6|6.95|13.33|32.19|59.18") },
+};
+inline const Vented& kVentedTuned = kVentedEdited[0];
 
 // The bandpass box: typed szISOB, szQtsb, szFarb, szFl3, szRdcb with Vas 2;
 // shown szFh3, szVbb, szVf, szFbb, szL, szFsQt, szPa and the port lengths.

@@ -95,12 +95,7 @@ void TestFrmClose::enterMovesAlongTheCycle()
     QVERIFY(messages().shown.isEmpty());
 }
 
-void TestFrmClose::calculateForVolume_data()
-{
-    QTest::addColumn<worked::Closed>("e");
-    for (const worked::Closed& e : worked::kClosed)
-        QTest::newRow(e.name) << e;
-}
+void TestFrmClose::calculateForVolume_data() { worked::addRows(worked::kClosed); }
 
 void TestFrmClose::calculateForVolume()
 {

@@ -120,12 +120,7 @@ void TestFrmVented::enterMovesAlongTheCycle()
     QVERIFY(messages().shown.isEmpty());
 }
 
-void TestFrmVented::calculate_data()
-{
-    QTest::addColumn<worked::Vented>("e");
-    for (const worked::Vented& e : worked::kVented)
-        QTest::newRow(e.name) << e;
-}
+void TestFrmVented::calculate_data() { worked::addRows(worked::kVented); }
 
 void TestFrmVented::calculate()
 {
@@ -174,12 +169,7 @@ void TestFrmVented::calculateWithoutADriverOnlyBeeps()
     QCOMPARE(w.text("szVvb"), kExample.shown[0]);
 }
 
-void TestFrmVented::leavingSzFbOrSzVvbRecomputes_data()
-{
-    QTest::addColumn<worked::Vented>("e");
-    for (const worked::Vented& e : { worked::kVentedTuned, worked::kVentedResized })
-        QTest::newRow(e.name) << e;
-}
+void TestFrmVented::leavingSzFbOrSzVvbRecomputes_data() { worked::addRows(worked::kVentedEdited); }
 
 void TestFrmVented::leavingSzFbOrSzVvbRecomputes()
 {
