@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the crossover window tests: the selector's buttons, and a
-// printout read back.
+// Shared pieces of the crossover window tests: the selector's buttons, the
+// coils handed to the inductor window, and a printout read back.
 
 #include "core/designstate.h"
 #include "design/workedexamples.h"
@@ -8,6 +8,7 @@
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
+#include "ui/frmCoil.h"
 #include "ui/frmCross.h"
 
 #include <QTemporaryDir>
@@ -21,6 +22,30 @@ inline QString chooseInSelector(const QString& button)
     const auto front = [] { return QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : ""; };
     (void)QTest::qWaitFor([&] { return !front().isEmpty() && front() != "frmCross"; });
     return front();
+}
+
+// The inductor window's rows 1 to 5 as "resistance|inductance", once L Design opened it.
+inline QStringList inductorRows()
+{
+    if (!QTest::qWaitFor([] { return existingWindow<frmCoil>() != nullptr; }))
+        return {};
+    WindowProbe<frmCoil> coils;
+    coils.open();
+    QStringList rows;
+    for (int row = 1; row <= 5; ++row)
+        rows << coils.texts({ QString("szR%1").arg(row), QString("szL%1").arg(row) }).join('|');
+    return rows;
+}
+
+// Those rows when `count` coils of a crossover for 8-ohm drivers were taken
+// over: 5 % of the impedance, and each inductance as the crossover shows it
+// (`shown` holds its L1, C1, L2 ... fields).
+inline QStringList takenOverRows(const QStringList& shown, int count)
+{
+    QStringList rows;
+    for (int row = 1; row <= 5; ++row)
+        rows << (row <= count ? ".4|" + shown[2 * row - 2] : "|");
+    return rows;
 }
 
 // Clicks a window's Print with a PDF file chosen as the printer; the text of
