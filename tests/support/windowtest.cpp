@@ -60,6 +60,19 @@ ModalGuard::~ModalGuard()
         QTest::qFail("an unexpected modal dialog was shown", __FILE__, __LINE__);
 }
 
+void addHandOverRows(const char* graph, const char* print, const char* exit)
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("designed");
+    for (const bool designed : { true, false }) {
+        const char* suffix = designed ? "" : " without a design";
+        QTest::addRow("Graph%s", suffix) << graph << designed;
+        QTest::addRow("Print%s", suffix) << print << designed;
+        QTest::addRow("Exit%s", suffix) << exit << designed;
+    }
+    QTest::newRow("window frame") << "frame" << true; // closing never loses the design
+}
+
 void WindowTest::freshDesignState()
 {
     designState() = DesignState();
@@ -74,7 +87,10 @@ void WindowTest::init()
 
 void WindowTest::cleanup()
 {
+    const bool quiet = m_seams->messages.shown.isEmpty();
     deleteAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_seams.reset();
+    if (m_quiet)
+        QVERIFY2(quiet || QTest::currentTestFailed(), "the window showed a message");
 }

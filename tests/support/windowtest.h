@@ -6,7 +6,9 @@
 // every message box, beep, file dialog and help request, and guards against a
 // modal dialog that no recorder caught (the test fails and the dialog is
 // closed). After it every window is gone. A test that needs more set-up
-// declares its own init() and calls WindowTest::init() first.
+// declares its own init() and calls WindowTest::init() first. QuietWindowTest
+// is the fixture of a window that never shows a message: the test fails if
+// one was shown.
 //
 // WindowProbe drives one design window as a user would: fields and buttons
 // are found by their control names, typing replaces a field's text, clicks
@@ -52,6 +54,10 @@ private:
 class WindowTest : public QObject {
     Q_OBJECT
 public:
+    explicit WindowTest(bool quiet = false)
+        : m_quiet(quiet)
+    {
+    }
     // The design state as the program starts with it.
     static void freshDesignState();
 
@@ -74,7 +80,21 @@ private:
         std::optional<ModalGuard> guard { std::in_place };
     };
     std::optional<Seams> m_seams;
+    bool m_quiet;
 };
+
+class QuietWindowTest : public WindowTest {
+public:
+    QuietWindowTest()
+        : WindowTest(true)
+    {
+    }
+};
+
+// The rows of a hand-over table, with the columns "how" (a button's name, or
+// "frame" for the window's frame closed) and "designed": Graph, Print and Exit
+// with and without a design, then the frame closed with one.
+void addHandOverRows(const char* graph = "btnGraph", const char* print = "Command2", const char* exit = "btnExit");
 
 template <class W> class WindowProbe {
 public:

@@ -11,8 +11,6 @@
 #include "ui/frmCoil.h"
 #include "ui/frmCross.h"
 
-#include <QTemporaryDir>
-
 // Clicks a selector button; the name of the window that comes to the front.
 inline QString chooseInSelector(const QString& button)
 {
@@ -52,11 +50,9 @@ inline QStringList takenOverRows(const QStringList& shown, int count)
 // the file, empty when nothing was printed (or the selection not even shown).
 template <class W> QString printedText(WindowProbe<W>& window, const QString& button)
 {
-    QTemporaryDir dir;
-    PrinterRecorder printers;
-    printers.answerPdfFile(dir.filePath("page.pdf"));
+    PrintAnswer pdf;
     window.click(button);
-    return printers.requests ? pdfText(dir.filePath("page.pdf")) : QString();
+    return pdf.printers.requests ? pdf.text() : QString();
 }
 
 // The printed lines of a passive crossover's parts, "L1 = .637 mH": those

@@ -205,26 +205,13 @@ void TestFrmBand::opening()
     QCOMPARE(w.window()->windowReady(), 1);
 }
 
-void TestFrmBand::handOver_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("designed"); // false: the driver check failed
-    for (const bool designed : { true, false }) {
-        const char* suffix = designed ? "" : " without a design";
-        QTest::addRow("Graph%s", suffix) << "btnGraph" << designed;
-        QTest::addRow("Print%s", suffix) << "Command2" << designed;
-        QTest::addRow("Exit%s", suffix) << "btnExit" << designed;
-    }
-    QTest::newRow("window frame") << "frame" << true;
-}
+void TestFrmBand::handOver_data() { addHandOverRows(); } // without a design: the driver check failed
 
 void TestFrmBand::handOver()
 {
     QFETCH(QString, how);
     QFETCH(bool, designed);
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    printers.answerPdfFile(dir.filePath("bandpass.pdf"));
+    PrintAnswer pdf;
     DesignState& s = designState();
     // The last box design, which the graph shows beside the bandpass curve.
     s.boxType = 2;
@@ -258,14 +245,14 @@ void TestFrmBand::handOver()
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(graph ? 0 : 1));
     QCOMPARE(bool(existingWindow<CBGRAPH1>()), graph);
-    QCOMPARE(printers.requests, print ? 1 : 0);
+    QCOMPARE(pdf.printers.requests, print ? 1 : 0);
     if (graph) {
         const ResponseCurves curves = computeCurves(s);
         QVERIFY(curves.bandpass && curves.box);
         QCOMPARE(curves.title->text, QString("Bandpass and Passive Box Design"));
     }
     if (print) {
-        const QString text = pdfText(dir.filePath("bandpass.pdf"));
+        const QString text = pdf.text();
         QVERIFY2(text.contains("Sealed Section Volume = " + kWorkedExample[1]), qPrintable(text));
     }
     if (closes)

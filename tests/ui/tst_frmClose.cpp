@@ -10,7 +10,6 @@
 #include "ui/frmClose.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -424,17 +423,15 @@ void TestFrmClose::printHandsOver()
 
 void TestFrmClose::printPrintsTheBoxDataReport()
 {
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    printers.answerPdfFile(dir.filePath("closed.pdf"));
+    PrintAnswer pdf;
     w.open();
     typeExample();
     w.click("btnCal");
     messages().clear();
     w.click("Command2");
-    QCOMPARE(printers.requests, 1);
+    QCOMPARE(pdf.printers.requests, 1);
     QVERIFY(messages().shown.isEmpty());
-    const QString text = pdfText(dir.filePath("closed.pdf"));
+    const QString text = pdf.text();
     QVERIFY2(text.contains("Closed Box Design"), qPrintable(text));
     QVERIFY(text.contains("Box Internal Volume = " + kExample.shown[0] + " Cubic Feet"));
 }

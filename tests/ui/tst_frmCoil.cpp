@@ -11,7 +11,6 @@
 #include "ui/frmCoil.h"
 #include "ui/frmXover.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <tuple>
 
@@ -209,10 +208,7 @@ void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
 
 void TestFrmCoil::printShowsTheTableAndDrawingOnly_data()
 {
-    QTest::addColumn<QString>("target"); // "file", "PDF" (the printer), "cancel" or "unknown" (no such printer)
-    QTest::newRow("PDF file") << "file";
-    QTest::newRow("PDF printer") << "PDF";
-    QTest::newRow("cancelled") << "cancel";
+    addPrintTargetRows();
     QTest::newRow("unknown printer") << "unknown";
 }
 
@@ -221,13 +217,7 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
     QFETCH(QString, target);
     if (target == "PDF" && !havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    const QString file = dir.filePath("coils.pdf");
-    if (target == "file")
-        printers.answerPdfFile(file);
-    else if (target != "cancel")
-        printers.answerPrinter(target == "PDF" ? target : uniqueToken("NoSuchPrinter"));
+    const PrintAnswer answer(target);
     storeCrossover(2);
     frmCoil::openForCrossover();
     w.open();
@@ -237,20 +227,18 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
     w.type("szN6", token);
     w.click("btnPrint");
 
-    QCOMPARE(printers.requests, 1);
+    QCOMPARE(answer.printers.requests, 1);
     QCOMPARE(w.focused(), QString("szR1"));
     for (const char* name : { "btnPrint", "btnExit", "btn_Cal", "Label19", "Line38" })
         QVERIFY2(w.window()->findChild<QWidget*>(name)->isVisible(), name);
     QCOMPARE(
         messages().prompts(), target == "unknown" ? QStringList { "Could Not Open Printing Device" } : QStringList {});
     if (target == "cancel" || target == "unknown") {
-        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(answer.wroteNoFile());
         return;
     }
-    if (target == "file")
-        QCOMPARE(pdfPageCount(file), 1);
-    const QString text = (target == "file" ? pdfText(file) : waitForPrintedText("Inductor Design", token)).simplified();
-    QVERIFY2(!text.isEmpty(), "no page was printed");
+    const QString text = answer.page("Inductor Design", token);
+    QVERIFY2(!text.isEmpty(), "no single page was printed");
     // Texts come back as texts: the window was printed as drawing commands, not as a bitmap,
     // and the cross-section's labels as text, not as outlines.
     for (const QString& shown : QStringList { "Inductor Design", "Resistance", "Gauge", ".637", ".534", "136.1",

@@ -171,26 +171,13 @@ void TestFrmRadiator::activation()
     QCOMPARE(messages().shown, rangeMessage ? QVector<Message> { ::rangeMessage() } : QVector<Message> {});
 }
 
-void TestFrmRadiator::handOver_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("designed");
-    for (const bool designed : { true, false }) {
-        const char* suffix = designed ? "" : " without a design";
-        QTest::addRow("Graph%s", suffix) << "btnGraph" << designed;
-        QTest::addRow("Print%s", suffix) << "Command2" << designed;
-        QTest::addRow("Exit%s", suffix) << "btnExit" << designed;
-    }
-    QTest::newRow("window frame") << "frame" << true; // closing never loses the design
-}
+void TestFrmRadiator::handOver_data() { addHandOverRows(); }
 
 void TestFrmRadiator::handOver()
 {
     QFETCH(QString, how);
     QFETCH(bool, designed);
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    printers.answerPdfFile(dir.filePath("radiator.pdf"));
+    PrintAnswer pdf;
     DesignState& s = designState();
     s.boxValid = 1; // an earlier box design
     w.open();
@@ -215,9 +202,9 @@ void TestFrmRadiator::handOver()
     QCOMPARE(s.radiatorVpr, designed && !graph ? 5.5f : 0.0f);
     QCOMPARE(s.graphDrawn, std::int16_t(graph ? 0 : 1));
     QCOMPARE(bool(existingWindow<CBGRAPH1>()), graph);
-    QCOMPARE(printers.requests, print ? 1 : 0);
+    QCOMPARE(pdf.printers.requests, print ? 1 : 0);
     if (print) {
-        const QString text = pdfText(dir.filePath("radiator.pdf"));
+        const QString text = pdf.text();
         QVERIFY2(text.contains("Suggested Radiator Volume Disp. = 5.5"), qPrintable(text));
     }
     if (closes) {
