@@ -11,6 +11,7 @@
 #include "ui/FrmBand.h"
 
 #include <QtTest>
+#include <tuple>
 
 namespace {
 const QStringList kResults { "szFh3", "szVbb", "szVf", "szFbb", "szL", "szFsQt", "szPa" };
@@ -213,15 +214,9 @@ void TestFrmBand::handOver()
     QFETCH(bool, designed);
     PrintAnswer pdf;
     DesignState& s = designState();
-    // The last box design, which the graph shows beside the bandpass curve.
-    s.boxType = 2;
-    s.boxValid = 1;
-    s.qts = 0.4f;
-    s.vas = 2;
-    s.fs = 30;
-    s.closedVb = 1.42f;
-    s.ventedFb = 36.9f;
-    s.graphDrawn = 1;
+    // The last box design, a passive radiator's, which the graph shows beside the bandpass curve.
+    std::tie(s.boxType, s.boxValid, s.graphDrawn) = std::tuple<std::int16_t, std::int16_t, std::int16_t>(2, 1, 1);
+    std::tie(s.qts, s.vas, s.fs, s.closedVb, s.ventedFb) = std::tuple(0.4f, 2.0f, 30.0f, 1.42f, 36.9f);
     w.open();
     w.type("szWoofBP", "Bandpass Woofer");
     calculateWith({ ".5", "25", designed ? "25" : "5", "8" });
