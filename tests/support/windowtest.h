@@ -96,6 +96,18 @@ public:
 // with and without a design, then the frame closed with one.
 void addHandOverRows(const char* graph = "btnGraph", const char* print = "Command2", const char* exit = "btnExit");
 
+// Opens (or brings back) the one of `Windows` whose class is named `name`
+// and waits until its activation ran; null when there is none.
+template <class... Windows> QWidget* openNamed(const QString& name)
+{
+    QWidget* window = nullptr;
+    ((name == QLatin1String(Windows::staticMetaObject.className()) ? void(window = openWindow<Windows>()) : void()),
+        ...);
+    if (window && !QTest::qWaitForWindowActive(window))
+        qWarning("%s did not become active", qPrintable(name));
+    return window;
+}
+
 template <class W> class WindowProbe {
 public:
     // Opens (or brings back) the window and waits until its activation ran.

@@ -50,24 +50,12 @@ DriverRecord exampleDriver()
     return driver;
 }
 
-template <class W> QWidget* open()
-{
-    QWidget* window = openWindow<W>();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", qPrintable(window->objectName()));
-    return window;
-}
+template <class W> QWidget* open() { return WindowProbe<W>().open(); }
 
 // The windows with a driver, by their names.
-QWidget* openNamed(const QString& name)
+QWidget* openDriverWindow(const QString& name)
 {
-    const std::pair<const char*, QWidget* (*)()> windows[]
-        = { { "frmClose", &open<frmClose> }, { "frmVented", &open<frmVented> }, { "frmRadiator", &open<frmRadiator> },
-              { "FrmBand", &open<FrmBand> }, { "FmNet", &open<FmNet> }, { "frmSpeaker", &open<frmSpeaker> } };
-    for (const auto& [window, opener] : windows)
-        if (name == QLatin1String(window))
-            return opener();
-    return nullptr;
+    return openNamed<frmClose, frmVented, frmRadiator, FrmBand, FmNet, frmSpeaker>(name);
 }
 
 QLineEdit* edit(const QWidget* window, const QString& name) { return window->findChild<QLineEdit*>(name); }
@@ -162,7 +150,7 @@ void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields()
     QFETCH(QString, window);
     QFETCH(Texts, picked);
     QFETCH(QStringList, untouched);
-    QWidget* w = openNamed(window);
+    QWidget* w = openDriverWindow(window);
     for (const QString& name : picked.keys())
         edit(w, name)->setText("1.5");
     const Texts before = textsOf(w, untouched);
@@ -280,7 +268,7 @@ void TestDriverLibraryUi::savingRefuses()
     QFETCH(QString, window);
     QFETCH(Texts, typed);
     QFETCH(QString, message);
-    QWidget* w = openNamed(window);
+    QWidget* w = openDriverWindow(window);
     type(w, typed);
     QVERIFY(!saveShownDriver(w));
     QCOMPARE(messages().shown.size(), 1);

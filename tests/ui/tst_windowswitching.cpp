@@ -24,22 +24,8 @@ namespace {
 
 QWidget* openByName(const QString& name)
 {
-    const QHash<QString, std::function<QWidget*()>> openers {
-        { "frmClose", [] { return openWindow<frmClose>(); } },
-        { "frmVented", [] { return openWindow<frmVented>(); } },
-        { "frmRadiator", [] { return openWindow<frmRadiator>(); } },
-        { "frmSpeaker", [] { return openWindow<frmSpeaker>(); } },
-        { "frmXover", [] { return openWindow<frmXover>(); } },
-        { "frmXover3", [] { return openWindow<frmXover3>(); } },
-        { "frmAX2", [] { return openWindow<frmAX2>(); } },
-        { "frmAX3", [] { return openWindow<frmAX3>(); } },
-        { "FrmBand", [] { return openWindow<FrmBand>(); } },
-        { "CBGRAPH1", [] { return openWindow<CBGRAPH1>(); } },
-    };
-    QWidget* window = openers.value(name)();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", qPrintable(name));
-    return window;
+    return openNamed<frmClose, frmVented, frmRadiator, frmSpeaker, frmXover, frmXover3, frmAX2, frmAX3, FrmBand,
+        CBGRAPH1>(name);
 }
 
 // "field=text;field=text": typed into the window's fields, "@button" clicked.
