@@ -93,6 +93,22 @@ inline const Bandpass kBandpass[] {
         texts("N/A|1.04|2.1|5.27|9.86|23.29|42.37|97.53|175.34") },
 };
 
+// The passive radiator: typed szISO, szQts, szVas, szVd with Fs 30; shown
+// szVpr, szFb, szF3, szVvb, szVover, szH1, szW1, szD1.
+struct Radiator {
+    const char* name;
+    QStringList typed;
+    QStringList shown;
+    bool warns; // "Tuning Frequency is Less Than Low Cutoff"
+};
+inline const Radiator kRadiator[] {
+    { "worked example", texts("N|.4|2|1.6"), texts("4.98|36.9|35.7|1.42|1.56|21.84|13.48|8.36"), false },
+    { "isobaric pair", texts("Y|.4|2|1.6"), texts("4.98|36.9|35.7|.71|.78|17.33|10.7|6.63"), false },
+    { "Qts .3 warns", texts("N|.3|2|1.6"), texts("3.58|46.8|50.1|.65|.71|16.83|10.39|6.44"), true },
+    { ".44: last row", texts("N|.44|2|1.6"), texts("5.41|33.9|32.4|1.94|2.14|24.25|14.97|9.28"), false },
+    { ".2: first row", texts("N|.2|2|1.6"), texts("2.9|63.|79.5|.24|.27|12.14|7.49|4.65"), true },
+};
+
 // The passive crossovers for 8-ohm drivers: typed the frequency (the 3-way
 // window proposes the low one, a tenth of the high) and the impedance; shown
 // the parts as their fields.
@@ -138,4 +154,5 @@ Q_DECLARE_METATYPE(worked::Closed)
 Q_DECLARE_METATYPE(worked::ClosedForQtc)
 Q_DECLARE_METATYPE(worked::Vented)
 Q_DECLARE_METATYPE(worked::Bandpass)
+Q_DECLARE_METATYPE(worked::Radiator)
 Q_DECLARE_METATYPE(worked::Passive)

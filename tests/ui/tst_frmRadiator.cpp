@@ -14,7 +14,7 @@
 
 namespace {
 const QStringList kResults { "szVpr", "szFb", "szF3", "szVvb", "szVover", "szH1", "szW1", "szD1" };
-const QStringList kWorkedExample { "4.98", "36.9", "35.7", "1.42", "1.56", "21.84", "13.48", "8.36" };
+const QStringList& kWorkedExample = worked::kRadiator[0].shown;
 
 Message rangeMessage()
 {
@@ -38,7 +38,7 @@ private slots:
 
 private:
     // Types szISO, szQts, szVas and szVd (Fs 30 Hz) and presses Calculate.
-    void calculateWith(const QStringList& isoQtsVasVd = { "N", ".4", "2", "1.6" })
+    void calculateWith(const QStringList& isoQtsVasVd = worked::kRadiator[0].typed)
     {
         w.type({ "szISO", "szQts", "szVas", "szVd" }, isoQtsVasVd);
         w.type("szFar", "30");
@@ -81,19 +81,9 @@ void TestFrmRadiator::calculate_data()
 
     const QVector<Message> none, range { rangeMessage() };
     const QVector<Message> warning { msg::warning("Tuning Frequency is Less Than Low Cutoff") };
-    QTest::newRow("worked example") << QStringList { "N", ".4", "2", "1.6" } << kWorkedExample << none << 0 << true;
-    QTest::newRow("isobaric pair") << QStringList { "y", ".4", "2", "1.6" }
-                                   << QStringList { "4.98", "36.9", "35.7", ".71", ".78", "17.33", "10.7", "6.63" }
-                                   << none << 0 << true;
-    QTest::newRow("Qts .3 warns") << QStringList { "N", ".3", "2", "1.6" }
-                                  << QStringList { "3.58", "46.8", "50.1", ".65", ".71", "16.83", "10.39", "6.44" }
-                                  << warning << 0 << true;
-    QTest::newRow(".44: last row") << QStringList { "N", ".44", "2", "1.6" }
-                                   << QStringList { "5.41", "33.9", "32.4", "1.94", "2.14", "24.25", "14.97", "9.28" }
-                                   << none << 0 << true;
-    QTest::newRow(".2: first row") << QStringList { "N", ".2", "2", "1.6" }
-                                   << QStringList { "2.9", "63.", "79.5", ".24", ".27", "12.14", "7.49", "4.65" }
-                                   << warning << 0 << true;
+    for (const worked::Radiator& e : worked::kRadiator) // the isobaric letter typed in lower case
+        QTest::newRow(e.name) << QStringList { e.typed[0] == "Y" ? "y" : "N" } + e.typed.mid(1) << e.shown
+                              << (e.warns ? warning : none) << 0 << true;
     // Refused: the worked example calculated before stays shown.
     QTest::newRow("Qts .441") << QStringList { "N", ".441", "2", "1.6" } << kWorkedExample << range << 0 << false;
     QTest::newRow("Qts .19") << QStringList { "N", ".19", "2", "1.6" } << kWorkedExample << range << 0 << false;
@@ -195,7 +185,7 @@ void TestFrmRadiator::handOver()
     const bool graph = designed && how == "btnGraph", print = designed && how == "Command2";
     const bool closes = how == "btnExit" || how == "frame";
     QCOMPARE((QVector<float> { s.closedVb, s.vas, s.qts, s.fs }),
-        designed ? (QVector<float> { 1.42f, 2, 0.4f, 30 }) : QVector<float>(4, 0));
+        designed ? (QVector<float> { kWorkedExample[3].toFloat(), 2, 0.4f, 30 }) : QVector<float>(4, 0));
     QCOMPARE(s.boxType, std::int16_t(designed ? 2 : -1));
     QCOMPARE(s.boxValid, std::int16_t(designed || !closes ? 1 : 0));
     QCOMPARE(s.radiatorVd, designed && !graph ? 1.6f : 0.0f);
