@@ -109,30 +109,68 @@ double ventedBoxLevel(double f, double fs, const VentedCoefficients& k)
     return dB(r4 / std::sqrt(double(realSq) + double(imagSq)));
 }
 
+namespace {
+// The design's values, whatever its box type.
+BoxCurveInputs boxValues(const DesignState& s, int type)
+{
+    return BoxCurveInputs { type, s.fs, s.qts, s.vas, s.closedVb, s.isoFactor, s.ventedFb, s.closedFc,
+        s.closedQtcCalc };
+}
+} // namespace
+
 std::optional<Curve> closedBoxCurve(const DesignState& s, const ChartScale& scale)
 {
-    if (!allPositive(s.closedFc, s.closedQtcCalc))
-        return std::nullopt;
-    const double fc = s.closedFc, qtc = s.closedQtcCalc;
-    return Curve { CurveKind::Box,
-        levelPoints(
-            boxFrequencies(), [=](double f) { return closedBoxLevel(f, fc, qtc); }, scale),
-        0, 0 };
+    return boxCurve(boxValues(s, 0), scale);
 }
 
 std::optional<Curve> ventedBoxCurve(const DesignState& s, const ChartScale& scale)
 {
-    if (!allPositive(s.vas, s.isoFactor, s.closedVb))
+    return boxCurve(boxValues(s, 1), scale);
+}
+
+std::optional<BoxCurveInputs> boxCurveInputs(const DesignState& s)
+{
+    if (s.boxValid != 1 || s.boxType < 0 || s.boxType > 2)
         return std::nullopt;
-    const double alpha = double(s.vas) * s.isoFactor / s.closedVb;
-    const auto k = ventedCoefficients(s.ventedFb, s.fs, s.qts, alpha);
+    return boxValues(s, s.boxType);
+}
+
+std::optional<Curve> boxCurve(const BoxCurveInputs& d, const ChartScale& scale)
+{
+    if (d.type == 0) {
+        if (!allPositive(d.fc, d.qtc))
+            return std::nullopt;
+        const double fc = d.fc, qtc = d.qtc;
+        return Curve { CurveKind::Box,
+            levelPoints(
+                boxFrequencies(), [=](double f) { return closedBoxLevel(f, fc, qtc); }, scale),
+            0, 0 };
+    }
+    if (d.type != 1 && d.type != 2)
+        return std::nullopt;
+    if (!allPositive(d.vas, d.isoFactor, d.volume))
+        return std::nullopt;
+    const double alpha = d.vas * d.isoFactor / d.volume;
+    const auto k = ventedCoefficients(d.fb, d.fs, d.qts, alpha);
     if (!k)
         return std::nullopt;
-    const double fs = s.fs;
+    const double fs = d.fs;
     return Curve { CurveKind::Box,
         levelPoints(
             boxFrequencies(), [=](double f) { return ventedBoxLevel(f, fs, *k); }, scale),
         0, 0 };
+}
+
+std::optional<BandpassCurveInputs> bandpassCurveInputs(const DesignState& s)
+{
+    if (s.bandValid != 1)
+        return std::nullopt;
+    return BandpassCurveInputs { s.bandPa, s.bandFl3, s.bandFb, s.bandFh3 };
+}
+
+std::optional<BandpassCurve> bandpassCurve(const BandpassCurveInputs& d, const ChartScale& scale)
+{
+    return bandpassCurve(d.pa, d.fl3, d.fb, d.fh3, scale);
 }
 
 QVector<float> crossoverFrequencies(double f, bool startAtS)
@@ -303,7 +341,7 @@ std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, dou
 std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid)
 {
     if (!boxValid)
-        return std::nullopt;
+        return bandValid ? std::optional(ChartTitle { QStringLiteral("Bandpass Box Design"), 700 }) : std::nullopt;
     static const char* const names[] = { "Closed", "Vented", "Passive" };
     if (boxType >= 0 && boxType <= 2) {
         const QString box = QString::fromLatin1(names[boxType]);
@@ -319,15 +357,11 @@ std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid)
 ResponseCurves computeCurves(const DesignState& s, const ChartScale& scale)
 {
     ResponseCurves out;
-    if (s.bandValid == 1)
-        out.bandpass = bandpassCurve(s.bandPa, s.bandFl3, s.bandFb, s.bandFh3, scale);
+    if (const auto band = bandpassCurveInputs(s))
+        out.bandpass = bandpassCurve(*band, scale);
     out.title = chartTitle(s.boxType, s.boxValid == 1, s.bandValid == 1);
-    if (s.boxValid == 1) {
-        if (s.boxType == 0)
-            out.box = closedBoxCurve(s, scale);
-        else if (s.boxType == 1 || s.boxType == 2)
-            out.box = ventedBoxCurve(s, scale);
-    }
+    if (const auto box = boxCurveInputs(s))
+        out.box = boxCurve(*box, scale);
     out.crossovers = crossoverCurves(s, scale);
     return out;
 }

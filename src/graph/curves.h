@@ -71,6 +71,27 @@ struct ResponseCurves {
 
 ResponseCurves computeCurves(const DesignState& state, const ChartScale& scale = {});
 
+// A box design as its curve reads it from the hand-over; held on its own, it
+// draws the same curve later (a kept curve, a design from another file).
+struct BoxCurveInputs {
+    int type = -1; // boxType: 0 closed, 1 vented, 2 passive radiator
+    double fs = 0, qts = 0, vas = 0, volume = 0, isoFactor = 1; // volume: closedVb
+    double fb = 0; // ventedFb
+    double fc = 0, qtc = 0; // closedFc, closedQtcCalc
+    bool operator==(const BoxCurveInputs&) const = default;
+};
+// The box design handed over: only while boxValid is 1 and boxType names a box.
+std::optional<BoxCurveInputs> boxCurveInputs(const DesignState& state);
+std::optional<Curve> boxCurve(const BoxCurveInputs& design, const ChartScale& scale = {});
+
+struct BandpassCurveInputs {
+    double pa = 0, fl3 = 0, fb = 0, fh3 = 0; // bandPa, bandFl3, bandFb, bandFh3
+    bool operator==(const BandpassCurveInputs&) const = default;
+};
+// The bandpass design handed over: only while bandValid is 1.
+std::optional<BandpassCurveInputs> bandpassCurveInputs(const DesignState& state);
+std::optional<BandpassCurve> bandpassCurve(const BandpassCurveInputs& design, const ChartScale& scale = {});
+
 // The pieces, each usable on its own.
 QVector<float> boxFrequencies();
 double closedBoxLevel(double f, double fc, double qtc);
@@ -102,5 +123,6 @@ QVector<Curve> crossoverCurves(const DesignState& state, const ChartScale& scale
 
 std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, double fh3, const ChartScale& scale = {});
 
-// The chart title for a box type; empty unless a box design is valid.
+// The chart title for a box type; a bandpass design alone has a title of
+// its own; empty when neither design is valid.
 std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid);

@@ -208,13 +208,18 @@ void graphFrame(Composer& c)
     page.text(115, 536, QString(150, u'-'), 1, 9);
 }
 
-void graphCurves(Composer& c, const DesignState& s, int k)
+// The printed graph's plot: 1800 by 800 from (120, 100).
+const QRectF kReportPlot(120, 100, 1800, 800);
+constexpr double kLegendSize = 55;
+
+void graphCurves(Composer& c, const DesignState& s, int k, const KeptCurves& kept)
 {
     DesignState pageState = s;
     pageState.boxType = static_cast<std::int16_t>(k);
     ResponseCurves curves = computeCurves(pageState, reportChartScale());
     // The printed graph carries no caption of its own: the page title names the design.
     curves.title.reset();
+    drawKeptCurves(c.page(), kept, reportChartScale(), kPlotOrigin, kReportPlot);
     ResponseCurves band;
     band.bandpass = curves.bandpass;
     drawCurves(c.page(), band, kPlotOrigin);
@@ -229,6 +234,7 @@ void graphCurves(Composer& c, const DesignState& s, int k)
         one.crossovers = { curve };
         drawCurves(c.page(), one, kPlotOrigin);
     }
+    drawLegend(c.page(), curves, pageState, kept, scaledFontSize(fontFactor(), kLegendSize), kReportPlot);
     for (int gauge : { 65, 70, 75, 80, 90 })
         c.advance(gauge);
 }
@@ -253,7 +259,7 @@ QVector<int> boxReportPages(const DesignState& s)
     return pages;
 }
 
-Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(int)>& advance)
+Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(int)>& advance, const KeptCurves& kept)
 {
     Page page = blankReportPage();
     if (k < 0 || k > kBandpassPage)
@@ -266,7 +272,7 @@ Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(
     extraLines(c, s, k);
     graphFrame(c);
     c.advance(20);
-    graphCurves(c, s, k);
+    graphCurves(c, s, k, kept);
     return page;
 }
 
@@ -297,7 +303,7 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress 
     for (int k : pages) {
         if (progress)
             progress->step(QStringLiteral("Processing Data"), 10);
-        const Page page = composeBoxReportPage(state, k, advance);
+        const Page page = composeBoxReportPage(state, k, advance, keptCurves());
         advance(100);
         if (progress)
             progress->step(QStringLiteral("Printing Graph"), 100);

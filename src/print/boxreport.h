@@ -4,9 +4,11 @@
 // boxValid is 1, and the bandpass design while bandValid is 1), each with
 // the design's data, the port table where the box has a port, and the
 // response graph below. All pages go out as one print job, with the
-// progress window showing what is happening.
+// progress window showing what is happening. The session's kept curves are
+// drawn in every page's graph.
 
 #include "core/designstate.h"
+#include "graph/keptcurves.h"
 #include "platform/page.h"
 #include "print/printerselection.h"
 
@@ -24,7 +26,9 @@ QVector<int> boxReportPages(const DesignState& state);
 
 // One page for box type k (0 closed, 1 vented, 2 passive radiator, 3
 // bandpass). `advance` hears the gauge values as the graph is composed.
-Page composeBoxReportPage(const DesignState& state, int k, const std::function<void(int)>& advance = {});
+// Shown kept curves are drawn in the graph as well, with a legend.
+Page composeBoxReportPage(
+    const DesignState& state, int k, const std::function<void(int)>& advance = {}, const KeptCurves& kept = {});
 
 // The port length in inches of a port `diameter` inches wide in a box of
 // `volume` cubic feet tuned to `tuning` Hz; not finite when either is 0.

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/systemfile.h"
 #include "design/systemload.h"
+#include "graph/keptcurvefile.h"
 #include "platform/help.h"
 #include "platform/qtservices.h"
 #include "print/boxreport.h"
@@ -35,6 +36,7 @@ FrmTlv::FrmTlv(QWidget* parent)
 {
     installQtServices();
     installPrinterDialog();
+    keepCurvesWithSystemFiles();
 
     struct ButtonSpec {
         const char* name;

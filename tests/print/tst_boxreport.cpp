@@ -1,7 +1,9 @@
 // The box data report: which pages a design state gives, each page's texts
-// where they stand, and real prints into PDF files and on the PDF printer
-// (one job, two pages for a box and a bandpass design).
+// where they stand, kept curves with their legend in the graph (and the page
+// unchanged without them), and real prints into PDF files and on the PDF
+// printer (one job, two pages for a box and a bandpass design).
 #include "core/designstate.h"
+#include "platform/chart.h"
 #include "print/boxreport.h"
 #include "print/printjob.h"
 #include "support/pdfoutput.h"
@@ -61,6 +63,7 @@ private slots:
     void textsStandWhereThePageSays();
     void zeroTuningLeavesThePortLengthsOut();
     void gaugeAdvancesWhileTheGraphIsComposed();
+    void keptCurvesJoinTheGraphWithALegend();
 
     void reportIsPrintedAsOneJob_data();
     void reportIsPrintedAsOneJob();
@@ -179,21 +182,64 @@ void TestBoxReport::gaugeAdvancesWhileTheGraphIsComposed()
     QCOMPARE(gauge, (QVector<int> { 20, 30, 40, 50, 60, 65, 70, 75, 80, 90 }));
 }
 
+void TestBoxReport::keptCurvesJoinTheGraphWithALegend()
+{
+    DesignState s = designs(1);
+    s.bandValid = 1;
+    KeptCurves kept;
+    DesignState other = s;
+    other.closedVb = 3;
+    keepCurve(kept, curveToKeep(other));
+    const Page plain = composeBoxReportPage(s, 1);
+    QVERIFY(!plain.findLegend());
+
+    kept[0].visible = false; // hidden: the page is the page without kept curves
+    QCOMPARE(composeBoxReportPage(s, 1, {}, kept).items(), plain.items());
+
+    kept[0].visible = true;
+    for (int k : { 1, kBandpassPage }) {
+        const Page page = composeBoxReportPage(s, k, {}, kept);
+        const PageLegend* legend = page.findLegend();
+        QVERIFY(legend);
+        QStringList texts;
+        for (const LegendEntry& entry : legend->entries)
+            texts << entry.text;
+        const QString box = QString::fromUtf8("Big Woofer, vented 2.00 ft\u00b3 (current)");
+        const QString band = QString::fromUtf8("Sub Woofer, bandpass 1.50 + 1.25 ft\u00b3, isobaric (current)");
+        const QString keptLabel = QString::fromUtf8("Big Woofer, vented 3.00 ft\u00b3 + bandpass");
+        QCOMPARE(texts, (k == 1 ? QStringList { box, band, keptLabel } : QStringList { band, keptLabel }));
+        // Inside the printed graph's frame, in its upper right corner.
+        QVERIFY(QRectF(120, 100, 1800, 800).contains(legend->area));
+        // The kept vented box and bandpass, dashed in the first colour.
+        int dashed = 0;
+        for (const PageItem& item : page.items())
+            if (const auto* line = std::get_if<PagePolyline>(&item))
+                dashed += line->color == chart::comparedColor(0) && line->style == Qt::DashLine;
+        QCOMPARE(dashed, 2);
+    }
+}
+
 void TestBoxReport::reportIsPrintedAsOneJob_data()
 {
     QTest::addColumn<bool>("onPrinter"); // else into a PDF file
     QTest::addColumn<int>("boxType");
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("lines"); // in this order
+    QTest::addColumn<QString>("kept"); // the label of a kept curve, on every page; empty: none kept
     QTest::newRow("closed isobaric and bandpass, PDF file")
         << false << 0 << 2
         << QStringList { "Big Woofer", "Closed Box Design (Isobaric)", "Qts = .4", "System Resonance = 45.5 Hz",
                "Height = 20. Width = 12.5 Depth = 14. Inches", "Frequency", "Sub Woofer",
                "Bandpass Box Design (Isobaric)", "Optional Coil = 2.5 mH", "Tuned Port (Inches)",
-               "Vented Section Volume = 1.25 Cubic Feet" };
+               "Vented Section Volume = 1.25 Cubic Feet" }
+        << QString();
     QTest::newRow("vented, PDF printer") << true << 1 << 1
                                          << QStringList { "Vented Box Design", "Tuned Frequency = 30. Hz",
-                                                "Port Length", "N/A", "3.24" };
+                                                "Port Length", "N/A", "3.24" }
+                                         << QString();
+    QTest::newRow("closed and bandpass with a kept curve, PDF file")
+        << false << 0 << 2 << QStringList { "Closed Box Design (Isobaric)", "Bandpass Box Design (Isobaric)" }
+        << "Kept 20 % larger";
 }
 
 void TestBoxReport::reportIsPrintedAsOneJob()
@@ -202,6 +248,7 @@ void TestBoxReport::reportIsPrintedAsOneJob()
     QFETCH(int, boxType);
     QFETCH(int, pages);
     QFETCH(QStringList, lines);
+    QFETCH(QString, kept);
     if (onPrinter && !havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
     QTemporaryDir dir;
@@ -214,6 +261,13 @@ void TestBoxReport::reportIsPrintedAsOneJob()
         m->printers.answerPrinter("PDF");
     } else {
         m->printers.answerPdfFile(dir.filePath("boxes.pdf"));
+    }
+    keptCurves().clear();
+    if (!kept.isEmpty()) {
+        DesignState larger = s;
+        larger.closedVb *= 1.2f;
+        keepCurve(keptCurves(), curveToKeep(larger));
+        keptCurves()[0].label = kept;
     }
     printBoxDataReport(nullptr);
     QCOMPARE(m->messages.shown.size(), 0);
@@ -230,6 +284,8 @@ void TestBoxReport::reportIsPrintedAsOneJob()
         QVERIFY2(found >= 0, qPrintable(line + " in order in\n" + text));
         at = found + line.size();
     }
+    QCOMPARE(kept.isEmpty() ? 0 : text.count(kept), kept.isEmpty() ? 0 : pages);
+    keptCurves().clear();
     QTRY_VERIFY(!progressWindow());
 }
 

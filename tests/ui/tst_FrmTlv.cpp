@@ -1,8 +1,10 @@
 // The main window: its controls where and as they are declared, the start-up,
-// the windows it opens, help, Print Box Data and Exit.
+// the windows it opens, help, Print Box Data and Exit; Save System and Load
+// System with the kept curves beside the system file.
 #include "core/designstate.h"
 #include "core/printerentry.h"
 #include "core/systemfile.h"
+#include "graph/keptcurvefile.h"
 #include "platform/printers.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <tuple>
 
 class TestFrmTlv : public QObject {
     Q_OBJECT
@@ -37,6 +40,8 @@ private slots:
     void exitClosesEveryWindow_data();
     void exitClosesEveryWindow();
     void loadSystemRecomputesBandPa();
+    void keptCurvesGoBesideTheSystemFile_data();
+    void keptCurvesGoBesideTheSystemFile();
     void printBoxDataChoosesAPrinterThenPrints_data();
     void printBoxDataChoosesAPrinterThenPrints();
 
@@ -51,6 +56,7 @@ void TestFrmTlv::init()
     m_messages = new MessageRecorder;
     m_help = new HelpRecorder;
     designState() = DesignState();
+    keptCurves().clear();
     m_main = new FrmTlv;
     m_main->show();
     QVERIFY(QTest::qWaitForWindowActive(m_main));
@@ -233,6 +239,8 @@ void TestFrmTlv::exitClosesEveryWindow_data()
     QTest::newRow("changed, save failing") << "changed" << save << "missing/kept.TLV" << false;
     QTest::newRow("handed over on closing") << "vented" << save << "kept.TLV" << true;
     QTest::newRow("frame closed, cancelled") << "frame" << cancel << "" << false;
+    QTest::newRow("a curve kept, cancelled") << "kept" << cancel << "" << false;
+    QTest::newRow("a curve kept, saved") << "kept" << save << "kept.TLV" << true;
 }
 
 void TestFrmTlv::exitClosesEveryWindow()
@@ -252,6 +260,11 @@ void TestFrmTlv::exitClosesEveryWindow()
         for (const auto& [field, text] : { std::pair { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } })
             vented->findChild<QLineEdit*>(field)->setText(text);
         QTest::mouseClick(vented->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    } else if (design == "kept") {
+        DesignState vented = designState();
+        std::tie(vented.boxValid, vented.boxType, vented.fs, vented.qts, vented.vas, vented.closedVb, vented.ventedFb)
+            = std::tuple(1, 1, 30.0f, 0.4f, 2.0f, 2.16f, 28.74f);
+        keepCurve(keptCurves(), curveToKeep(vented));
     } else if (!design.isEmpty()) {
         designState().qts = 0.4f;
     }
@@ -290,6 +303,69 @@ void TestFrmTlv::loadSystemRecomputesBandPa()
     s.bandPa = 3; // a cancelled load changes nothing
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
     QCOMPARE(s.bandPa, 3.0);
+}
+
+void TestFrmTlv::keptCurvesGoBesideTheSystemFile_data()
+{
+    QTest::addColumn<int>("kept"); // curves kept when saving
+    QTest::addColumn<QString>("beside"); // what happens to the file beside it before the load
+    QTest::addColumn<int>("loaded"); // curves kept after the load
+    QTest::addColumn<bool>("message"); // one message naming the file beside it
+    QTest::newRow("two kept, saved and loaded") << 2 << "" << 2 << false;
+    QTest::newRow("none kept: none written") << 0 << "" << 0 << false;
+    QTest::newRow("none kept: an old one removed") << 0 << "old" << 0 << false;
+    QTest::newRow("missing") << 2 << "removed" << 0 << false;
+    QTest::newRow("damaged") << 2 << "damaged" << 0 << true;
+    QTest::newRow("not kept curves") << 2 << "other" << 0 << true;
+}
+
+void TestFrmTlv::keptCurvesGoBesideTheSystemFile()
+{
+    QFETCH(int, kept);
+    QFETCH(QString, beside);
+    QFETCH(int, loaded);
+    QFETCH(bool, message);
+    QTemporaryDir dir;
+    ScriptedFileChooser files;
+    const QString system = dir.filePath("woofer.TLV");
+    const QString companion = dir.filePath("woofer.TLV.compare.json");
+    DesignState& s = designState();
+    std::tie(s.boxValid, s.boxType, s.fs, s.qts, s.vas, s.closedVb, s.isoFactor, s.ventedFb)
+        = std::tuple(1, 1, 30.0f, 0.4f, 2.0f, 2.16f, 1.0f, 28.74f);
+    for (int i = 0; i < kept; ++i) {
+        s.closedVb = 2.16f * (1 + 0.2f * float(i));
+        keepCurve(keptCurves(), curveToKeep(s));
+    }
+    const KeptCurves saved = keptCurves();
+    if (beside == "old")
+        QVERIFY(QFile(companion).open(QIODevice::WriteOnly));
+    files.answerNext(system);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
+    QCOMPARE(QFileInfo(system).size(), 374);
+    QCOMPARE(QFileInfo::exists(companion), kept > 0);
+    QVERIFY(!designChangedSinceKept());
+
+    if (beside == "removed")
+        QVERIFY(QFile::remove(companion));
+    if (beside == "damaged" || beside == "other") {
+        QFile file(companion);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(beside == "damaged" ? "{\"format\": \"tolvan-kept-cur" : R"({"name": "Example W10", "fs": 30})");
+    }
+    keptCurves().clear();
+    s = DesignState();
+    m_messages->clear();
+    files.answerNext(system);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
+    QCOMPARE(s.closedVb, 2.16f * (1 + 0.2f * float(std::max(kept - 1, 0)))); // the design is loaded
+    QCOMPARE(keptCurves().size(), loaded);
+    if (loaded)
+        QCOMPARE(keptCurves(), saved);
+    QCOMPARE(m_messages->shown.size(), int(message));
+    if (message)
+        QVERIFY2(m_messages->last().prompt.contains(QDir::toNativeSeparators(companion)),
+            qPrintable(m_messages->last().prompt));
+    QVERIFY(!designChangedSinceKept());
 }
 
 void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints_data()
