@@ -126,7 +126,8 @@ void drawLegend(Page& page, const ResponseCurves& drawn, const DesignState& stat
 Page composeGraph(const DesignState& state, const KeptCurves& kept)
 {
     // The frame is the same on every drawing: composed once, it is the
-    // backdrop that the graph window keeps drawn.
+    // backdrop that the graph window keeps drawn. The kept curves change
+    // only when a curve is kept, hidden or removed: they join the backdrop.
     static const Page frame = [] {
         Page page(kGraphWorld);
         page.setFontScale(kGraphFontScale);
@@ -136,6 +137,7 @@ Page composeGraph(const DesignState& state, const KeptCurves& kept)
     }();
     Page page = frame;
     drawKeptCurves(page, kept);
+    page.markBackdrop();
     const ResponseCurves curves = computeCurves(state);
     drawCurves(page, curves);
     drawLegend(page, curves, state, kept, kLegendSize);
