@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/numberformat.h"
+#include "design/portlengths.h"
 #include "graph/graphpage.h"
 #include "platform/chart.h"
 #include "print/FrmProgress.h"
@@ -31,24 +32,24 @@ constexpr Title kTitles[] = {
     { "Bandpass Box Design", 390, "Bandpass Box Design (Isobaric)", 260 },
 };
 
+// The columns of the port table, one for each port of design::kPorts in order.
 struct PortColumn {
-    const char* diameterText;
-    double diameter;
     double diameterX, lengthX;
     const char* pattern;
     const char* notApplicable;
 };
 constexpr PortColumn kPortColumns[] = {
-    { ".5", 0.5, 280, 265, "  .00", " N/A " },
-    { ".75", 0.75, 415, 390, "  .00", "  N/A" },
-    { "1.0", 1.0, 545, 530, "   .00", "  N/A " },
-    { "1.5", 1.5, 700, 670, "   .00", "   N/A" },
-    { "2.0", 2.0, 840, 810, "   .00", "   N/A" },
-    { "3.0", 3.0, 978, 950, "   .00", "   N/A" },
-    { "4.0", 4.0, 1120, 1090, "   .00", "  N/A " },
-    { "6.0", 6.0, 1260, 1230, "   .00", "  N/A " },
-    { "8.0", 8.0, 1400, 1370, "   .00", "  N/A " },
+    { 280, 265, "  .00", " N/A " },
+    { 415, 390, "  .00", "  N/A" },
+    { 545, 530, "   .00", "  N/A " },
+    { 700, 670, "   .00", "   N/A" },
+    { 840, 810, "   .00", "   N/A" },
+    { 978, 950, "   .00", "   N/A" },
+    { 1120, 1090, "   .00", "  N/A " },
+    { 1260, 1230, "   .00", "  N/A " },
+    { 1400, 1370, "   .00", "  N/A " },
 };
+static_assert(std::size(kPortColumns) == design::kPortCount);
 
 struct LevelLabel {
     const char* text;
@@ -158,17 +159,18 @@ void portTable(Composer& c, const DesignState& s, int k)
     c.text(400, 1340, QStringLiteral("Tuned Port (Inches)"));
     c.font(kBold, 70);
     c.text(0, 1275, QStringLiteral("Port Diameter"));
-    for (const PortColumn& column : kPortColumns)
-        c.text(column.diameterX, 1275, QString::fromLatin1(column.diameterText));
+    for (int i = 0; i < design::kPortCount; ++i)
+        c.text(kPortColumns[i].diameterX, 1275, QString::fromLatin1(design::kPorts[i].caption));
     // Without a tuning frequency and a volume there are no lengths to show.
     if (!std::isfinite(reportPortLength(1, fb, volume)))
         return;
     c.text(0, 1200, QStringLiteral("Port Length"));
-    for (const PortColumn& column : kPortColumns) {
-        const double length = reportPortLength(column.diameter, fb, volume);
+    for (int i = 0; i < design::kPortCount; ++i) {
+        const PortColumn& column = kPortColumns[i];
+        const double length = reportPortLength(design::kPorts[i].diameter, fb, volume);
         c.text(column.lengthX, 1200,
-            length > 0.5 ? formatNumber(length, QString::fromLatin1(column.pattern))
-                         : QString::fromLatin1(column.notApplicable));
+            design::portIsBuildable(length) ? formatNumber(length, QString::fromLatin1(column.pattern))
+                                            : QString::fromLatin1(column.notApplicable));
     }
 }
 
@@ -238,8 +240,7 @@ double reportPortLength(double diameter, double tuning, double volume)
 {
     if (!(tuning > 0 && volume > 0 && std::isfinite(tuning) && std::isfinite(volume)))
         return std::nan("");
-    const double r = diameter / 2;
-    return 1.463e7 * r * r / (tuning * tuning * volume * 1728) - 1.463 * r;
+    return design::portLength(diameter, tuning, volume);
 }
 
 QVector<int> boxReportPages(const DesignState& s)

@@ -27,7 +27,8 @@ QVector<int> boxReportPages(const DesignState& state);
 Page composeBoxReportPage(const DesignState& state, int k, const std::function<void(int)>& advance = {});
 
 // The port length in inches of a port `diameter` inches wide in a box of
-// `volume` cubic feet tuned to `tuning` Hz; not finite when either is 0.
+// `volume` cubic feet tuned to `tuning` Hz (design::portLength, unrounded);
+// not finite when either is not a positive number.
 double reportPortLength(double diameter, double tuning, double volume);
 
 // Whether the progress window shows while the report runs; the command line
