@@ -7,7 +7,7 @@
 
 namespace {
 
-const double kDecades = std::log10(100000.0) - 1;
+const double kTopDecade = std::log10(100000.0); // 100 kHz, the right end of the chart
 
 bool positive(double v) { return std::isfinite(v) && v > 0; }
 
@@ -51,16 +51,16 @@ Curve crossoverCurve(CurveKind kind, const QVector<QPointF>& points)
 
 } // namespace
 
-double chartX(double frequency, const ChartScale& scale)
+double chartX(double frequency, const ChartScale& scale, double lowDecade)
 {
-    return scale.width / kDecades * (std::log10(frequency) - 1) + scale.xOffset;
+    return scale.width / (kTopDecade - lowDecade) * (std::log10(frequency) - lowDecade) + scale.xOffset;
 }
 
 double chartY(double level) { return (level / 2 + 10) * kUnitsPerHalfDb; }
 
 double frequencyAtX(double x, const ChartScale& scale)
 {
-    return std::pow(10.0, (x - scale.xOffset) * kDecades / scale.width + 1);
+    return std::pow(10.0, (x - scale.xOffset) * (kTopDecade - 1) / scale.width + 1);
 }
 
 double levelAtY(double y) { return (y / kUnitsPerHalfDb - 10) * 2; }
@@ -287,16 +287,12 @@ std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, dou
         { fh3 * 2, pa - 15, 0.65, ref - 11 },
         { fh3 * 4, pa - 30, 0.6, 0 },
     };
-    // Each anchor has its own offset c in place of the chart's 1 (10 Hz).
-    const auto x = [&](double f, double c) {
-        return scale.width / (std::log10(100000.0) - c) * (std::log10(f) - c) + scale.xOffset;
-    };
-
+    // Each anchor has its own low decade c in place of the chart's 1 (10 Hz).
     BandpassCurve curve;
     for (const Anchor& a : anchors)
-        curve.anchors << QPointF(x(a.f, a.c), chartY(a.level) + a.add);
-    curve.xLeft = fl3 / 1.7 > 10 ? x(fl3 / 1.7, 0.75) : 100;
-    curve.xRight = x(1.6 * fh3, 0.6);
+        curve.anchors << QPointF(chartX(a.f, scale, a.c), chartY(a.level) + a.add);
+    curve.xLeft = fl3 / 1.7 > 10 ? chartX(fl3 / 1.7, scale, 0.75) : 100;
+    curve.xRight = chartX(1.6 * fh3, scale, 0.6);
     return curve;
 }
 

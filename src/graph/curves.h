@@ -33,7 +33,9 @@ inline constexpr int kMaxCurvePoints = 54;
 inline constexpr double kUnitsPerHalfDb = 53.33333; // chart units per 2 dB
 inline constexpr double kLowestLevel = -20; // dB; lower points are dropped
 
-double chartX(double frequency, const ChartScale& scale = {});
+// Where a frequency stands: 10^lowDecade Hz (10 Hz by default) at x = 0 and
+// 100 kHz at the scale's width, logarithmic in between, plus the x offset.
+double chartX(double frequency, const ChartScale& scale = {}, double lowDecade = 1);
 double chartY(double level);
 // The inverse mappings, for reading the chart back.
 double frequencyAtX(double x, const ChartScale& scale = {});

@@ -7,13 +7,6 @@ const QString kChartFace = QStringLiteral("Roman");
 constexpr int kLabelSize = 100;
 constexpr int kCaptionSize = 120;
 constexpr int kBold = 32;
-
-struct FrequencyLabel {
-    double frequency;
-    const char* text;
-};
-const FrequencyLabel kFrequencyLabels[]
-    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
 } // namespace
 
 double frequencyLabelX(double frequency) { return chartX(frequency) + kPlotOrigin.x(); }

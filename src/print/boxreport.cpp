@@ -74,13 +74,6 @@ constexpr LevelLabel kLevelLabels[] = {
     { "-20", 40, 81.67 },
 };
 
-struct FrequencyLabel {
-    double frequency;
-    const char* text;
-};
-constexpr FrequencyLabel kFrequencyLabels[]
-    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
-
 class Composer {
 public:
     Composer(Page& page, const std::function<void(int)>& advance)
@@ -200,9 +193,10 @@ void graphFrame(Composer& c)
     c.font(kBold, 60);
     for (const LevelLabel& label : kLevelLabels)
         c.text(label.x, label.y, QString::fromLatin1(label.text));
+    // The labels start at their frequency's x from x = 100 of the page.
+    const ChartScale labelScale { reportChartScale().width, 100 };
     for (const FrequencyLabel& label : kFrequencyLabels)
-        c.text(1800 / (std::log10(100000.0) - 1) * (std::log10(label.frequency) - 1) + 100, 60,
-            QString::fromLatin1(label.text));
+        c.text(chartX(label.frequency, labelScale), 60, QString::fromLatin1(label.text));
     c.font(kBold, 110);
     c.text(700, 15, QStringLiteral("Frequency"));
     c.text(40, 940, QStringLiteral("dB"));
