@@ -33,8 +33,8 @@ struct SpareSlot {
 struct SavedVariable {
     const char* name; // as in the design state; the spare slots as xoverSpareC[0] and xoverSpareC[1]
     int offset; // bytes from the start of the record
-    std::variant<float DesignState::*, double DesignState::*, std::int16_t DesignState::*, Text30 DesignState::*,
-        SpareSlot>
+    std::variant<float DesignState::*, double DesignState::*, std::int16_t DesignState::*, BoxType DesignState::*,
+        XoverType DesignState::*, Text30 DesignState::*, SpareSlot>
         member;
 };
 

@@ -43,6 +43,21 @@ struct CrossoverPart {
     bool lowFrequency; // the curve follows xoverFreqLow rather than xoverFreq
 };
 
+// The word the chart title gives a box type; null for a type that is not a box.
+const char* boxName(BoxType boxType)
+{
+    switch (boxType) {
+    case BoxType::Closed:
+        return "Closed";
+    case BoxType::Vented:
+        return "Vented";
+    case BoxType::Radiator:
+        return "Passive";
+    default:
+        return nullptr;
+    }
+}
+
 Curve crossoverCurve(CurveKind kind, const QVector<QPointF>& points)
 {
     static const int colors[] = { 0, 1, 9, 4 };
@@ -239,16 +254,16 @@ QVector<Curve> crossoverCurves(const DesignState& s, const ChartScale& scale)
 {
     QVector<CrossoverPart> parts;
     switch (s.xoverType) {
-    case 1:
+    case XoverType::TwoWay6dB:
         parts = { { CurveKind::Woofer, 1, false }, { CurveKind::Tweeter, 1, false } };
         break;
-    case 2:
+    case XoverType::TwoWay12dB:
         parts = { { CurveKind::Woofer, 2, false }, { CurveKind::Tweeter, 2, false } };
         break;
-    case 3:
+    case XoverType::ThreeWay6dB:
         parts = { { CurveKind::Woofer, 1, true }, { CurveKind::MidRange, 1, true }, { CurveKind::Tweeter, 1, false } };
         break;
-    case 4:
+    case XoverType::ThreeWay12dB:
         parts = { { CurveKind::Woofer, 2, true }, { CurveKind::MidRange, 2, true }, { CurveKind::Tweeter, 2, false } };
         break;
     default:
@@ -296,13 +311,12 @@ std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, dou
     return curve;
 }
 
-std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid)
+std::optional<ChartTitle> chartTitle(BoxType boxType, bool boxValid, bool bandValid)
 {
     if (!boxValid)
         return std::nullopt;
-    static const char* const names[] = { "Closed", "Vented", "Passive" };
-    if (boxType >= 0 && boxType <= 2) {
-        const QString box = QString::fromLatin1(names[boxType]);
+    if (const char* name = boxName(boxType)) {
+        const QString box = QString::fromLatin1(name);
         if (bandValid)
             return ChartTitle { QStringLiteral("Bandpass and %1 Box Design").arg(box), 500 };
         return ChartTitle { QStringLiteral("%1 Box Design").arg(box), 700 };
@@ -319,9 +333,9 @@ ResponseCurves computeCurves(const DesignState& s, const ChartScale& scale)
         out.bandpass = bandpassCurve(s.bandPa, s.bandFl3, s.bandFb, s.bandFh3, scale);
     out.title = chartTitle(s.boxType, s.boxValid == 1, s.bandValid == 1);
     if (s.boxValid == 1) {
-        if (s.boxType == 0)
+        if (s.boxType == BoxType::Closed)
             out.box = closedBoxCurve(s, scale);
-        else if (s.boxType == 1 || s.boxType == 2)
+        else if (s.boxType == BoxType::Vented || s.boxType == BoxType::Radiator)
             out.box = ventedBoxCurve(s, scale);
     }
     out.crossovers = crossoverCurves(s, scale);

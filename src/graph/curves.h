@@ -99,10 +99,10 @@ double secondOrderLowPassLevel(double f, double l1, double c2, double rl); // at
 double secondOrderBandPassLevel(double f, double c3, double l4, double l3, double c4);
 double secondOrderHighPassLevel(double f, double c1, double l2, double rh); // at most 0
 
-// The crossover curves of the crossover handed over (xoverType 1 to 4).
+// The crossover curves of the crossover handed over (a named xoverType but None).
 QVector<Curve> crossoverCurves(const DesignState& state, const ChartScale& scale = {});
 
 std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, double fh3, const ChartScale& scale = {});
 
 // The chart title for a box type; empty unless a box design is valid.
-std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid);
+std::optional<ChartTitle> chartTitle(BoxType boxType, bool boxValid, bool bandValid);

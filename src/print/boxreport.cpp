@@ -25,6 +25,7 @@ struct Title {
     const char* isobaricText;
     double isobaricX;
 };
+// By the stored value of the page's box type: Closed, Vented, Radiator, Bandpass.
 constexpr Title kTitles[] = {
     { "Closed Box Design", 400, "Closed Box Design (Isobaric)", 290 },
     { "Vented Box Design", 400, "Vented Box Design (Isobaric)", 290 },
@@ -102,14 +103,17 @@ private:
     double m_f;
 };
 
+// The closed, vented and passive-radiator designs each have a page of their own.
+bool isBoxPage(BoxType k) { return k == BoxType::Closed || k == BoxType::Vented || k == BoxType::Radiator; }
+
 QString fmt(float value, const char* pattern) { return formatNumber(value, QString::fromLatin1(pattern)); }
 
-void heading(Composer& c, const DesignState& s, int k)
+void heading(Composer& c, const DesignState& s, BoxType k)
 {
     c.font(kBoldItalic, 60);
-    c.text(100, 1970, (k == kBandpassPage ? s.bandWooferName : s.driverName).text());
-    const float factor = k == kBandpassPage ? s.bandIsoFactor : s.isoFactor;
-    const Title& title = kTitles[k];
+    c.text(100, 1970, (k == BoxType::Bandpass ? s.bandWooferName : s.driverName).text());
+    const float factor = k == BoxType::Bandpass ? s.bandIsoFactor : s.isoFactor;
+    const Title& title = kTitles[static_cast<int>(k)];
     c.font(kBoldItalic, 140);
     if (factor == 1.0f)
         c.text(title.x, 1900, QString::fromLatin1(title.text));
@@ -117,10 +121,10 @@ void heading(Composer& c, const DesignState& s, int k)
         c.text(title.isobaricX, 1900, QString::fromLatin1(title.isobaricText));
 }
 
-void dataLines(Composer& c, const DesignState& s, int k)
+void dataLines(Composer& c, const DesignState& s, BoxType k)
 {
     c.font(kBold, 100);
-    const bool band = k == kBandpassPage;
+    const bool band = k == BoxType::Bandpass;
     c.text(300, 1800, QStringLiteral("Qts = ") + fmt(band ? s.bandQts : s.qts, "##.###"));
     c.text(
         300, 1725, QStringLiteral("Vas = ") + fmt(band ? s.bandVas : s.vas, "###.###") + QStringLiteral(" Cubic Feet"));
@@ -134,7 +138,7 @@ void dataLines(Composer& c, const DesignState& s, int k)
     }
     c.text(300, 1575,
         QStringLiteral("Box Internal Volume = ") + fmt(s.closedVb, "###.##") + QStringLiteral(" Cubic Feet"));
-    if (k == 0)
+    if (k == BoxType::Closed)
         c.text(300, 1500, QStringLiteral("System Resonance = ") + fmt(s.closedFc, "###.##") + QStringLiteral(" Hz"));
     else
         c.text(300, 1500, QStringLiteral("Tuned Frequency = ") + fmt(s.ventedFb, "###.##") + QStringLiteral(" Hz"));
@@ -144,10 +148,10 @@ void dataLines(Composer& c, const DesignState& s, int k)
             + QStringLiteral(" Inches"));
 }
 
-void portTable(Composer& c, const DesignState& s, int k)
+void portTable(Composer& c, const DesignState& s, BoxType k)
 {
-    const double fb = k == kBandpassPage ? s.bandFb : s.ventedFb;
-    const double volume = k == kBandpassPage ? s.bandVentedVb : s.closedVb;
+    const double fb = k == BoxType::Bandpass ? s.bandFb : s.ventedFb;
+    const double volume = k == BoxType::Bandpass ? s.bandVentedVb : s.closedVb;
     c.font(kBold, 120);
     c.text(400, 1340, QStringLiteral("Tuned Port (Inches)"));
     c.font(kBold, 70);
@@ -167,16 +171,16 @@ void portTable(Composer& c, const DesignState& s, int k)
     }
 }
 
-void extraLines(Composer& c, const DesignState& s, int k)
+void extraLines(Composer& c, const DesignState& s, BoxType k)
 {
     c.font(kBold, 100);
-    if (k == 2) {
+    if (k == BoxType::Radiator) {
         c.text(300, 1350,
             QStringLiteral("Speaker Volume Disp. = ") + fmt(s.radiatorVd, "##.###") + QStringLiteral(" Cubic Meters"));
         c.text(50, 1275,
             QStringLiteral("Suggested Radiator Volume Disp. = ") + fmt(s.radiatorVpr, "##.###")
                 + QStringLiteral(" Cubic Meters"));
-    } else if (k == kBandpassPage) {
+    } else if (k == BoxType::Bandpass) {
         c.text(300, 1125,
             QStringLiteral("Sealed Section Volume = ") + fmt(s.bandSealedVb, "###.##") + QStringLiteral(" Cubic Feet"));
         c.text(300, 1050,
@@ -204,10 +208,10 @@ void graphFrame(Composer& c)
     page.text(115, 536, QString(150, u'-'), 1, 9);
 }
 
-void graphCurves(Composer& c, const DesignState& s, int k)
+void graphCurves(Composer& c, const DesignState& s, BoxType k)
 {
     DesignState pageState = s;
-    pageState.boxType = static_cast<std::int16_t>(k);
+    pageState.boxType = k;
     ResponseCurves curves = computeCurves(pageState, reportChartScale());
     // The printed graph carries no caption of its own: the page title names the design.
     curves.title.reset();
@@ -237,26 +241,26 @@ double reportPortLength(double diameter, double tuning, double volume)
     return design::portLength(diameter, tuning, volume);
 }
 
-QVector<int> boxReportPages(const DesignState& s)
+QVector<BoxType> boxReportPages(const DesignState& s)
 {
-    QVector<int> pages;
+    QVector<BoxType> pages;
     // A box type without boxValid is a design no longer offered: not printed as current.
-    if (s.boxValid == 1 && s.boxType >= 0 && s.boxType <= 2)
+    if (s.boxValid == 1 && isBoxPage(s.boxType))
         pages << s.boxType;
     if (s.bandValid == 1)
-        pages << kBandpassPage;
+        pages << BoxType::Bandpass;
     return pages;
 }
 
-Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(int)>& advance)
+Page composeBoxReportPage(const DesignState& s, BoxType k, const std::function<void(int)>& advance)
 {
     Page page = blankReportPage();
-    if (k < 0 || k > kBandpassPage)
+    if (!isBoxPage(k) && k != BoxType::Bandpass)
         return page;
     Composer c(page, advance);
     heading(c, s, k);
     dataLines(c, s, k);
-    if (k == 1 || k == kBandpassPage)
+    if (k == BoxType::Vented || k == BoxType::Bandpass)
         portTable(c, s, k);
     extraLines(c, s, k);
     graphFrame(c);
@@ -268,10 +272,10 @@ Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(
 int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress shown)
 {
     const DesignState& state = designState();
-    const QVector<int> pages = boxReportPages(state);
+    const QVector<BoxType> pages = boxReportPages(state);
     if (pages.isEmpty())
         return 0;
-    const bool bandOnly = pages.constFirst() == kBandpassPage;
+    const bool bandOnly = pages.constFirst() == BoxType::Bandpass;
     const QString woofer = (bandOnly ? state.bandWooferName : state.driverName).trimmed();
     const QString jobName = woofer.isEmpty() ? QStringLiteral("Box Data") : QStringLiteral("Box Data - ") + woofer;
 
@@ -289,7 +293,7 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress 
 
     std::optional<PrintJob> job;
     int printed = 0;
-    for (int k : pages) {
+    for (BoxType k : pages) {
         if (progress)
             progress->step(QStringLiteral("Processing Data"), 10);
         const Page page = composeBoxReportPage(state, k, advance);

@@ -205,7 +205,7 @@ void frmVented::storeShownDesign()
     boxui::storeFields(
         this, { { "szVas", &DesignState::vas }, { "szQts", &DesignState::qts }, { "szFar", &DesignState::fs } });
     state.closedVb = state.ventedVb;
-    state.boxType = 1;
+    state.boxType = BoxType::Vented;
 }
 
 void frmVented::btnGraph_Click()

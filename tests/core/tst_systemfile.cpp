@@ -40,7 +40,7 @@ void sampleDesign(DesignState& s)
     s.bandFl3Input = 41.5;
     s.driverName = QStringLiteral("Woofer   ");
     s.measDriverName = QStringLiteral("Test driver");
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
 }
 
 // Where the saved variable of that name stands in the record.

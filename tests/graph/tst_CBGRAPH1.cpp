@@ -22,10 +22,10 @@ void handOverClosedBoxAndCrossover()
     s = DesignState();
     applyStartValues(s);
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.closedFc = 50;
     s.closedQtcCalc = 0.7071f;
-    s.xoverType = 1;
+    s.xoverType = XoverType::TwoWay6dB;
     s.xoverFreq = 1000;
     s.xoverL1 = 1.27f;
     s.xoverRl = 8;
@@ -150,8 +150,8 @@ void TestGraphWindow::drawGraphTwiceDrawsOnce()
     QCOMPARE(coloredLines(drawnPage()), 2);
 
     // A change without a hand-over is not drawn.
-    designState().xoverType = 0;
-    designState().boxType = 1;
+    designState().xoverType = XoverType::None;
+    designState().boxType = BoxType::Vented;
     clickDraw();
     QVERIFY(drawnPage().findText("Closed Box Design"));
     QCOMPARE(coloredLines(drawnPage()), 2);
@@ -161,7 +161,7 @@ void TestGraphWindow::newHandOverDrawsAgain()
 {
     handOverClosedBoxAndCrossover();
     clickDraw();
-    designState().xoverType = 0;
+    designState().xoverType = XoverType::None;
     designState().bandValid = 1;
     designState().bandPa = 1.5517;
     designState().bandFl3 = 25;

@@ -15,7 +15,7 @@ DesignState closedBox(float fc, float qtc)
 {
     DesignState s;
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.closedFc = fc;
     s.closedQtcCalc = qtc;
     return s;
@@ -25,7 +25,7 @@ DesignState ventedBox()
 {
     DesignState s;
     s.boxValid = 1;
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     s.fs = 30;
     s.qts = 0.4f;
     s.vas = 2;
@@ -49,7 +49,7 @@ DesignState bandpass()
 DesignState secondOrderTwoWay()
 {
     DesignState s;
-    s.xoverType = 2;
+    s.xoverType = XoverType::TwoWay12dB;
     s.xoverFreq = 800; // grid 100, 150, 200, ... 1000, 1500, ... 3000, ...
     s.xoverL1 = 1.8f;
     s.xoverC2 = 17.6f;
@@ -296,7 +296,7 @@ void TestCurves::crossoverCurvesFollowType()
     QFETCH(int, type);
     QFETCH(QVector<int>, colors);
     DesignState s = secondOrderTwoWay();
-    s.xoverType = std::int16_t(type);
+    s.xoverType = XoverType(type);
     s.xoverFreqLow = 400;
     s.xoverFreq = 4000;
     s.xoverC2 = 20;
@@ -374,7 +374,7 @@ void TestCurves::titles()
     QFETCH(bool, bandValid);
     QFETCH(QString, text);
     QFETCH(double, x);
-    const auto title = chartTitle(boxType, boxValid, bandValid);
+    const auto title = chartTitle(BoxType(boxType), boxValid, bandValid);
     QCOMPARE(bool(title), !text.isEmpty());
     if (title) {
         QCOMPARE(title->text, text);
@@ -398,7 +398,7 @@ void TestCurves::missingInputsDrawNoCurve_data()
     s.closedVb = 0;
     QTest::newRow("vented, zero volume") << s << false << 0 << false;
     s = ventedBox();
-    s.boxType = 2;
+    s.boxType = BoxType::Radiator;
     s.ventedFb = -30;
     QTest::newRow("passive, negative Fb") << s << false << 0 << false;
     s = ventedBox();
@@ -419,6 +419,13 @@ void TestCurves::missingInputsDrawNoCurve_data()
     s = bandpass();
     s.bandPa = std::numeric_limits<double>::quiet_NaN();
     QTest::newRow("bandpass, NaN gain") << s << false << 0 << false;
+    // Codes no window sets, as a file may hold them: no curve.
+    s = ventedBox();
+    s.boxType = BoxType(5);
+    QTest::newRow("box type 5") << s << false << 0 << false;
+    s = secondOrderTwoWay();
+    s.xoverType = XoverType(5);
+    QTest::newRow("crossover type 5") << s << false << 0 << false;
     // Huge values push levels off the chart; they never become NaN points.
     s = closedBox(1e-30f, 1e30f);
     QTest::newRow("closed, extreme values") << s << true << 0 << false;

@@ -19,7 +19,7 @@ namespace {
 DesignState designs(int boxType, float isoFactor = 1.0f)
 {
     DesignState s;
-    s.boxType = static_cast<std::int16_t>(boxType);
+    s.boxType = BoxType(boxType);
     s.boxValid = 1;
     s.driverName = "Big Woofer";
     s.isoFactor = isoFactor;
@@ -88,12 +88,13 @@ void TestBoxReport::pagesFollowTheHandedOverDesigns_data()
     QTest::addColumn<int>("boxType");
     QTest::addColumn<int>("boxValid");
     QTest::addColumn<int>("bandValid");
-    QTest::addColumn<QVector<int>>("pages");
-    QTest::newRow("start-up") << -1 << 0 << 0 << QVector<int> {};
-    QTest::newRow("closed") << 0 << 1 << 0 << QVector<int> { 0 };
-    QTest::newRow("stale box type") << 1 << 0 << 0 << QVector<int> {};
-    QTest::newRow("radiator and bandpass") << 2 << 1 << 1 << QVector<int> { 2, 3 };
-    QTest::newRow("bandpass only") << 0 << 0 << 1 << QVector<int> { 3 };
+    QTest::addColumn<QVector<BoxType>>("pages");
+    QTest::newRow("start-up") << -1 << 0 << 0 << QVector<BoxType> {};
+    QTest::newRow("closed") << 0 << 1 << 0 << QVector<BoxType> { BoxType::Closed };
+    QTest::newRow("stale box type") << 1 << 0 << 0 << QVector<BoxType> {};
+    QTest::newRow("box type 5, as a file may hold it") << 5 << 1 << 0 << QVector<BoxType> {};
+    QTest::newRow("radiator and bandpass") << 2 << 1 << 1 << QVector<BoxType> { BoxType::Radiator, BoxType::Bandpass };
+    QTest::newRow("bandpass only") << 0 << 0 << 1 << QVector<BoxType> { BoxType::Bandpass };
 }
 
 void TestBoxReport::pagesFollowTheHandedOverDesigns()
@@ -101,7 +102,7 @@ void TestBoxReport::pagesFollowTheHandedOverDesigns()
     QFETCH(int, boxType);
     QFETCH(int, boxValid);
     QFETCH(int, bandValid);
-    QFETCH(QVector<int>, pages);
+    QFETCH(QVector<BoxType>, pages);
     DesignState s = designs(boxType);
     s.boxValid = static_cast<std::int16_t>(boxValid);
     s.bandValid = static_cast<std::int16_t>(bandValid);
@@ -148,7 +149,7 @@ void TestBoxReport::textsStandWhereThePageSays()
     QFETCH(QPointF, pos);
     QFETCH(double, size);
     QFETCH(int, style);
-    const Page page = composeBoxReportPage(designs(k == 3 ? 0 : k, iso), k);
+    const Page page = composeBoxReportPage(designs(k == 3 ? 0 : k, iso), BoxType(k));
     const PageText* t = page.findText(text);
     QVERIFY2(t, qPrintable(page.texts().join('|')));
     QVERIFY2(qAbs(t->pos.x() - pos.x()) < 1e-6 && qAbs(t->pos.y() - pos.y()) < 1e-6,
@@ -162,7 +163,7 @@ void TestBoxReport::zeroTuningLeavesThePortLengthsOut()
 {
     DesignState s = designs(1);
     s.ventedFb = 0;
-    const Page page = composeBoxReportPage(s, 1);
+    const Page page = composeBoxReportPage(s, BoxType::Vented);
     QVERIFY(page.findText("Port Diameter"));
     QVERIFY(!page.findText("Port Length"));
     static const QRegularExpression notANumber(
@@ -175,7 +176,7 @@ void TestBoxReport::zeroTuningLeavesThePortLengthsOut()
 void TestBoxReport::gaugeAdvancesWhileTheGraphIsComposed()
 {
     QVector<int> gauge;
-    composeBoxReportPage(designs(0), 0, [&gauge](int value) { gauge << value; });
+    composeBoxReportPage(designs(0), BoxType::Closed, [&gauge](int value) { gauge << value; });
     QCOMPARE(gauge, (QVector<int> { 20, 30, 40, 50, 60, 65, 70, 75, 80, 90 }));
 }
 
@@ -217,7 +218,7 @@ void TestBoxReport::reportIsPrintedAsOneJob()
     }
     printBoxDataReport(nullptr);
     QCOMPARE(m->messages.shown.size(), 0);
-    QCOMPARE(s.boxType, boxType);
+    QCOMPARE(s.boxType, BoxType(boxType));
     const QString file = onPrinter ? waitForPrintedPdf(token) : dir.filePath("boxes.pdf");
     QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
     const QString text = pdfText(file);
