@@ -64,7 +64,7 @@ int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     if (!loadDesign(arguments, err))
         return 1;
     CommandResult result;
-    result.fields = savedVariables(designState());
+    result.fields = savedVariableReadings(designState());
     if (arguments.json)
         printJson(out, result);
     else

@@ -14,13 +14,6 @@ constexpr double kBoxWidth = 2.2;
 constexpr double kBandpassWidth = 2.0;
 constexpr double kCrossoverWidth = 1.6;
 constexpr double kKeptWidth = 2.0;
-
-struct FrequencyLabel {
-    double frequency;
-    const char* text;
-};
-const FrequencyLabel kFrequencyLabels[]
-    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
 } // namespace
 
 double frequencyLabelX(double frequency) { return chartX(frequency) + kPlotOrigin.x(); }

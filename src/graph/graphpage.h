@@ -25,6 +25,14 @@ inline constexpr double kGraphFontScale = 0.33;
 
 inline constexpr int kBandpassColor = 5;
 
+// The labels of the frequency axis, on the screen and in the printed report.
+struct FrequencyLabel {
+    double frequency;
+    const char* text;
+};
+inline constexpr FrequencyLabel kFrequencyLabels[]
+    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
+
 // The x of a frequency label: its grid line, on which the label is centred.
 double frequencyLabelX(double frequency);
 

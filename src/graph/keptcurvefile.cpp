@@ -37,7 +37,7 @@ bool readNumbers(const QJsonObject& object, std::initializer_list<Number> number
 
 QJsonObject boxObject(const BoxCurveInputs& b)
 {
-    return { { "type", b.type }, { "fs", b.fs }, { "qts", b.qts }, { "vas", b.vas }, { "volume", b.volume },
+    return { { "type", int(b.type) }, { "fs", b.fs }, { "qts", b.qts }, { "vas", b.vas }, { "volume", b.volume },
         { "isoFactor", b.isoFactor }, { "fb", b.fb }, { "fc", b.fc }, { "qtc", b.qtc } };
 }
 
@@ -45,9 +45,10 @@ std::optional<BoxCurveInputs> boxFrom(const QJsonObject& o)
 {
     BoxCurveInputs b;
     const QJsonValue type = o.value(QLatin1String("type"));
-    if (!type.isDouble() || type.toDouble() != std::floor(type.toDouble()))
+    const double t = type.toDouble(-1);
+    if (!type.isDouble() || !(t == 0 || t == 1 || t == 2))
         return std::nullopt;
-    b.type = type.toInt(-1);
+    b.type = BoxType(int(t));
     if (!readNumbers(o,
             { { "fs", &b.fs }, { "qts", &b.qts }, { "vas", &b.vas }, { "volume", &b.volume },
                 { "isoFactor", &b.isoFactor }, { "fb", &b.fb }, { "fc", &b.fc }, { "qtc", &b.qtc } }))

@@ -26,8 +26,8 @@ QString boxLabel(const DesignState& s)
     if (!box)
         return {};
     static const char* const kinds[] = { "closed", "vented", "passive radiator" };
-    return named(
-        s.driverName, QString::fromLatin1(kinds[box->type]) + u' ' + volumeText(s.closedVb) + isobaric(s.isoFactor));
+    return named(s.driverName,
+        QString::fromLatin1(kinds[int(box->type)]) + u' ' + volumeText(s.closedVb) + isobaric(s.isoFactor));
 }
 
 QString bandpassLabel(const DesignState& s)

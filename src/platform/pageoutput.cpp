@@ -13,8 +13,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSvgGenerator>
 #include <QTransform>
 #include <algorithm>
@@ -348,33 +346,4 @@ QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction)
         h = ph * w / pw;
     }
     return QRectF((pw - w) / 2, (ph - h) / 2, w, h);
-}
-
-PrintResult printPage(const Page& page, const QString& printerName, double fraction, const QString& jobName)
-{
-    QString name = printerName;
-    if (name.isEmpty()) {
-        name = QPrinterInfo::defaultPrinterName();
-        if (name.isEmpty())
-            return { false, QStringLiteral("There is no default printer.") };
-    } else if (!QPrinterInfo::availablePrinterNames().contains(name)) {
-        // Qt would quietly write a PDF file instead of printing.
-        return { false, QStringLiteral("There is no printer named \"%1\".").arg(name) };
-    }
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(name);
-    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
-        return { false, QStringLiteral("The printer \"%1\" cannot be used.").arg(name) };
-    // The paper keeps the printer's own orientation; the fit rule maps the page onto it.
-    printer.setDocName(jobName);
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return { false, QStringLiteral("The printer \"%1\" could not be opened.").arg(name) };
-    const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
-    renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), fraction));
-    if (!painter.end())
-        return { false, QStringLiteral("The page could not be sent to the printer \"%1\".").arg(name) };
-    return { true, {} };
 }

@@ -109,7 +109,7 @@ void FrmTlv::Command4_Click() { printBoxDataReport(this); }
 void FrmTlv::btn_Coil_Click()
 {
     // The inductor window then takes over no crossover inductor.
-    designState().coilSource = 7;
+    designState().coilSource = CoilSource::TakeNothing;
     openWindow<frmCoil>();
 }
 

@@ -67,9 +67,10 @@ void writeComparedFiles(const QTemporaryDir& dir)
     applyStartValues(s);
     s.driverName = "Test woofer";
     std::tie(s.fs, s.qts, s.vas) = std::tuple(30.0f, 0.4f, 2.0f);
-    std::tie(s.boxValid, s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc) = std::tuple(1, 0, 0.94f, 53.06f, 0.707f);
+    std::tie(s.boxValid, s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
+        = std::tuple(1, BoxType::Closed, 0.94f, 53.06f, 0.707f);
     QVERIFY(!writeRecordFile(dir.filePath("closed.TLV"), encodeSystemRecord(s)));
-    std::tie(s.boxType, s.closedVb, s.ventedFb) = std::tuple(1, 2.16f, 28.74f);
+    std::tie(s.boxType, s.closedVb, s.ventedFb) = std::tuple(BoxType::Vented, 2.16f, 28.74f);
     QVERIFY(!writeRecordFile(dir.filePath("vented.TLV"), encodeSystemRecord(s)));
     s.boxValid = 0;
     QVERIFY(!writeRecordFile(dir.filePath("nothing.TLV"), encodeSystemRecord(s)));

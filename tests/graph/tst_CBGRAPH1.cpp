@@ -26,10 +26,10 @@ void handOverClosedBoxAndCrossover()
     s = DesignState();
     applyStartValues(s);
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.closedFc = 50;
     s.closedQtcCalc = 0.7071f;
-    s.xoverType = 1;
+    s.xoverType = XoverType::TwoWay6dB;
     s.xoverFreq = 1000;
     s.xoverL1 = 1.27f;
     s.xoverRl = 8;
@@ -75,9 +75,9 @@ bool dark(const QColor& c) { return c.lightness() < 100; }
 void handOverVentedBox()
 {
     DesignState& s = designState();
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2.16f, s.isoFactor = 1, s.ventedFb = 28.74f;
-    s.xoverType = 0;
+    s.xoverType = XoverType::None;
     s.graphDrawn = 0;
 }
 
@@ -211,8 +211,8 @@ void TestGraphWindow::drawGraphTwiceDrawsOnce()
     QCOMPARE(coloredLines(drawnPage()), 2);
 
     // A change without a hand-over is not drawn.
-    designState().xoverType = 0;
-    designState().boxType = 1;
+    designState().xoverType = XoverType::None;
+    designState().boxType = BoxType::Vented;
     clickDraw();
     QVERIFY(drawnPage().findText("Closed Box Design"));
     QCOMPARE(coloredLines(drawnPage()), 2);
@@ -222,7 +222,7 @@ void TestGraphWindow::newHandOverDrawsAgain()
 {
     handOverClosedBoxAndCrossover();
     clickDraw();
-    designState().xoverType = 0;
+    designState().xoverType = XoverType::None;
     designState().bandValid = 1;
     designState().bandPa = 1.5517;
     designState().bandFl3 = 25;

@@ -22,7 +22,7 @@ DesignState closedBox(float fc, float qtc)
 {
     DesignState s;
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.closedFc = fc;
     s.closedQtcCalc = qtc;
     return s;
@@ -32,7 +32,7 @@ DesignState ventedBox()
 {
     DesignState s;
     s.boxValid = 1;
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     s.fs = 30;
     s.qts = 0.4f;
     s.vas = 2;
@@ -56,7 +56,7 @@ DesignState bandpass()
 DesignState secondOrderTwoWay()
 {
     DesignState s;
-    s.xoverType = 2;
+    s.xoverType = XoverType::TwoWay12dB;
     s.xoverFreq = 800; // grid 100, 150, 200, ... 1000, 1500, ... 3000, ...
     s.xoverL1 = 1.8f;
     s.xoverC2 = 17.6f;
@@ -309,7 +309,7 @@ void TestCurves::crossoverCurvesFollowType()
     QFETCH(int, type);
     QFETCH(QVector<int>, colors);
     DesignState s = secondOrderTwoWay();
-    s.xoverType = std::int16_t(type);
+    s.xoverType = XoverType(type);
     s.xoverFreqLow = 400;
     s.xoverFreq = 4000;
     s.xoverC2 = 20;
@@ -388,7 +388,7 @@ void TestCurves::titles()
     QFETCH(bool, bandValid);
     QFETCH(QString, text);
     QFETCH(double, x);
-    const auto title = chartTitle(boxType, boxValid, bandValid);
+    const auto title = chartTitle(BoxType(boxType), boxValid, bandValid);
     QCOMPARE(bool(title), !text.isEmpty());
     if (title) {
         QCOMPARE(title->text, text);
@@ -412,7 +412,7 @@ void TestCurves::missingInputsDrawNoCurve_data()
     s.closedVb = 0;
     QTest::newRow("vented, zero volume") << s << false << 0 << false;
     s = ventedBox();
-    s.boxType = 2;
+    s.boxType = BoxType::Radiator;
     s.ventedFb = -30;
     QTest::newRow("passive, negative Fb") << s << false << 0 << false;
     s = ventedBox();
@@ -433,6 +433,13 @@ void TestCurves::missingInputsDrawNoCurve_data()
     s = bandpass();
     s.bandPa = std::numeric_limits<double>::quiet_NaN();
     QTest::newRow("bandpass, NaN gain") << s << false << 0 << false;
+    // Codes no window sets, as a file may hold them: no curve.
+    s = ventedBox();
+    s.boxType = BoxType(5);
+    QTest::newRow("box type 5") << s << false << 0 << false;
+    s = secondOrderTwoWay();
+    s.xoverType = XoverType(5);
+    QTest::newRow("crossover type 5") << s << false << 0 << false;
     // Huge values push levels off the chart; they never become NaN points.
     s = closedBox(1e-30f, 1e30f);
     QTest::newRow("closed, extreme values") << s << true << 0 << false;
@@ -489,7 +496,7 @@ void TestCurves::keptCurveOfADrawing_data()
     QTest::newRow("vented, no name, isobaric")
         << s << QString::fromUtf8("vented 2.00 ft\u00b3, isobaric") << true << false;
     s = ventedBox();
-    s.boxType = 2;
+    s.boxType = BoxType::Radiator;
     s.driverName = "  Radiator  ";
     QTest::newRow("passive radiator") << s << QString::fromUtf8("Radiator, passive radiator 2.00 ft\u00b3") << true
                                       << false;
@@ -501,7 +508,7 @@ void TestCurves::keptCurveOfADrawing_data()
                                     << true;
     s = band;
     s.boxValid = 1;
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2, s.isoFactor = 1, s.ventedFb = 30;
     s.driverName = "Test woofer";
     QTest::newRow("vented and bandpass") << s << QString::fromUtf8("Test woofer, vented 2.00 ft\u00b3 + bandpass")
@@ -569,7 +576,7 @@ KeptCurves sampleKept()
     keepCurve(kept, curveToKeep(closedBox(50, 0.7071f)));
     DesignState s = bandpass();
     s.boxValid = 1;
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2.16f, s.isoFactor = 0.5f, s.ventedFb = 28.74f;
     keepCurve(kept, curveToKeep(s));
     kept[1].label = QString::fromUtf8("Gr\u00f6\u00dfer, \"quoted\"");

@@ -21,7 +21,7 @@ namespace {
 DesignState designs(int boxType, float isoFactor = 1.0f)
 {
     DesignState s;
-    s.boxType = static_cast<std::int16_t>(boxType);
+    s.boxType = BoxType(boxType);
     s.boxValid = 1;
     s.driverName = "Big Woofer";
     s.isoFactor = isoFactor;
@@ -91,12 +91,13 @@ void TestBoxReport::pagesFollowTheHandedOverDesigns_data()
     QTest::addColumn<int>("boxType");
     QTest::addColumn<int>("boxValid");
     QTest::addColumn<int>("bandValid");
-    QTest::addColumn<QVector<int>>("pages");
-    QTest::newRow("start-up") << -1 << 0 << 0 << QVector<int> {};
-    QTest::newRow("closed") << 0 << 1 << 0 << QVector<int> { 0 };
-    QTest::newRow("stale box type") << 1 << 0 << 0 << QVector<int> {};
-    QTest::newRow("radiator and bandpass") << 2 << 1 << 1 << QVector<int> { 2, 3 };
-    QTest::newRow("bandpass only") << 0 << 0 << 1 << QVector<int> { 3 };
+    QTest::addColumn<QVector<BoxType>>("pages");
+    QTest::newRow("start-up") << -1 << 0 << 0 << QVector<BoxType> {};
+    QTest::newRow("closed") << 0 << 1 << 0 << QVector<BoxType> { BoxType::Closed };
+    QTest::newRow("stale box type") << 1 << 0 << 0 << QVector<BoxType> {};
+    QTest::newRow("box type 5, as a file may hold it") << 5 << 1 << 0 << QVector<BoxType> {};
+    QTest::newRow("radiator and bandpass") << 2 << 1 << 1 << QVector<BoxType> { BoxType::Radiator, BoxType::Bandpass };
+    QTest::newRow("bandpass only") << 0 << 0 << 1 << QVector<BoxType> { BoxType::Bandpass };
 }
 
 void TestBoxReport::pagesFollowTheHandedOverDesigns()
@@ -104,7 +105,7 @@ void TestBoxReport::pagesFollowTheHandedOverDesigns()
     QFETCH(int, boxType);
     QFETCH(int, boxValid);
     QFETCH(int, bandValid);
-    QFETCH(QVector<int>, pages);
+    QFETCH(QVector<BoxType>, pages);
     DesignState s = designs(boxType);
     s.boxValid = static_cast<std::int16_t>(boxValid);
     s.bandValid = static_cast<std::int16_t>(bandValid);
@@ -151,7 +152,7 @@ void TestBoxReport::textsStandWhereThePageSays()
     QFETCH(QPointF, pos);
     QFETCH(double, size);
     QFETCH(int, style);
-    const Page page = composeBoxReportPage(designs(k == 3 ? 0 : k, iso), k);
+    const Page page = composeBoxReportPage(designs(k == 3 ? 0 : k, iso), BoxType(k));
     const PageText* t = page.findText(text);
     QVERIFY2(t, qPrintable(page.texts().join('|')));
     QVERIFY2(qAbs(t->pos.x() - pos.x()) < 1e-6 && qAbs(t->pos.y() - pos.y()) < 1e-6,
@@ -165,7 +166,7 @@ void TestBoxReport::zeroTuningLeavesThePortLengthsOut()
 {
     DesignState s = designs(1);
     s.ventedFb = 0;
-    const Page page = composeBoxReportPage(s, 1);
+    const Page page = composeBoxReportPage(s, BoxType::Vented);
     QVERIFY(page.findText("Port Diameter"));
     QVERIFY(!page.findText("Port Length"));
     static const QRegularExpression notANumber(
@@ -178,7 +179,7 @@ void TestBoxReport::zeroTuningLeavesThePortLengthsOut()
 void TestBoxReport::gaugeAdvancesWhileTheGraphIsComposed()
 {
     QVector<int> gauge;
-    composeBoxReportPage(designs(0), 0, [&gauge](int value) { gauge << value; });
+    composeBoxReportPage(designs(0), BoxType::Closed, [&gauge](int value) { gauge << value; });
     QCOMPARE(gauge, (QVector<int> { 20, 30, 40, 50, 60, 65, 70, 75, 80, 90 }));
 }
 
@@ -190,14 +191,14 @@ void TestBoxReport::keptCurvesJoinTheGraphWithALegend()
     DesignState other = s;
     other.closedVb = 3;
     keepCurve(kept, curveToKeep(other));
-    const Page plain = composeBoxReportPage(s, 1);
+    const Page plain = composeBoxReportPage(s, BoxType::Vented);
     QVERIFY(!plain.findLegend());
 
     kept[0].visible = false; // hidden: the page is the page without kept curves
-    QCOMPARE(composeBoxReportPage(s, 1, {}, kept).items(), plain.items());
+    QCOMPARE(composeBoxReportPage(s, BoxType::Vented, {}, kept).items(), plain.items());
 
     kept[0].visible = true;
-    for (int k : { 1, kBandpassPage }) {
+    for (BoxType k : { BoxType::Vented, BoxType::Bandpass }) {
         const Page page = composeBoxReportPage(s, k, {}, kept);
         const PageLegend* legend = page.findLegend();
         QVERIFY(legend);
@@ -207,7 +208,8 @@ void TestBoxReport::keptCurvesJoinTheGraphWithALegend()
         const QString box = QString::fromUtf8("Big Woofer, vented 2.00 ft\u00b3 (current)");
         const QString band = QString::fromUtf8("Sub Woofer, bandpass 1.50 + 1.25 ft\u00b3, isobaric (current)");
         const QString keptLabel = QString::fromUtf8("Big Woofer, vented 3.00 ft\u00b3 + bandpass");
-        QCOMPARE(texts, (k == 1 ? QStringList { box, band, keptLabel } : QStringList { band, keptLabel }));
+        QCOMPARE(
+            texts, (k == BoxType::Vented ? QStringList { box, band, keptLabel } : QStringList { band, keptLabel }));
         // Inside the printed graph's frame, in its upper right corner.
         QVERIFY(QRectF(120, 100, 1800, 800).contains(legend->area));
         // The kept vented box and bandpass, dashed in the first colour.
@@ -271,7 +273,7 @@ void TestBoxReport::reportIsPrintedAsOneJob()
     }
     printBoxDataReport(nullptr);
     QCOMPARE(m->messages.shown.size(), 0);
-    QCOMPARE(s.boxType, boxType);
+    QCOMPARE(s.boxType, BoxType(boxType));
     const QString file = onPrinter ? waitForPrintedPdf(token) : dir.filePath("boxes.pdf");
     QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
     const QString text = pdfText(file);

@@ -252,7 +252,7 @@ void TestFrmBand::handOver()
     printers.answerPdfFile(dir.filePath("bandpass.pdf"));
     DesignState& s = designState();
     // The last box design, which the graph shows beside the bandpass curve.
-    s.boxType = 2;
+    s.boxType = BoxType::Radiator;
     s.boxValid = 1;
     s.qts = 0.4f;
     s.vas = 2;
@@ -279,7 +279,7 @@ void TestFrmBand::handOver()
     QCOMPARE(s.bandFl3Input, stores ? 25.0 : 0.0);
     QCOMPARE(s.bandWooferName.text(), stores ? QString("Bandpass Woofer").leftJustified(30) : QString());
     QCOMPARE(s.bandValid, std::int16_t(designed ? 1 : 0));
-    QCOMPARE(s.boxType, std::int16_t(2));
+    QCOMPARE(s.boxType, BoxType::Radiator);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(graph ? 0 : 1));
     QCOMPARE(bool(existingWindow<CBGRAPH1>()), graph);

@@ -157,18 +157,18 @@ void TestFrmTlv::captionsUseTimesNewRoman()
 void TestFrmTlv::startUpSetsStartValues()
 {
     DesignState& s = designState();
-    s.xoverType = 3;
+    s.xoverType = XoverType::ThreeWay6dB;
     s.boxValid = 1;
     s.bandValid = 1;
-    s.boxType = 2;
+    s.boxType = BoxType::Radiator;
     s.isoFactor = 0.5f;
     s.bandIsoFactor = 0.5f;
     s.qts = 0.4f;
     FrmTlv second;
-    QCOMPARE(s.xoverType, std::int16_t(0));
+    QCOMPARE(s.xoverType, XoverType::None);
     QCOMPARE(s.boxValid, std::int16_t(0));
     QCOMPARE(s.bandValid, std::int16_t(0));
-    QCOMPARE(s.boxType, std::int16_t(-1));
+    QCOMPARE(s.boxType, BoxType::None);
     QCOMPARE(s.isoFactor, 1.0f);
     QCOMPARE(s.bandIsoFactor, 1.0f);
     QCOMPARE(s.qts, 0.4f); // everything else is left alone
@@ -189,9 +189,9 @@ void TestFrmTlv::closedBoxTwiceShowsOneWindow()
 
 void TestFrmTlv::inductorDesignSetsCoilSource()
 {
-    designState().coilSource = 2;
+    designState().coilSource = CoilSource::TakeL1L2;
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("btn_Coil")), Qt::LeftButton);
-    QCOMPARE(designState().coilSource, std::int16_t(7));
+    QCOMPARE(designState().coilSource, CoilSource::TakeNothing);
 }
 
 void TestFrmTlv::buttonOpensItsWindow_data()
@@ -263,7 +263,7 @@ void TestFrmTlv::exitClosesEveryWindow()
     } else if (design == "kept") {
         DesignState vented = designState();
         std::tie(vented.boxValid, vented.boxType, vented.fs, vented.qts, vented.vas, vented.closedVb, vented.ventedFb)
-            = std::tuple(1, 1, 30.0f, 0.4f, 2.0f, 2.16f, 28.74f);
+            = std::tuple(1, BoxType::Vented, 30.0f, 0.4f, 2.0f, 2.16f, 28.74f);
         keepCurve(keptCurves(), curveToKeep(vented));
     } else if (!design.isEmpty()) {
         designState().qts = 0.4f;
@@ -277,7 +277,7 @@ void TestFrmTlv::exitClosesEveryWindow()
     QCOMPARE(m_main->isVisible(), !ends);
     QCOMPARE(designChangedSinceKept(), !design.isEmpty() && !(ends && file == "kept.TLV"));
     if (design == "vented")
-        QCOMPARE(designState().boxType, std::int16_t(1)); // saved with the vented design
+        QCOMPARE(designState().boxType, BoxType::Vented); // saved with the vented design
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY2(w == m_main || !w->isVisible(), qPrintable(w->objectName()));
 }
@@ -331,7 +331,7 @@ void TestFrmTlv::keptCurvesGoBesideTheSystemFile()
     const QString companion = dir.filePath("woofer.TLV.compare.json");
     DesignState& s = designState();
     std::tie(s.boxValid, s.boxType, s.fs, s.qts, s.vas, s.closedVb, s.isoFactor, s.ventedFb)
-        = std::tuple(1, 1, 30.0f, 0.4f, 2.0f, 2.16f, 1.0f, 28.74f);
+        = std::tuple(1, BoxType::Vented, 30.0f, 0.4f, 2.0f, 2.16f, 1.0f, 28.74f);
     for (int i = 0; i < kept; ++i) {
         s.closedVb = 2.16f * (1 + 0.2f * float(i));
         keepCurve(keptCurves(), curveToKeep(s));
@@ -394,7 +394,7 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     else
         printers.answerPdfFile(file);
     DesignState& s = designState();
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.boxValid = static_cast<std::int16_t>(boxValid);
     s.isoFactor = 1;
     s.qts = 0.35f, s.vas = 2, s.fs = 30, s.closedVb = 0.65f, s.closedFc = 65;
