@@ -10,6 +10,7 @@
 
 #include <QBoxLayout>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -35,12 +36,12 @@ const QSize kPngSize(1600, 800);
 const QSize kSvgSize(1000, 500);
 const QSize kClientTwips(9492, 6816);
 
-struct ButtonSpec {
+struct GraphButton {
     const char* name;
     const char* caption;
     int left, top, width, height;
 };
-const ButtonSpec kButtons[] = {
+const GraphButton kButtons[] = {
     { "btnKeep", "Keep", 3840, 6120, 1452, 492 },
     { "btnDraw", "Draw Graph", 5760, 6120, 1452, 492 },
     { "btnExit", "Exit", 7680, 6120, 1212, 492 },
@@ -84,7 +85,7 @@ CBGRAPH1::CBGRAPH1(QWidget* parent)
     void (CBGRAPH1::*const handlers[])()
         = { &CBGRAPH1::btnKeep_Click, &CBGRAPH1::btnDraw_Click, &CBGRAPH1::btnExit_Click };
     for (int i = 0; i < 3; ++i) {
-        const ButtonSpec& b = kButtons[i];
+        const GraphButton& b = kButtons[i];
         QPushButton* button
             = addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, b.top, b.width, b.height);
         connect(button, &QPushButton::clicked, this, handlers[i]);
@@ -118,7 +119,7 @@ void CBGRAPH1::resizeEvent(QResizeEvent* event)
 QVector<QPushButton*> CBGRAPH1::buttons() const
 {
     QVector<QPushButton*> row;
-    for (const ButtonSpec& b : kButtons)
+    for (const GraphButton& b : kButtons)
         row << findChild<QPushButton*>(QString::fromLatin1(b.name), Qt::FindDirectChildrenOnly);
     return row;
 }
@@ -155,7 +156,7 @@ void CBGRAPH1::btnDraw_Click()
         return;
     state.graphDrawn = 1;
     m_drawn = state;
-    m_graph->setPage(composeGraph(state, keptCurves()));
+    drawKeptCurvesAgain();
 }
 
 void CBGRAPH1::btnExit_Click() { closeWindow(); }
@@ -189,10 +190,37 @@ void CBGRAPH1::clearKeptCurves()
 
 void CBGRAPH1::keptCurvesChanged()
 {
-    if (m_drawn)
-        m_graph->setPage(composeGraph(*m_drawn, keptCurves()));
+    drawKeptCurvesAgain();
     if (m_panel)
         fillKeptList();
+}
+
+void CBGRAPH1::drawKeptCurvesAgain()
+{
+    m_shownKept = keptCurves();
+    if (m_drawn)
+        m_graph->setPage(composeGraph(*m_drawn, keptCurves()));
+}
+
+// A load of a system file brings kept curves of its own: coming back to the
+// window or its panel shows them.
+void CBGRAPH1::showKeptCurvesOfNow()
+{
+    if (keptCurves() != m_shownKept)
+        keptCurvesChanged();
+}
+
+void CBGRAPH1::Form_Activate() { showKeptCurvesOfNow(); }
+
+void CBGRAPH1::Form_Return() { showKeptCurvesOfNow(); }
+
+bool CBGRAPH1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_panel)
+        return DesignWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::WindowActivate)
+        showKeptCurvesOfNow();
+    return false;
 }
 
 QWidget* CBGRAPH1::showKeptCurves()
@@ -235,6 +263,7 @@ QWidget* CBGRAPH1::showKeptCurves()
         connect(clear, &QPushButton::clicked, this, &CBGRAPH1::clearKeptCurves);
         connect(close, &QPushButton::clicked, panel, &QWidget::close);
         m_panel = panel;
+        panel->installEventFilter(this);
         fillKeptList();
     }
     m_panel->show();
@@ -265,12 +294,18 @@ void CBGRAPH1::lstKept_ItemChanged(int row)
     if (row < 0 || row >= keptCurves().size())
         return;
     KeptCurve& k = keptCurves()[row];
-    const QListWidgetItem* item = m_list->item(row);
+    QListWidgetItem* item = m_list->item(row);
     const QString label = keptLabel(item->text());
     if (!label.isEmpty())
         k.label = label;
     k.visible = item->checkState() == Qt::Checked;
-    keptCurvesChanged();
+    // The item shows the label as kept; the list is not filled again while
+    // it reports a change of one of its items.
+    if (item->text() != k.label) {
+        const QSignalBlocker blocker(m_list);
+        item->setText(k.label);
+    }
+    drawKeptCurvesAgain();
 }
 
 void CBGRAPH1::Graph1_MouseMove(QPointF world)

@@ -10,6 +10,7 @@
 // Curves panel names, shows, hides and removes them.
 
 #include "core/designstate.h"
+#include "graph/keptcurves.h"
 #include "platform/designwindow.h"
 
 #include <QPointer>
@@ -36,6 +37,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void Form_Activate() override;
+    void Form_Return() override;
 
 private:
     void btnDraw_Click();
@@ -49,6 +53,9 @@ private:
     void clearKeptCurves();
     // The kept curves changed: the chart and the panel show them again.
     void keptCurvesChanged();
+    // The chart shows the kept curves as they are now.
+    void drawKeptCurvesAgain();
+    void showKeptCurvesOfNow();
     void fillKeptList();
     void lstKept_ItemChanged(int row);
 
@@ -57,6 +64,7 @@ private:
     // The design state of the last drawing: what Keep keeps and what a
     // change of the kept curves draws again.
     std::optional<DesignState> m_drawn;
+    KeptCurves m_shownKept; // as the chart and the panel show them
     QPointer<QWidget> m_panel;
     QListWidget* m_list = nullptr;
 };

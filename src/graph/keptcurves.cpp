@@ -39,7 +39,14 @@ QString bandpassLabel(const DesignState& s)
             + isobaric(s.bandIsoFactor));
 }
 
-QString keptLabel(const QString& text) { return text.trimmed().left(kMaxKeptLabelLength).trimmed(); }
+QString keptLabel(const QString& text)
+{
+    QString line = text;
+    for (QChar& c : line)
+        if (!c.isPrint())
+            c = u' ';
+    return line.simplified().left(kMaxKeptLabelLength).trimmed();
+}
 
 std::optional<KeptCurve> curveToKeep(const DesignState& drawn)
 {

@@ -42,8 +42,8 @@ std::optional<KeptCurve> curveToKeep(const DesignState& drawn);
 QString boxLabel(const DesignState& state);
 QString bandpassLabel(const DesignState& state);
 
-// A label as a kept curve holds it: no blanks around it, at most
-// kMaxKeptLabelLength characters.
+// A label as a kept curve holds it: one line, no blanks around it or in a
+// row, at most kMaxKeptLabelLength characters.
 QString keptLabel(const QString& text);
 
 enum class KeepResult { Kept, NothingToKeep, Full };

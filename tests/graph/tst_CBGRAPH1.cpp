@@ -593,6 +593,12 @@ void TestGraphWindow::keptCurvesPanelRenamesHidesAndRemoves()
     QCOMPARE(list->count(), 0);
     QVERIFY(!panel->findChild<QPushButton*>("btnRemove")->isEnabled());
     QVERIFY(m_messages->shown.isEmpty());
+
+    // Curves a load brings show once the user comes back to the panel.
+    keepCurve(keptCurves(), curveToKeep(designState()));
+    QApplication::setActiveWindow(panel);
+    QTRY_COMPARE(list->count(), 1);
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
 }
 
 QTEST_MAIN(TestGraphWindow)

@@ -600,6 +600,7 @@ void TestCurves::keptCurvesFileReadsBackExactly()
     curves[0] = first;
     root["curves"] = curves;
     QCOMPARE(keptCurvesFromJson(QJsonDocument(root).toJson())->at(0).label, QString(kMaxKeptLabelLength, u'x'));
+    QCOMPARE(keptLabel(" Two\nlines,\ttab\u0001bell  "), QStringLiteral("Two lines, tab bell"));
     QCOMPARE(keptCurvesFileFor("/a/woofer.TLV"), QStringLiteral("/a/woofer.TLV.compare.json"));
 }
 
