@@ -1,5 +1,7 @@
 #include "ui/boxlayout.h"
 
+#include "design/portlengths.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,7 +66,7 @@ void BoxLayout::isobaric(const char* name, int left, int top, int width, const c
 
 void BoxLayout::portTable(const QString& headCaption, int captionLeft, int headTop, int rowTop, int firstLeft)
 {
-    static const char* const diameters[] = { ".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0", "6.0", "8.0" };
+    static_assert(std::size(kPortFields) == design::kPortCount);
     constexpr int pitch = 840;
     constexpr int width = 720;
     const int captionWidth = firstLeft - captionLeft - 120;
@@ -72,7 +74,7 @@ void BoxLayout::portTable(const QString& headCaption, int captionLeft, int headT
     caption(QStringLiteral("Port Length"), captionLeft, rowTop, captionWidth, Qt::AlignRight);
     int left = firstLeft;
     for (int i = 0; i < int(std::size(kPortFields)); ++i, left += pitch) {
-        caption(QString::fromLatin1(diameters[i]), left, headTop, width);
+        caption(QString::fromLatin1(design::kPorts[i].caption), left, headTop, width);
         QLineEdit* port = field(kPortFields[i], left, rowTop, width);
         port->setReadOnly(true);
         port->setAlignment(Qt::AlignCenter);

@@ -32,7 +32,7 @@ struct RowColumns {
     int captionLeft, captionWidth, fieldLeft, fieldWidth, unitWidth;
 };
 
-// The port length fields, in the order of design::kPortDiameters.
+// The port length fields, in the order of design::kPorts.
 inline constexpr const char* kPortFields[]
     = { "szLv5", "szLv75", "szLv1", "szLv15", "szLv2", "szlv3", "szLv4", "szLv6", "szLv8" };
 

@@ -64,9 +64,9 @@ double shownPart(const QWidget* window, XoverPart part)
     return boxui::numberIn(window, QStringLiteral("sz") + design::partName(part));
 }
 
-void openInductorWindow(int coilSource)
+void openInductorWindow(CoilSource coilSource)
 {
-    designState().coilSource = static_cast<std::int16_t>(coilSource);
+    designState().coilSource = coilSource;
     frmCoil::openForCrossover();
 }
 

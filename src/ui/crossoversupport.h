@@ -4,6 +4,7 @@
 // name) and stored in the design state (a part shown as "N/A" keeps the
 // value an earlier design left), and the inductor window opened by L Design.
 
+#include "core/designstate.h"
 #include "design/crossoverparts.h"
 
 #include <QVector>
@@ -27,6 +28,6 @@ void showAndStore(QWidget* window, const QVector<design::PartValue>& parts);
 double shownPart(const QWidget* window, design::XoverPart part);
 
 // L Design: the inductor window takes over `coilSource` crossover inductors.
-void openInductorWindow(int coilSource);
+void openInductorWindow(CoilSource coilSource);
 
 } // namespace xoverui

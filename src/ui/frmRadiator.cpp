@@ -151,7 +151,7 @@ void frmRadiator::storeShownDesign()
     boxui::storeFields(this,
         { { "szVas", &DesignState::vas }, { "szVvb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
             { "szFar", &DesignState::fs } });
-    state.boxType = 2;
+    state.boxType = BoxType::Radiator;
     state.boxValid = 1;
 }
 

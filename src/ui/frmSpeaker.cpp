@@ -4,6 +4,7 @@
 #include "core/numberformat.h"
 #include "core/numberparse.h"
 #include "print/measurementpage.h"
+#include "ui/boxwindowsupport.h"
 #include "ui/driverlibraryui.h"
 
 #include <QLabel>
@@ -136,12 +137,6 @@ design::MeasurementInputs frmSpeaker::readInputs() const
     return in;
 }
 
-void frmSpeaker::showFailure(const design::InputFailure& failure)
-{
-    showMessage(failure.message);
-    field(failure.focusField)->setFocus(Qt::OtherFocusReason);
-}
-
 void frmSpeaker::updateReferenceImpedance()
 {
     const auto z = design::referenceImpedance(
@@ -178,10 +173,7 @@ void frmSpeaker::Command2_Click()
     }
     if (result.vas)
         m_vas = *result.vas;
-    for (const Message& message : result.messages)
-        showMessage(message);
-    if (!result.focusField.isEmpty())
-        field(result.focusField)->setFocus(Qt::OtherFocusReason);
+    boxui::carryOut(this, result.outcome);
     if (result.vas)
         setFieldText(field(QStringLiteral("szVast")), formatNumber(*result.vas, kResultPattern));
     if (result.q) {
@@ -197,7 +189,7 @@ void frmSpeaker::Command1_Click()
     // With a missing value the page is printed as the fields stand, unchecked.
     if (in.allPositive()) {
         if (const auto failure = design::checkInputs(in)) {
-            showFailure(*failure);
+            boxui::carryOut(this, *failure);
             return;
         }
     }

@@ -30,7 +30,7 @@ constexpr boxui::RowColumns kColumns { 240, 3120, 3480, 1320, 1320 };
 constexpr int kRightLeft = 7080;
 constexpr int kRightWidth = 2400;
 
-// The port table, its fields in the order of kPortDiameters.
+// The port table, its fields in the order of design::kPorts.
 constexpr int kPortLeft = 1800;
 constexpr int kPortHeadTop = 4440;
 constexpr int kPortRowTop = 4740;
@@ -205,7 +205,7 @@ void frmVented::storeShownDesign()
     boxui::storeFields(
         this, { { "szVas", &DesignState::vas }, { "szQts", &DesignState::qts }, { "szFar", &DesignState::fs } });
     state.closedVb = state.ventedVb;
-    state.boxType = 1;
+    state.boxType = BoxType::Vented;
 }
 
 void frmVented::btnGraph_Click()

@@ -91,7 +91,7 @@ void TestDriverMeasurement::workedExample()
 {
     const auto r = design::measureDriver(kExample);
     QVERIFY(r.q);
-    QVERIFY(r.messages.isEmpty());
+    QVERIFY(r.outcome.messages.isEmpty());
     QCOMPARE(r.q->qms, 5.0f);
     const auto z = design::referenceImpedance(kExample.re, kExample.zmax);
     QCOMPARE((QStringList { formatNumber(*z.zPrime, kResult), formatNumber(*r.vas, kResult),
@@ -157,16 +157,17 @@ void TestDriverMeasurement::inputChecksInOrder()
     QFETCH(QString, focus);
     const auto failure = design::checkInputs(in);
     QVERIFY(failure);
-    QCOMPARE(failure->message.prompt, prompt);
-    QCOMPARE(failure->message.shownTitle(), QStringLiteral("Tolvan"));
-    QCOMPARE(failure->message.icon, MsgIcon::None);
+    QCOMPARE(failure->messages.size(), 1);
+    QCOMPARE(failure->messages.first().prompt, prompt);
+    QCOMPARE(failure->messages.first().shownTitle(), QStringLiteral("Tolvan"));
+    QCOMPARE(failure->messages.first().icon, MsgIcon::None);
     QCOMPARE(failure->focusField, focus);
 
     const auto r = design::measureDriver(in);
     QVERIFY(!r.q);
-    QCOMPARE(r.messages.size(), 1);
-    QCOMPARE(r.messages.first().prompt, prompt);
-    QCOMPARE(r.focusField, focus);
+    QCOMPARE(r.outcome.messages.size(), 1);
+    QCOMPARE(r.outcome.messages.first().prompt, prompt);
+    QCOMPARE(r.outcome.focusField, focus);
     QVERIFY(!design::qFactorsForExit(in));
 }
 
@@ -180,8 +181,8 @@ void TestDriverMeasurement::missingInputDoesNothing()
             *fields[i] = bad;
             const auto r = design::measureDriver(in);
             QVERIFY(!r.q);
-            QVERIFY(r.messages.isEmpty());
-            QVERIFY(r.focusField.isEmpty());
+            QVERIFY(r.outcome.messages.isEmpty());
+            QVERIFY(r.outcome.focusField.isEmpty());
         }
     }
 }
@@ -190,8 +191,9 @@ void TestDriverMeasurement::equalReAndZmaxStops()
 {
     const auto r = design::measureDriver(inputs(6, 30, 6, 24, 36, 1, 60));
     QVERIFY(!r.q);
-    QCOMPARE(r.messages.size(), 1);
-    QCOMPARE(r.messages.first().prompt, QStringLiteral("Speaker Resistance Must NOT Equal Impedance at Resonance"));
+    QCOMPARE(r.outcome.messages.size(), 1);
+    QCOMPARE(
+        r.outcome.messages.first().prompt, QStringLiteral("Speaker Resistance Must NOT Equal Impedance at Resonance"));
     QVERIFY(!design::qFactorsForExit(inputs(6, 30, 6, 24, 36, 1, 60)));
 }
 
@@ -218,12 +220,12 @@ void TestDriverMeasurement::negativeQsAreReportedAndKept()
     const auto r = design::measureDriver(in);
     QVERIFY(r.q);
     QStringList shown;
-    for (const Message& m : r.messages)
+    for (const Message& m : r.outcome.messages)
         shown << m.prompt;
     QCOMPARE(shown, prompts);
     QCOMPARE(formatNumber(r.q->qms, kResult), qms);
     QCOMPARE(formatNumber(r.q->qes, kResult), qes);
-    QVERIFY(r.focusField.isEmpty());
+    QVERIFY(r.outcome.focusField.isEmpty());
     QVERIFY(design::qFactorsForExit(in));
 }
 
@@ -257,11 +259,11 @@ void TestDriverMeasurement::refusesResultsBeyondASingle()
     // A Vas out of range refuses only itself: the Qs are shown and stored, as Exit would.
     QCOMPARE(r.q.has_value(), exitStores);
     QVERIFY(!r.vas);
-    QCOMPARE(r.messages.size(), 1);
-    QCOMPARE(r.messages.first().prompt, prompt);
-    QCOMPARE(r.messages.first().title, QStringLiteral("Error"));
-    QCOMPARE(r.messages.first().icon, MsgIcon::Exclamation);
-    QCOMPARE(r.focusField, focus);
+    QCOMPARE(r.outcome.messages.size(), 1);
+    QCOMPARE(r.outcome.messages.first().prompt, prompt);
+    QCOMPARE(r.outcome.messages.first().title, QStringLiteral("Error"));
+    QCOMPARE(r.outcome.messages.first().icon, MsgIcon::Exclamation);
+    QCOMPARE(r.outcome.focusField, focus);
     // Exit computes no Vas, so only a bad Q keeps it from storing.
     QCOMPARE(design::qFactorsForExit(in).has_value(), exitStores);
 }

@@ -56,7 +56,7 @@ void TestNoPrintingSystem::printersFailAndPdfFilesAreMade()
     DesignState& s = designState();
     s.designValid = 1;
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     ReportLayout layout;
     layout.title = "Passive 2 Way Crossover";
     QElapsedTimer timer;

@@ -215,7 +215,7 @@ void TestFrmBand::handOver()
     PrintAnswer pdf;
     DesignState& s = designState();
     // The last box design, a passive radiator's, which the graph shows beside the bandpass curve.
-    std::tie(s.boxType, s.boxValid, s.graphDrawn) = std::tuple<std::int16_t, std::int16_t, std::int16_t>(2, 1, 1);
+    std::tie(s.boxType, s.boxValid, s.graphDrawn) = std::tuple(BoxType::Radiator, std::int16_t(1), std::int16_t(1));
     std::tie(s.qts, s.vas, s.fs, s.closedVb, s.ventedFb) = std::tuple(0.4f, 2.0f, 30.0f, 1.42f, 36.9f);
     w.open();
     w.type("szWoofBP", "Bandpass Woofer");
@@ -236,7 +236,7 @@ void TestFrmBand::handOver()
     QCOMPARE(s.bandFl3Input, stores ? 25.0 : 0.0);
     QCOMPARE(s.bandWooferName.text(), stores ? QString("Bandpass Woofer").leftJustified(30) : QString());
     QCOMPARE(s.bandValid, std::int16_t(designed ? 1 : 0));
-    QCOMPARE(s.boxType, std::int16_t(2));
+    QCOMPARE(s.boxType, BoxType::Radiator);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(graph ? 0 : 1));
     QCOMPARE(bool(existingWindow<CBGRAPH1>()), graph);

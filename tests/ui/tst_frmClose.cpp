@@ -400,7 +400,7 @@ void TestFrmClose::graphHandsOverAndOpensTheGraph()
     QCOMPARE(s.qts, 0.35f);
     QCOMPARE(s.fs, 30.0f);
     QCOMPARE(s.closedQtc, kQtc);
-    QCOMPARE(s.boxType, std::int16_t(0));
+    QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QVERIFY(existingWindow<CBGRAPH1>());
 }
@@ -416,7 +416,7 @@ void TestFrmClose::printHandsOver()
     w.click("Command2");
     QCOMPARE(s.closedVb, kShownVb);
     QCOMPARE(s.closedQtc, kQtc);
-    QCOMPARE(s.boxType, std::int16_t(0));
+    QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(1));
 }
@@ -448,7 +448,7 @@ void TestFrmClose::graphAndPrintDoNothingWithoutADesign()
     QVERIFY(!existingWindow<CBGRAPH1>());
     const DesignState& s = designState();
     QCOMPARE(s.vas, before.vas);
-    QCOMPARE(s.boxType, std::int16_t(-1));
+    QCOMPARE(s.boxType, BoxType::None);
     QCOMPARE(s.boxValid, before.boxValid);
     QVERIFY(messages().shown.isEmpty());
 }
@@ -483,7 +483,7 @@ void TestFrmClose::exitHandsOverAValidDesign()
     QCOMPARE(s.closedQtc, kQtc);
     QCOMPARE(s.driverName.text(), QString("Test Woofer").leftJustified(30));
     QCOMPARE(s.ventedValid, std::int16_t(0));
-    QCOMPARE(s.boxType, std::int16_t(0));
+    QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.designValid, std::int16_t(0));
 }
@@ -492,12 +492,12 @@ void TestFrmClose::exitWithoutADesignWithdrawsTheBox()
 {
     DesignState& s = designState();
     s.boxValid = 1;
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     w.open();
     w.type("szWoofBox", "Not Stored");
     w.click("btnExit");
     QCOMPARE(s.boxValid, std::int16_t(0));
-    QCOMPARE(s.boxType, std::int16_t(1));
+    QCOMPARE(s.boxType, BoxType::Vented);
     QCOMPARE(s.designValid, std::int16_t(0));
     QVERIFY(!s.driverName.isAssigned());
 }

@@ -28,7 +28,7 @@ QStringList rowNames(int row)
 }
 
 // A 3-way 12 dB crossover: woofer 8, mid-range 6, tweeter 4 ohms.
-void storeCrossover(std::int16_t coilSource)
+void storeCrossover(CoilSource coilSource)
 {
     DesignState& s = designState();
     std::tie(s.xoverL1, s.xoverL2, s.xoverL3, s.xoverL4) = std::tuple(0.637f, 1.0f, 10.0f, 0.5f);
@@ -153,7 +153,7 @@ void TestFrmCoil::lDesignTakesOverTheCrossoverCoils()
     const QStringList takenOver { kCoil16,
         ".2|1.|1.89|.946|128.1| 13", // 5 % of the tweeter's 4 ohms
         ".3|10.|4.88|2.442|252.1| ****", ".3|.5|1.09|.546|119.2| 17" };
-    storeCrossover(std::int16_t(coilSource));
+    storeCrossover(CoilSource(coilSource));
     w.open();
     for (int r = 1; r <= 6; ++r) {
         w.type(QString("szR%1").arg(r), ".4");
@@ -194,7 +194,7 @@ void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
 
     QTest::mouseClick(main->findChild<QPushButton*>("btn_Coil"), Qt::LeftButton);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(w.window()));
-    QCOMPARE(designState().coilSource, std::int16_t(7));
+    QCOMPARE(designState().coilSource, CoilSource::TakeNothing);
     QCOMPARE(row(1) + row(2), edited);
 
     // "L Design" again takes the crossover's coil over again.
@@ -202,7 +202,7 @@ void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
     QTRY_COMPARE(w.text("szR1"), QString(".4"));
 
     w.click("btnExit");
-    QCOMPARE(designState().coilSource, std::int16_t(0));
+    QCOMPARE(designState().coilSource, CoilSource::None);
     QTRY_VERIFY(!existingWindow<frmCoil>());
 }
 
@@ -218,7 +218,7 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
     if (target == "PDF" && !havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
     const PrintAnswer answer(target);
-    storeCrossover(2);
+    storeCrossover(CoilSource::TakeL1L2);
     frmCoil::openForCrossover();
     w.open();
     // A text of this run in a field, to find its page among the printer's files.

@@ -186,7 +186,7 @@ void TestFrmRadiator::handOver()
     const bool closes = how == "btnExit" || how == "frame";
     QCOMPARE((QVector<float> { s.closedVb, s.vas, s.qts, s.fs }),
         designed ? (QVector<float> { kWorkedExample[3].toFloat(), 2, 0.4f, 30 }) : QVector<float>(4, 0));
-    QCOMPARE(s.boxType, std::int16_t(designed ? 2 : -1));
+    QCOMPARE(s.boxType, designed ? BoxType::Radiator : BoxType::None);
     QCOMPARE(s.boxValid, std::int16_t(designed || !closes ? 1 : 0));
     QCOMPARE(s.radiatorVd, designed && !graph ? 1.6f : 0.0f);
     QCOMPARE(s.radiatorVpr, designed && !graph ? 5.5f : 0.0f);

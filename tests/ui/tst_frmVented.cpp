@@ -274,7 +274,7 @@ void TestFrmVented::nothingHappensWithoutADesign()
     w.click("Print");
     QVERIFY(!existingWindow<CBGRAPH1>());
     QCOMPARE(s.vas, 0.0f);
-    QCOMPARE(s.boxType, std::int16_t(-1));
+    QCOMPARE(s.boxType, BoxType::None);
     QVERIFY(messages().shown.isEmpty());
     QCOMPARE(messages().beeps, 0);
 
@@ -293,7 +293,7 @@ void TestFrmVented::graphHandsOverAndOpensTheGraph()
     QCOMPARE(s.qts, 0.4f);
     QCOMPARE(s.fs, 30.0f);
     QCOMPARE(s.closedVb, s.ventedVb); // the computed volume, not the shown 2.16
-    QCOMPARE(s.boxType, std::int16_t(1));
+    QCOMPARE(s.boxType, BoxType::Vented);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QVERIFY(existingWindow<CBGRAPH1>());
 }
@@ -306,7 +306,7 @@ void TestFrmVented::printHandsOver()
     s.graphDrawn = 1;
     w.click("Print");
     QCOMPARE(s.closedVb, s.ventedVb);
-    QCOMPARE(s.boxType, std::int16_t(1));
+    QCOMPARE(s.boxType, BoxType::Vented);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(1));
 }
@@ -326,7 +326,7 @@ void TestFrmVented::exitHandsOverAndReopeningShowsTheSameDesign()
     QCOMPARE(s.qts, 0.4f);
     QCOMPARE(s.closedVb, s.ventedVb);
     QCOMPARE(s.driverName.text(), QString("Vented Woofer").leftJustified(30));
-    QCOMPARE(s.boxType, std::int16_t(1));
+    QCOMPARE(s.boxType, BoxType::Vented);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.ventedValid, std::int16_t(1));

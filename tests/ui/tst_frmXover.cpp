@@ -122,7 +122,7 @@ void TestFrmXover::typedDesignShowsPrintsAndExits()
     QCOMPARE(w.texts(kResults), shown);
     DesignState& s = designState();
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.xoverType, std::int16_t(is12dB ? 2 : 1));
+    QCOMPARE(s.xoverType, is12dB ? XoverType::TwoWay12dB : XoverType::TwoWay6dB);
     QCOMPARE(QList<float>({ s.xoverFreq, s.xoverRl, s.xoverRh }),
         QList<float>({ kFrequency.toFloat(), kImpedance.toFloat(), rh.toFloat() }));
     QCOMPARE(s.xoverL1, float(is12dB ? 8 * 0.3183 / 2000 * 1000 : 8 / (2000 * 6.28) * 1000)); // not the shown text
@@ -144,7 +144,7 @@ void TestFrmXover::typedDesignShowsPrintsAndExits()
         QVERIFY(!text.contains("N/A"));
     }
 
-    s.xoverType = 0;
+    s.xoverType = XoverType::None;
     w.click("btnExit");
     QCOMPARE(int(s.xoverType), is12dB ? 2 : 1);
     QCOMPARE(s.designValid, std::int16_t(0));
@@ -171,7 +171,7 @@ void TestFrmXover::refusedInputsKeepTheLastResults()
     QCOMPARE(designState().xoverL1, before.xoverL1);
     QCOMPARE(designState().xoverC1, before.xoverC1);
     w.click("btnExit");
-    QCOMPARE(designState().xoverType, std::int16_t(0));
+    QCOMPARE(designState().xoverType, XoverType::None);
     QVERIFY(messages().shown.isEmpty());
 }
 
@@ -185,14 +185,14 @@ void TestFrmXover::activationShowsTheStoredDesignAgainWithTheOtherSlope()
     QCOMPARE(w.texts({ "szFrq", "szRl", "szRh" }), (QStringList { " 2000", " 8", " 8" }));
     QCOMPARE(w.texts(kResults), k12dB);
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.xoverType, std::int16_t(2));
+    QCOMPARE(s.xoverType, XoverType::TwoWay12dB);
     QCOMPARE(w.focused(), QString("szFrq"));
 
     QCOMPARE(chooseInSelector("btn6db2p"), QString("frmXover"));
     QCOMPARE(w.texts(kResults), k6dB);
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("p26.bmp"));
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.xoverType, std::int16_t(1));
+    QCOMPARE(s.xoverType, XoverType::TwoWay6dB);
 }
 
 void TestFrmXover::programWriteOfTheSameTextRunsNothing()
@@ -217,7 +217,7 @@ void TestFrmXover::graphInductorAndPrintNeedAValidDesign()
     QVERIFY(printedText(w, "btnPrint").isEmpty());
     QCOMPARE(w.focused(), QString("szFrq"));
     QVERIFY(!existingWindow<CBGRAPH1>());
-    QCOMPARE(s.coilSource, std::int16_t(0));
+    QCOMPARE(s.coilSource, CoilSource::None);
 
     typeExample(1);
     w.click("btnGraph");
@@ -225,7 +225,7 @@ void TestFrmXover::graphInductorAndPrintNeedAValidDesign()
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QCOMPARE(computeCurves(s).crossovers.size(), 2); // woofer and tweeter
     w.click("LDesign");
-    QCOMPARE(s.coilSource, std::int16_t(2));
+    QCOMPARE(s.coilSource, CoilSource::TakeL1L2);
     QCOMPARE(inductorRows(), takenOverRows(k12dB, 2));
 }
 

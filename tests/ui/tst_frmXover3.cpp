@@ -96,7 +96,7 @@ void TestFrmXover3::typedDesignShowsPrintsAndHandsOverTheCoils()
     QCOMPARE(QList<float>({ s.xoverFreq, s.xoverFreqLow, s.xoverRm }),
         QList<float>({ kHigh.toFloat(), kLow.toFloat(), kImpedance.toFloat() }));
     QCOMPARE(s.xoverC2, float(is12dB ? 0.0791 / (8 * 500.0) * 1e6 : 37.71024f));
-    QCOMPARE(s.xoverType, std::int16_t(0)); // set by Graph and Exit only
+    QCOMPARE(s.xoverType, XoverType::None); // set by Graph and Exit only
     QVERIFY(messages().shown.isEmpty());
 
     const ReportLayout layout = w.window()->reportLayout();
@@ -183,7 +183,7 @@ void TestFrmXover3::responseModelAfterExitDisplayedAfterGraph()
     DesignState& s = designState();
     w.click("Command4");
     QVERIFY(existingWindow<CBGRAPH1>());
-    QCOMPARE(s.xoverType, std::int16_t(4));
+    QCOMPARE(s.xoverType, XoverType::ThreeWay12dB);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QCOMPARE(QList<float>({ s.xoverL3, s.xoverC3, s.xoverL4, s.xoverC4 }),
         QList<float>({ k12dB[4].toFloat(), k12dB[5].toFloat(), k12dB[6].toFloat(), k12dB[7].toFloat() }));
@@ -191,7 +191,7 @@ void TestFrmXover3::responseModelAfterExitDisplayedAfterGraph()
 
     w.open();
     w.click("Command1");
-    QCOMPARE(s.xoverType, std::int16_t(4));
+    QCOMPARE(s.xoverType, XoverType::ThreeWay12dB);
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(QList<float>({ s.xoverL3, s.xoverC3, s.xoverL4, s.xoverC4 }),
         QList<float>({ float(8 * 1.88 / (5000 * 6.2832) * 1000), float(1 / (8 * 1.88 * 500 * 6.2832) * 1000000),
@@ -205,10 +205,10 @@ void TestFrmXover3::invalidEditWithdrawsGraphCoilsAndCrossover()
     w.click("Command4");
     QVERIFY(!existingWindow<CBGRAPH1>());
     w.click("Command3");
-    QCOMPARE(designState().coilSource, std::int16_t(0));
-    designState().xoverType = 3;
+    QCOMPARE(designState().coilSource, CoilSource::None);
+    designState().xoverType = XoverType::ThreeWay6dB;
     w.click("Command1");
-    QCOMPARE(designState().xoverType, std::int16_t(0));
+    QCOMPARE(designState().xoverType, XoverType::None);
 }
 
 QTEST_MAIN(TestFrmXover3)

@@ -55,11 +55,11 @@ QString stored(const QString& name)
         { "qts", QString::number(s.qts) },
         { "fs", QString::number(s.fs) },
         { "closedVb", QString::number(s.closedVb) },
-        { "boxType", QString::number(s.boxType) },
+        { "boxType", QString::number(int(s.boxType)) },
         { "boxValid", QString::number(s.boxValid) },
         { "driverName", s.driverName.trimmed() },
         { "measDriverName", s.measDriverName.trimmed() },
-        { "xoverType", QString::number(s.xoverType) },
+        { "xoverType", QString::number(int(s.xoverType)) },
         { "xoverFreq", QString::number(s.xoverFreq) },
         { "xoverFreqLow", QString::number(s.xoverFreqLow) },
     };
