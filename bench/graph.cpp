@@ -1,7 +1,8 @@
 // Draw Graph as the graph window does it: the chart composed for a box, a
 // bandpass and a 3-way 12 dB crossover handed over, and painted over the
 // frame the window keeps drawn; aim at 1 ms a drawing. The first drawing at a
-// new size draws the frame as well (BM_DrawGraphAtNewSize).
+// new size draws the frame as well (BM_DrawGraphAtNewSize). Comparing, the
+// most kept curves and their legend are drawn too (BM_DrawGraphComparing).
 #include "benchdesign.h"
 #include "graph/graphpage.h"
 #include "platform/pageoutput.h"
@@ -17,9 +18,9 @@ const QSize kChartPixels(633, 377);
 } // namespace
 
 namespace {
-void drawGraph(const DesignState& design, ScreenPageRenderer& renderer, QImage& image)
+void drawGraph(const DesignState& design, ScreenPageRenderer& renderer, QImage& image, const KeptCurves& kept = {})
 {
-    const Page page = composeGraph(design);
+    const Page page = composeGraph(design, kept);
     QPainter painter(&image);
     renderer.render(page, painter, image.rect());
     painter.end();
@@ -36,6 +37,22 @@ static void BM_DrawGraph(benchmark::State& state)
         drawGraph(design, renderer, image);
 }
 BENCHMARK(BM_DrawGraph)->Unit(benchmark::kMillisecond);
+
+static void BM_DrawGraphComparing(benchmark::State& state)
+{
+    const DesignState design = fullDesign();
+    KeptCurves kept;
+    for (int i = 0; i < kMaxKeptCurves; ++i) {
+        DesignState other = design;
+        other.closedVb = 1.0f + 0.25f * float(i);
+        keepCurve(kept, curveToKeep(other));
+    }
+    QImage image(kChartPixels, QImage::Format_ARGB32_Premultiplied);
+    ScreenPageRenderer renderer;
+    for (auto _ : state)
+        drawGraph(design, renderer, image, kept);
+}
+BENCHMARK(BM_DrawGraphComparing)->Unit(benchmark::kMillisecond);
 
 static void BM_DrawGraphAtNewSize(benchmark::State& state)
 {

@@ -43,7 +43,7 @@ static void BM_ComposeBoxReportPage(benchmark::State& state)
 {
     const DesignState design = fullDesign();
     for (auto _ : state)
-        benchmark::DoNotOptimize(composeBoxReportPage(design, 1));
+        benchmark::DoNotOptimize(composeBoxReportPage(design, BoxType::Vented));
 }
 BENCHMARK(BM_ComposeBoxReportPage)->Unit(benchmark::kMicrosecond);
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -42,42 +43,29 @@ public:
     int asked = 0;
 };
 
-// The record read independently of the reader: a Double at 156, Integers and
-// names where they stand, Singles everywhere else.
+// The record read by the list of saved variables, not by the reader: every
+// Single and Double finite, and every Single shown as a number.
 bool recordIsFinite(const SystemRecord& record)
 {
-    struct Skip {
-        int offset, width;
-    };
-    static const Skip skips[] = { { 68, 2 }, { 90, 30 }, { 148, 2 }, { 150, 2 }, { 176, 30 }, { 254, 2 }, { 264, 2 },
-        { 286, 30 }, { 324, 30 } };
-    int at = 0;
-    while (at < kSystemRecordSize) {
-        bool skipped = false;
-        for (const Skip& skip : skips)
-            if (skip.offset == at) {
-                at += skip.width;
-                skipped = true;
+    const DesignState blank;
+    for (const SavedVariable& variable : savedVariables()) {
+        const bool finite = visitSaved(blank, variable, [&record, &variable](const auto& kind) {
+            using T = std::remove_cvref_t<decltype(kind)>;
+            if constexpr (std::is_floating_point_v<T>) {
+                T value;
+                std::memcpy(&value, record.data() + variable.offset, sizeof value);
+                if (!std::isfinite(value))
+                    return false;
+                // A loaded Single is shown by its text when a window next opens.
+                if constexpr (std::is_same_v<T, float>) {
+                    const QString text = numberText(value);
+                    return text != kOverflowText && text != kUndefinedText;
+                }
             }
-        if (skipped)
-            continue;
-        if (at == 156) {
-            double value;
-            std::memcpy(&value, record.data() + at, 8);
-            if (!std::isfinite(value))
-                return false;
-            at += 8;
-            continue;
-        }
-        float value;
-        std::memcpy(&value, record.data() + at, 4);
-        if (!std::isfinite(value))
+            return true;
+        });
+        if (!finite)
             return false;
-        // A loaded value is shown by its text when a window next opens.
-        const QString text = numberText(value);
-        if (text == kOverflowText || text == kUndefinedText)
-            return false;
-        at += 4;
     }
     return true;
 }

@@ -122,7 +122,7 @@ int runWindow(const WindowCommand& command, const QStringList& rest, QTextStream
 
 int runFile(const FileCommand& command, const QStringList& rest, QTextStream& out, QTextStream& err)
 {
-    const ParsedArguments arguments = parseArguments(rest, command.options, 1);
+    const ParsedArguments arguments = parseArguments(rest, command.options, command.maxFiles);
     const QString name = QString::fromLatin1(command.name);
     if (!arguments.error.isEmpty())
         return usageError(err, name, arguments.error);
@@ -130,8 +130,10 @@ int runFile(const FileCommand& command, const QStringList& rest, QTextStream& ou
         printHelp(out, command);
         return kExitDesign;
     }
-    if (arguments.positional.size() != 1)
-        return usageError(err, name, QStringLiteral("name one system file"));
+    if (arguments.positional.isEmpty())
+        return usageError(err, name,
+            command.maxFiles == 1 ? QStringLiteral("name one system file")
+                                  : QStringLiteral("name one to %1 system files").arg(command.maxFiles));
     if (arguments.output.isEmpty() == command.writesFile)
         return usageError(err, name,
             command.writesFile ? QStringLiteral("-o names the file to write")

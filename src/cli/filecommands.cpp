@@ -6,28 +6,57 @@
 #include "core/designstate.h"
 #include "design/systemload.h"
 #include "graph/graphpage.h"
+#include "graph/keptcurvefile.h"
 #include "platform/pageoutput.h"
 #include "print/boxreport.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
 constexpr int kUsageError = 2;
 
-// Loads the one file argument into a fresh design; false (after printing
-// the messages) when it could not be loaded.
-bool loadDesign(const ParsedArguments& arguments, QTextStream& err)
+// Loads a system file into a fresh design, with the kept curves beside it;
+// false when the design could not be loaded. The messages are printed
+// either way (kept curves that cannot be read leave the design loaded).
+bool loadDesign(const QString& file, QTextStream& err)
 {
+    keepCurvesWithSystemFiles();
     DesignState& state = designState();
     state = DesignState();
     applyStartValues(state);
+    keptCurves().clear();
     MessageLog log;
-    loadSystemFile(arguments.positional.value(0));
+    const bool loaded = loadSystemFile(file);
     CommandResult result;
     result.messages = log.shown;
-    printMessages(err, result, arguments.positional.value(0));
-    return log.shown.isEmpty();
+    printMessages(err, result, file);
+    return loaded;
+}
+
+bool loadDesign(const ParsedArguments& arguments, QTextStream& err)
+{
+    return loadDesign(arguments.positional.value(0), err);
+}
+
+// The designs of several files as kept curves, each named by its file and
+// its design; empty (after saying why) when a file cannot be compared.
+std::optional<KeptCurves> compareFiles(const QStringList& files, QTextStream& err)
+{
+    KeptCurves compared;
+    for (const QString& file : files) {
+        if (!loadDesign(file, err))
+            return std::nullopt;
+        std::optional<KeptCurve> curve = curveToKeep(designState());
+        if (!curve) {
+            err << "tolvan-cli: graph: " << file << " hands over no box or bandpass design to draw\n";
+            return std::nullopt;
+        }
+        curve->label = QFileInfo(file).completeBaseName() + QStringLiteral(": ") + curve->label;
+        keepCurve(compared, curve);
+    }
+    return compared;
 }
 
 // The one wording for an output file that could not be written, with what
@@ -46,7 +75,7 @@ int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     if (!loadDesign(arguments, err))
         return 1;
     CommandResult result;
-    result.fields = savedVariables(designState());
+    result.fields = savedVariableReadings(designState());
     if (arguments.json)
         printJson(out, result);
     else
@@ -67,9 +96,19 @@ int graph(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
         err << "tolvan-cli: graph: --width 100 to 20000 and --height 50 to 20000 pixels\n";
         return kUsageError;
     }
-    if (!loadDesign(arguments, err))
-        return 1;
-    const Page page = composeGraph(designState());
+    Page page;
+    if (arguments.positional.size() == 1) {
+        if (!loadDesign(arguments, err))
+            return 1;
+        page = composeGraph(designState(), keptCurves());
+    } else {
+        const std::optional<KeptCurves> compared = compareFiles(arguments.positional, err);
+        if (!compared)
+            return 1;
+        DesignState none;
+        applyStartValues(none);
+        page = composeGraph(none, *compared);
+    }
     const bool saved = kind == u"png" ? saveImage(page, arguments.output, size)
         : kind == u"svg"              ? saveSvg(page, arguments.output, size)
                                       : savePdf(page, arguments.output);
@@ -112,14 +151,19 @@ const QVector<FileCommand>& fileCommands()
         { "show", "Print the design a system file holds: every saved variable with its value.",
             "tolvan-cli show FILE.TLV [--json]", "tolvan-cli show mydesign.TLV --json", {},
             "  --json         the variables as JSON: name, text and number\n", false, show },
-        { "graph", "Write the response graph of a system file's design (PNG, SVG or PDF by the name's suffix).",
-            "tolvan-cli graph FILE.TLV -o OUT.png|OUT.svg|OUT.pdf [--width PX] [--height PX]",
-            "tolvan-cli graph mydesign.TLV -o response.png --width 800 --height 400",
+        { "graph",
+            "Write the response graph of a system file's design (PNG, SVG or PDF by the name's suffix); "
+            "with several files, their designs on one chart.",
+            "tolvan-cli graph FILE.TLV [FILE.TLV ...] -o OUT.png|OUT.svg|OUT.pdf [--width PX] [--height PX]",
+            "tolvan-cli graph closed.TLV vented.TLV -o compare.png --width 800 --height 400",
             { { QStringLiteral("width"), true }, { QStringLiteral("height"), true } },
             "  -o FILE        the file to write: .png, .svg or .pdf\n"
             "  --width PX     width of a PNG or SVG, pixels (1600)\n"
-            "  --height PX    height of a PNG or SVG, pixels (800)\n",
-            true, graph },
+            "  --height PX    height of a PNG or SVG, pixels (800)\n"
+            "With up to 8 files, each file's box (and bandpass) design is drawn in a colour of its own,\n"
+            "with a legend that names the file and its design. One file draws as the graph window does,\n"
+            "curves kept beside it included.\n",
+            true, graph, kMaxGraphFiles },
         { "report", "Write the box data report of a system file's design into a PDF file.",
             "tolvan-cli report FILE.TLV -o OUT.pdf", "tolvan-cli report mydesign.TLV -o boxdata.pdf", {},
             "  -o FILE        the PDF file to write\n", true, report },

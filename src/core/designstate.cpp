@@ -8,10 +8,10 @@ DesignState& designState()
 
 void applyStartValues(DesignState& state)
 {
-    state.xoverType = 0;
+    state.xoverType = XoverType::None;
     state.boxValid = 0;
     state.bandValid = 0;
-    state.boxType = -1;
+    state.boxType = BoxType::None;
     state.isoFactor = 1.0f;
     state.bandIsoFactor = 1.0f;
 }

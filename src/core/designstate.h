@@ -5,13 +5,36 @@
 // values (applyStartValues) and every window reads and writes members directly.
 //
 // Types follow the stored form: float for Single, double for Double, int16_t for
-// Integer, Text30 for the 30-character names.
+// Integer, Text30 for the 30-character names, and an enumeration over int16_t
+// for each Integer that holds a code.
 
 #include "core/text30.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
+
+// The codes are enumerations with int16_t as their fixed underlying type, so
+// every Integer a system file can hold is a value of its enumeration: a code
+// outside the named ones loads as it is and keeps the meaning it always had
+// (a box type outside them shows no box, a crossover type no crossover).
+
+// Which box design the graph and the report show. The report sets Bandpass
+// while it composes the bandpass page and restores the earlier value.
+enum class BoxType : std::int16_t { None = -1, Closed = 0, Vented = 1, Radiator = 2, Bandpass = 3 };
+
+// Which passive crossover was designed last.
+enum class XoverType : std::int16_t { None = 0, TwoWay6dB = 1, TwoWay12dB = 2, ThreeWay6dB = 3, ThreeWay12dB = 4 };
+
+// Which crossover inductors the inductor window takes over each time it
+// becomes active, set by whoever opens it; None after its Exit.
+enum class CoilSource : std::int16_t {
+    None = 0,
+    TakeL1 = 1, // a 2-way 6 dB crossover
+    TakeL1L2 = 2, // a 2-way 12 dB or 3-way 6 dB crossover
+    TakeL1ToL4 = 4, // a 3-way 12 dB crossover
+    TakeNothing = 7, // opened from the main window, for free use
+};
 
 struct DesignState {
     // Driver parameters shared by the closed, vented and passive-radiator windows.
@@ -52,14 +75,14 @@ struct DesignState {
     float xoverL1 = 0, xoverL2 = 0, xoverL3 = 0, xoverL4 = 0, xoverL5 = 0, xoverL6 = 0;
     float xoverRl = 0, xoverRm = 0, xoverRh = 0;
     float xoverFreq = 0, xoverFreqLow = 0;
-    std::int16_t xoverType = 0;
+    XoverType xoverType = XoverType::None;
     std::int16_t xoverIs12dB = 0; // not saved
 
     // Inductor window.
     float coilHeight = 0;
     float coilTurns = 0; // not saved
     std::int16_t coilWireGauge = 0; // not saved
-    std::int16_t coilSource = 0; // not saved
+    CoilSource coilSource = CoilSource::None; // not saved
 
     // Compensating networks.
     float netRe = 0, netFs = 0, netLe = 0;
@@ -67,7 +90,7 @@ struct DesignState {
 
     // Hand-over flags.
     std::int16_t designValid = 0; // not saved
-    std::int16_t boxType = 0;
+    BoxType boxType = BoxType::Closed; // 0 like every variable; the start values make it None
     std::int16_t boxValid = 0;
     std::int16_t graphDrawn = 0; // not saved
 

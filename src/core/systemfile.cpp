@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -69,6 +70,8 @@ bool untilDoneOrGivenUp(
     }
 }
 
+SystemFileCompanion* g_companion = nullptr;
+
 const FileDialogRequest kOpenRequest { QStringLiteral(" Open A File "), kFilter, kFilter, false, QString() };
 
 std::optional<Message> loadFrom(const QString& chosen)
@@ -79,6 +82,8 @@ std::optional<Message> loadFrom(const QString& chosen)
     if (!problem) {
         decodeSystemRecord(read.record, designState());
         countDesignLoad();
+        if (g_companion)
+            g_companion->loaded(chosen);
         noteDesignKept();
     }
     return problem;
@@ -93,18 +98,32 @@ SystemRecord& keptRecord()
 
 } // namespace
 
-bool designChangedSinceKept() { return encodeSystemRecord(designState()) != keptRecord(); }
+SystemFileCompanion* installSystemFileCompanion(SystemFileCompanion* companion)
+{
+    return std::exchange(g_companion, companion);
+}
 
-void noteDesignKept() { keptRecord() = encodeSystemRecord(designState()); }
+bool designChangedSinceKept()
+{
+    return encodeSystemRecord(designState()) != keptRecord() || (g_companion && g_companion->changedSinceKept());
+}
+
+void noteDesignKept()
+{
+    keptRecord() = encodeSystemRecord(designState());
+    if (g_companion)
+        g_companion->noteKept();
+}
 
 bool saveSystem()
 {
     // Taken once: a retry saves the design as it was when Save was pressed.
     const SystemRecord record = encodeSystemRecord(designState());
+    QString written;
     // The dialog adds ".TLV" to a bare name itself, so it asks about the right file.
     const bool saved
         = untilDoneOrGivenUp({ QStringLiteral(" Save A File "), kFilter, kFilter, true, QStringLiteral("TLV") },
-            [&record](const QString& chosen) -> std::optional<Message> {
+            [&record, &written](const QString& chosen) -> std::optional<Message> {
                 const QString path = systemFileName(chosen);
                 // An existing file under a name with ".TLV" added here was never
                 // confirmed in the dialog: Retry lets the user choose it there
@@ -112,13 +131,16 @@ bool saveSystem()
                 if (path != chosen && QFileInfo::exists(path))
                     return fileErrorMessage(FileErrorRow::FileAlreadyExists, FileProcedure::Save, EEXIST);
                 const std::optional<FileFailure> failure = writeRecordFile(path, record);
-                if (!failure)
+                if (!failure) {
+                    written = path;
                     return std::nullopt;
+                }
                 return fileErrorMessage(failure->osError, failure->step, folderExists(path), FileProcedure::Save);
             });
-    if (saved)
-        keptRecord() = record;
-    return saved;
+    if (!saved)
+        return false;
+    keptRecord() = record;
+    return !g_companion || g_companion->saved(written);
 }
 
 bool loadSystemRecord() { return untilDoneOrGivenUp(kOpenRequest, loadFrom); }

@@ -9,11 +9,32 @@
 
 #include <QString>
 
-// True when the design was written (not cancelled, no failure left standing).
+// What the program keeps beside each system file, in a file of its own (the
+// graph's kept curves), so that the record stays exactly 374 bytes. It is
+// written after each save of a record and read after each load of one; it
+// reports its own failures. Without one installed, only the record is saved
+// and loaded.
+class SystemFileCompanion {
+public:
+    virtual ~SystemFileCompanion() = default;
+    // The record was written to `systemFile`; false when the companion could not be.
+    virtual bool saved(const QString& systemFile) = 0;
+    // The record was read from `systemFile`.
+    virtual void loaded(const QString& systemFile) = 0;
+    // What it keeps now counts as saved (see noteDesignKept).
+    virtual void noteKept() = 0;
+    virtual bool changedSinceKept() const = 0;
+};
+// Installs a companion (the caller keeps ownership); returns the previous one.
+SystemFileCompanion* installSystemFileCompanion(SystemFileCompanion* companion);
+
+// True when the design was written (not cancelled, no failure left standing),
+// its companion included.
 bool saveSystem();
 
-// Whether the saved variables differ from the design as last saved or loaded
-// (or as the program started, noted with noteDesignKept).
+// Whether the saved variables, or what the companion keeps, differ from the
+// design as last saved or loaded (or as the program started, noted with
+// noteDesignKept).
 bool designChangedSinceKept();
 void noteDesignKept();
 // The loads return true when a record was loaded; each such load counts as

@@ -1,214 +1,181 @@
 #include "core/systemrecord.h"
 
-#include "core/designstate.h"
-
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
-#include <utility>
-#include <variant>
 
 namespace {
 
-// The twelve crossover component values, copied as one unit.
-struct CrossoverBlock { };
-constexpr int kCrossoverCount = 12;
-
-// For a const state the pointers are const.
-template <class State> std::array<decltype(&std::declval<State&>().xoverC1), kCrossoverCount> crossoverBlock(State& s)
-{
-    return { &s.xoverC1, &s.xoverC2, &s.xoverC3, &s.xoverC4, &s.xoverSpareC[0], &s.xoverSpareC[1], &s.xoverL1,
-        &s.xoverL2, &s.xoverL3, &s.xoverL4, &s.xoverL5, &s.xoverL6 };
-}
-
-using Member = std::variant<float DesignState::*, double DesignState::*, std::int16_t DesignState::*,
-    Text30 DesignState::*, CrossoverBlock>;
-
-struct Slot {
-    int offset;
-    Member member;
-};
-
-constexpr int widthOf(const Member& member)
-{
-    switch (member.index()) {
-    case 0:
-        return 4;
-    case 1:
-        return 8;
-    case 2:
-        return 2;
-    case 3:
-        return Text30::Size;
-    default:
-        return 4 * kCrossoverCount;
-    }
-}
-
 using S = DesignState;
 // In file order.
-constexpr Slot kLayout[] = {
-    { 0, &S::xoverFreq },
-    { 4, &S::xoverFreqLow },
-    { 8, &S::xoverRl },
-    { 12, &S::xoverRm },
-    { 16, &S::xoverRh },
-    { 20, CrossoverBlock {} },
-    { 68, &S::xoverType },
-    { 70, &S::netLe },
-    { 74, &S::netFs },
-    { 78, &S::netRe },
-    { 82, &S::qms },
-    { 86, &S::qes },
-    { 90, &S::netName },
-    { 120, &S::bandRe },
-    { 124, &S::bandQts },
-    { 128, &S::bandFb },
-    { 132, &S::bandFh3 },
-    { 136, &S::bandFl3 },
-    { 140, &S::bandVas },
-    { 144, &S::bandVentedVb },
-    { 148, &S::ventedValid },
-    { 150, &S::bandValid },
-    { 152, &S::bandIsoFactor },
-    { 156, &S::bandFl3Input },
-    { 164, &S::bandFh3Calc },
-    { 168, &S::bandFs },
-    { 172, &S::bandCoilL },
-    { 176, &S::bandWooferName },
-    { 206, &S::radiatorVd },
-    { 210, &S::radiatorVpr },
-    { 214, &S::closedVbCalc },
-    { 218, &S::closedVb },
-    { 222, &S::bandSealedVb },
-    { 226, &S::closedFc },
-    { 230, &S::ventedFb },
-    { 234, &S::isoFactor },
-    { 238, &S::vas },
-    { 242, &S::closedQtc },
-    { 246, &S::closedQtcCalc },
-    { 250, &S::qts },
-    { 254, &S::boxValid },
-    { 256, &S::fs },
-    { 260, &S::ventedVb },
-    { 264, &S::boxType },
-    { 266, &S::boxHeight },
-    { 270, &S::boxWidth },
-    { 274, &S::coilHeight },
-    { 278, &S::ventedF3 },
-    { 282, &S::boxDepth },
-    { 286, &S::driverName },
-    { 316, &S::re },
-    { 320, &S::measFs },
-    { 324, &S::measDriverName },
-    { 354, &S::measZres },
-    { 358, &S::measF1 },
-    { 362, &S::measF2 },
-    { 366, &S::testBoxVolume },
-    { 370, &S::testBoxFc },
+constexpr SavedVariable kSavedVariables[] = {
+    { "xoverFreq", 0, &S::xoverFreq },
+    { "xoverFreqLow", 4, &S::xoverFreqLow },
+    { "xoverRl", 8, &S::xoverRl },
+    { "xoverRm", 12, &S::xoverRm },
+    { "xoverRh", 16, &S::xoverRh },
+    { "xoverC1", 20, &S::xoverC1 },
+    { "xoverC2", 24, &S::xoverC2 },
+    { "xoverC3", 28, &S::xoverC3 },
+    { "xoverC4", 32, &S::xoverC4 },
+    { "xoverSpareC[0]", 36, SpareSlot { 0 } },
+    { "xoverSpareC[1]", 40, SpareSlot { 1 } },
+    { "xoverL1", 44, &S::xoverL1 },
+    { "xoverL2", 48, &S::xoverL2 },
+    { "xoverL3", 52, &S::xoverL3 },
+    { "xoverL4", 56, &S::xoverL4 },
+    { "xoverL5", 60, &S::xoverL5 },
+    { "xoverL6", 64, &S::xoverL6 },
+    { "xoverType", 68, &S::xoverType },
+    { "netLe", 70, &S::netLe },
+    { "netFs", 74, &S::netFs },
+    { "netRe", 78, &S::netRe },
+    { "qms", 82, &S::qms },
+    { "qes", 86, &S::qes },
+    { "netName", 90, &S::netName },
+    { "bandRe", 120, &S::bandRe },
+    { "bandQts", 124, &S::bandQts },
+    { "bandFb", 128, &S::bandFb },
+    { "bandFh3", 132, &S::bandFh3 },
+    { "bandFl3", 136, &S::bandFl3 },
+    { "bandVas", 140, &S::bandVas },
+    { "bandVentedVb", 144, &S::bandVentedVb },
+    { "ventedValid", 148, &S::ventedValid },
+    { "bandValid", 150, &S::bandValid },
+    { "bandIsoFactor", 152, &S::bandIsoFactor },
+    { "bandFl3Input", 156, &S::bandFl3Input },
+    { "bandFh3Calc", 164, &S::bandFh3Calc },
+    { "bandFs", 168, &S::bandFs },
+    { "bandCoilL", 172, &S::bandCoilL },
+    { "bandWooferName", 176, &S::bandWooferName },
+    { "radiatorVd", 206, &S::radiatorVd },
+    { "radiatorVpr", 210, &S::radiatorVpr },
+    { "closedVbCalc", 214, &S::closedVbCalc },
+    { "closedVb", 218, &S::closedVb },
+    { "bandSealedVb", 222, &S::bandSealedVb },
+    { "closedFc", 226, &S::closedFc },
+    { "ventedFb", 230, &S::ventedFb },
+    { "isoFactor", 234, &S::isoFactor },
+    { "vas", 238, &S::vas },
+    { "closedQtc", 242, &S::closedQtc },
+    { "closedQtcCalc", 246, &S::closedQtcCalc },
+    { "qts", 250, &S::qts },
+    { "boxValid", 254, &S::boxValid },
+    { "fs", 256, &S::fs },
+    { "ventedVb", 260, &S::ventedVb },
+    { "boxType", 264, &S::boxType },
+    { "boxHeight", 266, &S::boxHeight },
+    { "boxWidth", 270, &S::boxWidth },
+    { "coilHeight", 274, &S::coilHeight },
+    { "ventedF3", 278, &S::ventedF3 },
+    { "boxDepth", 282, &S::boxDepth },
+    { "driverName", 286, &S::driverName },
+    { "re", 316, &S::re },
+    { "measFs", 320, &S::measFs },
+    { "measDriverName", 324, &S::measDriverName },
+    { "measZres", 354, &S::measZres },
+    { "measF1", 358, &S::measF1 },
+    { "measF2", 362, &S::measF2 },
+    { "testBoxVolume", 366, &S::testBoxVolume },
+    { "testBoxFc", 370, &S::testBoxFc },
 };
+
+template <class T> constexpr int widthOf()
+{
+    if constexpr (std::is_same_v<T, Text30>)
+        return Text30::Size;
+    else
+        return int(sizeof(T));
+}
+
+constexpr int widthOf(const SavedVariable& variable)
+{
+    return std::visit(
+        [](auto member) {
+            if constexpr (std::is_same_v<decltype(member), SpareSlot>)
+                return widthOf<float>();
+            else
+                return widthOf<std::remove_cvref_t<decltype(std::declval<DesignState&>().*member)>>();
+        },
+        variable.member);
+}
 
 // Every field starts where the one before it ends, and the last ends at 374.
 constexpr bool layoutIsGapless()
 {
     int next = 0;
-    for (const Slot& slot : kLayout) {
-        if (slot.offset != next)
+    for (const SavedVariable& variable : kSavedVariables) {
+        if (variable.offset != next)
             return false;
-        next += widthOf(slot.member);
+        next += widthOf(variable);
     }
     return next == kSystemRecordSize;
 }
 static_assert(layoutIsGapless(), "the system record must be 374 gapless bytes");
 
+// Codes go to the record as the Integers they are.
+template <class T> auto stored(T value)
+{
+    if constexpr (std::is_enum_v<T>)
+        return static_cast<std::underlying_type_t<T>>(value);
+    else
+        return value;
+}
+
+void put(SystemRecord& record, int offset, const Text30& text)
+{
+    const Text30::Bytes& bytes = text.bytes();
+    std::memcpy(record.data() + offset, bytes.data(), bytes.size());
+}
+
 template <class T> void put(SystemRecord& record, int offset, T value)
 {
-    qToLittleEndian(value, record.data() + offset);
+    qToLittleEndian(stored(value), record.data() + offset);
 }
 
-template <class T> T get(const SystemRecord& record, int offset)
+void get(const SystemRecord& record, int offset, Text30& text)
 {
-    return qFromLittleEndian<T>(record.data() + offset);
+    Text30::Bytes bytes;
+    std::memcpy(bytes.data(), record.data() + offset, bytes.size());
+    text.setBytes(bytes);
 }
 
-// Overload set for std::visit.
-template <class... F> struct Visitor : F... {
-    using F::operator()...;
-};
-// Spelled out: clang 14 does not deduce aggregate bases by itself.
-template <class... F> Visitor(F...) -> Visitor<F...>;
+template <class T> void get(const SystemRecord& record, int offset, T& value)
+{
+    value = static_cast<T>(qFromLittleEndian<decltype(stored(value))>(record.data() + offset));
+}
 
 } // namespace
+
+std::span<const SavedVariable> savedVariables() { return kSavedVariables; }
+
+int savedWidth(const SavedVariable& variable) { return widthOf(variable); }
 
 SystemRecord encodeSystemRecord(const DesignState& state)
 {
     SystemRecord record {};
-    for (const Slot& slot : kLayout) {
-        const int at = slot.offset;
-        std::visit(Visitor {
-                       [&](float DesignState::*m) { put(record, at, state.*m); },
-                       [&](double DesignState::*m) { put(record, at, state.*m); },
-                       [&](std::int16_t DesignState::*m) { put(record, at, state.*m); },
-                       [&](Text30 DesignState::*m) {
-                           const Text30::Bytes& bytes = (state.*m).bytes();
-                           std::memcpy(record.data() + at, bytes.data(), bytes.size());
-                       },
-                       [&](CrossoverBlock) {
-                           int offset = at;
-                           for (const float* value : crossoverBlock(state)) {
-                               put(record, offset, *value);
-                               offset += 4;
-                           }
-                       },
-                   },
-            slot.member);
-    }
+    for (const SavedVariable& variable : kSavedVariables)
+        visitSaved(state, variable, [&](const auto& value) { put(record, variable.offset, value); });
     return record;
 }
 
 void decodeSystemRecord(const SystemRecord& record, DesignState& state)
 {
-    for (const Slot& slot : kLayout) {
-        const int at = slot.offset;
-        std::visit(Visitor {
-                       [&](float DesignState::*m) { state.*m = get<float>(record, at); },
-                       [&](double DesignState::*m) { state.*m = get<double>(record, at); },
-                       [&](std::int16_t DesignState::*m) { state.*m = get<std::int16_t>(record, at); },
-                       [&](Text30 DesignState::*m) {
-                           Text30::Bytes bytes;
-                           std::memcpy(bytes.data(), record.data() + at, bytes.size());
-                           (state.*m).setBytes(bytes);
-                       },
-                       [&](CrossoverBlock) {
-                           int offset = at;
-                           for (float* value : crossoverBlock(state)) {
-                               *value = get<float>(record, offset);
-                               offset += 4;
-                           }
-                       },
-                   },
-            slot.member);
-    }
+    for (const SavedVariable& variable : kSavedVariables)
+        visitSaved(state, variable, [&](auto& value) { get(record, variable.offset, value); });
 }
 
 bool systemRecordIsFinite(const SystemRecord& record)
 {
-    for (const Slot& slot : kLayout) {
-        const int at = slot.offset;
-        const bool finite
-            = std::visit(Visitor {
-                             [&](float DesignState::*) { return std::isfinite(get<float>(record, at)); },
-                             [&](double DesignState::*) { return std::isfinite(get<double>(record, at)); },
-                             [](std::int16_t DesignState::*) { return true; },
-                             [](Text30 DesignState::*) { return true; },
-                             [&](CrossoverBlock) {
-                                 for (int i = 0; i < kCrossoverCount; ++i)
-                                     if (!std::isfinite(get<float>(record, at + 4 * i)))
-                                         return false;
-                                 return true;
-                             },
-                         },
-                slot.member);
+    DesignState decoded;
+    decodeSystemRecord(record, decoded);
+    for (const SavedVariable& variable : kSavedVariables) {
+        const bool finite = visitSaved(decoded, variable, [](const auto& value) {
+            if constexpr (std::is_floating_point_v<std::remove_cvref_t<decltype(value)>>)
+                return std::isfinite(value);
+            else
+                return true;
+        });
         if (!finite)
             return false;
     }

@@ -12,7 +12,7 @@ const QString kReEqualsZmax = QStringLiteral("Speaker Resistance Must NOT Equal 
 const QString kQmsNegative = QStringLiteral("Qms Can NOT be Negative");
 const QString kQesNegative = QStringLiteral("Qes Can NOT be Negative");
 
-InputFailure qRefusal(const QString& prompt) { return { msg::error(prompt), QStringLiteral("szRdct") }; }
+Outcome qRefusal(const QString& prompt) { return Outcome::message(msg::error(prompt), QStringLiteral("szRdct")); }
 
 } // namespace
 
@@ -30,7 +30,7 @@ ReferenceImpedance referenceImpedance(double re, double zmax)
     return { toFiniteSingle(std::sqrt(zmax / re) * re), std::nullopt };
 }
 
-std::optional<InputFailure> checkInputs(const MeasurementInputs& in)
+std::optional<Outcome> checkInputs(const MeasurementInputs& in)
 {
     struct Check {
         bool fails;
@@ -46,7 +46,7 @@ std::optional<InputFailure> checkInputs(const MeasurementInputs& in)
     };
     for (const Check& check : checks)
         if (check.fails)
-            return InputFailure { msg::plain(QString::fromLatin1(check.prompt)), QString::fromLatin1(check.focus) };
+            return Outcome::message(msg::plain(QString::fromLatin1(check.prompt)), QString::fromLatin1(check.focus));
     return std::nullopt;
 }
 
@@ -84,32 +84,30 @@ MeasurementResult measureDriver(const MeasurementInputs& in)
     if (!in.allPositive())
         return result;
     if (const auto failure = checkInputs(in)) {
-        result.messages << failure->message;
-        result.focusField = failure->focusField;
+        result.outcome = *failure;
         return result;
     }
     if (in.zmax == in.re) {
-        result.messages << msg::plain(kReEqualsZmax);
+        result.outcome = Outcome::message(msg::plain(kReEqualsZmax));
         return result;
     }
     const QFactorsResult q = computeQFactors(in);
     if (q.refusal) {
-        result.messages << q.refusal->message;
-        result.focusField = q.refusal->focusField;
+        result.outcome = *q.refusal;
         return result;
     }
     // Negative Qs are reported but still shown and stored.
     if (q.q->qms < 0)
-        result.messages << msg::plain(kQmsNegative);
+        result.outcome.messages << msg::plain(kQmsNegative);
     if (q.q->qes < 0)
-        result.messages << msg::plain(kQesNegative);
+        result.outcome.messages << msg::plain(kQesNegative);
     result.q = q.q;
     // The Qs stand on their own: a Vas out of range refuses only itself.
     result.vas = computeVas(in.vt, in.fct, in.fs);
     if (!result.vas) {
-        result.messages << msg::error(
+        result.outcome.messages << msg::error(
             QStringLiteral("Vas Is Out of Range. Check Volume of Test Box, Resonance in Test Box and Resonance"));
-        result.focusField = QStringLiteral("szVtbt");
+        result.outcome.focusField = QStringLiteral("szVtbt");
     }
     return result;
 }

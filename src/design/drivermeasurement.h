@@ -13,9 +13,9 @@
 // with an "Error" message, and then nothing is shown or stored.
 
 #include "core/messages.h"
+#include "design/outcome.h"
 
 #include <QString>
-#include <QVector>
 #include <optional>
 
 namespace design {
@@ -33,12 +33,6 @@ struct MeasurementInputs {
     bool allPositive() const;
 };
 
-// A refused input: the message and the control that gets the focus.
-struct InputFailure {
-    Message message;
-    QString focusField;
-};
-
 // Z' on leaving szRdct or szIfr: the geometric mean of Re and Zmax.
 struct ReferenceImpedance {
     std::optional<float> zPrime; // set: store it and show it
@@ -46,9 +40,10 @@ struct ReferenceImpedance {
 };
 ReferenceImpedance referenceImpedance(double re, double zmax);
 
-// The four input checks, in their order; the first that fails. Only
-// meaningful when all inputs are positive.
-std::optional<InputFailure> checkInputs(const MeasurementInputs& in);
+// The four input checks, in their order; the first that fails, as its
+// message and the control that gets the focus. Only meaningful when all
+// inputs are positive.
+std::optional<Outcome> checkInputs(const MeasurementInputs& in);
 
 struct QFactors {
     float qms = 0, qes = 0, qts = 0;
@@ -59,7 +54,7 @@ struct QFactors {
 // or Qms + Qes is 0. Expects inputs that passed the checks and Re != Zmax.
 struct QFactorsResult {
     std::optional<QFactors> q;
-    std::optional<InputFailure> refusal;
+    std::optional<Outcome> refusal;
 };
 QFactorsResult computeQFactors(const MeasurementInputs& in);
 
@@ -70,8 +65,7 @@ std::optional<float> computeVas(double vt, double fct, double fs);
 struct MeasurementResult {
     std::optional<QFactors> q; // set: show and store the three Qs
     std::optional<float> vas; // set: show it; empty: szVast keeps its text
-    QVector<Message> messages; // shown in this order
-    QString focusField; // empty: the focus stays where it is
+    Outcome outcome;
 };
 MeasurementResult measureDriver(const MeasurementInputs& in);
 

@@ -60,8 +60,9 @@ float allowedResistance(float driverOhms) { return single(double(driverOhms) * 0
 
 QString gaugeText(std::int16_t gauge) { return gauge == 0 ? QStringLiteral(" ****") : numberText(double(gauge)); }
 
-std::vector<CoilTakeOver> coilsToTakeOver(std::int16_t coilSource, const DesignState& state)
+std::vector<CoilTakeOver> coilsToTakeOver(CoilSource source, const DesignState& state)
 {
+    const int coilSource = static_cast<int>(source);
     std::vector<CoilTakeOver> rows;
     if (coilSource <= 6)
         rows.push_back({ 1, state.xoverL1, state.xoverRl });

@@ -81,8 +81,10 @@ struct CoilTakeOver {
 };
 
 // The crossover inductors a window opened by "L Design" takes over, by
-// coilSource: 1 takes L1, 2 takes L1 and L2, 4 takes L1 to L4; above 6 none.
-// Row 2 is given the tweeter impedance in every case.
-std::vector<CoilTakeOver> coilsToTakeOver(std::int16_t coilSource, const DesignState& state);
+// coilSource: TakeL1 takes L1, TakeL1L2 L1 and L2, TakeL1ToL4 L1 to L4;
+// TakeNothing none. The rows follow ranges of the code (row 1 up to 6, row 2
+// from 2 to 6, row 3 for 3 and 4), which also decide the codes that no window
+// sets. Row 2 is given the tweeter impedance in every case.
+std::vector<CoilTakeOver> coilsToTakeOver(CoilSource coilSource, const DesignState& state);
 
 } // namespace design

@@ -8,6 +8,7 @@
 // field recomputes (its change rule), L in mH and C in uF. Activation shows a
 // stored design with the rule of the frequency field, which recomputes all.
 
+#include "core/designstate.h"
 #include "design/crossoverparts.h"
 
 namespace design {
@@ -30,7 +31,7 @@ std::optional<double> twoWayFormula(XoverPart part, const TwoWayInputs& in);
 //  - Rl:  needs f and Rl > 0 only; recomputes L1 and C2 (12 dB) or L1 and "N/A" for L2.
 XoverRecalc twoWayChange(TwoWayField changed, const TwoWayInputs& in);
 
-// xoverType of a 2-way design: 2 for 12 dB, 1 for 6 dB.
-inline int twoWayType(bool is12dB) { return is12dB ? 2 : 1; }
+// xoverType of a 2-way design.
+inline XoverType twoWayType(bool is12dB) { return is12dB ? XoverType::TwoWay12dB : XoverType::TwoWay6dB; }
 
 } // namespace design

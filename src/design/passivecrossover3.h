@@ -9,6 +9,7 @@
 // impedances (ohms) as the fields read, and the slope. Out: what the edit of
 // one field recomputes (its change rule), L in mH and C in uF.
 
+#include "core/designstate.h"
 #include "design/crossoverparts.h"
 
 #include <array>
@@ -57,7 +58,7 @@ struct ResponseModel {
 };
 std::optional<ResponseModel> threeWayResponseModel(double fh, double fl, double rm);
 
-// xoverType of a 3-way design: 4 for 12 dB, 3 for 6 dB.
-inline int threeWayType(bool is12dB) { return is12dB ? 4 : 3; }
+// xoverType of a 3-way design.
+inline XoverType threeWayType(bool is12dB) { return is12dB ? XoverType::ThreeWay12dB : XoverType::ThreeWay6dB; }
 
 } // namespace design

@@ -5,21 +5,26 @@
 
 namespace design {
 
+double portLength(double diameter, double tuningHz, double volumeCubicFeet)
+{
+    const double r = diameter / 2;
+    const double cubicInches = volumeCubicFeet * 1728;
+    return 1.463e7 * r * r / (tuningHz * tuningHz * cubicInches) - 1.463 * r;
+}
+
+bool portIsBuildable(double length) { return length > 0.5; }
+
 PortLengths portLengths(float tuningHz, float volumeCubicFeet)
 {
-    const double fb = tuningHz;
-    const double cubicInches = double(volumeCubicFeet) * 1728;
     PortLengths lengths {};
-    for (int i = 0; i < kPortCount; ++i) {
-        const double r = kPortDiameters[i] / 2;
-        lengths[i] = toSingle(1.463e7 * r * r / (fb * fb * cubicInches) - 1.463 * r);
-    }
+    for (int i = 0; i < kPortCount; ++i)
+        lengths[i] = toSingle(portLength(kPorts[i].diameter, tuningHz, volumeCubicFeet));
     return lengths;
 }
 
 QString portLengthText(float length)
 {
-    return length <= 0.5f ? QStringLiteral("N/A") : formatNumber(length, kPattern2);
+    return portIsBuildable(length) ? formatNumber(length, kPattern2) : QStringLiteral("N/A");
 }
 
 } // namespace design

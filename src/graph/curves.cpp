@@ -7,7 +7,7 @@
 
 namespace {
 
-const double kDecades = std::log10(100000.0) - 1;
+const double kTopDecade = std::log10(100000.0); // 100 kHz, the right end of the chart
 
 bool positive(double v) { return std::isfinite(v) && v > 0; }
 
@@ -43,6 +43,21 @@ struct CrossoverPart {
     bool lowFrequency; // the curve follows xoverFreqLow rather than xoverFreq
 };
 
+// The word the chart title gives a box type; null for a type that is not a box.
+const char* boxName(BoxType boxType)
+{
+    switch (boxType) {
+    case BoxType::Closed:
+        return "Closed";
+    case BoxType::Vented:
+        return "Vented";
+    case BoxType::Radiator:
+        return "Passive";
+    default:
+        return nullptr;
+    }
+}
+
 Curve crossoverCurve(CurveKind kind, const QVector<QPointF>& points)
 {
     static const int colors[] = { 0, 1, 9, 4 };
@@ -51,16 +66,16 @@ Curve crossoverCurve(CurveKind kind, const QVector<QPointF>& points)
 
 } // namespace
 
-double chartX(double frequency, const ChartScale& scale)
+double chartX(double frequency, const ChartScale& scale, double lowDecade)
 {
-    return scale.width / kDecades * (std::log10(frequency) - 1) + scale.xOffset;
+    return scale.width / (kTopDecade - lowDecade) * (std::log10(frequency) - lowDecade) + scale.xOffset;
 }
 
 double chartY(double level) { return (level / 2 + 10) * kUnitsPerHalfDb; }
 
 double frequencyAtX(double x, const ChartScale& scale)
 {
-    return std::pow(10.0, (x - scale.xOffset) * kDecades / scale.width + 1);
+    return std::pow(10.0, (x - scale.xOffset) * (kTopDecade - 1) / scale.width + 1);
 }
 
 double levelAtY(double y) { return (y / kUnitsPerHalfDb - 10) * 2; }
@@ -109,30 +124,68 @@ double ventedBoxLevel(double f, double fs, const VentedCoefficients& k)
     return dB(r4 / std::sqrt(double(realSq) + double(imagSq)));
 }
 
+namespace {
+// The design's values, whatever its box type.
+BoxCurveInputs boxValues(const DesignState& s, BoxType type)
+{
+    return BoxCurveInputs { type, s.fs, s.qts, s.vas, s.closedVb, s.isoFactor, s.ventedFb, s.closedFc,
+        s.closedQtcCalc };
+}
+} // namespace
+
 std::optional<Curve> closedBoxCurve(const DesignState& s, const ChartScale& scale)
 {
-    if (!allPositive(s.closedFc, s.closedQtcCalc))
-        return std::nullopt;
-    const double fc = s.closedFc, qtc = s.closedQtcCalc;
-    return Curve { CurveKind::Box,
-        levelPoints(
-            boxFrequencies(), [=](double f) { return closedBoxLevel(f, fc, qtc); }, scale),
-        0, 0 };
+    return boxCurve(boxValues(s, BoxType::Closed), scale);
 }
 
 std::optional<Curve> ventedBoxCurve(const DesignState& s, const ChartScale& scale)
 {
-    if (!allPositive(s.vas, s.isoFactor, s.closedVb))
+    return boxCurve(boxValues(s, BoxType::Vented), scale);
+}
+
+std::optional<BoxCurveInputs> boxCurveInputs(const DesignState& s)
+{
+    if (s.boxValid != 1 || !boxName(s.boxType))
         return std::nullopt;
-    const double alpha = double(s.vas) * s.isoFactor / s.closedVb;
-    const auto k = ventedCoefficients(s.ventedFb, s.fs, s.qts, alpha);
+    return boxValues(s, s.boxType);
+}
+
+std::optional<Curve> boxCurve(const BoxCurveInputs& d, const ChartScale& scale)
+{
+    if (d.type == BoxType::Closed) {
+        if (!allPositive(d.fc, d.qtc))
+            return std::nullopt;
+        const double fc = d.fc, qtc = d.qtc;
+        return Curve { CurveKind::Box,
+            levelPoints(
+                boxFrequencies(), [=](double f) { return closedBoxLevel(f, fc, qtc); }, scale),
+            0, 0 };
+    }
+    if (d.type != BoxType::Vented && d.type != BoxType::Radiator)
+        return std::nullopt;
+    if (!allPositive(d.vas, d.isoFactor, d.volume))
+        return std::nullopt;
+    const double alpha = d.vas * d.isoFactor / d.volume;
+    const auto k = ventedCoefficients(d.fb, d.fs, d.qts, alpha);
     if (!k)
         return std::nullopt;
-    const double fs = s.fs;
+    const double fs = d.fs;
     return Curve { CurveKind::Box,
         levelPoints(
             boxFrequencies(), [=](double f) { return ventedBoxLevel(f, fs, *k); }, scale),
         0, 0 };
+}
+
+std::optional<BandpassCurveInputs> bandpassCurveInputs(const DesignState& s)
+{
+    if (s.bandValid != 1)
+        return std::nullopt;
+    return BandpassCurveInputs { s.bandPa, s.bandFl3, s.bandFb, s.bandFh3 };
+}
+
+std::optional<BandpassCurve> bandpassCurve(const BandpassCurveInputs& d, const ChartScale& scale)
+{
+    return bandpassCurve(d.pa, d.fl3, d.fb, d.fh3, scale);
 }
 
 QVector<float> crossoverFrequencies(double f, bool startAtS)
@@ -239,16 +292,16 @@ QVector<Curve> crossoverCurves(const DesignState& s, const ChartScale& scale)
 {
     QVector<CrossoverPart> parts;
     switch (s.xoverType) {
-    case 1:
+    case XoverType::TwoWay6dB:
         parts = { { CurveKind::Woofer, 1, false }, { CurveKind::Tweeter, 1, false } };
         break;
-    case 2:
+    case XoverType::TwoWay12dB:
         parts = { { CurveKind::Woofer, 2, false }, { CurveKind::Tweeter, 2, false } };
         break;
-    case 3:
+    case XoverType::ThreeWay6dB:
         parts = { { CurveKind::Woofer, 1, true }, { CurveKind::MidRange, 1, true }, { CurveKind::Tweeter, 1, false } };
         break;
-    case 4:
+    case XoverType::ThreeWay12dB:
         parts = { { CurveKind::Woofer, 2, true }, { CurveKind::MidRange, 2, true }, { CurveKind::Tweeter, 2, false } };
         break;
     default:
@@ -287,26 +340,21 @@ std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, dou
         { fh3 * 2, pa - 15, 0.65, ref - 11 },
         { fh3 * 4, pa - 30, 0.6, 0 },
     };
-    // Each anchor has its own offset c in place of the chart's 1 (10 Hz).
-    const auto x = [&](double f, double c) {
-        return scale.width / (std::log10(100000.0) - c) * (std::log10(f) - c) + scale.xOffset;
-    };
-
+    // Each anchor has its own low decade c in place of the chart's 1 (10 Hz).
     BandpassCurve curve;
     for (const Anchor& a : anchors)
-        curve.anchors << QPointF(x(a.f, a.c), chartY(a.level) + a.add);
-    curve.xLeft = fl3 / 1.7 > 10 ? x(fl3 / 1.7, 0.75) : 100;
-    curve.xRight = x(1.6 * fh3, 0.6);
+        curve.anchors << QPointF(chartX(a.f, scale, a.c), chartY(a.level) + a.add);
+    curve.xLeft = fl3 / 1.7 > 10 ? chartX(fl3 / 1.7, scale, 0.75) : 100;
+    curve.xRight = chartX(1.6 * fh3, scale, 0.6);
     return curve;
 }
 
-std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid)
+std::optional<ChartTitle> chartTitle(BoxType boxType, bool boxValid, bool bandValid)
 {
     if (!boxValid)
-        return std::nullopt;
-    static const char* const names[] = { "Closed", "Vented", "Passive" };
-    if (boxType >= 0 && boxType <= 2) {
-        const QString box = QString::fromLatin1(names[boxType]);
+        return bandValid ? std::optional(ChartTitle { QStringLiteral("Bandpass Box Design"), 700 }) : std::nullopt;
+    if (const char* name = boxName(boxType)) {
+        const QString box = QString::fromLatin1(name);
         if (bandValid)
             return ChartTitle { QStringLiteral("Bandpass and %1 Box Design").arg(box), 500 };
         return ChartTitle { QStringLiteral("%1 Box Design").arg(box), 700 };
@@ -319,15 +367,11 @@ std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid)
 ResponseCurves computeCurves(const DesignState& s, const ChartScale& scale)
 {
     ResponseCurves out;
-    if (s.bandValid == 1)
-        out.bandpass = bandpassCurve(s.bandPa, s.bandFl3, s.bandFb, s.bandFh3, scale);
+    if (const auto band = bandpassCurveInputs(s))
+        out.bandpass = bandpassCurve(*band, scale);
     out.title = chartTitle(s.boxType, s.boxValid == 1, s.bandValid == 1);
-    if (s.boxValid == 1) {
-        if (s.boxType == 0)
-            out.box = closedBoxCurve(s, scale);
-        else if (s.boxType == 1 || s.boxType == 2)
-            out.box = ventedBoxCurve(s, scale);
-    }
+    if (const auto box = boxCurveInputs(s))
+        out.box = boxCurve(*box, scale);
     out.crossovers = crossoverCurves(s, scale);
     return out;
 }

@@ -33,7 +33,9 @@ inline constexpr int kMaxCurvePoints = 54;
 inline constexpr double kUnitsPerHalfDb = 53.33333; // chart units per 2 dB
 inline constexpr double kLowestLevel = -20; // dB; lower points are dropped
 
-double chartX(double frequency, const ChartScale& scale = {});
+// Where a frequency stands: 10^lowDecade Hz (10 Hz by default) at x = 0 and
+// 100 kHz at the scale's width, logarithmic in between, plus the x offset.
+double chartX(double frequency, const ChartScale& scale = {}, double lowDecade = 1);
 double chartY(double level);
 // The inverse mappings, for reading the chart back.
 double frequencyAtX(double x, const ChartScale& scale = {});
@@ -71,6 +73,27 @@ struct ResponseCurves {
 
 ResponseCurves computeCurves(const DesignState& state, const ChartScale& scale = {});
 
+// A box design as its curve reads it from the hand-over; held on its own, it
+// draws the same curve later (a kept curve, a design from another file).
+struct BoxCurveInputs {
+    BoxType type = BoxType::None; // closed, vented or passive radiator
+    double fs = 0, qts = 0, vas = 0, volume = 0, isoFactor = 1; // volume: closedVb
+    double fb = 0; // ventedFb
+    double fc = 0, qtc = 0; // closedFc, closedQtcCalc
+    bool operator==(const BoxCurveInputs&) const = default;
+};
+// The box design handed over: only while boxValid is 1 and boxType names a box.
+std::optional<BoxCurveInputs> boxCurveInputs(const DesignState& state);
+std::optional<Curve> boxCurve(const BoxCurveInputs& design, const ChartScale& scale = {});
+
+struct BandpassCurveInputs {
+    double pa = 0, fl3 = 0, fb = 0, fh3 = 0; // bandPa, bandFl3, bandFb, bandFh3
+    bool operator==(const BandpassCurveInputs&) const = default;
+};
+// The bandpass design handed over: only while bandValid is 1.
+std::optional<BandpassCurveInputs> bandpassCurveInputs(const DesignState& state);
+std::optional<BandpassCurve> bandpassCurve(const BandpassCurveInputs& design, const ChartScale& scale = {});
+
 // The pieces, each usable on its own.
 QVector<float> boxFrequencies();
 double closedBoxLevel(double f, double fc, double qtc);
@@ -97,10 +120,11 @@ double secondOrderLowPassLevel(double f, double l1, double c2, double rl); // at
 double secondOrderBandPassLevel(double f, double c3, double l4, double l3, double c4);
 double secondOrderHighPassLevel(double f, double c1, double l2, double rh); // at most 0
 
-// The crossover curves of the crossover handed over (xoverType 1 to 4).
+// The crossover curves of the crossover handed over (a named xoverType but None).
 QVector<Curve> crossoverCurves(const DesignState& state, const ChartScale& scale = {});
 
 std::optional<BandpassCurve> bandpassCurve(double pa, double fl3, double fb, double fh3, const ChartScale& scale = {});
 
-// The chart title for a box type; empty unless a box design is valid.
-std::optional<ChartTitle> chartTitle(int boxType, bool boxValid, bool bandValid);
+// The chart title for a box type; a bandpass design alone has a title of
+// its own; empty when neither design is valid.
+std::optional<ChartTitle> chartTitle(BoxType boxType, bool boxValid, bool bandValid);

@@ -1,10 +1,13 @@
 #pragma once
 // The response chart as a page of the chart engine: the frame of the graph
-// window (axes, grid, labels, the -3 dB line) and the curves of curves.h.
-// The graph window shows the composed page; the printed report draws its own
-// frame and reuses drawCurves with the report's chart scale.
+// window (axes, grid, labels, the -3 dB line), the curves of curves.h, the
+// kept curves of keptcurves.h and, while kept curves are shown, a legend
+// that names every curve drawn. The graph window shows the composed page;
+// the printed report draws its own frame and reuses drawCurves,
+// drawKeptCurves and drawLegend with the report's chart scale.
 
 #include "graph/curves.h"
+#include "graph/keptcurves.h"
 #include "platform/page.h"
 
 #include <QPointF>
@@ -22,7 +25,15 @@ inline constexpr double kGraphFontScale = 0.33;
 
 inline constexpr int kBandpassColor = 5;
 
-// The x of a frequency label (the label starts there).
+// The labels of the frequency axis, on the screen and in the printed report.
+struct FrequencyLabel {
+    double frequency;
+    const char* text;
+};
+inline constexpr FrequencyLabel kFrequencyLabels[]
+    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
+
+// The x of a frequency label: its grid line, on which the label is centred.
 double frequencyLabelX(double frequency);
 
 void drawGraphFrame(Page& page);
@@ -30,8 +41,23 @@ void drawGraphFrame(Page& page);
 // where the curves' chart units start.
 void drawCurves(Page& page, const ResponseCurves& curves, const QPointF& origin = kPlotOrigin);
 
-// The whole chart of the graph window for the designs handed over.
-Page composeGraph(const DesignState& state);
+// The shown kept curves, each in its colour, dashed; `plot` is the plot's
+// world rectangle, which the curves stay inside.
+void drawKeptCurves(Page& page, const KeptCurves& kept, const ChartScale& scale = {},
+    const QPointF& origin = kPlotOrigin, const QRectF& plot = kPlotArea);
+
+// The legend entries for `drawn` (computed from `state`) and the shown kept
+// curves: current box, bandpass, crossover curves, then the kept ones.
+QVector<LegendEntry> legendEntries(const ResponseCurves& drawn, const DesignState& state, const KeptCurves& kept);
+// The legend in the upper right corner of `plot`, above 0 dB, where no curve
+// of the designs runs; only while kept curves are shown. `fontSize` in the
+// page's font size numbers.
+void drawLegend(Page& page, const ResponseCurves& drawn, const DesignState& state, const KeptCurves& kept,
+    double fontSize, const QRectF& plot = kPlotArea);
+
+// The whole chart of the graph window for the designs handed over and the
+// kept curves.
+Page composeGraph(const DesignState& state, const KeptCurves& kept = {});
 
 // What the chart shows under a world position of the graph page; empty
 // outside the plot.

@@ -82,6 +82,21 @@ QColor color(int index)
     }
 }
 
+QColor comparedColor(int slot)
+{
+    static const QColor palette[kComparedColors] = {
+        QColor(230, 159, 0), // orange
+        QColor(86, 180, 233), // sky blue
+        QColor(51, 34, 136), // indigo
+        QColor(153, 153, 51), // olive
+        QColor(204, 102, 119), // rose
+        QColor(68, 170, 153), // teal
+        QColor(136, 34, 85), // wine
+        QColor(136, 136, 136), // grey
+    };
+    return palette[((slot % kComparedColors) + kComparedColors) % kComparedColors];
+}
+
 void logAxis(Page& page, double x, double y, double length, int decades)
 {
     if (decades <= 0 || length <= 0)
@@ -128,10 +143,11 @@ void linearAxis(Page& page, double x, double y, double length, int divisions, do
     }
 }
 
-void labelsY(Page& page, double x, double y0, double step, double first, double increment, int count)
+void labelsY(Page& page, double x, double y0, double step, double first, double increment, int count,
+    const TextPlacement& placement)
 {
     for (int i = 0; i < count; ++i)
-        page.text(x, y0 + step * i, labelText(first + increment * i), 256);
+        page.text(x, y0 + step * i, labelText(first + increment * i), 256, 0, placement);
 }
 
 void lineGraph(Page& page, const QPointF& origin, const QVector<QPointF>& points, const QColor& color,
@@ -174,7 +190,7 @@ QVector<QPointF> smoothPoints(const QVector<QPointF>& anchors)
 }
 
 void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anchors, const QRectF& limits,
-    const QColor& color, double widthPx)
+    const QColor& color, double widthPx, Qt::PenStyle style)
 {
     const QVector<QPointF> curve = smoothPoints(anchors);
     if (curve.size() < 2)
@@ -183,7 +199,7 @@ void smoothCurve(Page& page, const QPointF& origin, const QVector<QPointF>& anch
     world.reserve(curve.size());
     for (const QPointF& p : curve)
         world << origin + p;
-    page.polyline(world, color, Qt::SolidLine, widthPx, limits);
+    page.polyline(world, color, style, widthPx, limits);
 }
 
 } // namespace chart

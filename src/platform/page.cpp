@@ -8,9 +8,9 @@ void Page::loadFont(int style, double size)
 
 void Page::setFontFace(const QString& face) { m_font.face = face; }
 
-void Page::text(double x, double y, const QString& text, int align, int flag)
+void Page::text(double x, double y, const QString& text, int align, int flag, const TextPlacement& placement)
 {
-    m_items.emplace_back(PageText { QPointF(x, y), m_font, align, flag, text });
+    m_items.emplace_back(PageText { QPointF(x, y), m_font, align, flag, text, placement });
 }
 
 void Page::picture(double x, double y, double width, double height, const QString& file)
@@ -22,6 +22,12 @@ void Page::polyline(
     const QVector<QPointF>& points, const QColor& color, Qt::PenStyle style, double widthPx, const QRectF& clip)
 {
     m_items.emplace_back(PagePolyline { points, color, style, widthPx, clip });
+}
+
+void Page::legend(const QRectF& area, const QVector<LegendEntry>& entries)
+{
+    if (!entries.isEmpty())
+        m_items.emplace_back(PageLegend { area, m_font, entries });
 }
 
 QStringList Page::texts() const
@@ -38,5 +44,13 @@ const PageText* Page::findText(const QString& text) const
     for (const PageItem& item : m_items)
         if (const auto* t = std::get_if<PageText>(&item); t && t->text == text)
             return t;
+    return nullptr;
+}
+
+const PageLegend* Page::findLegend() const
+{
+    for (const PageItem& item : m_items)
+        if (const auto* legend = std::get_if<PageLegend>(&item))
+            return legend;
     return nullptr;
 }

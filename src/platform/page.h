@@ -31,13 +31,23 @@ struct PageFont {
     bool operator==(const PageFont&) const = default;
 };
 
-// Text anchored with its left end on the baseline at `pos`.
+// How a text sits around its point: left of it, centred on it or right of
+// it; on its baseline or centred on it (the middle of the capital letters
+// and digits). A text may be cut to a world rectangle.
+struct TextPlacement {
+    Qt::Alignment anchor = Qt::AlignLeft | Qt::AlignBaseline;
+    QRectF clip; // empty: not cut
+    bool operator==(const TextPlacement&) const = default;
+};
+
+// Text at `pos`, by default with the left end of its baseline there.
 struct PageText {
     QPointF pos;
     PageFont font;
     int align = 1;
     int flag = 0;
     QString text;
+    TextPlacement placement;
     bool operator==(const PageText&) const = default;
 };
 
@@ -57,7 +67,29 @@ struct PagePolyline {
     bool operator==(const PagePolyline&) const = default;
 };
 
-using PageItem = std::variant<PageText, PagePicture, PagePolyline>;
+// One line of a legend: a short stretch of the curve's line, then its name.
+struct LegendEntry {
+    QString text;
+    QColor color = Qt::black;
+    Qt::PenStyle style = Qt::SolidLine;
+    double widthPx = 1.0;
+    bool operator==(const LegendEntry&) const = default;
+};
+
+// A legend in the upper right corner of `area` (x, y = lower-left corner, in
+// world units), on a white ground inside a thin frame. Its entries run down
+// a column as far as the area's height allows, then on in a further column
+// to the left. The texts take the font that was loaded when the legend was
+// placed; their sizes follow the page's text rules, so the box fits its
+// texts on every device.
+struct PageLegend {
+    QRectF area;
+    PageFont font;
+    QVector<LegendEntry> entries;
+    bool operator==(const PageLegend&) const = default;
+};
+
+using PageItem = std::variant<PageText, PagePicture, PagePolyline, PageLegend>;
 
 class Page {
 public:
@@ -98,13 +130,19 @@ public:
     bool uprightText() const { return m_uprightText; }
     void setUprightText(bool upright) { m_uprightText = upright; }
 
-    void text(double x, double y, const QString& text, int align = 1, int flag = 0);
+    void text(
+        double x, double y, const QString& text, int align = 1, int flag = 0, const TextPlacement& placement = {});
     void picture(double x, double y, double width, double height, const QString& file);
     void polyline(const QVector<QPointF>& points, const QColor& color, Qt::PenStyle style = Qt::SolidLine,
         double widthPx = 1.0, const QRectF& clip = {});
+    // Nothing is placed for a legend without entries.
+    void legend(const QRectF& area, const QVector<LegendEntry>& entries);
 
-    // Every text item, in drawing order (for tests and searching).
+    // Every text item, in drawing order (for tests and searching); the
+    // legends' texts are not among them.
     QStringList texts() const;
+    // The first legend of the page, or null.
+    const PageLegend* findLegend() const;
     // The first text item whose text equals `text`, or null.
     const PageText* findText(const QString& text) const;
 

@@ -6,16 +6,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSvgGenerator>
 #include <QTransform>
+#include <algorithm>
 
 namespace {
 
@@ -80,14 +80,11 @@ public:
         const double em = t.font.size * m_page.fontScale();
         if (!(em > 0))
             return;
-        const double k = em / kReferencePixels;
         m_painter.save();
-        const double sx = m_page.uprightText() ? m_sy : m_sx;
-        m_painter.setTransform(QTransform::fromScale(sx * k, m_sy * k)
-            * QTransform::fromTranslate(anchor(t.pos).x(), anchor(t.pos).y()) * m_base);
-        m_painter.setFont(pageFont(t.font));
-        m_painter.setPen(Qt::black);
-        m_painter.drawText(QPointF(0, 0), t.text);
+        if (!t.placement.clip.isEmpty())
+            m_painter.setClipRect(m_toDevice.mapRect(t.placement.clip), Qt::IntersectClip);
+        const QFont font = pageFont(t.font);
+        drawTextAt(anchor(t.pos), em, font, t.text, offsetFor(font, t.text, t.placement.anchor));
         m_painter.restore();
     }
 
@@ -122,8 +119,87 @@ public:
         m_painter.restore();
     }
 
+    // The legend is laid out in the units of its font at the reference size
+    // and scaled as texts are, so its box fits its texts on every device.
+    void operator()(const PageLegend& l)
+    {
+        const double em = l.font.size * m_page.fontScale();
+        if (l.entries.isEmpty() || !(em > 0))
+            return;
+        const double k = em / kReferencePixels; // world units per reference pixel
+        const double ux = textScaleX() * k, uy = m_sy * k; // device units per reference pixel
+        const QFont font = pageFont(l.font);
+        const QFontMetricsF metrics(font, m_painter.device());
+        constexpr double line = 1.3 * kReferencePixels, pad = 0.4 * kReferencePixels;
+        constexpr double swatch = 2.2 * kReferencePixels, gap = 0.5 * kReferencePixels;
+        constexpr double columnGap = 1.0 * kReferencePixels;
+
+        const qsizetype n = l.entries.size();
+        const int fitting = std::max(1, int((l.area.height() / k - 2 * pad) / line));
+        const qsizetype columns = (n + fitting - 1) / fitting;
+        const qsizetype rows = (n + columns - 1) / columns;
+        QVector<double> widths(columns, 0);
+        for (qsizetype i = 0; i < n; ++i)
+            widths[i / rows] = std::max(widths[i / rows], metrics.horizontalAdvance(l.entries[i].text));
+        double width = 2 * pad + double(columns - 1) * columnGap;
+        for (double w : widths)
+            width += swatch + gap + w;
+        const double height = 2 * pad + double(rows) * line;
+
+        // From the area's upper right corner, x to the right and y down, in reference pixels.
+        const QPointF corner = m_toDevice.map(QPointF(l.area.right(), l.area.bottom()));
+        const auto at = [&](double x, double y) { return corner + QPointF(x * ux, y * uy); };
+        m_painter.save();
+        const QRectF box(at(-width, 0), at(0, height));
+        m_painter.fillRect(box, Qt::white);
+        m_painter.setPen(QPen(QColor(120, 120, 120), m_penScale));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(box);
+        double left = -width + pad;
+        for (qsizetype c = 0; c < columns; ++c) {
+            for (qsizetype r = 0; r < rows && c * rows + r < n; ++r) {
+                const LegendEntry& entry = l.entries[c * rows + r];
+                const double middle = pad + (double(r) + 0.5) * line;
+                m_painter.setPen(QPen(entry.color, entry.widthPx * m_penScale, entry.style, Qt::FlatCap));
+                m_painter.drawLine(at(left, middle), at(left + swatch, middle));
+                drawTextAt(at(left + swatch + gap, middle), em, font, entry.text,
+                    offsetFor(font, entry.text, Qt::AlignLeft | Qt::AlignVCenter));
+            }
+            left += swatch + gap + widths[c] + columnGap;
+        }
+        m_painter.restore();
+    }
+
 private:
     QPointF anchor(const QPointF& world) const { return m_toDevice.map(world); }
+
+    double textScaleX() const { return m_page.uprightText() ? m_sy : m_sx; }
+
+    // Where the text's baseline starts, relative to its anchor point, in
+    // pixels of the reference font.
+    QPointF offsetFor(const QFont& font, const QString& text, Qt::Alignment anchor) const
+    {
+        const QFontMetricsF metrics(font, m_painter.device());
+        double dx = 0;
+        if (anchor & Qt::AlignHCenter)
+            dx = -metrics.horizontalAdvance(text) / 2;
+        else if (anchor & Qt::AlignRight)
+            dx = -metrics.horizontalAdvance(text);
+        return { dx, anchor & Qt::AlignVCenter ? metrics.capHeight() / 2 : 0.0 };
+    }
+
+    // One text of em `em` world units, its reference point at device point `at`.
+    void drawTextAt(const QPointF& at, double em, const QFont& font, const QString& text, const QPointF& offset)
+    {
+        const double k = em / kReferencePixels;
+        m_painter.save();
+        m_painter.setTransform(
+            QTransform::fromScale(textScaleX() * k, m_sy * k) * QTransform::fromTranslate(at.x(), at.y()) * m_base);
+        m_painter.setFont(font);
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(offset, text);
+        m_painter.restore();
+    }
 
     const Page& m_page;
     QPainter& m_painter;
@@ -270,33 +346,4 @@ QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction)
         h = ph * w / pw;
     }
     return QRectF((pw - w) / 2, (ph - h) / 2, w, h);
-}
-
-PrintResult printPage(const Page& page, const QString& printerName, double fraction, const QString& jobName)
-{
-    QString name = printerName;
-    if (name.isEmpty()) {
-        name = QPrinterInfo::defaultPrinterName();
-        if (name.isEmpty())
-            return { false, QStringLiteral("There is no default printer.") };
-    } else if (!QPrinterInfo::availablePrinterNames().contains(name)) {
-        // Qt would quietly write a PDF file instead of printing.
-        return { false, QStringLiteral("There is no printer named \"%1\".").arg(name) };
-    }
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(name);
-    if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
-        return { false, QStringLiteral("The printer \"%1\" cannot be used.").arg(name) };
-    // The paper keeps the printer's own orientation; the fit rule maps the page onto it.
-    printer.setDocName(jobName);
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return { false, QStringLiteral("The printer \"%1\" could not be opened.").arg(name) };
-    const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
-    renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), fraction));
-    if (!painter.end())
-        return { false, QStringLiteral("The page could not be sent to the printer \"%1\".").arg(name) };
-    return { true, {} };
 }

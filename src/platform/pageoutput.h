@@ -1,6 +1,7 @@
 #pragma once
 // Putting a page somewhere: onto a painter, into an image, an SVG or PDF
-// file, or onto a printer of the printing system.
+// file. Printers are reached through print/printjob.h, which paints pages
+// with renderPage and fitToPaper.
 
 #include "platform/page.h"
 
@@ -52,14 +53,3 @@ bool savePdf(const Page& page, const QString& fileName);
 // `fraction` of the paper's, so the page takes the paper's proportions.
 // Empty when either size is empty.
 QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction);
-
-struct PrintResult {
-    bool ok = false;
-    QString error; // why the printer could not be used
-};
-
-// Prints the page on the named printer (empty: the system's default printer),
-// fitted with `fraction` (0.8 for report pages, 0.9 for the box data report).
-// An unknown printer, or one that cannot be opened, is a failure.
-PrintResult printPage(
-    const Page& page, const QString& printerName, double fraction, const QString& jobName = QStringLiteral("Tolvan"));

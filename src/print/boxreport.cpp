@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/numberformat.h"
+#include "design/portlengths.h"
 #include "graph/graphpage.h"
 #include "platform/chart.h"
 #include "print/FrmProgress.h"
@@ -24,6 +25,7 @@ struct Title {
     const char* isobaricText;
     double isobaricX;
 };
+// By the stored value of the page's box type: Closed, Vented, Radiator, Bandpass.
 constexpr Title kTitles[] = {
     { "Closed Box Design", 400, "Closed Box Design (Isobaric)", 290 },
     { "Vented Box Design", 400, "Vented Box Design (Isobaric)", 290 },
@@ -31,24 +33,24 @@ constexpr Title kTitles[] = {
     { "Bandpass Box Design", 390, "Bandpass Box Design (Isobaric)", 260 },
 };
 
+// The columns of the port table, one for each port of design::kPorts in order.
 struct PortColumn {
-    const char* diameterText;
-    double diameter;
     double diameterX, lengthX;
     const char* pattern;
     const char* notApplicable;
 };
 constexpr PortColumn kPortColumns[] = {
-    { ".5", 0.5, 280, 265, "  .00", " N/A " },
-    { ".75", 0.75, 415, 390, "  .00", "  N/A" },
-    { "1.0", 1.0, 545, 530, "   .00", "  N/A " },
-    { "1.5", 1.5, 700, 670, "   .00", "   N/A" },
-    { "2.0", 2.0, 840, 810, "   .00", "   N/A" },
-    { "3.0", 3.0, 978, 950, "   .00", "   N/A" },
-    { "4.0", 4.0, 1120, 1090, "   .00", "  N/A " },
-    { "6.0", 6.0, 1260, 1230, "   .00", "  N/A " },
-    { "8.0", 8.0, 1400, 1370, "   .00", "  N/A " },
+    { 280, 265, "  .00", " N/A " },
+    { 415, 390, "  .00", "  N/A" },
+    { 545, 530, "   .00", "  N/A " },
+    { 700, 670, "   .00", "   N/A" },
+    { 840, 810, "   .00", "   N/A" },
+    { 978, 950, "   .00", "   N/A" },
+    { 1120, 1090, "   .00", "  N/A " },
+    { 1260, 1230, "   .00", "  N/A " },
+    { 1400, 1370, "   .00", "  N/A " },
 };
+static_assert(std::size(kPortColumns) == design::kPortCount);
 
 struct LevelLabel {
     const char* text;
@@ -72,13 +74,6 @@ constexpr LevelLabel kLevelLabels[] = {
     { "-18", 40, 135.003 },
     { "-20", 40, 81.67 },
 };
-
-struct FrequencyLabel {
-    double frequency;
-    const char* text;
-};
-constexpr FrequencyLabel kFrequencyLabels[]
-    = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
 
 class Composer {
 public:
@@ -108,14 +103,17 @@ private:
     double m_f;
 };
 
+// The closed, vented and passive-radiator designs each have a page of their own.
+bool isBoxPage(BoxType k) { return k == BoxType::Closed || k == BoxType::Vented || k == BoxType::Radiator; }
+
 QString fmt(float value, const char* pattern) { return formatNumber(value, QString::fromLatin1(pattern)); }
 
-void heading(Composer& c, const DesignState& s, int k)
+void heading(Composer& c, const DesignState& s, BoxType k)
 {
     c.font(kBoldItalic, 60);
-    c.text(100, 1970, (k == kBandpassPage ? s.bandWooferName : s.driverName).text());
-    const float factor = k == kBandpassPage ? s.bandIsoFactor : s.isoFactor;
-    const Title& title = kTitles[k];
+    c.text(100, 1970, (k == BoxType::Bandpass ? s.bandWooferName : s.driverName).text());
+    const float factor = k == BoxType::Bandpass ? s.bandIsoFactor : s.isoFactor;
+    const Title& title = kTitles[static_cast<int>(k)];
     c.font(kBoldItalic, 140);
     if (factor == 1.0f)
         c.text(title.x, 1900, QString::fromLatin1(title.text));
@@ -123,10 +121,10 @@ void heading(Composer& c, const DesignState& s, int k)
         c.text(title.isobaricX, 1900, QString::fromLatin1(title.isobaricText));
 }
 
-void dataLines(Composer& c, const DesignState& s, int k)
+void dataLines(Composer& c, const DesignState& s, BoxType k)
 {
     c.font(kBold, 100);
-    const bool band = k == kBandpassPage;
+    const bool band = k == BoxType::Bandpass;
     c.text(300, 1800, QStringLiteral("Qts = ") + fmt(band ? s.bandQts : s.qts, "##.###"));
     c.text(
         300, 1725, QStringLiteral("Vas = ") + fmt(band ? s.bandVas : s.vas, "###.###") + QStringLiteral(" Cubic Feet"));
@@ -140,7 +138,7 @@ void dataLines(Composer& c, const DesignState& s, int k)
     }
     c.text(300, 1575,
         QStringLiteral("Box Internal Volume = ") + fmt(s.closedVb, "###.##") + QStringLiteral(" Cubic Feet"));
-    if (k == 0)
+    if (k == BoxType::Closed)
         c.text(300, 1500, QStringLiteral("System Resonance = ") + fmt(s.closedFc, "###.##") + QStringLiteral(" Hz"));
     else
         c.text(300, 1500, QStringLiteral("Tuned Frequency = ") + fmt(s.ventedFb, "###.##") + QStringLiteral(" Hz"));
@@ -150,38 +148,39 @@ void dataLines(Composer& c, const DesignState& s, int k)
             + QStringLiteral(" Inches"));
 }
 
-void portTable(Composer& c, const DesignState& s, int k)
+void portTable(Composer& c, const DesignState& s, BoxType k)
 {
-    const double fb = k == kBandpassPage ? s.bandFb : s.ventedFb;
-    const double volume = k == kBandpassPage ? s.bandVentedVb : s.closedVb;
+    const double fb = k == BoxType::Bandpass ? s.bandFb : s.ventedFb;
+    const double volume = k == BoxType::Bandpass ? s.bandVentedVb : s.closedVb;
     c.font(kBold, 120);
     c.text(400, 1340, QStringLiteral("Tuned Port (Inches)"));
     c.font(kBold, 70);
     c.text(0, 1275, QStringLiteral("Port Diameter"));
-    for (const PortColumn& column : kPortColumns)
-        c.text(column.diameterX, 1275, QString::fromLatin1(column.diameterText));
+    for (int i = 0; i < design::kPortCount; ++i)
+        c.text(kPortColumns[i].diameterX, 1275, QString::fromLatin1(design::kPorts[i].caption));
     // Without a tuning frequency and a volume there are no lengths to show.
     if (!std::isfinite(reportPortLength(1, fb, volume)))
         return;
     c.text(0, 1200, QStringLiteral("Port Length"));
-    for (const PortColumn& column : kPortColumns) {
-        const double length = reportPortLength(column.diameter, fb, volume);
+    for (int i = 0; i < design::kPortCount; ++i) {
+        const PortColumn& column = kPortColumns[i];
+        const double length = reportPortLength(design::kPorts[i].diameter, fb, volume);
         c.text(column.lengthX, 1200,
-            length > 0.5 ? formatNumber(length, QString::fromLatin1(column.pattern))
-                         : QString::fromLatin1(column.notApplicable));
+            design::portIsBuildable(length) ? formatNumber(length, QString::fromLatin1(column.pattern))
+                                            : QString::fromLatin1(column.notApplicable));
     }
 }
 
-void extraLines(Composer& c, const DesignState& s, int k)
+void extraLines(Composer& c, const DesignState& s, BoxType k)
 {
     c.font(kBold, 100);
-    if (k == 2) {
+    if (k == BoxType::Radiator) {
         c.text(300, 1350,
             QStringLiteral("Speaker Volume Disp. = ") + fmt(s.radiatorVd, "##.###") + QStringLiteral(" Cubic Meters"));
         c.text(50, 1275,
             QStringLiteral("Suggested Radiator Volume Disp. = ") + fmt(s.radiatorVpr, "##.###")
                 + QStringLiteral(" Cubic Meters"));
-    } else if (k == kBandpassPage) {
+    } else if (k == BoxType::Bandpass) {
         c.text(300, 1125,
             QStringLiteral("Sealed Section Volume = ") + fmt(s.bandSealedVb, "###.##") + QStringLiteral(" Cubic Feet"));
         c.text(300, 1050,
@@ -198,9 +197,10 @@ void graphFrame(Composer& c)
     c.font(kBold, 60);
     for (const LevelLabel& label : kLevelLabels)
         c.text(label.x, label.y, QString::fromLatin1(label.text));
+    // The labels start at their frequency's x from x = 100 of the page.
+    const ChartScale labelScale { reportChartScale().width, 100 };
     for (const FrequencyLabel& label : kFrequencyLabels)
-        c.text(1800 / (std::log10(100000.0) - 1) * (std::log10(label.frequency) - 1) + 100, 60,
-            QString::fromLatin1(label.text));
+        c.text(chartX(label.frequency, labelScale), 60, QString::fromLatin1(label.text));
     c.font(kBold, 110);
     c.text(700, 15, QStringLiteral("Frequency"));
     c.text(40, 940, QStringLiteral("dB"));
@@ -208,13 +208,18 @@ void graphFrame(Composer& c)
     page.text(115, 536, QString(150, u'-'), 1, 9);
 }
 
-void graphCurves(Composer& c, const DesignState& s, int k)
+// The printed graph's plot: 1800 by 800 from (120, 100).
+const QRectF kReportPlot(120, 100, 1800, 800);
+constexpr double kLegendSize = 55;
+
+void graphCurves(Composer& c, const DesignState& s, BoxType k, const KeptCurves& kept)
 {
     DesignState pageState = s;
-    pageState.boxType = static_cast<std::int16_t>(k);
+    pageState.boxType = k;
     ResponseCurves curves = computeCurves(pageState, reportChartScale());
     // The printed graph carries no caption of its own: the page title names the design.
     curves.title.reset();
+    drawKeptCurves(c.page(), kept, reportChartScale(), kPlotOrigin, kReportPlot);
     ResponseCurves band;
     band.bandpass = curves.bandpass;
     drawCurves(c.page(), band, kPlotOrigin);
@@ -229,6 +234,7 @@ void graphCurves(Composer& c, const DesignState& s, int k)
         one.crossovers = { curve };
         drawCurves(c.page(), one, kPlotOrigin);
     }
+    drawLegend(c.page(), curves, pageState, kept, scaledFontSize(fontFactor(), kLegendSize), kReportPlot);
     for (int gauge : { 65, 70, 75, 80, 90 })
         c.advance(gauge);
 }
@@ -238,45 +244,45 @@ double reportPortLength(double diameter, double tuning, double volume)
 {
     if (!(tuning > 0 && volume > 0 && std::isfinite(tuning) && std::isfinite(volume)))
         return std::nan("");
-    const double r = diameter / 2;
-    return 1.463e7 * r * r / (tuning * tuning * volume * 1728) - 1.463 * r;
+    return design::portLength(diameter, tuning, volume);
 }
 
-QVector<int> boxReportPages(const DesignState& s)
+QVector<BoxType> boxReportPages(const DesignState& s)
 {
-    QVector<int> pages;
+    QVector<BoxType> pages;
     // A box type without boxValid is a design no longer offered: not printed as current.
-    if (s.boxValid == 1 && s.boxType >= 0 && s.boxType <= 2)
+    if (s.boxValid == 1 && isBoxPage(s.boxType))
         pages << s.boxType;
     if (s.bandValid == 1)
-        pages << kBandpassPage;
+        pages << BoxType::Bandpass;
     return pages;
 }
 
-Page composeBoxReportPage(const DesignState& s, int k, const std::function<void(int)>& advance)
+Page composeBoxReportPage(
+    const DesignState& s, BoxType k, const std::function<void(int)>& advance, const KeptCurves& kept)
 {
     Page page = blankReportPage();
-    if (k < 0 || k > kBandpassPage)
+    if (!isBoxPage(k) && k != BoxType::Bandpass)
         return page;
     Composer c(page, advance);
     heading(c, s, k);
     dataLines(c, s, k);
-    if (k == 1 || k == kBandpassPage)
+    if (k == BoxType::Vented || k == BoxType::Bandpass)
         portTable(c, s, k);
     extraLines(c, s, k);
     graphFrame(c);
     c.advance(20);
-    graphCurves(c, s, k);
+    graphCurves(c, s, k, kept);
     return page;
 }
 
 int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress shown)
 {
     const DesignState& state = designState();
-    const QVector<int> pages = boxReportPages(state);
+    const QVector<BoxType> pages = boxReportPages(state);
     if (pages.isEmpty())
         return 0;
-    const bool bandOnly = pages.constFirst() == kBandpassPage;
+    const bool bandOnly = pages.constFirst() == BoxType::Bandpass;
     const QString woofer = (bandOnly ? state.bandWooferName : state.driverName).trimmed();
     const QString jobName = woofer.isEmpty() ? QStringLiteral("Box Data") : QStringLiteral("Box Data - ") + woofer;
 
@@ -294,10 +300,10 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress 
 
     std::optional<PrintJob> job;
     int printed = 0;
-    for (int k : pages) {
+    for (BoxType k : pages) {
         if (progress)
             progress->step(QStringLiteral("Processing Data"), 10);
-        const Page page = composeBoxReportPage(state, k, advance);
+        const Page page = composeBoxReportPage(state, k, advance, keptCurves());
         advance(100);
         if (progress)
             progress->step(QStringLiteral("Printing Graph"), 100);

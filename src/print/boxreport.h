@@ -4,9 +4,11 @@
 // boxValid is 1, and the bandpass design while bandValid is 1), each with
 // the design's data, the port table where the box has a port, and the
 // response graph below. All pages go out as one print job, with the
-// progress window showing what is happening.
+// progress window showing what is happening. The session's kept curves are
+// drawn in every page's graph.
 
 #include "core/designstate.h"
+#include "graph/keptcurves.h"
 #include "platform/page.h"
 #include "print/printerselection.h"
 
@@ -15,19 +17,20 @@
 
 class QWidget;
 
-inline constexpr int kBandpassPage = 3; // the boxType of the bandpass page
-
 // The pages to print, as box types: boxType when boxValid is 1 and it names
-// a box (0, 1 or 2), then kBandpassPage when bandValid is 1. Empty when
-// nothing is handed over.
-QVector<int> boxReportPages(const DesignState& state);
+// a box (closed, vented or passive radiator), then BoxType::Bandpass when
+// bandValid is 1. Empty when nothing is handed over.
+QVector<BoxType> boxReportPages(const DesignState& state);
 
-// One page for box type k (0 closed, 1 vented, 2 passive radiator, 3
-// bandpass). `advance` hears the gauge values as the graph is composed.
-Page composeBoxReportPage(const DesignState& state, int k, const std::function<void(int)>& advance = {});
+// One page for box type k (closed, vented, passive radiator or bandpass);
+// blank for another type. `advance` hears the gauge values as the graph is
+// composed. Shown kept curves are drawn in the graph as well, with a legend.
+Page composeBoxReportPage(
+    const DesignState& state, BoxType k, const std::function<void(int)>& advance = {}, const KeptCurves& kept = {});
 
 // The port length in inches of a port `diameter` inches wide in a box of
-// `volume` cubic feet tuned to `tuning` Hz; not finite when either is 0.
+// `volume` cubic feet tuned to `tuning` Hz (design::portLength, unrounded);
+// not finite when either is not a positive number.
 double reportPortLength(double diameter, double tuning, double volume);
 
 // Whether the progress window shows while the report runs; the command line

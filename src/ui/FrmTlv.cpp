@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/systemfile.h"
 #include "design/systemload.h"
+#include "graph/keptcurvefile.h"
 #include "platform/help.h"
 #include "platform/qtservices.h"
 #include "print/boxreport.h"
@@ -35,6 +36,7 @@ FrmTlv::FrmTlv(QWidget* parent)
 {
     installQtServices();
     installPrinterDialog();
+    keepCurvesWithSystemFiles();
 
     // In the window's declared order.
     const QList<QPushButton*> buttons = addButtons({
@@ -92,7 +94,7 @@ void FrmTlv::Command4_Click() { printBoxDataReport(this); }
 void FrmTlv::btn_Coil_Click()
 {
     // The inductor window then takes over no crossover inductor.
-    designState().coilSource = 7;
+    designState().coilSource = CoilSource::TakeNothing;
     openWindow<frmCoil>();
 }
 

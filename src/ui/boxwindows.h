@@ -92,10 +92,10 @@ constexpr std::array<FieldSpec, 3> dimensions(
 // The heading over the rows, then the rows.
 void buildDimensions(DesignWindow* window, std::span<const FieldSpec> rows, RightColumn column);
 
-// The port length fields and their diameters, in the order of design::kPortDiameters.
+// The port length fields, in the order of design::kPorts.
 inline constexpr const char* kPortFields[]
     = { "szLv5", "szLv75", "szLv1", "szLv15", "szLv2", "szlv3", "szLv4", "szLv6", "szLv8" };
-inline constexpr const char* kPortDiameterTexts[] = { ".5", ".75", "1.0", "1.5", "2.0", "3.0", "4.0", "6.0", "8.0" };
+static_assert(std::size(kPortFields) == design::kPortCount);
 inline constexpr int kPortFirstLeft = 1800;
 inline constexpr int kPortPitch = 840;
 
@@ -106,7 +106,7 @@ constexpr std::array<FieldSpec, design::kPortCount> portCells(int headTop)
     std::array<FieldSpec, design::kPortCount> cells {};
     for (int i = 0; i < design::kPortCount; ++i) {
         const int left = kPortFirstLeft + i * kPortPitch;
-        cells[i] = field(kPortFields[i], kPortDiameterTexts[i], above(left, width, left, width, headTop, true))
+        cells[i] = field(kPortFields[i], design::kPorts[i].caption, above(left, width, left, width, headTop, true))
                        .in(units::kInches)
                        .under(kPortLength)
                        .result();

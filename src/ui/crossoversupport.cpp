@@ -67,9 +67,9 @@ double shownPart(const DesignWindow* window, XoverPart part)
     return window->numberIn(QStringLiteral("sz") + design::partName(part));
 }
 
-void openInductorWindow(int coilSource)
+void openInductorWindow(CoilSource coilSource)
 {
-    designState().coilSource = static_cast<std::int16_t>(coilSource);
+    designState().coilSource = coilSource;
     frmCoil::openForCrossover();
 }
 

@@ -5,6 +5,7 @@
 // design state (a part shown as "N/A" keeps the value an earlier design
 // left), and the inductor window opened by L Design.
 
+#include "core/designstate.h"
 #include "design/crossoverparts.h"
 
 #include <QVector>
@@ -25,6 +26,6 @@ void showAndStore(DesignWindow* window, const QVector<design::PartValue>& parts)
 double shownPart(const DesignWindow* window, design::XoverPart part);
 
 // L Design: the inductor window takes over `coilSource` crossover inductors.
-void openInductorWindow(int coilSource);
+void openInductorWindow(CoilSource coilSource);
 
 } // namespace xoverui

@@ -158,7 +158,7 @@ void frmClose::storeShownDesign()
 {
     storeFields({ { "szVas", &DesignState::vas }, { "szVcb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
         { "szFar", &DesignState::fs }, { "szQd", &DesignState::closedQtc } });
-    designState().boxType = 0;
+    designState().boxType = BoxType::Closed;
 }
 
 void frmClose::btnGraph_Click()

@@ -242,6 +242,6 @@ void frmCoil::paintFitted(QPainter& painter, const QRectF& paper)
 
 void frmCoil::btnExit_Click()
 {
-    designState().coilSource = 0;
+    designState().coilSource = CoilSource::None;
     closeWindow();
 }

@@ -144,7 +144,7 @@ void frmRadiator::storeShownDesign()
     DesignState& state = designState();
     storeFields({ { "szVas", &DesignState::vas }, { "szVvb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
         { "szFar", &DesignState::fs } });
-    state.boxType = 2;
+    state.boxType = BoxType::Radiator;
     state.boxValid = 1;
 }
 

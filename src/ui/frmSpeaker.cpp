@@ -113,12 +113,6 @@ design::MeasurementInputs frmSpeaker::readInputs() const
     return in;
 }
 
-void frmSpeaker::showFailure(const design::InputFailure& failure)
-{
-    showMessage(failure.message);
-    field(failure.focusField)->setFocus(Qt::OtherFocusReason);
-}
-
 void frmSpeaker::updateReferenceImpedance()
 {
     const auto z = design::referenceImpedance(numberIn(QStringLiteral("szRdct")), numberIn(QStringLiteral("szIfr")));
@@ -154,10 +148,7 @@ void frmSpeaker::Command2_Click()
     }
     if (result.vas)
         m_vas = *result.vas;
-    for (const Message& message : result.messages)
-        showMessage(message);
-    if (!result.focusField.isEmpty())
-        field(result.focusField)->setFocus(Qt::OtherFocusReason);
+    carryOut(result.outcome);
     if (result.vas)
         setFieldText(QStringLiteral("szVast"), formatNumber(*result.vas, kResultPattern));
     if (result.q) {
@@ -173,7 +164,7 @@ void frmSpeaker::Command1_Click()
     // With a missing value the page is printed as the fields stand, unchecked.
     if (in.allPositive()) {
         if (const auto failure = design::checkInputs(in)) {
-            showFailure(*failure);
+            carryOut(*failure);
             return;
         }
     }

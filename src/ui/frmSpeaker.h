@@ -21,7 +21,6 @@ protected:
 private:
     void buildControls();
     design::MeasurementInputs readInputs() const;
-    void showFailure(const design::InputFailure& failure);
     void updateReferenceImpedance();
 
     void Command1_Click(); // Print

@@ -200,7 +200,7 @@ void frmVented::storeShownDesign()
     DesignState& state = designState();
     storeFields({ { "szVas", &DesignState::vas }, { "szQts", &DesignState::qts }, { "szFar", &DesignState::fs } });
     state.closedVb = state.ventedVb;
-    state.boxType = 1;
+    state.boxType = BoxType::Vented;
 }
 
 void frmVented::btnGraph_Click()

@@ -83,7 +83,7 @@ bool frmXover::recalculate(TwoWayField changed)
     DesignState& state = designState();
     state.designValid = 1;
     xoverui::showAndStore(this, result.parts);
-    state.xoverType = static_cast<std::int16_t>(twoWayType(is12dB()));
+    state.xoverType = twoWayType(is12dB());
     return true;
 }
 
@@ -123,7 +123,7 @@ void frmXover::Form_Activate()
         = twoWayChange(TwoWayField::Frq, { state.xoverFreq, state.xoverRl, state.xoverRh, is12dB() });
     if (stored.computed()) {
         xoverui::showAndStore(this, stored.parts);
-        state.xoverType = static_cast<std::int16_t>(twoWayType(is12dB()));
+        state.xoverType = twoWayType(is12dB());
     } else {
         state.designValid = 0; // a stored design whose parts would overflow
     }
@@ -147,7 +147,7 @@ void frmXover::LDesign_Click()
 {
     if (designState().designValid != 1)
         return;
-    xoverui::openInductorWindow(is12dB() ? 2 : 1);
+    xoverui::openInductorWindow(is12dB() ? CoilSource::TakeL1L2 : CoilSource::TakeL1);
 }
 
 ReportLayout frmXover::reportLayout() const
@@ -180,7 +180,7 @@ void frmXover::btnPrint_Click() { printReportPage(reportLayout(), field(QStringL
 void frmXover::btnExit_Click()
 {
     DesignState& state = designState();
-    state.xoverType = static_cast<std::int16_t>(state.designValid == 1 ? twoWayType(is12dB()) : 0);
+    state.xoverType = state.designValid == 1 ? twoWayType(is12dB()) : XoverType::None;
     state.designValid = 0;
     closeWindow();
 }

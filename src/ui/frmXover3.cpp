@@ -210,7 +210,7 @@ void frmXover3::handOver()
 {
     DesignState& state = designState();
     storeFields({ { "szFrqh", &DesignState::xoverFreq }, { "szFrql", &DesignState::xoverFreqLow } });
-    state.xoverType = static_cast<std::int16_t>(threeWayType(is12dB()));
+    state.xoverType = threeWayType(is12dB());
     if (!is12dB())
         return;
     const ThreeWayInputs in = readInputs();
@@ -231,7 +231,7 @@ void frmXover3::Command4_Click()
     handOver();
     state.graphDrawn = 0;
     openWindow<CBGRAPH1>();
-    if (state.xoverType == 4) {
+    if (state.xoverType == XoverType::ThreeWay12dB) {
         for (XoverPart part : { XoverPart::L4, XoverPart::C3, XoverPart::L3, XoverPart::C4 })
             xoverui::storedPart(part) = toSingle(xoverui::shownPart(this, part));
     }
@@ -241,7 +241,7 @@ void frmXover3::Command3_Click()
 {
     if (designState().designValid == 0)
         return;
-    xoverui::openInductorWindow(is12dB() ? 4 : 2);
+    xoverui::openInductorWindow(is12dB() ? CoilSource::TakeL1ToL4 : CoilSource::TakeL1L2);
 }
 
 ReportLayout frmXover3::reportLayout() const
@@ -285,7 +285,7 @@ void frmXover3::Command1_Click()
     if (state.designValid == 1)
         handOver(); // the model values stay; nothing is put back
     else
-        state.xoverType = 0;
+        state.xoverType = XoverType::None;
     state.designValid = 0;
     closeWindow();
 }

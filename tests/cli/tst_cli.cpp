@@ -1,15 +1,19 @@
 // tolvan-cli: its texts are the windows' texts (each worked example typed
 // into the real window here and run through the command line, compared in
-// one test), its exit statuses, and the subcommands on system files.
+// one test), its exit statuses, and the subcommands on system files, graph
+// comparing several of them included.
 #include "cli/cli.h"
 #include "cli/windowcommands.h"
 #include "cli/windowrun.h"
 #include "core/designstate.h"
 #include "core/driverlibrary.h"
+#include "core/recordfile.h"
+#include "core/systemrecord.h"
 #include "graph/CBGRAPH1.h"
+#include "platform/chart.h"
 #include "platform/designwindow.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
 
 #include <QImage>
@@ -19,6 +23,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -56,13 +61,40 @@ QList<QImage> pageImages(const QString& file)
     return pages;
 }
 
+// A closed and a vented box of the same driver, and a file without a box,
+// as system files in `dir`.
+void writeComparedFiles(const QTemporaryDir& dir)
+{
+    DesignState s;
+    applyStartValues(s);
+    s.driverName = "Test woofer";
+    std::tie(s.fs, s.qts, s.vas) = std::tuple(30.0f, 0.4f, 2.0f);
+    std::tie(s.boxValid, s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
+        = std::tuple(1, BoxType::Closed, 0.94f, 53.06f, 0.707f);
+    QVERIFY(!writeRecordFile(dir.filePath("closed.TLV"), encodeSystemRecord(s)));
+    std::tie(s.boxType, s.closedVb, s.ventedFb) = std::tuple(BoxType::Vented, 2.16f, 28.74f);
+    QVERIFY(!writeRecordFile(dir.filePath("vented.TLV"), encodeSystemRecord(s)));
+    s.boxValid = 0;
+    QVERIFY(!writeRecordFile(dir.filePath("nothing.TLV"), encodeSystemRecord(s)));
+}
+
+// The drawn lines of an SVG file of a colour with at least `points` points.
+int svgLines(const QString& svg, const QColor& color, int points)
+{
+    const QRegularExpression group(
+        QStringLiteral("<g [^>]*stroke=\"%1\"[^>]*>\\s*<polyline[^>]*points=\"([^\"]*)\"").arg(color.name()));
+    int n = 0;
+    for (const QRegularExpressionMatch& m : group.globalMatch(svg))
+        n += m.captured(1).split(u' ', Qt::SkipEmptyParts).size() >= points;
+    return n;
+}
+
 } // namespace
 
-class TestCli : public QObject {
+class TestCli : public WindowTest {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanup() { deleteAllWindows(); }
 
     void optionsAndFieldsAreTheWindowsControls();
     void referenceOutputs_data();
@@ -75,6 +107,7 @@ private slots:
     void graphWritesTheChosenFile_data();
     void graphWritesTheChosenFile();
     void reportWritesThePdf();
+    void graphComparesSeveralFiles();
     void programAndCommandLineGiveTheSamePage_data();
     void programAndCommandLineGiveTheSamePage();
     void runsWithoutADisplay();
@@ -257,12 +290,9 @@ void TestCli::textsAreTheWindowsTexts()
     QVERIFY(!fields.isEmpty() || run.status == 1);
 
     // The window, typed into and pressed as a user would.
-    MessageRecorder messages;
-    designState() = DesignState();
-    applyStartValues(designState());
     QWidget* window = findWindowCommand(arguments[0])->open(selector.isEmpty() ? nullptr : selector.constData());
     QVERIFY(QTest::qWaitForWindowActive(window));
-    messages.clear();
+    messages().clear();
     for (const auto& [name, text] : typing) {
         auto* field = window->findChild<QLineEdit*>(name);
         field->setFocus(Qt::TabFocusReason);
@@ -280,7 +310,7 @@ void TestCli::textsAreTheWindowsTexts()
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    const QVector<Message> shown = messages.shown;
+    const QVector<Message> shown = messages().shown;
 
     for (auto it = fields.begin(); it != fields.end(); ++it)
         QCOMPARE(it.value().toObject()["text"].toString(), window->findChild<QLineEdit*>(it.key())->text());
@@ -326,6 +356,14 @@ void TestCli::exitStatus_data()
     QTest::newRow("graph to gif") << QStringList { "graph", kReference, "-o", "x.gif" } << 2 << ".png, .svg or .pdf";
     QTest::newRow("graph without -o") << QStringList { "graph", kReference } << 2 << "-o names the file to write";
     QTest::newRow("show with -o") << QStringList { "show", kReference, "-o", "x.txt" } << 2 << "-o is for report";
+    QTest::newRow("show of two files") << QStringList { "show", kReference, kReference } << 2 << "unexpected argument";
+    QTest::newRow("graph without a file")
+        << QStringList { "graph", "-o", "x.png" } << 2 << "name one to 8 system files";
+    QTest::newRow("graph of nine files") << QStringList { "graph", "-o", "x.png" } + QStringList(9, kReference) << 2
+                                         << "unexpected argument";
+    QTest::newRow("graph comparing a missing file") << QStringList { "graph", kReference, "/nonexistent/x.TLV", "-o",
+        "x.png" } << 1 << "/nonexistent/x.TLV: File Error: Path Not Found";
+
     QTest::newRow("missing file") << QStringList { "show", "/nonexistent/x.TLV" } << 1
                                   << "/nonexistent/x.TLV: File Error: Path Not Found";
     QTest::newRow("graph not written") << QStringList { "graph", kReference, "-o", "/nonexistent/g.png" } << 1
@@ -383,6 +421,38 @@ void TestCli::graphWritesTheChosenFile()
     QVERIFY(file.read(5).startsWith(start));
     if (name.endsWith(".png"))
         QCOMPARE(QImage(path).size(), QSize(640, 320));
+}
+
+void TestCli::graphComparesSeveralFiles()
+{
+    QTemporaryDir dir;
+    writeComparedFiles(dir);
+    const QString svg = dir.filePath("compare.svg");
+    const Run run = cli({ "graph", dir.filePath("closed.TLV"), dir.filePath("vented.TLV"), "-o", svg });
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    // Two box curves, each in its colour, and a legend that names both files and designs.
+    QCOMPARE(svgLines(text, chart::comparedColor(0), 20), 1);
+    QCOMPARE(svgLines(text, chart::comparedColor(1), 20), 1);
+    QVERIFY(text.contains(QString::fromUtf8(">closed: Test woofer, closed 0.94 ft\u00b3</text>")));
+    QVERIFY(text.contains(QString::fromUtf8(">vented: Test woofer, vented 2.16 ft\u00b3</text>")));
+    QVERIFY(!text.contains("Box Design")); // no current design, no title
+
+    // One file as the graph window draws it: no legend.
+    file.close();
+    QCOMPARE(cli({ "graph", dir.filePath("vented.TLV"), "-o", svg }).status, 0);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString alone = QString::fromUtf8(file.readAll());
+    QVERIFY(alone.contains("Vented Box Design"));
+    QVERIFY(!alone.contains("ft\u00b3"));
+    QCOMPARE(svgLines(alone, chart::comparedColor(0), 2), 0);
+
+    const Run nothing = cli({ "graph", dir.filePath("closed.TLV"), dir.filePath("nothing.TLV"), "-o", svg });
+    QCOMPARE(nothing.status, 1);
+    QVERIFY2(nothing.err.contains("nothing.TLV hands over no box or bandpass design to draw"), qPrintable(nothing.err));
 }
 
 void TestCli::reportWritesThePdf()
@@ -466,12 +536,9 @@ void TestCli::programAndCommandLineGiveTheSamePage()
     QFETCH(QString, suffix);
     QTemporaryDir dir;
     const QString program = dir.filePath("program" + suffix), line = dir.filePath("line" + suffix);
-    MessageRecorder messages;
-    ScriptedFileChooser files;
-    designState() = DesignState();
     auto* main = new FrmTlv;
     main->show();
-    files.answerNext(kReference);
+    files().answerNext(kReference);
     QTest::mouseClick(main->findChild<QPushButton*>("BtnLoad"), Qt::LeftButton);
     if (command == "report") {
         PrinterRecorder printers;
@@ -480,7 +547,7 @@ void TestCli::programAndCommandLineGiveTheSamePage()
     } else {
         auto* graph = openWindow<CBGRAPH1>();
         QTest::mouseClick(graph->findChild<QPushButton*>("btnDraw"), Qt::LeftButton);
-        files.answerNext(program);
+        files().answerNext(program);
         QVERIFY(graph->saveGraph(CBGRAPH1::GraphFile::Png));
     }
     QCOMPARE(cli({ command, kReference, "-o", line }).status, 0);

@@ -13,11 +13,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
 #include <limits>
+#include <string_view>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,8 +40,11 @@ void sampleDesign(DesignState& s)
     s.bandFl3Input = 41.5;
     s.driverName = QStringLiteral("Woofer   ");
     s.measDriverName = QStringLiteral("Test driver");
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
 }
+
+// Where the saved variable of that name stands in the record.
+int offsetOf(std::string_view name) { return std::ranges::find(savedVariables(), name, &SavedVariable::name)->offset; }
 
 QByteArray readAll(const QString& path)
 {
@@ -330,14 +335,15 @@ void TestSystemFile::loadRefuses_data()
     QByteArray infDouble = record;
     const auto bits = std::bit_cast<std::uint64_t>(std::numeric_limits<double>::infinity());
     for (int i = 0; i < 8; ++i)
-        infDouble[156 + i] = char(bits >> (8 * i));
+        infDouble[offsetOf("bandFl3Input") + i] = char(bits >> (8 * i));
 
     const QString tooShort = QStringLiteral("Not A System File: Shorter Than 374 Bytes");
     const QString invalid = QStringLiteral("Not A System File: It Holds An Invalid Number");
     QTest::newRow("empty file") << QByteArray() << tooShort;
     QTest::newRow("one byte short") << record.left(kSystemRecordSize - 1) << tooShort;
-    QTest::newRow("NaN qts") << withSingle(250, std::numeric_limits<float>::quiet_NaN()) << invalid;
-    QTest::newRow("infinite L2 in the block") << withSingle(48, std::numeric_limits<float>::infinity()) << invalid;
+    QTest::newRow("NaN qts") << withSingle(offsetOf("qts"), std::numeric_limits<float>::quiet_NaN()) << invalid;
+    QTest::newRow("infinite L2 in the block")
+        << withSingle(offsetOf("xoverL2"), std::numeric_limits<float>::infinity()) << invalid;
     QTest::newRow("infinite Double") << infDouble << invalid;
 }
 

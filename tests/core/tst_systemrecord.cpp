@@ -6,10 +6,12 @@
 
 #include <QFile>
 #include <QtTest>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -48,120 +50,48 @@ private:
 DesignState distinctState()
 {
     DesignState s;
-    float next = 1.25f;
-    auto v = [&next] {
-        next += 1.0f;
-        return next;
-    };
-    s.xoverFreq = v();
-    s.xoverFreqLow = v();
-    s.xoverRl = v();
-    s.xoverRm = v();
-    s.xoverRh = v();
-    s.xoverC1 = v();
-    s.xoverC2 = v();
-    s.xoverC3 = v();
-    s.xoverC4 = v();
-    s.xoverSpareC = { v(), v() };
-    s.xoverL1 = v();
-    s.xoverL2 = v();
-    s.xoverL3 = v();
-    s.xoverL4 = v();
-    s.xoverL5 = v();
-    s.xoverL6 = v();
-    s.xoverType = 3;
-    s.netLe = v();
-    s.netFs = v();
-    s.netRe = v();
-    s.qms = v();
-    s.qes = v();
-    s.netName = QStringLiteral("Net name");
-    s.bandRe = v();
-    s.bandQts = v();
-    s.bandFb = v();
-    s.bandFh3 = v();
-    s.bandFl3 = v();
-    s.bandVas = v();
-    s.bandVentedVb = v();
-    s.ventedValid = 1;
-    s.bandValid = -2;
-    s.bandIsoFactor = v();
-    s.bandFl3Input = 1.0 / 3.0;
-    s.bandFh3Calc = v();
-    s.bandFs = v();
-    s.bandCoilL = v();
-    s.bandWooferName = QStringLiteral("Band woofer ");
-    s.radiatorVd = v();
-    s.radiatorVpr = v();
-    s.closedVbCalc = v();
-    s.closedVb = v();
-    s.bandSealedVb = v();
-    s.closedFc = v();
-    s.ventedFb = v();
-    s.isoFactor = v();
-    s.vas = v();
-    s.closedQtc = v();
-    s.closedQtcCalc = v();
-    s.qts = v();
-    s.boxValid = 7;
-    s.fs = v();
-    s.ventedVb = v();
-    s.boxType = -1;
-    s.boxHeight = v();
-    s.boxWidth = v();
-    s.coilHeight = v();
-    s.ventedF3 = v();
-    s.boxDepth = v();
-    s.driverName = QStringLiteral("Driver \u20ac");
-    s.re = v();
-    s.measFs = v();
-    s.measDriverName = QStringLiteral("  Measured  ");
-    s.measZres = v();
-    s.measF1 = v();
-    s.measF2 = v();
-    s.testBoxVolume = v();
-    s.testBoxFc = v();
+    float nextSingle = 1.25f;
+    int nextInteger = 0;
+    for (const SavedVariable& variable : savedVariables()) {
+        const QString name = QString::fromLatin1(variable.name);
+        visitSaved(s, variable, [&](auto& value) {
+            using T = std::remove_reference_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, float>)
+                value = nextSingle += 1.0f;
+            else if constexpr (std::is_same_v<T, double>)
+                value = 1.0 / 3.0;
+            else if constexpr (std::is_same_v<T, Text30>)
+                value = QStringLiteral("  %1 \u20ac ").arg(name); // blanks kept, a Windows-1252 byte
+            else
+                value = T(1 - 3 * nextInteger++); // 1, -2, -5, ...
+        });
+    }
     return s;
 }
 
-// The record as the file format describes it, written field after field.
+// The record as the file format describes it, written field after field in
+// the list's order, knowing nothing of offsets.
 QByteArray independentRecord(const DesignState& s)
 {
     SequentialWriter w;
-    for (float f :
-        { s.xoverFreq, s.xoverFreqLow, s.xoverRl, s.xoverRm, s.xoverRh, s.xoverC1, s.xoverC2, s.xoverC3, s.xoverC4,
-            s.xoverSpareC[0], s.xoverSpareC[1], s.xoverL1, s.xoverL2, s.xoverL3, s.xoverL4, s.xoverL5, s.xoverL6 })
-        w.single(f);
-    w.integer(s.xoverType);
-    for (float f : { s.netLe, s.netFs, s.netRe, s.qms, s.qes })
-        w.single(f);
-    w.text(s.netName);
-    for (float f : { s.bandRe, s.bandQts, s.bandFb, s.bandFh3, s.bandFl3, s.bandVas, s.bandVentedVb })
-        w.single(f);
-    w.integer(s.ventedValid);
-    w.integer(s.bandValid);
-    w.single(s.bandIsoFactor);
-    w.dbl(s.bandFl3Input);
-    for (float f : { s.bandFh3Calc, s.bandFs, s.bandCoilL })
-        w.single(f);
-    w.text(s.bandWooferName);
-    for (float f : { s.radiatorVd, s.radiatorVpr, s.closedVbCalc, s.closedVb, s.bandSealedVb, s.closedFc, s.ventedFb,
-             s.isoFactor, s.vas, s.closedQtc, s.closedQtcCalc, s.qts })
-        w.single(f);
-    w.integer(s.boxValid);
-    w.single(s.fs);
-    w.single(s.ventedVb);
-    w.integer(s.boxType);
-    for (float f : { s.boxHeight, s.boxWidth, s.coilHeight, s.ventedF3, s.boxDepth })
-        w.single(f);
-    w.text(s.driverName);
-    w.single(s.re);
-    w.single(s.measFs);
-    w.text(s.measDriverName);
-    for (float f : { s.measZres, s.measF1, s.measF2, s.testBoxVolume, s.testBoxFc })
-        w.single(f);
+    for (const SavedVariable& variable : savedVariables()) {
+        visitSaved(s, variable, [&w](const auto& value) {
+            using T = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, float>)
+                w.single(value);
+            else if constexpr (std::is_same_v<T, double>)
+                w.dbl(value);
+            else if constexpr (std::is_same_v<T, Text30>)
+                w.text(value);
+            else
+                w.integer(std::int16_t(value));
+        });
+    }
     return w.bytes;
 }
+
+// Where the saved variable of that name stands in the record.
+int offsetOf(std::string_view name) { return std::ranges::find(savedVariables(), name, &SavedVariable::name)->offset; }
 
 QByteArray toBytes(const SystemRecord& record)
 {
@@ -195,6 +125,13 @@ void TestSystemRecord::matchesAnIndependentlyWrittenRecord()
     const QByteArray expected = independentRecord(s);
     QCOMPARE(expected.size(), kSystemRecordSize);
     QCOMPARE(toBytes(encodeSystemRecord(s)), expected);
+    // Each variable at its offset, as wide as its type.
+    int next = 0;
+    for (const SavedVariable& variable : savedVariables()) {
+        QCOMPARE(variable.offset, next);
+        next += savedWidth(variable);
+    }
+    QCOMPARE(next, kSystemRecordSize);
 }
 
 void TestSystemRecord::readsTheReferenceFile()
@@ -213,13 +150,13 @@ void TestSystemRecord::readsTheReferenceFile()
     QCOMPARE(s.xoverSpareC[1], 2.25f);
     QCOMPARE(s.xoverL1, 0.42f);
     QCOMPARE(s.xoverL6, -0.125f);
-    QCOMPARE(s.xoverType, std::int16_t(4));
+    QCOMPARE(s.xoverType, XoverType::ThreeWay12dB);
     QCOMPARE(s.qms, 5.0f);
     QCOMPARE(s.netName.text(), QStringLiteral("Net Driver \u20ac").leftJustified(30));
     QCOMPARE(s.bandIsoFactor, 0.5f);
     QCOMPARE(s.bandFl3Input, 40.123456789012);
     QVERIFY(!s.bandWooferName.isAssigned());
-    QCOMPARE(s.boxType, std::int16_t(-1));
+    QCOMPARE(s.boxType, BoxType::None);
     QCOMPARE(s.vas, 3.45f);
     QCOMPARE(s.qts, 1.25f);
     QCOMPARE(s.driverName.text(), QStringLiteral("Woofer Gr\u00f6\u00dfe").leftJustified(30));
@@ -238,7 +175,9 @@ void TestSystemRecord::roundTripIsBitForBit()
     s.vas = std::numeric_limits<float>::denorm_min();
     s.fs = std::numeric_limits<float>::max();
     s.bandFl3Input = std::nextafter(1.0, 2.0);
-    s.boxType = std::numeric_limits<std::int16_t>::min();
+    // Codes outside the named ones load as they are.
+    s.boxType = BoxType(std::numeric_limits<std::int16_t>::min());
+    s.xoverType = XoverType(5);
 
     const SystemRecord first = encodeSystemRecord(s);
     DesignState loaded;
@@ -247,7 +186,9 @@ void TestSystemRecord::roundTripIsBitForBit()
     QVERIFY(std::signbit(loaded.qts));
     QCOMPARE(loaded.vas, std::numeric_limits<float>::denorm_min());
     QCOMPARE(loaded.bandFl3Input, std::nextafter(1.0, 2.0));
-    QCOMPARE(loaded.measDriverName.text(), QStringLiteral("  Measured  ").leftJustified(30));
+    QCOMPARE(loaded.boxType, BoxType(std::numeric_limits<std::int16_t>::min()));
+    QCOMPARE(loaded.xoverType, XoverType(5));
+    QCOMPARE(loaded.measDriverName.text(), QStringLiteral("  measDriverName \u20ac ").leftJustified(30));
     QVERIFY(loaded.measDriverName == s.measDriverName);
 }
 
@@ -256,13 +197,21 @@ void TestSystemRecord::textsAreWindows1252AndNeverAssignedIsZeros()
     DesignState s;
     s.driverName = QStringLiteral("\u20ac\u00e9 ");
     const SystemRecord record = encodeSystemRecord(s);
-    QCOMPARE(int(record[286]), 0x80);
-    QCOMPARE(int(record[287]), 0xE9);
-    for (int i = 288; i < 316; ++i)
+    const int driverName = offsetOf("driverName");
+    QCOMPARE(int(record[driverName]), 0x80);
+    QCOMPARE(int(record[driverName + 1]), 0xE9);
+    for (int i = driverName + 2; i < driverName + 30; ++i)
         QCOMPARE(int(record[i]), int(' '));
-    for (int offset : { 90, 176, 324 })
-        for (int i = offset; i < offset + 30; ++i)
+    // The other names were never assigned.
+    int names = 0;
+    for (const SavedVariable& variable : savedVariables()) {
+        if (!std::holds_alternative<Text30 DesignState::*>(variable.member) || variable.offset == driverName)
+            continue;
+        ++names;
+        for (int i = variable.offset; i < variable.offset + 30; ++i)
             QCOMPARE(int(record[i]), 0);
+    }
+    QCOMPARE(names, 3);
 }
 
 void TestSystemRecord::decodingLeavesUnsavedVariablesAlone()
@@ -279,7 +228,7 @@ void TestSystemRecord::decodingLeavesUnsavedVariablesAlone()
     s.printerChosen = 1;
     s.coilTurns = 99;
     s.coilWireGauge = 18;
-    s.coilSource = 7;
+    s.coilSource = CoilSource::TakeNothing;
     decodeSystemRecord(encodeSystemRecord(distinctState()), s);
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.printerName, QStringLiteral("Office"));
@@ -292,7 +241,7 @@ void TestSystemRecord::decodingLeavesUnsavedVariablesAlone()
     QCOMPARE(s.printerChosen, std::int16_t(1));
     QCOMPARE(s.coilTurns, 99.0f);
     QCOMPARE(s.coilWireGauge, std::int16_t(18));
-    QCOMPARE(s.coilSource, std::int16_t(7));
+    QCOMPARE(s.coilSource, CoilSource::TakeNothing);
     QCOMPARE(s.qts, distinctState().qts);
 }
 
@@ -301,15 +250,19 @@ void TestSystemRecord::refusesNonFiniteNumbers_data()
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("width");
     QTest::addColumn<double>("value");
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    QTest::newRow("NaN first Single") << 0 << 4 << nan;
-    QTest::newRow("NaN in the crossover block") << 40 << 4 << nan;
-    QTest::newRow("infinity last of the block") << 64 << 4 << inf;
-    QTest::newRow("-infinity qts") << 250 << 4 << -inf;
-    QTest::newRow("NaN Double bandFl3Input") << 156 << 8 << nan;
-    QTest::newRow("infinity Double bandFl3Input") << 156 << 8 << inf;
-    QTest::newRow("NaN last Single") << 370 << 4 << nan;
+    // Every Single and Double of the record, the crossover block's included.
+    const DesignState blank;
+    for (const SavedVariable& variable : savedVariables()) {
+        const bool number = visitSaved(blank, variable,
+            [](const auto& value) { return std::is_floating_point_v<std::remove_cvref_t<decltype(value)>>; });
+        if (!number)
+            continue;
+        const int width = savedWidth(variable);
+        for (const auto& [what, value] : { std::pair { "NaN", std::numeric_limits<double>::quiet_NaN() },
+                 std::pair { "infinity", std::numeric_limits<double>::infinity() },
+                 std::pair { "-infinity", -std::numeric_limits<double>::infinity() } })
+            QTest::addRow("%s %s", what, variable.name) << variable.offset << width << value;
+    }
 }
 
 void TestSystemRecord::refusesNonFiniteNumbers()

@@ -1,7 +1,7 @@
-// The active crossover sections: the 2-way example to the displayed character
-// (the 3-way one is checked through its window), and the refusals that keep
-// NaN and infinity out of the fields.
+// The active crossover sections: the worked examples to the displayed
+// character, and the refusals that keep NaN and infinity out of the fields.
 #include "design/activecrossover3.h"
+#include "design/workedexamples.h"
 
 #include <QtTest>
 #include <cmath> // std::nan
@@ -14,6 +14,15 @@ QStringList texts(const QVector<ActiveComponent>& components)
     QStringList out;
     for (const ActiveComponent& c : components)
         out << QString::fromLatin1(c.field) + "=" + activeComponentText(c);
+    return out;
+}
+
+// A worked example's fields as "field=text".
+QStringList texts(const worked::Active& e)
+{
+    QStringList out;
+    for (int i = 0; i < e.fields.size(); ++i)
+        out << e.fields[i] + "=" + e.shown[i];
     return out;
 }
 } // namespace
@@ -32,12 +41,11 @@ void TestActiveCrossover::twoWay_data()
 {
     QTest::addColumn<double>("f");
     QTest::addColumn<QStringList>("shown");
-    const QStringList rs { "szR=10,000", "szR1=98,820", "szR2=5,640", "szR3=14,368", "szR4=20,000" };
-    QTest::newRow("2000 Hz") << 2000.0
-                             << rs
-            + QStringList { "szC=.003979", "szC1=.001989", "szC2=.001611", "szC3=.028218", "szC4=.011077" };
+    const QStringList example = texts(worked::kActive2);
+    QTest::newRow("worked example") << worked::kActive2.typed[0].toDouble() << example;
     // Far out, but every value is a finite Single: shown as it comes.
-    QTest::newRow("1e30 Hz") << 1e30 << rs + QStringList { "szC=.", "szC1=.", "szC2=.", "szC3=.", "szC4=." };
+    QTest::newRow("1e30 Hz") << 1e30
+                             << example.mid(0, 5) + QStringList { "szC=.", "szC1=.", "szC2=.", "szC3=.", "szC4=." };
 }
 
 void TestActiveCrossover::twoWay()
@@ -52,6 +60,10 @@ void TestActiveCrossover::twoWay()
 
 void TestActiveCrossover::threeWay()
 {
+    const worked::Active& e = worked::kActive3;
+    const std::optional<ActiveThreeWay> example = activeThreeWay(e.typed[0].toDouble(), e.typed[1].toDouble());
+    QVERIFY(example);
+    QCOMPARE(texts(example->components()), texts(e));
     // The low frequency above the high one is designed as given (the window
     // shows no message): the two capacitor sets change places.
     const std::optional<ActiveThreeWay> d = activeThreeWay(5000, 500);

@@ -1,9 +1,12 @@
-// The bandpass calculations' refusals that keep NaN and infinity out (Fs
-// missing, results beyond a Single), the range of the design tables against
-// the alignment's closed form, and Pa recomputed for a loaded design.
-// The designs and the other refusals are checked through the window
-// (tests/ui/tst_FrmBand.cpp).
+// The bandpass calculations: the worked examples to the displayed character,
+// the refusals that keep NaN and infinity out (Fs missing, results beyond a
+// Single), the range of the design tables against the alignment's closed
+// form, and Pa recomputed for a loaded design. The other designs and
+// refusals are checked through the window (tests/ui/tst_FrmBand.cpp).
+#include "core/numberformat.h"
 #include "design/bandpassbox.h"
+#include "design/singles.h"
+#include "design/workedexamples.h"
 
 #include <QtTest>
 #include <cmath>
@@ -24,12 +27,36 @@ Q_DECLARE_METATYPE(design::BandpassInputs)
 class TestBandpassBox : public QObject {
     Q_OBJECT
 private slots:
+    void workedExamples_data();
+    void workedExamples();
     void refusals_data();
     void refusals();
     void designTablesHoldOnlyInTheirRange_data();
     void designTablesHoldOnlyInTheirRange();
     void passbandGainForALoadedDesign();
 };
+
+void TestBandpassBox::workedExamples_data() { worked::addRows(worked::kBandpass); }
+
+void TestBandpassBox::workedExamples()
+{
+    QFETCH(worked::Bandpass, e);
+    const QStringList& t = e.typed; // szISOB, szQtsb, szFarb, szFl3, szRdcb
+    BandpassInputs in = driver(t[1].toDouble(), 2, t[2].toDouble(), t[3].toDouble(), t[4].toDouble());
+    in.isoFactor = t[0] == "Y" ? 0.5f : 1.0f;
+    const BandpassResult r = bandpassDesign(in, Trigger::Calculate);
+    QVERIFY(r.design);
+    const BandpassDesign& d = *r.design;
+    QCOMPARE((QStringList { formatNumber(d.fh3, kPattern2), formatNumber(d.sealedVb, kPattern2),
+                 formatNumber(d.ventedVb, kPattern2), formatNumber(d.fb, kPattern2), formatNumber(*d.coil, kPattern3),
+                 d.fsQtsText, formatNumber(d.pa, kPattern2) }),
+        e.shown);
+    QStringList ports;
+    for (const float length : d.ports)
+        ports << portLengthText(length);
+    QCOMPARE(ports, e.ports);
+    QVERIFY(r.outcome.messages.isEmpty());
+}
 
 void TestBandpassBox::refusals_data()
 {

@@ -4,6 +4,7 @@
 #include "core/numberformat.h"
 #include "design/closedbox.h"
 #include "design/singles.h"
+#include "design/workedexamples.h"
 
 #include <QtTest>
 
@@ -23,6 +24,12 @@ ClosedBoxInputs driver(double qts, double vas, double fs, double qtc, float iso 
     in.isoFactor = iso;
     in.typedVb = typedVb;
     return in;
+}
+
+ClosedBoxInputs driverOf(const worked::Closed& e)
+{
+    const QStringList& t = e.typed; // szISO, szQts, szVas, szFar, szQd
+    return driver(t[1].toDouble(), t[2].toDouble(), t[3].toDouble(), t[4].toDouble(), t[0] == "Y" ? 0.5f : 1.0f);
 }
 } // namespace
 
@@ -47,49 +54,24 @@ private slots:
     void toSingleOverflowsToInfinity();
 };
 
-void TestClosedBox::forVolume_data()
-{
-    QTest::addColumn<ClosedBoxInputs>("in");
-    QTest::addColumn<float>("vbCalc");
-    QTest::addColumn<QStringList>("texts"); // Vb, 10 % over, Fc, F3, H, W, D
-    QTest::addColumn<double>("cubicInches");
-    QTest::addColumn<bool>("warns");
-
-    QTest::newRow("Qtc .707 warns") << driver(0.35, 2, 30, 0.707) << 0.6493f
-                                    << QStringList { ".65", ".71", "60.57", "60.61", "16.83", "10.39", "6.44" }
-                                    << 1122.0 << true;
-    QTest::newRow("Qtc 1.0") << driver(0.35, 2, 30, 1.0) << 0.2792f
-                             << QStringList { ".28", ".31", "85.61", "67.34", "12.7", "7.84", "4.86" } << 482.0
-                             << false;
-    QTest::newRow("isobaric halves Vas") << driver(0.35, 2, 30, 0.707, 0.5f) << 0.3246f
-                                         << QStringList { ".32", ".36", "60.93", "60.61", "13.36", "8.25", "5.11" }
-                                         << 561.0 << false;
-}
+void TestClosedBox::forVolume_data() { worked::addRows(worked::kClosed); }
 
 void TestClosedBox::forVolume()
 {
-    QFETCH(ClosedBoxInputs, in);
-    QFETCH(float, vbCalc);
-    QFETCH(QStringList, texts);
-    QFETCH(double, cubicInches);
-    QFETCH(bool, warns);
-
+    QFETCH(worked::Closed, e);
+    const ClosedBoxInputs in = driverOf(e);
     const ClosedBoxResult r = closedBoxForVolume(in, Trigger::Calculate);
     QVERIFY(r.design);
     const ClosedBoxDesign& d = *r.design;
-    QVERIFY(qAbs(d.vbCalc - vbCalc) < 0.00006f);
-    QCOMPARE(shown(d.vbCalc), texts[0]);
-    QCOMPARE(shown(d.vbOver), texts[1]);
-    QCOMPARE(shown(d.fc), texts[2]);
-    QCOMPARE(shown(d.f3), texts[3]);
-    QCOMPARE(shown(d.box.height), texts[4]);
-    QCOMPARE(shown(d.box.width), texts[5]);
-    QCOMPARE(shown(d.box.depth), texts[6]);
-    QCOMPARE(d.box.cubicInches, cubicInches);
+    QVERIFY(qAbs(d.vbCalc - e.vbCalc) < 0.00006f);
+    const QStringList texts { shown(d.vbCalc), shown(d.vbOver), shown(d.fc), shown(d.f3), shown(d.box.height),
+        shown(d.box.width), shown(d.box.depth) };
+    QCOMPARE(texts, e.shown);
+    QCOMPARE(d.box.cubicInches, e.cubicInches);
     QCOMPARE(d.qtc, float(in.qtc));
-    QCOMPARE(d.f3AboveFc(), warns);
-    QCOMPARE(r.outcome.messages.size(), warns ? 1 : 0);
-    if (warns)
+    QCOMPARE(d.f3AboveFc(), e.warns);
+    QCOMPARE(r.outcome.messages.size(), e.warns ? 1 : 0);
+    if (e.warns)
         QCOMPARE(r.outcome.messages[0], msg::warning("Tuning Frequency is Less Than Low Cutoff"));
     QCOMPARE(r.outcome.focusField, QString("szQts"));
     QVERIFY(!r.outcome.beep);
@@ -159,35 +141,20 @@ void TestClosedBox::forVolumeRefusals()
     }
 }
 
-void TestClosedBox::forQtc_data()
-{
-    QTest::addColumn<ClosedBoxInputs>("in");
-    QTest::addColumn<float>("qtc");
-    QTest::addColumn<QStringList>("texts"); // Vb, Fc, F3
-    QTest::addColumn<bool>("warns");
-
-    QTest::newRow(".65 gives .707") << driver(0.35, 2, 30, 0, 1.0f, 0.65) << 0.7067f
-                                    << QStringList { ".65", "60.57", "60.61" } << true;
-    // A typed volume is shown again as the pattern shows it, and continues so.
-    QTest::newRow(".2792 continues as .28")
-        << driver(0.35, 2, 30, 0, 1.0f, 0.2792) << 1.0f << QStringList { ".28", "85.61", "67.34" } << false;
-}
+void TestClosedBox::forQtc_data() { worked::addRows(worked::kClosedForQtc); }
 
 void TestClosedBox::forQtc()
 {
-    QFETCH(ClosedBoxInputs, in);
-    QFETCH(float, qtc);
-    QFETCH(QStringList, texts);
-    QFETCH(bool, warns);
-
+    QFETCH(worked::ClosedForQtc, e);
+    ClosedBoxInputs in = driverOf(worked::kClosed[0]);
+    in.qtc = 0;
+    in.typedVb = e.typedVb.toDouble();
     const ClosedBoxResult r = closedBoxForQtc(in);
     QVERIFY(r.design);
-    QVERIFY(qAbs(r.design->qtc - qtc) < 0.0001f);
+    QVERIFY(qAbs(r.design->qtc - e.qtc) < 0.0001f);
     QCOMPARE(r.design->vbCalc, float(in.typedVb));
-    QCOMPARE(shown(r.design->vbCalc), texts[0]);
-    QCOMPARE(shown(r.design->fc), texts[1]);
-    QCOMPARE(shown(r.design->f3), texts[2]);
-    QCOMPARE(r.outcome.messages.size(), warns ? 1 : 0);
+    QCOMPARE((QStringList { shown(r.design->vbCalc), shown(r.design->fc), shown(r.design->f3) }), e.shown);
+    QCOMPARE(r.outcome.messages.size(), e.warns ? 1 : 0);
     QCOMPARE(r.outcome.focusField, QString("szQts"));
 }
 

@@ -3,6 +3,7 @@
 // numbers no field may show.
 #include "core/numberformat.h"
 #include "design/drivermeasurement.h"
+#include "design/workedexamples.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -24,7 +25,12 @@ MeasurementInputs inputs(double re, double fs, double zmax, double f1, double f2
     in.fct = fct;
     return in;
 }
-const MeasurementInputs kExample = inputs(6, 30, 24, 24, 36, 1, 60);
+const MeasurementInputs kExample = [] {
+    QList<double> v;
+    for (const QString& text : worked::kMeasuredTyped)
+        v << text.toDouble();
+    return inputs(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
+}();
 const QString kResult = QStringLiteral("###.##");
 } // namespace
 
@@ -85,12 +91,12 @@ void TestDriverMeasurement::workedExample()
 {
     const auto r = design::measureDriver(kExample);
     QVERIFY(r.q);
-    QVERIFY(r.messages.isEmpty());
+    QVERIFY(r.outcome.messages.isEmpty());
     QCOMPARE(r.q->qms, 5.0f);
-    QCOMPARE(formatNumber(r.q->qms, kResult), QStringLiteral("5."));
-    QCOMPARE(formatNumber(r.q->qes, kResult), QStringLiteral("1.67"));
-    QCOMPARE(formatNumber(r.q->qts, kResult), QStringLiteral("1.25"));
-    QCOMPARE(formatNumber(*r.vas, kResult), QStringLiteral("3.45"));
+    const auto z = design::referenceImpedance(kExample.re, kExample.zmax);
+    QCOMPARE((QStringList { formatNumber(*z.zPrime, kResult), formatNumber(*r.vas, kResult),
+                 formatNumber(r.q->qes, kResult), formatNumber(r.q->qms, kResult), formatNumber(r.q->qts, kResult) }),
+        worked::kMeasuredShown);
     // Qts comes from the stored Singles, not from the unrounded doubles.
     const float qes = float(5.0 / 3.0);
     QCOMPARE(r.q->qes, qes);
@@ -151,16 +157,17 @@ void TestDriverMeasurement::inputChecksInOrder()
     QFETCH(QString, focus);
     const auto failure = design::checkInputs(in);
     QVERIFY(failure);
-    QCOMPARE(failure->message.prompt, prompt);
-    QCOMPARE(failure->message.shownTitle(), QStringLiteral("Tolvan"));
-    QCOMPARE(failure->message.icon, MsgIcon::None);
+    QCOMPARE(failure->messages.size(), 1);
+    QCOMPARE(failure->messages.first().prompt, prompt);
+    QCOMPARE(failure->messages.first().shownTitle(), QStringLiteral("Tolvan"));
+    QCOMPARE(failure->messages.first().icon, MsgIcon::None);
     QCOMPARE(failure->focusField, focus);
 
     const auto r = design::measureDriver(in);
     QVERIFY(!r.q);
-    QCOMPARE(r.messages.size(), 1);
-    QCOMPARE(r.messages.first().prompt, prompt);
-    QCOMPARE(r.focusField, focus);
+    QCOMPARE(r.outcome.messages.size(), 1);
+    QCOMPARE(r.outcome.messages.first().prompt, prompt);
+    QCOMPARE(r.outcome.focusField, focus);
     QVERIFY(!design::qFactorsForExit(in));
 }
 
@@ -174,8 +181,8 @@ void TestDriverMeasurement::missingInputDoesNothing()
             *fields[i] = bad;
             const auto r = design::measureDriver(in);
             QVERIFY(!r.q);
-            QVERIFY(r.messages.isEmpty());
-            QVERIFY(r.focusField.isEmpty());
+            QVERIFY(r.outcome.messages.isEmpty());
+            QVERIFY(r.outcome.focusField.isEmpty());
         }
     }
 }
@@ -184,8 +191,9 @@ void TestDriverMeasurement::equalReAndZmaxStops()
 {
     const auto r = design::measureDriver(inputs(6, 30, 6, 24, 36, 1, 60));
     QVERIFY(!r.q);
-    QCOMPARE(r.messages.size(), 1);
-    QCOMPARE(r.messages.first().prompt, QStringLiteral("Speaker Resistance Must NOT Equal Impedance at Resonance"));
+    QCOMPARE(r.outcome.messages.size(), 1);
+    QCOMPARE(
+        r.outcome.messages.first().prompt, QStringLiteral("Speaker Resistance Must NOT Equal Impedance at Resonance"));
     QVERIFY(!design::qFactorsForExit(inputs(6, 30, 6, 24, 36, 1, 60)));
 }
 
@@ -212,12 +220,12 @@ void TestDriverMeasurement::negativeQsAreReportedAndKept()
     const auto r = design::measureDriver(in);
     QVERIFY(r.q);
     QStringList shown;
-    for (const Message& m : r.messages)
+    for (const Message& m : r.outcome.messages)
         shown << m.prompt;
     QCOMPARE(shown, prompts);
     QCOMPARE(formatNumber(r.q->qms, kResult), qms);
     QCOMPARE(formatNumber(r.q->qes, kResult), qes);
-    QVERIFY(r.focusField.isEmpty());
+    QVERIFY(r.outcome.focusField.isEmpty());
     QVERIFY(design::qFactorsForExit(in));
 }
 
@@ -251,11 +259,11 @@ void TestDriverMeasurement::refusesResultsBeyondASingle()
     // A Vas out of range refuses only itself: the Qs are shown and stored, as Exit would.
     QCOMPARE(r.q.has_value(), exitStores);
     QVERIFY(!r.vas);
-    QCOMPARE(r.messages.size(), 1);
-    QCOMPARE(r.messages.first().prompt, prompt);
-    QCOMPARE(r.messages.first().title, QStringLiteral("Error"));
-    QCOMPARE(r.messages.first().icon, MsgIcon::Exclamation);
-    QCOMPARE(r.focusField, focus);
+    QCOMPARE(r.outcome.messages.size(), 1);
+    QCOMPARE(r.outcome.messages.first().prompt, prompt);
+    QCOMPARE(r.outcome.messages.first().title, QStringLiteral("Error"));
+    QCOMPARE(r.outcome.messages.first().icon, MsgIcon::Exclamation);
+    QCOMPARE(r.outcome.focusField, focus);
     // Exit computes no Vas, so only a bad Q keeps it from storing.
     QCOMPARE(design::qFactorsForExit(in).has_value(), exitStores);
 }

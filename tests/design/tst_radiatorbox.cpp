@@ -1,7 +1,11 @@
-// The passive-radiator table design: the row chosen at every boundary and
-// the refusals the window table (tests/ui/tst_frmRadiator.cpp) does not
-// reach, above all those that keep NaN and infinity away from the fields.
+// The passive-radiator table design: the worked examples to the displayed
+// character, the row chosen at every boundary and the refusals the window
+// table (tests/ui/tst_frmRadiator.cpp) does not reach, above all those that
+// keep NaN and infinity away from the fields.
+#include "core/numberformat.h"
 #include "design/radiatorbox.h"
+#include "design/singles.h"
+#include "design/workedexamples.h"
 
 #include <QtTest>
 
@@ -26,11 +30,31 @@ Q_DECLARE_METATYPE(design::RadiatorInputs)
 class TestRadiatorBox : public QObject {
     Q_OBJECT
 private slots:
+    void workedExamples_data();
+    void workedExamples();
     void rowAtBoundaries_data();
     void rowAtBoundaries();
     void refusals_data();
     void refusals();
 };
+
+void TestRadiatorBox::workedExamples_data() { worked::addRows(worked::kRadiator); }
+
+void TestRadiatorBox::workedExamples()
+{
+    QFETCH(worked::Radiator, e);
+    const QStringList& t = e.typed; // szISO, szQts, szVas, szVd
+    const RadiatorInputs in = driver(t[1].toDouble(), t[2].toDouble(), 30, t[3].toDouble(), t[0] == "Y" ? 0.5f : 1.0f);
+    const RadiatorResult r = radiatorDesign(in, Trigger::Calculate);
+    QVERIFY(r.design && r.design->vpr);
+    const RadiatorDesign& d = *r.design;
+    const auto shown = [](auto value) { return formatNumber(value, kPattern2); };
+    QCOMPARE((QStringList { shown(*d.vpr), shown(d.fb), shown(d.f3), shown(d.vb), shown(d.overVolume),
+                 shown(d.box.height), shown(d.box.width), shown(d.box.depth) }),
+        e.shown);
+    QCOMPARE(r.outcome.messages,
+        e.warns ? QVector<Message> { msg::warning("Tuning Frequency is Less Than Low Cutoff") } : QVector<Message> {});
+}
 
 void TestRadiatorBox::rowAtBoundaries_data()
 {

@@ -4,6 +4,7 @@
 #include "core/numberformat.h"
 #include "design/singles.h"
 #include "design/ventedbox.h"
+#include "design/workedexamples.h"
 
 #include <QtTest>
 
@@ -31,15 +32,24 @@ QStringList portTexts(const PortLengths& ports)
     return texts;
 }
 
-// The texts the window shows for a design: Vb, 10 % over, Fb, F3, H, W, D.
+// The texts the window shows for a design: Vb, 10 % over, Fb, F3, the hump
+// or dip, H, W, D.
 QStringList designTexts(const VentedDesign& d)
 {
-    return { shown(d.vb), shown(d.overVolume), shown(d.fb), shown(d.f3), shown(d.box.height), shown(d.box.width),
-        shown(d.box.depth) };
+    return { shown(d.vb), shown(d.overVolume), shown(d.fb), shown(d.f3), d.hump ? d.hump->text : "-",
+        shown(d.box.height), shown(d.box.width), shown(d.box.depth) };
 }
 
-const VentedDriver kExample = driver(0.4, 2, 30);
-const float kExampleShownVb = 2.16f;
+VentedDriver driverOf(const worked::Vented& e)
+{
+    const QStringList& t = e.typed; // szISO, szQts, szVas, szFar
+    return driver(t[1].toDouble(), t[2].toDouble(), t[3].toDouble(), t[0] == "Y" ? 0.5f : 1.0f);
+}
+
+const VentedDriver kExample = driverOf(worked::kVented[0]);
+const QString kExampleVbText = worked::kVented[0].shown[0]; // as Calculate shows it
+const double kExampleFieldVb = kExampleVbText.toDouble();
+const float kExampleShownVb = kExampleVbText.toFloat();
 } // namespace
 
 Q_DECLARE_METATYPE(design::VentedDriver)
@@ -49,8 +59,8 @@ class TestVentedBox : public QObject {
 private slots:
     void calculate_data();
     void calculate();
-    void typedTuning();
-    void typedVolume();
+    void typedTuningOrVolume_data();
+    void typedTuningOrVolume();
     void recomputationsWarnButComplete_data();
     void recomputationsWarnButComplete();
     void unchangedVolumeRestoresAlignment();
@@ -66,72 +76,45 @@ private slots:
     void alignmentWarnsBelowQts383();
 };
 
-void TestVentedBox::calculate_data()
-{
-    QTest::addColumn<VentedDriver>("in");
-    QTest::addColumn<float>("vb");
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QString>("hump");
-    QTest::addColumn<QStringList>("ports");
-    QTest::addColumn<double>("cubicInches");
-    QTest::addColumn<float>("oneInchPort"); // shown as "N/A" or not
-
-    QTest::newRow("worked example") << kExample << 2.1629f
-                                    << QStringList { "2.16", "2.38", "28.74", "28.13", "25.13", "15.51", "9.62" }
-                                    << ".107"
-                                    << QStringList { "N/A", "N/A", "N/A", "1.57", "3.28", "8.47", "16.03", "38.26",
-                                           "69.96" }
-                                    << 3737.0 << 0.453f;
-    QTest::newRow("isobaric pair") << driver(0.4, 2, 30, 0.5f) << 1.0814f
-                                   << QStringList { "1.08", "1.19", "28.74", "28.13", "19.95", "12.31", "7.64" }
-                                   << ".107"
-                                   << QStringList { "N/A", ".78", "1.64", "4.23", "8.01", "19.13", "34.98", "80.9",
-                                          "145.78" }
-                                   << 1869.0 << 1.6377f;
-}
+void TestVentedBox::calculate_data() { worked::addRows(worked::kVented); }
 
 void TestVentedBox::calculate()
 {
-    QFETCH(VentedDriver, in);
-    QFETCH(float, vb);
-    QFETCH(QStringList, texts);
-    QFETCH(QString, hump);
-    QFETCH(QStringList, ports);
-    QFETCH(double, cubicInches);
-    QFETCH(float, oneInchPort);
-
-    const VentedResult r = ventedCalculate(in);
+    QFETCH(worked::Vented, e);
+    const VentedResult r = ventedCalculate(driverOf(e));
     QVERIFY(r.design);
     const VentedDesign& d = *r.design;
-    QVERIFY(qAbs(d.vb - vb) < 0.00006f);
-    QCOMPARE(designTexts(d), texts);
-    QVERIFY(d.hump);
-    QCOMPARE(d.hump->text, hump);
-    QCOMPARE(d.hump->value, hump.toFloat());
-    QCOMPARE(portTexts(d.ports), ports);
-    QVERIFY(qAbs(d.ports[2] - oneInchPort) < 0.0006f);
-    QCOMPARE(d.box.cubicInches, cubicInches);
+    QVERIFY(qAbs(d.vb - e.vb) < 0.00006f);
+    QCOMPARE(designTexts(d), e.shown);
+    QCOMPARE(d.hump->value, e.shown[4].toFloat());
+    QCOMPARE(portTexts(d.ports), e.ports);
+    QVERIFY(qAbs(d.ports[2] - e.oneInchPort) < 0.0006f);
+    QCOMPARE(d.box.cubicInches, e.cubicInches);
     QVERIFY(d.showsVb && d.showsFb);
-    QCOMPARE(d.shownVb, std::optional<float>(texts[0].toFloat()));
+    QCOMPARE(d.shownVb, std::optional<float>(e.shown[0].toFloat()));
     QVERIFY(r.outcome.messages.isEmpty());
     QCOMPARE(r.outcome.focusField, QString("szQts"));
 }
 
-void TestVentedBox::typedTuning()
+void TestVentedBox::typedTuningOrVolume_data() { worked::addRows(worked::kVentedEdited); }
+
+void TestVentedBox::typedTuningOrVolume()
 {
-    const VentedResult r = ventedFromTuning(kExample, 25, 2.16, kExampleShownVb);
+    QFETCH(worked::Vented, e);
+    const bool tuning = e.edited.startsWith("szFb=");
+    const double typed = e.edited.section('=', 1).toDouble();
+    const VentedResult r = tuning ? ventedFromTuning(kExample, typed, kExampleFieldVb, kExampleShownVb)
+                                  : ventedFromVolume(kExample, typed, kExampleShownVb);
     QVERIFY(r.design);
     const VentedDesign& d = *r.design;
-    QVERIFY(qAbs(d.vb - 3.5357f) < 0.00006f);
-    QCOMPARE(d.fb, 25.0f);
-    QVERIFY(d.showsVb);
-    QVERIFY(!d.showsFb); // szFb keeps the text as typed
-    QCOMPARE(designTexts(d), (QStringList { "3.54", "3.89", "25.", "22.55", "29.61", "18.28", "11.33" }));
-    QVERIFY(d.hump);
-    QCOMPARE(d.hump->text, QString("-1.395"));
-    QCOMPARE(d.hump->value, -1.395f);
-    QCOMPARE(
-        portTexts(d.ports), (QStringList { "N/A", "N/A", "N/A", "1.06", "2.37", "6.43", "12.4", "30.09", "55.45" }));
+    QVERIFY(qAbs(d.vb - e.vb) < 0.00006f);
+    QCOMPARE(tuning ? d.fb : d.vb, float(typed));
+    // The field typed into keeps its text as typed.
+    QCOMPARE(d.showsVb, tuning);
+    QCOMPARE(d.showsFb, !tuning);
+    QCOMPARE(designTexts(d), e.shown);
+    QCOMPARE(d.hump->value, e.shown[4].toFloat());
+    QCOMPARE(portTexts(d.ports), e.ports);
     QVERIFY(!d.shownVb); // the volume to compare with stays the one Calculate showed
     QVERIFY(r.outcome.messages.isEmpty());
     QVERIFY(r.outcome.focusField.isEmpty());
@@ -151,7 +134,7 @@ void TestVentedBox::recomputationsWarnButComplete()
 {
     QFETCH(bool, tuning);
     QFETCH(double, typed);
-    const VentedResult r = tuning ? ventedFromTuning(kExample, typed, 2.16, kExampleShownVb)
+    const VentedResult r = tuning ? ventedFromTuning(kExample, typed, kExampleFieldVb, kExampleShownVb)
                                   : ventedFromVolume(kExample, typed, kExampleShownVb);
     QVERIFY(r.design);
     QVERIFY(r.design->f3AboveFb());
@@ -159,59 +142,43 @@ void TestVentedBox::recomputationsWarnButComplete()
     QVERIFY(!r.outcome.beep);
 }
 
-void TestVentedBox::typedVolume()
-{
-    const VentedResult r = ventedFromVolume(kExample, 3, kExampleShownVb);
-    QVERIFY(r.design);
-    const VentedDesign& d = *r.design;
-    QCOMPARE(d.vb, 3.0f);
-    QVERIFY(!d.showsVb); // szVvb keeps the text as typed
-    QVERIFY(d.showsFb);
-    QCOMPARE(designTexts(d), (QStringList { "3.", "3.3", "26.35", "24.49", "28.03", "17.3", "10.73" }));
-    QCOMPARE(d.hump->text, QString("-.892"));
-    QCOMPARE(d.hump->value, -0.892f);
-    QCOMPARE(
-        portTexts(d.ports), (QStringList { "N/A", "N/A", "N/A", "1.19", "2.6", "6.95", "13.33", "32.19", "59.18" }));
-    QVERIFY(!d.shownVb);
-}
-
 void TestVentedBox::unchangedVolumeRestoresAlignment()
 {
     // After a typed tuning the design is off the alignment; leaving szVvb with
     // the volume Calculate showed brings the alignment back, with szH "0"
     // although Calculate showed the formula's .107.
-    const VentedResult r = ventedFromVolume(kExample, 2.16, kExampleShownVb);
+    const VentedResult r = ventedFromVolume(kExample, kExampleFieldVb, kExampleShownVb);
     QVERIFY(r.design);
     const VentedAlignment a = ventedAlignment(kExample);
     QCOMPARE(r.design->vb, a.vb);
     QCOMPARE(r.design->fb, a.fb);
     QCOMPARE(r.design->f3, a.f3);
-    QCOMPARE(shown(r.design->fb), QString("28.74"));
+    QCOMPARE(shown(r.design->fb), worked::kVented[0].shown[2]);
     QCOMPARE(r.design->hump->text, QString("0"));
     QCOMPARE(r.design->hump->value, 0.0f);
     // Proportions follow the volume as typed, ports the alignment's.
     QCOMPARE(r.design->box.cubicInches, 3732.0);
-    QCOMPARE(portTexts(r.design->ports)[3], QString("1.57"));
+    QCOMPARE(portTexts(r.design->ports), worked::kVented[0].ports);
 
     // A typed tuning that gives the shown volume again keeps szH and humpDip.
-    const VentedResult same = ventedFromTuning(kExample, 29.27, 2.16, kExampleShownVb);
+    const VentedResult same = ventedFromTuning(kExample, 29.27, kExampleFieldVb, kExampleShownVb);
     QVERIFY(same.design);
-    QCOMPARE(shown(same.design->vb), QString("2.16"));
+    QCOMPARE(shown(same.design->vb), kExampleVbText);
     QVERIFY(!same.design->hump);
 }
 
 void TestVentedBox::activationShowsStoredDesign()
 {
+    const worked::Vented& e = worked::kVentedTuned;
     const StoredVentedDesign stored { 3.5357f, 25.0f, 22.55f, -1.395f };
     const VentedResult r = ventedActivation(kExample, stored);
     QVERIFY(r.design);
     QCOMPARE(r.design->vb, stored.vb);
     QCOMPARE(r.design->fb, stored.fb);
     QCOMPARE(r.design->f3, stored.f3);
-    QCOMPARE(r.design->hump->text, QString("-1.395"));
-    QCOMPARE(r.design->shownVb, std::optional<float>(3.54f));
+    QCOMPARE(designTexts(*r.design), e.shown);
+    QCOMPARE(r.design->shownVb, std::optional<float>(e.shown[0].toFloat()));
     QVERIFY(r.design->showsVb && r.design->showsFb);
-    QCOMPARE(shown(r.design->overVolume), QString("3.89"));
     QVERIFY(r.outcome.messages.isEmpty());
     QVERIFY(r.outcome.focusField.isEmpty());
 }
@@ -306,7 +273,7 @@ void TestVentedBox::refusals()
         r = ventedActivation(in, std::nullopt);
         break;
     case 2:
-        r = ventedFromTuning(in, typed, 2.16, kExampleShownVb);
+        r = ventedFromTuning(in, typed, kExampleFieldVb, kExampleShownVb);
         break;
     default:
         r = ventedFromVolume(in, typed, kExampleShownVb);
@@ -326,8 +293,8 @@ void TestVentedBox::quietNothing_data()
     QTest::addColumn<double>("fieldVb");
 
     QTest::newRow("activation without Vas") << 1 << driver(0.4, 0, 30) << 0.0 << 0.0;
-    QTest::newRow("tuning cleared") << 2 << kExample << 0.0 << 2.16;
-    QTest::newRow("tuning negative") << 2 << kExample << -25.0 << 2.16;
+    QTest::newRow("tuning cleared") << 2 << kExample << 0.0 << kExampleFieldVb;
+    QTest::newRow("tuning negative") << 2 << kExample << -25.0 << kExampleFieldVb;
     QTest::newRow("tuning with the volume cleared") << 2 << kExample << 25.0 << 0.0;
     QTest::newRow("volume cleared") << 3 << kExample << 0.0 << 0.0;
     // The field checks come first: no complaint about a cleared Qts.

@@ -1,12 +1,16 @@
 // The graph window: its layout, Draw Graph once per hand-over, the frame
 // alone when nothing was handed over, curves where the chart units put them
-// in the saved image, the readout under the pointer and the context menu.
+// in the saved image, labels centred on their grid lines, the readout under
+// the pointer and the context menu; kept curves with their legend and panel.
 #include "graph/CBGRAPH1.h"
 #include "graph/graphpage.h"
+#include "graph/keptcurves.h"
+#include "platform/chart.h"
 #include "platform/pageoutput.h"
 #include "platform/pageview.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 
+#include <QListWidget>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
@@ -19,13 +23,11 @@ namespace {
 void handOverClosedBoxAndCrossover()
 {
     DesignState& s = designState();
-    s = DesignState();
-    applyStartValues(s);
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.closedFc = 50;
     s.closedQtcCalc = 0.7071f;
-    s.xoverType = 1;
+    s.xoverType = XoverType::TwoWay6dB;
     s.xoverFreq = 1000;
     s.xoverL1 = 1.27f;
     s.xoverRl = 8;
@@ -66,13 +68,64 @@ bool bluish(const QColor& c) { return c.blue() > 150 && c.red() < 120 && c.green
 bool reddish(const QColor& c) { return c.red() > 150 && c.green() < 120 && c.blue() < 120; }
 
 bool dark(const QColor& c) { return c.lightness() < 100; }
+
+// A vented box of the worked example, handed over; the crossover goes.
+void handOverVentedBox()
+{
+    DesignState& s = designState();
+    s.boxType = BoxType::Vented;
+    s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2.16f, s.isoFactor = 1, s.ventedFb = 28.74f;
+    s.xoverType = XoverType::None;
+    s.graphDrawn = 0;
+}
+
+QStringList legendTexts(const Page& page)
+{
+    QStringList texts;
+    if (const PageLegend* legend = page.findLegend())
+        for (const LegendEntry& entry : legend->entries)
+            texts << entry.text;
+    return texts;
+}
+
+// The lines of a colour on a page.
+int linesOf(const Page& page, const QColor& color)
+{
+    int n = 0;
+    for (const PageItem& item : page.items())
+        if (const auto* line = std::get_if<PagePolyline>(&item); line && line->color == color)
+            ++n;
+    return n;
+}
+
+// The middle of the dark pixels in a world rectangle of an image of the whole graph page.
+QPointF inkCentre(const QImage& image, const QRectF& world)
+{
+    double sx = 0, sy = 0;
+    int n = 0;
+    const double kx = image.width() / kGraphWorld.width(), ky = image.height() / kGraphWorld.height();
+    for (int py = int((kGraphWorld.height() - world.bottom()) * ky);
+         py < int((kGraphWorld.height() - world.top()) * ky); ++py)
+        for (int px = int(world.left() * kx); px < int(world.right() * kx); ++px)
+            if (dark(image.pixelColor(px, py))) {
+                sx += px, sy += py;
+                ++n;
+            }
+    if (n == 0)
+        return {};
+    return { (sx / n + 0.5) / kx, kGraphWorld.height() - (sy / n + 0.5) / ky };
+}
 } // namespace
 
-class TestGraphWindow : public QObject {
+class TestGraphWindow : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        keptCurves().clear();
+        m_window = openGraph();
+    }
     void layoutFollowsTheDesign();
     void drawGraphTwiceDrawsOnce();
     void newHandOverDrawsAgain();
@@ -85,6 +138,15 @@ private slots:
     void contextMenuOffersTheFormatsOnceDrawn();
     void pointerReadsFrequencyAndLevel();
     void exitKeepsGraphDrawn();
+    void labelsSitCentredOnTheirGridLines_data();
+    void labelsSitCentredOnTheirGridLines();
+    void dashedLineEndsAtTheFrame();
+    void buttonsKeepTheirCaptionsWhole();
+    void keptCurvesSurviveANewDesignAndDrawGraph();
+    void noLegendWithoutShownKeptCurves();
+    void keepSaysWhyItCannot_data();
+    void keepSaysWhyItCannot();
+    void keptCurvesPanelRenamesHidesAndRemoves();
 
 private:
     CBGRAPH1* openGraph();
@@ -92,27 +154,8 @@ private:
     const Page& drawnPage();
 
     CBGRAPH1* m_window = nullptr;
-    MessageRecorder* m_messages = nullptr;
-    ScriptedFileChooser* m_files = nullptr;
     QTemporaryDir m_dir;
 };
-
-void TestGraphWindow::init()
-{
-    m_messages = new MessageRecorder;
-    m_files = new ScriptedFileChooser;
-    designState() = DesignState();
-    applyStartValues(designState());
-    m_window = openGraph();
-}
-
-void TestGraphWindow::cleanup()
-{
-    delete existingWindow<CBGRAPH1>();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    delete m_files;
-    delete m_messages;
-}
 
 CBGRAPH1* TestGraphWindow::openGraph()
 {
@@ -150,8 +193,8 @@ void TestGraphWindow::drawGraphTwiceDrawsOnce()
     QCOMPARE(coloredLines(drawnPage()), 2);
 
     // A change without a hand-over is not drawn.
-    designState().xoverType = 0;
-    designState().boxType = 1;
+    designState().xoverType = XoverType::None;
+    designState().boxType = BoxType::Vented;
     clickDraw();
     QVERIFY(drawnPage().findText("Closed Box Design"));
     QCOMPARE(coloredLines(drawnPage()), 2);
@@ -161,7 +204,7 @@ void TestGraphWindow::newHandOverDrawsAgain()
 {
     handOverClosedBoxAndCrossover();
     clickDraw();
-    designState().xoverType = 0;
+    designState().xoverType = XoverType::None;
     designState().bandValid = 1;
     designState().bandPa = 1.5517;
     designState().bandFl3 = 25;
@@ -187,11 +230,13 @@ void TestGraphWindow::nothingHandedOverDrawsOnlyTheFrame()
     QCOMPARE(line->pos, QPointF(100, 534));
     QCOMPARE(line->flag, 9);
     QCOMPARE(line->font.size, 120.0);
-    QCOMPARE(drawnPage().findText("-20")->pos, QPointF(20, 79));
-    QCOMPARE(drawnPage().findText("0")->pos, QPointF(40, 615));
+    // The level labels are centred on their grid lines: their points moved
+    // up from 79 and 615 to the lines of -20 dB and 0 dB.
+    QCOMPARE(drawnPage().findText("-20")->pos, QPointF(20, 100));
+    QCOMPARE(drawnPage().findText("0")->pos, QPointF(40, 100 + chartY(0)));
     QCOMPARE(drawnPage().findText("Frequency")->pos, QPointF(700, 25));
     QCOMPARE(drawnPage().findText("dB")->pos, QPointF(40, 920));
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestGraphWindow::savedImageHasTheCurvesWhereTheChartUnitsSay()
@@ -199,11 +244,11 @@ void TestGraphWindow::savedImageHasTheCurvesWhereTheChartUnitsSay()
     handOverClosedBoxAndCrossover();
     clickDraw();
     const QString file = m_dir.filePath("graph"); // the suffix is added
-    m_files->answerNext(file);
+    files().answerNext(file);
     QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Png));
-    QCOMPARE(m_files->requests.size(), 1);
-    QCOMPARE(m_files->requests.first().filter, QStringLiteral("PNG Image (*.png)"));
-    QVERIFY(m_files->requests.first().forSave);
+    QCOMPARE(files().requests.size(), 1);
+    QCOMPARE(files().requests.first().filter, QStringLiteral("PNG Image (*.png)"));
+    QVERIFY(files().requests.first().forSave);
 
     const QImage image(file + ".png");
     QVERIFY(!image.isNull());
@@ -234,8 +279,8 @@ void TestGraphWindow::savesSvgAndPdf()
 {
     handOverClosedBoxAndCrossover();
     clickDraw();
-    m_files->answerNext(m_dir.filePath("graph.svg"));
-    m_files->answerNext(m_dir.filePath("graph.PDF"));
+    files().answerNext(m_dir.filePath("graph.svg"));
+    files().answerNext(m_dir.filePath("graph.PDF"));
     QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Svg));
     QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Pdf));
 
@@ -256,22 +301,22 @@ void TestGraphWindow::savesSvgAndPdf()
 void TestGraphWindow::savingToAnUnwritablePlaceSaysSo()
 {
     clickDraw();
-    m_files->answerNext(m_dir.filePath("no/such/folder/graph.png"));
+    files().answerNext(m_dir.filePath("no/such/folder/graph.png"));
     QVERIFY(!m_window->saveGraph(CBGRAPH1::GraphFile::Png));
-    QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->last().title, QStringLiteral("Error"));
-    QCOMPARE(m_messages->last().icon, MsgIcon::Exclamation);
-    QVERIFY(m_messages->last().prompt.contains("graph.png"));
+    QCOMPARE(messages().shown.size(), 1);
+    QCOMPARE(messages().last().title, QStringLiteral("Error"));
+    QCOMPARE(messages().last().icon, MsgIcon::Exclamation);
+    QVERIFY(messages().last().prompt.contains("graph.png"));
 }
 
 void TestGraphWindow::cancelledSaveWritesNothing()
 {
     clickDraw();
-    const int files = QDir(m_dir.path()).count();
+    const int before = QDir(m_dir.path()).count();
     QVERIFY(!m_window->saveGraph(CBGRAPH1::GraphFile::Pdf)); // the chooser cancels
-    QCOMPARE(m_files->requests.size(), 1);
-    QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(QDir(m_dir.path()).count(), files);
+    QCOMPARE(files().requests.size(), 1);
+    QVERIFY(messages().shown.isEmpty());
+    QCOMPARE(QDir(m_dir.path()).count(), before);
 }
 
 void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()
@@ -292,14 +337,25 @@ void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()
         emit graph->customContextMenuRequested(QPoint(200, 200));
     };
     inspect();
-    QCOMPARE(seen, (QStringList { "Save Graph as PNG...", "Save Graph as SVG...", "Save Graph as PDF..." }));
-    QCOMPARE(enabled, (QList<bool> { false, false, false }));
+    QCOMPARE(seen,
+        (QStringList { "Save Graph as PNG...", "Save Graph as SVG...", "Save Graph as PDF...", "", "Keep Curve",
+            "Kept Curves...", "Clear Kept Curves" }));
+    QCOMPARE(enabled, (QList<bool> { false, false, false, true, false, false, false }));
 
     clickDraw();
     seen.clear();
     enabled.clear();
     inspect();
-    QCOMPARE(enabled, (QList<bool> { true, true, true }));
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, false, false }));
+
+    keptCurves() << *curveToKeep([] {
+        handOverClosedBoxAndCrossover();
+        return designState();
+    }());
+    seen.clear();
+    enabled.clear();
+    inspect();
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, true }));
 }
 
 void TestGraphWindow::pointerReadsFrequencyAndLevel()
@@ -330,6 +386,201 @@ void TestGraphWindow::exitKeepsGraphDrawn()
     QTest::mouseClick(m_window->findChild<QPushButton*>("btnExit"), Qt::LeftButton);
     QTRY_VERIFY(window.isNull());
     QCOMPARE(designState().graphDrawn, 1);
+}
+
+void TestGraphWindow::labelsSitCentredOnTheirGridLines_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QRectF>("around"); // a world rectangle that holds the label alone
+    QTest::addColumn<double>("x"); // where its middle is, or NaN
+    QTest::addColumn<double>("y");
+    const double any = std::nan("");
+    QTest::newRow("20") << "20" << QRectF(180, 45, 120, 48) << 239.2 << any;
+    QTest::newRow("1K") << "1K" << QRectF(960, 45, 130, 48) << 1025.0 << any;
+    QTest::newRow("10K") << "10K" << QRectF(1410, 45, 150, 48) << 1487.5 << any;
+    QTest::newRow("-20") << "-20" << QRectF(0, 75, 88, 45) << any << 100.0;
+    QTest::newRow("0") << "0" << QRectF(0, 608, 88, 50) << any << 100 + chartY(0);
+    QTest::newRow("10") << "10" << QRectF(0, 875, 88, 45) << any << 900.0;
+}
+
+void TestGraphWindow::labelsSitCentredOnTheirGridLines()
+{
+    QFETCH(QRectF, around);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    const QImage image = renderToImage(composeGraph(designState()), QSize(2000, 1000));
+    const QPointF ink = inkCentre(image, around);
+    QVERIFY(!ink.isNull());
+    if (!std::isnan(x))
+        QCOMPARE_LT(std::abs(ink.x() - x), 4.0);
+    if (!std::isnan(y))
+        QCOMPARE_LT(std::abs(ink.y() - y), 4.0);
+}
+
+void TestGraphWindow::dashedLineEndsAtTheFrame()
+{
+    const QImage image = renderToImage(composeGraph(designState()), QSize(2000, 1000));
+    // The dashes run along the plot up to its right edge, and no further.
+    QVERIFY(near(image, QPoint(1940, 1000 - 545), 12, dark));
+    for (int x = 1953; x < 2000; ++x)
+        for (int y = 1000 - 580; y < 1000 - 520; ++y)
+            QVERIFY2(!dark(image.pixelColor(x, y)), qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+}
+
+void TestGraphWindow::buttonsKeepTheirCaptionsWhole()
+{
+    const QRect design = DesignWindow::twipsToPixels(0, 0, 9492, 6816);
+    for (const QSize size : { QSize(100, 80), QSize(design.width() / 2, design.height() * 3 / 5) }) {
+        m_window->resize(size);
+        // The window may become much smaller than designed.
+        QCOMPARE_LE(m_window->width(), design.width() / 2);
+        QCOMPARE_LE(m_window->height(), design.height() * 3 / 5);
+        const QRect chart = m_window->findChild<PageView*>("Graph1")->geometry();
+        QRect before;
+        for (const char* name : { "btnKeep", "btnDraw", "btnExit" }) {
+            const auto* button = m_window->findChild<QPushButton*>(name);
+            QCOMPARE_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8);
+            QCOMPARE_GE(button->height(), button->fontMetrics().height() + 4);
+            QVERIFY2(m_window->rect().contains(button->geometry()), name);
+            QVERIFY2(!button->geometry().intersects(chart), name);
+            QVERIFY2(!button->geometry().intersects(before), name);
+            before = button->geometry();
+        }
+    }
+    m_window->resize(design.size()); // designed: the places of the layout
+    QCOMPARE(
+        m_window->findChild<QPushButton*>("btnDraw")->geometry(), DesignWindow::twipsToPixels(5760, 6120, 1452, 492));
+}
+
+void TestGraphWindow::keptCurvesSurviveANewDesignAndDrawGraph()
+{
+    handOverClosedBoxAndCrossover();
+    designState().driverName = "Test woofer";
+    designState().closedVb = 1.5f;
+    clickDraw();
+    QVERIFY(m_window->keepCurve());
+    QCOMPARE(keptCurves().size(), 1);
+    QCOMPARE(keptCurves()[0].label, QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3"));
+
+    // A new design handed over, drawn: the kept closed box is still there,
+    // dashed, in the first colour, and the legend names every curve.
+    handOverVentedBox();
+    openGraph();
+    clickDraw();
+    const QColor kept = chart::comparedColor(0);
+    QCOMPARE(linesOf(drawnPage(), kept), 1);
+    QCOMPARE(linesOf(drawnPage(), chart::color(0)) > 0, true); // the vented box, black
+    QCOMPARE(legendTexts(drawnPage()),
+        (QStringList { QString::fromUtf8("Test woofer, vented 2.16 ft\u00b3 (current)"),
+            QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3") }));
+    QVERIFY(drawnPage().findText("Vented Box Design"));
+
+    // Closing the window keeps them too.
+    QTest::mouseClick(m_window->findChild<QPushButton*>("btnExit"), Qt::LeftButton);
+    QTRY_VERIFY(!existingWindow<CBGRAPH1>());
+    designState().graphDrawn = 0;
+    m_window = openGraph();
+    clickDraw();
+    QCOMPARE(linesOf(drawnPage(), kept), 1);
+
+    // Saved as SVG, the kept curve and the legend go along.
+    files().answerNext(m_dir.filePath("kept.svg"));
+    QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Svg));
+    QFile svg(m_dir.filePath("kept.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(svg.readAll());
+    QVERIFY(text.contains(kept.name()));
+    QVERIFY(text.contains(QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3")));
+}
+
+void TestGraphWindow::noLegendWithoutShownKeptCurves()
+{
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    QVERIFY(!drawnPage().findLegend());
+    const Page alone = drawnPage();
+
+    QVERIFY(m_window->keepCurve());
+    QCOMPARE(legendTexts(drawnPage()).size(), 4); // box, woofer, tweeter, kept
+    QCOMPARE(legendTexts(drawnPage()).mid(1, 2), (QStringList { "Woofer crossover", "Tweeter crossover" }));
+
+    // Hidden, it is neither drawn nor named, and the chart is as it was.
+    keptCurves()[0].visible = false;
+    QCOMPARE(composeGraph(designState(), keptCurves()).items(), alone.items());
+}
+
+void TestGraphWindow::keepSaysWhyItCannot_data()
+{
+    QTest::addColumn<QString>("before"); // "", "frame", "full"
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing drawn") << ""
+                                   << "Nothing to Keep: Draw a Box or Bandpass Design First";
+    QTest::newRow("the frame alone drawn") << "frame"
+                                           << "Nothing to Keep: Draw a Box or Bandpass Design First";
+    QTest::newRow("eight kept") << "full"
+                                << "At most 8 curves can be kept. Remove one in Kept Curves first.";
+}
+
+void TestGraphWindow::keepSaysWhyItCannot()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, message);
+    if (before == "frame")
+        clickDraw();
+    if (before == "full") {
+        handOverClosedBoxAndCrossover();
+        clickDraw();
+        for (int i = 0; i < kMaxKeptCurves; ++i)
+            QVERIFY(m_window->keepCurve());
+    }
+    const KeptCurves kept = keptCurves();
+    QTest::mouseClick(m_window->findChild<QPushButton*>("btnKeep"), Qt::LeftButton);
+    QCOMPARE(messages().prompts(), QStringList { message });
+    QCOMPARE(keptCurves(), kept);
+}
+
+void TestGraphWindow::keptCurvesPanelRenamesHidesAndRemoves()
+{
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    QTest::mouseClick(m_window->findChild<QPushButton*>("btnKeep"), Qt::LeftButton);
+    designState().closedVb = 3;
+    QVERIFY(m_window->keepCurve());
+    QWidget* panel = m_window->findChild<QWidget*>("KeptCurves");
+    QVERIFY(panel && panel->isVisible());
+    auto* list = panel->findChild<QListWidget*>("lstKept");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->currentRow(), 1);
+
+    list->item(0)->setText("  Small box  ");
+    QCOMPARE(keptCurves()[0].label, QStringLiteral("Small box"));
+    QVERIFY(legendTexts(drawnPage()).contains("Small box"));
+    list->item(0)->setText(" "); // an empty name keeps the old one
+    QCOMPARE(keptCurves()[0].label, QStringLiteral("Small box"));
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Small box"));
+
+    list->item(1)->setCheckState(Qt::Unchecked);
+    QVERIFY(!keptCurves()[1].visible);
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(1)), 0);
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
+
+    list->setCurrentRow(0);
+    QTest::mouseClick(panel->findChild<QPushButton*>("btnRemove"), Qt::LeftButton);
+    QCOMPARE(keptCurves().size(), 1);
+    QCOMPARE(keptCurves()[0].colorSlot, 1);
+    QVERIFY(!drawnPage().findLegend()); // the one left is hidden
+
+    QTest::mouseClick(panel->findChild<QPushButton*>("btnClear"), Qt::LeftButton);
+    QVERIFY(keptCurves().isEmpty());
+    QCOMPARE(list->count(), 0);
+    QVERIFY(!panel->findChild<QPushButton*>("btnRemove")->isEnabled());
+    QVERIFY(messages().shown.isEmpty());
+
+    // Curves a load brings show once the user comes back to the panel.
+    keepCurve(keptCurves(), curveToKeep(designState()));
+    QApplication::setActiveWindow(panel);
+    QTRY_COMPARE(list->count(), 1);
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
 }
 
 QTEST_MAIN(TestGraphWindow)

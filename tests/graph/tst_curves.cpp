@@ -1,12 +1,19 @@
 // The response curves in chart units: the worked examples of the closed and
 // vented boxes, the crossover levels with their clipping and dropping, the
 // frequency grids, the bandpass anchors and limits, the titles, and designs
-// with missing inputs that must yield no curve rather than NaN points.
+// with missing inputs that must yield no curve rather than NaN points. Kept
+// curves: what a drawing keeps and its label, the colours, and the file
+// beside the system file, read back exactly or refused as damaged.
 #include "graph/curves.h"
 #include "graph/graphpage.h"
+#include "graph/keptcurvefile.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 #include <cmath>
+#include <functional>
 
 Q_DECLARE_METATYPE(DesignState)
 
@@ -15,7 +22,7 @@ DesignState closedBox(float fc, float qtc)
 {
     DesignState s;
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.closedFc = fc;
     s.closedQtcCalc = qtc;
     return s;
@@ -25,7 +32,7 @@ DesignState ventedBox()
 {
     DesignState s;
     s.boxValid = 1;
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     s.fs = 30;
     s.qts = 0.4f;
     s.vas = 2;
@@ -49,7 +56,7 @@ DesignState bandpass()
 DesignState secondOrderTwoWay()
 {
     DesignState s;
-    s.xoverType = 2;
+    s.xoverType = XoverType::TwoWay12dB;
     s.xoverFreq = 800; // grid 100, 150, 200, ... 1000, 1500, ... 3000, ...
     s.xoverL1 = 1.8f;
     s.xoverC2 = 17.6f;
@@ -111,6 +118,12 @@ private slots:
     void missingInputsDrawNoCurve();
     void frequencyLabelPositions_data();
     void frequencyLabelPositions();
+    void keptCurveOfADrawing_data();
+    void keptCurveOfADrawing();
+    void keptCurvesTakeTheFirstFreeColourUpToEight();
+    void keptCurvesFileReadsBackExactly();
+    void damagedKeptCurvesFileIsRefused_data();
+    void damagedKeptCurvesFileIsRefused();
 };
 
 void TestCurves::chartUnits_data()
@@ -296,7 +309,7 @@ void TestCurves::crossoverCurvesFollowType()
     QFETCH(int, type);
     QFETCH(QVector<int>, colors);
     DesignState s = secondOrderTwoWay();
-    s.xoverType = std::int16_t(type);
+    s.xoverType = XoverType(type);
     s.xoverFreqLow = 400;
     s.xoverFreq = 4000;
     s.xoverC2 = 20;
@@ -364,7 +377,8 @@ void TestCurves::titles_data()
     QTest::newRow("passive + band") << 2 << true << true << "Bandpass and Passive Box Design" << 500.0;
     QTest::newRow("other + band") << -1 << true << true << "Bandpass Box Design" << 700.0;
     QTest::newRow("other") << 7 << true << false << QString() << 0.0;
-    QTest::newRow("band only, box not valid") << 1 << false << true << QString() << 0.0;
+    QTest::newRow("band only, box not valid") << 1 << false << true << "Bandpass Box Design" << 700.0;
+    QTest::newRow("nothing valid") << 1 << false << false << QString() << 0.0;
 }
 
 void TestCurves::titles()
@@ -374,7 +388,7 @@ void TestCurves::titles()
     QFETCH(bool, bandValid);
     QFETCH(QString, text);
     QFETCH(double, x);
-    const auto title = chartTitle(boxType, boxValid, bandValid);
+    const auto title = chartTitle(BoxType(boxType), boxValid, bandValid);
     QCOMPARE(bool(title), !text.isEmpty());
     if (title) {
         QCOMPARE(title->text, text);
@@ -398,7 +412,7 @@ void TestCurves::missingInputsDrawNoCurve_data()
     s.closedVb = 0;
     QTest::newRow("vented, zero volume") << s << false << 0 << false;
     s = ventedBox();
-    s.boxType = 2;
+    s.boxType = BoxType::Radiator;
     s.ventedFb = -30;
     QTest::newRow("passive, negative Fb") << s << false << 0 << false;
     s = ventedBox();
@@ -419,6 +433,13 @@ void TestCurves::missingInputsDrawNoCurve_data()
     s = bandpass();
     s.bandPa = std::numeric_limits<double>::quiet_NaN();
     QTest::newRow("bandpass, NaN gain") << s << false << 0 << false;
+    // Codes no window sets, as a file may hold them: no curve.
+    s = ventedBox();
+    s.boxType = BoxType(5);
+    QTest::newRow("box type 5") << s << false << 0 << false;
+    s = secondOrderTwoWay();
+    s.xoverType = XoverType(5);
+    QTest::newRow("crossover type 5") << s << false << 0 << false;
     // Huge values push levels off the chart; they never become NaN points.
     s = closedBox(1e-30f, 1e30f);
     QTest::newRow("closed, extreme values") << s << true << 0 << false;
@@ -456,6 +477,195 @@ void TestCurves::frequencyLabelPositions()
     QVERIFY(text);
     QCOMPARE_LT(std::abs(text->pos.x() - x), 0.05);
     QCOMPARE(text->pos.y(), 60.0);
+    QCOMPARE(text->placement.anchor, Qt::AlignHCenter | Qt::AlignBaseline); // centred on its grid line
+}
+
+void TestCurves::keptCurveOfADrawing_data()
+{
+    QTest::addColumn<DesignState>("state");
+    QTest::addColumn<QString>("label"); // empty: nothing to keep
+    QTest::addColumn<bool>("box");
+    QTest::addColumn<bool>("band");
+
+    DesignState s = closedBox(50, 0.7071f);
+    s.driverName = "Test woofer";
+    s.closedVb = 1.5f;
+    QTest::newRow("closed") << s << QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3") << true << false;
+    s = ventedBox();
+    s.isoFactor = 0.5f;
+    QTest::newRow("vented, no name, isobaric")
+        << s << QString::fromUtf8("vented 2.00 ft\u00b3, isobaric") << true << false;
+    s = ventedBox();
+    s.boxType = BoxType::Radiator;
+    s.driverName = "  Radiator  ";
+    QTest::newRow("passive radiator") << s << QString::fromUtf8("Radiator, passive radiator 2.00 ft\u00b3") << true
+                                      << false;
+    DesignState band = bandpass();
+    band.bandWooferName = "Band woofer";
+    band.bandSealedVb = 0.8f;
+    band.bandVentedVb = 1.2f;
+    QTest::newRow("bandpass alone") << band << QString::fromUtf8("Band woofer, bandpass 0.80 + 1.20 ft\u00b3") << false
+                                    << true;
+    s = band;
+    s.boxValid = 1;
+    s.boxType = BoxType::Vented;
+    s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2, s.isoFactor = 1, s.ventedFb = 30;
+    s.driverName = "Test woofer";
+    QTest::newRow("vented and bandpass") << s << QString::fromUtf8("Test woofer, vented 2.00 ft\u00b3 + bandpass")
+                                         << true << true;
+    s.driverName = "A driver name thirty long xxxx";
+    s.isoFactor = 0.5f;
+    QTest::newRow("the longest name, isobaric, with bandpass")
+        << s << QString::fromUtf8("A driver name thirty long xxxx, vented 2.00 ft\u00b3, isobaric + bandpass") << true
+        << true;
+    s = closedBox(50, 0.7071f);
+    s.boxValid = 0;
+    QTest::newRow("box not valid") << s << QString() << false << false;
+    QTest::newRow("a box that draws no curve") << closedBox(0, 0.7071f) << QString() << false << false;
+}
+
+void TestCurves::keptCurveOfADrawing()
+{
+    QFETCH(DesignState, state);
+    QFETCH(QString, label);
+    QFETCH(bool, box);
+    QFETCH(bool, band);
+    const auto kept = curveToKeep(state);
+    QCOMPARE(bool(kept), !label.isEmpty());
+    if (!kept)
+        return;
+    QCOMPARE(kept->label, label);
+    QCOMPARE(bool(kept->box), box);
+    QCOMPARE(bool(kept->bandpass), band);
+    // The kept design draws the very curves of the drawing, at any scale.
+    for (const ChartScale& scale : { ChartScale {}, reportChartScale() }) {
+        const ResponseCurves drawn = computeCurves(state, scale);
+        if (box)
+            QCOMPARE(boxCurve(*kept->box, scale)->points, drawn.box->points);
+        if (band)
+            QCOMPARE(bandpassCurve(*kept->bandpass, scale)->anchors, drawn.bandpass->anchors);
+    }
+}
+
+void TestCurves::keptCurvesTakeTheFirstFreeColourUpToEight()
+{
+    KeptCurves kept;
+    QCOMPARE(keepCurve(kept, std::nullopt), KeepResult::NothingToKeep);
+    const auto curve = curveToKeep(ventedBox());
+    for (int i = 0; i < kMaxKeptCurves; ++i)
+        QCOMPARE(keepCurve(kept, curve), KeepResult::Kept);
+    QCOMPARE(keepCurve(kept, curve), KeepResult::Full);
+    QCOMPARE(kept.size(), kMaxKeptCurves);
+    kept.removeAt(2);
+    kept.removeAt(4); // the one of colour 5
+    QCOMPARE(keepCurve(kept, curve), KeepResult::Kept);
+    QCOMPARE(kept.last().colorSlot, 2);
+    QCOMPARE(keepCurve(kept, curve), KeepResult::Kept);
+    QCOMPARE(kept.last().colorSlot, 5);
+    QVERIFY(anyShown(kept));
+    for (KeptCurve& k : kept)
+        k.visible = false;
+    QVERIFY(!anyShown(kept));
+}
+
+namespace {
+// A closed box with an awkward Single Qtc, and a bandpass design kept with a vented box.
+KeptCurves sampleKept()
+{
+    KeptCurves kept;
+    keepCurve(kept, curveToKeep(closedBox(50, 0.7071f)));
+    DesignState s = bandpass();
+    s.boxValid = 1;
+    s.boxType = BoxType::Vented;
+    s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2.16f, s.isoFactor = 0.5f, s.ventedFb = 28.74f;
+    keepCurve(kept, curveToKeep(s));
+    kept[1].label = QString::fromUtf8("Gr\u00f6\u00dfer, \"quoted\"");
+    kept[1].visible = false;
+    return kept;
+}
+} // namespace
+
+void TestCurves::keptCurvesFileReadsBackExactly()
+{
+    const KeptCurves kept = sampleKept();
+    const auto read = keptCurvesFromJson(keptCurvesJson(kept));
+    QVERIFY(read);
+    QCOMPARE(*read, kept);
+    QCOMPARE(read->at(1).box->qts, double(0.4f));
+    // A label edited by hand is taken without its blanks, and cut.
+    QJsonObject root = QJsonDocument::fromJson(keptCurvesJson(kept)).object();
+    QJsonArray curves = root["curves"].toArray();
+    QJsonObject first = curves[0].toObject();
+    first["label"] = "  " + QString(100, u'x') + "  ";
+    curves[0] = first;
+    root["curves"] = curves;
+    QCOMPARE(keptCurvesFromJson(QJsonDocument(root).toJson())->at(0).label, QString(kMaxKeptLabelLength, u'x'));
+    QCOMPARE(keptLabel(" Two\nlines,\ttab\u0001bell  "), QStringLiteral("Two lines, tab bell"));
+    QCOMPARE(keptCurvesFileFor("/a/woofer.TLV"), QStringLiteral("/a/woofer.TLV.compare.json"));
+}
+
+void TestCurves::damagedKeptCurvesFileIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<int>("curves"); // -1: refused
+
+    const QJsonObject good = QJsonDocument::fromJson(keptCurvesJson(sampleKept())).object();
+    // The sample with one change to its first curve (or to the whole file).
+    auto changed = [&](const std::function<void(QJsonObject & root, QJsonObject & first)>& change) {
+        QJsonObject root = good;
+        QJsonArray curves = root["curves"].toArray();
+        QJsonObject first = curves[0].toObject();
+        change(root, first);
+        curves[0] = first;
+        if (root.contains("curves"))
+            root["curves"] = curves;
+        return QJsonDocument(root).toJson();
+    };
+    QTest::newRow("the sample") << changed([](QJsonObject&, QJsonObject&) {}) << 2;
+    QTest::newRow("no curves") << QByteArray(R"({"format": "tolvan-kept-curves", "version": 1, "curves": []})") << 0;
+    QTest::newRow("not JSON") << QByteArray("{\"format\": ") << -1;
+    QTest::newRow("a list, not an object") << QByteArray("[]") << -1;
+    QTest::newRow("another format") << changed([](QJsonObject& r, QJsonObject&) { r["format"] = "drivers"; }) << -1;
+    QTest::newRow("a later version") << changed([](QJsonObject& r, QJsonObject&) { r["version"] = 2; }) << -1;
+    QTest::newRow("no curves list") << changed([](QJsonObject& r, QJsonObject&) { r.remove("curves"); }) << -1;
+    QTest::newRow("a colour twice") << changed([](QJsonObject&, QJsonObject& c) { c["color"] = 1; }) << -1;
+    QTest::newRow("a colour beyond the palette") << changed([](QJsonObject&, QJsonObject& c) { c["color"] = 8; }) << -1;
+    QTest::newRow("a colour not whole") << changed([](QJsonObject&, QJsonObject& c) { c["color"] = 0.5; }) << -1;
+    QTest::newRow("a label that is a number") << changed([](QJsonObject&, QJsonObject& c) { c["label"] = 3; }) << -1;
+    QTest::newRow("shown as text") << changed([](QJsonObject&, QJsonObject& c) { c["visible"] = "yes"; }) << -1;
+    QTest::newRow("neither box nor bandpass") << changed([](QJsonObject&, QJsonObject& c) { c.remove("box"); }) << -1;
+    QTest::newRow("a box that draws no curve") << changed([](QJsonObject&, QJsonObject& c) {
+        QJsonObject box = c["box"].toObject();
+        box["fc"] = 0;
+        c["box"] = box;
+    }) << -1;
+    QTest::newRow("a number as text") << changed([](QJsonObject&, QJsonObject& c) {
+        QJsonObject box = c["box"].toObject();
+        box["qtc"] = "0.7";
+        c["box"] = box;
+    }) << -1;
+    QTest::newRow("a box type beyond the three") << changed([](QJsonObject&, QJsonObject& c) {
+        QJsonObject box = c["box"].toObject();
+        box["type"] = 3;
+        c["box"] = box;
+    }) << -1;
+    QJsonArray nine;
+    for (int i = 0; i < 9; ++i) {
+        QJsonObject curve = good["curves"].toArray()[0].toObject();
+        curve["color"] = i;
+        nine.append(curve);
+    }
+    QJsonObject tooMany = good;
+    tooMany["curves"] = nine;
+    QTest::newRow("nine curves") << QJsonDocument(tooMany).toJson() << -1;
+}
+
+void TestCurves::damagedKeptCurvesFileIsRefused()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(int, curves);
+    const auto read = keptCurvesFromJson(json);
+    QCOMPARE(read ? int(read->size()) : -1, curves);
 }
 
 QTEST_APPLESS_MAIN(TestCurves)

@@ -5,7 +5,7 @@
 #include "core/designstate.h"
 #include "platform/designwindow.h"
 #include "platform/windowplaces.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -103,12 +103,9 @@ bool activate(QWidget* w)
 
 } // namespace
 
-class TestDesignWindow : public QObject {
+class TestDesignWindow : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void enterMovesAlongCycleAndWraps_data();
     void enterMovesAlongCycleAndWraps();
     void enterInsertsNothing();
@@ -133,26 +130,7 @@ private slots:
     void f1OpensTheWindowsTopic();
     void placeIsTakenBackOnTheSameScreensOnly_data();
     void placeIsTakenBackOnTheSameScreensOnly();
-
-private:
-    MessageRecorder* m_messages = nullptr;
-    HelpRecorder* m_help = nullptr;
 };
-
-void TestDesignWindow::init()
-{
-    m_messages = new MessageRecorder;
-    m_help = new HelpRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestDesignWindow::cleanup()
-{
-    deleteAllWindows();
-    delete m_help;
-    delete m_messages;
-}
 
 void TestDesignWindow::enterMovesAlongCycleAndWraps_data()
 {
@@ -189,7 +167,7 @@ void TestDesignWindow::enterInsertsNothing()
     QTest::keyClicks(w.a, QStringLiteral("12"));
     QTest::keyClick(w.a, Qt::Key_Return);
     QCOMPARE(w.a->text(), QStringLiteral("12"));
-    QCOMPARE(m_messages->beeps, 0);
+    QCOMPARE(messages().beeps, 0);
     // A field outside the cycle swallows Enter too and keeps the focus.
     w.out->setFocus();
     QTest::keyClick(w.out, Qt::Key_Return);
@@ -263,15 +241,15 @@ void TestDesignWindow::yesNoComplainsOnLeaving()
     w.iso->setFocus();
     w.b->setFocus(Qt::TabFocusReason);
     if (complains) {
-        QCOMPARE(m_messages->shown.size(), 1);
-        QCOMPARE(m_messages->last(),
+        QCOMPARE(messages().shown.size(), 1);
+        QCOMPARE(messages().last(),
             (Message { QStringLiteral("Must enter 'Y' or 'N'"), QStringLiteral("Error"), MsgButtons::Ok,
                 MsgIcon::Exclamation, true }));
-        QCOMPARE(m_messages->beeps, 1);
+        QCOMPARE(messages().beeps, 1);
         QCOMPARE(QApplication::focusWidget(), w.iso);
         QCOMPARE(designState().isoFactor, 0.5f); // the factor keeps its last value
     } else {
-        QVERIFY(m_messages->shown.isEmpty());
+        QVERIFY(messages().shown.isEmpty());
         QCOMPARE(QApplication::focusWidget(), w.b);
     }
 }
@@ -486,7 +464,7 @@ void TestDesignWindow::f1OpensTheWindowsTopic()
     QVERIFY(activate(&w));
     w.a->setFocus();
     QTest::keyClick(w.a, Qt::Key_F1);
-    QCOMPARE(m_help->topics, QStringList { "Probe" });
+    QCOMPARE(help().topics, QStringList { "Probe" });
 }
 
 void TestDesignWindow::placeIsTakenBackOnTheSameScreensOnly_data()

@@ -1,16 +1,14 @@
 // The chart and print engine: pages composed as data, rendered with y up onto
-// images and PDF files whose text reads back, the fit rule of printed pages,
-// printers that cannot be used, and a real print on the printing system's
-// PDF printer.
+// images and PDF files whose text reads back, and the fit rule of printed
+// pages. Printers are reached by the program's own print jobs, tested in
+// tests/print/tst_printing.cpp (an unknown printer, the PDF printer).
 #include "platform/chart.h"
 #include "platform/pageoutput.h"
 #include "support/pdfoutput.h"
 
-#include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -68,8 +66,6 @@ private slots:
     void svgAndPngAreWritten();
     void fitToPaper_data();
     void fitToPaper();
-    void unknownPrinterFails();
-    void printsOnThePdfPrinter();
 };
 
 void TestPageOutput::composedPageHoldsItsItemsAsData()
@@ -259,36 +255,6 @@ void TestPageOutput::fitToPaper()
     QFETCH(QRectF, expected);
     const QRectF rect = ::fitToPaper(world, printer, fraction);
     QCOMPARE(rect, expected);
-}
-
-void TestPageOutput::unknownPrinterFails()
-{
-    const PrintResult result = printPage(reportPage(), "No Such Printer 4711", 0.8);
-    QVERIFY(!result.ok);
-    QVERIFY(result.error.contains("No Such Printer 4711"));
-}
-
-void TestPageOutput::printsOnThePdfPrinter()
-{
-    QProcess lpstat;
-    lpstat.start("lpstat", { "-p", "PDF" });
-    if (!lpstat.waitForFinished(10000) || lpstat.exitCode() != 0)
-        QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
-
-    const QString token = QStringLiteral("tolvan-test-%1-%2")
-                              .arg(QCoreApplication::applicationPid())
-                              .arg(QDateTime::currentMSecsSinceEpoch());
-    const PrintResult result = printPage(reportPage(), "PDF", 0.8, token);
-    QVERIFY2(result.ok, qPrintable(result.error));
-
-    const QString file = waitForPrintedPdf(token);
-    QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
-    const QString text = pdfText(file);
-    QFile::remove(file);
-    if (text.isEmpty())
-        QSKIP("pdftotext is not available");
-    QVERIFY2(text.contains("Passive 2-Way Crossover"), qPrintable(text));
-    QVERIFY(text.contains("C1 = 6.63 uF"));
 }
 
 QTEST_MAIN(TestPageOutput)

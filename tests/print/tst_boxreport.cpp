@@ -1,12 +1,14 @@
 // The box data report: which pages a design state gives, each page's texts
-// where they stand, and real prints into PDF files and on the PDF printer
-// (one job, two pages for a box and a bandpass design).
+// where they stand, kept curves with their legend in the graph (and the page
+// unchanged without them), and real prints into PDF files and on the PDF
+// printer (one job, two pages for a box and a bandpass design).
 #include "core/designstate.h"
+#include "platform/chart.h"
 #include "print/boxreport.h"
 #include "print/printjob.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -19,7 +21,7 @@ namespace {
 DesignState designs(int boxType, float isoFactor = 1.0f)
 {
     DesignState s;
-    s.boxType = static_cast<std::int16_t>(boxType);
+    s.boxType = BoxType(boxType);
     s.boxValid = 1;
     s.driverName = "Big Woofer";
     s.isoFactor = isoFactor;
@@ -49,11 +51,19 @@ QWidget* progressWindow()
 }
 } // namespace
 
-class TestBoxReport : public QObject {
+class TestBoxReport : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        m_printers.emplace();
+    }
+    void cleanup()
+    {
+        m_printers.reset();
+        WindowTest::cleanup();
+    }
 
     void pagesFollowTheHandedOverDesigns_data();
     void pagesFollowTheHandedOverDesigns();
@@ -61,39 +71,28 @@ private slots:
     void textsStandWhereThePageSays();
     void zeroTuningLeavesThePortLengthsOut();
     void gaugeAdvancesWhileTheGraphIsComposed();
+    void keptCurvesJoinTheGraphWithALegend();
 
     void reportIsPrintedAsOneJob_data();
     void reportIsPrintedAsOneJob();
     void failedOpenIsReportedForEveryPage();
 
 private:
-    struct Seams {
-        MessageRecorder messages;
-        PrinterRecorder printers;
-        ModalGuard guard;
-    };
-    std::optional<Seams> m;
+    std::optional<PrinterRecorder> m_printers;
 };
-
-void TestBoxReport::init() { m.emplace(); }
-
-void TestBoxReport::cleanup()
-{
-    m.reset();
-    deleteAllWindows();
-}
 
 void TestBoxReport::pagesFollowTheHandedOverDesigns_data()
 {
     QTest::addColumn<int>("boxType");
     QTest::addColumn<int>("boxValid");
     QTest::addColumn<int>("bandValid");
-    QTest::addColumn<QVector<int>>("pages");
-    QTest::newRow("start-up") << -1 << 0 << 0 << QVector<int> {};
-    QTest::newRow("closed") << 0 << 1 << 0 << QVector<int> { 0 };
-    QTest::newRow("stale box type") << 1 << 0 << 0 << QVector<int> {};
-    QTest::newRow("radiator and bandpass") << 2 << 1 << 1 << QVector<int> { 2, 3 };
-    QTest::newRow("bandpass only") << 0 << 0 << 1 << QVector<int> { 3 };
+    QTest::addColumn<QVector<BoxType>>("pages");
+    QTest::newRow("start-up") << -1 << 0 << 0 << QVector<BoxType> {};
+    QTest::newRow("closed") << 0 << 1 << 0 << QVector<BoxType> { BoxType::Closed };
+    QTest::newRow("stale box type") << 1 << 0 << 0 << QVector<BoxType> {};
+    QTest::newRow("box type 5, as a file may hold it") << 5 << 1 << 0 << QVector<BoxType> {};
+    QTest::newRow("radiator and bandpass") << 2 << 1 << 1 << QVector<BoxType> { BoxType::Radiator, BoxType::Bandpass };
+    QTest::newRow("bandpass only") << 0 << 0 << 1 << QVector<BoxType> { BoxType::Bandpass };
 }
 
 void TestBoxReport::pagesFollowTheHandedOverDesigns()
@@ -101,7 +100,7 @@ void TestBoxReport::pagesFollowTheHandedOverDesigns()
     QFETCH(int, boxType);
     QFETCH(int, boxValid);
     QFETCH(int, bandValid);
-    QFETCH(QVector<int>, pages);
+    QFETCH(QVector<BoxType>, pages);
     DesignState s = designs(boxType);
     s.boxValid = static_cast<std::int16_t>(boxValid);
     s.bandValid = static_cast<std::int16_t>(bandValid);
@@ -148,7 +147,7 @@ void TestBoxReport::textsStandWhereThePageSays()
     QFETCH(QPointF, pos);
     QFETCH(double, size);
     QFETCH(int, style);
-    const Page page = composeBoxReportPage(designs(k == 3 ? 0 : k, iso), k);
+    const Page page = composeBoxReportPage(designs(k == 3 ? 0 : k, iso), BoxType(k));
     const PageText* t = page.findText(text);
     QVERIFY2(t, qPrintable(page.texts().join('|')));
     QVERIFY2(qAbs(t->pos.x() - pos.x()) < 1e-6 && qAbs(t->pos.y() - pos.y()) < 1e-6,
@@ -162,7 +161,7 @@ void TestBoxReport::zeroTuningLeavesThePortLengthsOut()
 {
     DesignState s = designs(1);
     s.ventedFb = 0;
-    const Page page = composeBoxReportPage(s, 1);
+    const Page page = composeBoxReportPage(s, BoxType::Vented);
     QVERIFY(page.findText("Port Diameter"));
     QVERIFY(!page.findText("Port Length"));
     static const QRegularExpression notANumber(
@@ -175,8 +174,46 @@ void TestBoxReport::zeroTuningLeavesThePortLengthsOut()
 void TestBoxReport::gaugeAdvancesWhileTheGraphIsComposed()
 {
     QVector<int> gauge;
-    composeBoxReportPage(designs(0), 0, [&gauge](int value) { gauge << value; });
+    composeBoxReportPage(designs(0), BoxType::Closed, [&gauge](int value) { gauge << value; });
     QCOMPARE(gauge, (QVector<int> { 20, 30, 40, 50, 60, 65, 70, 75, 80, 90 }));
+}
+
+void TestBoxReport::keptCurvesJoinTheGraphWithALegend()
+{
+    DesignState s = designs(1);
+    s.bandValid = 1;
+    KeptCurves kept;
+    DesignState other = s;
+    other.closedVb = 3;
+    keepCurve(kept, curveToKeep(other));
+    const Page plain = composeBoxReportPage(s, BoxType::Vented);
+    QVERIFY(!plain.findLegend());
+
+    kept[0].visible = false; // hidden: the page is the page without kept curves
+    QCOMPARE(composeBoxReportPage(s, BoxType::Vented, {}, kept).items(), plain.items());
+
+    kept[0].visible = true;
+    for (BoxType k : { BoxType::Vented, BoxType::Bandpass }) {
+        const Page page = composeBoxReportPage(s, k, {}, kept);
+        const PageLegend* legend = page.findLegend();
+        QVERIFY(legend);
+        QStringList texts;
+        for (const LegendEntry& entry : legend->entries)
+            texts << entry.text;
+        const QString box = QString::fromUtf8("Big Woofer, vented 2.00 ft\u00b3 (current)");
+        const QString band = QString::fromUtf8("Sub Woofer, bandpass 1.50 + 1.25 ft\u00b3, isobaric (current)");
+        const QString keptLabel = QString::fromUtf8("Big Woofer, vented 3.00 ft\u00b3 + bandpass");
+        QCOMPARE(
+            texts, (k == BoxType::Vented ? QStringList { box, band, keptLabel } : QStringList { band, keptLabel }));
+        // Inside the printed graph's frame, in its upper right corner.
+        QVERIFY(QRectF(120, 100, 1800, 800).contains(legend->area));
+        // The kept vented box and bandpass, dashed in the first colour.
+        int dashed = 0;
+        for (const PageItem& item : page.items())
+            if (const auto* line = std::get_if<PagePolyline>(&item))
+                dashed += line->color == chart::comparedColor(0) && line->style == Qt::DashLine;
+        QCOMPARE(dashed, 2);
+    }
 }
 
 void TestBoxReport::reportIsPrintedAsOneJob_data()
@@ -185,15 +222,21 @@ void TestBoxReport::reportIsPrintedAsOneJob_data()
     QTest::addColumn<int>("boxType");
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("lines"); // in this order
+    QTest::addColumn<QString>("kept"); // the label of a kept curve, on every page; empty: none kept
     QTest::newRow("closed isobaric and bandpass, PDF file")
         << false << 0 << 2
         << QStringList { "Big Woofer", "Closed Box Design (Isobaric)", "Qts = .4", "System Resonance = 45.5 Hz",
                "Height = 20. Width = 12.5 Depth = 14. Inches", "Frequency", "Sub Woofer",
                "Bandpass Box Design (Isobaric)", "Optional Coil = 2.5 mH", "Tuned Port (Inches)",
-               "Vented Section Volume = 1.25 Cubic Feet" };
+               "Vented Section Volume = 1.25 Cubic Feet" }
+        << QString();
     QTest::newRow("vented, PDF printer") << true << 1 << 1
                                          << QStringList { "Vented Box Design", "Tuned Frequency = 30. Hz",
-                                                "Port Length", "N/A", "3.24" };
+                                                "Port Length", "N/A", "3.24" }
+                                         << QString();
+    QTest::newRow("closed and bandpass with a kept curve, PDF file")
+        << false << 0 << 2 << QStringList { "Closed Box Design (Isobaric)", "Bandpass Box Design (Isobaric)" }
+        << "Kept 20 % larger";
 }
 
 void TestBoxReport::reportIsPrintedAsOneJob()
@@ -202,6 +245,7 @@ void TestBoxReport::reportIsPrintedAsOneJob()
     QFETCH(int, boxType);
     QFETCH(int, pages);
     QFETCH(QStringList, lines);
+    QFETCH(QString, kept);
     if (onPrinter && !havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
     QTemporaryDir dir;
@@ -211,13 +255,20 @@ void TestBoxReport::reportIsPrintedAsOneJob()
     s.bandValid = onPrinter ? 0 : 1;
     if (onPrinter) {
         s.driverName = token;
-        m->printers.answerPrinter("PDF");
+        m_printers->answerPrinter("PDF");
     } else {
-        m->printers.answerPdfFile(dir.filePath("boxes.pdf"));
+        m_printers->answerPdfFile(dir.filePath("boxes.pdf"));
+    }
+    keptCurves().clear();
+    if (!kept.isEmpty()) {
+        DesignState larger = s;
+        larger.closedVb *= 1.2f;
+        keepCurve(keptCurves(), curveToKeep(larger));
+        keptCurves()[0].label = kept;
     }
     printBoxDataReport(nullptr);
-    QCOMPARE(m->messages.shown.size(), 0);
-    QCOMPARE(s.boxType, boxType);
+    QCOMPARE(messages().shown.size(), 0);
+    QCOMPARE(s.boxType, BoxType(boxType));
     const QString file = onPrinter ? waitForPrintedPdf(token) : dir.filePath("boxes.pdf");
     QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
     const QString text = pdfText(file);
@@ -230,6 +281,8 @@ void TestBoxReport::reportIsPrintedAsOneJob()
         QVERIFY2(found >= 0, qPrintable(line + " in order in\n" + text));
         at = found + line.size();
     }
+    QCOMPARE(kept.isEmpty() ? 0 : text.count(kept), kept.isEmpty() ? 0 : pages);
+    keptCurves().clear();
     QTRY_VERIFY(!progressWindow());
 }
 
@@ -240,10 +293,10 @@ void TestBoxReport::failedOpenIsReportedForEveryPage()
     s.bandValid = 1;
     QCOMPARE(runBoxDataReport(PrintTarget::printer("No Such Printer 4711")), 0);
     QCOMPARE(
-        m->messages.prompts(), (QStringList { "Could Not Open Printing Device", "Could Not Open Printing Device" }));
+        messages().prompts(), (QStringList { "Could Not Open Printing Device", "Could Not Open Printing Device" }));
     QTemporaryDir dir;
     QCOMPARE(runBoxDataReport(PrintTarget::pdfFile(dir.filePath("missing/report.pdf"))), 0);
-    QCOMPARE(m->messages.shown.size(), 4);
+    QCOMPARE(messages().shown.size(), 4);
 }
 
 QTEST_MAIN(TestBoxReport)

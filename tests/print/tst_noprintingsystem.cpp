@@ -7,7 +7,7 @@
 #include "print/reportpage.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestNoPrintingSystem : public QObject {
+class TestNoPrintingSystem : public WindowTest {
     Q_OBJECT
 private slots:
     void listHoldsOnlyThePdfFileEntry();
@@ -47,7 +47,6 @@ void TestNoPrintingSystem::printersFailAndPdfFilesAreMade()
 {
     QFETCH(QString, printer);
     QFETCH(bool, boxReport);
-    MessageRecorder messages;
     PrinterRecorder printers;
     QTemporaryDir dir;
     if (printer.isEmpty())
@@ -55,10 +54,9 @@ void TestNoPrintingSystem::printersFailAndPdfFilesAreMade()
     else
         printers.answerPrinter(printer);
     DesignState& s = designState();
-    s = DesignState();
     s.designValid = 1;
     s.boxValid = 1;
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     ReportLayout layout;
     layout.title = "Passive 2 Way Crossover";
     QElapsedTimer timer;
@@ -69,10 +67,10 @@ void TestNoPrintingSystem::printersFailAndPdfFilesAreMade()
         printReportPage(layout, nullptr);
     QVERIFY(timer.elapsed() < 15000);
     if (printer.isEmpty()) {
-        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(messages().shown.isEmpty());
         QVERIFY(pdfText(dir.filePath("page.pdf")).contains(layout.title));
     } else {
-        QCOMPARE(messages.prompts(), QStringList { "Could Not Open Printing Device" });
+        QCOMPARE(messages().prompts(), QStringList { "Could Not Open Printing Device" });
     }
 }
 

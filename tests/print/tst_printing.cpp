@@ -9,7 +9,7 @@
 #include "print/reportpage.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,11 +46,20 @@ QString run(const QString& program, const QStringList& arguments, bool* ok = nul
 }
 } // namespace
 
-class TestPrinting : public QObject {
+class TestPrinting : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        designState().designValid = 1;
+        m_printers.emplace();
+    }
+    void cleanup()
+    {
+        m_printers.reset();
+        WindowTest::cleanup();
+    }
 
     void reportPageTextsStandWhereTheLayoutSays_data();
     void reportPageTextsStandWhereTheLayoutSays();
@@ -65,27 +74,8 @@ private slots:
     void dashedPrinterNameIsPrintedTo();
 
 private:
-    struct Seams {
-        MessageRecorder messages;
-        ScriptedFileChooser files;
-        PrinterRecorder printers;
-        ModalGuard guard;
-    };
-    std::optional<Seams> m;
+    std::optional<PrinterRecorder> m_printers;
 };
-
-void TestPrinting::init()
-{
-    m.emplace();
-    designState() = DesignState();
-    designState().designValid = 1;
-}
-
-void TestPrinting::cleanup()
-{
-    m.reset();
-    deleteAllWindows();
-}
 
 void TestPrinting::reportPageTextsStandWhereTheLayoutSays_data()
 {
@@ -145,8 +135,8 @@ void TestPrinting::okWithoutSelectionSaysSoAndStays()
     window.show();
     QVERIFY(listOf(window)->selectedItems().isEmpty());
     window.CmdOk_Click();
-    QCOMPARE(m->messages.prompts(), QStringList { "No Printer Selected" });
-    QCOMPARE(m->messages.last().shownTitle(), QString("Tolvan"));
+    QCOMPARE(messages().prompts(), QStringList { "No Printer Selected" });
+    QCOMPARE(messages().last().shownTitle(), QString("Tolvan"));
     QVERIFY(window.isVisible());
     QVERIFY(!window.target());
     window.CmdCancel_Click();
@@ -173,13 +163,13 @@ void TestPrinting::pdfFileEntryAsksForAFileWithSuffix()
     QFile file(dir.filePath("page.pdf"));
     QVERIFY(!existing || file.open(QIODevice::WriteOnly));
     for (const QString& answer : answers)
-        m->files.answerNext(dir.filePath(answer));
+        files().answerNext(dir.filePath(answer));
     FrmPrinter window;
     listOf(window)->setCurrentRow(listOf(window)->count() - 1);
     window.CmdOk_Click();
-    QCOMPARE(m->files.requests.size(), std::max<qsizetype>(1, answers.size()));
-    QVERIFY(m->files.requests.first().forSave);
-    QCOMPARE(m->files.requests.first().defaultSuffix, QString("pdf"));
+    QCOMPARE(files().requests.size(), std::max<qsizetype>(1, answers.size()));
+    QVERIFY(files().requests.first().forSave);
+    QCOMPARE(files().requests.first().defaultSuffix, QString("pdf"));
     QCOMPARE(window.target(),
         expected.isEmpty() ? std::optional<PrintTarget>() : PrintTarget::pdfFile(dir.filePath(expected)));
     QCOMPARE(designState().printerChosen, expected.isEmpty() ? 0 : 1);
@@ -224,9 +214,9 @@ void TestPrinting::reportPageGoesToTheChosenTarget()
     const QString file = name.isEmpty() ? name : dir.filePath(name);
     const auto answer = [&] {
         if (target == "file")
-            m->printers.answerPdfFile(file);
+            m_printers->answerPdfFile(file);
         else if (target == "printer")
-            m->printers.answerPrinter(name);
+            m_printers->answerPrinter(name);
     };
     answer();
     designState().designValid = static_cast<std::int16_t>(designValid);
@@ -239,20 +229,20 @@ void TestPrinting::reportPageGoesToTheChosenTarget()
     const QString token = uniqueToken("Report");
     printReportPage(crossoverLayout(token), first);
 
-    QCOMPARE(m->printers.requests, designValid);
+    QCOMPARE(m_printers->requests, designValid);
     QCOMPARE(designState().printerChosen, designValid == 1 && target != "cancel" ? 1 : 0);
     QVERIFY(first->hasFocus());
-    QCOMPARE(m->messages.prompts(), message.isEmpty() ? QStringList {} : QStringList { message });
+    QCOMPARE(messages().prompts(), message.isEmpty() ? QStringList {} : QStringList { message });
     if (!message.isEmpty()) {
-        QCOMPARE(m->messages.last().shownTitle(), QString("Tolvan"));
-        QCOMPARE(m->messages.last().buttons, MsgButtons::Ok);
+        QCOMPARE(messages().last().shownTitle(), QString("Tolvan"));
+        QCOMPARE(messages().last().buttons, MsgButtons::Ok);
         // The road of pages that are not report layouts fails the same way, never claiming success.
-        m->messages.clear();
+        messages().clear();
         answer();
         bool painted = false;
         QVERIFY(!printWithSelection(nullptr, "Coil", [&](QPainter&, const QRectF&) { painted = true; }));
         QVERIFY(!painted);
-        QCOMPARE(m->messages.prompts(), QStringList { message });
+        QCOMPARE(messages().prompts(), QStringList { message });
     }
     if (!printed) {
         QVERIFY(QDir(dir.path()).isEmpty());
@@ -305,7 +295,7 @@ void TestPrinting::dashedPrinterNameIsPrintedTo()
     const QString token = uniqueToken("Dashed");
     printReportPage(crossoverLayout(token), nullptr);
     installPrinterSelection(previous);
-    QCOMPARE(m->messages.shown.size(), 0);
+    QCOMPARE(messages().shown.size(), 0);
     QCOMPARE(dialog.hiddenWidth, 0);
     QCOMPARE(designState().printerName, queue);
     const QString file = waitForPrintedPdf(token);

@@ -1,11 +1,5 @@
 #include "support/recorders.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
-#include <QtTest>
-
 MessageRecorder::MessageRecorder()
     : m_previous(installMessageService(this))
 {
@@ -48,60 +42,4 @@ std::optional<QString> ScriptedFileChooser::choose(const FileDialogRequest& requ
     if (answer.cancel)
         return std::nullopt;
     return answer.name;
-}
-
-HelpRecorder::HelpRecorder()
-    : m_previous(installHelpViewer(this))
-{
-}
-HelpRecorder::~HelpRecorder() { installHelpViewer(m_previous); }
-
-void HelpRecorder::showTopic(const QString& topic, QWidget*) { topics << topic; }
-
-void deleteAllWindows()
-{
-    QList<QPointer<QWidget>> windows;
-    // A popup belongs to the control that shows it (a completer deletes its
-    // own list) and goes with that control's window.
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->windowType() != Qt::Popup)
-            windows << w;
-    for (const QPointer<QWidget>& w : windows)
-        delete w.data(); // null once its parent took it along
-}
-
-namespace {
-// A timer object that closes stray modal dialogs; lives as long as the guard.
-class ModalWatcher : public QObject {
-public:
-    explicit ModalWatcher(bool* seen)
-        : m_seen(seen)
-    {
-        startTimer(50);
-    }
-
-protected:
-    void timerEvent(QTimerEvent*) override
-    {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            *m_seen = true;
-            qWarning("Unexpected modal dialog: %s", qPrintable(modal->windowTitle()));
-            modal->close();
-        }
-    }
-
-private:
-    bool* m_seen;
-};
-ModalWatcher* g_watcher = nullptr;
-} // namespace
-
-ModalGuard::ModalGuard() { g_watcher = new ModalWatcher(&m_seen); }
-
-ModalGuard::~ModalGuard()
-{
-    delete g_watcher;
-    g_watcher = nullptr;
-    if (m_seen)
-        QTest::qFail("an unexpected modal dialog was shown", __FILE__, __LINE__);
 }

@@ -1,11 +1,10 @@
 #pragma once
-// Stand-ins for the program's side effects, for tests: every message box,
-// beep, file dialog and help request is recorded, and answered from a script,
-// so no test ever waits on a modal dialog.
+// Stand-ins for the program's side effects below the windows, for tests:
+// every message box, beep and file dialog is recorded and answered from a
+// script, so no test ever waits on a modal dialog. Qt Core only.
 
 #include "core/filechooser.h"
 #include "core/messages.h"
-#include "platform/help.h"
 
 #include <QStringList>
 #include <QVector>
@@ -62,32 +61,4 @@ private:
         QString name;
     };
     std::deque<Answer> m_answers;
-};
-
-class HelpRecorder final : public HelpViewer {
-public:
-    HelpRecorder();
-    ~HelpRecorder() override;
-    void showTopic(const QString& topic, QWidget* owner) override;
-    QStringList topics;
-
-private:
-    HelpViewer* m_previous;
-};
-
-// Fails the running test (and closes the dialog) when a modal dialog shows up
-// that no recorder caught. Create one per test function or fixture.
-// Deletes every top-level window, parents before their own dialogs, so that a
-// test leaves nothing behind for the next one.
-void deleteAllWindows();
-
-class ModalGuard final {
-public:
-    ModalGuard();
-    ~ModalGuard();
-    bool sawModal() const { return m_seen; }
-
-private:
-    int m_timer = 0;
-    bool m_seen = false;
 };

@@ -6,12 +6,10 @@
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FmNet.h"
-#include "ui/boxwindowprobe.h"
 
 #include <QGroupBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -23,12 +21,9 @@ const QStringList kExample = fields("30|.5|3|6|.5"); // szFr to szL
 const QStringList kExampleShown = fields("1768.89|15.92|7.|8.89|7.5");
 } // namespace
 
-class TestFmNet : public QObject {
+class TestFmNet : public QuietWindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -38,31 +33,10 @@ private slots:
     void printPutsThePageOnPaper();
 
 private:
-    void typeInputs(const QStringList& texts); // szFr to szL
+    void typeInputs(const QStringList& texts) { w.type(kInputs.mid(1), texts); } // szFr to szL
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<FmNet> w;
 };
-
-void TestFmNet::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFmNet::cleanup()
-{
-    deleteAllWindows();
-    QVERIFY(m_messages->shown.isEmpty() || QTest::currentTestFailed()); // the window has no messages
-    delete m_messages;
-}
-
-void TestFmNet::typeInputs(const QStringList& texts)
-{
-    for (int i = 0; i < texts.size(); ++i)
-        w.type(kInputs[i + 1], texts[i]);
-}
 
 void TestFmNet::controlsAndEnterCycle()
 {
@@ -168,10 +142,7 @@ void TestFmNet::openingShowsTheStoredNetworks()
 
 void TestFmNet::printPutsThePageOnPaper_data()
 {
-    QTest::addColumn<QString>("target"); // "file", "PDF" (the printer), "cancel" or "none" (no network)
-    QTest::newRow("PDF file") << "file";
-    QTest::newRow("PDF printer") << "PDF";
-    QTest::newRow("cancelled") << "cancel";
+    addPrintTargetRows();
     QTest::newRow("no network: only the focus moves") << "none";
 }
 
@@ -180,14 +151,8 @@ void TestFmNet::printPutsThePageOnPaper()
     QFETCH(QString, target);
     if (target == "PDF" && !havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
-    PrinterRecorder printers;
-    QTemporaryDir dir;
+    const PrintAnswer answer(target);
     const QString token = uniqueToken("Woofer");
-    const QString file = dir.filePath("networks.pdf");
-    if (target == "file")
-        printers.answerPdfFile(file);
-    else if (target == "PDF")
-        printers.answerPrinter("PDF");
     w.open();
     w.field("szL")->setFocus(Qt::TabFocusReason);
     if (target != "none") {
@@ -197,17 +162,14 @@ void TestFmNet::printPutsThePageOnPaper()
     }
     w.click("btnPrint");
 
-    QCOMPARE(printers.requests, target == "none" ? 0 : 1);
+    QCOMPARE(answer.printers.requests, target == "none" ? 0 : 1);
     QCOMPARE(w.focused(), QString("szName"));
     if (target == "cancel" || target == "none") {
-        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(answer.wroteNoFile());
         return;
     }
-    if (target == "file")
-        QCOMPARE(pdfPageCount(file), 1);
-    const QString text
-        = (target == "file" ? pdfText(file) : waitForPrintedText("Compensating Networks Design", token)).simplified();
-    QVERIFY2(!text.isEmpty(), "no page was printed");
+    const QString text = answer.page("Compensating Networks Design", token);
+    QVERIFY2(!text.isEmpty(), "no single page was printed");
     for (const QString& line :
         QStringList { "Compensating Networks Design", "Speaker = " + token, "Speaker Resonance = 30 Hz", "Qes = .5",
             "Qms = 3", "Speaker Resistance = 6 Ohms", "Speaker Impedance = .5 mH", "Notch Filter",

@@ -2,34 +2,32 @@
 // fields show them, the recalculation when the window opens, and the
 // hand-over on Graph, Print and Exit.
 #include "core/designstate.h"
+#include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
 #include "graph/curves.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmBand.h"
-#include "ui/boxwindowprobe.h"
 
 #include <QtTest>
+#include <tuple>
 
 namespace {
 const QStringList kResults { "szFh3", "szVbb", "szVf", "szFbb", "szL", "szFsQt", "szPa" };
 const QStringList kPorts { "szLv5", "szLv75", "szLv1", "szLv15", "szLv2", "szlv3", "szLv4", "szLv6", "szLv8" };
-const QStringList kWorkedExample { "61.03", "1.39", ".98", "39.06", "20.873", "50", "1.55" };
-const QStringList kWorkedPorts { "N/A", "N/A", ".68", "2.09", "4.2", "10.55", "19.72", "46.57", "84.75" };
-const QStringList kIsobaricPair { "61.03", ".69", ".49", "39.06", "10.437", "50", "1.55" };
+const QStringList kWorkedExample = worked::kBandpass[0].shown;
+const QStringList kWorkedPorts = worked::kBandpass[0].ports;
+const QStringList kIsobaricPair = worked::kBandpass[1].shown;
 const QString kOutOfRange = "Result Out of Range: Check Qts, Vas, Free Air Resonance and Low Frequency Cutoff";
 // Fs / Qts = 50 (Fs 25, Qts .5): the design tables hold for Fl3 from 9.65 to 42.55 Hz.
 const Message kOutsideTables = msg::warning("Low Frequency Cutoff Outside the Design Tables, Results Unreliable: "
                                             "Use a Low Frequency Cutoff Between 9.7 and 42.5 Hz");
 } // namespace
 
-class TestFrmBand : public QObject {
+class TestFrmBand : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -40,33 +38,15 @@ private slots:
 
 private:
     // Types szQtsb, szFarb, szFl3 and szRdcb (Vas 2 cubic feet) and presses Calculate.
-    void calculateWith(const QStringList& qtsFsFl3Re = { ".5", "25", "25", "8" });
+    void calculateWith(const QStringList& qtsFsFl3Re = worked::kBandpass[0].typed.mid(1))
+    {
+        w.type({ "szQtsb", "szFarb", "szFl3", "szRdcb" }, qtsFsFl3Re);
+        w.type("szVasb", "2");
+        w.click("Command1");
+    }
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<FrmBand> w;
 };
-
-void TestFrmBand::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFrmBand::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
-
-void TestFrmBand::calculateWith(const QStringList& qtsFsFl3Re)
-{
-    const QStringList names { "szQtsb", "szFarb", "szFl3", "szRdcb" };
-    for (int i = 0; i < names.size(); ++i)
-        w.type(names[i], qtsFsFl3Re[i]);
-    w.type("szVasb", "2");
-    w.click("Command1");
-}
 
 void TestFrmBand::controlsAndEnterCycle()
 {
@@ -94,17 +74,13 @@ void TestFrmBand::calculate_data()
     QTest::addColumn<QStringList>("in"); // szISOB, szQtsb, szFarb, szFl3, szRdcb
     QTest::addColumn<QStringList>("shown"); // as kResults
     QTest::addColumn<QStringList>("ports");
-    QTest::addColumn<QVector<Message>>("messages");
+    QTest::addColumn<QVector<Message>>("said");
     QTest::addColumn<QString>("focus");
     QTest::addColumn<bool>("valid"); // designValid afterwards
 
     const QVector<Message> none;
-    const QStringList worked { "N", ".5", "25", "25", "8" };
-    QTest::newRow("worked example") << worked << kWorkedExample << kWorkedPorts << none << "szQtsb" << true;
-    QTest::newRow("isobaric pair") << QStringList { "y", ".5", "25", "25", "8" } << kIsobaricPair
-                                   << QStringList { "N/A", "1.04", "2.1", "5.27", "9.86", "23.29", "42.37", "97.53",
-                                          "175.34" }
-                                   << none << "szQtsb" << true;
+    for (const worked::Bandpass& e : worked::kBandpass)
+        QTest::newRow(e.name) << e.typed << e.shown << e.ports << none << "szQtsb" << true;
     // Beyond the design tables the results are still shown, with the warning first.
     QTest::newRow("tuning above the high cut-off")
         << QStringList { "N", ".5", "25", "60", "8" }
@@ -147,19 +123,19 @@ void TestFrmBand::calculate()
     QFETCH(QStringList, in);
     QFETCH(QStringList, shown);
     QFETCH(QStringList, ports);
-    QFETCH(QVector<Message>, messages);
+    QFETCH(QVector<Message>, said);
     QFETCH(QString, focus);
     QFETCH(bool, valid);
 
     w.open();
     calculateWith();
-    m_messages->clear();
+    messages().clear();
     const QString iso = in.takeFirst();
     if (iso != "N") {
         w.field("szISOB")->setFocus(Qt::TabFocusReason);
         w.field("szISOB")->selectAll();
-        QTest::keyClicks(w.field("szISOB"), iso);
-        QCOMPARE(w.text("szISOB"), iso.toUpper());
+        QTest::keyClicks(w.field("szISOB"), iso.toLower());
+        QCOMPARE(w.text("szISOB"), iso);
         QCOMPARE(w.focused(), QString("szQtsb"));
     }
     calculateWith(in);
@@ -174,7 +150,7 @@ void TestFrmBand::calculate()
     QVERIFY(qAbs(s.bandCoilL - held[4].toFloat()) < 0.0005f);
     QVERIFY(qAbs(s.bandPa - held[6].toDouble()) < 0.005);
     QCOMPARE(s.designValid, std::int16_t(valid ? 1 : 0));
-    QCOMPARE(m_messages->shown, messages);
+    QCOMPARE(messages().shown, said);
     QCOMPARE(w.focused(), focus);
 }
 
@@ -225,41 +201,22 @@ void TestFrmBand::opening()
     QCOMPARE(s.bandS, 0.7f);
     QCOMPARE(w.texts(kResults), shown);
     QCOMPARE(s.designValid, std::int16_t(shown[0].isEmpty() ? 0 : 1));
-    QCOMPARE(m_messages->shown, prompt.isEmpty() ? QVector<Message> {} : QVector<Message> { msg::error(prompt) });
-    QCOMPARE(m_messages->beeps, 0);
+    QCOMPARE(messages().shown, prompt.isEmpty() ? QVector<Message> {} : QVector<Message> { msg::error(prompt) });
+    QCOMPARE(messages().beeps, 0);
     QCOMPARE(w.window()->windowReady(), 1);
 }
 
-void TestFrmBand::handOver_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("designed"); // false: the driver check failed
-    for (const bool designed : { true, false }) {
-        const char* suffix = designed ? "" : " without a design";
-        QTest::addRow("Graph%s", suffix) << "btnGraph" << designed;
-        QTest::addRow("Print%s", suffix) << "Command2" << designed;
-        QTest::addRow("Exit%s", suffix) << "btnExit" << designed;
-    }
-    QTest::newRow("window frame") << "frame" << true;
-}
+void TestFrmBand::handOver_data() { addHandOverRows(); } // without a design: the driver check failed
 
 void TestFrmBand::handOver()
 {
     QFETCH(QString, how);
     QFETCH(bool, designed);
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    printers.answerPdfFile(dir.filePath("bandpass.pdf"));
+    PrintAnswer pdf;
     DesignState& s = designState();
-    // The last box design, which the graph shows beside the bandpass curve.
-    s.boxType = 2;
-    s.boxValid = 1;
-    s.qts = 0.4f;
-    s.vas = 2;
-    s.fs = 30;
-    s.closedVb = 1.42f;
-    s.ventedFb = 36.9f;
-    s.graphDrawn = 1;
+    // The last box design, a passive radiator's, which the graph shows beside the bandpass curve.
+    std::tie(s.boxType, s.boxValid, s.graphDrawn) = std::tuple(BoxType::Radiator, std::int16_t(1), std::int16_t(1));
+    std::tie(s.qts, s.vas, s.fs, s.closedVb, s.ventedFb) = std::tuple(0.4f, 2.0f, 30.0f, 1.42f, 36.9f);
     w.open();
     w.type("szWoofBP", "Bandpass Woofer");
     calculateWith({ ".5", "25", designed ? "25" : "5", "8" });
@@ -273,25 +230,25 @@ void TestFrmBand::handOver()
     const bool graph = designed && how == "btnGraph", print = designed && how == "Command2";
     const bool closes = how == "btnExit" || how == "frame", stores = designed && !graph;
     QCOMPARE((QVector<float> { s.bandFl3, s.bandFb, s.bandFh3 }),
-        designed ? (QVector<float> { 25, 40, 61.03f }) : QVector<float>(3, 0));
+        designed ? (QVector<float> { 25, 40, kWorkedExample[0].toFloat() }) : QVector<float>(3, 0));
     QCOMPARE((QVector<float> { s.bandVas, s.bandQts, s.bandRe, s.bandFs }),
         stores ? (QVector<float> { 2, 0.5f, 8, 25 }) : QVector<float>(4, 0));
     QCOMPARE(s.bandFl3Input, stores ? 25.0 : 0.0);
     QCOMPARE(s.bandWooferName.text(), stores ? QString("Bandpass Woofer").leftJustified(30) : QString());
     QCOMPARE(s.bandValid, std::int16_t(designed ? 1 : 0));
-    QCOMPARE(s.boxType, std::int16_t(2));
+    QCOMPARE(s.boxType, BoxType::Radiator);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(graph ? 0 : 1));
     QCOMPARE(bool(existingWindow<CBGRAPH1>()), graph);
-    QCOMPARE(printers.requests, print ? 1 : 0);
+    QCOMPARE(pdf.printers.requests, print ? 1 : 0);
     if (graph) {
         const ResponseCurves curves = computeCurves(s);
         QVERIFY(curves.bandpass && curves.box);
         QCOMPARE(curves.title->text, QString("Bandpass and Passive Box Design"));
     }
     if (print) {
-        const QString text = pdfText(dir.filePath("bandpass.pdf"));
-        QVERIFY2(text.contains("Sealed Section Volume = 1.39"), qPrintable(text));
+        const QString text = pdf.text();
+        QVERIFY2(text.contains("Sealed Section Volume = " + kWorkedExample[1]), qPrintable(text));
     }
     if (closes)
         QTRY_VERIFY(!window);

@@ -1,12 +1,14 @@
 // The main window: its controls where and as they are declared, the start-up,
-// the windows it opens, help, Print Box Data and Exit.
+// the windows it opens, help, Print Box Data and Exit; Save System and Load
+// System with the kept curves beside the system file.
 #include "core/designstate.h"
 #include "core/printerentry.h"
 #include "core/systemfile.h"
+#include "graph/keptcurvefile.h"
 #include "platform/printers.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
 
 #include <QFontInfo>
@@ -15,12 +17,19 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <tuple>
 
-class TestFrmTlv : public QObject {
+class TestFrmTlv : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        keptCurves().clear();
+        m_main = new FrmTlv;
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_main));
+    }
 
     void hasItsCaptionAndName();
     void buttonsAtTheirPlaces_data();
@@ -37,31 +46,14 @@ private slots:
     void exitClosesEveryWindow_data();
     void exitClosesEveryWindow();
     void loadSystemRecomputesBandPa();
+    void keptCurvesGoBesideTheSystemFile_data();
+    void keptCurvesGoBesideTheSystemFile();
     void printBoxDataChoosesAPrinterThenPrints_data();
     void printBoxDataChoosesAPrinterThenPrints();
 
 private:
-    MessageRecorder* m_messages = nullptr;
-    HelpRecorder* m_help = nullptr;
     FrmTlv* m_main = nullptr;
 };
-
-void TestFrmTlv::init()
-{
-    m_messages = new MessageRecorder;
-    m_help = new HelpRecorder;
-    designState() = DesignState();
-    m_main = new FrmTlv;
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_main));
-}
-
-void TestFrmTlv::cleanup()
-{
-    deleteAllWindows();
-    delete m_help;
-    delete m_messages;
-}
 
 void TestFrmTlv::hasItsCaptionAndName()
 {
@@ -151,18 +143,18 @@ void TestFrmTlv::captionsUseTimesNewRoman()
 void TestFrmTlv::startUpSetsStartValues()
 {
     DesignState& s = designState();
-    s.xoverType = 3;
+    s.xoverType = XoverType::ThreeWay6dB;
     s.boxValid = 1;
     s.bandValid = 1;
-    s.boxType = 2;
+    s.boxType = BoxType::Radiator;
     s.isoFactor = 0.5f;
     s.bandIsoFactor = 0.5f;
     s.qts = 0.4f;
     FrmTlv second;
-    QCOMPARE(s.xoverType, std::int16_t(0));
+    QCOMPARE(s.xoverType, XoverType::None);
     QCOMPARE(s.boxValid, std::int16_t(0));
     QCOMPARE(s.bandValid, std::int16_t(0));
-    QCOMPARE(s.boxType, std::int16_t(-1));
+    QCOMPARE(s.boxType, BoxType::None);
     QCOMPARE(s.isoFactor, 1.0f);
     QCOMPARE(s.bandIsoFactor, 1.0f);
     QCOMPARE(s.qts, 0.4f); // everything else is left alone
@@ -183,9 +175,9 @@ void TestFrmTlv::closedBoxTwiceShowsOneWindow()
 
 void TestFrmTlv::inductorDesignSetsCoilSource()
 {
-    designState().coilSource = 2;
+    designState().coilSource = CoilSource::TakeL1L2;
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("btn_Coil")), Qt::LeftButton);
-    QCOMPARE(designState().coilSource, std::int16_t(7));
+    QCOMPARE(designState().coilSource, CoilSource::TakeNothing);
 }
 
 void TestFrmTlv::buttonOpensItsWindow_data()
@@ -207,7 +199,7 @@ void TestFrmTlv::buttonOpensItsWindow()
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == window);
     // F1 there opens the window's own help topic.
     QTest::keyClick(QApplication::activeWindow(), Qt::Key_F1);
-    QCOMPARE(m_help->topics, QStringList { window });
+    QCOMPARE(help().topics, QStringList { window });
     QVERIFY(!helpTopicHtml(window).isEmpty());
 }
 
@@ -215,7 +207,7 @@ void TestFrmTlv::helpOpensContents()
 {
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
     QTest::keyClick(m_main, Qt::Key_F1);
-    QCOMPARE(m_help->topics, (QStringList { kHelpContents, "FrmTlv" })); // the button, then F1
+    QCOMPARE(help().topics, (QStringList { kHelpContents, "FrmTlv" })); // the button, then F1
 }
 
 void TestFrmTlv::exitClosesEveryWindow_data()
@@ -233,6 +225,8 @@ void TestFrmTlv::exitClosesEveryWindow_data()
     QTest::newRow("changed, save failing") << "changed" << save << "missing/kept.TLV" << false;
     QTest::newRow("handed over on closing") << "vented" << save << "kept.TLV" << true;
     QTest::newRow("frame closed, cancelled") << "frame" << cancel << "" << false;
+    QTest::newRow("a curve kept, cancelled") << "kept" << cancel << "" << false;
+    QTest::newRow("a curve kept, saved") << "kept" << save << "kept.TLV" << true;
 }
 
 void TestFrmTlv::exitClosesEveryWindow()
@@ -242,9 +236,8 @@ void TestFrmTlv::exitClosesEveryWindow()
     QFETCH(QString, file);
     QFETCH(bool, ends);
     QTemporaryDir dir;
-    ScriptedFileChooser files;
-    files.answerNext(file.isEmpty() ? std::nullopt : std::optional(dir.filePath(file)));
-    m_messages->answerNext(MsgAnswer(answer));
+    files().answerNext(file.isEmpty() ? std::nullopt : std::optional(dir.filePath(file)));
+    messages().answerNext(MsgAnswer(answer));
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnVB")), Qt::LeftButton);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == u"frmVented");
     if (design == "vented") {
@@ -252,6 +245,11 @@ void TestFrmTlv::exitClosesEveryWindow()
         for (const auto& [field, text] : { std::pair { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } })
             vented->findChild<QLineEdit*>(field)->setText(text);
         QTest::mouseClick(vented->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    } else if (design == "kept") {
+        DesignState vented = designState();
+        std::tie(vented.boxValid, vented.boxType, vented.fs, vented.qts, vented.vas, vented.closedVb, vented.ventedFb)
+            = std::tuple(1, BoxType::Vented, 30.0f, 0.4f, 2.0f, 2.16f, 28.74f);
+        keepCurve(keptCurves(), curveToKeep(vented));
     } else if (!design.isEmpty()) {
         designState().qts = 0.4f;
     }
@@ -260,11 +258,11 @@ void TestFrmTlv::exitClosesEveryWindow()
     else
         QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnExit")), Qt::LeftButton);
 
-    QCOMPARE(m_messages->shown.size(), design.isEmpty() ? 0 : 1 + int(file.startsWith("missing")));
+    QCOMPARE(messages().shown.size(), design.isEmpty() ? 0 : 1 + int(file.startsWith("missing")));
     QCOMPARE(m_main->isVisible(), !ends);
     QCOMPARE(designChangedSinceKept(), !design.isEmpty() && !(ends && file == "kept.TLV"));
     if (design == "vented")
-        QCOMPARE(designState().boxType, std::int16_t(1)); // saved with the vented design
+        QCOMPARE(designState().boxType, BoxType::Vented); // saved with the vented design
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY2(w == m_main || !w->isVisible(), qPrintable(w->objectName()));
 }
@@ -272,7 +270,6 @@ void TestFrmTlv::exitClosesEveryWindow()
 void TestFrmTlv::loadSystemRecomputesBandPa()
 {
     // The file holds the bandpass inputs but not Pa, which the graph draws at.
-    ScriptedFileChooser files;
     QTemporaryDir dir;
     const QString path = dir.filePath("BAND.TLV");
     DesignState& s = designState();
@@ -280,10 +277,10 @@ void TestFrmTlv::loadSystemRecomputesBandPa()
     s.bandFs = 25;
     s.bandFl3 = 25;
     s.bandValid = 1;
-    files.answerNext(path);
+    files().answerNext(path);
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
     s.bandPa = 0;
-    files.answerNext(path);
+    files().answerNext(path);
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
     QVERIFY(qAbs(s.bandPa - 1.5517) < 0.00005);
 
@@ -292,12 +289,75 @@ void TestFrmTlv::loadSystemRecomputesBandPa()
     QCOMPARE(s.bandPa, 3.0);
 }
 
+void TestFrmTlv::keptCurvesGoBesideTheSystemFile_data()
+{
+    QTest::addColumn<int>("kept"); // curves kept when saving
+    QTest::addColumn<QString>("beside"); // what happens to the file beside it before the load
+    QTest::addColumn<int>("loaded"); // curves kept after the load
+    QTest::addColumn<bool>("message"); // one message naming the file beside it
+    QTest::newRow("two kept, saved and loaded") << 2 << "" << 2 << false;
+    QTest::newRow("none kept: none written") << 0 << "" << 0 << false;
+    QTest::newRow("none kept: an old one removed") << 0 << "old" << 0 << false;
+    QTest::newRow("missing") << 2 << "removed" << 0 << false;
+    QTest::newRow("damaged") << 2 << "damaged" << 0 << true;
+    QTest::newRow("not kept curves") << 2 << "other" << 0 << true;
+}
+
+void TestFrmTlv::keptCurvesGoBesideTheSystemFile()
+{
+    QFETCH(int, kept);
+    QFETCH(QString, beside);
+    QFETCH(int, loaded);
+    QFETCH(bool, message);
+    QTemporaryDir dir;
+    ScriptedFileChooser files;
+    const QString system = dir.filePath("woofer.TLV");
+    const QString companion = dir.filePath("woofer.TLV.compare.json");
+    DesignState& s = designState();
+    std::tie(s.boxValid, s.boxType, s.fs, s.qts, s.vas, s.closedVb, s.isoFactor, s.ventedFb)
+        = std::tuple(1, BoxType::Vented, 30.0f, 0.4f, 2.0f, 2.16f, 1.0f, 28.74f);
+    for (int i = 0; i < kept; ++i) {
+        s.closedVb = 2.16f * (1 + 0.2f * float(i));
+        keepCurve(keptCurves(), curveToKeep(s));
+    }
+    const KeptCurves saved = keptCurves();
+    if (beside == "old")
+        QVERIFY(QFile(companion).open(QIODevice::WriteOnly));
+    files.answerNext(system);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
+    QCOMPARE(QFileInfo(system).size(), 374);
+    QCOMPARE(QFileInfo::exists(companion), kept > 0);
+    QVERIFY(!designChangedSinceKept());
+
+    if (beside == "removed")
+        QVERIFY(QFile::remove(companion));
+    if (beside == "damaged" || beside == "other") {
+        QFile file(companion);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(beside == "damaged" ? "{\"format\": \"tolvan-kept-cur" : R"({"name": "Example W10", "fs": 30})");
+    }
+    keptCurves().clear();
+    s = DesignState();
+    messages().clear();
+    files.answerNext(system);
+    QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
+    QCOMPARE(s.closedVb, 2.16f * (1 + 0.2f * float(std::max(kept - 1, 0)))); // the design is loaded
+    QCOMPARE(keptCurves().size(), loaded);
+    if (loaded)
+        QCOMPARE(keptCurves(), saved);
+    QCOMPARE(messages().shown.size(), int(message));
+    if (message)
+        QVERIFY2(messages().last().prompt.contains(QDir::toNativeSeparators(companion)),
+            qPrintable(messages().last().prompt));
+    QVERIFY(!designChangedSinceKept());
+}
+
 void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints_data()
 {
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<int>("boxValid");
     QTest::addColumn<QString>("expected"); // empty: no file
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("said");
     QTest::newRow("cancelled") << true << 1 << "" << QStringList {};
     // Said before any printer is chosen.
     QTest::newRow("nothing handed over") << false << 0 << "" << QStringList { "Nothing to Print: Design a Box First" };
@@ -309,7 +369,7 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     QFETCH(bool, cancel);
     QFETCH(int, boxValid);
     QFETCH(QString, expected);
-    QFETCH(QStringList, messages);
+    QFETCH(QStringList, said);
     PrinterRecorder printers;
     QTemporaryDir dir;
     const QString file = dir.filePath("box.pdf");
@@ -318,15 +378,15 @@ void TestFrmTlv::printBoxDataChoosesAPrinterThenPrints()
     else
         printers.answerPdfFile(file);
     DesignState& s = designState();
-    s.boxType = 0;
+    s.boxType = BoxType::Closed;
     s.boxValid = static_cast<std::int16_t>(boxValid);
     s.isoFactor = 1;
     s.qts = 0.35f, s.vas = 2, s.fs = 30, s.closedVb = 0.65f, s.closedFc = 65;
     QTest::mouseClick(m_main->findChild<QPushButton*>("Command4"), Qt::LeftButton);
-    QCOMPARE(printers.requests, messages.isEmpty() ? 1 : 0);
-    QCOMPARE(m_messages->prompts(), messages);
-    if (!messages.isEmpty())
-        QCOMPARE(m_messages->last().shownTitle(), QString("Tolvan"));
+    QCOMPARE(printers.requests, said.isEmpty() ? 1 : 0);
+    QCOMPARE(messages().prompts(), said);
+    if (!said.isEmpty())
+        QCOMPARE(messages().last().shownTitle(), QString("Tolvan"));
     // The start-up's default printer, taken by the first print command that chooses a printer.
     if (printers.requests == 1)
         QCOMPARE(s.printerName, printerNameFromDeviceEntry(defaultPrinterEntry(), QString()));

@@ -6,7 +6,8 @@
 // dialog with its import and export.
 #include "core/designstate.h"
 #include "core/driverlibrary.h"
-#include "support/recorders.h"
+#include "design/workedexamples.h"
+#include "support/windowtest.h"
 #include "ui/FmNet.h"
 #include "ui/FrmBand.h"
 #include "ui/FrmTlv.h"
@@ -31,6 +32,11 @@ namespace {
 
 using Texts = QMap<QString, QString>; // field -> text
 
+// The library's example driver is the vented box's worked example.
+const worked::Vented& kVented = worked::kVented[0];
+const QString kPressCalculate = "Press Calculate first: the driver is saved with the values that Calculate shows.";
+const QStringList kVentedShown { "szVvb", "szVover", "szFb", "szF3", "szH", "szH1", "szW1", "szD1" };
+
 DriverRecord exampleDriver()
 {
     DriverRecord driver;
@@ -44,24 +50,12 @@ DriverRecord exampleDriver()
     return driver;
 }
 
-template <class W> QWidget* open()
-{
-    QWidget* window = openWindow<W>();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", qPrintable(window->objectName()));
-    return window;
-}
+template <class W> QWidget* open() { return WindowProbe<W>().open(); }
 
 // The windows with a driver, by their names.
-QWidget* openNamed(const QString& name)
+QWidget* openDriverWindow(const QString& name)
 {
-    const std::pair<const char*, QWidget* (*)()> windows[]
-        = { { "frmClose", &open<frmClose> }, { "frmVented", &open<frmVented> }, { "frmRadiator", &open<frmRadiator> },
-              { "FrmBand", &open<FrmBand> }, { "FmNet", &open<FmNet> }, { "frmSpeaker", &open<frmSpeaker> } };
-    for (const auto& [window, opener] : windows)
-        if (name == QLatin1String(window))
-            return opener();
-    return nullptr;
+    return openNamed<frmClose, frmVented, frmRadiator, FrmBand, FmNet, frmSpeaker>(name);
 }
 
 QLineEdit* edit(const QWidget* window, const QString& name) { return window->findChild<QLineEdit*>(name); }
@@ -95,11 +89,16 @@ template <class D> D* openDialog()
 
 } // namespace
 
-class TestDriverLibraryUi : public QObject {
+class TestDriverLibraryUi : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        WindowTest::init();
+        QFile::remove(m_dir.filePath("drivers.json"));
+        setDriverLibraryPath(m_dir.filePath("drivers.json"));
+        QVERIFY(driverLibrary().store(exampleDriver(), DriverLibrary::Existing::Refuse).done());
+    }
 
     void pickingFillsOnlyTheDriverFields_data();
     void pickingFillsOnlyTheDriverFields();
@@ -115,30 +114,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<MessageRecorder> m_messages;
-    std::unique_ptr<ScriptedFileChooser> m_files;
-    std::unique_ptr<ModalGuard> m_guard;
 };
-
-void TestDriverLibraryUi::init()
-{
-    designState() = DesignState();
-    applyStartValues(designState());
-    QFile::remove(m_dir.filePath("drivers.json"));
-    setDriverLibraryPath(m_dir.filePath("drivers.json"));
-    m_messages = std::make_unique<MessageRecorder>();
-    m_files = std::make_unique<ScriptedFileChooser>();
-    m_guard = std::make_unique<ModalGuard>();
-    QVERIFY(driverLibrary().store(exampleDriver(), DriverLibrary::Existing::Refuse).done());
-}
-
-void TestDriverLibraryUi::cleanup()
-{
-    deleteAllWindows();
-    m_guard.reset();
-    m_files.reset();
-    m_messages.reset();
-}
 
 void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields_data()
 {
@@ -174,7 +150,7 @@ void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields()
     QFETCH(QString, window);
     QFETCH(Texts, picked);
     QFETCH(QStringList, untouched);
-    QWidget* w = openNamed(window);
+    QWidget* w = openDriverWindow(window);
     for (const QString& name : picked.keys())
         edit(w, name)->setText("1.5");
     const Texts before = textsOf(w, untouched);
@@ -185,7 +161,7 @@ void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields()
     QCOMPARE(textsOf(w, untouched), before); // nothing calculated
     QCOMPARE(designState().designValid, valid);
     QCOMPARE(QApplication::focusWidget(), focus);
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestDriverLibraryUi::pickedFromTheListTheVentedWindowDesignsTheWorkedExample()
@@ -205,10 +181,11 @@ void TestDriverLibraryUi::pickedFromTheListTheVentedWindowDesignsTheWorkedExampl
     QTRY_VERIFY(!openDialog<DriverPickDialog>());
     QCOMPARE(edit(vented, "szVvb")->text(), QString()); // nothing calculated yet
     click(vented, "Command1");
-    QCOMPARE(textsOf(vented, { "szVvb", "szVover", "szFb", "szF3", "szH", "szLv15", "szLv8", "szH1" }),
-        (Texts { { "szVvb", "2.16" }, { "szVover", "2.38" }, { "szFb", "28.74" }, { "szF3", "28.13" },
-            { "szH", ".107" }, { "szLv15", "1.57" }, { "szLv8", "69.96" }, { "szH1", "25.13" } }));
-    QVERIFY(m_messages->shown.isEmpty());
+    Texts example { { "szLv15", kVented.ports[3] }, { "szLv8", kVented.ports[8] } };
+    for (int i = 0; i < kVentedShown.size(); ++i)
+        example[kVentedShown[i]] = kVented.shown[i];
+    QCOMPARE(textsOf(vented, example.keys()), example);
+    QVERIFY(messages().shown.isEmpty());
 }
 
 // Re 6, Fs 30, Zmax 54, f1 20, f2 45, Vt 1, Fct 49.65 measure Qts .4 and Vas 2.
@@ -228,16 +205,16 @@ void TestDriverLibraryUi::measuredDriverIsSavedAndPickedInTheVentedWindow()
     QCOMPARE(saved.re, 6.0);
     type(speaker, { { "szFrt", "31" } }); // no longer what Calculate showed
     QVERIFY(!saveShownDriver(speaker));
-    QVERIFY(m_messages->last().prompt.startsWith("Press Calculate first"));
+    QCOMPARE(messages().last().prompt, kPressCalculate);
     delete speaker;
-    m_messages->clear();
+    messages().clear();
 
     QWidget* vented = open<frmVented>();
     pickDriver(vented, saved);
     click(vented, "Command1");
-    QCOMPARE(edit(vented, "szVvb")->text(), QString("2.16"));
-    QCOMPARE(edit(vented, "szFb")->text(), QString("28.74"));
-    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(edit(vented, "szVvb")->text(), kVented.shown[0]);
+    QCOMPARE(edit(vented, "szFb")->text(), kVented.shown[2]);
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestDriverLibraryUi::savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks_data()
@@ -255,10 +232,10 @@ void TestDriverLibraryUi::savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks()
     QWidget* networks = open<FmNet>();
     type(networks,
         { { "szName", "EXAMPLE W10" }, { "szFr", "31" }, { "szRdc", "6" }, { "szL", ".7" }, { "szQes", "" } });
-    m_messages->answerNext(answer);
+    messages().answerNext(answer);
     QCOMPARE(saveShownDriver(networks), answer == MsgAnswer::Yes);
-    QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->last().buttons, MsgButtons::YesNo);
+    QCOMPARE(messages().shown.size(), 1);
+    QCOMPARE(messages().last().buttons, MsgButtons::YesNo);
     const DriverRecord stored = *driverLibrary().find("example w10");
     QCOMPARE(stored.le.value_or(0), le);
     QCOMPARE(stored.vas, 2.0); // the networks window has no Vas
@@ -273,16 +250,17 @@ void TestDriverLibraryUi::savingRefuses_data()
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<QString>("message");
     QTest::newRow("no name") << "frmVented" << Texts { { "szWoofBox", " " }, { "szQts", ".4" } }
-                             << "Type the driver's name first";
+                             << "Type the driver's name first: the library keeps drivers by name.";
     QTest::newRow("a negative value") << "frmClose"
                                       << Texts { { "szWoofBox", "New" }, { "szQts", "-.4" }, { "szVas", "2" },
                                              { "szFar", "30" } }
-                                      << "Qts must be above 0";
+                                      << "The driver cannot be saved: Qts must be above 0.";
     QTest::newRow("a new driver from the networks window")
         << "FmNet" << Texts { { "szName", "New" }, { "szFr", "30" } }
-        << "Qts is missing.\n\nThis window has no Qts: save the driver from a box window first";
+        << "The driver cannot be saved: Qts is missing.\n\nThis window has no Qts: save the driver from a box window "
+           "first, or add it in the driver library (Ctrl+Shift+L).";
     QTest::newRow("measured but not calculated")
-        << "frmSpeaker" << Texts { { "szWoofTest", "New" } } << "Press Calculate first";
+        << "frmSpeaker" << Texts { { "szWoofTest", "New" } } << kPressCalculate;
 }
 
 void TestDriverLibraryUi::savingRefuses()
@@ -290,11 +268,11 @@ void TestDriverLibraryUi::savingRefuses()
     QFETCH(QString, window);
     QFETCH(Texts, typed);
     QFETCH(QString, message);
-    QWidget* w = openNamed(window);
+    QWidget* w = openDriverWindow(window);
     type(w, typed);
     QVERIFY(!saveShownDriver(w));
-    QCOMPARE(m_messages->shown.size(), 1);
-    QVERIFY2(m_messages->last().prompt.contains(message), qPrintable(m_messages->last().prompt));
+    QCOMPARE(messages().shown.size(), 1);
+    QCOMPARE(messages().last().prompt, message);
     QCOMPARE(driverLibrary().drivers().size(), 1);
 }
 
@@ -326,7 +304,7 @@ void TestDriverLibraryUi::managerAddsEditsDeletesImportsAndExports()
         { std::pair { "name", "Tweeter" }, { "fs", "900" }, { "qts", ".7" }, { "vas", "x" } })
         form->field(key)->setText(text);
     form->accept();
-    QVERIFY(m_messages->last().prompt.startsWith("Vas is not a number")); // the form stays open
+    QCOMPARE(messages().last().prompt, QString("Vas is not a number: \"x\".")); // the form stays open
     form->field("vas")->setText(".01");
     form->accept();
     QTRY_VERIFY(!openDialog<DriverEditDialog>());
@@ -337,10 +315,13 @@ void TestDriverLibraryUi::managerAddsEditsDeletesImportsAndExports()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("name,fs,qts,vas\ntweeter,1,1,1\nWoofer,30,.3,4\nBad,-1,.3,4\n");
     file.close();
-    m_files->answerNext(csv);
+    files().answerNext(csv);
     manager->importDrivers();
-    QVERIFY(m_messages->last().prompt.startsWith("1 added, 1 skipped as duplicates, 1 refused as invalid."));
-    m_files->answerNext(m_dir.filePath("out.csv"));
+    QCOMPARE(messages().last().prompt,
+        QString("1 added, 1 skipped as duplicates, 1 refused as invalid.\n"
+                "Skipped line 2 \"tweeter\": a driver of this name is in the library already.\n"
+                "Refused line 4 \"Bad\": Fs must be above 0."));
+    files().answerNext(m_dir.filePath("out.csv"));
     manager->exportDrivers();
     QCOMPARE(readDriversCsv([&] {
         QFile out(m_dir.filePath("out.csv"));
@@ -350,7 +331,7 @@ void TestDriverLibraryUi::managerAddsEditsDeletesImportsAndExports()
         3);
 
     manager->table()->view()->setCurrentIndex(manager->table()->view()->model()->index(1, 0)); // Tweeter
-    m_messages->answerNext(MsgAnswer::Yes);
+    messages().answerNext(MsgAnswer::Yes);
     manager->deleteDriver();
     QVERIFY(!driverLibrary().find("tweeter"));
     QCOMPARE(manager->table()->view()->model()->rowCount(), 2);

@@ -7,21 +7,13 @@
 #include <QtTest>
 
 namespace {
-const QStringList kResults { "szR", "szR1", "szR2", "szR3", "szR4", "szC", "szC1", "szC2", "szC3", "szC4" };
-const QStringList k2000 { "10,000", "98,820", "5,640", "14,368", "20,000", ".003979", ".001989", ".001611", ".028218",
-    ".011077" };
+const QStringList& kResults = worked::kActive2.fields;
+const QStringList& k2000 = worked::kActive2.shown;
 } // namespace
 
-class TestFrmAX2 : public QObject {
+class TestFrmAX2 : public QuietWindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_fixture.emplace(); }
-    void cleanup()
-    {
-        QVERIFY(m_fixture->messages.shown.isEmpty()); // the window never shows a message
-        m_fixture.reset();
-    }
-
     void controlsCaptionsAndColours();
     void calculate_data();
     void calculate();
@@ -33,7 +25,6 @@ private slots:
     void printedPageStandsWhereTheLayoutSays();
 
 private:
-    std::optional<CrossoverFixture> m_fixture;
     WindowProbe<frmAX2> w;
 };
 
@@ -64,7 +55,7 @@ void TestFrmAX2::calculate_data()
 {
     QTest::addColumn<QString>("frequency");
     QTest::addColumn<bool>("designs");
-    QTest::newRow("2000 Hz") << "2000" << true;
+    QTest::newRow("worked example") << worked::kActive2.typed[0] << true;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("zero") << "0" << false;
     QTest::newRow("negative") << "-2000" << false;
@@ -86,7 +77,7 @@ void TestFrmAX2::calculate()
 
     QCOMPARE(w.texts(kResults), designs ? k2000 : earlier);
     QCOMPARE(designState().designValid, std::int16_t(designs ? 1 : 0));
-    QCOMPARE(designState().xoverFreq, designs ? 2000.0f : 1000.0f);
+    QCOMPARE(designState().xoverFreq, designs ? frequency.toFloat() : 1000.0f);
     QCOMPARE(w.focused(), QString("szFrq"));
 }
 

@@ -2,29 +2,30 @@
 // fields show them, every message with its title, icon and beep, activation
 // from the design state, and the hand-over on Graph, Print and Exit.
 #include "core/designstate.h"
+#include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
-#include "ui/boxwindowprobe.h"
+#include "support/windowtest.h"
 #include "ui/frmClose.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 const QString kRange = "Must be between .5 and 1.5";
 const QString kQtsQtc = "Qts Must be Less Than Qtc";
 const QString kF3Warning = "Tuning Frequency is Less Than Low Cutoff";
+const QStringList kInputs { "szISO", "szQts", "szVas", "szFar", "szQd" };
+const QStringList kShown { "szVcb", "szVover", "szFc", "szF3", "szH", "szW", "szD" };
+const worked::Closed& kExample = worked::kClosed[0];
+const float kShownVb = kExample.shown[0].toFloat(); // handed over as shown, not as computed
+const float kQtc = kExample.typed[4].toFloat();
 } // namespace
 
-class TestFrmClose : public QObject {
+class TestFrmClose : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void controlsAndCaptions();
     void enterMovesAlongTheCycle();
     void calculateForVolume_data();
@@ -50,33 +51,16 @@ private slots:
     void exitWithoutADesignWithdrawsTheBox();
 
 private:
-    // The example driver typed into the window: Qts .35, Vas 2, Fs 30.
-    void typeDriver(const QString& qtc);
+    // The worked example's driver typed into the window, with this Qtc.
+    void typeDriver(const QString& qtc)
+    {
+        w.type(kInputs.mid(1, 3), kExample.typed.mid(1, 3));
+        w.type("szQd", qtc);
+    }
+    void typeExample() { w.type(kInputs, kExample.typed); }
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<frmClose> w;
 };
-
-void TestFrmClose::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFrmClose::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
-
-void TestFrmClose::typeDriver(const QString& qtc)
-{
-    w.type("szQts", ".35");
-    w.type("szVas", "2");
-    w.type("szFar", "30");
-    w.type("szQd", qtc);
-}
 
 void TestFrmClose::controlsAndCaptions()
 {
@@ -107,55 +91,28 @@ void TestFrmClose::enterMovesAlongTheCycle()
         QCOMPARE(w.focused(), cycle[i]);
     }
     QCOMPARE(w.text("szQts"), QString()); // the key was swallowed
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
-void TestFrmClose::calculateForVolume_data()
-{
-    QTest::addColumn<QString>("iso");
-    QTest::addColumn<QString>("qtc");
-    QTest::addColumn<QStringList>("shown"); // szVcb, szVover, szFc, szF3, szH, szW, szD
-    QTest::addColumn<float>("vbCalc");
-    QTest::addColumn<bool>("warns");
-
-    QTest::newRow("Qtc .707") << "N"
-                              << ".707" << QStringList { ".65", ".71", "60.57", "60.61", "16.83", "10.39", "6.44" }
-                              << 0.6493f << true;
-    QTest::newRow("Qtc 1.0") << "N"
-                             << "1.0" << QStringList { ".28", ".31", "85.61", "67.34", "12.7", "7.84", "4.86" }
-                             << 0.2792f << false;
-    QTest::newRow("isobaric Qtc .707") << "Y"
-                                       << ".707"
-                                       << QStringList { ".32", ".36", "60.93", "60.61", "13.36", "8.25", "5.11" }
-                                       << 0.3246f << false;
-}
+void TestFrmClose::calculateForVolume_data() { worked::addRows(worked::kClosed); }
 
 void TestFrmClose::calculateForVolume()
 {
-    QFETCH(QString, iso);
-    QFETCH(QString, qtc);
-    QFETCH(QStringList, shown);
-    QFETCH(float, vbCalc);
-    QFETCH(bool, warns);
+    QFETCH(worked::Closed, e);
 
     w.open();
-    typeDriver(qtc);
-    w.type("szISO", iso);
+    w.type(kInputs, e.typed);
     w.click("btnCal");
 
-    const QStringList fields { "szVcb", "szVover", "szFc", "szF3", "szH", "szW", "szD" };
-    for (int i = 0; i < fields.size(); ++i)
-        QCOMPARE(w.text(fields[i]), shown[i]);
+    QCOMPARE(w.texts(kShown), e.shown);
     const DesignState& s = designState();
-    QVERIFY(qAbs(s.closedVbCalc - vbCalc) < 0.00006f);
-    QCOMPARE(s.closedQtc, qtc.toFloat());
+    QVERIFY(qAbs(s.closedVbCalc - e.vbCalc) < 0.00006f);
+    QCOMPARE(s.closedQtc, e.typed[4].toFloat());
     QVERIFY(qAbs(s.closedFc - w.text("szFc").toFloat()) < 0.005f);
     QVERIFY(qAbs(s.boxHeight - w.text("szH").toFloat()) < 0.005f);
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
-    QCOMPARE(m_messages->prompts(), warns ? QStringList { kF3Warning } : QStringList {});
-    if (warns)
-        QCOMPARE(m_messages->last(), msg::warning(kF3Warning));
+    QCOMPARE(messages().shown, e.warns ? QVector<Message> { msg::warning(kF3Warning) } : QVector<Message> {});
     QCOMPARE(w.focused(), QString("szQts"));
 }
 
@@ -199,9 +156,9 @@ void TestFrmClose::calculateForVolumeRefusals()
     QFETCH(int, boxValid);
 
     w.open();
-    typeDriver(".707");
+    typeExample();
     w.click("btnCal"); // a valid design first
-    m_messages->clear();
+    messages().clear();
     const DesignState before = designState();
 
     w.type("szQts", qts);
@@ -215,12 +172,12 @@ void TestFrmClose::calculateForVolumeRefusals()
     QCOMPARE(s.closedVbCalc, before.closedVbCalc);
     QCOMPARE(s.closedFc, before.closedFc);
     QCOMPARE(s.boxHeight, before.boxHeight);
-    QCOMPARE(w.text("szVcb"), QString(".65"));
-    QCOMPARE(m_messages->beeps, 1);
+    QCOMPARE(w.text("szVcb"), kExample.shown[0]);
+    QCOMPARE(messages().beeps, 1);
     if (prompt.isEmpty())
-        QVERIFY(m_messages->shown.isEmpty());
+        QVERIFY(messages().shown.isEmpty());
     else
-        QCOMPARE(m_messages->shown, QVector<Message> { msg::error(prompt, true) });
+        QCOMPARE(messages().shown, QVector<Message> { msg::error(prompt, true) });
     QCOMPARE(w.focused(), focus);
 }
 
@@ -249,30 +206,29 @@ void TestFrmClose::desiredQtcCheckedOnEnteringVasOrFar()
     w.type("szQd", qtc);
     w.field(entered)->setFocus(Qt::TabFocusReason);
     if (complains) {
-        QCOMPARE(m_messages->shown, QVector<Message> { msg::error(kRange, true) });
-        QCOMPARE(m_messages->beeps, 1);
+        QCOMPARE(messages().shown, QVector<Message> { msg::error(kRange, true) });
+        QCOMPARE(messages().beeps, 1);
         QCOMPARE(w.focused(), QString("szQd"));
     } else {
-        QVERIFY(m_messages->shown.isEmpty());
+        QVERIFY(messages().shown.isEmpty());
         QCOMPARE(w.focused(), entered);
     }
 }
 
 void TestFrmClose::calculateForQtc()
 {
+    const worked::ClosedForQtc& e = worked::kClosedForQtc[0];
     w.open();
     typeDriver(".5");
-    w.type("szVcb", "0.65");
+    w.type("szVcb", e.typedVb);
     w.click("Command1");
 
     QCOMPARE(w.text("szQd"), QString(" .7066987")); // the number's text, not a pattern
-    QCOMPARE(w.text("szVcb"), QString(".65"));
-    QCOMPARE(w.text("szFc"), QString("60.57"));
-    QCOMPARE(w.text("szF3"), QString("60.61"));
-    QCOMPARE(m_messages->prompts(), QStringList { kF3Warning });
+    QCOMPARE(w.texts({ "szVcb", "szFc", "szF3" }), e.shown);
+    QCOMPARE(messages().prompts(), QStringList { kF3Warning });
     const DesignState& s = designState();
-    QCOMPARE(s.closedVbCalc, 0.65f);
-    QCOMPARE(s.closedQtc, 0.7066987f);
+    QCOMPARE(s.closedVbCalc, e.typedVb.toFloat());
+    QCOMPARE(s.closedQtc, e.qtc);
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(w.focused(), QString("szQts"));
@@ -302,20 +258,20 @@ void TestFrmClose::calculateForQtcRefusals()
     QFETCH(QString, focus);
 
     w.open();
-    typeDriver(".707");
+    typeExample();
     w.click("btnCal");
-    m_messages->clear();
+    messages().clear();
     const DesignState before = designState();
 
     w.type("szVcb", vb);
     w.click("Command1");
     const DesignState& s = designState();
     if (prompt.isEmpty()) {
-        QCOMPARE(m_messages->beeps, 1);
-        QVERIFY(m_messages->shown.isEmpty());
+        QCOMPARE(messages().beeps, 1);
+        QVERIFY(messages().shown.isEmpty());
     } else {
-        QCOMPARE(m_messages->beeps, 0);
-        QCOMPARE(m_messages->shown, QVector<Message> { msg::error(prompt, false) });
+        QCOMPARE(messages().beeps, 0);
+        QCOMPARE(messages().shown, QVector<Message> { msg::error(prompt, false) });
     }
     QCOMPARE(w.focused(), focus);
     // Nothing of the rejected volume is stored; Graph and Print wait for a
@@ -324,13 +280,13 @@ void TestFrmClose::calculateForQtcRefusals()
     QCOMPARE(s.closedVbCalc, before.closedVbCalc);
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.boxValid, std::int16_t(1));
-    QCOMPARE(w.text("szQd"), QString(".707"));
+    QCOMPARE(w.text("szQd"), kExample.typed[4]);
 }
 
 void TestFrmClose::isobaricLetterTakesEffectAtNextCalculation()
 {
     w.open();
-    typeDriver(".707");
+    typeExample();
     w.type("szISO", "N");
     w.click("btnCal");
     w.field("szISO")->setFocus(Qt::TabFocusReason);
@@ -339,7 +295,7 @@ void TestFrmClose::isobaricLetterTakesEffectAtNextCalculation()
     QCOMPARE(w.text("szISO"), QString("Y"));
     QCOMPARE(designState().isoFactor, 0.5f);
     QCOMPARE(w.focused(), QString("szQts"));
-    QCOMPARE(w.text("szVcb"), QString(".65"));
+    QCOMPARE(w.text("szVcb"), kExample.shown[0]);
     w.click("btnCal");
     QCOMPARE(w.text("szVcb"), QString(".32"));
 }
@@ -367,7 +323,7 @@ void TestFrmClose::activationDesignsFromTheDesignState()
     QCOMPARE(s.ventedValid, std::int16_t(0));
     QCOMPARE(w.window()->windowReady(), 1);
     QCOMPARE(w.focused(), QString("szWoofBox"));
-    QVERIFY(m_messages->shown.isEmpty()); // no F3 warning on activation
+    QVERIFY(messages().shown.isEmpty()); // no F3 warning on activation
 }
 
 void TestFrmClose::activationWithoutADriverShowsNoDesign()
@@ -384,8 +340,8 @@ void TestFrmClose::activationWithoutADriverShowsNoDesign()
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.ventedValid, std::int16_t(1));
     QCOMPARE(w.window()->windowReady(), 1);
-    QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(m_messages->beeps, 0);
+    QVERIFY(messages().shown.isEmpty());
+    QCOMPARE(messages().beeps, 0);
 }
 
 void TestFrmClose::activationMessages_data()
@@ -421,8 +377,8 @@ void TestFrmClose::activationMessages()
     s.closedVbCalc = 5;
     w.open();
 
-    QCOMPARE(m_messages->shown, QVector<Message> { msg::error(prompt, false) });
-    QCOMPARE(m_messages->beeps, 0);
+    QCOMPARE(messages().shown, QVector<Message> { msg::error(prompt, false) });
+    QCOMPARE(messages().beeps, 0);
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(s.boxValid, std::int16_t(boxValid));
     QCOMPARE(s.closedVbCalc, 5.0f);
@@ -433,18 +389,18 @@ void TestFrmClose::activationMessages()
 void TestFrmClose::graphHandsOverAndOpensTheGraph()
 {
     w.open();
-    typeDriver(".707");
+    typeExample();
     w.click("btnCal");
     DesignState& s = designState();
     s.graphDrawn = 1;
     w.click("btnGraph");
 
     QCOMPARE(s.vas, 2.0f);
-    QCOMPARE(s.closedVb, 0.65f); // as shown, not .6493
+    QCOMPARE(s.closedVb, kShownVb);
     QCOMPARE(s.qts, 0.35f);
     QCOMPARE(s.fs, 30.0f);
-    QCOMPARE(s.closedQtc, 0.707f);
-    QCOMPARE(s.boxType, std::int16_t(0));
+    QCOMPARE(s.closedQtc, kQtc);
+    QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QVERIFY(existingWindow<CBGRAPH1>());
 }
@@ -452,34 +408,32 @@ void TestFrmClose::graphHandsOverAndOpensTheGraph()
 void TestFrmClose::printHandsOver()
 {
     w.open();
-    typeDriver(".707");
+    typeExample();
     w.click("btnCal");
     DesignState& s = designState();
     s.boxValid = 0;
     s.graphDrawn = 1;
     w.click("Command2");
-    QCOMPARE(s.closedVb, 0.65f);
-    QCOMPARE(s.closedQtc, 0.707f);
-    QCOMPARE(s.boxType, std::int16_t(0));
+    QCOMPARE(s.closedVb, kShownVb);
+    QCOMPARE(s.closedQtc, kQtc);
+    QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.graphDrawn, std::int16_t(1));
 }
 
 void TestFrmClose::printPrintsTheBoxDataReport()
 {
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    printers.answerPdfFile(dir.filePath("closed.pdf"));
+    PrintAnswer pdf;
     w.open();
-    typeDriver(".707");
+    typeExample();
     w.click("btnCal");
-    m_messages->clear();
+    messages().clear();
     w.click("Command2");
-    QCOMPARE(printers.requests, 1);
-    QVERIFY(m_messages->shown.isEmpty());
-    const QString text = pdfText(dir.filePath("closed.pdf"));
+    QCOMPARE(pdf.printers.requests, 1);
+    QVERIFY(messages().shown.isEmpty());
+    const QString text = pdf.text();
     QVERIFY2(text.contains("Closed Box Design"), qPrintable(text));
-    QVERIFY(text.contains("Box Internal Volume = .65 Cubic Feet"));
+    QVERIFY(text.contains("Box Internal Volume = " + kExample.shown[0] + " Cubic Feet"));
 }
 
 void TestFrmClose::graphAndPrintDoNothingWithoutADesign()
@@ -487,16 +441,16 @@ void TestFrmClose::graphAndPrintDoNothingWithoutADesign()
     w.open();
     typeDriver("1.6");
     w.click("btnCal"); // refused
-    m_messages->clear();
+    messages().clear();
     const DesignState before = designState();
     w.click("btnGraph");
     w.click("Command2");
     QVERIFY(!existingWindow<CBGRAPH1>());
     const DesignState& s = designState();
     QCOMPARE(s.vas, before.vas);
-    QCOMPARE(s.boxType, std::int16_t(-1));
+    QCOMPARE(s.boxType, BoxType::None);
     QCOMPARE(s.boxValid, before.boxValid);
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestFrmClose::exitHandsOverAValidDesign_data()
@@ -510,7 +464,7 @@ void TestFrmClose::exitHandsOverAValidDesign()
 {
     QFETCH(bool, throughFrame);
     w.open();
-    typeDriver(".707");
+    typeExample();
     w.type("szWoofBox", "Test Woofer");
     w.click("btnCal");
     DesignState& s = designState();
@@ -523,13 +477,13 @@ void TestFrmClose::exitHandsOverAValidDesign()
 
     QTRY_VERIFY(!window);
     QCOMPARE(s.vas, 2.0f);
-    QCOMPARE(s.closedVb, 0.65f);
+    QCOMPARE(s.closedVb, kShownVb);
     QCOMPARE(s.qts, 0.35f);
     QCOMPARE(s.fs, 30.0f);
-    QCOMPARE(s.closedQtc, 0.707f);
+    QCOMPARE(s.closedQtc, kQtc);
     QCOMPARE(s.driverName.text(), QString("Test Woofer").leftJustified(30));
     QCOMPARE(s.ventedValid, std::int16_t(0));
-    QCOMPARE(s.boxType, std::int16_t(0));
+    QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.designValid, std::int16_t(0));
 }
@@ -538,12 +492,12 @@ void TestFrmClose::exitWithoutADesignWithdrawsTheBox()
 {
     DesignState& s = designState();
     s.boxValid = 1;
-    s.boxType = 1;
+    s.boxType = BoxType::Vented;
     w.open();
     w.type("szWoofBox", "Not Stored");
     w.click("btnExit");
     QCOMPARE(s.boxValid, std::int16_t(0));
-    QCOMPARE(s.boxType, std::int16_t(1));
+    QCOMPARE(s.boxType, BoxType::Vented);
     QCOMPARE(s.designValid, std::int16_t(0));
     QVERIFY(!s.driverName.isAssigned());
 }

@@ -6,13 +6,11 @@
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
-#include "ui/boxwindowprobe.h"
 #include "ui/frmCoil.h"
 #include "ui/frmXover.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <tuple>
 
@@ -30,7 +28,7 @@ QStringList rowNames(int row)
 }
 
 // A 3-way 12 dB crossover: woofer 8, mid-range 6, tweeter 4 ohms.
-void storeCrossover(std::int16_t coilSource)
+void storeCrossover(CoilSource coilSource)
 {
     DesignState& s = designState();
     std::tie(s.xoverL1, s.xoverL2, s.xoverL3, s.xoverL4) = std::tuple(0.637f, 1.0f, 10.0f, 0.5f);
@@ -39,12 +37,9 @@ void storeCrossover(std::int16_t coilSource)
 }
 } // namespace
 
-class TestFrmCoil : public QObject {
+class TestFrmCoil : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -62,22 +57,8 @@ private:
         return joined.count('|') == joined.size() ? QString() : joined;
     }
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<frmCoil> w;
 };
-
-void TestFrmCoil::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFrmCoil::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
 
 void TestFrmCoil::controlsAndEnterCycle()
 {
@@ -150,7 +131,7 @@ void TestFrmCoil::calculate()
 
     for (int r = 1; r <= 6; ++r)
         QCOMPARE(row(r, 2), shown.value(r - 1));
-    QCOMPARE(m_messages->shown, message ? QVector<Message> { kRowOneMissing } : QVector<Message> {});
+    QCOMPARE(messages().shown, message ? QVector<Message> { kRowOneMissing } : QVector<Message> {});
     QVERIFY(qAbs(designState().coilHeight - height) < 0.0005f);
     QCOMPARE(designState().coilWireGauge, std::int16_t(gauge));
     QCOMPARE(w.focused(), QString("szR1"));
@@ -172,7 +153,7 @@ void TestFrmCoil::lDesignTakesOverTheCrossoverCoils()
     const QStringList takenOver { kCoil16,
         ".2|1.|1.89|.946|128.1| 13", // 5 % of the tweeter's 4 ohms
         ".3|10.|4.88|2.442|252.1| ****", ".3|.5|1.09|.546|119.2| 17" };
-    storeCrossover(std::int16_t(coilSource));
+    storeCrossover(CoilSource(coilSource));
     w.open();
     for (int r = 1; r <= 6; ++r) {
         w.type(QString("szR%1").arg(r), ".4");
@@ -183,7 +164,7 @@ void TestFrmCoil::lDesignTakesOverTheCrossoverCoils()
 
     for (int r = 1; r <= 6; ++r)
         QCOMPARE(row(r), r <= rows ? takenOver[r - 1] : QString(".4|1|mine|||"));
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
@@ -204,7 +185,7 @@ void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
     w.type("szL2", "3");
     w.click("btn_Cal");
     const QString edited = row(1) + row(2);
-    QVERIFY(edited.startsWith(".2|.637|"));
+    QCOMPARE(edited, QString(".2|.637|1.51|.755|114.5| 14|3||||")); // row 2 has no resistance
 
     main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main));
@@ -213,7 +194,7 @@ void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
 
     QTest::mouseClick(main->findChild<QPushButton*>("btn_Coil"), Qt::LeftButton);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(w.window()));
-    QCOMPARE(designState().coilSource, std::int16_t(7));
+    QCOMPARE(designState().coilSource, CoilSource::TakeNothing);
     QCOMPARE(row(1) + row(2), edited);
 
     // "L Design" again takes the crossover's coil over again.
@@ -221,16 +202,13 @@ void TestFrmCoil::editedRowsSurviveReactivationAndTheMainWindow()
     QTRY_COMPARE(w.text("szR1"), QString(".4"));
 
     w.click("btnExit");
-    QCOMPARE(designState().coilSource, std::int16_t(0));
+    QCOMPARE(designState().coilSource, CoilSource::None);
     QTRY_VERIFY(!existingWindow<frmCoil>());
 }
 
 void TestFrmCoil::printShowsTheTableAndDrawingOnly_data()
 {
-    QTest::addColumn<QString>("target"); // "file", "PDF" (the printer), "cancel" or "unknown" (no such printer)
-    QTest::newRow("PDF file") << "file";
-    QTest::newRow("PDF printer") << "PDF";
-    QTest::newRow("cancelled") << "cancel";
+    addPrintTargetRows();
     QTest::newRow("unknown printer") << "unknown";
 }
 
@@ -239,14 +217,8 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
     QFETCH(QString, target);
     if (target == "PDF" && !havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    const QString file = dir.filePath("coils.pdf");
-    if (target == "file")
-        printers.answerPdfFile(file);
-    else if (target != "cancel")
-        printers.answerPrinter(target == "PDF" ? target : uniqueToken("NoSuchPrinter"));
-    storeCrossover(2);
+    const PrintAnswer answer(target);
+    storeCrossover(CoilSource::TakeL1L2);
     frmCoil::openForCrossover();
     w.open();
     // A text of this run in a field, to find its page among the printer's files.
@@ -255,20 +227,18 @@ void TestFrmCoil::printShowsTheTableAndDrawingOnly()
     w.type("szN6", token);
     w.click("btnPrint");
 
-    QCOMPARE(printers.requests, 1);
+    QCOMPARE(answer.printers.requests, 1);
     QCOMPARE(w.focused(), QString("szR1"));
     for (const char* name : { "btnPrint", "btnExit", "btn_Cal", "Label19", "Line38" })
         QVERIFY2(w.window()->findChild<QWidget*>(name)->isVisible(), name);
     QCOMPARE(
-        m_messages->prompts(), target == "unknown" ? QStringList { "Could Not Open Printing Device" } : QStringList {});
+        messages().prompts(), target == "unknown" ? QStringList { "Could Not Open Printing Device" } : QStringList {});
     if (target == "cancel" || target == "unknown") {
-        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(answer.wroteNoFile());
         return;
     }
-    if (target == "file")
-        QCOMPARE(pdfPageCount(file), 1);
-    const QString text = (target == "file" ? pdfText(file) : waitForPrintedText("Inductor Design", token)).simplified();
-    QVERIFY2(!text.isEmpty(), "no page was printed");
+    const QString text = answer.page("Inductor Design", token);
+    QVERIFY2(!text.isEmpty(), "no single page was printed");
     // Texts come back as texts: the window was printed as drawing commands, not as a bitmap,
     // and the cross-section's labels as text, not as outlines.
     for (const QString& shown : QStringList { "Inductor Design", "Resistance", "Gauge", ".637", ".534", "136.1",

@@ -2,11 +2,11 @@
 // the fields show them, activation from the design state, and the hand-over
 // on Graph, Print and Exit.
 #include "core/designstate.h"
+#include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
-#include "support/recorders.h"
-#include "ui/boxwindowprobe.h"
+#include "support/windowtest.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmVented.h"
 
@@ -14,7 +14,7 @@
 
 namespace {
 const QStringList kResults { "szVpr", "szFb", "szF3", "szVvb", "szVover", "szH1", "szW1", "szD1" };
-const QStringList kWorkedExample { "4.98", "36.9", "35.7", "1.42", "1.56", "21.84", "13.48", "8.36" };
+const QStringList& kWorkedExample = worked::kRadiator[0].shown;
 
 Message rangeMessage()
 {
@@ -24,12 +24,9 @@ Message rangeMessage()
 }
 } // namespace
 
-class TestFrmRadiator : public QObject {
+class TestFrmRadiator : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -41,33 +38,15 @@ private slots:
 
 private:
     // Types szISO, szQts, szVas and szVd (Fs 30 Hz) and presses Calculate.
-    void calculateWith(const QStringList& isoQtsVasVd = { "N", ".4", "2", "1.6" });
+    void calculateWith(const QStringList& isoQtsVasVd = worked::kRadiator[0].typed)
+    {
+        w.type({ "szISO", "szQts", "szVas", "szVd" }, isoQtsVasVd);
+        w.type("szFar", "30");
+        w.click("Command1");
+    }
 
-    MessageRecorder* m_messages = nullptr;
     WindowProbe<frmRadiator> w;
 };
-
-void TestFrmRadiator::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestFrmRadiator::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
-
-void TestFrmRadiator::calculateWith(const QStringList& isoQtsVasVd)
-{
-    const QStringList names { "szISO", "szQts", "szVas", "szVd" };
-    for (int i = 0; i < names.size(); ++i)
-        w.type(names[i], isoQtsVasVd[i]);
-    w.type("szFar", "30");
-    w.click("Command1");
-}
 
 void TestFrmRadiator::controlsAndEnterCycle()
 {
@@ -96,25 +75,15 @@ void TestFrmRadiator::calculate_data()
 {
     QTest::addColumn<QStringList>("in"); // szISO, szQts, szVas, szVd
     QTest::addColumn<QStringList>("shown"); // as kResults
-    QTest::addColumn<QVector<Message>>("messages");
+    QTest::addColumn<QVector<Message>>("said");
     QTest::addColumn<int>("beeps");
     QTest::addColumn<bool>("designed");
 
     const QVector<Message> none, range { rangeMessage() };
     const QVector<Message> warning { msg::warning("Tuning Frequency is Less Than Low Cutoff") };
-    QTest::newRow("worked example") << QStringList { "N", ".4", "2", "1.6" } << kWorkedExample << none << 0 << true;
-    QTest::newRow("isobaric pair") << QStringList { "y", ".4", "2", "1.6" }
-                                   << QStringList { "4.98", "36.9", "35.7", ".71", ".78", "17.33", "10.7", "6.63" }
-                                   << none << 0 << true;
-    QTest::newRow("Qts .3 warns") << QStringList { "N", ".3", "2", "1.6" }
-                                  << QStringList { "3.58", "46.8", "50.1", ".65", ".71", "16.83", "10.39", "6.44" }
-                                  << warning << 0 << true;
-    QTest::newRow(".44: last row") << QStringList { "N", ".44", "2", "1.6" }
-                                   << QStringList { "5.41", "33.9", "32.4", "1.94", "2.14", "24.25", "14.97", "9.28" }
-                                   << none << 0 << true;
-    QTest::newRow(".2: first row") << QStringList { "N", ".2", "2", "1.6" }
-                                   << QStringList { "2.9", "63.", "79.5", ".24", ".27", "12.14", "7.49", "4.65" }
-                                   << warning << 0 << true;
+    for (const worked::Radiator& e : worked::kRadiator) // the isobaric letter typed in lower case
+        QTest::newRow(e.name) << QStringList { e.typed[0] == "Y" ? "y" : "N" } + e.typed.mid(1) << e.shown
+                              << (e.warns ? warning : none) << 0 << true;
     // Refused: the worked example calculated before stays shown.
     QTest::newRow("Qts .441") << QStringList { "N", ".441", "2", "1.6" } << kWorkedExample << range << 0 << false;
     QTest::newRow("Qts .19") << QStringList { "N", ".19", "2", "1.6" } << kWorkedExample << range << 0 << false;
@@ -128,13 +97,13 @@ void TestFrmRadiator::calculate()
 {
     QFETCH(QStringList, in);
     QFETCH(QStringList, shown);
-    QFETCH(QVector<Message>, messages);
+    QFETCH(QVector<Message>, said);
     QFETCH(int, beeps);
     QFETCH(bool, designed);
 
     w.open();
     calculateWith();
-    m_messages->clear();
+    messages().clear();
     calculateWith(in);
 
     QCOMPARE(w.texts(kResults), shown);
@@ -145,8 +114,8 @@ void TestFrmRadiator::calculate()
     QVERIFY(qAbs(s.ventedVb - shown[3].toFloat()) < 0.005f);
     QVERIFY(qAbs(s.boxWidth - shown[6].toFloat()) < 0.005f);
     QCOMPARE(s.designValid, std::int16_t(designed ? 1 : 0));
-    QCOMPARE(m_messages->shown, messages);
-    QCOMPARE(m_messages->beeps, beeps);
+    QCOMPARE(messages().shown, said);
+    QCOMPARE(messages().beeps, beeps);
     QCOMPARE(w.focused(), QString("szQts"));
 }
 
@@ -189,29 +158,16 @@ void TestFrmRadiator::activation()
     QCOMPARE(s.ventedValid, std::int16_t(ventedValid));
     QCOMPARE(s.recalcBusy, std::int16_t(0));
     QCOMPARE(w.window()->windowReady(), 1);
-    QCOMPARE(m_messages->shown, rangeMessage ? QVector<Message> { ::rangeMessage() } : QVector<Message> {});
+    QCOMPARE(messages().shown, rangeMessage ? QVector<Message> { ::rangeMessage() } : QVector<Message> {});
 }
 
-void TestFrmRadiator::handOver_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("designed");
-    for (const bool designed : { true, false }) {
-        const char* suffix = designed ? "" : " without a design";
-        QTest::addRow("Graph%s", suffix) << "btnGraph" << designed;
-        QTest::addRow("Print%s", suffix) << "Command2" << designed;
-        QTest::addRow("Exit%s", suffix) << "btnExit" << designed;
-    }
-    QTest::newRow("window frame") << "frame" << true; // closing never loses the design
-}
+void TestFrmRadiator::handOver_data() { addHandOverRows(); }
 
 void TestFrmRadiator::handOver()
 {
     QFETCH(QString, how);
     QFETCH(bool, designed);
-    PrinterRecorder printers;
-    QTemporaryDir dir;
-    printers.answerPdfFile(dir.filePath("radiator.pdf"));
+    PrintAnswer pdf;
     DesignState& s = designState();
     s.boxValid = 1; // an earlier box design
     w.open();
@@ -229,16 +185,16 @@ void TestFrmRadiator::handOver()
     const bool graph = designed && how == "btnGraph", print = designed && how == "Command2";
     const bool closes = how == "btnExit" || how == "frame";
     QCOMPARE((QVector<float> { s.closedVb, s.vas, s.qts, s.fs }),
-        designed ? (QVector<float> { 1.42f, 2, 0.4f, 30 }) : QVector<float>(4, 0));
-    QCOMPARE(s.boxType, std::int16_t(designed ? 2 : -1));
+        designed ? (QVector<float> { kWorkedExample[3].toFloat(), 2, 0.4f, 30 }) : QVector<float>(4, 0));
+    QCOMPARE(s.boxType, designed ? BoxType::Radiator : BoxType::None);
     QCOMPARE(s.boxValid, std::int16_t(designed || !closes ? 1 : 0));
     QCOMPARE(s.radiatorVd, designed && !graph ? 1.6f : 0.0f);
     QCOMPARE(s.radiatorVpr, designed && !graph ? 5.5f : 0.0f);
     QCOMPARE(s.graphDrawn, std::int16_t(graph ? 0 : 1));
     QCOMPARE(bool(existingWindow<CBGRAPH1>()), graph);
-    QCOMPARE(printers.requests, print ? 1 : 0);
+    QCOMPARE(pdf.printers.requests, print ? 1 : 0);
     if (print) {
-        const QString text = pdfText(dir.filePath("radiator.pdf"));
+        const QString text = pdf.text();
         QVERIFY2(text.contains("Suggested Radiator Volume Disp. = 5.5"), qPrintable(text));
     }
     if (closes) {
@@ -258,7 +214,7 @@ void TestFrmRadiator::ventedWindowDesignsAfresh()
 
     WindowProbe<frmVented> vented;
     vented.open();
-    QCOMPARE(vented.text("szVvb"), QString("2.16")); // the alignment, not the radiator's volume
+    QCOMPARE(vented.text("szVvb"), worked::kVented[0].shown[0]); // the alignment, not the radiator's volume
 }
 
 QTEST_MAIN(TestFrmRadiator)

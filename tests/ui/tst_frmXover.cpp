@@ -10,15 +10,15 @@
 
 namespace {
 const QStringList kResults { "szL1", "szC1", "szL2", "szC2" };
-const QStringList k12dB { "1.273", "4.9736", "1.273", "4.9736" };
+const QStringList& k6dB = worked::kPassive2[0].shown;
+const QStringList& k12dB = worked::kPassive2[1].shown;
+const QString& kFrequency = worked::kPassive2Typed[0];
+const QString& kImpedance = worked::kPassive2Typed[1];
 } // namespace
 
-class TestFrmXover : public QObject {
+class TestFrmXover : public WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_fixture.emplace(); }
-    void cleanup() { m_fixture.reset(); }
-
     void selectorButtonsAndSlope_data();
     void selectorButtonsAndSlope();
     void controlsAndCaptions();
@@ -31,15 +31,12 @@ private slots:
     void graphInductorAndPrintNeedAValidDesign();
 
 private:
-    void typeExample(int is12dB, const QString& rh = "8")
+    void typeExample(int is12dB, const QString& rh = kImpedance)
     {
         designState().xoverIs12dB = std::int16_t(is12dB);
         w.open();
-        w.type("szFrq", "2000");
-        w.type("szRl", "8");
-        w.type("szRh", rh);
+        w.type({ "szFrq", "szRl", "szRh" }, { kFrequency, kImpedance, rh });
     }
-    std::optional<CrossoverFixture> m_fixture;
     WindowProbe<frmXover> w;
 };
 
@@ -84,7 +81,7 @@ void TestFrmXover::controlsAndCaptions()
     QCOMPARE(w.buttonRow(), (QStringList { "btnGraph=Graph", "LDesign=L Design", "btnPrint=Print", "btnExit=Exit" }));
     const QPalette result = w.field("szL1")->palette();
     QCOMPARE(result.color(QPalette::Text), QColor(Qt::yellow));
-    QVERIFY(result.color(QPalette::Base).blue() > 100 && result.color(QPalette::Base).red() == 0);
+    QCOMPARE(result.color(QPalette::Base), QColor(0, 0, 160));
     w.field("szFrq")->setFocus(Qt::TabFocusReason);
     for (const char* next : { "szRl", "szRh", "szFrq" }) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -100,16 +97,15 @@ void TestFrmXover::typedDesignShowsPrintsAndExits_data()
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QStringList>("printed"); // title, then the lines
 
-    const QStringList common { "Crossover Frequency = 2000 Hz", "Woofer Impedance = 8 Ohms",
-        "Tweeter Impedance = 8 Ohms" };
-    QTest::newRow("6 dB") << 0 << "8" << QStringList { ".637", "9.9375", "N/A", "N/A" } << "p26.bmp"
-                          << QStringList { "Passive 2 Way Crossover Design (6 DB)" } + common
-            + QStringList { "L1 = .637 mH", "C1 = 9.9375 uF" };
-    QTest::newRow("12 dB") << 1 << "8" << k12dB << "p212.bmp"
-                           << QStringList { "Passive 2 Way Crossover Design (12 DB)" } + common
-            + QStringList { "L1 = 1.273 mH", "C1 = 4.9736 uF", "L2 = 1.273 mH", "C2 = 4.9736 uF" };
+    const QStringList common { "Crossover Frequency = " + kFrequency + " Hz",
+        "Woofer Impedance = " + kImpedance + " Ohms", "Tweeter Impedance = " + kImpedance + " Ohms" };
+    for (const worked::Passive& e : worked::kPassive2)
+        QTest::newRow(e.name)
+            << int(e.is12dB) << kImpedance << e.shown << (e.is12dB ? "p212.bmp" : "p26.bmp")
+            << QStringList { QString("Passive 2 Way Crossover Design (%1 DB)").arg(e.is12dB ? 12 : 6) } + common
+                + partLines(worked::kPassive2Parts, e.shown);
     QTest::newRow("12 dB, woofer without tweeter")
-        << 1 << "" << QStringList { "1.273", "", "", "4.9736" } << "p212.bmp" << QStringList {};
+        << 1 << "" << QStringList { k12dB[0], "", "", k12dB[3] } << "p212.bmp" << QStringList {};
 }
 
 void TestFrmXover::typedDesignShowsPrintsAndExits()
@@ -126,11 +122,12 @@ void TestFrmXover::typedDesignShowsPrintsAndExits()
     QCOMPARE(w.texts(kResults), shown);
     DesignState& s = designState();
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.xoverType, std::int16_t(is12dB ? 2 : 1));
-    QCOMPARE(QList<float>({ s.xoverFreq, s.xoverRl, s.xoverRh }), QList<float>({ 2000, 8, rh.toFloat() }));
+    QCOMPARE(s.xoverType, is12dB ? XoverType::TwoWay12dB : XoverType::TwoWay6dB);
+    QCOMPARE(QList<float>({ s.xoverFreq, s.xoverRl, s.xoverRh }),
+        QList<float>({ kFrequency.toFloat(), kImpedance.toFloat(), rh.toFloat() }));
     QCOMPARE(s.xoverL1, float(is12dB ? 8 * 0.3183 / 2000 * 1000 : 8 / (2000 * 6.28) * 1000)); // not the shown text
     QCOMPARE(s.xoverL2, is12dB && !rh.isEmpty() ? s.xoverL1 : 0.0f);
-    QVERIFY(m_fixture->messages.shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 
     if (!printed.isEmpty()) {
         const ReportLayout layout = w.window()->reportLayout();
@@ -147,7 +144,7 @@ void TestFrmXover::typedDesignShowsPrintsAndExits()
         QVERIFY(!text.contains("N/A"));
     }
 
-    s.xoverType = 0;
+    s.xoverType = XoverType::None;
     w.click("btnExit");
     QCOMPARE(int(s.xoverType), is12dB ? 2 : 1);
     QCOMPARE(s.designValid, std::int16_t(0));
@@ -167,13 +164,15 @@ void TestFrmXover::refusedInputsKeepTheLastResults()
 {
     QFETCH(QString, edit);
     typeExample(1);
+    const DesignState before = designState();
     w.type(edit.section('=', 0, 0), edit.section('=', 1));
     QCOMPARE(w.texts(kResults), k12dB);
     QCOMPARE(designState().designValid, std::int16_t(0));
-    QVERIFY(std::isfinite(designState().xoverL1) && std::isfinite(designState().xoverC1));
+    QCOMPARE(designState().xoverL1, before.xoverL1);
+    QCOMPARE(designState().xoverC1, before.xoverC1);
     w.click("btnExit");
-    QCOMPARE(designState().xoverType, std::int16_t(0));
-    QVERIFY(m_fixture->messages.shown.isEmpty());
+    QCOMPARE(designState().xoverType, XoverType::None);
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestFrmXover::activationShowsTheStoredDesignAgainWithTheOtherSlope()
@@ -186,14 +185,14 @@ void TestFrmXover::activationShowsTheStoredDesignAgainWithTheOtherSlope()
     QCOMPARE(w.texts({ "szFrq", "szRl", "szRh" }), (QStringList { " 2000", " 8", " 8" }));
     QCOMPARE(w.texts(kResults), k12dB);
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.xoverType, std::int16_t(2));
+    QCOMPARE(s.xoverType, XoverType::TwoWay12dB);
     QCOMPARE(w.focused(), QString("szFrq"));
 
     QCOMPARE(chooseInSelector("btn6db2p"), QString("frmXover"));
-    QCOMPARE(w.texts(kResults), (QStringList { ".637", "9.9375", "N/A", "N/A" }));
+    QCOMPARE(w.texts(kResults), k6dB);
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), QString("p26.bmp"));
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.xoverType, std::int16_t(1));
+    QCOMPARE(s.xoverType, XoverType::TwoWay6dB);
 }
 
 void TestFrmXover::programWriteOfTheSameTextRunsNothing()
@@ -218,7 +217,7 @@ void TestFrmXover::graphInductorAndPrintNeedAValidDesign()
     QVERIFY(printedText(w, "btnPrint").isEmpty());
     QCOMPARE(w.focused(), QString("szFrq"));
     QVERIFY(!existingWindow<CBGRAPH1>());
-    QCOMPARE(s.coilSource, std::int16_t(0));
+    QCOMPARE(s.coilSource, CoilSource::None);
 
     typeExample(1);
     w.click("btnGraph");
@@ -226,7 +225,8 @@ void TestFrmXover::graphInductorAndPrintNeedAValidDesign()
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QCOMPARE(computeCurves(s).crossovers.size(), 2); // woofer and tweeter
     w.click("LDesign");
-    QCOMPARE(s.coilSource, std::int16_t(2));
+    QCOMPARE(s.coilSource, CoilSource::TakeL1L2);
+    QCOMPARE(inductorRows(), takenOverRows(k12dB, 2));
 }
 
 QTEST_MAIN(TestFrmXover)

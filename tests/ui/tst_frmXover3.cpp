@@ -10,17 +10,17 @@
 
 namespace {
 const QStringList kResults { "szL1", "szC1", "szL2", "szC2", "szL3", "szC3", "szL4", "szC4" };
-const QStringList k12dB { "5.123", "1.9775", ".512", "19.775", ".423", "25.5828", "5.207", "1.7946" };
-const QStringList k6dB { "2.547", "3.975", ".268", "37.7102", "N/A", "N/A", "N/A", "N/A" };
+const QStringList& k12dB = worked::kPassive3[0].shown;
+const QStringList& k6dB = worked::kPassive3[1].shown;
+const QString& kHigh = worked::kPassive3Typed[0];
+const QString& kLow = worked::kPassive3Typed[1]; // proposed by the window
+const QString& kImpedance = worked::kPassive3Typed[2];
 const QString kOrder = "High Crossover must be greater then Low Crossover";
 } // namespace
 
-class TestFrmXover3 : public QObject {
+class TestFrmXover3 : public WindowTest {
     Q_OBJECT
 private slots:
-    void init() { m_fixture.emplace(); }
-    void cleanup() { m_fixture.reset(); }
-
     void controlsAndCaptions();
     void typedDesignShowsPrintsAndHandsOverTheCoils_data();
     void typedDesignShowsPrintsAndHandsOverTheCoils();
@@ -32,16 +32,13 @@ private slots:
     void invalidEditWithdrawsGraphCoilsAndCrossover();
 
 private:
-    // 8 ohms everywhere, then fh = 5000 Hz, which proposes fl = 500 Hz.
+    // The same impedance everywhere, then the high frequency, which proposes the low one.
     void typeExample(int is12dB)
     {
         designState().xoverIs12dB = std::int16_t(is12dB);
         w.open();
-        for (const char* r : { "szRh", "szRm", "szRl" })
-            w.type(r, "8");
-        w.type("szFrqh", "5000");
+        w.type({ "szRh", "szRm", "szRl", "szFrqh" }, { kImpedance, kImpedance, kImpedance, kHigh });
     }
-    std::optional<CrossoverFixture> m_fixture;
     WindowProbe<frmXover3> w;
 };
 
@@ -70,17 +67,15 @@ void TestFrmXover3::typedDesignShowsPrintsAndHandsOverTheCoils_data()
     QTest::addColumn<QStringList>("printed"); // title, then the lines
     QTest::addColumn<int>("coilSource"); // L1 to L4, or L1 and L2
 
-    const QStringList common { "High Crossover Frequency = 5000 Hz", "Low Crossover Frequency = 500 Hz",
-        "Woofer Impedance = 8 Ohms", "Mid-Range Impedance = 8 Ohms", "Tweeter Impedance = 8 Ohms" };
-    QTest::newRow("12 dB") << 1 << k12dB << "p312.bmp"
-                           << QStringList { "Passive 3 Way Crossover Design (12 DB)" } + common
-            + QStringList { "L1 = 5.123 mH", "L2 = .512 mH", "C1 = 1.9775 uF", "C2 = 19.775 uF", "L3 = .423 mH",
-                  "L4 = 5.207 mH", "C3 = 25.5828 uF", "C4 = 1.7946 uF" }
-                           << 4;
-    QTest::newRow("6 dB") << 0 << k6dB << "p36.bmp"
-                          << QStringList { "Passive 3 Way Crossover Design (6 DB)" } + common
-            + QStringList { "L1 = 2.547 mH", "L2 = .268 mH", "C1 = 3.975 uF", "C2 = 37.7102 uF" }
-                          << 2;
+    QStringList common { "High Crossover Frequency = " + kHigh + " Hz", "Low Crossover Frequency = " + kLow + " Hz" };
+    for (const char* driver : { "Woofer", "Mid-Range", "Tweeter" })
+        common << QString("%1 Impedance = %2 Ohms").arg(driver, kImpedance);
+    for (const worked::Passive& e : worked::kPassive3)
+        QTest::newRow(e.name)
+            << int(e.is12dB) << e.shown << (e.is12dB ? "p312.bmp" : "p36.bmp")
+            << QStringList { QString("Passive 3 Way Crossover Design (%1 DB)").arg(e.is12dB ? 12 : 6) } + common
+                + partLines(worked::kPassive3Parts, e.shown)
+            << (e.is12dB ? 4 : 2);
 }
 
 void TestFrmXover3::typedDesignShowsPrintsAndHandsOverTheCoils()
@@ -92,16 +87,17 @@ void TestFrmXover3::typedDesignShowsPrintsAndHandsOverTheCoils()
     QFETCH(int, coilSource);
 
     typeExample(is12dB);
-    QCOMPARE(w.text("szFrql"), QString(" 500"));
+    QCOMPARE(w.text("szFrql"), " " + kLow);
     QCOMPARE(w.texts(kResults), shown);
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->picture(), picture);
     QVERIFY(!compiledPicture(picture).isEmpty());
     const DesignState& s = designState();
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(QList<float>({ s.xoverFreq, s.xoverFreqLow, s.xoverRm }), QList<float>({ 5000, 500, 8 }));
+    QCOMPARE(QList<float>({ s.xoverFreq, s.xoverFreqLow, s.xoverRm }),
+        QList<float>({ kHigh.toFloat(), kLow.toFloat(), kImpedance.toFloat() }));
     QCOMPARE(s.xoverC2, float(is12dB ? 0.0791 / (8 * 500.0) * 1e6 : 37.71024f));
-    QCOMPARE(s.xoverType, std::int16_t(0)); // set by Graph and Exit only
-    QVERIFY(m_fixture->messages.shown.isEmpty());
+    QCOMPARE(s.xoverType, XoverType::None); // set by Graph and Exit only
+    QVERIFY(messages().shown.isEmpty());
 
     const ReportLayout layout = w.window()->reportLayout();
     QCOMPARE(layout.pictures.size(), 1);
@@ -115,7 +111,7 @@ void TestFrmXover3::typedDesignShowsPrintsAndHandsOverTheCoils()
 
     w.click("Command3");
     QCOMPARE(int(s.coilSource), coilSource);
-    QVERIFY(QApplication::topLevelWidgets().size() > 1);
+    QCOMPARE(inductorRows(), takenOverRows(shown, coilSource));
 }
 
 void TestFrmXover3::frequencyOrder_data()
@@ -143,10 +139,10 @@ void TestFrmXover3::frequencyOrder()
     const QStringList afterProposal { "5.122", "1.9771", ".512", "19.7711", ".423", "25.5777", "5.206", "1.7942" };
     QCOMPARE(w.texts(kResults), proposed ? afterProposal : k12dB);
     QCOMPARE(designState().designValid, std::int16_t(proposed ? 1 : 0));
-    QCOMPARE(m_fixture->messages.prompts(), message ? QStringList { kOrder } : QStringList {});
+    QCOMPARE(messages().prompts(), message ? QStringList { kOrder } : QStringList {});
     if (message) {
-        QCOMPARE(m_fixture->messages.last().title, QString("Error"));
-        QCOMPARE(m_fixture->messages.last().icon, MsgIcon::Stop);
+        QCOMPARE(messages().last().title, QString("Error"));
+        QCOMPARE(messages().last().icon, MsgIcon::Stop);
         QCOMPARE(w.focused(), QString("szFrqh"));
     }
     // Only the high frequency's rule stores the frequencies, also in the wrong order.
@@ -166,7 +162,7 @@ void TestFrmXover3::activationKeepsTheStoredLowFrequency()
     QCOMPARE(s.xoverFreqLow, 400.0f);
     QCOMPARE(w.text("szL1"), QString("6.404")); // 8 x .3202 / 400
     QCOMPARE(s.designValid, std::int16_t(1));
-    QVERIFY(m_fixture->messages.shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestFrmXover3::reactivationWithTheOtherSlope()
@@ -177,7 +173,7 @@ void TestFrmXover3::reactivationWithTheOtherSlope()
     QCOMPARE(chooseInSelector("btn6db3p"), QString("frmXover3"));
     QCOMPARE(designState().xoverIs12dB, std::int16_t(0));
     QCOMPARE(w.texts(kResults), k6dB);
-    QCOMPARE(w.text("szFrql"), QString(" 500"));
+    QCOMPARE(w.text("szFrql"), " " + kLow);
     QCOMPARE(designState().designValid, std::int16_t(1));
 }
 
@@ -187,15 +183,15 @@ void TestFrmXover3::responseModelAfterExitDisplayedAfterGraph()
     DesignState& s = designState();
     w.click("Command4");
     QVERIFY(existingWindow<CBGRAPH1>());
-    QCOMPARE(s.xoverType, std::int16_t(4));
+    QCOMPARE(s.xoverType, XoverType::ThreeWay12dB);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QCOMPARE(QList<float>({ s.xoverL3, s.xoverC3, s.xoverL4, s.xoverC4 }),
-        QList<float>({ 0.423f, 25.5828f, 5.207f, 1.7946f }));
+        QList<float>({ k12dB[4].toFloat(), k12dB[5].toFloat(), k12dB[6].toFloat(), k12dB[7].toFloat() }));
     QCOMPARE(computeCurves(s).crossovers.size(), 3); // woofer, mid-range, tweeter
 
     w.open();
     w.click("Command1");
-    QCOMPARE(s.xoverType, std::int16_t(4));
+    QCOMPARE(s.xoverType, XoverType::ThreeWay12dB);
     QCOMPARE(s.designValid, std::int16_t(0));
     QCOMPARE(QList<float>({ s.xoverL3, s.xoverC3, s.xoverL4, s.xoverC4 }),
         QList<float>({ float(8 * 1.88 / (5000 * 6.2832) * 1000), float(1 / (8 * 1.88 * 500 * 6.2832) * 1000000),
@@ -209,10 +205,10 @@ void TestFrmXover3::invalidEditWithdrawsGraphCoilsAndCrossover()
     w.click("Command4");
     QVERIFY(!existingWindow<CBGRAPH1>());
     w.click("Command3");
-    QCOMPARE(designState().coilSource, std::int16_t(0));
-    designState().xoverType = 3;
+    QCOMPARE(designState().coilSource, CoilSource::None);
+    designState().xoverType = XoverType::ThreeWay6dB;
     w.click("Command1");
-    QCOMPARE(designState().xoverType, std::int16_t(0));
+    QCOMPARE(designState().xoverType, XoverType::None);
 }
 
 QTEST_MAIN(TestFrmXover3)

@@ -14,7 +14,7 @@
 #include "core/systemrecord.h"
 #include "platform/designwindow.h"
 #include "print/printerselection.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
 
 #include <QApplication>
@@ -219,7 +219,7 @@ private:
 
 } // namespace
 
-class TestMonkey : public QObject {
+class TestMonkey : public WindowTest {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -253,8 +253,6 @@ private:
     QRandomGenerator m_rng;
     QTemporaryDir m_folder;
     RandomAnswers* m_answers = nullptr;
-    HelpRecorder* m_help = nullptr;
-    ModalGuard* m_guard = nullptr;
     QPointer<FrmTlv> m_main;
     QSet<QString> m_typed; // whole texts typed (and what the fields made of them)
     QHash<QString, QSet<QString>> m_typedWords; // "window.field": the broken-number words typed into it
@@ -282,11 +280,9 @@ void TestMonkey::initTestCase()
 
 void TestMonkey::init()
 {
+    WindowTest::init();
     m_rng.seed(m_seed);
     m_answers = new RandomAnswers(m_rng, m_folder.path());
-    m_help = new HelpRecorder;
-    m_guard = new ModalGuard;
-    designState() = DesignState();
     m_main = new FrmTlv;
     m_main->show();
     QVERIFY(QTest::qWaitForWindowActive(m_main));
@@ -297,10 +293,8 @@ void TestMonkey::init()
 
 void TestMonkey::cleanup()
 {
-    deleteAllWindows();
-    delete m_guard;
-    delete m_help;
-    delete m_answers;
+    delete m_answers; // before the fixture's recorders it stands in front of
+    WindowTest::cleanup();
 }
 
 QList<DesignWindow*> TestMonkey::windows() const

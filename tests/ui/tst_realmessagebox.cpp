@@ -3,15 +3,16 @@
 // must not run the window's activation (and its box) again.
 #include "core/designstate.h"
 #include "platform/qtservices.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/frmClose.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QtTest>
 
-class TestRealMessageBox : public QObject {
+class TestRealMessageBox : public WindowTest {
     Q_OBJECT
 private slots:
     void activationMessageShowsOnce();
@@ -19,11 +20,11 @@ private slots:
 
 void TestRealMessageBox::activationMessageShowsOnce()
 {
+    allowModalDialogs();
     QtMessageService real;
     MessageService* previous = installMessageService(&real);
+    auto restore = qScopeGuard([&] { installMessageService(previous); });
     DesignState& s = designState();
-    s = DesignState();
-    applyStartValues(s);
     s.qts = 0.35f;
     s.vas = 2.0f;
     s.fs = 30.0f;
@@ -47,10 +48,6 @@ void TestRealMessageBox::activationMessageShowsOnce()
     QVERIFY(QTest::qWaitForWindowActive(w));
     QTest::qWait(300);
     QCOMPARE(seen, QStringList { QStringLiteral("Must be between .5 and 1.5") });
-
-    closer.stop();
-    deleteAllWindows();
-    installMessageService(previous);
 }
 
 QTEST_MAIN(TestRealMessageBox)

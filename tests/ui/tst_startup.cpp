@@ -5,7 +5,7 @@
 #include "core/designstate.h"
 #include "core/systemrecord.h"
 #include "design/systemload.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmTlv.h"
 #include "ui/startup.h"
 
@@ -14,12 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestStartup : public QObject {
+class TestStartup : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void fileArgumentLoadsAsLoadSystem_data();
     void fileArgumentLoadsAsLoadSystem();
     void retryAfterAMissingFileAsksForAnother();
@@ -29,28 +26,8 @@ private slots:
     void programSaysWhenItIsReady();
 
 private:
-    static void freshState();
-    MessageRecorder* m_messages = nullptr;
     QTemporaryDir m_dir;
 };
-
-void TestStartup::freshState()
-{
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestStartup::init()
-{
-    m_messages = new MessageRecorder;
-    freshState();
-}
-
-void TestStartup::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
 
 void TestStartup::fileArgumentLoadsAsLoadSystem_data()
 {
@@ -79,24 +56,24 @@ void TestStartup::fileArgumentLoadsAsLoadSystem()
         chooser.answerNext(path);
         loadSystem();
     }
-    const QVector<Message> byButton = m_messages->shown;
+    const QVector<Message> byButton = messages().shown;
     const SystemRecord loadedByButton = encodeSystemRecord(designState());
 
-    m_messages->clear();
-    freshState();
+    messages().clear();
+    freshDesignState();
     ScriptedFileChooser chooser; // cancels, should Retry ask
     FrmTlv* main = startTolvan({ "tolvan", path });
 
     QVERIFY(main->isVisible());
-    QCOMPARE(m_messages->shown, byButton);
+    QCOMPARE(messages().shown, byButton);
     QVERIFY(encodeSystemRecord(designState()) == loadedByButton);
     if (prompts.isEmpty()) {
         QVERIFY(byButton.isEmpty());
         QCOMPARE(designState().qts, 1.25f);
     } else if (prompts != QStringList { "(any)" }) {
-        QCOMPARE(m_messages->prompts(), prompts);
+        QCOMPARE(messages().prompts(), prompts);
     } else {
-        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(messages().shown.size(), 1);
     }
     QVERIFY(chooser.requests.isEmpty());
 }
@@ -105,11 +82,11 @@ void TestStartup::retryAfterAMissingFileAsksForAnother()
 {
     ScriptedFileChooser chooser;
     chooser.answerNext(QStringLiteral(TOLVAN_TEST_DATA "/reference_system.TLV"));
-    m_messages->answerNext(MsgAnswer::Retry);
+    messages().answerNext(MsgAnswer::Retry);
 
     startTolvan({ "tolvan", m_dir.filePath("missing.TLV") });
 
-    QCOMPARE(m_messages->prompts(), QStringList { "File Not Found" });
+    QCOMPARE(messages().prompts(), QStringList { "File Not Found" });
     QCOMPARE(chooser.requests.size(), 1);
     QCOMPARE(chooser.requests[0].title, QStringLiteral(" Open A File "));
     QCOMPARE(designState().qts, 1.25f);

@@ -4,11 +4,11 @@
 // window's activation. Coming back finds every window as the user left it.
 #include "core/designstate.h"
 #include "core/numberformat.h"
+#include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
-#include "support/recorders.h"
+#include "support/windowtest.h"
 #include "ui/FrmBand.h"
 #include "ui/FrmTlv.h"
-#include "ui/boxwindowprobe.h"
 #include "ui/frmAX2.h"
 #include "ui/frmAX3.h"
 #include "ui/frmClose.h"
@@ -24,22 +24,8 @@ namespace {
 
 QWidget* openByName(const QString& name)
 {
-    const QHash<QString, std::function<QWidget*()>> openers {
-        { "frmClose", [] { return openWindow<frmClose>(); } },
-        { "frmVented", [] { return openWindow<frmVented>(); } },
-        { "frmRadiator", [] { return openWindow<frmRadiator>(); } },
-        { "frmSpeaker", [] { return openWindow<frmSpeaker>(); } },
-        { "frmXover", [] { return openWindow<frmXover>(); } },
-        { "frmXover3", [] { return openWindow<frmXover3>(); } },
-        { "frmAX2", [] { return openWindow<frmAX2>(); } },
-        { "frmAX3", [] { return openWindow<frmAX3>(); } },
-        { "FrmBand", [] { return openWindow<FrmBand>(); } },
-        { "CBGRAPH1", [] { return openWindow<CBGRAPH1>(); } },
-    };
-    QWidget* window = openers.value(name)();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", qPrintable(name));
-    return window;
+    return openNamed<frmClose, frmVented, frmRadiator, frmSpeaker, frmXover, frmXover3, frmAX2, frmAX3, FrmBand,
+        CBGRAPH1>(name);
 }
 
 // "field=text;field=text": typed into the window's fields, "@button" clicked.
@@ -69,11 +55,11 @@ QString stored(const QString& name)
         { "qts", QString::number(s.qts) },
         { "fs", QString::number(s.fs) },
         { "closedVb", QString::number(s.closedVb) },
-        { "boxType", QString::number(s.boxType) },
+        { "boxType", QString::number(int(s.boxType)) },
         { "boxValid", QString::number(s.boxValid) },
         { "driverName", s.driverName.trimmed() },
         { "measDriverName", s.measDriverName.trimmed() },
-        { "xoverType", QString::number(s.xoverType) },
+        { "xoverType", QString::number(int(s.xoverType)) },
         { "xoverFreq", QString::number(s.xoverFreq) },
         { "xoverFreqLow", QString::number(s.xoverFreqLow) },
     };
@@ -82,43 +68,21 @@ QString stored(const QString& name)
 
 } // namespace
 
-class TestWindowSwitching : public QObject {
+class TestWindowSwitching : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void leavingTheVentedTuningForTheClosedWindowKeepsTheClosedDesign();
     void leavingAnInvalidYesNoFieldForAnotherWindowSaysNothing();
     void leavingTheMeasurementForAnotherWindowSaysNothing();
     void comingBackFindsTheWindowAsLeft_data();
     void comingBackFindsTheWindowAsLeft();
-
-private:
-    MessageRecorder* m_messages = nullptr;
 };
-
-void TestWindowSwitching::init()
-{
-    m_messages = new MessageRecorder;
-    designState() = DesignState();
-    applyStartValues(designState());
-}
-
-void TestWindowSwitching::cleanup()
-{
-    deleteAllWindows();
-    delete m_messages;
-}
 
 void TestWindowSwitching::leavingTheVentedTuningForTheClosedWindowKeepsTheClosedDesign()
 {
     WindowProbe<frmClose> closed;
     closed.open();
-    closed.type("szQts", ".35");
-    closed.type("szVas", "2");
-    closed.type("szFar", "30");
-    closed.type("szQd", ".707");
+    closed.type({ "szISO", "szQts", "szVas", "szFar", "szQd" }, worked::kClosed[0].typed);
     closed.click("btnCal");
     QPointer<frmClose> first = closed.window();
     closed.click("btnExit");
@@ -127,17 +91,14 @@ void TestWindowSwitching::leavingTheVentedTuningForTheClosedWindowKeepsTheClosed
 
     WindowProbe<frmVented> vented;
     vented.open();
-    vented.type("szQts", ".4");
-    vented.type("szVas", "2");
-    vented.type("szFar", "30");
-    vented.type("szISO", "N");
+    vented.type({ "szISO", "szQts", "szVas", "szFar" }, worked::kVented[0].typed);
     vented.click("Command1");
     const QString ventedVolume = vented.text("szVvb");
     vented.field("szFb")->setFocus(Qt::TabFocusReason);
     vented.field("szFb")->selectAll();
     QTest::keyClicks(vented.field("szFb"), "25");
 
-    m_messages->clear();
+    messages().clear();
     closed.open();
     const DesignState& s = designState();
     QCOMPARE(closed.texts({ "szH", "szW", "szD" }),
@@ -145,7 +106,7 @@ void TestWindowSwitching::leavingTheVentedTuningForTheClosedWindowKeepsTheClosed
             formatNumber(s.boxDepth, u"###.##") }));
     QCOMPARE(s.ventedValid, std::int16_t(0));
     QCOMPARE(vented.text("szVvb"), ventedVolume);
-    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(messages().shown.isEmpty());
 }
 
 void TestWindowSwitching::leavingAnInvalidYesNoFieldForAnotherWindowSaysNothing()
@@ -158,10 +119,10 @@ void TestWindowSwitching::leavingAnInvalidYesNoFieldForAnotherWindowSaysNothing(
     closed.field("szISO")->selectAll();
     QTest::keyClicks(closed.field("szISO"), "x");
 
-    m_messages->clear();
+    messages().clear();
     vented.open();
-    QVERIFY(m_messages->prompts().isEmpty());
-    QCOMPARE(m_messages->beeps, 0);
+    QVERIFY(messages().prompts().isEmpty());
+    QCOMPARE(messages().beeps, 0);
 }
 
 void TestWindowSwitching::leavingTheMeasurementForAnotherWindowSaysNothing()
@@ -172,10 +133,10 @@ void TestWindowSwitching::leavingTheMeasurementForAnotherWindowSaysNothing()
     speaker.type("szIfr", "6");
     speaker.field("szIfr")->setFocus(Qt::TabFocusReason);
 
-    m_messages->clear();
+    messages().clear();
     WindowProbe<frmClose> closed;
     closed.open();
-    QVERIFY(m_messages->prompts().isEmpty());
+    QVERIFY(messages().prompts().isEmpty());
 }
 
 void TestWindowSwitching::comingBackFindsTheWindowAsLeft_data()
