@@ -66,11 +66,9 @@ struct Vented {
 };
 inline const Vented kVented[] {
     { "one driver", texts("N|.4|2|30"), {}, 2.1629f, texts("2.16|2.38|28.74|28.13|.107|25.13|15.51|9.62"),
-        texts("N/A|N/A|N/A|1.57|3.28|8.47|16.03|38.26|69.96"), 3737, 0.453f,
-        texts("61.2 L|63.83 cm||3.99 cm") },
+        texts("N/A|N/A|N/A|1.57|3.28|8.47|16.03|38.26|69.96"), 3737, 0.453f, texts("61.2 L|63.83 cm||3.99 cm") },
     { "isobaric pair", texts("Y|.4|2|30"), {}, 1.0814f, texts("1.08|1.19|28.74|28.13|.107|19.95|12.31|7.64"),
-        texts("N/A|.78|1.64|4.23|8.01|19.13|34.98|80.9|145.78"), 1869, 1.6377f,
-        texts("30.6 L|50.67 cm||10.7 cm") },
+        texts("N/A|.78|1.64|4.23|8.01|19.13|34.98|80.9|145.78"), 1869, 1.6377f, texts("30.6 L|50.67 cm||10.7 cm") },
 };
 // The first example with its tuning or its volume typed afterwards.
 inline const Vented kVentedEdited[] {
