@@ -4,6 +4,7 @@
 // the pointer and the context menu; kept curves with their legend and panel.
 #include "graph/CBGRAPH1.h"
 #include "graph/graphpage.h"
+#include "graph/handedover.h"
 #include "graph/keptcurves.h"
 #include "platform/chart.h"
 #include "platform/pageoutput.h"
@@ -22,18 +23,8 @@ namespace {
 // A closed box and a first-order 2-way crossover, handed over.
 void handOverClosedBoxAndCrossover()
 {
-    DesignState& s = designState();
-    s.boxValid = 1;
-    s.boxType = BoxType::Closed;
-    s.closedFc = 50;
-    s.closedQtcCalc = 0.7071f;
-    s.xoverType = XoverType::TwoWay6dB;
-    s.xoverFreq = 1000;
-    s.xoverL1 = 1.27f;
-    s.xoverRl = 8;
-    s.xoverC1 = 19.9f;
-    s.xoverRh = 8;
-    s.graphDrawn = 0;
+    designState() = handedover::firstOrderTwoWay(handedover::closedBox(50, 0.7071f, designState()));
+    designState().graphDrawn = 0;
 }
 
 int coloredLines(const Page& page)

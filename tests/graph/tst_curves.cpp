@@ -8,6 +8,8 @@
 #include "graph/graphpage.h"
 #include "graph/keptcurvefile.h"
 
+#include "graph/handedover.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,54 +20,7 @@
 Q_DECLARE_METATYPE(DesignState)
 
 namespace {
-DesignState closedBox(float fc, float qtc)
-{
-    DesignState s;
-    s.boxValid = 1;
-    s.boxType = BoxType::Closed;
-    s.closedFc = fc;
-    s.closedQtcCalc = qtc;
-    return s;
-}
-
-DesignState ventedBox()
-{
-    DesignState s;
-    s.boxValid = 1;
-    s.boxType = BoxType::Vented;
-    s.fs = 30;
-    s.qts = 0.4f;
-    s.vas = 2;
-    s.closedVb = 2;
-    s.isoFactor = 1;
-    s.ventedFb = 30;
-    return s;
-}
-
-DesignState bandpass()
-{
-    DesignState s;
-    s.bandValid = 1;
-    s.bandPa = 1.5517;
-    s.bandFl3 = 25;
-    s.bandFb = 39.06f;
-    s.bandFh3 = 61.03f;
-    return s;
-}
-
-DesignState secondOrderTwoWay()
-{
-    DesignState s;
-    s.xoverType = XoverType::TwoWay12dB;
-    s.xoverFreq = 800; // grid 100, 150, 200, ... 1000, 1500, ... 3000, ...
-    s.xoverL1 = 1.8f;
-    s.xoverC2 = 17.6f;
-    s.xoverRl = 8;
-    s.xoverC1 = 8;
-    s.xoverL2 = 0.8f;
-    s.xoverRh = 8;
-    return s;
-}
+using namespace handedover;
 
 // The point of a curve at frequency f, if the curve has one.
 std::optional<QPointF> pointAt(const Curve& curve, double f, const ChartScale& scale = {})
