@@ -36,17 +36,6 @@ const QSize kPngSize(1600, 800);
 const QSize kSvgSize(1000, 500);
 const QSize kClientTwips(9492, 6816);
 
-struct GraphButton {
-    const char* name;
-    const char* caption;
-    int left, top, width, height;
-};
-const GraphButton kButtons[] = {
-    { "btnKeep", "Keep", 3840, 6120, 1452, 492 },
-    { "btnDraw", "Draw Graph", 5760, 6120, 1452, 492 },
-    { "btnExit", "Exit", 7680, 6120, 1212, 492 },
-};
-
 // The chart's lower edge, in twips.
 constexpr int kChartBottomTwips = 240 + 5655;
 constexpr int kButtonGap = 4; // pixels between buttons squeezed together
@@ -82,22 +71,17 @@ CBGRAPH1::CBGRAPH1(QWidget* parent)
     m_graph->setContextMenuPolicy(Qt::CustomContextMenu);
     place(m_graph, 0, 240, 9495, 5655);
 
-    void (CBGRAPH1::*const handlers[])()
-        = { &CBGRAPH1::btnKeep_Click, &CBGRAPH1::btnDraw_Click, &CBGRAPH1::btnExit_Click };
-    for (int i = 0; i < 3; ++i) {
-        const GraphButton& b = kButtons[i];
-        QPushButton* button
-            = addButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption), b.left, b.top, b.width, b.height);
-        connect(button, &QPushButton::clicked, this, handlers[i]);
-        if (i == 1)
-            m_draw = button;
-    }
-    findChild<QPushButton*>(QStringLiteral("btnKeep"))
-        ->setToolTip(QStringLiteral("Keep the curves drawn, to compare them with the next designs"));
+    m_buttons = addButtons({
+        { "btnKeep", "Keep", [this] { btnKeep_Click(); }, nullptr, { 3840, 6120, 1452, 492 } },
+        { "btnDraw", "Draw Graph", [this] { btnDraw_Click(); }, nullptr, { 5760, 6120, 1452, 492 } },
+        { "btnExit", "Exit", [this] { btnExit_Click(); }, nullptr, { 7680, 6120, 1212, 492 } },
+    });
+    m_draw = m_buttons[1];
+    m_buttons[0]->setToolTip(QStringLiteral("Keep the curves drawn, to compare them with the next designs"));
     // The buttons squeezed side by side below a chart of some height.
     int width = kButtonGap;
     int height = 0;
-    for (const QPushButton* button : buttons()) {
+    for (const QPushButton* button : m_buttons) {
         width += captionNeeds(button).width() + kButtonGap;
         height = std::max(height, captionNeeds(button).height());
     }
@@ -116,14 +100,6 @@ void CBGRAPH1::resizeEvent(QResizeEvent* event)
     m_draw->setFocus();
 }
 
-QVector<QPushButton*> CBGRAPH1::buttons() const
-{
-    QVector<QPushButton*> row;
-    for (const GraphButton& b : kButtons)
-        row << findChild<QPushButton*>(QString::fromLatin1(b.name), Qt::FindDirectChildrenOnly);
-    return row;
-}
-
 // Scaled below its designed size, a button keeps the size its caption needs:
 // the row keeps its right end where the scaling puts it (unless the row
 // would then start left of the window), the buttons move left as they must,
@@ -131,8 +107,7 @@ QVector<QPushButton*> CBGRAPH1::buttons() const
 void CBGRAPH1::keepCaptionsWhole()
 {
     int nextLeft = std::numeric_limits<int>::max();
-    const QVector<QPushButton*> row = buttons();
-    for (auto it = row.rbegin(); it != row.rend(); ++it) {
+    for (auto it = m_buttons.rbegin(); it != m_buttons.rend(); ++it) {
         QPushButton* button = *it;
         const QRect scaled = button->geometry();
         const QSize needs = captionNeeds(button);
@@ -144,7 +119,7 @@ void CBGRAPH1::keepCaptionsWhole()
     }
     // Squeezed past the left edge, the row moves right as far as it must.
     if (nextLeft < kButtonGap)
-        for (QPushButton* button : row)
+        for (QPushButton* button : m_buttons)
             button->move(button->x() + kButtonGap - nextLeft, button->y());
 }
 

@@ -48,7 +48,6 @@ private:
     void Graph1_MouseMove(QPointF world);
     void Graph1_ContextMenu(const QPoint& pos);
 
-    QVector<QPushButton*> buttons() const; // Keep, Draw Graph, Exit
     void keepCaptionsWhole();
     void clearKeptCurves();
     // The kept curves changed: the chart and the panel show them again.
@@ -61,6 +60,7 @@ private:
 
     PageView* m_graph = nullptr;
     QPushButton* m_draw = nullptr;
+    QList<QPushButton*> m_buttons; // Keep, Draw Graph, Exit, left to right
     // The design state of the last drawing: what Keep keeps and what a
     // change of the kept curves draws again.
     std::optional<DesignState> m_drawn;
