@@ -202,8 +202,23 @@ QString readCsvNumber(const CsvColumn& column, const QString& cell, bool decimal
     return {};
 }
 
-QString csvField(const QString& text)
+// A spreadsheet runs a cell that begins with one of these as a formula, so
+// such a text is written behind an apostrophe, and a text that begins with an
+// apostrophe gets one more: reading takes exactly one off again.
+bool startsLikeAFormula(QStringView text)
 {
+    return !text.isEmpty() && QStringView(u"=+-@\t\r'").contains(text.front());
+}
+
+QString csvText(const QString& cell)
+{
+    return cell.startsWith(u'\'') && startsLikeAFormula(QStringView(cell).mid(1)) ? cell.mid(1) : cell;
+}
+
+QString csvField(QString text)
+{
+    if (startsLikeAFormula(text))
+        text.prepend(u'\'');
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
         return text;
     QString escaped = text;
@@ -340,7 +355,7 @@ DriverFileContents readDriversCsv(const QByteArray& data)
             }
             const CsvColumn& column = columns[c];
             if (column.text)
-                record.*column.text->member = cell;
+                record.*column.text->member = csvText(cell);
             else if (column.value) {
                 const QString wrong = readCsvNumber(column, cell, decimalComma, record);
                 if (problem.isEmpty())

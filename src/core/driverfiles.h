@@ -12,7 +12,9 @@
 // driver per row, fields with a separator, a quote or a line end quoted with
 // '"' and quotes doubled. Reading takes ',' or, when the header row holds
 // more of them, ';' or a tab as the separator; with ';' a decimal comma is
-// read as a point. An empty cell is an unknown value.
+// read as a point. An empty cell is an unknown value. A text that a
+// spreadsheet would run as a formula (it begins with =, +, -, @, a tab or a
+// line end) is written behind an apostrophe, which reading takes off.
 //
 // Reading never throws away a driver quietly: every driver comes out either
 // as a record or as a refusal with its reason, and anything else the file

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -125,6 +126,16 @@ void TestDriverLibrary::roundTripThroughLibraryJsonAndCsv()
         QCOMPARE(fresh.drivers(), reloaded.drivers());
     }
     QVERIFY(m_messages->shown.isEmpty());
+
+    // Names a spreadsheet would run as formulas come back as they were.
+    const QVector<DriverRecord> formulas { driver("=HYPERLINK(\"x\")"), driver("+1"), driver("-W"), driver("@A"),
+        driver("'=kept"), driver("'plain") };
+    const QByteArray csv = writeDriversCsv(formulas);
+    QVERIFY(!QRegularExpression("(^|[\n,])[=+\\-@]").match(QString::fromUtf8(csv)).hasMatch());
+    const DriverFileContents read = readDriversCsv(csv);
+    QCOMPARE(read.drivers.size(), formulas.size());
+    for (qsizetype i = 0; i < formulas.size(); ++i)
+        QCOMPARE(read.drivers[i].record, formulas[i]);
 }
 
 void TestDriverLibrary::recordRules_data()
