@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-ParsedArguments parseArguments(const QStringList& arguments, const QVector<OptionSpec>& options, int maxPositional)
+ParsedArguments parseArguments(const QStringList& arguments, const QVector<OptionEntry>& options, int maxPositional)
 {
     ParsedArguments parsed;
     auto fail = [&parsed](const QString& error) {
@@ -25,8 +25,8 @@ ParsedArguments parseArguments(const QStringList& arguments, const QVector<Optio
         } else if (argument.startsWith(u"--") && argument.size() > 2) {
             const qsizetype equals = argument.indexOf(u'=');
             const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-            const auto option
-                = std::find_if(options.begin(), options.end(), [&name](const OptionSpec& o) { return o.name == name; });
+            const auto option = std::find_if(
+                options.begin(), options.end(), [&name](const OptionEntry& o) { return o.name == name; });
             if (option == options.end())
                 return fail(QStringLiteral("unknown option --%1").arg(name));
             if (!option->takesValue) {

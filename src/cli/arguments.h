@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QVector>
 
-struct OptionSpec {
+struct OptionEntry {
     QString name; // without the leading "--"
     bool takesValue = true;
 };
@@ -26,4 +26,4 @@ struct ParsedArguments {
 
 // `arguments` are those after the subcommand's name. At most `maxPositional`
 // plain arguments are taken.
-ParsedArguments parseArguments(const QStringList& arguments, const QVector<OptionSpec>& options, int maxPositional);
+ParsedArguments parseArguments(const QStringList& arguments, const QVector<OptionEntry>& options, int maxPositional);

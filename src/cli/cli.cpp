@@ -33,7 +33,7 @@ void printOption(QTextStream& out, const QString& option, const QString& help)
 }
 
 // An input described in the window's words: caption, unit, note.
-QString optionHelp(const WindowCommand& command, const FieldSpec& input)
+QString optionHelp(const WindowCommand& command, const FieldEntry& input)
 {
     QString help = plainText(input.caption);
     if (help.endsWith(u':') || help.endsWith(u'='))
@@ -57,7 +57,7 @@ void printHelp(QTextStream& out, const WindowCommand& command)
     if (command.takesDriver)
         printOption(out, QStringLiteral("--%1 NAME").arg(QString::fromLatin1(kDriverOption)),
             QStringLiteral("a driver of the library: its values, the options given override them"));
-    for (const FieldSpec* input : optionFields(command))
+    for (const FieldEntry* input : optionFields(command))
         printOption(out,
             QStringLiteral("--%1 %2").arg(QString::fromLatin1(input->key),
                 input->accepts == Accepts::Text ? QStringLiteral("TEXT") : QStringLiteral("X")),
@@ -90,7 +90,7 @@ int usageError(QTextStream& err, const QString& command, const QString& error)
 
 int runWindow(const WindowCommand& command, const QStringList& rest, QTextStream& out, QTextStream& err)
 {
-    const ParsedArguments arguments = parseArguments(rest, optionSpecs(command), 0);
+    const ParsedArguments arguments = parseArguments(rest, optionEntries(command), 0);
     const QString name = QString::fromLatin1(command.name);
     if (!arguments.error.isEmpty())
         return usageError(err, name, arguments.error);

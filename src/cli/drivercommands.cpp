@@ -185,9 +185,9 @@ const DriverAction kActions[] = {
     { "export", "drivers export FILE.json|FILE.csv [--json]", 1, exportTo },
 };
 
-QVector<OptionSpec> addOptions()
+QVector<OptionEntry> addOptions()
 {
-    QVector<OptionSpec> options;
+    QVector<OptionEntry> options;
     for (const DriverText& text : kDriverTexts)
         options.append({ QString::fromLatin1(text.key), true });
     for (const DriverValue& value : kDriverValues)
@@ -254,7 +254,7 @@ int runDriverCommand(const QStringList& arguments, QTextStream& out, QTextStream
             continue;
         const bool isAdd = action.run == add;
         const ParsedArguments parsed
-            = parseArguments(arguments.mid(1), isAdd ? addOptions() : QVector<OptionSpec>(), action.positional);
+            = parseArguments(arguments.mid(1), isAdd ? addOptions() : QVector<OptionEntry>(), action.positional);
         if (!parsed.error.isEmpty())
             return usage(err, parsed.error);
         if (parsed.help) {

@@ -14,7 +14,7 @@ struct FileCommand {
     const char* summary;
     const char* usage;
     const char* example;
-    QVector<OptionSpec> options;
+    QVector<OptionEntry> options;
     const char* optionHelp;
     bool writesFile; // -o names the file to write
     int (*run)(const ParsedArguments& arguments, QTextStream& out, QTextStream& err);

@@ -23,9 +23,9 @@ namespace {
 template <class W> QWidget* open(const char*) { return openWindow<W>(); }
 
 // The table a window publishes, read once from a window made for it.
-template <class W> std::span<const FieldSpec> fieldsOf()
+template <class W> std::span<const FieldEntry> fieldsOf()
 {
-    static const std::span<const FieldSpec> table = W().fields();
+    static const std::span<const FieldEntry> table = W().fields();
     return table;
 }
 
@@ -131,12 +131,12 @@ const WindowCommand* findWindowCommand(const QString& name)
     return nullptr;
 }
 
-std::vector<const FieldSpec*> optionFields(const WindowCommand& command)
+std::vector<const FieldEntry*> optionFields(const WindowCommand& command)
 {
-    std::vector<const FieldSpec*> inputs;
-    for (const FieldSpec& spec : command.fields())
-        if (spec.key && spec.isInput())
-            inputs.push_back(&spec);
+    std::vector<const FieldEntry*> inputs;
+    for (const FieldEntry& entry : command.fields())
+        if (entry.key && entry.isInput())
+            inputs.push_back(&entry);
     return inputs;
 }
 

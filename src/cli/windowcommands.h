@@ -46,7 +46,7 @@ struct WindowCommand {
     const char* name;
     const char* summary;
     const char* example;
-    std::span<const FieldSpec> (*fields)(); // the window's declared table
+    std::span<const FieldEntry> (*fields)(); // the window's declared table
     // Opens (creates) the window; `choice` is the chosen button of `choice`.
     std::function<QWidget*(const char* choice)> open;
     const char* button; // nullptr: the window computes as the fields change
@@ -67,5 +67,5 @@ const std::vector<WindowCommand>& windowCommands();
 const WindowCommand* findWindowCommand(const QString& name);
 
 // The inputs the command takes as options: the fields with a key.
-std::vector<const FieldSpec*> optionFields(const WindowCommand& command);
+std::vector<const FieldEntry*> optionFields(const WindowCommand& command);
 const OptionRule* ruleFor(const WindowCommand& command, const char* option);

@@ -62,18 +62,18 @@ void press(QWidget* window, const char* name)
 
 } // namespace
 
-QVector<OptionSpec> optionSpecs(const WindowCommand& command)
+QVector<OptionEntry> optionEntries(const WindowCommand& command)
 {
-    QVector<OptionSpec> specs;
+    QVector<OptionEntry> entries;
     if (command.takesDriver)
-        specs.append({ QString::fromLatin1(kDriverOption), true });
-    for (const FieldSpec* input : optionFields(command))
-        specs.append({ QString::fromLatin1(input->key), true });
+        entries.append({ QString::fromLatin1(kDriverOption), true });
+    for (const FieldEntry* input : optionFields(command))
+        entries.append({ QString::fromLatin1(input->key), true });
     for (const FlagOption& flag : command.flags)
-        specs.append({ QString::fromLatin1(flag.option), false });
+        entries.append({ QString::fromLatin1(flag.option), false });
     if (command.choice.option)
-        specs.append({ QString::fromLatin1(command.choice.option), true });
-    return specs;
+        entries.append({ QString::fromLatin1(command.choice.option), true });
+    return entries;
 }
 
 namespace {
@@ -103,7 +103,7 @@ QString valueProblem(Accepts accepts, const QString& value)
 
 QString optionValueProblem(const WindowCommand& command, const ParsedArguments& arguments)
 {
-    for (const FieldSpec* input : optionFields(command)) {
+    for (const FieldEntry* input : optionFields(command)) {
         const QString option = QString::fromLatin1(input->key);
         if (!arguments.values.contains(option))
             continue;
@@ -164,8 +164,8 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     for (const FlagOption& flag : command.flags)
         if (arguments.flags.contains(QString::fromLatin1(flag.option)))
             type(window, flag.field, QString::fromLatin1(flag.text));
-    std::vector<const FieldSpec*> afterwards;
-    for (const FieldSpec* input : optionFields(command)) {
+    std::vector<const FieldEntry*> afterwards;
+    for (const FieldEntry* input : optionFields(command)) {
         const QString option = QString::fromLatin1(input->key);
         if (!arguments.values.contains(option))
             continue;
@@ -187,7 +187,7 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     run.designed = command.filledWhenDesigned
         ? !window->findChild<QLineEdit*>(QString::fromLatin1(command.filledWhenDesigned))->text().trimmed().isEmpty()
         : state.designValid == 1;
-    for (const FieldSpec* input : afterwards) {
+    for (const FieldEntry* input : afterwards) {
         type(window, input->name, arguments.values.value(QString::fromLatin1(input->key)));
         leaveField(window, button);
         run.designed = run.designed && (command.filledWhenDesigned || state.designValid == 1);
@@ -195,14 +195,14 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
 
     // The results the window shows; a field it hides (L2 and C2 of a 6 dB
     // crossover) or leaves empty (a row of coils not asked for) shows nothing.
-    for (const FieldSpec& spec : command.fields()) {
-        const auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(spec.name));
-        if (!spec.isResult() || !field || !field->isVisibleTo(window) || field->text().trimmed().isEmpty())
+    for (const FieldEntry& entry : command.fields()) {
+        const auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(entry.name));
+        if (!entry.isResult() || !field || !field->isVisibleTo(window) || field->text().trimmed().isEmpty())
             continue;
-        run.result.fields.append({ QString::fromLatin1(spec.name), plainText(spec.caption), field->text(),
-            spec.unit.text ? plainText(spec.unit.text) : QString(),
-            spec.section ? QString::fromLatin1(spec.section) : QString(),
-            spec.note ? QString::fromLatin1(spec.note) : QString() });
+        run.result.fields.append({ QString::fromLatin1(entry.name), plainText(entry.caption), field->text(),
+            entry.unit.text ? plainText(entry.unit.text) : QString(),
+            entry.section ? QString::fromLatin1(entry.section) : QString(),
+            entry.note ? QString::fromLatin1(entry.note) : QString() });
     }
     run.result.messages = log.shown;
     run.result.beeps = log.beeps;

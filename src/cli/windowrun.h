@@ -15,7 +15,7 @@ struct WindowRun {
     bool designed = false; // false: the window refused the inputs
 };
 
-QVector<OptionSpec> optionSpecs(const WindowCommand& command);
+QVector<OptionEntry> optionEntries(const WindowCommand& command);
 // What is wrong with an option's value, as "--qts: ..." (the first such
 // option); empty when every value is one the window takes.
 QString optionValueProblem(const WindowCommand& command, const ParsedArguments& arguments);

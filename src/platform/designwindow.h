@@ -54,7 +54,7 @@ struct TwipRect {
 };
 
 // A button: its control name, caption and click handler, a note under it.
-struct ButtonSpec {
+struct ButtonEntry {
     const char* name;
     const char* caption;
     std::function<void()> click;
@@ -94,8 +94,8 @@ public:
     static constexpr int kRowHeight = 315; // of a field and its captions, in twips
 
     // The fields the window declared, in the order it builds them.
-    std::span<const FieldSpec> fields() const { return m_fields; }
-    const FieldSpec* fieldSpec(const QString& name) const;
+    std::span<const FieldEntry> fields() const { return m_fields; }
+    const FieldEntry* fieldEntry(const QString& name) const;
     QLineEdit* field(const QString& name) const;
 
     // A program write of a field's text. It runs the field's change handler
@@ -110,15 +110,15 @@ public:
 
     // The layout builder. The window declares its table first; each part of
     // it is then built where it stands among the other controls.
-    void declareFields(std::span<const FieldSpec> fields);
-    void buildFields(std::span<const FieldSpec> part);
+    void declareFields(std::span<const FieldEntry> fields);
+    void buildFields(std::span<const FieldEntry> part);
     // A caption named Label<n>, numbered in the order made.
     QLabel* addCaption(const QString& text, int left, int top, int width, int height = kRowHeight,
         Qt::Alignment alignment = Qt::AlignCenter);
     // The next caption is Label<number>: the names before it are the window's own.
     void continueLabelsAt(int number) { m_labels = number - 1; }
-    QList<QPushButton*> addButtons(std::initializer_list<ButtonSpec> buttons);
-    QList<QPushButton*> addButtonRow(std::initializer_list<ButtonSpec> buttons, const ButtonRow& row);
+    QList<QPushButton*> addButtons(std::initializer_list<ButtonEntry> buttons);
+    QList<QPushButton*> addButtonRow(std::initializer_list<ButtonEntry> buttons, const ButtonRow& row);
     // Results the user never types into.
     void setReadOnly(std::initializer_list<const char*> names);
     // Control builders; every control gets its control name as objectName.
@@ -200,7 +200,7 @@ private:
     bool isOwnFocusMove(const QFocusEvent& focus, const QObject* control) const;
 
     QSize m_designSize;
-    std::span<const FieldSpec> m_fields;
+    std::span<const FieldEntry> m_fields;
     int m_labels = 0;
     QHash<QWidget*, QRect> m_designRects;
     QHash<QObject*, QWidget*> m_enterTargets;

@@ -28,7 +28,7 @@ QLineEdit* DesignWindow::addField(const QString& name, int left, int top, int wi
         if (!edit->isModified())
             edit->setCursorPosition(0);
     });
-    if (const FieldSpec* spec = fieldSpec(name); spec && spec->unit.metric != Metric::None)
+    if (const FieldEntry* entry = fieldEntry(name); entry && entry->unit.metric != Metric::None)
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { showMetricValue(edit); });
     place(edit, left, top, width, height);
     return edit;
@@ -62,28 +62,28 @@ QPushButton* DesignWindow::addButton(
     return button;
 }
 
-QList<QPushButton*> DesignWindow::addButtons(std::initializer_list<ButtonSpec> buttons)
+QList<QPushButton*> DesignWindow::addButtons(std::initializer_list<ButtonEntry> buttons)
 {
     QList<QPushButton*> made;
-    for (const ButtonSpec& spec : buttons) {
-        const TwipRect& at = spec.at;
+    for (const ButtonEntry& entry : buttons) {
+        const TwipRect& at = entry.at;
         QPushButton* button = addButton(
-            QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption), at.left, at.top, at.width, at.height);
-        connect(button, &QPushButton::clicked, this, spec.click);
-        if (spec.note)
-            addCaption(QString::fromLatin1(spec.note), at.left, at.top + at.height + 60, at.width);
+            QString::fromLatin1(entry.name), QString::fromLatin1(entry.caption), at.left, at.top, at.width, at.height);
+        connect(button, &QPushButton::clicked, this, entry.click);
+        if (entry.note)
+            addCaption(QString::fromLatin1(entry.note), at.left, at.top + at.height + 60, at.width);
         made << button;
     }
     return made;
 }
 
-QList<QPushButton*> DesignWindow::addButtonRow(std::initializer_list<ButtonSpec> buttons, const ButtonRow& row)
+QList<QPushButton*> DesignWindow::addButtonRow(std::initializer_list<ButtonEntry> buttons, const ButtonRow& row)
 {
     QList<QPushButton*> made;
     int left = row.firstLeft;
-    for (ButtonSpec spec : buttons) {
-        spec.at = { left, row.top, row.width, row.height };
-        made << addButtons({ spec });
+    for (ButtonEntry entry : buttons) {
+        entry.at = { left, row.top, row.width, row.height };
+        made << addButtons({ entry });
         left += row.width + row.gap;
     }
     return made;
@@ -91,46 +91,46 @@ QList<QPushButton*> DesignWindow::addButtonRow(std::initializer_list<ButtonSpec>
 
 QLineEdit* DesignWindow::field(const QString& name) const { return findChild<QLineEdit*>(name); }
 
-void DesignWindow::declareFields(std::span<const FieldSpec> fields) { m_fields = fields; }
+void DesignWindow::declareFields(std::span<const FieldEntry> fields) { m_fields = fields; }
 
-const FieldSpec* DesignWindow::fieldSpec(const QString& name) const
+const FieldEntry* DesignWindow::fieldEntry(const QString& name) const
 {
-    for (const FieldSpec& spec : m_fields)
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const FieldEntry& entry : m_fields)
+        if (name == QLatin1String(entry.name))
+            return &entry;
     return nullptr;
 }
 
-void DesignWindow::buildFields(std::span<const FieldSpec> part)
+void DesignWindow::buildFields(std::span<const FieldEntry> part)
 {
     const auto text = [](const char* words) { return QString::fromLatin1(words); };
-    for (const FieldSpec& spec : part) {
-        Q_ASSERT_X(fieldSpec(text(spec.name)), "DesignWindow::buildFields", spec.name);
-        const FieldPlace& place = spec.place;
+    for (const FieldEntry& entry : part) {
+        Q_ASSERT_X(fieldEntry(text(entry.name)), "DesignWindow::buildFields", entry.name);
+        const FieldPlace& place = entry.place;
         const RowColumns& at = place.at;
         QLineEdit* edit = nullptr;
         switch (place.how) {
         case Arrangement::Placed:
             continue;
         case Arrangement::Beside: {
-            if (spec.caption)
+            if (entry.caption)
                 addCaption(
-                    text(spec.caption), at.captionLeft, place.top, at.captionWidth, place.height, Qt::AlignRight);
-            edit = addField(text(spec.name), at.fieldLeft, place.top, at.fieldWidth, place.height);
-            const char* right = spec.note ? spec.note : spec.unit.text;
+                    text(entry.caption), at.captionLeft, place.top, at.captionWidth, place.height, Qt::AlignRight);
+            edit = addField(text(entry.name), at.fieldLeft, place.top, at.fieldWidth, place.height);
+            const char* right = entry.note ? entry.note : entry.unit.text;
             if (right && at.unitWidth > 0)
                 addCaption(text(right), at.fieldLeft + at.fieldWidth + at.unitGap, place.top, at.unitWidth,
                     place.height, Qt::AlignLeft);
-            if (spec.symbol)
-                addCaption(text(spec.symbol), at.fieldLeft, place.top + place.height + 15, at.fieldWidth, 240);
+            if (entry.symbol)
+                addCaption(text(entry.symbol), at.fieldLeft, place.top + place.height + 15, at.fieldWidth, 240);
             break;
         }
         case Arrangement::Above:
-            addCaption(text(spec.caption), at.captionLeft, place.top, at.captionWidth, place.height);
-            edit = addField(text(spec.name), at.fieldLeft, place.top + kAboveFieldOffset, at.fieldWidth, place.height);
-            if (spec.note)
+            addCaption(text(entry.caption), at.captionLeft, place.top, at.captionWidth, place.height);
+            edit = addField(text(entry.name), at.fieldLeft, place.top + kAboveFieldOffset, at.fieldWidth, place.height);
+            if (entry.note)
                 addCaption(
-                    text(spec.note), at.captionLeft, place.top + kAboveNoteOffset, at.captionWidth, place.height);
+                    text(entry.note), at.captionLeft, place.top + kAboveNoteOffset, at.captionWidth, place.height);
             break;
         }
         if (place.centred)
@@ -140,8 +140,8 @@ void DesignWindow::buildFields(std::span<const FieldSpec> part)
 
 void DesignWindow::showMetricValue(QLineEdit* field) const
 {
-    if (const FieldSpec* spec = fieldSpec(field->objectName()))
-        field->setToolTip(metricText(field->text(), spec->unit.metric));
+    if (const FieldEntry* entry = fieldEntry(field->objectName()))
+        field->setToolTip(metricText(field->text(), entry->unit.metric));
 }
 
 void DesignWindow::setReadOnly(std::initializer_list<const char*> names)

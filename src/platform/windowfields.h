@@ -56,7 +56,7 @@ struct FieldPlace {
 inline constexpr int kAboveFieldOffset = 300; // from an Above caption's top to its field's
 inline constexpr int kAboveNoteOffset = 660; // ... and to its note's
 
-struct FieldSpec {
+struct FieldEntry {
     const char* name; // the control name
     const char* caption = nullptr;
     Unit unit = {}; // what the number is in, even where the window writes it only in a heading
@@ -75,30 +75,30 @@ struct FieldSpec {
     constexpr bool isResult() const { return role != FieldRole::Input; }
 
     // A table row on one line: field(...).in(units::kHz).input("fs", Accepts::Positive).
-    constexpr FieldSpec in(Unit measuredIn) const { return with(&FieldSpec::unit, measuredIn); }
-    constexpr FieldSpec noting(const char* text) const { return with(&FieldSpec::note, text); }
-    constexpr FieldSpec under(const char* title) const { return with(&FieldSpec::section, title); }
-    constexpr FieldSpec withSymbol(const char* text) const { return with(&FieldSpec::symbol, text); }
-    constexpr FieldSpec input(const char* name, Accepts takes = Accepts::Number) const
+    constexpr FieldEntry in(Unit measuredIn) const { return with(&FieldEntry::unit, measuredIn); }
+    constexpr FieldEntry noting(const char* text) const { return with(&FieldEntry::note, text); }
+    constexpr FieldEntry under(const char* title) const { return with(&FieldEntry::section, title); }
+    constexpr FieldEntry withSymbol(const char* text) const { return with(&FieldEntry::symbol, text); }
+    constexpr FieldEntry input(const char* name, Accepts takes = Accepts::Number) const
     {
         return as(FieldRole::Input, name, takes);
     }
-    constexpr FieldSpec result(const char* name = nullptr) const { return as(FieldRole::Result, name, accepts); }
-    constexpr FieldSpec inputAndResult(const char* name = nullptr, Accepts takes = Accepts::Number) const
+    constexpr FieldEntry result(const char* name = nullptr) const { return as(FieldRole::Result, name, accepts); }
+    constexpr FieldEntry inputAndResult(const char* name = nullptr, Accepts takes = Accepts::Number) const
     {
         return as(FieldRole::InputAndResult, name, takes);
     }
 
 private:
-    template <class T> constexpr FieldSpec with(T FieldSpec::*member, T value) const
+    template <class T> constexpr FieldEntry with(T FieldEntry::*member, T value) const
     {
-        FieldSpec changed = *this;
+        FieldEntry changed = *this;
         changed.*member = value;
         return changed;
     }
-    constexpr FieldSpec as(FieldRole playing, const char* name, Accepts takes) const
+    constexpr FieldEntry as(FieldRole playing, const char* name, Accepts takes) const
     {
-        FieldSpec changed = *this;
+        FieldEntry changed = *this;
         changed.role = playing;
         changed.key = name;
         changed.accepts = takes;
@@ -106,13 +106,13 @@ private:
     }
 };
 
-constexpr FieldSpec field(const char* name, const char* caption, FieldPlace place)
+constexpr FieldEntry field(const char* name, const char* caption, FieldPlace place)
 {
-    FieldSpec spec {};
-    spec.name = name;
-    spec.caption = caption;
-    spec.place = place;
-    return spec;
+    FieldEntry entry {};
+    entry.name = name;
+    entry.caption = caption;
+    entry.place = place;
+    return entry;
 }
 
 constexpr FieldPlace beside(const RowColumns& at, int top) { return { Arrangement::Beside, at, top }; }
@@ -125,14 +125,14 @@ constexpr FieldPlace above(int columnLeft, int columnWidth, int fieldLeft, int f
 namespace detail {
 template <class Part> struct FieldCount : std::extent<Part> {
 };
-template <std::size_t N> struct FieldCount<std::array<FieldSpec, N>> : std::integral_constant<std::size_t, N> {
+template <std::size_t N> struct FieldCount<std::array<FieldEntry, N>> : std::integral_constant<std::size_t, N> {
 };
 } // namespace detail
 
 // One table from the parts (arrays) a window builds one after another.
 template <class... Parts> constexpr auto joinFields(const Parts&... parts)
 {
-    std::array<FieldSpec, (detail::FieldCount<Parts>::value + ...)> all {};
+    std::array<FieldEntry, (detail::FieldCount<Parts>::value + ...)> all {};
     auto out = all.begin();
     ((out = std::copy(std::begin(parts), std::end(parts), out)), ...);
     return all;

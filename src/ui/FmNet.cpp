@@ -32,7 +32,7 @@ constexpr FieldPlace result(int groupLeft, int row)
     return beside({ groupLeft + 2100, 480, groupLeft + 2640, 1080, 600 }, kGroupTop + 420 + row * 480);
 }
 
-constexpr FieldSpec kInputs[] = {
+constexpr FieldEntry kInputs[] = {
     field("szName", "Speaker Name: ", beside({ 240, 2520, 2880, 3600 }, 240)).input("name", Accepts::Text),
     field("szFr", "Speaker Resonance: ", row(660)).in(units::kHz).input("fs"),
     field("szQes", "Qes: ", row(1080)).input("qes"),
@@ -40,7 +40,7 @@ constexpr FieldSpec kInputs[] = {
     field("szRdc", "Speaker Resistance:", row(1920)).in(units::kOhms).input("re", Accepts::Positive),
     field("szL", "Speaker Impedance: ", row(2340)).in(units::kMilliHenry).input("le"),
 };
-constexpr FieldSpec kResults[] = {
+constexpr FieldEntry kResults[] = {
     field("szCnf", "C = ", result(kNotchLeft, 0)).in(units::kMicroFarad).under(kNotch).result(),
     field("szLnf", "L = ", result(kNotchLeft, 1)).in(units::kMilliHenry).under(kNotch).result(),
     field("szRnf", "R = ", result(kNotchLeft, 2)).in(units::kOhms).under(kNotch).result(),

@@ -23,7 +23,7 @@ constexpr FieldPlace left(int top) { return beside(kColumns, top); }
 
 // Inputs, then results, top to bottom under the woofer name. szFh3 and szFbb
 // stay open: Graph, Print and Exit read them back.
-constexpr FieldSpec kDesign[] = {
+constexpr FieldEntry kDesign[] = {
     boxwindow::woofer("szWoofBP", kColumns, 2880),
     boxwindow::isobaric("szISOB", 7320, 840, 2400, "Enter data for 1 woofer"),
     field("szQtsb", "Enter Driver Qts:", left(840)).input("qts", Accepts::Positive),

@@ -11,17 +11,17 @@
 
 namespace boxwindow {
 
-void buildDimensions(DesignWindow* window, std::span<const FieldSpec> rows, RightColumn column)
+void buildDimensions(DesignWindow* window, std::span<const FieldEntry> rows, RightColumn column)
 {
     window->addCaption(
         QString::fromLatin1(kDimensions), column.left, rows.front().place.top - kHeadingToRows, column.width);
     window->buildFields(rows);
 }
 
-void buildPortTable(DesignWindow* window, std::span<const FieldSpec> cells, const QString& headCaption)
+void buildPortTable(DesignWindow* window, std::span<const FieldEntry> cells, const QString& headCaption)
 {
     constexpr int captionLeft = 240;
-    const FieldSpec& first = cells.front();
+    const FieldEntry& first = cells.front();
     const int headTop = first.place.top;
     const int rowTop = headTop + kAboveFieldOffset;
     const int captionWidth = kPortFirstLeft - captionLeft - 120;
@@ -33,7 +33,7 @@ void buildPortTable(DesignWindow* window, std::span<const FieldSpec> cells, cons
     for (const int top : { headTop, rowTop })
         window->addCaption(
             QString::fromLatin1(first.unit.text), unitLeft, top, 600, DesignWindow::kRowHeight, Qt::AlignLeft);
-    for (const FieldSpec& cell : cells)
+    for (const FieldEntry& cell : cells)
         window->field(QString::fromLatin1(cell.name))->setReadOnly(true);
 }
 

@@ -29,17 +29,17 @@ inline constexpr RowColumns kLeftBlock { 240, 3120, 3480, 1320, 1320 };
 constexpr FieldPlace left(int top) { return beside(kLeftBlock, top); }
 
 // The driver's Vas and Fs in that block.
-constexpr FieldSpec vasRow(int top)
+constexpr FieldEntry vasRow(int top)
 {
     return field("szVas", "Enter Vas:", left(top)).in(units::kCubicFeet).input("vas", Accepts::Positive);
 }
-constexpr FieldSpec fsRow(int top)
+constexpr FieldEntry fsRow(int top)
 {
     return field("szFar", "Enter Free Air Resonance:", left(top)).in(units::kHz).input("fs", Accepts::Positive);
 }
 
 // "Woofer Name :" and the name field on the top row.
-constexpr FieldSpec woofer(const char* name, RowColumns at, int fieldWidth)
+constexpr FieldEntry woofer(const char* name, RowColumns at, int fieldWidth)
 {
     at.fieldWidth = fieldWidth;
     at.unitWidth = 0;
@@ -47,7 +47,7 @@ constexpr FieldSpec woofer(const char* name, RowColumns at, int fieldWidth)
 }
 
 // "Isobaric Configuration" over the "Y"/"N" field, the note under it.
-constexpr FieldSpec isobaric(const char* name, int left, int top, int width, const char* note)
+constexpr FieldEntry isobaric(const char* name, int left, int top, int width, const char* note)
 {
     constexpr int fieldWidth = 480;
     const FieldPlace place = above(left, width, left + (width - fieldWidth) / 2, fieldWidth, top, true);
@@ -64,7 +64,7 @@ struct RightColumn {
 };
 
 // "10% Over Volume" over szVover.
-constexpr FieldSpec overVolume(RightColumn column, int top)
+constexpr FieldEntry overVolume(RightColumn column, int top)
 {
     const FieldPlace place = above(column.left, column.width, column.fieldLeft(), RightColumn::kFieldWidth, top, false);
     return field("szVover", "10% Over Volume", place).in(units::kCubicFeet).result();
@@ -73,13 +73,13 @@ constexpr FieldSpec overVolume(RightColumn column, int top)
 inline constexpr int kHeadingToRows = 300;
 
 // "H:", "W:" and "D:" of the three named fields, under "Dimensions (Inches)" at `top`.
-constexpr std::array<FieldSpec, 3> dimensions(
+constexpr std::array<FieldEntry, 3> dimensions(
     RightColumn column, int top, const char* height, const char* width, const char* depth)
 {
     constexpr int pitch = 420;
     const RowColumns at { column.letterLeft(), RightColumn::kLetterWidth, column.fieldLeft(),
         RightColumn::kFieldWidth };
-    std::array<FieldSpec, 3> rows {};
+    std::array<FieldEntry, 3> rows {};
     const char* const names[] = { height, width, depth };
     const char* const letters[] = { "H:", "W:", "D:" };
     for (int i = 0; i < 3; ++i)
@@ -90,7 +90,7 @@ constexpr std::array<FieldSpec, 3> dimensions(
     return rows;
 }
 // The heading over the rows, then the rows.
-void buildDimensions(DesignWindow* window, std::span<const FieldSpec> rows, RightColumn column);
+void buildDimensions(DesignWindow* window, std::span<const FieldEntry> rows, RightColumn column);
 
 // The port length fields, in the order of design::kPorts.
 inline constexpr const char* kPortFields[]
@@ -100,10 +100,10 @@ inline constexpr int kPortFirstLeft = 1800;
 inline constexpr int kPortPitch = 840;
 
 // One field per diameter, under its diameter, the diameters' row at `headTop`.
-constexpr std::array<FieldSpec, design::kPortCount> portCells(int headTop)
+constexpr std::array<FieldEntry, design::kPortCount> portCells(int headTop)
 {
     constexpr int width = 720;
-    std::array<FieldSpec, design::kPortCount> cells {};
+    std::array<FieldEntry, design::kPortCount> cells {};
     for (int i = 0; i < design::kPortCount; ++i) {
         const int left = kPortFirstLeft + i * kPortPitch;
         cells[i] = field(kPortFields[i], design::kPorts[i].caption, above(left, width, left, width, headTop, true))
@@ -114,7 +114,7 @@ constexpr std::array<FieldSpec, design::kPortCount> portCells(int headTop)
     return cells;
 }
 // The head caption and "Port Length" before the rows, the cells, and the unit at the rows' ends.
-void buildPortTable(DesignWindow* window, std::span<const FieldSpec> cells, const QString& headCaption);
+void buildPortTable(DesignWindow* window, std::span<const FieldEntry> cells, const QString& headCaption);
 
 inline constexpr int kButtonWidth = 1440;
 // Four buttons spread evenly over a window's width.

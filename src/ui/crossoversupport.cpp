@@ -24,9 +24,9 @@ void makeResultField(QLineEdit* field)
 
 void makeResultFields(DesignWindow* window)
 {
-    for (const FieldSpec& spec : window->fields())
-        if (spec.role == FieldRole::Result)
-            makeResultField(window->field(QString::fromLatin1(spec.name)));
+    for (const FieldEntry& entry : window->fields())
+        if (entry.role == FieldRole::Result)
+            makeResultField(window->field(QString::fromLatin1(entry.name)));
 }
 
 float& storedPart(XoverPart part)

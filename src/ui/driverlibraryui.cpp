@@ -197,7 +197,7 @@ void attachDriverLibrary(QWidget* window, const DriverFields& fields)
             followCalculation(attachment, calculate);
 }
 
-DriverFields driverFieldsIn(std::span<const FieldSpec> fields, const char* calculatedBy)
+DriverFields driverFieldsIn(std::span<const FieldEntry> fields, const char* calculatedBy)
 {
     static constexpr std::pair<const char*, const char * DriverFields::*> kParts[] = {
         { "name", &DriverFields::name },
@@ -211,10 +211,10 @@ DriverFields driverFieldsIn(std::span<const FieldSpec> fields, const char* calcu
         { "vd", &DriverFields::vd },
     };
     DriverFields driver;
-    for (const FieldSpec& spec : fields)
+    for (const FieldEntry& entry : fields)
         for (const auto& [key, part] : kParts)
-            if (spec.key && qstrcmp(spec.key, key) == 0)
-                driver.*part = spec.name;
+            if (entry.key && qstrcmp(entry.key, key) == 0)
+                driver.*part = entry.name;
     driver.calculatedBy = calculatedBy;
     return driver;
 }

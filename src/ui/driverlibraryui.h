@@ -47,7 +47,7 @@ struct DriverFields {
 void attachDriverLibrary(QWidget* window, const DriverFields& fields);
 // The driver fields of a declared table: the fields whose keys name a part
 // of a driver ("name", "fs", "qts", "vas", "qes", "qms", "re", "le", "vd").
-DriverFields driverFieldsIn(std::span<const FieldSpec> fields, const char* calculatedBy = nullptr);
+DriverFields driverFieldsIn(std::span<const FieldEntry> fields, const char* calculatedBy = nullptr);
 // The main window: "Driver Library..." on its context menu and Ctrl+Shift+L.
 void attachDriverLibraryManager(QWidget* window);
 

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kWidthTwips = 9600;
 constexpr int kHeightTwips = 5880;
-constexpr FieldSpec kInput[] = {
+constexpr FieldEntry kInput[] = {
     field("szFrq", "Crossover Frequency:", beside({ 240, 2040, 2340, 1200, 480, 60 }, 300))
         .in(units::kHz)
         .input("freq", Accepts::Positive),
@@ -23,7 +23,7 @@ constexpr FieldSpec kInput[] = {
 
 // The result column at the right: caption, field, unit.
 constexpr FieldPlace result(int row) { return beside({ 6240, 720, 7020, 1320, 720, 60 }, 240 + row * 420); }
-constexpr FieldSpec kResults[] = {
+constexpr FieldEntry kResults[] = {
     field("szR", "R =", result(0)).in(units::kOhms).result(),
     field("szR1", "R1 =", result(1)).in(units::kOhms).result(),
     field("szR2", "R2 =", result(2)).in(units::kOhms).result(),
@@ -116,7 +116,7 @@ ReportLayout frmAX2::reportLayout() const
         { 290, 1600, QStringLiteral("Crossover Frequency = ") + field(kFrq)->text() + QStringLiteral(" Hz") });
     // R..R4 in the left column, C..C4 in the right one, 100 apart from y 1500 down.
     for (int i = 0; i < int(std::size(kResults)); ++i) {
-        const FieldSpec& row = kResults[i];
+        const FieldEntry& row = kResults[i];
         layout.lines.append({ i < 5 ? 150.0 : 750.0, 1500.0 - (i % 5) * 100,
             QString::fromLatin1(row.caption) + u' ' + field(QString::fromLatin1(row.name))->text() + u' '
                 + QString::fromLatin1(row.unit.text) });

@@ -40,15 +40,15 @@ constexpr int rowTop(int row)
 }
 
 constexpr FieldPlace row(int top) { return beside({ 60, 3060, 3180, 1200 }, top); }
-constexpr FieldSpec kInputs[] = {
+constexpr FieldEntry kInputs[] = {
     field("szFrqh", "Enter High Frequency Crossover:", row(300)).in(units::kHz).input("high", Accepts::Positive),
     field("szFrql", "Enter Low Frequency Crossover:", row(720)).in(units::kHz).input("low", Accepts::Positive),
 };
 
 // Row by row, the left cell and the right one.
-constexpr std::array<FieldSpec, 20> results()
+constexpr std::array<FieldEntry, 20> results()
 {
-    std::array<FieldSpec, 20> cells {};
+    std::array<FieldEntry, 20> cells {};
     for (int row = 0; row < 10; ++row) {
         const bool resistor = row < 5;
         for (const int side : { 0, 1 }) {

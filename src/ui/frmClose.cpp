@@ -19,7 +19,7 @@ constexpr boxwindow::RightColumn kRight { 6360, 2400 };
 using boxwindow::left;
 
 // The left block top to bottom under the woofer name, then the right column.
-constexpr FieldSpec kDesign[] = {
+constexpr FieldEntry kDesign[] = {
     boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 2640),
     boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer"),
     field("szQts", "Enter Qts:", left(840)).input("qts", Accepts::Positive),

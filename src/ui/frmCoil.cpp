@@ -57,14 +57,14 @@ constexpr const char* kNames[kRows][kColumnCount] = {
 constexpr const char* kKeys[kRows][2]
     = { { "r1", "l1" }, { "r2", "l2" }, { "r3", "l3" }, { "r4", "l4" }, { "r5", "l5" }, { "r6", "l6" } };
 
-constexpr std::array<FieldSpec, kRows * kColumnCount> cells()
+constexpr std::array<FieldEntry, kRows * kColumnCount> cells()
 {
-    std::array<FieldSpec, kRows * kColumnCount> all {};
+    std::array<FieldEntry, kRows * kColumnCount> all {};
     for (int row = 0; row < kRows; ++row)
         for (int column = 0; column < kColumnCount; ++column) {
             const Column& c = kColumns[column];
             const bool input = c.role == FieldRole::Input;
-            const FieldSpec cell = field(kNames[row][column], c.heading, {}).in(c.unit).under(kRowLabels[row]);
+            const FieldEntry cell = field(kNames[row][column], c.heading, {}).in(c.unit).under(kRowLabels[row]);
             all[row * kColumnCount + column]
                 = input ? cell.input(kKeys[row][column], Accepts::Positive) : cell.result();
         }

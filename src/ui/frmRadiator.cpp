@@ -20,7 +20,7 @@ using boxwindow::left;
 
 // The left block top to bottom under the woofer name, then the right column.
 // szVvb and szVpr stay open: Graph, Print and Exit read them back.
-constexpr FieldSpec kDesign[] = {
+constexpr FieldEntry kDesign[] = {
     boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 3120),
     boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "(Enter data for 1 woofer)"),
     field("szQts", "Enter Driver Qts:", left(840)).noting(".2000 - .4400").input("qts", Accepts::Positive),

@@ -26,7 +26,7 @@ constexpr FieldPlace result(int captionLeft, int unitWidth = 0)
     return beside({ captionLeft, 600, captionLeft + 600, 1080, unitWidth, 60 }, kResultTop);
 }
 
-constexpr FieldSpec kFields[] = {
+constexpr FieldEntry kFields[] = {
     field("szWoofTest", "Woofer Name :", beside({ 120, 4920, 5160, 2700 }, rowTop(0))).input("name", Accepts::Text),
     field("szRdct", "Speaker Resistance:", row(1)).in(units::kOhms).withSymbol("Re").input("re", Accepts::Positive),
     field("szFrt", "Resonance: ", row(2)).in(units::kHz).withSymbol("Fs").input("fs", Accepts::Positive),

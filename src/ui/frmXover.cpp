@@ -19,7 +19,7 @@ constexpr FieldPlace row(int top) { return beside({ 240, 3960, 4320, 1200, 600 }
 // Results to the right of the circuit picture.
 constexpr FieldPlace part(int top) { return beside({ 3720, 480, 4320, 1200, 600 }, top); }
 
-constexpr FieldSpec kFields[] = {
+constexpr FieldEntry kFields[] = {
     field("szFrq", "Crossover Frequency:", row(240)).in(units::kHz).input("freq", Accepts::Positive),
     field("szRl", "Enter Woofer Impedance:", row(660)).in(units::kOhms).input("woofer", Accepts::Positive),
     field("szRh", "Enter Tweeter Impedance:", row(1080)).in(units::kOhms).input("tweeter", Accepts::Positive),

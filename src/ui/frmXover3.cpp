@@ -22,14 +22,14 @@ constexpr FieldPlace row(int top) { return beside({ 1260, 2640, 4020, 1200, 600 
 // The parts in one column on the right.
 constexpr FieldPlace part(int top) { return beside({ 6060, 600, 6780, 1200, 480 }, top); }
 
-constexpr FieldSpec kInputs[] = {
+constexpr FieldEntry kInputs[] = {
     field("szFrqh", "High Crossover Frequency:", row(240)).in(units::kHz).input("high", Accepts::Positive),
     field("szFrql", "Low Crossover Frequency:", row(660)).in(units::kHz).input("low", Accepts::Positive),
     field("szRh", "Enter Tweeter Impedance:", row(1080)).in(units::kOhms).input("tweeter", Accepts::Positive),
     field("szRm", "Enter Mid-Range Impedance:", row(1500)).in(units::kOhms).input("mid", Accepts::Positive),
     field("szRl", "Enter Woofer Impedance:", row(1920)).in(units::kOhms).input("woofer", Accepts::Positive),
 };
-constexpr FieldSpec kParts[] = {
+constexpr FieldEntry kParts[] = {
     field("szL1", "L1 =", part(240)).in(units::kMilliHenry).result(),
     field("szC1", "C1 =", part(660)).in(units::kMicroFarad).result(),
     field("szL2", "L2 =", part(1080)).in(units::kMilliHenry).result(),

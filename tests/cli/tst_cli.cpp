@@ -141,12 +141,12 @@ void TestCli::optionsAndFieldsAreTheWindowsControls()
         QCOMPARE(window->fields().data(), command.fields().data());
         const auto field = [window](const char* name) { return window->findChild<QLineEdit*>(name); };
         const auto button = [window](const char* name) { return window->findChild<QPushButton*>(name); };
-        for (const FieldSpec& spec : command.fields())
-            QVERIFY2(field(spec.name), spec.name);
+        for (const FieldEntry& entry : command.fields())
+            QVERIFY2(field(entry.name), entry.name);
         for (const FlagOption& flag : command.flags)
             QVERIFY2(field(flag.field), flag.option);
         for (const OptionRule& rule : command.rules) {
-            const auto keyed = [&rule](const FieldSpec* input) { return qstrcmp(input->key, rule.option) == 0; };
+            const auto keyed = [&rule](const FieldEntry* input) { return qstrcmp(input->key, rule.option) == 0; };
             const auto inputs = optionFields(command);
             QVERIFY2(std::any_of(inputs.begin(), inputs.end(), keyed), rule.option);
             QVERIFY(!rule.button || button(rule.button));
@@ -154,7 +154,7 @@ void TestCli::optionsAndFieldsAreTheWindowsControls()
         QVERIFY(!command.button || button(command.button));
         QVERIFY(!command.filledWhenDesigned || field(command.filledWhenDesigned));
         QStringList options;
-        for (const OptionSpec& option : optionSpecs(command))
+        for (const OptionEntry& option : optionEntries(command))
             options << option.name;
         QVERIFY2(options.removeDuplicates() == 0, qPrintable(options.join(' ')));
         delete window;
