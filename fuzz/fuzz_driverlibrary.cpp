@@ -4,26 +4,14 @@
 // that can is kept with a driver stored into it.
 #include "core/driverlibrary.h"
 #include "core/messages.h"
+#include "fuzzsupport.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
-
-class CountingMessages final : public MessageService {
-public:
-    MsgAnswer show(const Message&) override
-    {
-        ++shown;
-        return MsgAnswer::No;
-    }
-    void beep() override { }
-    int shown = 0;
-};
 
 QVector<DriverRecord> records(const DriverFileContents& contents)
 {
@@ -56,10 +44,8 @@ QByteArray readAll(const QString& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-            ? QStringLiteral("/dev/shm/tolvan-fuzz-XXXXXX")
-            : QDir::tempPath() + "/tolvan-fuzz-XXXXXX");
-    static CountingMessages messages;
+    QTemporaryDir& folder = scratchFolder();
+    static CountingMessages messages(MsgAnswer::No);
     static const bool installed = (installMessageService(&messages), true);
     (void)installed;
 

@@ -8,10 +8,9 @@
 #include "core/systemfile.h"
 #include "core/systemrecord.h"
 #include "design/systemload.h"
+#include "fuzzsupport.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdint>
@@ -20,17 +19,6 @@
 #include <type_traits>
 
 namespace {
-
-class CountingMessages final : public MessageService {
-public:
-    MsgAnswer show(const Message&) override
-    {
-        ++shown;
-        return MsgAnswer::Cancel; // a Retry box is answered Cancel: no second dialog
-    }
-    void beep() override { }
-    int shown = 0;
-};
 
 class FixedChooser final : public FileChooser {
 public:
@@ -74,11 +62,8 @@ bool recordIsFinite(const SystemRecord& record)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // In memory where there is a memory file system: saving syncs every file.
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-            ? QStringLiteral("/dev/shm/tolvan-fuzz-XXXXXX")
-            : QDir::tempPath() + "/tolvan-fuzz-XXXXXX");
-    static CountingMessages messages;
+    QTemporaryDir& folder = scratchFolder();
+    static CountingMessages messages(MsgAnswer::Cancel); // a Retry box is answered Cancel: no second dialog
     static FixedChooser chooser;
     static const bool installed = (installMessageService(&messages), installFileChooser(&chooser), true);
     (void)installed;
