@@ -76,8 +76,6 @@ QString driverProblem(const DriverRecord& record)
 
 QString driverKey(const QString& name) { return name.trimmed().toCaseFolded(); }
 
-bool sameDriverName(const QString& a, const QString& b) { return driverKey(a) == driverKey(b); }
-
 DriverNumber readDriverNumber(QString text, bool decimalComma)
 {
     text = text.trimmed();

@@ -7,8 +7,12 @@
 namespace {
 bool completeLoad(bool loaded)
 {
-    if (loaded)
-        design::recomputeBandPaAfterLoad(designState());
+    if (loaded) {
+        DesignState& state = designState();
+        design::recomputeBandPaAfterLoad(state);
+        // A box design comes with the driver it was saved with.
+        state.boxDesignedFor = boxDriverOf(state);
+    }
     return loaded;
 }
 } // namespace

@@ -3,7 +3,7 @@
 // a file named on the command line, every command-line command that reads
 // a file): the record into the design state, then what a load implies,
 // which is the bandpass gain that the file does not hold but the graph and
-// the report draw at.
+// the report draw at, and the driver the box design was made with.
 
 #include <QString>
 

@@ -8,6 +8,7 @@ constexpr int kLabelSize = 100;
 constexpr int kCaptionSize = 120;
 constexpr int kBold = 32;
 constexpr int kLegendSize = 85;
+constexpr int kNoteSize = 80;
 
 // Line widths, in pixels at 96 dpi.
 constexpr double kBoxWidth = 2.2;
@@ -52,6 +53,12 @@ void drawCurves(Page& page, const ResponseCurves& curves, const QPointF& origin)
         page.loadFont(kBold, kCaptionSize);
         page.setFontFace(kChartFace);
         page.text(title->x, 920, title->text, 256);
+    }
+    // Above the title, in one line: the box is drawn for another driver.
+    if (const auto& note = curves.driverNote) {
+        page.loadFont(0, kNoteSize);
+        page.setFontFace(kChartFace);
+        page.text(100, 968, *note, 256);
     }
     // A curve that rises above +10 dB (a closed box of high Q) stays inside
     // the plot instead of running through the title.

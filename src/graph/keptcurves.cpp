@@ -26,8 +26,10 @@ QString boxLabel(const DesignState& s)
     if (!box)
         return {};
     static const char* const kinds[] = { "closed", "vented", "passive radiator" };
-    return named(s.driverName,
-        QString::fromLatin1(kinds[int(box->type)]) + u' ' + volumeText(s.closedVb) + isobaric(s.isoFactor));
+    // A box drawn for another driver than it was designed for says which.
+    const QString drawnFor = drawnForAnotherDriver(s) ? QStringLiteral(", drawn for ") + boxDriverText(boxDriverOf(s))
+                                                       : isobaric(s.isoFactor);
+    return named(s.driverName, QString::fromLatin1(kinds[int(box->type)]) + u' ' + volumeText(s.closedVb) + drawnFor);
 }
 
 QString bandpassLabel(const DesignState& s)

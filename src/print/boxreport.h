@@ -24,7 +24,9 @@ QVector<BoxType> boxReportPages(const DesignState& state);
 
 // One page for box type k (closed, vented, passive radiator or bandpass);
 // blank for another type. `advance` hears the gauge values as the graph is
-// composed. Shown kept curves are drawn in the graph as well, with a legend.
+// composed. Shown kept curves are drawn in the graph as well, with a legend;
+// a box drawn for another driver than it was designed for says so above the
+// graph.
 Page composeBoxReportPage(
     const DesignState& state, BoxType k, const std::function<void(int)>& advance = {}, const KeptCurves& kept = {});
 

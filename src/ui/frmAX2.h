@@ -16,6 +16,7 @@ class frmAX2 final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmAX2(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // The printed page: the fields' texts as shown, in the fixed sizes 120 and 100.
     ReportLayout reportLayout() const;
