@@ -24,14 +24,13 @@ constexpr int kTwipsPerPixel = 15;
 QVector<QPointer<DesignWindow>>& recentWindows()
 {
     static QVector<QPointer<DesignWindow>> windows;
+    windows.removeAll(nullptr);
     return windows;
 }
-DesignWindow* currentWindow()
-{
-    auto& windows = recentWindows();
-    windows.removeAll(nullptr);
-    return windows.isEmpty() ? nullptr : windows.constLast().data();
-}
+// The window the user works in; none once it is closed, until another one
+// becomes current.
+QPointer<DesignWindow> g_current;
+DesignWindow* currentWindow() { return g_current.data(); }
 // The focus widget as of the last change Qt announced. Qt sends FocusOut and
 // FocusIn before it announces a change, so inside them this is the control
 // the focus comes from.
@@ -240,6 +239,7 @@ void DesignWindow::becomeCurrent()
         return;
     if (previous)
         previous->leave();
+    g_current = this;
     auto& windows = recentWindows();
     windows.removeAll(this);
     windows.append(this);
