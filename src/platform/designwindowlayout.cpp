@@ -179,7 +179,16 @@ double DesignWindow::numberIn(const QString& name) const
     return parseNumber(edit->text());
 }
 
-// The bytes of the row's variable, to tell whether it changed.
+namespace {
+// A name as the field shows it.
+QString nameShown(const Text30& name, Shown shown)
+{
+    return shown == Shown::WithoutPadding ? name.withoutPadding() : name.trimmed();
+}
+} // namespace
+
+// The row's variable, to tell whether it changed: a number's bytes, a name
+// as the field would show it (a name never given and an empty one alike).
 QByteArray DesignWindow::stateOf(const FieldEntry& entry) const
 {
     const DesignState& state = designState();
@@ -190,7 +199,7 @@ QByteArray DesignWindow::stateOf(const FieldEntry& entry) const
     if (value.real)
         return bytes(state.*value.real);
     if (value.name)
-        return bytes((state.*value.name).bytes());
+        return nameShown(state.*value.name, value.shown).toUtf8();
     return {};
 }
 
@@ -206,10 +215,8 @@ bool DesignWindow::fillField(const QString& name)
     bool present = true;
     switch (value.shown) {
     case Shown::Trimmed:
-        text = (state.*value.name).trimmed();
-        break;
     case Shown::WithoutPadding:
-        text = (state.*value.name).withoutPadding();
+        text = nameShown(state.*value.name, value.shown);
         break;
     case Shown::YesNo:
         text = state.*value.single >= 1 ? QStringLiteral("N") : QStringLiteral("Y");

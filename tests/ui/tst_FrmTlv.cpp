@@ -273,8 +273,11 @@ void TestFrmTlv::exitClosesEveryWindow()
     else if (command == "load")
         click("BtnLoad"); // a file dialog cancelled after the question
     else if (command == "save, exit") {
-        click("Command9");
+        click("Command9"); // saves the name and the volume the open vented window shows
         QVERIFY(!designChangedSinceKept());
+        QCOMPARE(designState().driverName.trimmed(), QString("Kept open"));
+        QVERIFY(qAbs(designState().closedVb - 2.1629f) < 0.0001f);
+        QVERIFY(vented->isVisible());
         click("BtnExit");
     } else
         click("BtnExit");
