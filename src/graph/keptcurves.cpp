@@ -28,7 +28,7 @@ QString boxLabel(const DesignState& s)
     static const char* const kinds[] = { "closed", "vented", "passive radiator" };
     // A box drawn for another driver than it was designed for says which.
     const QString drawnFor = drawnForAnotherDriver(s) ? QStringLiteral(", drawn for ") + boxDriverText(boxDriverOf(s))
-                                                       : isobaric(s.isoFactor);
+                                                      : isobaric(s.isoFactor);
     return named(s.driverName, QString::fromLatin1(kinds[int(box->type)]) + u' ' + volumeText(s.closedVb) + drawnFor);
 }
 

@@ -60,8 +60,8 @@ QLabel* DesignWindow::addCaption(const QString& text, int left, int top, int wid
 QLabel* DesignWindow::addCaption(const CaptionEntry& caption)
 {
     const TwipRect& at = caption.at;
-    QLabel* label = addLabel(QString::fromLatin1(caption.name), QString::fromLatin1(caption.text), at.left, at.top,
-        at.width, at.height);
+    QLabel* label = addLabel(
+        QString::fromLatin1(caption.name), QString::fromLatin1(caption.text), at.left, at.top, at.width, at.height);
     label->setAlignment(caption.alignment | Qt::AlignVCenter);
     return label;
 }
@@ -193,7 +193,8 @@ QByteArray DesignWindow::stateOf(const FieldEntry& entry) const
 {
     const DesignState& state = designState();
     const StateValue& value = entry.value;
-    const auto bytes = [](const auto& member) { return QByteArray(reinterpret_cast<const char*>(&member), sizeof member); };
+    const auto bytes
+        = [](const auto& member) { return QByteArray(reinterpret_cast<const char*>(&member), sizeof member); };
     if (value.single)
         return bytes(state.*value.single);
     if (value.real)

@@ -170,7 +170,8 @@ void FmNet::Form_Load()
     showNotch(notch);
 }
 
-bool FmNet::storeInputs(const std::optional<ImpedanceEqualisation>& equalisation, const std::optional<NotchFilter>& notch)
+bool FmNet::storeInputs(
+    const std::optional<ImpedanceEqualisation>& equalisation, const std::optional<NotchFilter>& notch)
 {
     storeFields({ "szName", "szFr", "szL" });
     if (equalisation || notch)

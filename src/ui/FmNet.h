@@ -38,6 +38,6 @@ private:
     void showEqualisation(const std::optional<design::ImpedanceEqualisation>& network);
     void showNotch(const std::optional<design::NotchFilter>& network);
     // The inputs as Calculate stores them; true when a network was computed.
-    bool storeInputs(
-        const std::optional<design::ImpedanceEqualisation>& equalisation, const std::optional<design::NotchFilter>& notch);
+    bool storeInputs(const std::optional<design::ImpedanceEqualisation>& equalisation,
+        const std::optional<design::NotchFilter>& notch);
 };

@@ -87,8 +87,8 @@ void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
 void FrmTlv::btnCross_Click() { openWindow<frmCross>(); }
 void FrmTlv::BtnLoad_Click()
 {
-    if (nothingUnsavedIsLost(QStringLiteral(
-            "The design has changed since it was last saved. Save it before you load another system?")))
+    if (nothingUnsavedIsLost(
+            QStringLiteral("The design has changed since it was last saved. Save it before you load another system?")))
         loadSystem();
 }
 

@@ -133,4 +133,11 @@ void frmAX2::btnExit_Click()
     closeWindow();
 }
 
+// The frequencies of the design shown, as its Calculate stored them.
+void frmAX2::Form_HandOver()
+{
+    if (designState().designValid == 1)
+        storeFields({ "szFrq" });
+}
+
 void frmAX2::Form_Unload() { designState().designValid = 0; }

@@ -41,9 +41,13 @@ constexpr int rowTop(int row)
 
 constexpr FieldPlace row(int top) { return beside({ 60, 3060, 3180, 1200 }, top); }
 constexpr FieldEntry kInputs[] = {
-    field("szFrqh", "Enter High Frequency Crossover:", row(300)).in(units::kHz).input("high", Accepts::Positive)
+    field("szFrqh", "Enter High Frequency Crossover:", row(300))
+        .in(units::kHz)
+        .input("high", Accepts::Positive)
         .shows(&DesignState::xoverFreq, Shown::WithBlank),
-    field("szFrql", "Enter Low Frequency Crossover:", row(720)).in(units::kHz).input("low", Accepts::Positive)
+    field("szFrql", "Enter Low Frequency Crossover:", row(720))
+        .in(units::kHz)
+        .input("low", Accepts::Positive)
         .shows(&DesignState::xoverFreqLow, Shown::WithBlank),
 };
 
@@ -174,6 +178,13 @@ void frmAX3::btnExit_Click()
 {
     designState().designValid = 0;
     closeWindow();
+}
+
+// The frequencies of the design shown, as its Calculate stored them.
+void frmAX3::Form_HandOver()
+{
+    if (designState().designValid == 1)
+        storeFields({ "szFrqh", "szFrql" });
 }
 
 void frmAX3::Form_Unload() { designState().designValid = 0; }

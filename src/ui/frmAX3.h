@@ -22,6 +22,8 @@ public:
 
 protected:
     void Form_Activate() override;
+    OnSave savedOnSave() const override { return OnSave::OwnValues; }
+    void Form_HandOver() override;
 
 private:
     void buildControls();

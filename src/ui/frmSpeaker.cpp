@@ -37,10 +37,14 @@ constexpr FieldEntry kFields[] = {
         .input("name", Accepts::Text)
         .part("name")
         .shows(&DesignState::measDriverName, Shown::Trimmed, kOnExit),
-    measured(
-        field("szRdct", "Speaker Resistance:", row(1)).in(units::kOhms).withSymbol("Re").input("re", Accepts::Positive).part("re"),
+    measured(field("szRdct", "Speaker Resistance:", row(1))
+                 .in(units::kOhms)
+                 .withSymbol("Re")
+                 .input("re", Accepts::Positive)
+                 .part("re"),
         &DesignState::re),
-    measured(field("szFrt", "Resonance: ", row(2)).in(units::kHz).withSymbol("Fs").input("fs", Accepts::Positive).part("fs"),
+    measured(
+        field("szFrt", "Resonance: ", row(2)).in(units::kHz).withSymbol("Fs").input("fs", Accepts::Positive).part("fs"),
         &DesignState::measFs),
     measured(field("szIfr", "Impedance at  Resonance: ", row(3))
                  .in(units::kOhms)

@@ -23,13 +23,10 @@ constexpr FieldPlace row(int top) { return beside({ 1260, 2640, 4020, 1200, 600 
 constexpr FieldPlace part(int top) { return beside({ 6060, 600, 6780, 1200, 480 }, top); }
 
 // The inputs are shown from the design state and stored by their change rules.
-constexpr FieldEntry input(const char* name, const char* caption, int top, Unit unit, const char* option,
-    float DesignState::*member)
+constexpr FieldEntry input(
+    const char* name, const char* caption, int top, Unit unit, const char* option, float DesignState::*member)
 {
-    return field(name, caption, row(top))
-        .in(unit)
-        .input(option, Accepts::Positive)
-        .shows(member, Shown::WithBlank);
+    return field(name, caption, row(top)).in(unit).input(option, Accepts::Positive).shows(member, Shown::WithBlank);
 }
 constexpr FieldEntry kInputs[] = {
     input("szFrqh", "High Crossover Frequency:", 240, units::kHz, "high", &DesignState::xoverFreq),

@@ -218,22 +218,36 @@ void TestFrmTlv::exitClosesEveryWindow_data()
     QTest::addColumn<QString>("file"); // chosen for Save System; empty: the dialog is cancelled
     QTest::addColumn<bool>("ends"); // the program ends (a load: the file is asked for)
     const int save = int(MsgAnswer::Save), discard = int(MsgAnswer::Discard), cancel = int(MsgAnswer::Cancel);
-    QTest::newRow("unchanged: no question") << "" << "exit" << cancel << "" << true;
-    QTest::newRow("changed, discarded") << "changed" << "exit" << discard << "" << true;
-    QTest::newRow("changed, cancelled") << "changed" << "exit" << cancel << "" << false;
-    QTest::newRow("changed, saved") << "changed" << "exit" << save << "kept.TLV" << true;
-    QTest::newRow("changed, save cancelled") << "changed" << "exit" << save << "" << false;
-    QTest::newRow("changed, save failing") << "changed" << "exit" << save << "missing/kept.TLV" << false;
-    QTest::newRow("handed over on closing") << "vented" << "exit" << save << "kept.TLV" << true;
-    QTest::newRow("frame closed, cancelled") << "changed" << "frame" << cancel << "" << false;
-    QTest::newRow("a curve kept, cancelled") << "kept" << "exit" << cancel << "" << false;
-    QTest::newRow("a curve kept, saved") << "kept" << "exit" << save << "kept.TLV" << true;
+    QTest::newRow("unchanged: no question") << ""
+                                            << "exit" << cancel << "" << true;
+    QTest::newRow("changed, discarded") << "changed"
+                                        << "exit" << discard << "" << true;
+    QTest::newRow("changed, cancelled") << "changed"
+                                        << "exit" << cancel << "" << false;
+    QTest::newRow("changed, saved") << "changed"
+                                    << "exit" << save << "kept.TLV" << true;
+    QTest::newRow("changed, save cancelled") << "changed"
+                                             << "exit" << save << "" << false;
+    QTest::newRow("changed, save failing") << "changed"
+                                           << "exit" << save << "missing/kept.TLV" << false;
+    QTest::newRow("handed over on closing") << "vented"
+                                            << "exit" << save << "kept.TLV" << true;
+    QTest::newRow("frame closed, cancelled") << "changed"
+                                             << "frame" << cancel << "" << false;
+    QTest::newRow("a curve kept, cancelled") << "kept"
+                                             << "exit" << cancel << "" << false;
+    QTest::newRow("a curve kept, saved") << "kept"
+                                         << "exit" << save << "kept.TLV" << true;
     // Cancel leaves the window open with its design and typed texts.
-    QTest::newRow("a design left open, cancelled") << "vented" << "exit" << cancel << "" << false;
+    QTest::newRow("a design left open, cancelled") << "vented"
+                                                   << "exit" << cancel << "" << false;
     // Save System saves what the open window would hand over on Exit.
-    QTest::newRow("saved, then Exit: no question") << "vented" << "save, exit" << cancel << "kept.TLV" << true;
-    QTest::newRow("load over a changed design, cancelled") << "vented" << "load" << cancel << "" << false;
-    QTest::newRow("load over a changed design, discarded") << "vented" << "load" << discard << "" << true;
+    QTest::newRow("saved, then Exit: no question") << "vented"
+                                                   << "save, exit" << cancel << "kept.TLV" << true;
+    QTest::newRow("load over a changed design, cancelled") << "vented"
+                                                           << "load" << cancel << "" << false;
+    QTest::newRow("load over a changed design, discarded") << "vented"
+                                                           << "load" << discard << "" << true;
 }
 
 void TestFrmTlv::exitClosesEveryWindow()

@@ -52,6 +52,10 @@ void TestFrmRadiator::controlsAndEnterCycle()
 {
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString("Passive Radiator"));
+    // The isobaric group stands above the woofer name, over its field.
+    const QRect iso = w.field("szISO")->geometry(), name = w.field("szWoofBox")->geometry();
+    QVERIFY(iso.bottom() < name.top());
+    QVERIFY(name.left() < iso.center().x() && iso.center().x() < name.right());
     const QStringList captions = w.captions();
     for (const char* caption : { "Isobaric Configuration", "(Enter data for 1 woofer)",
              "Woofer Name :", "Enter Driver Qts:", ".2000 - .4400", "Enter Vas:", "Enter Free Air Resonance:",

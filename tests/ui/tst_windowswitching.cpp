@@ -63,7 +63,8 @@ void act(QWidget* window, const QString& steps)
                 if (open->objectName() == step.mid(1) && open->isVisible())
                     open->close();
         } else if (step.startsWith("?graph=")) {
-            const QString drawn = existingWindow<CBGRAPH1>()->findChild<PageView*>("Graph1")->page().texts().join(" | ");
+            const QString drawn
+                = existingWindow<CBGRAPH1>()->findChild<PageView*>("Graph1")->page().texts().join(" | ");
             QVERIFY2(drawn.contains(step.mid(7)), qPrintable(drawn));
         } else {
             window->findChild<QLineEdit*>(step.section('=', 0, 0))->setText(step.section('=', 1));
@@ -205,59 +206,69 @@ void TestWindowSwitching::comingBackFindsTheWindowAsLeft_data()
     const QString driver = "szQts=.4;szVas=2;szFar=30;";
     const QString measured = "szRdct=6;szFrt=30;szIfr=24;szFlt=24;szFht=36;szVtbt=1;szFrtbt=60;@Command2";
     const QString closedOther = "szWoofBox=Closed;szQts=.3;szVas=3;szFar=30;szQd=.707;@btnCal;";
-    QTest::newRow("closed, main window") << "" << "frmClose" << closed << "szWoofBox=Keep me;szQts=.33"
+    QTest::newRow("closed, main window") << ""
+                                         << "frmClose" << closed << "szWoofBox=Keep me;szQts=.33"
                                          << "main"
                                          << ""
                                          << ""
                                          << "driverName=Keep me;qts=0.33;closedVb=0.65;boxValid=1";
-    QTest::newRow("closed, graph") << "" << "frmClose" << closed << "szWoofBox=Keep me"
+    QTest::newRow("closed, graph") << ""
+                                   << "frmClose" << closed << "szWoofBox=Keep me"
                                    << "CBGRAPH1"
                                    << ""
                                    << ""
                                    << "driverName=Keep me;boxType=0";
     QTest::newRow("closed, a driver measured meanwhile")
-        << "" << "frmClose" << closed << "szWoofBox=Keep me;szVas=2.5"
+        << ""
+        << "frmClose" << closed << "szWoofBox=Keep me;szVas=2.5"
         << "frmSpeaker" << measured << "szQts= 1.25"
         << "qts=1.25;boxValid=0"; // with Qts 1.25 the kept box has a Qtc above 1.5: refused
-    QTest::newRow("vented, bandpass") << "" << "frmVented" << driver + "@Command1"
+    QTest::newRow("vented, bandpass") << ""
+                                      << "frmVented" << driver + "@Command1"
                                       << "szWoofBox=Keep me;szFar=31"
                                       << "FrmBand"
                                       << ""
                                       << ""
                                       << "driverName=Keep me;fs=31;boxType=1";
-    QTest::newRow("radiator, its Graph") << "" << "frmRadiator" << driver + "@Command1"
+    QTest::newRow("radiator, its Graph") << ""
+                                         << "frmRadiator" << driver + "@Command1"
                                          << ""
                                          << "@btnGraph"
                                          << ""
                                          << ""
                                          << "boxValid=1;boxType=2;closedVb=1.42";
-    QTest::newRow("measurement, bandpass") << "" << "frmSpeaker" << measured << "szWoofTest=Keep me"
+    QTest::newRow("measurement, bandpass") << ""
+                                           << "frmSpeaker" << measured << "szWoofTest=Keep me"
                                            << "FrmBand"
                                            << ""
                                            << ""
                                            << "measDriverName=Keep me";
-    QTest::newRow("2-way, main window") << "" << "frmXover"
+    QTest::newRow("2-way, main window") << ""
+                                        << "frmXover"
                                         << "szFrq=2000;szRl=8;szRh=8"
                                         << "szRh=4"
                                         << "main"
                                         << ""
                                         << ""
                                         << "xoverType=1;xoverFreq=2000";
-    QTest::newRow("3-way, its Graph") << "" << "frmXover3"
+    QTest::newRow("3-way, its Graph") << ""
+                                      << "frmXover3"
                                       << "szRh=8;szRm=8;szRl=8;szFrqh=5000"
                                       << ""
                                       << "@Command4"
                                       << ""
                                       << ""
                                       << "xoverType=3;xoverFreqLow=500";
-    QTest::newRow("active 2-way, bandpass") << "" << "frmAX2"
+    QTest::newRow("active 2-way, bandpass") << ""
+                                            << "frmAX2"
                                             << "szFrq=2000;@btnCal"
                                             << "szFrq=2500"
                                             << "FrmBand"
                                             << ""
                                             << ""
                                             << "xoverFreq=2000";
-    QTest::newRow("active 3-way, main window") << "" << "frmAX3"
+    QTest::newRow("active 3-way, main window") << ""
+                                               << "frmAX3"
                                                << "szFrqh=3000;szFrql=300;@btnCal"
                                                << "szFrql=250"
                                                << "main"
@@ -266,29 +277,31 @@ void TestWindowSwitching::comingBackFindsTheWindowAsLeft_data()
                                                << "xoverFreqLow=300";
     // A sibling box window designs in between without handing over: the
     // volume typed for "Calculate" For Qtc stays.
-    QTest::newRow("closed, the vented window designs")
-        << "" << "frmClose" << closed << "szWoofBox=Keep me;szVcb=3"
-        << "frmVented" << driver + "@Command1"
-        << ""
-        << "closedVb=3;boxType=0";
+    QTest::newRow("closed, the vented window designs") << ""
+                                                       << "frmClose" << closed << "szWoofBox=Keep me;szVcb=3"
+                                                       << "frmVented" << driver + "@Command1"
+                                                       << ""
+                                                       << "closedVb=3;boxType=0";
     // Another window hands its design over while this one is away, by Exit
     // or closed from its frame while this one is the current window: the
     // driver and the name are taken over, the kept box shows what they make of it.
-    QTest::newRow("vented, the closed window's Exit")
-        << "" << "frmVented" << driver + "@Command1"
-        << "szWoofBox=Keep me"
-        << "frmClose" << closedOther + "@btnExit"
-        << "szQts= .3;szVas= 3;szWoofBox=Closed;szVvb=2.16;szF3=35.36"
-        << "qts=0.3;driverName=Closed;boxType=1;ventedValid=1";
+    QTest::newRow("vented, the closed window's Exit") << ""
+                                                      << "frmVented" << driver + "@Command1"
+                                                      << "szWoofBox=Keep me"
+                                                      << "frmClose" << closedOther + "@btnExit"
+                                                      << "szQts= .3;szVas= 3;szWoofBox=Closed;szVvb=2.16;szF3=35.36"
+                                                      << "qts=0.3;driverName=Closed;boxType=1;ventedValid=1";
     QTest::newRow("vented, the closed window closed from its frame while it is current")
-        << "" << "frmVented" << driver + "@Command1"
+        << ""
+        << "frmVented" << driver + "@Command1"
         << "szWoofBox=Keep me"
         << "frmClose" << closedOther + "^frmVented;#frmClose;^main"
         << "szQts= .3;szVas= 3;szWoofBox=Closed;szVvb=2.16;szF3=35.36"
         << "qts=0.3;driverName=Closed;boxType=1;ventedValid=1";
     // Looking at the closed window first leaves the loaded vented design as it is.
     QTest::newRow("loaded vented design, the closed window opened first")
-        << "load;frmClose" << "frmVented"
+        << "load;frmClose"
+        << "frmVented"
         << ""
         << "szWoofBox=Keep me"
         << "frmClose"
@@ -298,11 +311,13 @@ void TestWindowSwitching::comingBackFindsTheWindowAsLeft_data()
     // The graph says that the box handed over is drawn for a measured driver;
     // coming back, the window takes the measured Qts over for its kept box.
     QTest::newRow("vented, a driver measured meanwhile")
-        << "" << "frmVented" << "szQts=.38;szVas=3.1;szFar=25;@Command1;@btnGraph"
+        << ""
+        << "frmVented"
+        << "szQts=.38;szVas=3.1;szFar=25;@Command1;@btnGraph"
         << "szWoofBox=Keep me"
         << "frmSpeaker"
         << measured + ";^CBGRAPH1;@btnDraw;?graph=Designed for Qts .38, Vas 3.1, Fs 25"
-               + ";?graph=drawn for Qts 1.25, Vas 3.1, Fs 25"
+            + ";?graph=drawn for Qts 1.25, Vas 3.1, Fs 25"
         << "szQts= 1.25;szVvb=2.89"
         << "qts=1.25;boxType=1;closedVb=2.89356";
 }
