@@ -61,21 +61,6 @@ bool finite(const AnalysisResult& r)
 
 } // namespace
 
-QString curveTitle(CurveKind kind)
-{
-    const CurveInfo& info = kCurveInfo[int(kind)];
-    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(info.name), QString::fromUtf8(info.unit));
-}
-
-const Curve* AnalysisResult::curve(CurveKind kind) const
-{
-    for (const Curve& c : curves) {
-        if (c.kind == kind)
-            return &c;
-    }
-    return nullptr;
-}
-
 QVector<double> analysisFrequencies()
 {
     QVector<double> f(kPointCount);

@@ -48,6 +48,8 @@ struct ModelOf {
         model.portMass = 1 / (wb * wb * model.compliance);
         model.leakage = box.ql / (wb * model.compliance);
         model.port = port(box);
+        if (model.port.length == 0)
+            problems << msg::warning(QStringLiteral("This Port Cannot be Built in This Box: Choose a Wider One"));
         return model;
     }
 

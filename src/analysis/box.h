@@ -49,7 +49,8 @@ struct VentedBoxModel {
 
 using BoxModel = std::variant<ClosedBoxModel, VentedBoxModel>;
 
-// Empty, with the reasons appended to `problems`, when the box is not complete.
+// Empty, with the reasons appended to `problems`, when the box is not
+// complete; a port too short to build is analysed, with a warning.
 std::optional<BoxModel> boxModel(const BoxSetup& setup, QVector<Message>& problems);
 
 BoxLoad boxLoad(const BoxModel& box, double omega);

@@ -1,7 +1,7 @@
 #pragma once
 // The constants of the analysis, each stated once: the air, the reference
-// levels, the frequency grid and the defaults of its inputs. The help and the
-// command line quote them from here.
+// levels, the frequency grid and the defaults of its inputs, for the help and
+// the command line to quote.
 
 #include "core/units.h"
 

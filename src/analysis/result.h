@@ -20,7 +20,7 @@ namespace analysis {
 
 enum class CurveKind : std::uint8_t {
     Spl, // dB at the input and distance
-    MaxSpl, // dB, limited by Xmax or Pe, whichever is lower
+    MaxSpl, // dB: the amplifier's power up to Pe into Re, the cone's excursion up to Xmax
     Excursion, // mm, peak
     PortVelocity, // m/s, peak
     Impedance, // ohm, magnitude

@@ -47,6 +47,7 @@ PointResponse responseAt(const SystemModel& model, double frequency);
 
 // The passband's pressure: the level the response tends to above the box's
 // resonances with no voice-coil inductance, rho0 Sd Bl e / (2 pi r Re Mms).
+// A box whose output is not the cone's (a bandpass) will state its own.
 double passbandPressure(const SystemModel& model);
 
 // Watts into the drivers' Re, and back.

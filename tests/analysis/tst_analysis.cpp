@@ -398,6 +398,10 @@ void TestAnalysis::incompleteInputsLeaveMessages_data()
         in.box = VentedBoxSetup { 2, 30, 7, 9 };
     }) << false << "Choose One of the Nine Port Diameters"
                                 << none;
+    QTest::newRow("half-inch port: too short to build") << with([](AnalysisInput& in) {
+        in.box = VentedBoxSetup { 2, 30, 7, 0 };
+    }) << true << "This Port Cannot be Built in This Box: Choose a Wider One"
+                                                        << none;
     QTest::newRow("no drivers") << with([](AnalysisInput& in) { in.drivers.count = 0; }) << false
                                 << "Number of Drivers Must be at Least 1" << none;
     QTest::newRow("no input") << with([](AnalysisInput& in) {
