@@ -3,6 +3,7 @@
 #include "analysis/figures.h"
 #include "analysis/system.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace analysis {
@@ -129,6 +130,7 @@ AnalysisResult analyse(const AnalysisInput& input)
     if (!finite(r)) {
         AnalysisResult refused;
         refused.messages = r.messages;
+        refused.missingForLimits = r.missingForLimits;
         refused.messages << msg::error(QStringLiteral("Result Out of Range: Check the Driver Data and the Box"));
         return refused;
     }

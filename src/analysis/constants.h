@@ -28,6 +28,9 @@ inline constexpr double kPortVelocityLimit = 17; // m/s
 // Box losses of a vented box (leakage), as the graph assumes them.
 inline constexpr double kDefaultQl = 7;
 
+// Drivers side by side in one box, at the most.
+inline constexpr int kMostDrivers = 100;
+
 // Qes and Qms both given may disagree with the design's Qts by this much.
 inline constexpr double kQtsTolerance = 0.02;
 

@@ -17,14 +17,15 @@ SystemBuild buildSystem(const AnalysisInput& in)
     out.messages = out.driver.messages;
     QVector<Message>& problems = out.messages;
     const auto box = boxModel(in.box, problems);
-    if (in.drivers.count < 1)
-        problems << msg::error(QStringLiteral("Number of Drivers Must be at Least 1"));
+    const bool countValid = in.drivers.count >= 1 && in.drivers.count <= kMostDrivers;
+    if (!countValid)
+        problems << msg::error(QStringLiteral("Number of Drivers Must be 1 to %1").arg(kMostDrivers));
     if (!given(in.drive.level))
         problems << msg::error(QStringLiteral("Input Must be Greater Than 0"));
     if (!given(in.drive.distance))
         problems << msg::error(QStringLiteral("Distance Must be Greater Than 0"));
     const bool filterValid = highPassValid(in.filter, problems);
-    if (!out.driver.lumped || !box || in.drivers.count < 1 || !given(in.drive.level) || !given(in.drive.distance)
+    if (!out.driver.lumped || !box || !countValid || !given(in.drive.level) || !given(in.drive.distance)
         || !filterValid)
         return out;
 

@@ -403,7 +403,11 @@ void TestAnalysis::incompleteInputsLeaveMessages_data()
     }) << true << "This Port Cannot be Built in This Box: Choose a Wider One"
                                                         << none;
     QTest::newRow("no drivers") << with([](AnalysisInput& in) { in.drivers.count = 0; }) << false
-                                << "Number of Drivers Must be at Least 1" << none;
+                                << "Number of Drivers Must be 1 to 100" << none;
+    QTest::newRow("more pairs than coils can count") << with([](AnalysisInput& in) {
+        in.drivers = { INT_MAX, true, Wiring::Series };
+    }) << false << "Number of Drivers Must be 1 to 100"
+                                                     << none;
     QTest::newRow("no input") << with([](AnalysisInput& in) {
         in.drive = { DriveUnit::Watts, 0, 1 };
     }) << false << "Input Must be Greater Than 0"
