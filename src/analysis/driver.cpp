@@ -80,11 +80,11 @@ DerivedDriver deriveDriver(const DriverData& d)
     one.mms = 1 / (ws * ws * one.cms);
     one.bl = std::sqrt(ws * one.mms * one.re * electrical);
     one.rms = ws * one.mms * mechanical;
-    // Values beyond the range of a double (a Vas of 1E+300, say) leave no model.
+    // Values beyond the range of a double (an Sd of 1E+200, say) leave no model.
     const bool inRange = std::isfinite(one.le) && given(one.cms) && given(one.mms) && given(one.bl) && given(one.rms)
         && given(out.qes) && given(out.qms);
     if (!inRange) {
-        out.messages << msg::error(QStringLiteral("Result Out of Range: Check the driver data"));
+        out.messages << msg::error(QStringLiteral("Result Out of Range: Check the Driver Data"));
         return out;
     }
     out.lumped = one;

@@ -381,6 +381,8 @@ void TestAnalysis::incompleteInputsLeaveMessages_data()
         << "Qes and Qms give a Qts of .34, the design has .35: the analysis keeps Qts and Qes, Qms is 5." << none;
     QTest::newRow("Vas beyond range") << with([](AnalysisInput& in) { in.driver.vas = 1e300; }) << false
                                       << "Result Out of Range: Check the Driver Data and the Box" << none;
+    QTest::newRow("Sd beyond range") << with([](AnalysisInput& in) { in.driver.sd = 1e200; }) << false
+                                     << "Result Out of Range: Check the Driver Data" << none;
     QTest::newRow("distance below a double's range")
         << with([](AnalysisInput& in) { in.drive.distance = 1e-320; }) << false
         << "Result Out of Range: Check the Driver Data and the Box" << none;
