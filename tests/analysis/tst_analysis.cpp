@@ -113,14 +113,11 @@ double staticExcursionMm(const DesignState& s, double volts)
 
 bool allFinite(const AnalysisResult& r)
 {
-    for (const Curve& c : r.curves) {
-        for (double v : c.values) {
-            if (!std::isfinite(v))
-                return false;
-        }
-    }
     const Figures& g = r.figures;
-    return std::isfinite(g.sensitivity + g.efficiency + g.passband + g.impedanceMinimum.value + g.bl + g.mms);
+    bool finite = std::isfinite(g.sensitivity + g.efficiency + g.passband + g.impedanceMinimum.value + g.bl + g.mms);
+    for (const Curve& c : r.curves)
+        finite = finite && std::all_of(c.values.begin(), c.values.end(), [](double v) { return std::isfinite(v); });
+    return finite;
 }
 
 AnalysisInput validInput() { return withDatasheet(handedOver(BoxType::Closed, worked::kClosed[0].typed, 0.65f)); }
