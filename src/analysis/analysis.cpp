@@ -52,12 +52,20 @@ bool finite(const AnalysisResult& r)
             return false;
     }
     const Figures& g = r.figures;
-    QVector<double> figures { g.sensitivity, g.efficiency, g.passband, g.impedanceMinimum.value, g.bl, g.mms, g.qes,
-        g.qms, g.f3.value_or(0), g.f6.value_or(0), g.f10.value_or(0), g.peakPortMach.value_or(0),
-        g.pipeResonance.value_or(0) };
-    for (const auto& at : { g.xmaxPower, g.peakPortVelocity })
+    const RadiatorFigures radiator = g.radiator.value_or(RadiatorFigures {});
+    QVector<double> figures { g.sensitivity, g.efficiency, g.passband, g.bl, g.mms, g.qes, g.qms, g.f3.value_or(0),
+        g.f6.value_or(0), g.f10.value_or(0), g.upperF3.value_or(0), g.peakPortMach.value_or(0),
+        g.pipeResonance.value_or(0), radiator.mass, radiator.resonance, radiator.sd, radiator.xmax.value_or(0) };
+    for (const auto& at : { g.xmaxPower, g.peakPortVelocity, radiator.xmaxPower, std::optional(g.impedanceMinimum),
+             std::optional(g.maximumCurrent), std::optional(g.maximumApparentPower) })
         figures << at.value_or(AtFrequency {}).value << at.value_or(AtFrequency {}).frequency;
     return finite(figures);
+}
+
+// Peak mm of an RMS velocity in m/s.
+double peakMillimetres(std::complex<double> velocity, double frequency)
+{
+    return std::numbers::sqrt2 * std::abs(velocity) / (kTurn * frequency) * 1000;
 }
 
 } // namespace
@@ -82,29 +90,46 @@ AnalysisResult analyse(const AnalysisInput& input)
         return r;
     const SystemModel& m = *build.model;
     const std::optional<Vent> vent = boxVent(m.box);
+    const std::optional<RadiatorCone> radiator = boxRadiator(m.box);
     const bool limited = m.xmax > 0 && m.pe > 0;
+    const bool radiatorLimited = limited && radiator && radiator->xmax > 0;
     const double thermalVolts = limited ? voltsForWatts(m, m.pe) : 0;
 
     r.frequencies = analysisFrequencies();
     const int n = r.frequencies.size();
-    QVector<double> spl(n), maxSpl(limited ? n : 0), excursion(n), velocity(vent ? n : 0);
-    QVector<double> impedance(n), impedancePhase(n), phase(n);
+    QVector<double> spl(n), maxSpl(limited ? n : 0), excursion(n), radiatorExcursion(radiator ? n : 0);
+    QVector<double> velocity(vent ? n : 0), impedance(n), impedancePhase(n), current(n), apparentPower(n), phase(n);
     r.maxSplLimits.resize(maxSpl.size());
     for (int i = 0; i < n; ++i) {
         const double f = r.frequencies[i];
         const PointResponse p = responseAt(m, f);
         spl[i] = soundPressureLevel(std::abs(p.pressure));
-        excursion[i] = std::numbers::sqrt2 * std::abs(p.coneVelocity) / (kTurn * f) * 1000;
+        excursion[i] = peakMillimetres(p.coneVelocity, f);
         impedance[i] = std::abs(p.impedance);
         impedancePhase[i] = std::arg(p.impedance) * kDegreesPerRadian;
+        current[i] = std::abs(p.current);
+        apparentPower[i] = std::abs(p.voltage) * current[i];
         phase[i] = std::arg(p.pressure);
         if (vent)
             velocity[i] = std::numbers::sqrt2 * std::abs(p.ventFlow) / vent->area;
+        if (radiator)
+            radiatorExcursion[i] = peakMillimetres(p.ventFlow / radiator->area, f);
         if (limited) {
-            const double excursionVolts = m.volts * m.xmax * 1000 / excursion[i];
-            const bool byExcursion = excursionVolts < thermalVolts;
-            r.maxSplLimits[i] = byExcursion ? Limit::Excursion : Limit::Thermal;
-            maxSpl[i] = spl[i] + 20 * std::log10((byExcursion ? excursionVolts : thermalVolts) / m.volts);
+            // The input at which each limit is reached here: the lowest rules.
+            double volts = thermalVolts;
+            Limit limit = Limit::Thermal;
+            const auto reach = [&](double mm, double limitMm, Limit which) {
+                const double at = m.volts * limitMm / mm;
+                if (at < volts) {
+                    volts = at;
+                    limit = which;
+                }
+            };
+            reach(excursion[i], m.xmax * 1000, Limit::Excursion);
+            if (radiatorLimited)
+                reach(radiatorExcursion[i], radiator->xmax * 1000, Limit::RadiatorExcursion);
+            r.maxSplLimits[i] = limit;
+            maxSpl[i] = spl[i] + 20 * std::log10(volts / m.volts);
         }
     }
     unwrap(phase);
@@ -116,12 +141,18 @@ AnalysisResult analyse(const AnalysisInput& input)
     if (limited)
         r.curves << Curve { CurveKind::MaxSpl, maxSpl };
     r.curves << Curve { CurveKind::Excursion, excursion };
+    if (radiator)
+        r.curves << Curve { CurveKind::RadiatorExcursion, radiatorExcursion };
     if (vent)
         r.curves << Curve { CurveKind::PortVelocity, velocity };
     r.curves << Curve { CurveKind::Impedance, impedance } << Curve { CurveKind::ImpedancePhase, impedancePhase }
+             << Curve { CurveKind::Current, current } << Curve { CurveKind::ApparentPower, apparentPower }
              << Curve { CurveKind::Phase, phase } << Curve { CurveKind::GroupDelay, delay };
+    const QString xmax = QStringLiteral("Xmax");
     if (m.xmax > 0)
-        r.lines << LimitLine { CurveKind::Excursion, m.xmax * 1000, QStringLiteral("Xmax") };
+        r.lines << LimitLine { CurveKind::Excursion, m.xmax * 1000, xmax };
+    if (radiator && radiator->xmax > 0)
+        r.lines << LimitLine { CurveKind::RadiatorExcursion, radiator->xmax * 1000, xmax };
     if (vent)
         r.lines << LimitLine { CurveKind::PortVelocity, kPortVelocityLimit,
             QStringLiteral("%1 m/s").arg(kPortVelocityLimit) };

@@ -5,10 +5,11 @@
 // they are wired, the box as its window designed it, the filter ahead of the
 // drivers, the input and the distance; typed, or read from the design a box
 // window handed over (handover.h).
-// Out: an AnalysisResult (result.h): SPL, maximum SPL, cone excursion, port
-// air velocity, impedance and its phase, the acoustic phase and the group
-// delay at kPointCount log-spaced frequencies from kLowestFrequency to
-// kHighestFrequency (constants.h), and the figures a builder decides a box
+// Out: an AnalysisResult (result.h): SPL, maximum SPL, cone excursion, the
+// passive radiator's excursion or the port's air velocity, impedance and its
+// phase, the amplifier's current and apparent power, the acoustic phase and
+// the group delay at kPointCount log-spaced frequencies from kLowestFrequency
+// to kHighestFrequency (constants.h), and the figures a builder decides a box
 // by; or the messages that say what is missing.
 //
 // The model (system.h): the lumped elements of a moving-coil driver

@@ -25,8 +25,16 @@ inline constexpr double kSensitivityDistance = 1; // m
 // Above this peak air velocity a port is likely to be heard.
 inline constexpr double kPortVelocityLimit = 17; // m/s
 
-// Box losses of a vented box (leakage), as the graph assumes them.
+// Box losses of a vented box (leakage), as the graph assumes them; the same
+// for a passive radiator box and the vented section of a bandpass box.
 inline constexpr double kDefaultQl = 7;
+
+// A passive radiator whose datasheet is not typed: its suspension as compliant
+// as the box's air (its Vas equals Vb, so that on its own, out of the box, it
+// resonates at Fb / sqrt 2), and a mechanical Q of 5 at that resonance, with
+// the mass that tunes the box.
+inline constexpr double kDefaultRadiatorVasPerVb = 1;
+inline constexpr double kDefaultRadiatorQ = 5;
 
 // Drivers side by side in one box, at the most.
 inline constexpr int kMostDrivers = 100;

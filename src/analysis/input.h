@@ -61,8 +61,40 @@ struct VentedBoxSetup {
     bool operator==(const VentedBoxSetup&) const = default;
 };
 
+// An undriven cone in place of the port. Its moving mass is not asked for:
+// the analysis sets it so that the box tunes exactly to Fb.
+struct PassiveRadiator {
+    double sd = 0; // cm^2; not given: the drivers' cone area
+    double xmax = 0; // mm, one way, peak; not given: displacement / Sd, or none
+    double displacement = 0; // 10^-4 m^3, the radiator volume the window suggests; 0: none
+    double vas = 0; // cubic feet, its suspension as air; not given: kDefaultRadiatorVasPerVb x Vb
+    double q = 0; // mechanical Q at its own resonance; not given: kDefaultRadiatorQ
+    bool operator==(const PassiveRadiator&) const = default;
+};
+
+struct RadiatorBoxSetup {
+    static constexpr const char* name = "Passive Radiator Box";
+    double volume = 0;
+    double fb = 0; // Hz; the radiator's mass tunes the box exactly here
+    double ql = kDefaultQl;
+    PassiveRadiator radiator;
+    bool operator==(const RadiatorBoxSetup&) const = default;
+};
+
+// The fourth-order bandpass: a sealed section behind the cone, a vented
+// section in front of it; the sound leaves through the vented section's port.
+struct BandpassBoxSetup {
+    static constexpr const char* name = "Bandpass Box";
+    double sealedVolume = 0;
+    double ventedVolume = 0;
+    double fb = 0; // Hz, the vented section's tuning
+    double ql = kDefaultQl; // the vented section's losses
+    int port = 0; // which of design::kPorts
+    bool operator==(const BandpassBoxSetup&) const = default;
+};
+
 // A new box is one more alternative here, with its name and its model in box.h.
-using BoxSetup = std::variant<ClosedBoxSetup, VentedBoxSetup>;
+using BoxSetup = std::variant<ClosedBoxSetup, VentedBoxSetup, RadiatorBoxSetup, BandpassBoxSetup>;
 
 // The signal at the amplifier: RMS volts, or watts into the drivers' Re.
 enum class DriveUnit : std::uint8_t { Volts, Watts };

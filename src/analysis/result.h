@@ -20,11 +20,14 @@ namespace analysis {
 
 enum class CurveKind : std::uint8_t {
     Spl, // dB at the input and distance
-    MaxSpl, // dB: the amplifier's power up to Pe into Re, the cone's excursion up to Xmax
-    Excursion, // mm, peak
-    PortVelocity, // m/s, peak
+    MaxSpl, // dB: the amplifier's power up to Pe into Re, the cone's (and a radiator's) excursion up to Xmax
+    Excursion, // mm, peak, of the drivers' cones
+    RadiatorExcursion, // mm, peak; a passive radiator box's, where the others have a port
+    PortVelocity, // m/s, peak; the port of a vented box, the front port of a bandpass box
     Impedance, // ohm, magnitude
     ImpedancePhase, // degrees
+    Current, // A, RMS, drawn from the amplifier
+    ApparentPower, // VA: the RMS voltage at the drivers times the current
     Phase, // degrees, the pressure's, unwrapped
     GroupDelay, // ms
 };
@@ -34,13 +37,16 @@ struct CurveInfo {
     const char* name;
     const char* unit;
 };
-inline constexpr std::array<CurveInfo, 8> kCurveInfo { {
+inline constexpr std::array<CurveInfo, 11> kCurveInfo { {
     { CurveKind::Spl, "SPL", "dB" },
     { CurveKind::MaxSpl, "Max SPL", "dB" },
     { CurveKind::Excursion, "Excursion", "mm" },
+    { CurveKind::RadiatorExcursion, "Radiator excursion", "mm" },
     { CurveKind::PortVelocity, "Port velocity", "m/s" },
     { CurveKind::Impedance, "Impedance", "ohm" },
     { CurveKind::ImpedancePhase, "Impedance phase", "deg" },
+    { CurveKind::Current, "Current", "A" },
+    { CurveKind::ApparentPower, "Apparent power", "VA" },
     { CurveKind::Phase, "Phase", "deg" },
     { CurveKind::GroupDelay, "Group delay", "ms" },
 } };
@@ -53,10 +59,11 @@ struct Curve {
     QVector<double> values; // one per frequency of the result
 };
 
-// What limits the maximum SPL at a frequency.
-enum class Limit : std::uint8_t { Excursion, Thermal };
+// What limits the maximum SPL at a frequency: the cones' Xmax, the
+// radiator's Xmax or the drivers' Pe.
+enum class Limit : std::uint8_t { Excursion, Thermal, RadiatorExcursion };
 
-// A horizontal line on a curve: Xmax on the excursion, 17 m/s on the port's velocity.
+// A horizontal line on a curve: Xmax on the excursions, 17 m/s on the port's velocity.
 struct LimitLine {
     CurveKind curve;
     double value;
@@ -68,15 +75,28 @@ struct AtFrequency {
     double frequency = 0; // Hz
 };
 
+// A passive radiator as the model sets it.
+struct RadiatorFigures {
+    double mass = 0; // g, the moving mass that tunes the box, air load included
+    double resonance = 0; // Hz, on its own suspension, out of the box
+    double sd = 0; // cm^2
+    std::optional<double> xmax; // mm
+    std::optional<AtFrequency> xmaxPower; // W at which it first reaches its Xmax, and where
+};
+
 struct Figures {
     double sensitivity = 0; // dB at 2.83 V and 1 m, passband
     double efficiency = 0; // reference efficiency eta0, %
     double passband = 0; // dB at the input and distance; the curves' 0 dB when normalised
     std::optional<double> f3, f6, f10; // Hz; empty: not within the grid
+    std::optional<double> upperF3; // Hz, where the response falls 3 dB below the passband above its top
     std::optional<AtFrequency> xmaxPower; // W at which the cone first reaches Xmax, and where
-    std::optional<AtFrequency> peakPortVelocity; // m/s at the input, and where
+    std::optional<AtFrequency> peakPortVelocity; // m/s at the input, and where; a box with a port
     std::optional<double> peakPortMach;
+    std::optional<RadiatorFigures> radiator; // a passive radiator box
     AtFrequency impedanceMinimum; // ohm, above the lowest impedance peak
+    AtFrequency maximumCurrent; // A at the input
+    AtFrequency maximumApparentPower; // VA at the input
     std::optional<double> pipeResonance; // Hz, where the port is half a wavelength long
     double bl = 0; // T m, one driver
     double mms = 0; // g, one driver

@@ -3,6 +3,7 @@
 #include "analysis/highpass.h"
 
 #include <cmath>
+#include <limits>
 
 namespace analysis {
 
@@ -16,8 +17,9 @@ SystemBuild buildSystem(const AnalysisInput& in)
     out.driver = deriveDriver(in.driver);
     out.messages = out.driver.messages;
     QVector<Message>& problems = out.messages;
-    const auto box = boxModel(in.box, problems);
     const bool countValid = in.drivers.count >= 1 && in.drivers.count <= kMostDrivers;
+    const double coneArea = out.driver.lumped && countValid ? combined(*out.driver.lumped, in.drivers).sd : 0;
+    const auto box = boxModel(in.box, coneArea, problems);
     if (!countValid)
         problems << msg::error(QStringLiteral("Number of Drivers Must be 1 to %1").arg(kMostDrivers));
     if (!given(in.drive.level))
@@ -51,8 +53,9 @@ PointResponse responseAt(const SystemModel& m, double frequency)
     const Complex mechanical = d.rms + jw * d.mms + 1.0 / (jw * d.cms) + d.sd * d.sd * box.impedance;
     PointResponse r;
     r.impedance = d.re + jw * d.le + d.bl * d.bl / mechanical;
-    const Complex current = m.volts * highPassGain(m.filter, frequency) / r.impedance;
-    r.coneVelocity = d.bl * current / mechanical;
+    r.voltage = m.volts * highPassGain(m.filter, frequency);
+    r.current = r.voltage / r.impedance;
+    r.coneVelocity = d.bl * r.current / mechanical;
     const Complex coneFlow = d.sd * r.coneVelocity;
     r.pressure = jw * kAirDensity * coneFlow * box.output / (2 * kPi * m.distance);
     r.ventFlow = coneFlow * box.vent;
@@ -62,7 +65,16 @@ PointResponse responseAt(const SystemModel& m, double frequency)
 double passbandPressure(const SystemModel& m)
 {
     const Lumped& d = m.all;
-    return kAirDensity * d.sd * d.bl * m.volts / (2 * kPi * m.distance * d.re * d.mms);
+    if (!std::holds_alternative<BandpassBoxModel>(m.box))
+        return kAirDensity * d.sd * d.bl * m.volts / (2 * kPi * m.distance * d.re * d.mms);
+    SystemModel ideal = m;
+    ideal.all.le = 0;
+    ideal.filter = {};
+    auto& band = std::get<BandpassBoxModel>(ideal.box);
+    band.front.leakage = std::numeric_limits<double>::infinity();
+    const double wc = std::sqrt((1 / d.cms + d.sd * d.sd / band.sealedCompliance) / d.mms);
+    const double wb = 1 / std::sqrt(band.front.portMass * band.front.compliance);
+    return std::abs(responseAt(ideal, std::sqrt(wc * wb) / (2 * kPi)).pressure);
 }
 
 double voltsForWatts(const SystemModel& m, double watts) { return std::sqrt(watts * m.all.re); }

@@ -38,16 +38,23 @@ SystemBuild buildSystem(const AnalysisInput& input);
 // At one frequency (Hz, above 0), at the model's input; RMS values.
 struct PointResponse {
     std::complex<double> impedance; // ohm, of the drivers
+    std::complex<double> voltage; // V across the drivers, after the filter
+    std::complex<double> current; // A into the drivers
     std::complex<double> pressure; // Pa
     std::complex<double> coneVelocity; // m/s
-    std::complex<double> ventFlow; // m^3/s out of the vent
+    std::complex<double> ventFlow; // m^3/s out of the port or the radiator
 };
 
 PointResponse responseAt(const SystemModel& model, double frequency);
 
 // The passband's pressure: the level the response tends to above the box's
 // resonances with no voice-coil inductance, rho0 Sd Bl e / (2 pi r Re Mms).
-// A box whose output is not the cone's (a bandpass) will state its own.
+// A bandpass box falls again above its band: its passband is its level at
+// the band's centre, sqrt(Fc Fb) (Fc the drivers' resonance on the sealed
+// section), without losses in the vented section, inductance or filter. Its
+// window tunes Fb to Fc; there the level is the cone's above by the ratio of
+// the vented section's volume to the drivers' Vas in series with the sealed
+// section, the window's passband gain Pa.
 double passbandPressure(const SystemModel& model);
 
 // Watts into the drivers' Re, and back.

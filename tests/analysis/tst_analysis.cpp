@@ -1,13 +1,17 @@
 // The driver in its box, checked against the closed forms a loudspeaker
 // engineer checks such a model by: the box designs' second- and fourth-order
-// high-passes, the reference efficiency, the static excursion, where the
-// impedance peaks and dips; then the limits, several drivers and a filter,
-// the designs the box windows hand over, and inputs that leave nothing to
-// compute.
+// high-passes and band-pass, the reference efficiency, the static excursion,
+// where the impedance peaks and dips; the passive radiator against the port
+// it replaces; then the limits, several drivers, a filter and the
+// amplifier's load, the designs the box windows hand over, and inputs that
+// leave nothing to compute.
 #include "analysis/analysis.h"
+#include "analysis/box.h"
 #include "analysis/handover.h"
 #include "analysis/system.h"
+#include "design/bandpassbox.h"
 #include "design/closedbox.h"
+#include "design/radiatorbox.h"
 #include "design/ventedbox.h"
 #include "design/workedexamples.h"
 
@@ -43,13 +47,41 @@ DesignState handedOver(BoxType type, const QStringList& typed, float volume, flo
     return s;
 }
 
-AnalysisInput withDatasheet(const DesignState& s)
+AnalysisInput withDatasheet(const DesignState& s, HandedOver which = HandedOver::Box)
 {
-    AnalysisInput in = handedOverAnalysis(s).value();
+    AnalysisInput in = handedOverAnalysis(s, which).value();
     in.driver.sd = kSd;
     in.driver.xmax = kXmax;
     in.driver.pe = kPe;
     return in;
+}
+
+// The passive radiator window's worked example (typed szISO, szQts, szVas, szVd; Fs 30) as it hands it over.
+DesignState radiatorHandedOver(const worked::Radiator& e)
+{
+    const QStringList& t = e.typed;
+    const auto designed = design::radiatorDesign(
+        { t[1].toDouble(), t[2].toDouble(), 30, t[3].toDouble(), isoOf(t) }, design::Trigger::Calculate)
+                              .design.value();
+    DesignState s = handedOver(BoxType::Radiator, { t[0], t[1], t[2], "30" }, designed.vb, designed.fb);
+    s.radiatorVpr = designed.vpr.value();
+    return s;
+}
+
+// The bandpass window's worked example (typed szISOB, szQtsb, szFarb, szFl3, szRdcb; Vas 2) as it hands it over.
+DesignState bandpassHandedOver(const worked::Bandpass& e, design::BandpassDesign& designed)
+{
+    const QStringList& t = e.typed;
+    designed = design::bandpassDesign(
+        { t[1].toDouble(), 2, t[2].toDouble(), t[3].toDouble(), t[4].toDouble(), isoOf(t) }, design::Trigger::Calculate)
+                   .design.value();
+    DesignState s = handedOver(BoxType::Closed, { t[0], t[1], "2", t[2] }, 0.65f);
+    s.boxValid = 0;
+    s.bandValid = 1;
+    s.bandQts = t[1].toFloat(), s.bandVas = 2, s.bandFs = t[2].toFloat(), s.bandRe = t[4].toFloat();
+    s.bandIsoFactor = isoOf(t);
+    s.bandSealedVb = designed.sealedVb, s.bandVentedVb = designed.ventedVb, s.bandFb = designed.fb;
+    return s;
 }
 
 double dB(Complex h) { return 20 * std::log10(std::abs(h)); }
@@ -66,6 +98,19 @@ double fourthOrderHighPass(double f, double fs, double qts, double alpha, double
     const Complex s(0, f / fs);
     const double h = fb / fs;
     return dB(s * s * s * s / ((s * s + s / qts + 1.0) * (s * s + s * h / ql + h * h) + alpha * s * s));
+}
+
+// The lossless fourth-order band-pass: the drivers on their sealed section
+// (fc, qtc) and the vented section tuned to fb; alpha is the drivers' Vas in
+// series with the sealed section over the vented section.
+double fourthOrderBandPass(double f, double fc, double qtc, double fb, double alpha)
+{
+    const auto h = [&](double at) {
+        const Complex s(0, at);
+        return s * s
+            / ((s * s / (fc * fc) + s / (qtc * fc) + 1.0) * (s * s / (fb * fb) + 1.0) + alpha * s * s / (fb * fb));
+    };
+    return dB(h(f)) - dB(h(std::sqrt(fc * fb)));
 }
 
 const QVector<double>& values(const AnalysisResult& r, CurveKind kind) { return r.curve(kind)->values; }
@@ -114,7 +159,8 @@ double staticExcursionMm(const DesignState& s, double volts)
 bool allFinite(const AnalysisResult& r)
 {
     const Figures& g = r.figures;
-    bool finite = std::isfinite(g.sensitivity + g.efficiency + g.passband + g.impedanceMinimum.value + g.bl + g.mms);
+    bool finite = std::isfinite(g.sensitivity + g.efficiency + g.passband + g.impedanceMinimum.value + g.bl + g.mms
+        + g.maximumCurrent.value + g.maximumApparentPower.value + g.radiator.value_or(RadiatorFigures {}).mass);
     for (const Curve& c : r.curves)
         finite = finite && std::all_of(c.values.begin(), c.values.end(), [](double v) { return std::isfinite(v); });
     return finite;
@@ -128,6 +174,8 @@ Q_DECLARE_METATYPE(analysis::BoxSetup)
 Q_DECLARE_METATYPE(analysis::DriverData)
 Q_DECLARE_METATYPE(analysis::Drivers)
 Q_DECLARE_METATYPE(analysis::HighPass)
+Q_DECLARE_METATYPE(analysis::HandedOver)
+Q_DECLARE_METATYPE(analysis::PassiveRadiator)
 Q_DECLARE_METATYPE(DesignState)
 
 class TestAnalysis : public QObject {
@@ -139,6 +187,12 @@ private slots:
     void passbandFollowsEfficiency();
     void ventedBoxIsTheAlignmentsFourthOrder_data();
     void ventedBoxIsTheAlignmentsFourthOrder();
+    void radiatorTendsToThePortItReplaces_data();
+    void radiatorTendsToThePortItReplaces();
+    void radiatorMovesBelowTheTuning_data();
+    void radiatorMovesBelowTheTuning();
+    void bandpassIsSecondOrderEachSide_data();
+    void bandpassIsSecondOrderEachSide();
     void impedanceRisesWithLe_data();
     void impedanceRisesWithLe();
     void maximumSplAndXmaxPower_data();
@@ -251,6 +305,110 @@ void TestAnalysis::ventedBoxIsTheAlignmentsFourthOrder()
     QVERIFY(qAbs(zeroHz / (kRe * s.isoFactor) - 1) < 0.001);
 }
 
+void TestAnalysis::radiatorTendsToThePortItReplaces_data()
+{
+    QTest::addColumn<PassiveRadiator>("radiator");
+    QTest::addColumn<double>("within"); // dB, on every curve the two boxes share
+    QTest::addColumn<double>("grams"); // the radiator's mass, at most
+    // Stiffness and losses fall by a hundred: the difference falls by a hundred.
+    QTest::newRow("Vas 10,000 Vb, Q 100,000, 1 cm^2") << PassiveRadiator { 1, 0, 0, 1e4 * 1.4184, 1e5 } << 0.1 << 1.0;
+    QTest::newRow("Vas 1,000,000 Vb, Q 10,000,000, .01 cm^2")
+        << PassiveRadiator { .01, 0, 0, 1e6 * 1.4184, 1e7 } << 0.001 << 1e-4;
+}
+
+void TestAnalysis::radiatorTendsToThePortItReplaces()
+{
+    QFETCH(PassiveRadiator, radiator);
+    QFETCH(double, within);
+    QFETCH(double, grams);
+    const DesignState s = radiatorHandedOver(worked::kRadiator[0]);
+    AnalysisInput in = withDatasheet(s);
+    std::get<RadiatorBoxSetup>(in.box).radiator = radiator;
+    AnalysisInput vented = in;
+    vented.box = VentedBoxSetup { s.closedVb, s.ventedFb, kDefaultQl, defaultPort(s.ventedFb, s.closedVb) };
+    const AnalysisResult r = analyse(in), v = analyse(vented);
+    QVERIFY(r.figures.radiator->mass < grams);
+    for (CurveKind kind : { CurveKind::Spl, CurveKind::Excursion, CurveKind::Impedance, CurveKind::MaxSpl }) {
+        for (int i = 0; i < r.frequencies.size(); ++i) {
+            const double a = values(r, kind)[i], b = values(v, kind)[i];
+            QVERIFY2(
+                qAbs(kind == CurveKind::Spl || kind == CurveKind::MaxSpl ? a - b : 20 * std::log10(a / b)) < within,
+                qPrintable(curveTitle(kind) + QString::number(r.frequencies[i])));
+        }
+    }
+}
+
+void TestAnalysis::radiatorMovesBelowTheTuning_data() { worked::addRows(worked::kRadiator); }
+
+void TestAnalysis::radiatorMovesBelowTheTuning()
+{
+    QFETCH(worked::Radiator, e);
+    const DesignState s = radiatorHandedOver(e);
+    const AnalysisResult r = analyse(withDatasheet(s));
+    QVERIFY(r.valid());
+    const double fb = s.ventedFb;
+    const RadiatorFigures radiator = r.figures.radiator.value();
+    // On its own the default radiator, as compliant as the box's air, resonates at Fb / sqrt 2.
+    QVERIFY(qAbs(radiator.resonance * std::sqrt(2.0) / fb - 1) < 1e-9);
+    const double stiffness = 2 * kAirDensity * kSpeedOfSound * kSpeedOfSound * std::pow(kSd * 1e-4, 2)
+        / (s.closedVb * kCubicMetresPerCubicFoot);
+    QVERIFY(qAbs(std::sqrt(stiffness / (radiator.mass / 1000)) / (2 * kPi * fb) - 1) < 1e-9);
+    QVERIFY(qAbs(radiator.xmax.value() / (s.radiatorVpr / kSd * 1000) - 1) < 1e-9); // Vpr over Sd
+
+    const QVector<int> peaks = localExtremes(values(r, CurveKind::Impedance), true);
+    QCOMPARE(peaks.size(), 2);
+    QVERIFY(r.frequencies[peaks[0]] < fb && r.frequencies[peaks[1]] > fb);
+    const QVector<double>& cone = values(r, CurveKind::Excursion);
+    const QVector<double>& moving = values(r, CurveKind::RadiatorExcursion);
+    for (int i = indexAt(r, std::sqrt(radiator.resonance * fb)); r.frequencies[i] <= fb; ++i)
+        QVERIFY(moving[i] > cone[i]);
+
+    AnalysisInput atXmax = withDatasheet(s);
+    const AtFrequency reached = radiator.xmaxPower.value();
+    atXmax.drive = { DriveUnit::Watts, reached.value, 1 };
+    const AnalysisResult at = analyse(atXmax);
+    QVERIFY(qAbs(values(at, CurveKind::RadiatorExcursion)[indexAt(r, reached.frequency)] / *radiator.xmax - 1) < 1e-9);
+    QVERIFY(!r.figures.peakPortVelocity && !r.curve(CurveKind::PortVelocity));
+}
+
+void TestAnalysis::bandpassIsSecondOrderEachSide_data() { worked::addRows(worked::kBandpass); }
+
+void TestAnalysis::bandpassIsSecondOrderEachSide()
+{
+    QFETCH(worked::Bandpass, e);
+    design::BandpassDesign designed;
+    const DesignState s = bandpassHandedOver(e, designed);
+    AnalysisInput in = withDatasheet(s, HandedOver::Bandpass);
+    QCOMPARE(netVolume(in.box), double(designed.sealedVb) + double(designed.ventedVb));
+    const AnalysisResult r = analyse(in);
+    QVERIFY(r.valid());
+    // Far below and far above the band, 12 dB an octave each way.
+    const SystemModel model = *buildSystem(in).model;
+    const auto octave = [&](double f) { return dB(responseAt(model, 2 * f).pressure / responseAt(model, f).pressure); };
+    QVERIFY(qAbs(octave(0.2) - 12) < 0.05);
+    QVERIFY(qAbs(octave(20000) + 12) < 0.05);
+    const double peakVelocityAt = r.figures.peakPortVelocity->frequency;
+    QVERIFY(peakVelocityAt > r.figures.f3.value() && peakVelocityAt < r.figures.upperF3.value());
+
+    // Without losses it is the window's band-pass, from its low to its high cut-off.
+    std::get<BandpassBoxSetup>(in.box).ql = 1e9;
+    const AnalysisResult lossless = analyse(in);
+    const double vas = s.bandVas * s.bandIsoFactor, vs = designed.sealedVb;
+    const double fc = s.bandFs * std::sqrt(1 + vas / vs), qtc = s.bandQts * std::sqrt(1 + vas / vs);
+    const double alpha = vas * vs / (vas + vs) / designed.ventedVb;
+    const double worst
+        = worstDeviation(lossless, [&](double f) { return fourthOrderBandPass(f, fc, qtc, s.bandFb, alpha); });
+    QVERIFY2(worst < 0.01, qPrintable(QString::number(worst)));
+    QVERIFY(qAbs(lossless.figures.f3.value() / e.typed[3].toDouble() - 1) < 0.005);
+    QVERIFY(qAbs(lossless.figures.upperF3.value() / designed.fh3 - 1) < 0.005);
+    // Its passband is the cone's above by the window's gain Pa.
+    AnalysisInput closed = in;
+    closed.box = ClosedBoxSetup { vs };
+    const double gain = r.figures.passband - analyse(closed).figures.passband;
+    QVERIFY(qAbs(gain - 20 * std::log10(designed.ventedVb / (vas * vs / (vas + vs)))) < 0.01);
+    QVERIFY(qAbs(gain - designed.pa) < 0.01);
+}
+
 void TestAnalysis::impedanceRisesWithLe_data()
 {
     QTest::addColumn<double>("le");
@@ -271,6 +429,14 @@ void TestAnalysis::impedanceRisesWithLe()
     QVERIFY(qAbs(z.last() / std::abs(Complex(kRe, 2 * kPi * top * le * 1e-3)) - 1) < 0.05);
     QVERIFY(r.figures.impedanceMinimum.value >= kRe);
     QCOMPARE(r.figures.impedanceMinimum.frequency<top, le> 0);
+    // The amplifier's load at 2.83 V: V / |Z| and V^2 / |Z|, the most where the impedance is least.
+    for (int i = 0; i < z.size(); ++i) {
+        QVERIFY(qAbs(values(r, CurveKind::Current)[i] * z[i] / kSensitivityVolts - 1) < 1e-12);
+        QVERIFY(qAbs(values(r, CurveKind::ApparentPower)[i] * z[i] / std::pow(kSensitivityVolts, 2) - 1) < 1e-12);
+    }
+    const auto least = std::min_element(z.begin(), z.end()) - z.begin();
+    QCOMPARE(r.figures.maximumCurrent.frequency, r.frequencies[least]);
+    QCOMPARE(r.figures.maximumApparentPower.value, std::pow(kSensitivityVolts, 2) / z[least]);
 }
 
 void TestAnalysis::maximumSplAndXmaxPower_data()
@@ -342,6 +508,9 @@ void TestAnalysis::driversAndFilterScaleTheResponse()
         QVERIFY(qAbs(values(b, CurveKind::Spl)[i] - values(a, CurveKind::Spl)[i] - gain - filtered) < 0.01);
         QVERIFY(qAbs(values(b, CurveKind::Impedance)[i] / values(a, CurveKind::Impedance)[i] - impedance) < 1e-9);
         QVERIFY(qAbs(values(b, CurveKind::Excursion)[i] / values(a, CurveKind::Excursion)[i] / ratio - 1) < 1e-3);
+        // The same voltage into half the impedance draws twice the current.
+        const double current = values(b, CurveKind::Current)[i] / values(a, CurveKind::Current)[i];
+        QVERIFY(qAbs(current * impedance / std::pow(10, filtered / 20) - 1) < 1e-3);
     }
 }
 
@@ -421,6 +590,30 @@ void TestAnalysis::incompleteInputsLeaveMessages_data()
         in.filter = { FilterKind::Butterworth, 1, 0 };
     }) << false << "Filter Frequency Must be Greater Than 0"
                                     << none;
+    const auto radiator = [&](PassiveRadiator r, double volume = 1.42, double fb = 36.9) {
+        return with([=](AnalysisInput& in) { in.box = RadiatorBoxSetup { volume, fb, kDefaultQl, r }; });
+    };
+    QTest::newRow("radiator: nothing but the box") << radiator({}) << true << none << none;
+    QTest::newRow("radiator: not numbers")
+        << radiator({ qQNaN(), -qInf(), qQNaN(), -1, qInf() }) << true << none << none;
+    QTest::newRow("radiator: no volume") << radiator({}, 0) << false << "Box Volume Must be Greater Than 0" << none;
+    QTest::newRow("radiator: no tuning") << radiator({}, 1.42, 0) << false << "Tuning Frequency Must be Greater Than 0"
+                                         << none;
+    QTest::newRow("radiator: beyond range")
+        << radiator({ 1e200 }) << false << "Result Out of Range: Check the Driver Data and the Box" << none;
+    QTest::newRow("radiator: as stiff as a wall") << radiator({ 0, 0, 0, 1e-300 }) << true << none << none;
+    const auto bandpass = [&](BandpassBoxSetup b) { return with([=](AnalysisInput& in) { in.box = b; }); };
+    QTest::newRow("bandpass: no sealed section")
+        << bandpass({ 0, 1, 39 }) << false << "Sealed Section Volume Must be Greater Than 0" << none;
+    QTest::newRow("bandpass: no vented section")
+        << bandpass({ 1.4, qQNaN(), 39 }) << false << "Vented Section Volume Must be Greater Than 0" << none;
+    QTest::newRow("bandpass: no tuning") << bandpass({ 1.4, 1, -39 }) << false
+                                         << "Tuning Frequency Must be Greater Than 0" << none;
+    QTest::newRow("bandpass: tenth port")
+        << bandpass({ 1.4, 1, 39, 7, 9 }) << false << "Choose One of the Nine Port Diameters" << none;
+    QTest::newRow("bandpass: a sealed section of nothing")
+        << bandpass({ 1e-300, 1, 39, 7, 6 }) << false << "Result Out of Range: Check the Driver Data and the Box"
+        << none;
 }
 
 void TestAnalysis::incompleteInputsLeaveMessages()
@@ -441,39 +634,72 @@ void TestAnalysis::incompleteInputsLeaveMessages()
 void TestAnalysis::handedOverDesigns_data()
 {
     QTest::addColumn<DesignState>("state");
-    QTest::addColumn<BoxSetup>("box"); // expected; a passive radiator box: none
+    QTest::addColumn<HandedOver>("which");
+    QTest::addColumn<BoxSetup>("box"); // expected; none: a closed box of no volume
     QTest::addColumn<bool>("isobaric");
+    QTest::addColumn<bool>("measured"); // Qes, Qms and Re from the measurement window
     const worked::Vented& pair = worked::kVented[1];
+    const BoxSetup none = ClosedBoxSetup {};
     // The pair's 3-inch port, 19.13 inches long, fits its 19.95 inches of height.
-    QTest::newRow("closed") << handedOver(BoxType::Closed, worked::kClosed[0].typed, 0.65f)
-                            << BoxSetup(ClosedBoxSetup { 0.65f }) << false;
-    QTest::newRow("vented pair, 3-inch port") << handedOver(BoxType::Vented, pair.typed, pair.vb, 28.742f)
-                                              << BoxSetup(VentedBoxSetup { pair.vb, 28.742f, 7, 5 }) << true;
+    QTest::newRow("closed") << handedOver(BoxType::Closed, worked::kClosed[0].typed, 0.65f) << HandedOver::Box
+                            << BoxSetup(ClosedBoxSetup { 0.65f }) << false << true;
+    QTest::newRow("vented pair, 3-inch port")
+        << handedOver(BoxType::Vented, pair.typed, pair.vb, 28.742f) << HandedOver::Box
+        << BoxSetup(VentedBoxSetup { pair.vb, 28.742f, 7, 5 }) << true << true;
     // Tuned to 25 Hz the 6-inch port, 30.09 inches long, misses the 29.61 inches of height.
     QTest::newRow("tuned low: 4-inch port")
-        << handedOver(BoxType::Vented, worked::kVentedTuned.typed, worked::kVentedTuned.vb, 25)
-        << BoxSetup(VentedBoxSetup { worked::kVentedTuned.vb, 25, 7, 6 }) << false;
+        << handedOver(BoxType::Vented, worked::kVentedTuned.typed, worked::kVentedTuned.vb, 25) << HandedOver::Box
+        << BoxSetup(VentedBoxSetup { worked::kVentedTuned.vb, 25, 7, 6 }) << false << true;
     DesignState withdrawn = handedOver(BoxType::Closed, worked::kClosed[0].typed, 0.65f);
     withdrawn.boxValid = 0;
-    QTest::newRow("withdrawn") << withdrawn << BoxSetup(ClosedBoxSetup {}) << false;
-    QTest::newRow("passive radiator") << handedOver(BoxType::Radiator, pair.typed, pair.vb, 28.742f)
-                                      << BoxSetup(ClosedBoxSetup {}) << false;
+    QTest::newRow("withdrawn") << withdrawn << HandedOver::Box << none << false << true;
+    const DesignState radiator = radiatorHandedOver(worked::kRadiator[1]);
+    QTest::newRow("passive radiator pair, the window's displacement")
+        << radiator << HandedOver::Box
+        << BoxSetup(RadiatorBoxSetup { radiator.closedVb, radiator.ventedFb, 7, { 0, 0, radiator.radiatorVpr } })
+        << true << true;
+    design::BandpassDesign designed;
+    DesignState both = bandpassHandedOver(worked::kBandpass[1], designed);
+    QTest::newRow("bandpass alone: no box") << both << HandedOver::Box << none << false << true;
+    // Its 2-inch port, 9.86 inches long, fits the vented section's 10.02 inches of height.
+    const BoxSetup bandpass = BandpassBoxSetup { designed.sealedVb, designed.ventedVb, designed.fb, 7, 4 };
+    QTest::newRow("bandpass pair") << both << HandedOver::Bandpass << bandpass << true << true;
+    both.boxValid = 1;
+    QTest::newRow("bandpass beside a closed box: the box")
+        << both << HandedOver::Box << BoxSetup(ClosedBoxSetup { 0.65f }) << true << true;
+    QTest::newRow("bandpass beside a closed box: the bandpass")
+        << both << HandedOver::Bandpass << bandpass << true << true;
+    DesignState other = both;
+    other.qms = 2; // a Qts of .39: the measured driver is another
+    QTest::newRow("bandpass beside another measured driver")
+        << other << HandedOver::Bandpass << bandpass << true << false;
+    both.bandValid = 0;
+    QTest::newRow("bandpass withdrawn") << both << HandedOver::Bandpass << none << false << true;
 }
 
 void TestAnalysis::handedOverDesigns()
 {
     QFETCH(DesignState, state);
+    QFETCH(HandedOver, which);
     QFETCH(BoxSetup, box);
     QFETCH(bool, isobaric);
-    const std::optional<AnalysisInput> in = handedOverAnalysis(state);
-    const bool handed = state.boxValid == 1 && state.boxType != BoxType::Radiator;
+    QFETCH(bool, measured);
+    const std::optional<AnalysisInput> in = handedOverAnalysis(state, which);
+    const bool handed = box != BoxSetup(ClosedBoxSetup {});
     QCOMPARE(in.has_value(), handed);
     if (!handed)
         return;
     QVERIFY(in->box == box);
     QCOMPARE(in->drivers.isobaric, isobaric);
-    QCOMPARE(in->driver, (DriverData { state.fs, state.qts, state.vas, state.qes, state.qms, state.re }));
-    QCOMPARE(boxName(in->box), QString::fromLatin1(state.boxType == BoxType::Closed ? "Closed Box" : "Vented Box"));
+    // The driver's Re is the measured one, never the bandpass window's nominal impedance.
+    const bool band = which == HandedOver::Bandpass;
+    DriverData driver { band ? state.bandFs : state.fs, band ? state.bandQts : state.qts,
+        band ? state.bandVas : state.vas };
+    if (measured)
+        driver.qes = state.qes, driver.qms = state.qms, driver.re = state.re;
+    QCOMPARE(in->driver, driver);
+    const char* names[] = { "Closed Box", "Vented Box", "Passive Radiator Box", "Bandpass Box" };
+    QCOMPARE(boxName(in->box), QString::fromLatin1(names[in->box.index()]));
 }
 
 QTEST_GUILESS_MAIN(TestAnalysis)
