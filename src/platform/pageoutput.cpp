@@ -60,11 +60,12 @@ QImage loadPicture(const QString& file)
 
 class PagePainter {
 public:
-    PagePainter(const Page& page, QPainter& painter, const QRectF& target, double penScale)
+    PagePainter(const Page& page, QPainter& painter, const QRectF& target, double penScale, bool screen)
         : m_page(page)
         , m_painter(painter)
         , m_base(painter.transform())
         , m_penScale(penScale)
+        , m_screen(screen)
     {
         const QRectF& w = page.world();
         m_sx = target.width() / w.width();
@@ -123,9 +124,13 @@ public:
     // and scaled as texts are, so its box fits its texts on every device.
     void operator()(const PageLegend& l)
     {
-        const double em = l.font.size * m_page.fontScale();
+        double em = l.font.size * m_page.fontScale();
         if (l.entries.isEmpty() || !(em > 0))
             return;
+        // On a screen the texts keep their least size (points at 96 dpi,
+        // times the pen scale for other densities).
+        if (m_screen && m_sy > 0)
+            em = std::max(em, l.screenPoints * 96.0 / 72.0 * m_penScale / m_sy);
         const double k = em / kReferencePixels; // world units per reference pixel
         const double ux = textScaleX() * k, uy = m_sy * k; // device units per reference pixel
         const QFont font = pageFont(l.font);
@@ -205,6 +210,7 @@ private:
     QPainter& m_painter;
     QTransform m_base;
     double m_penScale = 1;
+    bool m_screen = false;
     QTransform m_toDevice;
     double m_sx = 1, m_sy = 1;
 };
@@ -216,15 +222,16 @@ double penScaleOf(const QPainter& painter)
     return device ? device->logicalDpiY() / 96.0 : 1.0;
 }
 
-// Draws the items [first, last) of the page, as renderPage() draws them all.
-void renderItems(
-    const Page& page, QPainter& painter, const QRectF& target, double penScale, std::size_t first, std::size_t last)
+// Draws the items [first, last) of the page, as renderPage() draws them all
+// (on a screen, with the screen's least text sizes).
+void renderItems(const Page& page, QPainter& painter, const QRectF& target, double penScale, std::size_t first,
+    std::size_t last, bool screen = false)
 {
     if (page.world().isEmpty() || target.isEmpty() || first >= last)
         return;
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    PagePainter draw(page, painter, target, penScale);
+    PagePainter draw(page, painter, target, penScale, screen);
     for (std::size_t i = first; i < last; ++i)
         std::visit(draw, page.items()[i]);
     painter.restore();
@@ -258,7 +265,7 @@ void ScreenPageRenderer::render(const Page& page, QPainter& painter, const QRect
     const double penScale = penScaleOf(painter);
     if (end == 0 || target.isEmpty()) {
         painter.fillRect(target, background);
-        renderPage(page, painter, target);
+        renderItems(page, painter, target, penScale, 0, page.items().size(), true);
         return;
     }
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
@@ -268,7 +275,7 @@ void ScreenPageRenderer::render(const Page& page, QPainter& painter, const QRect
         m_pixmap.setDevicePixelRatio(ratio);
         m_pixmap.fill(background);
         QPainter backdrop(&m_pixmap);
-        renderItems(page, backdrop, QRectF(QPointF(0, 0), QSizeF(target.size())), penScale, 0, end);
+        renderItems(page, backdrop, QRectF(QPointF(0, 0), QSizeF(target.size())), penScale, 0, end, true);
         backdrop.end();
         m_size = target.size();
         m_ratio = ratio;
@@ -280,7 +287,7 @@ void ScreenPageRenderer::render(const Page& page, QPainter& painter, const QRect
         m_items.assign(page.items().begin(), page.items().begin() + std::ptrdiff_t(end));
     }
     painter.drawPixmap(target.topLeft(), m_pixmap);
-    renderItems(page, painter, target, penScale, end, page.items().size());
+    renderItems(page, painter, target, penScale, end, page.items().size(), true);
 }
 
 QImage renderToImage(const Page& page, const QSize& size, const QColor& background)

@@ -19,8 +19,9 @@ void renderPage(const Page& page, QPainter& painter, const QRectF& target);
 // (Page::markBackdrop) is drawn once into a pixmap for the target's size and
 // device pixel ratio and copied while they, the background and the backdrop
 // stay the same; only the items after the backdrop are drawn each time. The
-// result equals filling `target` with the background and renderPage(). For
-// screens only: files and printers get renderPage(), so vectors stay vectors.
+// result equals filling `target` with the background and renderPage(), but
+// that a legend's texts keep their least size on the screen. For screens
+// only: files and printers get renderPage(), so vectors stay vectors.
 class ScreenPageRenderer final {
 public:
     void render(const Page& page, QPainter& painter, const QRect& target, const QColor& background = Qt::white);

@@ -20,11 +20,13 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 const QString kHelpTopic = QStringLiteral("drivers");
 constexpr int kReportLines = 20;
+constexpr int kWidestText = 240; // pixels
 
 // The table's columns: the texts but the note, the values, the note.
 constexpr int kLeadingTexts = 3;
@@ -198,9 +200,15 @@ DriverTable::DriverTable(QWidget* parent)
     m_view->sortByColumn(0, Qt::AscendingOrder);
     m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setStretchLastSection(true);
-    m_view->setColumnWidth(0, 180);
-    for (int column = 1; column < kColumnCount - 1; ++column)
-        m_view->setColumnWidth(column, column < kLeadingTexts ? 110 : 64);
+    // Each column as wide as its heading and values; a long name no wider
+    // than kWidestText, the note taking what is left.
+    const auto fitColumns = [this] {
+        m_view->resizeColumnsToContents();
+        for (int column = 0; column < kLeadingTexts; ++column)
+            m_view->setColumnWidth(column, std::min(m_view->columnWidth(column), kWidestText));
+    };
+    connect(m_model, &QAbstractItemModel::modelReset, this, fitColumns);
+    fitColumns();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -10,6 +10,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolTip>
@@ -105,6 +106,32 @@ void extendContextMenu(QLineEdit* name, const QList<QAction*>& actions)
     });
 }
 
+// A small list drawn in the field's text colour: the button in the name field.
+QIcon listIcon(const QWidget* field)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(field->palette().color(QPalette::Text), 1.5, Qt::SolidLine, Qt::FlatCap));
+    for (int y : { 4, 8, 12 }) {
+        painter.drawLine(QPointF(2, y), QPointF(4, y));
+        painter.drawLine(QPointF(6, y), QPointF(14, y));
+    }
+    return QIcon(pixmap);
+}
+
+// The button at the name field's right end: the pick list, whose "Driver
+// Library..." leads on to the library itself.
+void addPickButton(QWidget* window, QLineEdit* name)
+{
+    QAction* pick = name->addAction(listIcon(name), QLineEdit::TrailingPosition);
+    pick->setObjectName(QStringLiteral("actPickDriver"));
+    pick->setToolTip(QStringLiteral("Pick Driver from Library (Ctrl+L)\n"
+                                    "Save Driver to Library: Ctrl+Shift+S\n"
+                                    "Driver Library: Ctrl+Shift+L"));
+    QObject::connect(pick, &QAction::triggered, window, [window] { openDriverPicker(window); });
+}
+
 // Completion on the name field: the drivers whose names begin with the text,
 // each shown with its values; choosing one picks it.
 void addCompletion(Attachment* attachment, QLineEdit* name)
@@ -189,8 +216,10 @@ void attachDriverLibrary(QWidget* window, const DriverFields& fields)
         [] { openDriverManager(); });
     if (QLineEdit* name = lineEdit(window, fields.name)) {
         extendContextMenu(name, actions);
-        if (!fields.calculatedBy)
+        if (!fields.calculatedBy) {
             addCompletion(attachment, name);
+            addPickButton(window, name);
+        }
     }
     if (fields.calculatedBy)
         if (auto* calculate = window->findChild<QPushButton*>(QString::fromLatin1(fields.calculatedBy)))

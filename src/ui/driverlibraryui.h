@@ -5,7 +5,8 @@
 // positions or rules.
 //
 // What an attached window gets (nothing is added to its layout):
-//  - Ctrl+L "Pick Driver from Library...": a list of the library's drivers
+//  - a small button inside the name field's right end, and Ctrl+L, "Pick
+//    Driver from Library...": a list of the library's drivers
 //    with their values; picking fills the driver fields as if typed (their
 //    change rules run; the Enter, got-focus and lost-focus rules do not, and
 //    nothing is calculated until the user presses Calculate). A value the

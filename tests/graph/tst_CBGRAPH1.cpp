@@ -11,10 +11,10 @@
 #include "platform/pageview.h"
 #include "support/windowtest.h"
 
-#include <QListWidget>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -115,6 +115,7 @@ private slots:
     {
         WindowTest::init();
         keptCurves().clear();
+        shownGraphRange() = {};
         m_window = openGraph();
     }
     void layoutFollowsTheDesign();
@@ -330,14 +331,14 @@ void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()
     inspect();
     QCOMPARE(seen,
         (QStringList { "Save Graph as PNG...", "Save Graph as SVG...", "Save Graph as PDF...", "", "Keep Curve",
-            "Kept Curves...", "Clear Kept Curves" }));
-    QCOMPARE(enabled, (QList<bool> { false, false, false, true, false, false, false }));
+            "Add from File...", "Kept Curves...", "Clear Kept Curves", "Undo", "", "Reset Zoom" }));
+    QCOMPARE(enabled, (QList<bool> { false, false, false, true, false, true, false, false, false, true, false }));
 
     clickDraw();
     seen.clear();
     enabled.clear();
     inspect();
-    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, false, false }));
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, false, false, false, true, false }));
 
     keptCurves() << *curveToKeep([] {
         handOverClosedBoxAndCrossover();
@@ -346,7 +347,16 @@ void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()
     seen.clear();
     enabled.clear();
     inspect();
-    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, true }));
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, true, true, false, true, false }));
+
+    // Zoomed and cleared: back to the full range, and back to the curves.
+    m_window->setRange(boxRange());
+    m_window->clearKeptCurves();
+    seen.clear();
+    enabled.clear();
+    inspect();
+    QCOMPARE(seen[8], QStringLiteral("Undo Clear Kept Curves"));
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, false, false, true, true, true }));
 }
 
 void TestGraphWindow::pointerReadsFrequencyAndLevel()
@@ -463,7 +473,7 @@ void TestGraphWindow::keptCurvesSurviveANewDesignAndDrawGraph()
     QCOMPARE(linesOf(drawnPage(), chart::color(0)) > 0, true); // the vented box, black
     QCOMPARE(legendTexts(drawnPage()),
         (QStringList { QString::fromUtf8("Test woofer, vented 2.16 ft\u00b3 (current)"),
-            QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3") }));
+            QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3"), "-3 dB" }));
     QVERIFY(drawnPage().findText("Vented Box Design"));
 
     // Closing the window keeps them too.
@@ -492,7 +502,7 @@ void TestGraphWindow::noLegendWithoutShownKeptCurves()
     const Page alone = drawnPage();
 
     QVERIFY(m_window->keepCurve());
-    QCOMPARE(legendTexts(drawnPage()).size(), 4); // box, woofer, tweeter, kept
+    QCOMPARE(legendTexts(drawnPage()).size(), 5); // box, woofer, tweeter, kept, -3 dB
     QCOMPARE(legendTexts(drawnPage()).mid(1, 2), (QStringList { "Woofer crossover", "Tweeter crossover" }));
 
     // Hidden, it is neither drawn nor named, and the chart is as it was.
@@ -539,23 +549,23 @@ void TestGraphWindow::keptCurvesPanelRenamesHidesAndRemoves()
     QVERIFY(m_window->keepCurve());
     QWidget* panel = m_window->findChild<QWidget*>("KeptCurves");
     QVERIFY(panel && panel->isVisible());
-    auto* list = panel->findChild<QListWidget*>("lstKept");
-    QCOMPARE(list->count(), 2);
+    auto* list = panel->findChild<QTableWidget*>("lstKept");
+    QCOMPARE(list->rowCount(), 2);
     QCOMPARE(list->currentRow(), 1);
 
-    list->item(0)->setText("  Small box  ");
+    list->item(0, 0)->setText("  Small box  ");
     QCOMPARE(keptCurves()[0].label, QStringLiteral("Small box"));
     QVERIFY(legendTexts(drawnPage()).contains("Small box"));
-    list->item(0)->setText(" "); // an empty name keeps the old one
+    list->item(0, 0)->setText(" "); // an empty name keeps the old one
     QCOMPARE(keptCurves()[0].label, QStringLiteral("Small box"));
-    QCOMPARE(list->item(0)->text(), QStringLiteral("Small box"));
+    QCOMPARE(list->item(0, 0)->text(), QStringLiteral("Small box"));
 
-    list->item(1)->setCheckState(Qt::Unchecked);
+    list->item(1, 0)->setCheckState(Qt::Unchecked);
     QVERIFY(!keptCurves()[1].visible);
     QCOMPARE(linesOf(drawnPage(), chart::comparedColor(1)), 0);
     QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
 
-    list->setCurrentRow(0);
+    list->selectRow(0);
     QTest::mouseClick(panel->findChild<QPushButton*>("btnRemove"), Qt::LeftButton);
     QCOMPARE(keptCurves().size(), 1);
     QCOMPARE(keptCurves()[0].colorSlot, 1);
@@ -563,14 +573,14 @@ void TestGraphWindow::keptCurvesPanelRenamesHidesAndRemoves()
 
     QTest::mouseClick(panel->findChild<QPushButton*>("btnClear"), Qt::LeftButton);
     QVERIFY(keptCurves().isEmpty());
-    QCOMPARE(list->count(), 0);
+    QCOMPARE(list->rowCount(), 0);
     QVERIFY(!panel->findChild<QPushButton*>("btnRemove")->isEnabled());
     QVERIFY(messages().shown.isEmpty());
 
     // Curves a load brings show once the user comes back to the panel.
     keepCurve(keptCurves(), curveToKeep(designState()));
     QApplication::setActiveWindow(panel);
-    QTRY_COMPARE(list->count(), 1);
+    QTRY_COMPARE(list->rowCount(), 1);
     QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
 }
 

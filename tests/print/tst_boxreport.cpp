@@ -203,8 +203,9 @@ void TestBoxReport::keptCurvesJoinTheGraphWithALegend()
         const QString box = QString::fromUtf8("Big Woofer, vented 2.00 ft\u00b3 (current)");
         const QString band = QString::fromUtf8("Sub Woofer, bandpass 1.50 + 1.25 ft\u00b3, isobaric (current)");
         const QString keptLabel = QString::fromUtf8("Big Woofer, vented 3.00 ft\u00b3 + bandpass");
-        QCOMPARE(
-            texts, (k == BoxType::Vented ? QStringList { box, band, keptLabel } : QStringList { band, keptLabel }));
+        QCOMPARE(texts,
+            (k == BoxType::Vented ? QStringList { box, band, keptLabel, "-3 dB" }
+                                  : QStringList { band, keptLabel, "-3 dB" }));
         // Inside the printed graph's frame, in its upper right corner.
         QVERIFY(QRectF(120, 100, 1800, 800).contains(legend->area));
         // The kept vented box and bandpass, dashed in the first colour.
