@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -46,13 +47,23 @@ GraphRange soundRange(GraphRange r)
 {
     const GraphRange full;
     // Frequencies in decades, where the narrowest span is the same everywhere.
-    const double from = std::log10(finiteOr(r.fromHz, 0) > 0 ? r.fromHz : full.fromHz);
-    const double to = std::log10(finiteOr(r.toHz, 0) > 0 ? r.toHz : full.toHz);
+    const double fromHz = finiteOr(r.fromHz, 0) > 0 ? r.fromHz : full.fromHz;
+    const double toHz = finiteOr(r.toHz, 0) > 0 ? r.toHz : full.toHz;
+    const double from = std::log10(fromHz), to = std::log10(toHz);
     const auto [lowDecade, highDecade]
         = soundInterval(from, to, std::log10(kLowestHz), std::log10(kHighestHz), std::log10(kNarrowestRatio));
-    // The full range's ends stay exactly what they are.
-    r.fromHz = lowDecade <= std::log10(kLowestHz) ? kLowestHz : std::pow(10.0, lowDecade);
-    r.toHz = highDecade >= std::log10(kHighestHz) ? kHighestHz : std::pow(10.0, highDecade);
+    // What needs no change keeps its value exactly, and so do the full range's ends.
+    const auto hz = [&](double decade) {
+        if (decade == from)
+            return fromHz;
+        if (decade == to)
+            return toHz;
+        if (decade <= std::log10(kLowestHz))
+            return kLowestHz;
+        return decade >= std::log10(kHighestHz) ? kHighestHz : std::pow(10.0, decade);
+    };
+    r.fromHz = hz(lowDecade);
+    r.toHz = hz(highDecade);
     std::tie(r.fromDb, r.toDb) = soundInterval(
         finiteOr(r.fromDb, full.fromDb), finiteOr(r.toDb, full.toDb), kLowestLevel, kHighestDb, kNarrowestDb);
     return r;

@@ -2,22 +2,34 @@
 // alone when nothing was handed over, curves where the chart units put them
 // in the saved image, labels centred on their grid lines, the readout under
 // the pointer and the context menu; kept curves with their legend and panel.
+// Zooming: the range chooser, the wheel, a drag and the reset put each
+// frequency where the axis says (pixels of the saved image); "Add from
+// File..." keeps another file's design and leaves the design and its file
+// alone; removed and cleared curves come back with Ctrl+Z.
+#include "core/recordfile.h"
+#include "core/systemrecord.h"
+#include "design/systemload.h"
 #include "graph/CBGRAPH1.h"
 #include "graph/graphpage.h"
 #include "graph/handedover.h"
+#include "graph/keptcurvefile.h"
 #include "graph/keptcurves.h"
 #include "platform/chart.h"
 #include "platform/pageoutput.h"
 #include "platform/pageview.h"
 #include "support/windowtest.h"
 
+#include <QComboBox>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 #include <cmath>
+
+Q_DECLARE_METATYPE(GraphRange)
 
 namespace {
 // A closed box and a first-order 2-way crossover, handed over.
@@ -53,6 +65,18 @@ template <class Test> bool near(const QImage& image, QPoint at, int radius, Test
                 return true;
     return false;
 }
+
+// The device pixel of a frequency and level on an image of the whole graph
+// page showing `range`, placed as a logarithmic and a linear axis place them.
+QPoint pixelIn(const GraphRange& range, double frequency, double level, const QSize& size)
+{
+    const double x = 100 + 1850 * std::log10(frequency / range.fromHz) / std::log10(range.toHz / range.fromHz);
+    const double y = 100 + 800 * (level - range.fromDb) / (range.toDb - range.fromDb);
+    return QPoint(int(x / kGraphWorld.width() * size.width()),
+        int((kGraphWorld.height() - y) / kGraphWorld.height() * size.height()));
+}
+
+bool gridGrey(const QColor& c) { return c.red() == c.green() && c.green() == c.blue() && c.red() < 230; }
 
 bool bluish(const QColor& c) { return c.blue() > 150 && c.red() < 120 && c.green() < 150; }
 
@@ -139,6 +163,12 @@ private slots:
     void keepSaysWhyItCannot_data();
     void keepSaysWhyItCannot();
     void keptCurvesPanelRenamesHidesAndRemoves();
+    void rangeChooserPlacesFrequenciesWhereTheAxisSays_data();
+    void rangeChooserPlacesFrequenciesWhereTheAxisSays();
+    void wheelZoomsAboutThePointerAndADragMovesTheRange();
+    void addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne_data();
+    void addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne();
+    void undoBringsBackWhatWasRemoved();
 
 private:
     CBGRAPH1* openGraph();
@@ -582,6 +612,240 @@ void TestGraphWindow::keptCurvesPanelRenamesHidesAndRemoves()
     QApplication::setActiveWindow(panel);
     QTRY_COMPARE(list->rowCount(), 1);
     QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
+}
+
+void TestGraphWindow::rangeChooserPlacesFrequenciesWhereTheAxisSays_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // pressed in the range chooser
+    QTest::addColumn<GraphRange>("range");
+    QTest::addColumn<double>("decade"); // a frequency whose grid line and label are checked
+    QTest::addColumn<QString>("label");
+    QTest::newRow("box range") << QList<int> { Qt::Key_Down } << GraphRange { 10, 1000, -20, 10 } << 100.0 << "100";
+    QTest::newRow("crossover range") << QList<int> { Qt::Key_Down, Qt::Key_Down } << GraphRange { 100, 20000, -20, 10 }
+                                     << 1000.0 << "1K";
+    QTest::newRow("box range, then the full range again")
+        << QList<int> { Qt::Key_Down, Qt::Key_Up } << GraphRange() << 1000.0 << "1K";
+}
+
+void TestGraphWindow::rangeChooserPlacesFrequenciesWhereTheAxisSays()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(GraphRange, range);
+    QFETCH(double, decade);
+    QFETCH(QString, label);
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    auto* chooser = m_window->findChild<QComboBox*>("cboRange");
+    for (int key : keys)
+        QTest::keyClick(chooser, Qt::Key(key));
+    QVERIFY2(shownGraphRange() == range, qPrintable(rangeText(shownGraphRange())));
+    QCOMPARE(chooser->currentText(), QString::fromLatin1(namedRanges()[chooser->currentIndex()].name));
+
+    files().answerNext(m_dir.filePath("range.png"));
+    QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Png));
+    const QImage image(m_dir.filePath("range.png"));
+    // The decade's grid line, high in the plot where no curve runs, and its label under it.
+    const QPoint line = pixelIn(range, decade, 9, image.size());
+    QVERIFY(near(image, line, 1, gridGrey));
+    QVERIFY(!near(image, line + QPoint(12, 0), 1, gridGrey));
+    const PageText* text = nullptr;
+    for (const PageItem& item : drawnPage().items())
+        if (const auto* t = std::get_if<PageText>(&item); t && t->text == label && t->pos.y() == 60)
+            text = t;
+    QVERIFY(text);
+    QCOMPARE_LT(std::abs(text->pos.x() / kGraphWorld.width() * image.width() - line.x()), 1.5);
+    // The closed box at 20 Hz and the woofer at 2 kHz, where they are shown.
+    if (range.fromHz <= 20)
+        QVERIFY(near(image, pixelIn(range, 20, -16.03, image.size()), 2, dark));
+    if (range.toHz >= 2000)
+        QVERIFY(near(image, pixelIn(range, 2000, -6.97, image.size()), 2, bluish));
+    QVERIFY(!near(image, pixelIn(range, 2000, -14, image.size()), 3, bluish));
+}
+
+void TestGraphWindow::wheelZoomsAboutThePointerAndADragMovesTheRange()
+{
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    auto* graph = m_window->findChild<PageView*>("Graph1");
+    auto* chooser = m_window->findChild<QComboBox*>("cboRange");
+    const auto wheel = [graph](QPoint at, int notches, Qt::KeyboardModifiers modifiers = {}) {
+        QWheelEvent event(at, graph->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+            Qt::NoScrollPhase, false);
+        QApplication::sendEvent(graph, &event);
+    };
+    const auto reading = [graph](QPoint at) { return *readingAt(graph->worldAt(at), shownGraphRange()); };
+
+    // Two notches over 100 Hz, -10 dB: 100 Hz stays under the pointer.
+    const QPoint at = pixelIn(GraphRange(), 100, -10, graph->size());
+    const double before = reading(at).frequency;
+    wheel(at, 2);
+    const GraphRange zoomed = shownGraphRange();
+    QCOMPARE_LT(std::log10(zoomed.toHz / zoomed.fromHz), 3.0);
+    QCOMPARE_LT(std::abs(reading(at).frequency / before - 1), 1e-9);
+    QVERIFY(chooser->currentText().startsWith("Zoomed: "));
+    QVERIFY(!graph->readout().isEmpty());
+    // With Shift, the level: -10 dB stays where it is.
+    const double level = reading(at).level;
+    wheel(at, 3, Qt::ShiftModifier);
+    QCOMPARE_LT(shownGraphRange().toDb - shownGraphRange().fromDb, 30.0);
+    QCOMPARE_LT(std::abs(reading(at).level - level), 1e-9);
+    QCOMPARE(shownGraphRange().fromHz, zoomed.fromHz);
+
+    // A drag 100 pixels to the left: what was under the pointer follows it.
+    const QPoint to = at - QPoint(100, 0);
+    const double under = reading(at).frequency;
+    QTest::mousePress(graph, Qt::LeftButton, {}, at);
+    QMouseEvent move(QEvent::MouseMove, to, graph->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(graph, &move);
+    QTest::mouseRelease(graph, Qt::LeftButton, {}, to);
+    QCOMPARE_LT(std::abs(reading(to).frequency / under - 1), 1e-6);
+    QCOMPARE_GT(shownGraphRange().fromHz, zoomed.fromHz);
+
+    // Zoomed out past the full range, it stops there; Ctrl+0 resets any zoom.
+    wheel(at, -40);
+    QCOMPARE(shownGraphRange().fromHz, 10.0);
+    QCOMPARE(shownGraphRange().toHz, 100000.0);
+    QTest::keyClick(m_window, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(shownGraphRange().isFull());
+    QCOMPARE(chooser->currentIndex(), 0);
+    QCOMPARE(chooser->count(), 3);
+    QCOMPARE(drawnPage().items(), composeGraph(designState(), {}).items());
+}
+
+void TestGraphWindow::addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("keptBefore");
+    QTest::addColumn<QString>("label"); // empty: nothing kept
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a vented design") << "vented" << 0 << QString::fromUtf8("vented: Test woofer, vented 2.16 ft\u00b3")
+                                     << "";
+    QTest::newRow("a vented and a bandpass design")
+        << "band" << 2 << QString::fromUtf8("band: Test woofer, vented 2.16 ft\u00b3 + bandpass") << "";
+    QTest::newRow("a file without a design") << "nothing" << 0 << ""
+                                             << "nothing.TLV holds no box or bandpass design to compare.";
+    QTest::newRow("a file that is not there") << "missing" << 0 << ""
+                                              << "File Not Found";
+    QTest::newRow("eight kept already") << "vented" << 8 << ""
+                                        << "At most 8 curves can be kept. Remove one in Kept Curves first.";
+}
+
+void TestGraphWindow::addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne()
+{
+    QFETCH(QString, file);
+    QFETCH(int, keptBefore);
+    QFETCH(QString, label);
+    QFETCH(QString, message);
+    // The design, loaded from its file: a closed box.
+    DesignState s;
+    applyStartValues(s);
+    s.driverName = "Test woofer";
+    std::tie(s.fs, s.qts, s.vas) = std::tuple(30.0f, 0.4f, 2.0f);
+    std::tie(s.boxValid, s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
+        = std::tuple(1, BoxType::Closed, 0.94f, 53.06f, 0.707f);
+    const QString current = m_dir.filePath("current.TLV");
+    QVERIFY(!writeRecordFile(current, encodeSystemRecord(s)));
+    // The other files: vented (with curves kept beside it), vented with a bandpass, no design.
+    std::tie(s.boxType, s.closedVb, s.ventedFb, s.ventedF3, s.ventedValid)
+        = std::tuple(BoxType::Vented, 2.1629f, 28.74f, 28.13f, 1);
+    QVERIFY(!writeRecordFile(m_dir.filePath("vented.TLV"), encodeSystemRecord(s)));
+    KeptCurves beside;
+    keepCurve(beside, curveToKeep(handedover::ventedBox()));
+    QVERIFY(!saveKeptCurvesBeside(m_dir.filePath("vented.TLV"), beside));
+    DesignState band = s;
+    std::tie(band.bandValid, band.bandFl3, band.bandFb, band.bandFh3, band.bandQts, band.bandFs)
+        = std::tuple(1, 25.0f, 39.06f, 61.03f, 0.35f, 22.0f);
+    QVERIFY(!writeRecordFile(m_dir.filePath("band.TLV"), encodeSystemRecord(band)));
+    s.boxValid = 0;
+    QVERIFY(!writeRecordFile(m_dir.filePath("nothing.TLV"), encodeSystemRecord(s)));
+
+    QVERIFY(loadSystemFile(current));
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    for (int i = 0; i < keptBefore; ++i)
+        QVERIFY(m_window->keepCurve());
+    const SystemRecord design = encodeSystemRecord(designState());
+    const int loads = designLoadCount();
+    QFile currentFile(current);
+    QVERIFY(currentFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = currentFile.readAll();
+    currentFile.close();
+    const QStringList filesBefore = QDir(m_dir.path()).entryList(QDir::Files);
+    messages().clear();
+
+    files().answerNext(m_dir.filePath(file + ".TLV"));
+    QCOMPARE(m_window->addFromFile(), !label.isEmpty());
+    // The design, its file and what lies beside the files stay as they were.
+    QCOMPARE(encodeSystemRecord(designState()), design);
+    QCOMPARE(designLoadCount(), loads);
+    QVERIFY(currentFile.open(QIODevice::ReadOnly));
+    QCOMPARE(currentFile.readAll(), bytes);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), filesBefore);
+    QCOMPARE(files().requests.size(), keptBefore < kMaxKeptCurves ? 1 : 0);
+    if (label.isEmpty()) {
+        QCOMPARE(keptCurves().size(), keptBefore);
+        QVERIFY2(messages().last().prompt.contains(message), qPrintable(messages().last().prompt));
+        return;
+    }
+    QVERIFY(messages().shown.isEmpty());
+    QCOMPARE(keptCurves().size(), keptBefore + 1);
+    const KeptCurve& added = keptCurves().constLast();
+    QCOMPARE(added.label, label);
+    QCOMPARE(bool(added.bandpass), file == "band");
+    QCOMPARE(keptCell(added, KeptColumn::F3).text, QStringLiteral("28.13"));
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(added.colorSlot)), file == "band" ? 2 : 1);
+    QVERIFY(legendTexts(drawnPage()).contains(label));
+    // The panel lists it with its numbers.
+    auto* table = m_window->findChild<QTableWidget*>("lstKept");
+    QVERIFY(table && table->isVisible());
+    QCOMPARE(table->item(table->currentRow(), 0)->text(), label);
+    QCOMPARE(table->item(table->currentRow(), 1 + int(KeptColumn::Volume))->text(), QStringLiteral("2.16"));
+}
+
+void TestGraphWindow::undoBringsBackWhatWasRemoved()
+{
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    for (float volume : { 1.0f, 1.5f, 2.0f }) {
+        m_window->findChild<QPushButton*>("btnDraw"); // the same drawing, other volumes kept
+        designState().closedVb = volume;
+        designState().graphDrawn = 0;
+        clickDraw();
+        QVERIFY(m_window->keepCurve());
+    }
+    const KeptCurves three = keptCurves();
+    QWidget* panel = m_window->showKeptCurves();
+    QVERIFY(QTest::qWaitForWindowActive(panel));
+    auto* table = panel->findChild<QTableWidget*>("lstKept");
+    auto* undo = panel->findChild<QPushButton*>("btnUndo");
+    QVERIFY(!undo->isEnabled());
+
+    table->selectRow(1);
+    QTest::mouseClick(panel->findChild<QPushButton*>("btnRemove"), Qt::LeftButton);
+    m_window->clearKeptCurves();
+    QVERIFY(keptCurves().isEmpty());
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->toolTip(), QStringLiteral("Undo Clear Kept Curves (Ctrl+Z)"));
+
+    // Ctrl+Z in the panel: the cleared two, then the removed one in its place.
+    QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(keptCurves(), (KeptCurves { three[0], three[2] }));
+    QCOMPARE(table->rowCount(), 2);
+    QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(keptCurves(), three);
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(1)), 1);
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!m_window->undoKeptCurves());
+
+    // A curve kept meanwhile keeps its colour; the one that comes back takes a free one.
+    m_window->removeKeptCurve(0);
+    QVERIFY(m_window->keepCurve());
+    QCOMPARE(keptCurves().constLast().colorSlot, 0);
+    QVERIFY(m_window->undoKeptCurves());
+    QCOMPARE(keptCurves().size(), 4);
+    QCOMPARE(keptCurves()[0].label, three[0].label);
+    QCOMPARE(keptCurves()[0].colorSlot, 3);
+    QVERIFY(messages().shown.isEmpty());
 }
 
 QTEST_MAIN(TestGraphWindow)
