@@ -119,12 +119,14 @@ std::optional<KeptCurve> curveToKeep(const DesignState& drawn)
 std::optional<KeptCurve> curveToKeep(const DesignState& design, const QString& file)
 {
     std::optional<KeptCurve> curve = curveToKeep(design);
-    if (curve)
+    if (curve) {
         curve->label = keptLabel(QFileInfo(file).completeBaseName() + QStringLiteral(": ") + curve->label);
+        curve->figures = keptFigures(design, FiguresOf::File);
+    }
     return curve;
 }
 
-KeptFigures keptFigures(const DesignState& s)
+KeptFigures keptFigures(const DesignState& s, FiguresOf of)
 {
     KeptFigures figures;
     const auto box = boxCurveInputs(s);
@@ -134,9 +136,11 @@ KeptFigures keptFigures(const DesignState& s)
     if (bandpassCurveInputs(s)) {
         figures.sealedVb = known(s.bandSealedVb);
         figures.ventedVb = known(s.bandVentedVb);
-        figures.bandQts = known(s.bandQts);
-        figures.bandVas = known(s.bandVas);
-        figures.bandFs = known(s.bandFs);
+        if (of == FiguresOf::File) {
+            figures.bandQts = known(s.bandQts);
+            figures.bandVas = known(s.bandVas);
+            figures.bandFs = known(s.bandFs);
+        }
     }
     return figures;
 }

@@ -53,8 +53,12 @@ std::optional<KeptCurve> curveToKeep(const DesignState& drawn);
 std::optional<KeptCurve> curveToKeep(const DesignState& design, const QString& file);
 
 // The figures of the designs handed over in `state`: the cut-off as the
-// box's window shows it, the bandpass design's sections and driver.
-KeptFigures keptFigures(const DesignState& state);
+// box's window shows it, the bandpass design's sections and, from a file
+// (where they were stored with the design), its driver. The bandpass window
+// hands its driver over only on Exit and Print, so a drawing may hold an
+// earlier driver's values beside its curve: they are left out.
+enum class FiguresOf { Drawing, File };
+KeptFigures keptFigures(const DesignState& state, FiguresOf of = FiguresOf::Drawing);
 
 // The columns of the Kept Curves panel beside each curve's label, and what
 // a kept curve shows in each: the numbers as its design's window shows them

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
 #include <QTableView>
@@ -66,6 +68,17 @@ void addHelp(QWidget* dialog)
 {
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
     QObject::connect(help, &QShortcut::activated, dialog, [dialog] { showHelp(kHelpTopic, dialog); });
+}
+
+// A dialog wide enough to show every column of its table, within the screen.
+void widenForColumns(QDialog* dialog, const DriverTable* table)
+{
+    const QTableView* view = table->view();
+    const QMargins margins = dialog->layout()->contentsMargins();
+    const int needed = view->horizontalHeader()->length() + view->verticalScrollBar()->sizeHint().width()
+        + 2 * view->frameWidth() + margins.left() + margins.right();
+    const int screen = dialog->screen() ? dialog->screen()->availableGeometry().width() : needed;
+    dialog->resize(std::clamp(needed, dialog->width(), std::max(dialog->width(), screen)), dialog->height());
 }
 
 bool confirmed(const QString& question)
@@ -279,6 +292,7 @@ DriverPickDialog::DriverPickDialog(QWidget* window, std::function<void(const Dri
     addHelp(this);
     connect(m_table, &DriverTable::chosen, this, &DriverPickDialog::pickCurrent);
     m_table->reload();
+    widenForColumns(this, m_table);
     m_table->filter()->setFocus();
 }
 
@@ -326,6 +340,7 @@ DriverManagerDialog::DriverManagerDialog()
     connect(remove, &QShortcut::activated, this, [this] { deleteDriver(); });
     connect(m_table, &DriverTable::chosen, this, &DriverManagerDialog::editDriver);
     m_table->reload();
+    widenForColumns(this, m_table);
     m_table->filter()->setFocus();
 }
 

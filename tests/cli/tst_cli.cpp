@@ -108,6 +108,8 @@ private slots:
     void graphWritesTheChosenFile();
     void reportWritesThePdf();
     void graphComparesSeveralFiles();
+    void graphShowsTheRangeChosen_data();
+    void graphShowsTheRangeChosen();
     void programAndCommandLineGiveTheSamePage_data();
     void programAndCommandLineGiveTheSamePage();
     void runsWithoutADisplay();
@@ -371,6 +373,16 @@ void TestCli::exitStatus_data()
     QTest::newRow("report not written") << QStringList { "report", kReference, "-o", "/nonexistent/r.pdf" } << 1
                                         << "tolvan-cli: /nonexistent/r.pdf: could not be written\n";
     QTest::newRow("help") << QStringList { "vented", "--help" } << 0 << "";
+    QTest::newRow("graph from above to") << QStringList { "graph", kReference, "-o", "x.png", "--from", "1k", "--to",
+        "100" } << 2 << "--to at least 2 times --from";
+    QTest::newRow("graph from below 10 Hz") << QStringList { "graph", kReference, "-o", "x.png", "--from", "5" } << 2
+                                            << "--from and --to: 10 Hz to 100 kHz";
+    QTest::newRow("graph to a word") << QStringList { "graph", kReference, "-o", "x.png", "--to", "high" } << 2
+                                     << "take numbers";
+    QTest::newRow("graph levels too close") << QStringList { "graph", kReference, "-o", "x.png", "--from-db", "-2",
+        "--to-db", "0" } << 2 << "at least 3 dB apart";
+    QTest::newRow("graph above 10 dB") << QStringList { "graph", kReference, "-o", "x.png", "--to-db", "20" } << 2
+                                       << "--from-db and --to-db: -20 to 10 dB";
 }
 
 void TestCli::exitStatus()
@@ -453,6 +465,47 @@ void TestCli::graphComparesSeveralFiles()
     const Run nothing = cli({ "graph", dir.filePath("closed.TLV"), dir.filePath("nothing.TLV"), "-o", svg });
     QCOMPARE(nothing.status, 1);
     QVERIFY2(nothing.err.contains("nothing.TLV hands over no box or bandpass design to draw"), qPrintable(nothing.err));
+}
+
+void TestCli::graphShowsTheRangeChosen_data()
+{
+    QTest::addColumn<QStringList>("range"); // the options
+    QTest::addColumn<double>("x"); // world x of a frequency's grid line: the pixel of a 2000 by 1000 image
+    QTest::addColumn<double>("y"); // world y of a level's grid line
+    // The box range: 100 Hz halfway across the plot, 0 dB two thirds up.
+    QTest::newRow("box range, 100 Hz and 0 dB")
+        << QStringList { "--from", "10", "--to", "1k" } << 1025.0 << 100 + 800 * 20 / 30.0;
+    QTest::newRow("crossover range, 1 kHz and -10 dB")
+        << QStringList { "--from", "100", "--to", "20k" } << 100 + 1850 / std::log10(200) << 100 + 800 * 10 / 30.0;
+    // A decade: 2 kHz is a minor line; -10 to 5 dB in 1 dB steps.
+    QTest::newRow("a decade, 2 kHz and -1 dB")
+        << QStringList { "--from", "1000", "--to", "10K", "--from-db", "-10", "--to-db", "5" }
+        << 100 + 1850 * std::log10(2) << 100 + 800 * 9 / 15.0;
+}
+
+// A frequency and a level where the axis says, in the written image; no
+// line a little beside either.
+void TestCli::graphShowsTheRangeChosen()
+{
+    QFETCH(QStringList, range);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QTemporaryDir dir;
+    writeComparedFiles(dir);
+    const QString png = dir.filePath("range.png");
+    const Run run = cli(
+        QStringList { "graph", dir.filePath("vented.TLV"), "-o", png, "--width", "2000", "--height", "1000" } + range);
+    QCOMPARE(run.status, 0);
+    const QImage image(png);
+    const auto grey = [&](double wx, double wy) {
+        const QColor c = image.pixelColor(int(wx), int(1000 - wy));
+        return c.red() == c.green() && c.green() == c.blue() && c.red() < 250;
+    };
+    // The vertical line high in the plot, the horizontal one near its right end.
+    QVERIFY2(grey(x, 880) || grey(x + 1, 880), qPrintable(QString::number(x)));
+    QVERIFY(!grey(x + 9, 885) && !grey(x - 9, 885));
+    QVERIFY2(grey(1940, y) || grey(1940, y + 1), qPrintable(QString::number(y)));
+    QVERIFY(!grey(1940, y + 12) && !grey(1940, y - 12));
 }
 
 void TestCli::reportWritesThePdf()

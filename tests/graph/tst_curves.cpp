@@ -728,7 +728,7 @@ KeptCurves sampleKept()
     s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2.16f, s.isoFactor = 0.5f, s.ventedFb = 28.74f;
     s.ventedValid = 1, s.ventedF3 = 28.13f, s.driverName = "Sample woofer";
     s.bandSealedVb = 1.2f, s.bandVentedVb = 0.8f, s.bandQts = 0.35f, s.bandVas = 3, s.bandFs = 25;
-    keepCurve(kept, curveToKeep(s));
+    keepCurve(kept, curveToKeep(s, "/designs/sample.TLV")); // from a file: with the bandpass's driver
     kept[1].label = QString::fromUtf8("Gr\u00f6\u00dfer, \"quoted\"");
     kept[1].visible = false;
     return kept;
@@ -746,6 +746,7 @@ void TestCurves::keptCurvesFileReadsBackExactly()
     QCOMPARE(read->at(1).figures.driver, QStringLiteral("Sample woofer"));
     QCOMPARE(read->at(1).figures.f3, std::optional(double(28.13f)));
     QCOMPARE(read->at(1).figures.sealedVb, std::optional(double(1.2f)));
+    QCOMPARE(read->at(1).figures.bandQts, std::optional(double(0.35f)));
     QCOMPARE(read->at(0).figures.f3, std::optional(double(design::closedBoxF3(50, 0.7071f))));
     // A label edited by hand is taken without its blanks, and cut.
     QJsonObject root = QJsonDocument::fromJson(keptCurvesJson(kept)).object();

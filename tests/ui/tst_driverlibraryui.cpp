@@ -2,8 +2,9 @@
 // fields and nothing else, Calculate then designs the worked example; a
 // driver measured in the measurement window is saved and picked in the
 // vented window; saving asks before replacing and keeps what the window has
-// no field for; the refusals; completion on the name field; the managing
-// dialog with its import and export.
+// no field for; the refusals; completion on the name field; the button in
+// the name field that opens the pick list, which leads on to the managing
+// dialog with its import and export and its columns as wide as they need.
 #include "core/designstate.h"
 #include "core/driverlibrary.h"
 #include "design/workedexamples.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -111,6 +113,8 @@ private slots:
     void nameFieldCompletesWithTheValues();
     void managerAddsEditsDeletesImportsAndExports();
     void everyEntryIsOnTheContextMenuWithItsShortcut();
+    void nameFieldButtonOpensThePickList_data();
+    void nameFieldButtonOpensThePickList();
 
 private:
     QTemporaryDir m_dir;
@@ -353,6 +357,62 @@ void TestDriverLibraryUi::everyEntryIsOnTheContextMenuWithItsShortcut()
     QCOMPARE(entries(main), all.mid(2));
     QTest::keyClick(main, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(openDialog<DriverManagerDialog>());
+}
+
+void TestDriverLibraryUi::nameFieldButtonOpensThePickList_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name"); // the name field
+    QTest::addColumn<bool>("button");
+    QTest::newRow("closed") << "frmClose"
+                            << "szWoofBox" << true;
+    QTest::newRow("vented") << "frmVented"
+                            << "szWoofBox" << true;
+    QTest::newRow("radiator") << "frmRadiator"
+                              << "szWoofBox" << true;
+    QTest::newRow("bandpass") << "FrmBand"
+                              << "szWoofBP" << true;
+    QTest::newRow("networks") << "FmNet"
+                              << "szName" << true;
+    QTest::newRow("measurement: measures, never picks") << "frmSpeaker"
+                                                        << "szWoofTest" << false;
+}
+
+void TestDriverLibraryUi::nameFieldButtonOpensThePickList()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(bool, button);
+    QWidget* w = openDriverWindow(window);
+    QLineEdit* field = edit(w, name);
+    auto* pick = field->findChild<QAction*>("actPickDriver");
+    QCOMPARE(bool(pick), button);
+    if (!pick)
+        return;
+    // Inside the field: the field keeps its place and size.
+    QVERIFY(field->actions().contains(pick));
+    QVERIFY(!pick->icon().isNull());
+    for (const char* keys : { "Ctrl+L", "Ctrl+Shift+S", "Ctrl+Shift+L" })
+        QVERIFY2(pick->toolTip().contains(keys), keys);
+    pick->trigger();
+    auto* picker = openDialog<DriverPickDialog>();
+    QVERIFY(picker);
+    QCOMPARE(picker->parentWidget(), w);
+    // The library itself from the pick list; its columns hold their headings whole.
+    click(picker, "manage");
+    auto* manager = openDialog<DriverManagerDialog>();
+    QVERIFY(manager);
+    const QHeaderView* header = manager->table()->view()->horizontalHeader();
+    const QAbstractItemModel* model = manager->table()->view()->model();
+    for (int column = 0; column + 1 < model->columnCount(); ++column) {
+        const QString title = model->headerData(column, Qt::Horizontal).toString();
+        QVERIFY2(header->sectionSize(column) >= header->fontMetrics().horizontalAdvance(title), qPrintable(title));
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString text = model->index(row, column).data().toString();
+            QVERIFY2(header->sectionSize(column) > header->fontMetrics().horizontalAdvance(text), qPrintable(text));
+        }
+    }
+    QVERIFY(messages().shown.isEmpty());
 }
 
 QTEST_MAIN(TestDriverLibraryUi)

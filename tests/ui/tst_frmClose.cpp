@@ -8,6 +8,7 @@
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
 #include "ui/frmClose.h"
+#include "ui/keptnumbers.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -403,6 +404,16 @@ void TestFrmClose::graphHandsOverAndOpensTheGraph()
     QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QVERIFY(existingWindow<CBGRAPH1>());
+
+    // Kept in the graph, its numbers are the window's.
+    const QMap<QString, QString> numbers = kept::panelNumbers();
+    QCOMPARE(numbers.value("Box"), QStringLiteral("closed"));
+    QCOMPARE(numbers.value(QString::fromUtf8("Volume (ft\u00b3)")), w.text("szVcb"));
+    QCOMPARE(numbers.value("Fb, Fc (Hz)"), w.text("szFc"));
+    QCOMPARE(numbers.value("F3 (Hz)"), w.text("szF3"));
+    QCOMPARE(numbers.value("Qtc"), w.text("szQd"));
+    QCOMPARE(numbers.value("Qts"), w.text("szQts"));
+    QCOMPARE(numbers.value("Fs (Hz)"), w.text("szFar"));
 }
 
 void TestFrmClose::printHandsOver()

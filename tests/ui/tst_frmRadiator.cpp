@@ -9,6 +9,7 @@
 #include "support/windowtest.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmVented.h"
+#include "ui/keptnumbers.h"
 
 #include <QtTest>
 
@@ -196,6 +197,14 @@ void TestFrmRadiator::handOver()
     if (print) {
         const QString text = pdf.text();
         QVERIFY2(text.contains("Suggested Radiator Volume Disp. = 5.5"), qPrintable(text));
+    }
+    if (graph) { // kept in the graph, its numbers are the window's
+        const QMap<QString, QString> numbers = kept::panelNumbers();
+        QCOMPARE(numbers.value("Box"), QStringLiteral("passive radiator"));
+        QCOMPARE(numbers.value(QString::fromUtf8("Volume (ft\u00b3)")), w.text("szVvb"));
+        QCOMPARE(numbers.value("Fb, Fc (Hz)"), w.text("szFb"));
+        QCOMPARE(numbers.value("F3 (Hz)"), w.text("szF3"));
+        QCOMPARE(numbers.value("Qts"), w.text("szQts"));
     }
     if (closes) {
         QTRY_VERIFY(!window);

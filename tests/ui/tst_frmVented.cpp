@@ -8,6 +8,7 @@
 #include "support/windowtest.h"
 #include "ui/frmClose.h"
 #include "ui/frmVented.h"
+#include "ui/keptnumbers.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -300,6 +301,17 @@ void TestFrmVented::graphHandsOverAndOpensTheGraph()
     QCOMPARE(s.boxType, BoxType::Vented);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QVERIFY(existingWindow<CBGRAPH1>());
+
+    // Kept in the graph, its numbers are the window's.
+    const QMap<QString, QString> numbers = kept::panelNumbers();
+    QCOMPARE(numbers.value("Box"), QStringLiteral("vented"));
+    QCOMPARE(numbers.value(QString::fromUtf8("Volume (ft\u00b3)")), w.text("szVvb"));
+    QCOMPARE(numbers.value("Fb, Fc (Hz)"), w.text("szFb"));
+    QCOMPARE(numbers.value("F3 (Hz)"), w.text("szF3"));
+    QCOMPARE(numbers.value("Qtc"), QString());
+    QCOMPARE(numbers.value("Qts"), w.text("szQts"));
+    QCOMPARE(numbers.value(QString::fromUtf8("Vas (ft\u00b3)")), w.text("szVas"));
+    QCOMPARE(numbers.value("Fs (Hz)"), w.text("szFar"));
 }
 
 void TestFrmVented::printHandsOver()
