@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <algorithm>
@@ -336,7 +337,8 @@ QWidget* CBGRAPH1::showKeptCurves()
         connect(m_panel, &KeptCurvesPanel::clearRequested, this, &CBGRAPH1::clearKeptCurves);
         connect(m_panel, &KeptCurvesPanel::undoRequested, this, &CBGRAPH1::undoKeptCurves);
         m_panel->installEventFilter(this);
-        m_panel->resize(760, 280);
+        const QSize screen = m_panel->screen()->availableGeometry().size();
+        m_panel->resize(m_panel->fittingSize().boundedTo(screen));
         showUndo();
     }
     m_panel->show();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -71,6 +72,7 @@ KeptCurvesPanel::KeptCurvesPanel(QWidget* window)
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_table->setIconSize(QSize(32, 12));
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSortIndicatorClearable(true);
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
@@ -144,6 +146,18 @@ void KeptCurvesPanel::fill()
         m_table->selectRow(0);
     m_remove->setEnabled(m_table->rowCount() > 0);
     m_clear->setEnabled(m_table->rowCount() > 0);
+}
+
+QSize KeptCurvesPanel::fittingSize() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * m_table->frameWidth();
+    const int width = m_table->horizontalHeader()->length() + frame + margins.left() + margins.right()
+        + m_table->verticalScrollBar()->sizeHint().width();
+    const int rows = m_table->verticalHeader()->defaultSectionSize() * kMaxKeptCurves;
+    const int height = sizeHint().height() - m_table->sizeHint().height() + m_table->horizontalHeader()->height() + rows
+        + frame + m_table->horizontalScrollBar()->sizeHint().height();
+    return QSize(std::max(width, 480), height);
 }
 
 std::optional<int> KeptCurvesPanel::currentSlot() const

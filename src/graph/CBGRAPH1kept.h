@@ -26,6 +26,8 @@ public:
     void selectSlot(int slot);
     // What Undo would undo ("Undo Remove"); empty: nothing.
     void setUndoText(const QString& text);
+    // A size that shows every column and up to the most curves.
+    QSize fittingSize() const;
 
 signals:
     void curvesEdited(); // a tick or a label: the chart draws them again

@@ -8,8 +8,12 @@
 // alone; removed and cleared curves come back with Ctrl+Z.
 #include "core/recordfile.h"
 #include "core/systemrecord.h"
+#include "design/closedbox.h"
+#include "design/radiatorbox.h"
 #include "design/systemload.h"
+#include "design/ventedbox.h"
 #include "graph/CBGRAPH1.h"
+#include "graph/CBGRAPH1kept.h"
 #include "graph/graphpage.h"
 #include "graph/handedover.h"
 #include "graph/keptcurvefile.h"
@@ -21,6 +25,7 @@
 
 #include <QComboBox>
 #include <QMenu>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
@@ -169,6 +174,7 @@ private slots:
     void addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne_data();
     void addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne();
     void undoBringsBackWhatWasRemoved();
+    void eightDesignsInTheBoxRangeStandApart();
 
 private:
     CBGRAPH1* openGraph();
@@ -846,6 +852,106 @@ void TestGraphWindow::undoBringsBackWhatWasRemoved()
     QCOMPARE(keptCurves()[0].label, three[0].label);
     QCOMPARE(keptCurves()[0].colorSlot, 3);
     QVERIFY(messages().shown.isEmpty());
+}
+
+namespace {
+// Designs of one driver (Qts .4, Vas 2, Fs 30) as their windows hand them over.
+DesignState driverDesign()
+{
+    DesignState s;
+    applyStartValues(s);
+    s.driverName = "Test woofer";
+    std::tie(s.qts, s.vas, s.fs, s.isoFactor, s.boxValid) = std::tuple(0.4f, 2.0f, 30.0f, 1.0f, 1);
+    return s;
+}
+
+DesignState closedDesign(double qtc)
+{
+    DesignState s = driverDesign();
+    const auto d = *design::closedBoxForVolume({ 0.4, 2, 30, qtc, 0, 1 }, design::Trigger::Activation).design;
+    std::tie(s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
+        = std::tuple(BoxType::Closed, d.vbCalc, d.fc, d.qtcCalc);
+    return s;
+}
+
+DesignState ventedDesign(const design::VentedResult& result)
+{
+    DesignState s = driverDesign();
+    const design::VentedDesign& d = *result.design;
+    std::tie(s.boxType, s.closedVb, s.ventedVb, s.ventedFb, s.ventedF3, s.ventedValid)
+        = std::tuple(BoxType::Vented, d.vb, d.vb, d.fb, d.f3, 1);
+    return s;
+}
+
+const QString kExamples = QStringLiteral(TOLVAN_TEST_DATA "/../../docs/examples/");
+} // namespace
+
+// Eight designs of one driver, two of them added from the files beside the
+// README, in the box range at 800 by 400 pixels: each kept curve shows in its
+// own colour, the legend names every line, the panel lists their numbers.
+// With TOLVAN_WRITE_PICTURES=1 the window and its panel become the README's
+// picture docs/compare-graph.png.
+void TestGraphWindow::eightDesignsInTheBoxRangeStandApart()
+{
+    const design::VentedDriver driver { 0.4, 2, 30, 1 };
+    const float aligned = design::ventedCalculate(driver).design->vb;
+    const QList<DesignState> designs { closedDesign(0.6), closedDesign(1.0),
+        ventedDesign(design::ventedFromVolume(driver, 1.5, aligned)),
+        ventedDesign(design::ventedFromVolume(driver, 3.5, aligned)),
+        ventedDesign(design::ventedFromTuning(driver, 24, aligned, aligned)), [] {
+            DesignState s = driverDesign();
+            const auto d = *design::radiatorDesign({ 0.4, 2, 30, 0, 1 }, design::Trigger::Activation).design;
+            std::tie(s.boxType, s.closedVb, s.ventedFb) = std::tuple(BoxType::Radiator, d.vb, d.fb);
+            return s;
+        }() };
+    for (const char* file : { "closed", "vented" }) {
+        files().answerNext(kExamples + QString::fromLatin1(file) + ".TLV");
+        QVERIFY(m_window->addFromFile());
+    }
+    for (const DesignState& design : designs) {
+        designState() = design;
+        clickDraw();
+        QVERIFY(m_window->keepCurve());
+    }
+    designState() = ventedDesign(design::ventedFromVolume(driver, 2.5, aligned));
+    designState().graphDrawn = 0;
+    clickDraw();
+    QTest::keyClick(m_window->findChild<QComboBox*>("cboRange"), Qt::Key_Down);
+    QCOMPARE(shownGraphRange(), boxRange());
+
+    QCOMPARE(keptCurves().size(), kMaxKeptCurves);
+    QCOMPARE(legendTexts(drawnPage()).size(), kMaxKeptCurves + 2); // the current design and -3 dB
+    const QImage image = renderToImage(drawnPage(), QSize(800, 400));
+    for (const KeptCurve& k : keptCurves()) {
+        const QColor colour = chart::comparedColor(k.colorSlot);
+        int pixels = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                pixels += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                        + std::abs(c.blue() - colour.blue())
+                    < 60;
+            }
+        QVERIFY2(pixels > 100, qPrintable(k.label)); // a curve, not a legend's stroke alone
+    }
+    auto* table = m_window->findChild<QTableWidget*>("lstKept");
+    QCOMPARE(table->rowCount(), kMaxKeptCurves);
+    QVERIFY(messages().shown.isEmpty());
+
+    if (qEnvironmentVariableIntValue("TOLVAN_WRITE_PICTURES") != 1)
+        return;
+    table->sortByColumn(1 + int(KeptColumn::F3), Qt::AscendingOrder);
+    auto* panel = qobject_cast<KeptCurvesPanel*>(table->window());
+    panel->resize(panel->fittingSize());
+    m_window->resize(panel->width(), panel->width() * 6816 / 9492);
+    const QPixmap graph = m_window->grab(), numbers = panel->grab();
+    QImage picture(panel->width(), graph.height() + numbers.height() + 8, QImage::Format_RGB32);
+    picture.fill(QColor(200, 200, 200));
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, graph);
+    painter.drawPixmap(0, graph.height() + 8, numbers);
+    painter.end();
+    QVERIFY(picture.save(QStringLiteral(TOLVAN_TEST_DATA "/../../docs/compare-graph.png")));
 }
 
 QTEST_MAIN(TestGraphWindow)
