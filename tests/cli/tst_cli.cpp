@@ -10,6 +10,7 @@
 #include "core/recordfile.h"
 #include "core/systemrecord.h"
 #include "graph/CBGRAPH1.h"
+#include "graph/handedover.h"
 #include "platform/chart.h"
 #include "platform/designwindow.h"
 #include "support/printerrecorder.h"
@@ -65,12 +66,7 @@ QList<QImage> pageImages(const QString& file)
 // as system files in `dir`.
 void writeComparedFiles(const QTemporaryDir& dir)
 {
-    DesignState s;
-    applyStartValues(s);
-    s.driverName = "Test woofer";
-    std::tie(s.fs, s.qts, s.vas) = std::tuple(30.0f, 0.4f, 2.0f);
-    std::tie(s.boxValid, s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
-        = std::tuple(1, BoxType::Closed, 0.94f, 53.06f, 0.707f);
+    DesignState s = handedover::comparedClosedBox();
     QVERIFY(!writeRecordFile(dir.filePath("closed.TLV"), encodeSystemRecord(s)));
     std::tie(s.boxType, s.closedVb, s.ventedFb) = std::tuple(BoxType::Vented, 2.16f, 28.74f);
     QVERIFY(!writeRecordFile(dir.filePath("vented.TLV"), encodeSystemRecord(s)));

@@ -743,12 +743,7 @@ void TestGraphWindow::addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne()
     QFETCH(QString, label);
     QFETCH(QString, message);
     // The design, loaded from its file: a closed box.
-    DesignState s;
-    applyStartValues(s);
-    s.driverName = "Test woofer";
-    std::tie(s.fs, s.qts, s.vas) = std::tuple(30.0f, 0.4f, 2.0f);
-    std::tie(s.boxValid, s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
-        = std::tuple(1, BoxType::Closed, 0.94f, 53.06f, 0.707f);
+    DesignState s = handedover::comparedClosedBox();
     const QString current = m_dir.filePath("current.TLV");
     QVERIFY(!writeRecordFile(current, encodeSystemRecord(s)));
     // The other files: vented (with curves kept beside it), vented with a bandpass, no design.

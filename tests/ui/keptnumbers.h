@@ -7,6 +7,7 @@
 #include "graph/keptcurves.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QTableWidget>
@@ -29,5 +30,27 @@ inline QMap<QString, QString> panelNumbers()
         numbers[table->horizontalHeaderItem(column)->text()] = table->item(table->currentRow(), column)->text();
     return numbers;
 }
+
+// Where the panel's numbers differ from the window's fields: column titles
+// with the field that shows the same number ("" for a column that stays
+// empty); the box type is compared with `box`. Empty when they agree.
+inline QStringList differences(
+    const QWidget* window, const QString& box, const QList<std::pair<QString, const char*>>& columns)
+{
+    const QMap<QString, QString> numbers = panelNumbers();
+    QStringList differ;
+    if (numbers.value(QStringLiteral("Box")) != box)
+        differ << QStringLiteral("Box: %1").arg(numbers.value(QStringLiteral("Box")));
+    for (const auto& [title, field] : columns) {
+        const auto* edit = window->findChild<QLineEdit*>(QString::fromLatin1(field));
+        const QString shown = edit ? edit->text() : QString();
+        if (numbers.value(title) != shown)
+            differ << QStringLiteral("%1: %2, the window %3").arg(title, numbers.value(title), shown);
+    }
+    return differ;
+}
+
+inline const QString kVolume = QString::fromUtf8("Volume (ft\u00b3)");
+inline const QString kVas = QString::fromUtf8("Vas (ft\u00b3)");
 
 } // namespace kept
