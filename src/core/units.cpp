@@ -19,13 +19,13 @@ Conversion conversion(Metric metric)
 {
     switch (metric) {
     case Metric::Litres:
-        return { 28.316846592, "L" };
+        return { units::kLitresPerCubicFoot, "L" };
     case Metric::Centimetres:
-        return { 2.54, "cm" };
+        return { units::kCentimetresPerInch, "cm" };
     case Metric::Millimetres:
-        return { 25.4, "mm" };
+        return { 10 * units::kCentimetresPerInch, "mm" };
     case Metric::CubicCentimetres:
-        return { 16.387064, "cm\u00b3" };
+        return { units::kCentimetresPerInch * units::kCentimetresPerInch * units::kCentimetresPerInch, "cm\u00b3" };
     case Metric::None:
         break;
     }

@@ -1,0 +1,86 @@
+#include "analysis/system.h"
+
+#include "analysis/highpass.h"
+
+#include <cmath>
+#include <limits>
+
+namespace analysis {
+
+namespace {
+using Complex = std::complex<double>;
+}
+
+SystemBuild buildSystem(const AnalysisInput& in)
+{
+    SystemBuild out;
+    out.driver = deriveDriver(in.driver);
+    out.messages = out.driver.messages;
+    QVector<Message>& problems = out.messages;
+    const bool countValid = in.drivers.count >= 1 && in.drivers.count <= kMostDrivers;
+    const double coneArea = out.driver.lumped && countValid ? combined(*out.driver.lumped, in.drivers).sd : 0;
+    const auto box = boxModel(in.box, coneArea, problems);
+    if (!countValid)
+        problems << msg::error(QStringLiteral("Number of Drivers Must be 1 to %1").arg(kMostDrivers));
+    if (!given(in.drive.level))
+        problems << msg::error(QStringLiteral("Input Must be Greater Than 0"));
+    if (!given(in.drive.distance))
+        problems << msg::error(QStringLiteral("Distance Must be Greater Than 0"));
+    const bool filterValid = highPassValid(in.filter, problems);
+    if (!out.driver.lumped || !box || !countValid || !given(in.drive.level) || !given(in.drive.distance)
+        || !filterValid)
+        return out;
+
+    SystemModel m;
+    m.one = *out.driver.lumped;
+    m.all = combined(m.one, in.drivers);
+    m.box = *box;
+    m.filter = in.filter;
+    m.distance = in.drive.distance;
+    m.xmax = given(in.driver.xmax) ? in.driver.xmax * 1e-3 : 0;
+    m.pe = given(in.driver.pe) ? in.driver.pe * in.drivers.coils() : 0;
+    m.volts = in.drive.unit == DriveUnit::Watts ? voltsForWatts(m, in.drive.level) : in.drive.level;
+    out.model = m;
+    return out;
+}
+
+PointResponse responseAt(const SystemModel& m, double frequency)
+{
+    const double omega = 2 * kPi * frequency;
+    const Complex jw(0, omega);
+    const Lumped& d = m.all;
+    const BoxLoad box = boxLoad(m.box, omega);
+    const Complex mechanical = d.rms + jw * d.mms + 1.0 / (jw * d.cms) + d.sd * d.sd * box.impedance;
+    PointResponse r;
+    r.impedance = d.re + jw * d.le + d.bl * d.bl / mechanical;
+    r.voltage = m.volts * highPassGain(m.filter, frequency);
+    r.current = r.voltage / r.impedance;
+    r.coneVelocity = d.bl * r.current / mechanical;
+    const Complex coneFlow = d.sd * r.coneVelocity;
+    r.pressure = jw * kAirDensity * coneFlow * box.output / (2 * kPi * m.distance);
+    r.ventFlow = coneFlow * box.vent;
+    return r;
+}
+
+double passbandPressure(const SystemModel& m)
+{
+    const Lumped& d = m.all;
+    if (!std::holds_alternative<BandpassBoxModel>(m.box))
+        return kAirDensity * d.sd * d.bl * m.volts / (2 * kPi * m.distance * d.re * d.mms);
+    SystemModel ideal = m;
+    ideal.all.le = 0;
+    ideal.filter = {};
+    auto& band = std::get<BandpassBoxModel>(ideal.box);
+    band.front.leakage = std::numeric_limits<double>::infinity();
+    const double wc = std::sqrt((1 / d.cms + d.sd * d.sd / band.sealedCompliance) / d.mms);
+    const double wb = 1 / std::sqrt(band.front.portMass * band.front.compliance);
+    return std::abs(responseAt(ideal, std::sqrt(wc * wb) / (2 * kPi)).pressure);
+}
+
+double voltsForWatts(const SystemModel& m, double watts) { return std::sqrt(watts * m.all.re); }
+
+double wattsForVolts(const SystemModel& m, double volts) { return volts * volts / m.all.re; }
+
+double soundPressureLevel(double pressure) { return 20 * std::log10(pressure / kReferencePressure); }
+
+} // namespace analysis

@@ -1,0 +1,67 @@
+#pragma once
+// The whole system as one lumped model, and its answer at one frequency.
+//
+// The amplifier's voltage e, through the filter, drives the voice coils
+// (Re, Le) whose force Bl i moves the cone against its own mass, compliance
+// and losses and against the box (box.h). The output is the on-axis pressure
+// of a small source in half space, p = j w rho0 U0 / (2 pi r), U0 the volume
+// velocity that leaves the box and the cone together. Time of flight is left
+// out: the phase is the system's own.
+
+#include "analysis/box.h"
+#include "analysis/driver.h"
+
+#include <complex>
+
+namespace analysis {
+
+struct SystemModel {
+    Lumped one; // one driver
+    Lumped all; // all drivers as one
+    BoxModel box;
+    HighPass filter;
+    double volts = 0; // RMS at the amplifier
+    double distance = 0; // m
+    double xmax = 0; // m, peak; 0: not given
+    double pe = 0; // W, all drivers; 0: not given
+};
+
+// The model, or why there is none.
+struct SystemBuild {
+    DerivedDriver driver;
+    std::optional<SystemModel> model;
+    QVector<Message> messages; // the driver's, then the other inputs'
+};
+
+SystemBuild buildSystem(const AnalysisInput& input);
+
+// At one frequency (Hz, above 0), at the model's input; RMS values.
+struct PointResponse {
+    std::complex<double> impedance; // ohm, of the drivers
+    std::complex<double> voltage; // V across the drivers, after the filter
+    std::complex<double> current; // A into the drivers
+    std::complex<double> pressure; // Pa
+    std::complex<double> coneVelocity; // m/s
+    std::complex<double> ventFlow; // m^3/s out of the port or the radiator
+};
+
+PointResponse responseAt(const SystemModel& model, double frequency);
+
+// The passband's pressure: the level the response tends to above the box's
+// resonances with no voice-coil inductance, rho0 Sd Bl e / (2 pi r Re Mms).
+// A bandpass box falls again above its band: its passband is its level at
+// the band's centre, sqrt(Fc Fb) (Fc the drivers' resonance on the sealed
+// section), without losses in the vented section, inductance or filter. Its
+// window tunes Fb to Fc; there the level is the cone's above by the ratio of
+// the vented section's volume to the drivers' Vas in series with the sealed
+// section, the window's passband gain Pa.
+double passbandPressure(const SystemModel& model);
+
+// Watts into the drivers' Re, and back.
+double voltsForWatts(const SystemModel& model, double watts); // RMS volts
+double wattsForVolts(const SystemModel& model, double volts);
+
+// dB SPL of an RMS pressure in Pa.
+double soundPressureLevel(double pressure);
+
+} // namespace analysis
