@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 QString volumeText(double cubicFeet) { return QString::number(cubicFeet, 'f', 2) + QStringLiteral(" ft\u00b3"); }
@@ -45,9 +46,12 @@ std::optional<double> boxF3(const DesignState& s, const BoxCurveInputs& box)
     }
 }
 
+// A number a Single holds; a file's number beyond that is shown as not known.
+bool single(std::optional<double> value) { return value && std::abs(*value) <= std::numeric_limits<float>::max(); }
+
 KeptCell number(std::optional<double> value, QStringView pattern)
 {
-    if (!value)
+    if (!single(value))
         return {};
     return { formatNumber(float(*value), pattern), *value };
 }
@@ -55,7 +59,7 @@ KeptCell number(std::optional<double> value, QStringView pattern)
 // A driver value as the windows show it when they fill it from the design.
 KeptCell driverValue(std::optional<double> value)
 {
-    if (!value || !(*value > 0))
+    if (!single(value) || !(*value > 0))
         return {};
     return { numberText(float(*value)).trimmed(), *value };
 }
@@ -190,7 +194,7 @@ KeptCell keptCell(const KeptCurve& k, KeptColumn column)
     case KeptColumn::Box:
         return { QStringLiteral("bandpass"), 0 };
     case KeptColumn::Volume:
-        if (!f.sealedVb || !f.ventedVb)
+        if (!single(f.sealedVb) || !single(f.ventedVb))
             return {};
         return { formatNumber(float(*f.sealedVb), design::kPattern2) + QStringLiteral(" + ")
                 + formatNumber(float(*f.ventedVb), design::kPattern2),

@@ -756,6 +756,13 @@ void TestCurves::keptCurvesFileReadsBackExactly()
     curves[0] = first;
     root["curves"] = curves;
     QCOMPARE(keptCurvesFromJson(QJsonDocument(root).toJson())->at(0).label, QString(kMaxKeptLabelLength, u'x'));
+    // A cut-off no Single holds is read, and shown as not known.
+    QJsonObject box = first["box"].toObject();
+    box["f3"] = 1e300;
+    first["box"] = box;
+    curves[0] = first;
+    root["curves"] = curves;
+    QCOMPARE(keptCell(keptCurvesFromJson(QJsonDocument(root).toJson())->at(0), KeptColumn::F3).text, QString());
     QCOMPARE(keptLabel(" Two\nlines,\ttab\u0001bell  "), QStringLiteral("Two lines, tab bell"));
     QCOMPARE(keptCurvesFileFor("/a/woofer.TLV"), QStringLiteral("/a/woofer.TLV.compare.json"));
 }
