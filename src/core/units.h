@@ -27,6 +27,11 @@ struct Unit {
 };
 
 namespace units {
+// The conversions, exact by definition.
+inline constexpr double kLitresPerCubicFoot = 28.316846592;
+inline constexpr double kCentimetresPerInch = 2.54;
+inline constexpr double kCubicCentimetresPerCubicInch = 16.387064;
+
 inline constexpr Unit kCubicFeet { "Cubic Feet", Metric::Litres };
 inline constexpr Unit kCubicInches { "Cubic Inches", Metric::CubicCentimetres };
 inline constexpr Unit kInches { "Inches", Metric::Centimetres };
