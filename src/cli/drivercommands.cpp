@@ -169,6 +169,8 @@ int import(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
                 { "notes", QJsonArray::fromStringList(imported.notes) } });
     else
         (status == kExitDesign ? out : err) << imported.report() << '\n';
+    if (arguments.json && status != kExitDesign)
+        err << "tolvan-cli: drivers: no driver was added\n";
     return status;
 }
 
