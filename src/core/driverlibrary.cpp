@@ -24,6 +24,11 @@ QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 DriverChange failed(const QString& error) { return { DriverChange::Status::Failed, error, QString() }; }
 
+DriverChange unsaveable(const QString& problem)
+{
+    return failed(QStringLiteral("The driver cannot be saved: %1.").arg(problem));
+}
+
 QString named(const DriverRefusal& entry)
 {
     return entry.name.isEmpty() ? entry.where : QStringLiteral("%1 \"%2\"").arg(entry.where, visibleText(entry.name));
@@ -255,6 +260,9 @@ DriverChange DriverLibrary::change(const std::function<DriverChange(QVector<Driv
 
 DriverChange DriverLibrary::store(const DriverRecord& record, Existing existing, const QString& previousName)
 {
+    // Refused at once, before the library is locked and read.
+    if (const QString problem = driverProblem(normalizedDriver(record)); !problem.isEmpty())
+        return unsaveable(problem);
     return storeMerged(
         record.name, [&record](const std::optional<DriverRecord>&) { return record; }, existing, previousName);
 }
@@ -289,8 +297,7 @@ DriverChange DriverLibrary::storeMerged(const QString& name, const DriverMerge& 
 {
     const QString key = driverKey(name);
     const QString previous = previousName.isEmpty() ? QString() : driverKey(previousName);
-    QString problem;
-    DriverChange result = change([&](QVector<DriverRecord>& drivers) -> DriverChange {
+    return change([&](QVector<DriverRecord>& drivers) -> DriverChange {
         if (check)
             if (std::optional<DriverChange> refused = check(drivers))
                 return *refused;
@@ -304,9 +311,8 @@ DriverChange DriverLibrary::storeMerged(const QString& name, const DriverMerge& 
         // What is merged is the record as it stands now, under the lock.
         const DriverRecord driver
             = normalizedDriver(merge(stored == drivers.end() ? std::nullopt : std::optional<DriverRecord>(*stored)));
-        problem = driverProblem(driver);
-        if (!problem.isEmpty())
-            return failed(QStringLiteral("The driver cannot be saved: %1.").arg(problem));
+        if (const QString problem = driverProblem(driver); !problem.isEmpty())
+            return unsaveable(problem);
         drivers.removeIf([&](const DriverRecord& other) {
             const QString otherKey = driverKey(other.name);
             return otherKey == key || (!previous.isEmpty() && otherKey == previous);
@@ -314,7 +320,6 @@ DriverChange DriverLibrary::storeMerged(const QString& name, const DriverMerge& 
         drivers.append(driver);
         return {};
     });
-    return result;
 }
 
 DriverChange DriverLibrary::remove(const QString& name)
