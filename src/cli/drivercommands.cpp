@@ -248,16 +248,19 @@ void printDriverCommandHelp(QTextStream& out)
             << value.label << (value.unit[0] ? QStringLiteral(", ") + QString::fromUtf8(value.unit) : QString())
             << '\n';
     out << "  " << QStringLiteral("--replace").leftJustified(22) << "replace a driver of the same name\n"
-        << "Numbers are read as the windows read them; a value that is not a number as a whole is refused.\n"
+        << "\nNumbers are read as the windows read them; a value that is not a number as a whole is refused.\n"
            "A name that begins with \"-\" goes after --: tolvan-cli drivers show -- -W1.\n"
         << "\nFiles: JSON as the library keeps it, or CSV with a header row naming the columns\n"
            "(name, manufacturer, model, the values' keys, note). A value's column may name its unit in\n"
            "brackets, converted on import; a column without a unit is in the library's unit, and one\n"
            "in a unit Tolvan does not know is not read. Export names the library's unit in every column:\n";
-    for (const DriverValue& value : kDriverValues)
-        if (value.units.front().name[0])
-            out << "  " << csvHeader(value).leftJustified(22) << "also "
-                << driverUnitNames(value).section(u',', 1).trimmed() << '\n';
+    for (const DriverValue& value : kDriverValues) {
+        if (!value.units.front().name[0])
+            continue;
+        const QString others = driverUnitNames(value).section(u',', 1).trimmed();
+        out << "  " << (others.isEmpty() ? csvHeader(value) : csvHeader(value).leftJustified(22) + "or in " + others)
+            << '\n';
+    }
     out << "import exits 1 when it added no driver; the library file is written only when it changes.\n"
         << "\nThe library is " << QDir::toNativeSeparators(driverLibraryPath())
         << "\n(drivers.json under $XDG_DATA_HOME/Tolvan, by default ~/.local/share/Tolvan).\n"
