@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -37,11 +39,18 @@ QString named(const DriverRefusal& entry)
 // The drivers sorted by name, each with its key.
 KeyedDrivers sortedByName(QVector<DriverRecord> drivers)
 {
+    QStringList keys;
+    keys.reserve(drivers.size());
+    for (const DriverRecord& record : drivers)
+        keys.append(driverKey(record.name));
+    // Positions are sorted, not the records: a library of 100000 moves little.
+    std::vector<qsizetype> order(std::size_t(drivers.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
     KeyedDrivers keyed;
     keyed.reserve(drivers.size());
-    for (DriverRecord& record : drivers)
-        keyed.append({ driverKey(record.name), std::move(record) });
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const qsizetype at : order)
+        keyed.append({ std::move(keys[at]), std::move(drivers[at]) });
     return keyed;
 }
 
