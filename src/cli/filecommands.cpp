@@ -113,13 +113,14 @@ std::variant<GraphRange, QString> rangeOptions(const ParsedArguments& arguments)
 }
 
 // The one wording for an output file that could not be written, with what
-// the printing said on the way.
-int outputFailed(QTextStream& err, const QString& file, const QVector<Message>& messages = {})
+// the printing said on the way, and why when it is known.
+int outputFailed(
+    QTextStream& err, const QString& file, const QVector<Message>& messages = {}, const QString& reason = {})
 {
     CommandResult result;
     result.messages = messages;
     printMessages(err, result, file);
-    err << "tolvan-cli: " << file << ": could not be written\n";
+    err << "tolvan-cli: " << file << ": could not be written" << (reason.isEmpty() ? QString() : ": " + reason) << '\n';
     return 1;
 }
 
@@ -167,11 +168,12 @@ int graph(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
         applyStartValues(none);
         page = composeGraph(none, *compared, std::get<GraphRange>(range));
     }
-    const bool saved = kind == u"png" ? saveImage(page, arguments.output, size)
-        : kind == u"svg"              ? saveSvg(page, arguments.output, size)
-                                      : savePdf(page, arguments.output);
+    QString problem;
+    const bool saved = kind == u"png" ? saveImage(page, arguments.output, size, &problem)
+        : kind == u"svg"              ? saveSvg(page, arguments.output, size, &problem)
+                                      : savePdf(page, arguments.output, &problem);
     if (!saved)
-        return outputFailed(err, arguments.output);
+        return outputFailed(err, arguments.output, {}, problem);
     out << arguments.output << '\n';
     return 0;
 }

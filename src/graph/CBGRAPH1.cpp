@@ -462,19 +462,21 @@ bool CBGRAPH1::saveGraph(GraphFile kind)
         fileName += QLatin1Char('.') + suffix;
 
     bool saved = false;
+    QString problem;
     switch (kind) {
     case GraphFile::Png:
-        saved = saveImage(page, fileName, kPngSize);
+        saved = saveImage(page, fileName, kPngSize, &problem);
         break;
     case GraphFile::Svg:
-        saved = saveSvg(page, fileName, kSvgSize);
+        saved = saveSvg(page, fileName, kSvgSize, &problem);
         break;
     case GraphFile::Pdf:
-        saved = savePdf(page, fileName);
+        saved = savePdf(page, fileName, &problem);
         break;
     }
     if (!saved)
-        showMessage(msg::error(QStringLiteral("The graph could not be saved as %1. Choose another file name or folder.")
-                                   .arg(QDir::toNativeSeparators(fileName))));
+        showMessage(msg::error(QStringLiteral("The graph could not be saved as %1: %2. Choose another file name or "
+                                              "folder.")
+                                   .arg(QDir::toNativeSeparators(fileName), problem)));
     return saved;
 }

@@ -1,6 +1,8 @@
 #include "graph/keptcurvefile.h"
 
+#include "core/jsonkeys.h"
 #include "core/systemfile.h"
+#include "core/wholefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,12 +10,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
 const QString kFormat = QStringLiteral("tolvan-kept-curves");
 constexpr int kVersion = 1;
+// Far more than eight curves take; a bigger file is not ours.
+constexpr qint64 kMaxFileBytes = 64 * 1024;
 
 // A file name as messages show it.
 QString shown(const QString& file) { return QDir::toNativeSeparators(file); }
@@ -200,7 +203,7 @@ std::optional<KeptCurves> keptCurvesFromJson(const QByteArray& json)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
+    if (error.error != QJsonParseError::NoError || !document.isObject() || duplicateJsonKey(json))
         return std::nullopt;
     const QJsonObject root = document.object();
     if (root.value(QLatin1String("format")).toString() != kFormat
@@ -226,35 +229,36 @@ std::optional<Message> saveKeptCurvesBeside(const QString& systemFile, const Kep
 {
     const QString file = keptCurvesFileFor(systemFile);
     if (kept.isEmpty()) {
-        // An earlier save's curves must not come back with the next load.
-        if (!QFileInfo::exists(file) || QFile::remove(file))
+        // An earlier save's curves must not come back with the next load; a
+        // file that holds no curves this version reads (damaged, newer, not
+        // ours) was never the session's and stays as it is.
+        const WholeFile earlier = readWholeFile(file, kMaxFileBytes);
+        if (earlier.missing || !earlier.problem.isEmpty() || !keptCurvesFromJson(earlier.data) || QFile::remove(file))
             return std::nullopt;
         return msg::error(QStringLiteral("The design is saved, but %1 with the curves kept before could not be "
                                          "removed. Remove it, or it brings those curves back with the design.")
                               .arg(shown(file)));
     }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(keptCurvesJson(kept)) < 0 || !out.commit())
-        return msg::error(
-            QStringLiteral("The design is saved, but its kept curves could not be saved in %1.").arg(shown(file)));
+    if (const auto error = writeWholeFile(file, keptCurvesJson(kept)))
+        return msg::error(QStringLiteral("The design is saved, but its kept curves could not be saved in %1: %2.")
+                              .arg(shown(file), *error));
     return std::nullopt;
 }
 
 KeptCurvesRead readKeptCurvesBeside(const QString& systemFile)
 {
     const QString file = keptCurvesFileFor(systemFile);
-    if (!QFileInfo::exists(file))
+    const WholeFile read = readWholeFile(file, kMaxFileBytes);
+    if (read.missing)
         return {};
-    QFile in(file);
-    std::optional<KeptCurves> kept;
-    // Far more than eight curves take; a bigger file is not ours.
-    if (in.open(QIODevice::ReadOnly) && in.size() <= 64 * 1024)
-        kept = keptCurvesFromJson(in.readAll());
+    const std::optional<KeptCurves> kept
+        = read.problem.isEmpty() ? keptCurvesFromJson(read.data) : std::optional<KeptCurves>();
     if (!kept)
         return { {},
             msg::error(QStringLiteral("The design is loaded without kept curves: %1 does not hold kept curves "
-                                      "that can be read.")
-                           .arg(shown(file))) };
+                                      "that can be read%2.")
+                           .arg(shown(file),
+                               read.problem.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(read.problem))) };
     return { *kept, std::nullopt };
 }
 

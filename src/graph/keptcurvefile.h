@@ -1,10 +1,12 @@
 #pragma once
 // The kept curves beside a system file: "woofer.TLV" keeps them in
-// "woofer.TLV.compare.json", a small JSON file written atomically, so that
-// the system file stays exactly its record. A system file saved without
-// kept curves has no such file (an old one is removed); loading one without
-// it is normal and says nothing. A file that cannot be read, or does not
-// hold kept curves, leaves none, with one message that names it.
+// "woofer.TLV.compare.json", a small JSON file written whole or not at all
+// (core/wholefile.h), so that the system file stays exactly its record. A
+// system file saved without kept curves has no such file (an old one of
+// ours is removed; one this version cannot read stays as it is); loading
+// one without it is normal and says nothing. A file that cannot be read, or
+// does not hold kept curves (a key named twice included), leaves none, with
+// one message that names it.
 //
 // The format: {"format": "tolvan-kept-curves", "version": 1, "curves": [
 //   {"label": "...", "color": 0..7, "visible": true, "driver": "...",

@@ -1,7 +1,9 @@
 #include "platform/pageoutput.h"
 
+#include "core/wholefile.h"
 #include "platform/pictures.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +18,7 @@
 #include <QSvgGenerator>
 #include <QTransform>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -301,41 +304,72 @@ QImage renderToImage(const Page& page, const QSize& size, const QColor& backgrou
     return image;
 }
 
-bool saveImage(const Page& page, const QString& fileName, const QSize& size)
+namespace {
+
+// Paints into memory and then writes the file whole (core/wholefile.h): a
+// failure leaves an earlier file as it was and says why in `problem`.
+bool saveWhole(const QString& fileName, QString* problem, const std::function<bool(QIODevice&)>& paint)
 {
-    const QImage image = renderToImage(page, size);
-    return !image.isNull() && image.save(fileName);
+    const auto fail = [problem](const QString& why) {
+        if (problem)
+            *problem = why;
+        return false;
+    };
+    // Refused before the painting: a pipe, a device, a folder that is not there.
+    if (const auto unwritable = unwritableTarget(fileName))
+        return fail(*unwritable);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!paint(buffer) || buffer.data().isEmpty())
+        return fail(QStringLiteral("the page could not be drawn"));
+    if (const auto error = writeWholeFile(fileName, buffer.data()))
+        return fail(*error);
+    return true;
 }
 
-bool saveSvg(const Page& page, const QString& fileName, const QSize& size)
+} // namespace
+
+bool saveImage(const Page& page, const QString& fileName, const QSize& size, QString* problem)
 {
-    QSvgGenerator svg;
-    svg.setFileName(fileName);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QStringLiteral("Tolvan"));
-    QPainter painter;
-    if (!painter.begin(&svg))
-        return false;
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    renderPage(page, painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    // The generator does not report write failures; the file tells.
-    return painter.end() && QFileInfo(fileName).size() > 0;
+    return saveWhole(fileName, problem, [&](QIODevice& out) {
+        const QImage image = renderToImage(page, size);
+        const QByteArray format = QFileInfo(fileName).suffix().toLatin1();
+        return !image.isNull() && image.save(&out, format.isEmpty() ? "PNG" : format.constData());
+    });
 }
 
-bool savePdf(const Page& page, const QString& fileName)
+bool saveSvg(const Page& page, const QString& fileName, const QSize& size, QString* problem)
 {
-    QPdfWriter pdf(fileName);
-    pdf.setCreator(QStringLiteral("Tolvan"));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageOrientation(orientationFor(page));
-    pdf.setResolution(300);
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        return false;
-    const QRect paint = pdf.pageLayout().paintRectPixels(pdf.resolution());
-    renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), kFileFraction));
-    return painter.end();
+    return saveWhole(fileName, problem, [&](QIODevice& out) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(QStringLiteral("Tolvan"));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            return false;
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        renderPage(page, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        return painter.end();
+    });
+}
+
+bool savePdf(const Page& page, const QString& fileName, QString* problem)
+{
+    return saveWhole(fileName, problem, [&](QIODevice& out) {
+        QPdfWriter pdf(&out);
+        pdf.setCreator(QStringLiteral("Tolvan"));
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(orientationFor(page));
+        pdf.setResolution(300);
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return false;
+        const QRect paint = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), kFileFraction));
+        return painter.end();
+    });
 }
 
 QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction)

@@ -42,10 +42,13 @@ private:
 };
 
 QImage renderToImage(const Page& page, const QSize& size, const QColor& background = Qt::white);
-bool saveImage(const Page& page, const QString& fileName, const QSize& size); // PNG and the like
-bool saveSvg(const Page& page, const QString& fileName, const QSize& size);
+// Files written whole or not at all (core/wholefile.h): false, with why in
+// `problem`, leaves an earlier file of the name exactly as it was.
+bool saveImage(const Page& page, const QString& fileName, const QSize& size,
+    QString* problem = nullptr); // PNG and the like, by the name's suffix
+bool saveSvg(const Page& page, const QString& fileName, const QSize& size, QString* problem = nullptr);
 // An A4 page in the world's orientation, the page fitted with 0.9.
-bool savePdf(const Page& page, const QString& fileName);
+bool savePdf(const Page& page, const QString& fileName, QString* problem = nullptr);
 
 // The rectangle, in printer units, that a world of size `world` is mapped to
 // on a printable area of size `printer`, centred. When the paper is

@@ -332,9 +332,11 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress 
         // One job for all pages; a printer that cannot be opened is reported
         // for this page and tried again for the next.
         bool ok = true;
+        QString failure;
         if (!job) {
             job.emplace(target, jobName);
             ok = job->open();
+            failure = job->failure();
             if (!ok)
                 job.reset();
         } else {
@@ -344,11 +346,11 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress 
             job->drawPage(page, kBoxReportFraction);
             ++printed;
         } else {
-            showCouldNotOpenPrintingDevice();
+            showCouldNotOpenPrintingDevice(failure);
         }
     }
     if (job && !job->finish()) {
-        showCouldNotOpenPrintingDevice();
+        showCouldNotOpenPrintingDevice(job->failure());
         printed = 0;
     }
     if (progress)

@@ -274,11 +274,11 @@ void pickDriver(QWidget* window, const DriverRecord& driver)
     // As typed: each field's change rule runs; the focus stays where it is.
     if (QLineEdit* name = lineEdit(window, fields->name))
         name->setText(driver.name);
+    // A value the driver lacks leaves its field as the user had it.
     for (const FieldOfValue& map : kFieldsOfValues) {
-        if (QLineEdit* edit = lineEdit(window, fields->*map.field)) {
-            const std::optional<double>& value = driver.*map.value;
-            edit->setText(value ? driverNumberText(*value) : QString());
-        }
+        const std::optional<double>& value = driver.*map.value;
+        if (QLineEdit* edit = lineEdit(window, fields->*map.field); edit && value)
+            edit->setText(driverNumberText(*value));
     }
 }
 
@@ -317,37 +317,44 @@ bool saveShownDriver(QWidget* window)
             QStringLiteral("Type the driver's name first: the library keeps drivers by name."), MsgIcon::Exclamation));
         return false;
     }
+    // The shown values over those of the stored driver: what the window has
+    // no field for is kept.
+    const auto merged = [&shown](const std::optional<DriverRecord>& stored) {
+        DriverRecord driver = stored.value_or(shown);
+        driver.name = shown.name;
+        for (const FieldOfValue& map : kFieldsOfValues)
+            if (shown.*map.value)
+                driver.*map.value = shown.*map.value;
+        return driver;
+    };
     DriverLibrary& library = driverLibrary();
     library.refresh();
     // A second round when another copy of the program saved the name meanwhile.
     for (int round = 0; round < 2; ++round) {
         const std::optional<DriverRecord> existing = library.find(shown.name);
-        DriverRecord driver = existing.value_or(shown);
-        driver.name = shown.name;
-        for (const FieldOfValue& map : kFieldsOfValues)
-            if (shown.*map.value)
-                driver.*map.value = shown.*map.value;
-        const QString problem = saveProblem(driver, fields);
+        const QString problem = saveProblem(merged(existing), fields);
         if (!problem.isEmpty()) {
             showMessage(driverLibraryMessage(problem, MsgIcon::Exclamation));
             return false;
         }
+        // Asked before the library is locked; the merge is made again under
+        // the lock, with the driver as the file then holds it.
         if (existing
             && showMessage(driverLibraryMessage(QStringLiteral("A driver named \"%1\" is in the library already.\n\n"
                                                                "Replace its values with those this window shows?")
-                                                    .arg(existing->name),
+                                                    .arg(visibleText(existing->name)),
                    MsgIcon::None, MsgButtons::YesNo))
                 != MsgAnswer::Yes)
             return false;
-        const DriverChange stored
-            = library.store(driver, existing ? DriverLibrary::Existing::Replace : DriverLibrary::Existing::Refuse);
+        const DriverChange stored = library.storeMerged(
+            shown.name, merged, existing ? DriverLibrary::Existing::Replace : DriverLibrary::Existing::Refuse);
         if (stored.status == DriverChange::Status::Exists)
             continue;
         if (!stored.done()) {
             showMessage(driverLibraryMessage(stored.error, MsgIcon::Exclamation));
             return false;
         }
-        saved(window, fields, driver.name);
+        saved(window, fields, shown.name);
         return true;
     }
     return false;

@@ -1,10 +1,13 @@
 // The driver library in the real windows: picking fills a window's driver
-// fields and nothing else, Calculate then designs the worked example; a
-// driver measured in the measurement window is saved and picked in the
-// vented window; saving asks before replacing and keeps what the window has
-// no field for; the refusals; completion on the name field; the button in
-// the name field that opens the pick list, which leads on to the managing
-// dialog with its import and export and its columns as wide as they need.
+// fields and nothing else (a value the driver lacks leaves its field),
+// Calculate then designs the worked example; a driver measured in the
+// measurement window is saved and picked in the vented window; saving asks
+// before replacing and keeps what the window has no field for, merged with
+// what another copy saved while the question was open; the refusals;
+// completion on the name field; the button in the name field that opens the
+// pick list, which leads on to the managing dialog with its import and
+// export and its columns as wide as they need; an edit that meets another
+// copy's change.
 #include "core/designstate.h"
 #include "core/driverlibrary.h"
 #include "design/workedexamples.h"
@@ -62,6 +65,33 @@ QWidget* openDriverWindow(const QString& name)
 
 QLineEdit* edit(const QWidget* window, const QString& name) { return window->findChild<QLineEdit*>(name); }
 
+// Another running copy of the program, which changes the library while a
+// question of this one is open; the question is answered `answer`.
+class AnotherCopy final : public MessageService {
+public:
+    AnotherCopy(std::function<void()> change, MsgAnswer answer)
+        : m_change(std::move(change))
+        , m_answer(answer)
+        , m_previous(installMessageService(this))
+    {
+    }
+    ~AnotherCopy() override { installMessageService(m_previous); }
+    MsgAnswer show(const Message& message) override
+    {
+        shown << message;
+        if (const auto change = std::exchange(m_change, nullptr))
+            change();
+        return message.buttons == MsgButtons::YesNo ? m_answer : MsgAnswer::Ok;
+    }
+    void beep() override { }
+    QVector<Message> shown;
+
+private:
+    std::function<void()> m_change;
+    MsgAnswer m_answer;
+    MessageService* m_previous;
+};
+
 void type(QWidget* window, const Texts& texts)
 {
     for (auto it = texts.begin(); it != texts.end(); ++it)
@@ -108,10 +138,13 @@ private slots:
     void measuredDriverIsSavedAndPickedInTheVentedWindow();
     void savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks_data();
     void savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks();
+    void savingMergesWithWhatAnotherCopySavedMeanwhile();
     void savingRefuses_data();
     void savingRefuses();
     void nameFieldCompletesWithTheValues();
     void managerAddsEditsDeletesImportsAndExports();
+    void editMeetsAnotherCopysChange_data();
+    void editMeetsAnotherCopysChange();
     void everyEntryIsOnTheContextMenuWithItsShortcut();
     void nameFieldButtonOpensThePickList_data();
     void nameFieldButtonOpensThePickList();
@@ -133,19 +166,19 @@ void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields_data()
                             << Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" },
                                    { "szFar", "30" } }
                             << QStringList { "szVvb", "szFb", "szLv8" };
-    QTest::newRow("radiator: an unknown Vd empties its field")
+    QTest::newRow("radiator: an unknown Vd leaves its field")
         << "frmRadiator"
         << Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" },
-               { "szVd", "" } }
+               { "szVd", "1.5" } }
         << QStringList { "szVpr", "szVvb" };
     QTest::newRow("bandpass") << "FrmBand"
                               << Texts { { "szWoofBP", "Example W10" }, { "szQtsb", ".4" }, { "szVasb", "2" },
                                      { "szFarb", "30" }, { "szRdcb", "6.2" } }
                               << QStringList { "szFl3", "szVbb", "szISOB" };
-    QTest::newRow("networks: Qms and Le unknown")
+    QTest::newRow("networks: Qms and Le unknown leave theirs")
         << "FmNet"
-        << Texts { { "szName", "Example W10" }, { "szFr", "30" }, { "szQes", ".45" }, { "szQms", "" },
-               { "szRdc", "6.2" }, { "szL", "" } }
+        << Texts { { "szName", "Example W10" }, { "szFr", "30" }, { "szQes", ".45" }, { "szQms", "1.5" },
+               { "szRdc", "6.2" }, { "szL", "1.5" } }
         << QStringList { "szCnf", "szRic" };
 }
 
@@ -248,6 +281,28 @@ void TestDriverLibraryUi::savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks()
     QCOMPARE(driverLibrary().drivers().size(), 1);
 }
 
+// While the question to replace is open, another copy saves Le and a note:
+// the save merges the window's values into the driver as it is then.
+void TestDriverLibraryUi::savingMergesWithWhatAnotherCopySavedMeanwhile()
+{
+    QWidget* networks = open<FmNet>();
+    type(networks, { { "szName", "EXAMPLE W10" }, { "szFr", "31" }, { "szRdc", "6" }, { "szQes", "" }, { "szL", "" } });
+    DriverRecord other = exampleDriver();
+    other.le = 0.9;
+    other.note = "measured";
+    AnotherCopy copy(
+        [&other] { QVERIFY(DriverLibrary(driverLibraryPath()).store(other, DriverLibrary::Existing::Replace).done()); },
+        MsgAnswer::Yes);
+    QVERIFY(saveShownDriver(networks));
+    QCOMPARE(copy.shown.size(), 1);
+    QVERIFY(copy.shown.first().prompt.contains("Replace its values"));
+    DriverRecord both = other;
+    both.name = "EXAMPLE W10";
+    both.fs = 31;
+    both.re = 6;
+    QCOMPARE(*driverLibrary().find("example w10"), both);
+}
+
 void TestDriverLibraryUi::savingRefuses_data()
 {
     QTest::addColumn<QString>("window");
@@ -339,6 +394,57 @@ void TestDriverLibraryUi::managerAddsEditsDeletesImportsAndExports()
     manager->deleteDriver();
     QVERIFY(!driverLibrary().find("tweeter"));
     QCOMPARE(manager->table()->view()->model()->rowCount(), 2);
+}
+
+// Edit Driver is open on a driver when another copy changes it: OK says so
+// and keeps either the form's values (Yes) or the library's (No, shown in
+// the form, which stays open).
+void TestDriverLibraryUi::editMeetsAnotherCopysChange_data()
+{
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("the form's values kept") << MsgAnswer::Yes;
+    QTest::newRow("the library's values kept") << MsgAnswer::No;
+}
+
+void TestDriverLibraryUi::editMeetsAnotherCopysChange()
+{
+    QFETCH(MsgAnswer, answer);
+    auto* manager = qobject_cast<DriverManagerDialog*>(openDriverManager());
+    manager->table()->view()->setCurrentIndex(manager->table()->view()->model()->index(0, 0));
+    manager->editDriver();
+    auto* form = openDialog<DriverEditDialog>();
+    QVERIFY(form);
+    DriverRecord other = exampleDriver();
+    other.re = 5;
+    other.note = "another copy";
+    QVERIFY(DriverLibrary(driverLibraryPath()).store(other, DriverLibrary::Existing::Replace).done());
+    form->field("manufacturer")->setText("Acme");
+    messages().answerNext(answer);
+    form->accept();
+    QCOMPARE(messages().shown.size(), 1);
+    QCOMPARE(messages().last().buttons, MsgButtons::YesNo);
+    QVERIFY2(messages().last().prompt.startsWith("Another copy of Tolvan changed \"Example W10\" in the library"),
+        qPrintable(messages().last().prompt));
+    driverLibrary().refresh();
+    const DriverRecord stored = *driverLibrary().find("example w10");
+    if (answer == MsgAnswer::Yes) {
+        DriverRecord kept = exampleDriver();
+        kept.manufacturer = "Acme";
+        QCOMPARE(stored, kept);
+        QTRY_VERIFY(!openDialog<DriverEditDialog>());
+        return;
+    }
+    QCOMPARE(stored, other);
+    QCOMPARE(openDialog<DriverEditDialog>(), form);
+    QCOMPARE(form->field("manufacturer")->text(), QString("Example"));
+    QCOMPARE(form->field("re")->text(), QString("5"));
+    // OK now edits the driver as the library holds it.
+    form->field("model")->setText("W10-B");
+    form->accept();
+    QTRY_VERIFY(!openDialog<DriverEditDialog>());
+    driverLibrary().refresh();
+    QCOMPARE(driverLibrary().find("example w10")->note, QString("another copy"));
+    QCOMPARE(driverLibrary().find("example w10")->model, QString("W10-B"));
 }
 
 void TestDriverLibraryUi::everyEntryIsOnTheContextMenuWithItsShortcut()
