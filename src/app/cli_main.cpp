@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "core/wholefile.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
 {
     // The windows run unseen: no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    reportFileSizeLimitAsFailure();
     qInstallMessageHandler(qtMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvan"));

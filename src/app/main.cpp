@@ -1,4 +1,5 @@
 #include "app/readyprobe.h"
+#include "core/wholefile.h"
 #include "platform/windowplaces.h"
 #include "ui/FrmTlv.h"
 #include "ui/startup.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    reportFileSizeLimitAsFailure();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvan"));
     // Lets the desktop match the windows to the installed entry and icon.

@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include "core/driverrecord.h"
+
 #include <algorithm>
 
 ParsedArguments parseArguments(const QStringList& arguments, const QVector<OptionEntry>& options, int maxPositional)
@@ -9,9 +11,16 @@ ParsedArguments parseArguments(const QStringList& arguments, const QVector<Optio
         parsed.error = error;
         return parsed;
     };
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == u"--json") {
+        if (optionsEnded || !argument.startsWith(u'-') || argument.size() == 1) {
+            if (parsed.positional.size() >= maxPositional)
+                return fail(QStringLiteral("unexpected argument \"%1\"").arg(visibleText(argument)));
+            parsed.positional.append(argument);
+        } else if (argument == u"--") {
+            optionsEnded = true;
+        } else if (argument == u"--json") {
             parsed.json = true;
         } else if (argument == u"--help" || argument == u"-h") {
             parsed.help = true;
@@ -28,7 +37,7 @@ ParsedArguments parseArguments(const QStringList& arguments, const QVector<Optio
             const auto option = std::find_if(
                 options.begin(), options.end(), [&name](const OptionEntry& o) { return o.name == name; });
             if (option == options.end())
-                return fail(QStringLiteral("unknown option --%1").arg(name));
+                return fail(QStringLiteral("unknown option --%1").arg(visibleText(name)));
             if (!option->takesValue) {
                 if (equals >= 0)
                     return fail(QStringLiteral("option --%1 takes no value").arg(name));
@@ -40,12 +49,9 @@ ParsedArguments parseArguments(const QStringList& arguments, const QVector<Optio
             } else {
                 return fail(QStringLiteral("option --%1 needs a value").arg(name));
             }
-        } else if (argument.startsWith(u'-') && argument.size() > 1) {
-            return fail(QStringLiteral("unknown option %1").arg(argument));
         } else {
-            if (parsed.positional.size() >= maxPositional)
-                return fail(QStringLiteral("unexpected argument \"%1\"").arg(argument));
-            parsed.positional.append(argument);
+            return fail(QStringLiteral("unknown option %1 (a name beginning with \"-\" goes after --)")
+                            .arg(visibleText(argument)));
         }
     }
     return parsed;

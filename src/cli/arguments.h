@@ -1,7 +1,9 @@
 #pragma once
 // The options of one subcommand: "--name value", "--name=value" or a bare
 // "--flag", besides the options every subcommand knows: --json, --help (-h)
-// and --output (-o) FILE. Anything else is a usage error, reported as text.
+// and --output (-o) FILE. "--" ends the options: what follows is plain
+// arguments, even when it begins with "-". Anything else is a usage error,
+// reported as text.
 
 #include <QHash>
 #include <QSet>

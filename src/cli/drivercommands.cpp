@@ -75,7 +75,14 @@ int list(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
         printJson(out, { { "file", library.path() }, { "drivers", drivers } });
     } else {
         for (const int row : rows)
-            out << driverSummary(library.drivers()[row]) << '\n';
+            out << visibleText(driverSummary(library.drivers()[row])) << '\n';
+        // An empty answer is never left to be taken for a failure.
+        if (library.drivers().isEmpty())
+            err << "tolvan-cli: drivers: the driver library " << QDir::toNativeSeparators(library.path())
+                << " holds no drivers\n";
+        else if (rows.isEmpty())
+            err << "tolvan-cli: drivers: no driver matches \"" << visibleText(arguments.positional.join(u' '))
+                << "\"\n";
     }
     return kExitDesign;
 }
@@ -92,7 +99,9 @@ int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     }
     for (const DriverText& text : kDriverTexts)
         if (!((*driver).*text.member).isEmpty())
-            out << text.label << ": " << (*driver).*text.member << '\n';
+            out << text.label << ": "
+                << (text.member == &DriverRecord::note ? (*driver).*text.member : visibleText((*driver).*text.member))
+                << '\n';
     for (const DriverValue& value : kDriverValues)
         if (const std::optional<double>& number = (*driver).*value.member)
             out << value.label << ": " << driverNumberText(*number)
@@ -125,7 +134,7 @@ int add(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     if (arguments.json)
         printJson(out, driverJson(added));
     else
-        out << "Saved: " << driverSummary(added) << '\n';
+        out << (stored.written ? "Saved: " : "Saved already, unchanged: ") << visibleText(driverSummary(added)) << '\n';
     return kExitDesign;
 }
 
@@ -140,7 +149,7 @@ int remove(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     if (arguments.json)
         printJson(out, { { "removed", name } });
     else
-        out << "Removed: " << name << '\n';
+        out << "Removed: " << visibleText(name) << '\n';
     return kExitDesign;
 }
 
@@ -151,14 +160,18 @@ int import(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     const DriverImport imported = driverLibrary().importFile(arguments.positional.value(0));
     if (!imported.error.isEmpty())
         return refused(err, imported.error);
+    // Nothing added is nothing done: the library file is as it was.
+    const int status = imported.added > 0 ? kExitDesign : kExitRefused;
     if (arguments.json)
         printJson(out,
             { { "added", imported.added }, { "skipped", refusalsJson(imported.skipped) },
                 { "refused", refusalsJson(imported.refused) },
                 { "notes", QJsonArray::fromStringList(imported.notes) } });
     else
-        out << imported.report() << '\n';
-    return kExitDesign;
+        (status == kExitDesign ? out : err) << imported.report() << '\n';
+    if (arguments.json && status != kExitDesign)
+        err << "tolvan-cli: drivers: no driver was added\n";
+    return status;
 }
 
 int exportTo(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
@@ -213,8 +226,9 @@ std::optional<DriverRecord> libraryDriver(const QString& name, QString& problem)
     }
     const std::optional<DriverRecord> driver = library.find(name);
     if (!driver)
-        problem = QStringLiteral("no driver named \"%1\" is in the driver library %2")
-                      .arg(name.trimmed(), QDir::toNativeSeparators(library.path()));
+        problem = QStringLiteral("no driver named \"%1\" is in the driver library %2%3")
+                      .arg(visibleText(name.trimmed()), QDir::toNativeSeparators(library.path()),
+                          library.drivers().isEmpty() ? QStringLiteral(", which holds no drivers") : QString());
     return driver;
 }
 
@@ -234,12 +248,27 @@ void printDriverCommandHelp(QTextStream& out)
             << value.label << (value.unit[0] ? QStringLiteral(", ") + QString::fromUtf8(value.unit) : QString())
             << '\n';
     out << "  " << QStringLiteral("--replace").leftJustified(22) << "replace a driver of the same name\n"
+        << "\nNumbers are read as the windows read them; a value that is not a number as a whole is refused.\n"
+           "A name that begins with \"-\" goes after --: tolvan-cli drivers show -- -W1.\n"
+        << "\nFiles: JSON as the library keeps it, or CSV with a header row naming the columns\n"
+           "(name, manufacturer, model, the values' keys, note). A value's column may name its unit in\n"
+           "brackets, converted on import; a column without a unit is in the library's unit, and one\n"
+           "in a unit Tolvan does not know is not read. Export names the library's unit in every column:\n";
+    for (const DriverValue& value : kDriverValues) {
+        if (!value.units.front().name[0])
+            continue;
+        const QString others = driverUnitNames(value).section(u',', 1).trimmed();
+        out << "  " << (others.isEmpty() ? csvHeader(value) : csvHeader(value).leftJustified(22) + "or in " + others)
+            << '\n';
+    }
+    out << "import exits 1 when it added no driver; the library file is written only when it changes.\n"
         << "\nThe library is " << QDir::toNativeSeparators(driverLibraryPath())
         << "\n(drivers.json under $XDG_DATA_HOME/Tolvan, by default ~/.local/share/Tolvan).\n"
            "closed, vented, radiator, bandpass and networks take --driver NAME: the driver fills the\n"
-           "window's driver fields, and the options given override them.\n\nExample:\n"
+           "window's driver fields it has values for, and the options given override them.\n\nExample:\n"
            "  tolvan-cli drivers add --name \"Example W10\" --fs 30 --qts .4 --vas 2\n"
-           "  tolvan-cli vented --driver \"Example W10\"\n";
+           "  tolvan-cli vented --driver \"Example W10\"\n"
+           "  tolvan-cli drivers import datasheets.csv   (header: Name,Fs (Hz),Qts,Vas (L),Le (mH))\n";
 }
 
 int runDriverCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)

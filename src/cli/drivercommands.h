@@ -9,7 +9,10 @@
 //   export FILE         JSON, or CSV for a name ending in .csv
 // Every action takes --json. The library is the program's own file
 // (driverLibraryPath(): drivers.json under $XDG_DATA_HOME/Tolvan), and its
-// messages are printed on stderr. Exit status 0 done, 1 refused, 2 usage.
+// messages are printed on stderr. Exit status 0 done, 1 refused or nothing
+// done (an import that added no driver), 2 usage. "--" ends the options, so
+// a name beginning with "-" can be shown and removed. Names are printed
+// with their control characters made visible (visibleText).
 //
 // The window commands' --driver NAME comes here for its driver.
 

@@ -102,6 +102,8 @@ std::vector<WindowCommand> makeCommands()
         { "vb", "typed after Calculate: the tuning follows", nullptr, true } };
     find("measure").filledWhenDesigned = "szQts";
     find("networks").takesDriver = true;
+    find("networks").needs = { { "szCnf", { "fs", "re" } }, { "szCic", { "re", "le" } } };
+    find("radiator").needs = { { "szVpr", { "vd" } } };
     find("xover2").choice = slope("btn6db2p", "btn12db2p");
     find("xover3").choice = slope("btn6db3p", "btn12db3p");
     find("coil").filledWhenDesigned = "szN1";

@@ -42,6 +42,14 @@ struct ChoiceOption {
     std::vector<std::pair<const char*, const char*>> buttons; // value, button; the first is the default
 };
 
+// A result the window makes only from some inputs: when it stays empty, the
+// command line names those of the options that were not given (nor taken
+// from the driver), so that it never leaves a result out without a word.
+struct ResultNeeds {
+    const char* result; // a result field
+    std::vector<const char*> options;
+};
+
 struct WindowCommand {
     const char* name;
     const char* summary;
@@ -59,6 +67,7 @@ struct WindowCommand {
     // windows without it name a result field that a design fills.
     const char* filledWhenDesigned = nullptr;
     ChoiceOption choice = {};
+    std::vector<ResultNeeds> needs = {};
 };
 
 inline constexpr const char* kDriverOption = "driver";

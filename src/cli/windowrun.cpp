@@ -3,6 +3,7 @@
 #include "cli/drivercommands.h"
 #include "cli/messagelog.h"
 #include "core/designstate.h"
+#include "core/driverrecord.h"
 #include "core/numberparse.h"
 #include "ui/driverlibraryui.h"
 
@@ -14,9 +15,7 @@
 #include <QTextDocumentFragment>
 #include <QWidget>
 
-#include <cmath>
-#include <cstdlib>
-#include <limits>
+#include <algorithm>
 
 namespace {
 
@@ -78,25 +77,103 @@ QVector<OptionEntry> optionEntries(const WindowCommand& command)
 
 namespace {
 
-// What the window would make of `value` in a field that takes `accepts`.
+// What the window would make of `value` in a field that takes `accepts`:
+// the window's own number reader must read the whole text.
 QString valueProblem(Accepts accepts, const QString& value)
 {
     if (accepts == Accepts::Text)
         return {};
-    // A plain number as the program reads one, or a whole number in hexadecimal or octal.
-    static const QRegularExpression number(
-        QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+)([EeDd][+-]?\\d+)?|&[Hh][0-9A-Fa-f]+|&[Oo][0-7]+)\\s*$"));
-    if (!number.match(value).hasMatch())
-        return QStringLiteral("must be a number, not \"%1\"").arg(value);
+    const NumberReading reading = readNumber(value);
+    if (!reading.digits || !reading.whole)
+        return QStringLiteral("must be a number, not \"%1\"").arg(visibleText(value));
     // The window reads a number beyond the range of a Single as 0.
-    const QByteArray decimal = QString(value).replace(u'D', u'E').replace(u'd', u'e').trimmed().toLatin1();
-    if (!decimal.startsWith('&')
-        && !(std::abs(std::strtod(decimal.constData(), nullptr)) <= std::numeric_limits<float>::max()))
+    if (reading.beyondRange)
         return QStringLiteral("%1 is out of range (beyond 3.4E+38)").arg(value.trimmed());
     // 0 stands for a value not given, which the window answers itself.
-    if (accepts == Accepts::Positive && parseNumber(value) < 0)
+    if (accepts == Accepts::Positive && reading.value < 0)
         return QStringLiteral("%1 is negative: the window takes only numbers above 0").arg(value.trimmed());
     return {};
+}
+
+QString optionList(const QStringList& options)
+{
+    QStringList named;
+    for (const QString& option : options)
+        named << QStringLiteral("--") + option;
+    if (named.size() < 2)
+        return named.join(QString());
+    return named.mid(0, named.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + named.last();
+}
+
+// The driver's value that the input of `option` holds; null for none.
+const DriverValue* driverValueOf(const WindowCommand& command, const QString& option)
+{
+    for (const FieldEntry& entry : command.fields())
+        if (entry.key && option == QLatin1String(entry.key))
+            return entry.driverPart ? driverValue(QString::fromLatin1(entry.driverPart)) : nullptr;
+    return nullptr;
+}
+
+// "the driver "X" has neither": which of the missing values the picked driver lacks.
+QString driverLacks(const WindowCommand& command, const DriverRecord& driver, const QStringList& options)
+{
+    QStringList lacked;
+    for (const QString& option : options)
+        if (const DriverValue* value = driverValueOf(command, option); value && !(driver.*value->member))
+            lacked << QString::fromLatin1(value->label);
+    if (lacked.isEmpty())
+        return {};
+    const QString name = visibleText(driver.name);
+    if (lacked.size() == options.size() && lacked.size() == 2)
+        return QStringLiteral("; the driver \"%1\" has neither").arg(name);
+    if (lacked.size() == options.size() && lacked.size() > 2)
+        return QStringLiteral("; the driver \"%1\" has none of them").arg(name);
+    return QStringLiteral("; the driver \"%1\" has no %2").arg(name, lacked.join(QStringLiteral(" and no ")));
+}
+
+// Why results the window leaves empty are not printed: the inputs their
+// design needs that were neither given nor taken from the driver. Empty
+// when every result that needs something was made.
+QString missingInputs(
+    const WindowCommand& command, const QWidget* window, bool designed, const std::optional<DriverRecord>& driver)
+{
+    const auto text = [window](const char* name) {
+        const auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(name));
+        return field ? field->text() : QString();
+    };
+    QStringList all;
+    QStringList lines;
+    for (const ResultNeeds& need : command.needs) {
+        if (!text(need.result).trimmed().isEmpty())
+            continue;
+        QStringList missing;
+        for (const char* option : need.options) {
+            const auto input = std::find_if(command.fields().begin(), command.fields().end(),
+                [option](const FieldEntry& entry) { return entry.key && qstrcmp(entry.key, option) == 0; });
+            if (input != command.fields().end() && parseNumber(text(input->name)) == 0)
+                missing << QString::fromLatin1(option);
+        }
+        if (missing.isEmpty())
+            continue;
+        for (const QString& option : missing)
+            if (!all.contains(option))
+                all << option;
+        const auto result = std::find_if(command.fields().begin(), command.fields().end(),
+            [&need](const FieldEntry& entry) { return qstrcmp(entry.name, need.result) == 0; });
+        QString what = result->section ? QString::fromLatin1(result->section) : plainText(result->caption);
+        if (what.endsWith(u':'))
+            what.chop(1);
+        lines << QStringLiteral("%1 is not printed: it needs %2%3")
+                     .arg(what, optionList(missing), driver ? driverLacks(command, *driver, missing) : QString());
+    }
+    const QString name = QString::fromLatin1(command.name);
+    if (all.isEmpty())
+        return {};
+    if (!designed)
+        return QStringLiteral("%1: needs %2%3")
+            .arg(name, optionList(all), driver ? driverLacks(command, *driver, all) : QString());
+    // One line each, as printMessages prints a note.
+    return name + QStringLiteral(": ") + lines.join(QStringLiteral("\ntolvan-cli: %1: ").arg(name));
 }
 
 } // namespace
@@ -206,7 +283,8 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
     }
     run.result.messages = log.shown;
     run.result.beeps = log.beeps;
-    if (!run.designed && log.shown.isEmpty()) {
+    run.result.note = missingInputs(command, window, run.designed, driver);
+    if (!run.designed && log.shown.isEmpty() && run.result.note.isEmpty()) {
         const QString title = window->windowTitle().trimmed();
         run.result.note = QStringLiteral("%1: no design from these inputs")
                               .arg(title.isEmpty() ? QString::fromLatin1(command.name) : title);

@@ -1,67 +1,56 @@
 #include "core/driverlibrary.h"
 
 #include "core/messages.h"
+#include "core/wholefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 namespace {
 
 using KeyedDrivers = QVector<std::pair<QString, DriverRecord>>;
 
 const QString kLibraryTitle = QStringLiteral("Driver Library");
-constexpr int kLockWaitMs = 5000;
+// Another copy holds the lock only while it reads and writes the file: a
+// short wait, then "in use", never a window that stops answering.
+constexpr int kLockWaitMs = 1500;
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 DriverChange failed(const QString& error) { return { DriverChange::Status::Failed, error, QString() }; }
 
-// Reads a whole file of at most kMaxDriverFileBytes; empty text when it was read.
-QString readWhole(const QString& path, QByteArray& data)
+DriverChange unsaveable(const QString& problem)
 {
-    if (QFileInfo(path).isDir())
-        return QStringLiteral("it is a folder");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
-    const QString tooLarge = QStringLiteral("it is larger than %1 MB").arg(kMaxDriverFileBytes / (1024 * 1024));
-    if (file.size() > kMaxDriverFileBytes)
-        return tooLarge;
-    // A file that tells no size (a pipe, a file under /proc) is read in pieces up to the limit.
-    data.clear();
-    while (data.size() <= kMaxDriverFileBytes) {
-        const QByteArray piece = file.read(64 * 1024);
-        if (piece.isEmpty())
-            break;
-        data += piece;
-    }
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("it cannot be read (%1)").arg(file.errorString());
-    if (data.size() > kMaxDriverFileBytes)
-        return tooLarge;
-    return {};
+    return failed(QStringLiteral("The driver cannot be saved: %1.").arg(problem));
 }
 
 QString named(const DriverRefusal& entry)
 {
-    return entry.name.isEmpty() ? entry.where : QStringLiteral("%1 \"%2\"").arg(entry.where, entry.name);
+    return entry.name.isEmpty() ? entry.where : QStringLiteral("%1 \"%2\"").arg(entry.where, visibleText(entry.name));
 }
 
 // The drivers sorted by name, each with its key.
 KeyedDrivers sortedByName(QVector<DriverRecord> drivers)
 {
+    QStringList keys;
+    keys.reserve(drivers.size());
+    for (const DriverRecord& record : drivers)
+        keys.append(driverKey(record.name));
+    // Positions are sorted, not the records: a library of 100000 moves little.
+    std::vector<qsizetype> order(std::size_t(drivers.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
     KeyedDrivers keyed;
     keyed.reserve(drivers.size());
-    for (DriverRecord& record : drivers)
-        keyed.append({ driverKey(record.name), std::move(record) });
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const qsizetype at : order)
+        keyed.append({ std::move(keys[at]), std::move(drivers[at]) });
     return keyed;
 }
 
@@ -71,13 +60,12 @@ QString readLibraryFile(const QString& path, KeyedDrivers& keyed)
 {
     if (path.isEmpty())
         return QStringLiteral("there is no data folder for this user");
-    if (!QFileInfo::exists(path))
+    const WholeFile file = readWholeFile(path, kMaxDriverFileBytes);
+    if (file.missing)
         return {};
-    QByteArray data;
-    const QString unreadable = readWhole(path, data);
-    if (!unreadable.isEmpty())
-        return unreadable;
-    const DriverFileContents contents = readDriversJson(data);
+    if (!file.problem.isEmpty())
+        return file.problem;
+    const DriverFileContents contents = readDriversJson(file.data);
     if (contents.status != DriverFileContents::Status::Read)
         return contents.problem;
     if (!contents.refused.isEmpty())
@@ -92,17 +80,40 @@ QString readLibraryFile(const QString& path, KeyedDrivers& keyed)
     keyed = sortedByName(std::move(drivers));
     for (qsizetype i = 1; i < keyed.size(); ++i)
         if (keyed[i].first == keyed[i - 1].first)
-            return QStringLiteral("it names the driver \"%1\" twice").arg(keyed[i].second.name);
+            return QStringLiteral("it names the driver \"%1\" twice").arg(visibleText(keyed[i].second.name));
     return {};
 }
 
-bool writeFile(const QString& path, const QByteArray& data, QString& error)
+// The library's file as the reader takes it back: indented while that fits
+// in the size it reads, compact when only that does; empty when neither.
+QByteArray libraryJson(const QVector<DriverRecord>& drivers)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-        return true;
-    error = file.errorString();
-    return false;
+    for (const JsonLayout layout : { JsonLayout::Indented, JsonLayout::Compact }) {
+        QByteArray json = writeDriversJson(drivers, layout);
+        if (json.size() <= kMaxDriverFileBytes)
+            return json;
+    }
+    return {};
+}
+
+// Why a change that would leave `after` drivers, from `before`, is more than
+// the library can hold (more drivers, or more bytes than its reader takes),
+// and how many more fit.
+QString limitProblem(const QVector<DriverRecord>& before, const QVector<DriverRecord>& after)
+{
+    if (after.size() > kMaxDriverEntries)
+        return QStringLiteral("The driver library would hold %1 drivers, more than the %2 it can hold: %3 more fit.")
+            .arg(after.size())
+            .arg(kMaxDriverEntries)
+            .arg(std::max<qsizetype>(0, kMaxDriverEntries - before.size()));
+    const qint64 bytesBefore = writeDriversJson(before, JsonLayout::Compact).size();
+    const qint64 bytesAfter = writeDriversJson(after, JsonLayout::Compact).size();
+    const qint64 added = std::max<qint64>(1, after.size() - before.size());
+    const qint64 perDriver = std::max<qint64>(1, (bytesAfter - bytesBefore) / added);
+    return QStringLiteral("The driver library would be larger than %1, the most it can hold: about %2 more drivers "
+                          "like these fit.")
+        .arg(fileSizeText(kMaxDriverFileBytes))
+        .arg(std::max<qint64>(0, (kMaxDriverFileBytes - bytesBefore) / perDriver));
 }
 
 } // namespace
@@ -213,14 +224,18 @@ DriverChange DriverLibrary::change(const std::function<DriverChange(QVector<Driv
 {
     if (m_path.isEmpty())
         return failed(QStringLiteral("The driver library cannot be saved: there is no data folder for this user."));
-    const QString folder = QFileInfo(m_path).absolutePath();
+    // The lock and the write are the real file's, so that every path to it
+    // (a symbolic link from another data folder) takes the same lock.
+    const QString real = realFilePath(m_path);
+    const QString folder = QFileInfo(real).absolutePath();
     if (!QDir().mkpath(folder))
         return failed(
             QStringLiteral("The driver library cannot be saved: the folder %1 cannot be made.").arg(native(folder)));
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    QLockFile lock(real + QStringLiteral(".lock"));
     if (!lock.tryLock(kLockWaitMs)) {
         if (lock.error() == QLockFile::LockFailedError)
-            return failed(QStringLiteral("The driver library %1 is being changed by another copy of Tolvan. Try again.")
+            return failed(QStringLiteral("The driver library %1 is in use, try again: another copy of Tolvan is "
+                                         "changing it.")
                               .arg(native(m_path)));
         return failed(QStringLiteral("The driver library cannot be saved: the folder %1 cannot be written to.")
                           .arg(native(folder)));
@@ -238,30 +253,75 @@ DriverChange DriverLibrary::change(const std::function<DriverChange(QVector<Driv
     drivers.clear();
     for (const auto& [key, record] : keyed)
         drivers.append(record);
-    QString error;
-    if (!writeFile(m_path, writeDriversJson(drivers), error))
-        return failed(QStringLiteral("The driver library %1 cannot be written: %2.").arg(native(m_path), error));
+    // A change that changes nothing leaves the file as it is (or unmade).
+    if (drivers == m_drivers)
+        return result;
+    const QByteArray json = drivers.size() > kMaxDriverEntries ? QByteArray() : libraryJson(drivers);
+    if (json.isEmpty())
+        return failed(limitProblem(m_drivers, drivers));
+    if (const auto error = writeWholeFile(real, json))
+        return failed(QStringLiteral("The driver library %1 cannot be written: %2.").arg(native(m_path), *error));
     take(std::move(keyed));
     m_stamp = currentStamp();
+    result.written = true;
     return result;
 }
 
 DriverChange DriverLibrary::store(const DriverRecord& record, Existing existing, const QString& previousName)
 {
-    const DriverRecord driver = normalizedDriver(record);
-    const QString problem = driverProblem(driver);
-    if (!problem.isEmpty())
-        return failed(QStringLiteral("The driver cannot be saved: %1.").arg(problem));
-    const QString key = driverKey(driver.name);
+    // Refused at once, before the library is locked and read.
+    if (const QString problem = driverProblem(normalizedDriver(record)); !problem.isEmpty())
+        return unsaveable(problem);
+    return storeMerged(
+        record.name, [&record](const std::optional<DriverRecord>&) { return record; }, existing, previousName);
+}
+
+DriverChange DriverLibrary::storeEdit(const DriverRecord& record, const DriverRecord& startedFrom, Existing existing)
+{
+    const QString from = driverKey(startedFrom.name);
+    return storeMerged(
+        record.name, [&record](const std::optional<DriverRecord>&) { return record; }, existing, startedFrom.name,
+        [&](const QVector<DriverRecord>& drivers) -> std::optional<DriverChange> {
+            const auto stored = std::find_if(drivers.begin(), drivers.end(),
+                [&](const DriverRecord& other) { return driverKey(other.name) == from; });
+            if (stored != drivers.end() && *stored == startedFrom)
+                return std::nullopt;
+            DriverChange changed { DriverChange::Status::Changed,
+                stored == drivers.end()
+                    ? QStringLiteral("Another copy of Tolvan deleted \"%1\" from the library since this form "
+                                     "opened it.")
+                          .arg(visibleText(startedFrom.name))
+                    : QStringLiteral("Another copy of Tolvan changed \"%1\" in the library since this form opened "
+                                     "it.")
+                          .arg(visibleText(startedFrom.name)),
+                QString() };
+            if (stored != drivers.end())
+                changed.current = *stored;
+            return changed;
+        });
+}
+
+DriverChange DriverLibrary::storeMerged(const QString& name, const DriverMerge& merge, Existing existing,
+    const QString& previousName, const std::function<std::optional<DriverChange>(const QVector<DriverRecord>&)>& check)
+{
+    const QString key = driverKey(name);
     const QString previous = previousName.isEmpty() ? QString() : driverKey(previousName);
     return change([&](QVector<DriverRecord>& drivers) -> DriverChange {
-        const bool taken = std::any_of(drivers.begin(), drivers.end(), [&](const DriverRecord& other) {
-            const QString otherKey = driverKey(other.name);
-            return otherKey == key && otherKey != previous;
-        });
+        if (check)
+            if (std::optional<DriverChange> refused = check(drivers))
+                return *refused;
+        const auto stored = std::find_if(
+            drivers.begin(), drivers.end(), [&](const DriverRecord& other) { return driverKey(other.name) == key; });
+        const bool taken = stored != drivers.end() && key != previous;
         if (taken && existing == Existing::Refuse)
             return { DriverChange::Status::Exists,
-                QStringLiteral("A driver named \"%1\" is in the library already.").arg(driver.name), QString() };
+                QStringLiteral("A driver named \"%1\" is in the library already.").arg(visibleText(stored->name)),
+                QString() };
+        // What is merged is the record as it stands now, under the lock.
+        const DriverRecord driver
+            = normalizedDriver(merge(stored == drivers.end() ? std::nullopt : std::optional<DriverRecord>(*stored)));
+        if (const QString problem = driverProblem(driver); !problem.isEmpty())
+            return unsaveable(problem);
         drivers.removeIf([&](const DriverRecord& other) {
             const QString otherKey = driverKey(other.name);
             return otherKey == key || (!previous.isEmpty() && otherKey == previous);
@@ -276,7 +336,7 @@ DriverChange DriverLibrary::remove(const QString& name)
     const QString key = driverKey(name);
     return change([&](QVector<DriverRecord>& drivers) -> DriverChange {
         if (drivers.removeIf([&](const DriverRecord& other) { return driverKey(other.name) == key; }) == 0)
-            return failed(QStringLiteral("No driver named \"%1\" is in the library.").arg(name.trimmed()));
+            return failed(QStringLiteral("No driver named \"%1\" is in the library.").arg(visibleText(name.trimmed())));
         return {};
     });
 }
@@ -284,13 +344,12 @@ DriverChange DriverLibrary::remove(const QString& name)
 DriverImport DriverLibrary::importFile(const QString& fileName)
 {
     DriverImport result;
-    QByteArray data;
-    const QString unreadable = readWhole(fileName, data);
-    if (!unreadable.isEmpty()) {
-        result.error = QStringLiteral("%1 cannot be imported: %2.").arg(native(fileName), unreadable);
+    const WholeFile file = readWholeFile(fileName, kMaxDriverFileBytes);
+    if (!file.problem.isEmpty()) {
+        result.error = QStringLiteral("%1 cannot be imported: %2.").arg(native(fileName), file.problem);
         return result;
     }
-    const DriverFileContents contents = readDriverFile(data, sniffDriverFileKind(data));
+    const DriverFileContents contents = readDriverFile(file.data, sniffDriverFileKind(file.data));
     if (contents.status != DriverFileContents::Status::Read) {
         result.error = QStringLiteral("%1 cannot be imported: %2.").arg(native(fileName), contents.problem);
         return result;
@@ -318,11 +377,11 @@ DriverImport DriverLibrary::importFile(const QString& fileName)
     });
     if (!changed.done()) {
         result = DriverImport();
-        result.error = changed.error;
+        result.error = QStringLiteral("%1 cannot be imported. %2").arg(native(fileName), changed.error);
         return result;
     }
     result.refused = contents.refused;
-    result.notes = contents.notes;
+    result.notes = contents.readAs + contents.notes;
     return result;
 }
 
@@ -330,9 +389,11 @@ DriverChange DriverLibrary::exportFile(const QString& fileName)
 {
     if (!refresh())
         return failed(unusableText());
-    QString error;
-    if (!writeFile(fileName, writeDriverFile(m_drivers, driverFileKindOf(fileName)), error))
-        return failed(QStringLiteral("%1 cannot be written: %2.").arg(native(fileName), error));
+    // A JSON export is read back by the library's own reader, within its size.
+    const DriverFileKind kind = driverFileKindOf(fileName);
+    const QByteArray data = kind == DriverFileKind::Json ? libraryJson(m_drivers) : writeDriversCsv(m_drivers);
+    if (const auto error = writeWholeFile(fileName, data))
+        return failed(QStringLiteral("%1 cannot be written: %2.").arg(native(fileName), *error));
     const qsizetype count = m_drivers.size();
     return { DriverChange::Status::Done, QString(),
         QStringLiteral("%1 %2 written to %3.")

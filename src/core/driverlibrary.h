@@ -7,13 +7,17 @@
 // Out: the drivers sorted by name, and for every change whether it was made,
 // with the reason in words when not.
 //
-// The file is the truth. Every change takes a lock beside the file, reads
-// the file again, changes what it read and writes it back atomically
-// (QSaveFile), so that two copies never lose each other's drivers. A file
-// that cannot be read, is damaged or comes from a newer version is never
-// written: the library says so once, through the message service, naming
-// the file, and is empty until the file is repaired or moved away; every
-// change is refused meanwhile with the same reason.
+// The file is the truth. Every change takes a lock beside the real file (a
+// symbolic link is followed to it), reads the file again, changes what it
+// read and, when that changed anything, writes it back whole or not at all
+// (core/wholefile.h), so that two copies never lose each other's drivers.
+// A change that would make the file more than its reader takes (drivers or
+// bytes) is refused and says how many more fit. A lock another copy holds
+// is waited for briefly, then the change is refused as "in use, try again".
+// A file that cannot be read, is damaged or comes from a newer version is
+// never written: the library says so once, through the message service,
+// naming the file, and is empty until the file is repaired or moved away;
+// every change is refused meanwhile with the same reason.
 
 #include "core/driverfiles.h"
 
@@ -25,12 +29,16 @@
 #include <optional>
 
 // What a change did. `error` says why it was not made, in a sentence for
-// the user; Exists is the one refusal the caller may answer by replacing.
+// the user. Exists (a driver of the name is there) and Changed (the driver
+// an edit started from is no longer as it was) are the refusals the caller
+// may answer by asking the user.
 struct DriverChange {
-    enum class Status { Done, Exists, Failed };
+    enum class Status { Done, Exists, Changed, Failed };
     Status status = Status::Done;
     QString error;
     QString note; // done: what was done, where the user wants to hear it ("2 drivers written to ...")
+    bool written = false; // done: the file changed (a change that changes nothing leaves it)
+    std::optional<DriverRecord> current = {}; // Changed: the driver as the library holds it now; none when deleted
     bool done() const { return status == Status::Done; }
 };
 
@@ -39,7 +47,7 @@ struct DriverImport {
     int added = 0;
     QVector<DriverRefusal> skipped; // duplicates of the library or of an earlier entry
     QVector<DriverRefusal> refused; // invalid records
-    QStringList notes; // what the file held that was not read
+    QStringList notes; // how the file was read (units converted) and what it held that was not read
     // "12 added, 1 skipped as duplicates, 2 refused as invalid." and a line
     // per skipped and refused driver with its reason, at most `maxLines` of them.
     QString report(int maxLines = -1) const;
@@ -74,9 +82,19 @@ public:
     // Existing::Replace; `previousName` names the record an edit started from
     // (it goes, even when renamed).
     DriverChange store(const DriverRecord& record, Existing existing, const QString& previousName = {});
+    // An edit of `startedFrom`: refused as Changed when the library no longer
+    // holds that driver exactly so (another copy changed or deleted it).
+    DriverChange storeEdit(const DriverRecord& record, const DriverRecord& startedFrom, Existing existing);
+    // Stores what `merge` makes of the driver of that name as the file holds
+    // it under the lock (none when it holds none), so that values another
+    // copy saved meanwhile are merged, not overwritten with older ones.
+    using DriverMerge = std::function<DriverRecord(const std::optional<DriverRecord>& stored)>;
+    DriverChange storeMerged(const QString& name, const DriverMerge& merge, Existing existing,
+        const QString& previousName = {},
+        const std::function<std::optional<DriverChange>(const QVector<DriverRecord>&)>& check = {});
     DriverChange remove(const QString& name);
     // Adds the drivers of a JSON or CSV file; names already in the library
-    // are skipped, never replaced.
+    // are skipped, never replaced. Nothing added: the file stays as it was.
     DriverImport importFile(const QString& fileName);
     // Writes every driver into a JSON or CSV file (by its suffix).
     DriverChange exportFile(const QString& fileName);

@@ -1,11 +1,12 @@
 #include "core/driverrecord.h"
 
 #include "core/numberformat.h"
+#include "core/numberparse.h"
 
-#include <QLocale>
-
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 const DriverValue* driverValue(QStringView key)
 {
@@ -78,22 +79,91 @@ QString driverKey(const QString& name) { return name.trimmed().toCaseFolded(); }
 
 DriverNumber readDriverNumber(QString text, bool decimalComma)
 {
-    text = text.trimmed();
-    if (text.isEmpty())
+    if (text.trimmed().isEmpty())
         return {};
     if (decimalComma && text.count(u',') == 1 && !text.contains(u'.'))
         text.replace(u',', u'.');
-    // "1,000" is no number here: a comma is a separator or a decimal comma, never grouping.
-    static const QLocale strict = [] {
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::RejectGroupSeparator);
-        return c;
-    }();
-    bool ok = false;
-    const double number = strict.toDouble(text, &ok);
-    if (!ok)
+    // "1,000" is no number here: the reader stops at the comma, which is a
+    // separator or a decimal comma, never grouping.
+    const NumberReading reading = readNumber(text);
+    if (!reading.digits || !reading.whole)
         return { false, std::nullopt };
-    return { true, number };
+    const double largest = std::numeric_limits<double>::max();
+    return { true, std::clamp(reading.written, -largest, largest) };
+}
+
+QString normalizedUnit(QStringView unit)
+{
+    QString out;
+    for (const QChar c : unit) {
+        switch (c.unicode()) {
+        case u' ':
+        case u'.':
+        case u'^':
+        case u'_':
+            break;
+        case u'\u00b3': // ³
+            out += u'3';
+            break;
+        case u'\u207b': // superscript minus
+            out += u'-';
+            break;
+        case u'\u2074': // superscript four
+            out += u'4';
+            break;
+        case u'\u00b5': // micro sign
+        case u'\u03bc': // Greek mu
+            out += u'u';
+            break;
+        case u'\u03a9': // Greek omega
+        case u'\u2126': // ohm sign
+            out += QStringLiteral("ohm");
+            break;
+        default:
+            out += c.toLower();
+        }
+    }
+    return out;
+}
+
+const DriverUnit* driverUnit(const DriverValue& value, QStringView text)
+{
+    const QString wanted = normalizedUnit(text);
+    if (wanted.isEmpty())
+        return &value.units.front();
+    for (const DriverUnit& unit : value.units) {
+        if (normalizedUnit(QString::fromUtf8(unit.name)) == wanted)
+            return &unit;
+        const QStringList spellings = QString::fromUtf8(unit.spellings).split(u' ', Qt::SkipEmptyParts);
+        if (spellings.contains(wanted))
+            return &unit;
+    }
+    return nullptr;
+}
+
+QString driverUnitNames(const DriverValue& value)
+{
+    QStringList names;
+    for (const DriverUnit& unit : value.units)
+        names << QString::fromUtf8(unit.name);
+    return names.join(QStringLiteral(", "));
+}
+
+QString visibleText(const QString& text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (c == u'\t')
+            shown += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 QString driverNumberText(double value) { return numberText(value).trimmed(); }

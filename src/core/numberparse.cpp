@@ -8,32 +8,41 @@
 namespace {
 
 constexpr double kLargestSingle = std::numeric_limits<float>::max();
+constexpr long kLargestExponent = 100000; // far beyond any Double; keeps the sum below from overflowing
 
 bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 // The text without the characters the reader skips, cut at the first
-// character that is not plain ASCII (none of those can belong to a number).
-std::string compact(QStringView text)
+// character that is not plain ASCII (none of those can belong to a number);
+// `cut` tells whether it was cut there.
+std::string compact(QStringView text, bool& cut)
 {
     std::string out;
     out.reserve(std::min<qsizetype>(text.size(), 64));
+    cut = false;
     for (QChar c : text) {
         if (isSkipped(c))
             continue;
-        if (c.unicode() > 0x7F)
+        if (c.unicode() > 0x7F) {
+            cut = true;
             break;
+        }
         out.push_back(static_cast<char>(c.unicode()));
     }
     return out;
 }
 
-double inSingleRange(double value)
+// The Single range rule: a magnitude beyond it reads as 0.
+void takeWritten(NumberReading& reading, double written)
 {
+    reading.written = written;
+    reading.beyondRange = !(std::fabs(written) <= kLargestSingle);
     // "+ 0.0" turns a typed "-0" into plain 0.
-    return std::isfinite(value) && std::fabs(value) <= kLargestSingle ? value + 0.0 : 0.0;
+    reading.value = reading.beyondRange ? 0.0 : written + 0.0;
 }
 
-double readBase(const std::string& s, std::size_t pos, int base)
+// Reads from `pos`; returns where reading stopped.
+std::size_t readBase(const std::string& s, std::size_t pos, int base, NumberReading& reading)
 {
     double value = 0;
     for (; pos < s.size(); ++pos) {
@@ -49,14 +58,14 @@ double readBase(const std::string& s, std::size_t pos, int base)
             break;
         if (digit >= base)
             break;
+        reading.digits = true;
         value = value * base + digit;
-        if (value > kLargestSingle)
-            return 0.0;
     }
-    return value;
+    takeWritten(reading, value);
+    return pos;
 }
 
-double readDecimal(const std::string& s)
+std::size_t readDecimal(const std::string& s, NumberReading& reading)
 {
     std::size_t i = 0;
     std::string clean;
@@ -65,13 +74,22 @@ double readDecimal(const std::string& s)
             clean.push_back('-');
         ++i;
     }
-    bool anyDigit = false;
+    // The power of ten of the first digit that is not 0, to tell a number
+    // too large for a Double from one too small.
+    long order = 0;
+    bool nonZero = false;
     bool point = false;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
             clean.push_back(c);
-            anyDigit = true;
+            reading.digits = true;
+            if (nonZero) {
+                order += point ? 0 : 1;
+            } else {
+                nonZero = c != '0';
+                order -= point ? 1 : 0;
+            }
         } else if (c == '.' && !point) {
             clean.push_back('.');
             point = true;
@@ -79,38 +97,57 @@ double readDecimal(const std::string& s)
             break;
         }
     }
-    if (!anyDigit)
-        return 0.0;
+    if (!reading.digits)
+        return i;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+        bool negative = false;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            negative = s[j] == '-';
             exponent.push_back(s[j++]);
+        }
         const std::size_t firstDigit = j;
-        while (j < s.size() && s[j] >= '0' && s[j] <= '9')
+        long power = 0;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') {
+            power = std::min(power * 10 + (s[j] - '0'), kLargestExponent);
             exponent.push_back(s[j++]);
-        if (j > firstDigit) // an exponent counts only with digits
+        }
+        if (j > firstDigit) { // an exponent counts only with digits
             clean += exponent;
+            order += negative ? -power : power;
+            i = j;
+        }
     }
     double value = 0;
     const auto [end, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), value);
     (void)end;
-    if (ec != std::errc())
-        return 0.0; // out of the Double range either way: no usable number
-    return inSingleRange(value);
+    if (ec == std::errc::result_out_of_range)
+        value = order > 0 ? (clean[0] == '-' ? -HUGE_VAL : HUGE_VAL) : 0.0;
+    else if (ec != std::errc())
+        value = 0;
+    takeWritten(reading, value);
+    return i;
 }
 
 } // namespace
 
-double parseNumber(QStringView text)
+NumberReading readNumber(QStringView text)
 {
-    const std::string s = compact(text);
+    NumberReading reading;
+    bool cut = false;
+    const std::string s = compact(text, cut);
+    std::size_t end = 0;
     if (s.size() >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h')
-            return readBase(s, 2, 16);
-        if (s[1] == 'O' || s[1] == 'o')
-            return readBase(s, 2, 8);
-        return 0.0;
+            end = readBase(s, 2, 16, reading);
+        else if (s[1] == 'O' || s[1] == 'o')
+            end = readBase(s, 2, 8, reading);
+    } else {
+        end = readDecimal(s, reading);
     }
-    return readDecimal(s);
+    reading.whole = !cut && end == s.size();
+    return reading;
 }
+
+double parseNumber(QStringView text) { return readNumber(text).value; }

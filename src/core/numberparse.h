@@ -11,7 +11,20 @@
 // A number whose magnitude lies beyond the Single range (about 3.4E+38),
 // "1e999" included, reads as 0: no field value ever parses to an infinity,
 // and the windows then treat it as a missing value.
+//
+// This is the program's one number reader: the command line, the driver
+// library's files and the unit conversions read through it too, and ask it
+// whether the number was all the text held.
 
 #include <QStringView>
 
+struct NumberReading {
+    double value = 0; // what parseNumber gives
+    double written = 0; // the number as written, even beyond the Single range (an infinity beyond the Double range)
+    bool digits = false; // a number was there at all ("", "abc", "." and "-" have none)
+    bool whole = false; // nothing but skipped blanks follows it
+    bool beyondRange = false; // its magnitude lies beyond the Single range, so it reads as 0
+};
+
+NumberReading readNumber(QStringView text);
 double parseNumber(QStringView text);

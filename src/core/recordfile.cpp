@@ -30,36 +30,59 @@ std::optional<FileFailure> closeFile(int fd)
 
 } // namespace
 
+// A name that is no regular file (a folder, a pipe, a device) is refused
+// before it is opened: nothing waits on it and nothing is sent to it.
+std::optional<FileFailure> refusedKind(const QByteArray& name)
+{
+    struct stat info { };
+    if (::stat(name.constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return std::nullopt; // the open reports what there is to report
+    return FileFailure { S_ISDIR(info.st_mode) ? EISDIR : ESPIPE, FileStep::Open };
+}
+
 std::optional<FileFailure> writeRecordFile(const QString& path, const SystemRecord& record)
 {
     const auto name = nativeName(path);
     if (!name)
         return FileFailure { EINVAL, FileStep::Open };
-    const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (const auto refused = refusedKind(*name))
+        return refused;
+    // An existing file is opened, not truncated; a missing one is made, and
+    // removed again when it cannot be written whole: a failed save leaves
+    // no empty or cut-off file of its own behind.
+    bool made = false;
+    int fd = ::open(name->constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
+        made = fd >= 0;
+        if (fd < 0 && errno == EEXIST) // a symbolic link to a file yet to be made
+            fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    }
     if (fd < 0)
         return lastError(FileStep::Open);
+    const auto failedWith = [&](FileFailure failure) {
+        ::close(fd);
+        if (made)
+            ::unlink(name->constData());
+        return std::optional<FileFailure>(failure);
+    };
 
     std::size_t done = 0;
     while (done < record.size()) {
         const ssize_t written = ::write(fd, record.data() + done, record.size() - done);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0) {
-            const FileFailure failure
-                = written < 0 ? lastError(FileStep::Transfer) : FileFailure { ENOSPC, FileStep::Transfer };
-            ::close(fd);
-            return failure;
-        }
+        if (written <= 0)
+            return failedWith(written < 0 ? lastError(FileStep::Transfer) : FileFailure { ENOSPC, FileStep::Transfer });
         done += std::size_t(written);
     }
     // A full or failing disk may only say so when the data reaches it.
-    struct stat info { };
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::fsync(fd) != 0) {
-        const FileFailure failure = lastError(FileStep::Transfer);
-        ::close(fd);
-        return failure;
-    }
-    return closeFile(fd);
+    if (::fsync(fd) != 0)
+        return failedWith(lastError(FileStep::Transfer));
+    const std::optional<FileFailure> closed = closeFile(fd);
+    if (closed && made)
+        ::unlink(name->constData());
+    return closed;
 }
 
 RecordRead readRecordFile(const QString& path)
@@ -70,6 +93,8 @@ RecordRead readRecordFile(const QString& path)
         result.failure = FileFailure { EINVAL, FileStep::Open };
         return result;
     }
+    if ((result.failure = refusedKind(*name)))
+        return result;
     const int fd = ::open(name->constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         result.failure = lastError(FileStep::Open);

@@ -4,8 +4,11 @@
 // user exactly what went wrong. The file is open only inside one call.
 //
 // Writing opens without truncating: a longer file keeps its bytes after the
-// record, and a new file is exactly one record long. Reading never creates a
-// file. Neither ever blocks on a pipe or a device that has nothing to give.
+// record, and a new file is exactly one record long; a new file that could
+// not be written whole is removed again. Every write is checked and brought
+// to the disk. Reading never creates a file. Neither touches a folder, a
+// pipe or a device: such a name fails at once, as a file that cannot be
+// accessed (EISDIR for a folder, ESPIPE for the others).
 
 #include "core/fileerrors.h"
 #include "core/systemrecord.h"

@@ -74,13 +74,21 @@ SystemFileCompanion* g_companion = nullptr;
 
 const FileDialogRequest kOpenRequest { QStringLiteral(" Open A File "), kFilter, kFilter, false, QString() };
 
-std::optional<Message> loadFrom(const QString& chosen)
+// The record of a file into `state`; the message when it cannot be read.
+// The state changes only when the whole record was read and is sound.
+std::optional<Message> decodeFrom(const QString& chosen, DesignState& state)
 {
     const RecordRead read = readRecordFile(chosen);
     const std::optional<Message> problem = loadProblem(chosen, read);
-    // The design changes only when the whole record was read and is sound.
+    if (!problem)
+        decodeSystemRecord(read.record, state);
+    return problem;
+}
+
+std::optional<Message> loadFrom(const QString& chosen)
+{
+    const std::optional<Message> problem = decodeFrom(chosen, designState());
     if (!problem) {
-        decodeSystemRecord(read.record, designState());
         countDesignLoad();
         if (g_companion)
             g_companion->loaded(chosen);
@@ -146,3 +154,30 @@ bool saveSystem()
 bool loadSystemRecord() { return untilDoneOrGivenUp(kOpenRequest, loadFrom); }
 
 bool loadSystemRecordFile(const QString& path) { return untilDoneOrGivenUp(kOpenRequest, loadFrom, path); }
+
+namespace {
+std::optional<QString> readInto(
+    DesignState& state, const QString& title, const std::optional<QString>& path = std::nullopt)
+{
+    FileDialogRequest request = kOpenRequest;
+    request.title = title;
+    QString read;
+    const bool done = untilDoneOrGivenUp(
+        request,
+        [&state, &read](const QString& chosen) {
+            const std::optional<Message> problem = decodeFrom(chosen, state);
+            if (!problem)
+                read = chosen;
+            return problem;
+        },
+        path);
+    return done ? std::optional(read) : std::nullopt;
+}
+} // namespace
+
+std::optional<QString> readSystemRecordInto(DesignState& state, const QString& title) { return readInto(state, title); }
+
+std::optional<QString> readSystemRecordFileInto(const QString& path, DesignState& state)
+{
+    return readInto(state, kOpenRequest.title, path);
+}

@@ -8,6 +8,9 @@
 // loads through design/systemload.h, which adds what a load implies.
 
 #include <QString>
+#include <optional>
+
+struct DesignState;
 
 // What the program keeps beside each system file, in a file of its own (the
 // graph's kept curves), so that the record stays exactly 374 bytes. It is
@@ -44,3 +47,11 @@ bool loadSystemRecord();
 // the file manager): the same attempt and messages; Retry asks through the
 // dialog as Load does.
 bool loadSystemRecordFile(const QString& path);
+
+// Another system file's record beside the design: asked for as Load asks
+// (the dialog titled `title`), read with the same checks and messages, and
+// decoded into `state` alone. The design state, the count of loads and the
+// companion are left as they are. The file read, or empty when none was.
+std::optional<QString> readSystemRecordInto(DesignState& state, const QString& title);
+// The same with the name already chosen.
+std::optional<QString> readSystemRecordFileInto(const QString& path, DesignState& state);

@@ -2,7 +2,6 @@
 
 #include "core/numberparse.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -25,7 +24,7 @@ Conversion conversion(Metric metric)
     case Metric::Millimetres:
         return { 10 * units::kCentimetresPerInch, "mm" };
     case Metric::CubicCentimetres:
-        return { units::kCentimetresPerInch * units::kCentimetresPerInch * units::kCentimetresPerInch, "cm\u00b3" };
+        return { units::kCubicCentimetresPerCubicInch, "cm\u00b3" };
     case Metric::None:
         break;
     }
@@ -34,7 +33,7 @@ Conversion conversion(Metric metric)
 
 // The digits from the first that is not 0 to the last one shown; none for zero.
 // A short text such as "2" or ".65" still gives three.
-int significantDigits(const QString& mantissa)
+int significantDigits(QStringView mantissa)
 {
     int count = 0;
     for (const QChar c : mantissa) {
@@ -50,17 +49,15 @@ int significantDigits(const QString& mantissa)
 QString metricText(QStringView shown, Metric metric)
 {
     const Conversion to = conversion(metric);
-    if (!to.symbol)
-        return {};
-    // The texts number fields show: "12.", ".65", "-3.5", " 1.5E+07", ".".
-    static const QRegularExpression number(QStringLiteral("^\\s*(-?(?:\\d+\\.?\\d*|\\.\\d*))(?:E[+-]?\\d+)?\\s*$"));
-    const QRegularExpressionMatch match = number.match(shown.toString());
-    if (!match.hasMatch())
+    // The texts number fields show: "12.", ".65", "-3.5", " 1.5E+07", "." (zero).
+    const NumberReading reading = readNumber(shown);
+    if (!to.symbol || !reading.whole || shown.trimmed().isEmpty())
         return {};
     const QString unit = QString::fromUtf8(to.symbol);
-    const int shownDigits = significantDigits(match.captured(1));
+    const qsizetype exponent = shown.indexOf(u'E', 0, Qt::CaseInsensitive);
+    const int shownDigits = significantDigits(exponent < 0 ? shown : shown.left(exponent));
     const int digits = std::max(shownDigits, kFewestDigits);
-    const double value = parseNumber(shown) * to.factor;
+    const double value = reading.value * to.factor;
     if (shownDigits == 0 || value == 0 || !std::isfinite(value))
         return QStringLiteral("0 ") + unit;
     // Rounded to the digits first: 9.96 with two digits is 10, not 10.0.

@@ -27,9 +27,10 @@ struct Unit {
 };
 
 namespace units {
-// The conversions, each stated once: the tooltips and the analysis use them.
+// The conversions, each stated once: the tooltips, the analysis and the driver files use them.
 inline constexpr double kLitresPerCubicFoot = 28.316846592;
 inline constexpr double kCentimetresPerInch = 2.54;
+inline constexpr double kCubicCentimetresPerCubicInch = kCentimetresPerInch * kCentimetresPerInch * kCentimetresPerInch;
 
 inline constexpr Unit kCubicFeet { "Cubic Feet", Metric::Litres };
 inline constexpr Unit kCubicInches { "Cubic Inches", Metric::CubicCentimetres };

@@ -7,6 +7,13 @@
 
 namespace design {
 
+float closedBoxF3(float fc, float qtc)
+{
+    const double q = qtc;
+    const double a = 1 / (q * q) - 2;
+    return toSingle(fc * std::sqrt((a + std::sqrt(a * a + 4)) / 2));
+}
+
 namespace {
 
 using boxfield::kQts;
@@ -36,9 +43,7 @@ std::optional<ClosedBoxDesign> quantitiesFromVolume(float vbCalc, const ClosedBo
     d.vbOver = double(vbCalc) + double(vbCalc) * 0.1;
     d.fc = toSingle(in.fs * std::sqrt(in.vas * in.isoFactor / vbShown + 1));
     d.qtcCalc = toSingle(d.fc * in.qts / in.fs);
-    const double q = d.qtcCalc;
-    const double a = 1 / (q * q) - 2;
-    d.f3 = toSingle(d.fc * std::sqrt((a + std::sqrt(a * a + 4)) / 2));
+    d.f3 = closedBoxF3(d.fc, d.qtcCalc);
     return d;
 }
 

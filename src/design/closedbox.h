@@ -51,6 +51,10 @@ struct ClosedBoxResult {
     Outcome outcome;
 };
 
+// The -3 dB cut-off of a closed box of system resonance `fc` and system Q
+// `qtc`, as szF3 shows it.
+float closedBoxF3(float fc, float qtc);
+
 ClosedBoxResult closedBoxForVolume(const ClosedBoxInputs& in, Trigger trigger);
 ClosedBoxResult closedBoxForQtc(const ClosedBoxInputs& in);
 

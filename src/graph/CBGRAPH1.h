@@ -4,12 +4,23 @@
 // (graphDrawn); the pointer over the chart reads frequency and level, and the
 // chart's context menu saves the drawn graph as PNG, SVG or PDF.
 //
+// Zooming: the range chooser (cboRange) shows the full range, the box range
+// or the crossover range; over the chart the wheel zooms the frequency axis
+// about the pointer (with Shift or Ctrl the level axis), a drag with the left
+// button moves the range, and Ctrl+0 goes back to the full range. The range
+// is the session's (graphrange.h): saved pictures and the box data report
+// show it too.
+//
 // Comparing: Keep (btnKeep, and the context menu) keeps the box and bandpass
-// curves drawn as a kept curve (keptcurves.h), drawn dashed in a colour of
-// its own beside every later drawing, with a legend in the chart. The Kept
-// Curves panel names, shows, hides and removes them.
+// curves drawn as a kept curve (keptcurves.h), drawn in a colour and dash
+// pattern of its own beside every later drawing, with a legend in the chart;
+// "Add from File..." (btnAddFile) keeps the design of another system file
+// the same way, leaving the design and its file alone. The Kept Curves
+// panel (CBGRAPH1kept.h) names, shows, hides, removes and clears them with
+// their numbers; a removal or clearing can be undone (Ctrl+Z).
 
 #include "core/designstate.h"
+#include "graph/graphrange.h"
 #include "graph/keptcurves.h"
 #include "platform/designwindow.h"
 
@@ -17,8 +28,9 @@
 #include <QVector>
 #include <optional>
 
+class KeptCurvesPanel;
 class PageView;
-class QListWidget;
+class QComboBox;
 class QPushButton;
 
 class CBGRAPH1 final : public DesignWindow {
@@ -32,8 +44,20 @@ public:
 
     // Keeps the curves drawn; says why when it cannot. True when kept.
     bool keepCurve();
+    // Asks for another system file and keeps its box (and bandpass) design,
+    // labelled with the file's name; says why when it cannot. True when kept.
+    bool addFromFile();
     // The Kept Curves panel, opened (and brought forward) on demand.
     QWidget* showKeptCurves();
+    // Removes the kept curve of a colour slot, or all of them; undoable.
+    void removeKeptCurve(int colorSlot);
+    void clearKeptCurves();
+    // Brings back the curves of the last removal or clearing; false when
+    // there is nothing to undo.
+    bool undoKeptCurves();
+
+    // The range the chart shows; a new one draws the chart again.
+    void setRange(const GraphRange& range);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -45,26 +69,38 @@ private:
     void btnDraw_Click();
     void btnExit_Click();
     void btnKeep_Click();
+    void btnAddFile_Click();
+    void cboRange_Change(int index);
     void Graph1_MouseMove(QPointF world);
     void Graph1_ContextMenu(const QPoint& pos);
+    void Graph1_Wheel(QPointF world, double steps, Qt::KeyboardModifiers modifiers);
+    void Graph1_Drag(QPointF from, QPointF to);
 
     void keepCaptionsWhole();
-    void clearKeptCurves();
+    bool keep(const std::optional<KeptCurve>& curve);
     // The kept curves changed: the chart and the panel show them again.
     void keptCurvesChanged();
-    // The chart shows the kept curves as they are now.
-    void drawKeptCurvesAgain();
+    // The chart as it is now: the drawing, the kept curves, the range.
+    void drawAgain();
     void showKeptCurvesOfNow();
-    void fillKeptList();
-    void lstKept_ItemChanged(int row);
+    void showRangeChosen();
+
+    // What an undo brings back: the curves removed, each with its place.
+    struct Removal {
+        QString what; // "Remove", "Clear Kept Curves"
+        QVector<std::pair<int, KeptCurve>> curves;
+    };
+    void noteRemoval(const QString& what, const QVector<std::pair<int, KeptCurve>>& curves);
+    void showUndo();
 
     PageView* m_graph = nullptr;
     QPushButton* m_draw = nullptr;
-    QList<QPushButton*> m_buttons; // Keep, Draw Graph, Exit, left to right
+    QComboBox* m_range = nullptr;
+    QList<QPushButton*> m_buttons; // Add from File, Keep, Draw Graph, Exit, left to right
     // The design state of the last drawing: what Keep keeps and what a
-    // change of the kept curves draws again.
+    // change of the kept curves or of the range draws again.
     std::optional<DesignState> m_drawn;
     KeptCurves m_shownKept; // as the chart and the panel show them
-    QPointer<QWidget> m_panel;
-    QListWidget* m_list = nullptr;
+    QPointer<KeptCurvesPanel> m_panel;
+    QVector<Removal> m_removals; // the last one is undone first
 };

@@ -7,7 +7,16 @@ const QString kChartFace = QStringLiteral("Roman");
 constexpr int kLabelSize = 100;
 constexpr int kCaptionSize = 120;
 constexpr int kBold = 32;
-constexpr int kLegendSize = 85;
+// The legend's text as large as the axis labels.
+constexpr int kLegendSize = kLabelSize;
+// Above 0.5 dB the legend needs this share of the plot; otherwise it takes
+// the upper kLegendShare of it.
+constexpr double kLegendLeastShare = 0.25;
+constexpr double kLegendShare = 0.35;
+// A range's level axis has at most this many divisions; its frequency
+// labels are at least this far apart (world units).
+constexpr int kMaxLevelDivisions = 15;
+constexpr double kFrequencyLabelGap = 110;
 constexpr int kNoteSize = 80;
 
 // Line widths, in pixels at 96 dpi.
@@ -15,6 +24,13 @@ constexpr double kBoxWidth = 2.2;
 constexpr double kBandpassWidth = 2.0;
 constexpr double kCrossoverWidth = 1.6;
 constexpr double kKeptWidth = 2.0;
+constexpr double kMinus3dBWidth = 1.3;
+
+// "20", "1K", "2.5K": a frequency as the axis labels write it.
+QString frequencyLabelText(double f)
+{
+    return f >= 1000 ? QString::number(f / 1000, 'g', 3) + u'K' : QString::number(f, 'g', 4);
+}
 } // namespace
 
 double frequencyLabelX(double frequency) { return chartX(frequency) + kPlotOrigin.x(); }
@@ -43,12 +59,78 @@ void drawGraphFrame(Page& page)
     page.text(100, 534, QString(141, u'-'), 256, 9, { Qt::AlignLeft | Qt::AlignBaseline, kPlotArea });
 }
 
-void drawCurves(Page& page, const ResponseCurves& curves, const QPointF& origin)
+PlotMap graphPlot(const GraphRange& range) { return PlotMap(kPlotArea, ChartScale(), range); }
+
+FrameLook graphFrameLook()
 {
-    if (const auto& band = curves.bandpass; band && band->xRight > band->xLeft) {
-        const QRectF limits(origin.x() + band->xLeft, origin.y(), band->xRight - band->xLeft, 800);
-        chart::smoothCurve(page, origin, band->anchors, limits, chart::color(kBandpassColor), kBandpassWidth);
+    FrameLook look;
+    look.face = kChartFace;
+    look.labelSize = kLabelSize;
+    look.captionSize = kCaptionSize;
+    // The dashes of the full chart: at 534, below -3 dB.
+    look.dashBelow = kPlotOrigin.y() + chartY(-3) - 534;
+    return look;
+}
+
+void drawRangeFrame(Page& page, const PlotMap& map, const FrameLook& look)
+{
+    const QRectF& plot = map.plot();
+    const GraphRange& r = map.range();
+    page.loadFont(look.labelStyle, look.labelSize);
+    page.setFontFace(look.face);
+    chart::logGridBetween(page, plot, r.fromHz, r.toHz);
+    const double step = chart::linearStep(r.toDb - r.fromDb, kMaxLevelDivisions);
+    chart::linearGridBetween(page, plot, r.fromDb, r.toDb, step);
+    if (r.fromDb < 0 && 0 < r.toDb)
+        chart::logAxisBetween(page, plot, map.yOf(0), r.fromHz, r.toHz);
+
+    const TextPlacement onLevel { Qt::AlignRight | Qt::AlignVCenter, {} };
+    for (double level : chart::linearSteps(r.fromDb, r.toDb, step))
+        page.text(look.levelLabelRight, map.yOf(level), chart::labelText(level), 256, 0, onLevel);
+    const double gap = kFrequencyLabelGap / plot.width();
+    for (double f : chart::logLabelValues(r.fromHz, r.toHz, gap))
+        page.text(map.xOf(f), look.frequencyLabelY, frequencyLabelText(f), 256, 0,
+            { Qt::AlignHCenter | Qt::AlignBaseline, {} });
+
+    page.loadFont(look.captionStyle, look.captionSize);
+    page.text(look.frequencyCaption.x(), look.frequencyCaption.y(), QStringLiteral("Frequency"), 256);
+    page.text(look.levelCaption.x(), look.levelCaption.y(), QStringLiteral("dB"), 256);
+    if (r.fromDb <= -3 && -3 <= r.toDb) {
+        page.loadFont(look.dashStyle, look.dashSize);
+        page.text(plot.x(), map.yOf(-3) - look.dashBelow, QString(look.dashCount, u'-'), 256, 9,
+            { Qt::AlignLeft | Qt::AlignBaseline, plot });
     }
+}
+
+namespace {
+QVector<QPointF> toWorld(const QVector<QPointF>& chartUnits, const PlotMap& map)
+{
+    QVector<QPointF> world;
+    world.reserve(chartUnits.size());
+    for (const QPointF& p : chartUnits)
+        world << map.toWorld(p);
+    return world;
+}
+
+// The bandpass curve through its anchors, limited to its span and the plot.
+void drawBandpass(
+    Page& page, const BandpassCurve& band, const PlotMap& map, const QColor& color, double width, Qt::PenStyle style)
+{
+    if (!(band.xRight > band.xLeft))
+        return;
+    const QRectF& plot = map.plot();
+    const double left = map.toWorld({ band.xLeft, 0 }).x(), right = map.toWorld({ band.xRight, 0 }).x();
+    const QRectF limits = QRectF(left, plot.y(), right - left, plot.height()) & plot;
+    if (limits.isEmpty())
+        return;
+    chart::smoothCurve(page, {}, toWorld(band.anchors, map), limits, color, width, style);
+}
+} // namespace
+
+void drawCurves(Page& page, const ResponseCurves& curves, const PlotMap& map)
+{
+    if (curves.bandpass)
+        drawBandpass(page, *curves.bandpass, map, chart::color(kBandpassColor), kBandpassWidth, Qt::SolidLine);
     if (const auto& title = curves.title) {
         page.loadFont(kBold, kCaptionSize);
         page.setFontFace(kChartFace);
@@ -62,32 +144,31 @@ void drawCurves(Page& page, const ResponseCurves& curves, const QPointF& origin)
     }
     // A curve that rises above +10 dB (a closed box of high Q) stays inside
     // the plot instead of running through the title.
-    const QRectF plot(origin, QSizeF(kPlotArea.width(), kPlotArea.height()));
+    const QRectF& plot = map.plot();
     if (const auto& box = curves.box)
-        chart::lineGraph(page, origin, box->points, chart::color(box->colorIndex), Qt::SolidLine, kBoxWidth, plot);
+        chart::lineGraph(
+            page, {}, toWorld(box->points, map), chart::color(box->colorIndex), Qt::SolidLine, kBoxWidth, plot);
     for (const Curve& curve : curves.crossovers)
         chart::lineGraph(
-            page, origin, curve.points, chart::color(curve.colorIndex), Qt::SolidLine, kCrossoverWidth, plot);
+            page, {}, toWorld(curve.points, map), chart::color(curve.colorIndex), Qt::SolidLine, kCrossoverWidth, plot);
 }
 
-void drawKeptCurves(
-    Page& page, const KeptCurves& kept, const ChartScale& scale, const QPointF& origin, const QRectF& plot)
+void drawKeptCurves(Page& page, const KeptCurves& kept, const PlotMap& map)
 {
     for (const KeptCurve& k : kept) {
         if (!k.visible)
             continue;
         const QColor color = chart::comparedColor(k.colorSlot);
-        if (const auto band = k.bandpass ? bandpassCurve(*k.bandpass, scale) : std::nullopt;
-            band && band->xRight > band->xLeft) {
-            const QRectF limits(origin.x() + band->xLeft, plot.y(), band->xRight - band->xLeft, plot.height());
-            chart::smoothCurve(page, origin, band->anchors, limits, color, kKeptWidth, Qt::DashLine);
-        }
-        if (const auto box = k.box ? boxCurve(*k.box, scale) : std::nullopt)
-            chart::lineGraph(page, origin, box->points, color, Qt::DashLine, kKeptWidth, plot);
+        const Qt::PenStyle style = chart::comparedStyle(k.colorSlot);
+        if (const auto band = k.bandpass ? bandpassCurve(*k.bandpass, map.scale()) : std::nullopt)
+            drawBandpass(page, *band, map, color, kKeptWidth, style);
+        if (const auto box = k.box ? boxCurve(*k.box, map.scale()) : std::nullopt)
+            chart::lineGraph(page, {}, toWorld(box->points, map), color, style, kKeptWidth, map.plot());
     }
 }
 
-QVector<LegendEntry> legendEntries(const ResponseCurves& drawn, const DesignState& state, const KeptCurves& kept)
+QVector<LegendEntry> legendEntries(
+    const ResponseCurves& drawn, const DesignState& state, const KeptCurves& kept, bool minus3dB)
 {
     const QString current = QStringLiteral(" (current)");
     QVector<LegendEntry> entries;
@@ -104,30 +185,41 @@ QVector<LegendEntry> legendEntries(const ResponseCurves& drawn, const DesignStat
     }
     for (const KeptCurve& k : kept)
         if (k.visible)
-            entries << LegendEntry { k.label, chart::comparedColor(k.colorSlot), Qt::DashLine, kKeptWidth };
+            entries << LegendEntry { k.label, chart::comparedColor(k.colorSlot), chart::comparedStyle(k.colorSlot),
+                kKeptWidth };
+    // The line of minus signs, as a legend draws a line.
+    if (minus3dB)
+        entries << LegendEntry { QStringLiteral("-3 dB"), Qt::black, Qt::DashLine, kMinus3dBWidth };
     return entries;
 }
 
 void drawLegend(Page& page, const ResponseCurves& drawn, const DesignState& state, const KeptCurves& kept,
-    double fontSize, const QRectF& plot)
+    double fontSize, const PlotMap& map)
 {
     if (!anyShown(kept))
         return;
-    // Crossover curves never rise above 0 dB and box curves end at 1 kHz:
-    // above 0 dB right of 1 kHz nothing of the designs is drawn.
+    // On the full range crossover curves never rise above 0 dB and box
+    // curves end at 1 kHz: above 0 dB right of 1 kHz nothing of the designs
+    // is drawn. A range with little room above 0 dB gives the legend the
+    // upper part of the plot.
+    const QRectF& plot = map.plot();
     const double margin = 8;
-    const double bottom = plot.y() + chartY(0.5);
+    double bottom = map.yOf(0.5);
+    if (!(bottom >= plot.y() && plot.bottom() - bottom >= kLegendLeastShare * plot.height()))
+        bottom = plot.bottom() - kLegendShare * plot.height();
     const QRectF area(plot.x() + margin, bottom, plot.width() - 2 * margin, plot.bottom() - margin - bottom);
     page.loadFont(0, fontSize);
     page.setFontFace(kChartFace);
-    page.legend(area, legendEntries(drawn, state, kept));
+    const GraphRange& r = map.range();
+    page.legend(area, legendEntries(drawn, state, kept, r.fromDb <= -3 && -3 <= r.toDb), kLegendPointsOnScreen);
 }
 
-Page composeGraph(const DesignState& state, const KeptCurves& kept)
+Page composeGraph(const DesignState& state, const KeptCurves& kept, const GraphRange& range)
 {
-    // The frame is the same on every drawing: composed once, it is the
-    // backdrop that the graph window keeps drawn. The kept curves change
-    // only when a curve is kept, hidden or removed: they join the backdrop.
+    // The frame of the full range is the same on every drawing: composed
+    // once, it is the backdrop that the graph window keeps drawn. The kept
+    // curves change only when a curve is kept, hidden or removed: they join
+    // the backdrop.
     static const Page frame = [] {
         Page page(kGraphWorld);
         page.setFontScale(kGraphFontScale);
@@ -135,21 +227,27 @@ Page composeGraph(const DesignState& state, const KeptCurves& kept)
         page.markBackdrop();
         return page;
     }();
+    const PlotMap map = graphPlot(range);
     Page page = frame;
-    drawKeptCurves(page, kept);
+    if (!map.range().isFull()) {
+        page.clear();
+        drawRangeFrame(page, map, graphFrameLook());
+        page.markBackdrop();
+    }
+    drawKeptCurves(page, kept, map);
     page.markBackdrop();
     const ResponseCurves curves = computeCurves(state);
-    drawCurves(page, curves);
-    drawLegend(page, curves, state, kept, kLegendSize);
+    drawCurves(page, curves, map);
+    drawLegend(page, curves, state, kept, kLegendSize, map);
     return page;
 }
 
-std::optional<ChartReading> readingAt(const QPointF& world)
+std::optional<ChartReading> readingAt(const QPointF& world, const GraphRange& range)
 {
     if (!kPlotArea.contains(world))
         return std::nullopt;
-    const QPointF chart = world - kPlotOrigin;
-    return ChartReading { frequencyAtX(chart.x()), levelAtY(chart.y()) };
+    const PlotMap map = graphPlot(range);
+    return ChartReading { map.frequencyAt(world.x()), map.levelAt(world.y()) };
 }
 
 QString readingText(const ChartReading& reading)

@@ -1,6 +1,8 @@
 #include "graph/keptcurvefile.h"
 
+#include "core/jsonkeys.h"
 #include "core/systemfile.h"
+#include "core/wholefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,12 +10,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
 const QString kFormat = QStringLiteral("tolvan-kept-curves");
 constexpr int kVersion = 1;
+// Far more than eight curves take; a bigger file is not ours.
+constexpr qint64 kMaxFileBytes = 64 * 1024;
 
 // A file name as messages show it.
 QString shown(const QString& file) { return QDir::toNativeSeparators(file); }
@@ -35,14 +38,42 @@ bool readNumbers(const QJsonObject& object, std::initializer_list<Number> number
     return true;
 }
 
+// A figure that may be missing; one that is there is a finite number.
+struct Figure {
+    const char* key;
+    std::optional<double>* value;
+};
+
+bool readFigures(const QJsonObject& object, std::initializer_list<Figure> figures)
+{
+    for (const Figure& f : figures) {
+        const QJsonValue value = object.value(QLatin1String(f.key));
+        if (value.isUndefined())
+            continue;
+        if (!value.isDouble() || !std::isfinite(value.toDouble()))
+            return false;
+        *f.value = value.toDouble();
+    }
+    return true;
+}
+
+void writeFigures(QJsonObject& object, std::initializer_list<std::pair<const char*, std::optional<double>>> figures)
+{
+    for (const auto& [key, value] : figures)
+        if (value)
+            object.insert(QLatin1String(key), *value);
+}
+
 QJsonObject boxObject(const BoxCurveInputs& b)
 {
     return { { "type", int(b.type) }, { "fs", b.fs }, { "qts", b.qts }, { "vas", b.vas }, { "volume", b.volume },
         { "isoFactor", b.isoFactor }, { "fb", b.fb }, { "fc", b.fc }, { "qtc", b.qtc } };
 }
 
-std::optional<BoxCurveInputs> boxFrom(const QJsonObject& o)
+std::optional<BoxCurveInputs> boxFrom(const QJsonObject& o, KeptFigures& figures)
 {
+    if (!readFigures(o, { { "f3", &figures.f3 } }))
+        return std::nullopt;
     BoxCurveInputs b;
     const QJsonValue type = o.value(QLatin1String("type"));
     const double t = type.toDouble(-1);
@@ -62,8 +93,12 @@ QJsonObject bandpassObject(const BandpassCurveInputs& b)
     return { { "pa", b.pa }, { "fl3", b.fl3 }, { "fb", b.fb }, { "fh3", b.fh3 } };
 }
 
-std::optional<BandpassCurveInputs> bandpassFrom(const QJsonObject& o)
+std::optional<BandpassCurveInputs> bandpassFrom(const QJsonObject& o, KeptFigures& figures)
 {
+    if (!readFigures(o,
+            { { "sealedVb", &figures.sealedVb }, { "ventedVb", &figures.ventedVb }, { "qts", &figures.bandQts },
+                { "vas", &figures.bandVas }, { "fs", &figures.bandFs } }))
+        return std::nullopt;
     BandpassCurveInputs b;
     if (!readNumbers(o, { { "pa", &b.pa }, { "fl3", &b.fl3 }, { "fb", &b.fb }, { "fh3", &b.fh3 } }))
         return std::nullopt;
@@ -85,13 +120,18 @@ std::optional<KeptCurve> curveFrom(const QJsonValue& value)
     if (curve.colorSlot < 0 || curve.colorSlot >= kMaxKeptCurves || color.toDouble() != curve.colorSlot)
         return std::nullopt;
     curve.visible = visible.toBool();
+    if (const QJsonValue driver = o.value(QLatin1String("driver")); !driver.isUndefined()) {
+        if (!driver.isString())
+            return std::nullopt;
+        curve.figures.driver = keptLabel(driver.toString()).left(Text30::Size).trimmed();
+    }
     if (const QJsonValue box = o.value(QLatin1String("box")); !box.isUndefined()) {
-        curve.box = box.isObject() ? boxFrom(box.toObject()) : std::nullopt;
+        curve.box = box.isObject() ? boxFrom(box.toObject(), curve.figures) : std::nullopt;
         if (!curve.box)
             return std::nullopt;
     }
     if (const QJsonValue band = o.value(QLatin1String("bandpass")); !band.isUndefined()) {
-        curve.bandpass = band.isObject() ? bandpassFrom(band.toObject()) : std::nullopt;
+        curve.bandpass = band.isObject() ? bandpassFrom(band.toObject(), curve.figures) : std::nullopt;
         if (!curve.bandpass)
             return std::nullopt;
     }
@@ -138,10 +178,21 @@ QByteArray keptCurvesJson(const KeptCurves& kept)
     QJsonArray curves;
     for (const KeptCurve& k : kept) {
         QJsonObject curve { { "label", k.label }, { "color", k.colorSlot }, { "visible", k.visible } };
-        if (k.box)
-            curve.insert(QStringLiteral("box"), boxObject(*k.box));
-        if (k.bandpass)
-            curve.insert(QStringLiteral("bandpass"), bandpassObject(*k.bandpass));
+        const KeptFigures& f = k.figures;
+        if (!f.driver.isEmpty())
+            curve.insert(QStringLiteral("driver"), f.driver);
+        if (k.box) {
+            QJsonObject box = boxObject(*k.box);
+            writeFigures(box, { { "f3", f.f3 } });
+            curve.insert(QStringLiteral("box"), box);
+        }
+        if (k.bandpass) {
+            QJsonObject band = bandpassObject(*k.bandpass);
+            writeFigures(band,
+                { { "sealedVb", f.sealedVb }, { "ventedVb", f.ventedVb }, { "qts", f.bandQts }, { "vas", f.bandVas },
+                    { "fs", f.bandFs } });
+            curve.insert(QStringLiteral("bandpass"), band);
+        }
         curves.append(curve);
     }
     const QJsonObject root { { "format", kFormat }, { "version", kVersion }, { "curves", curves } };
@@ -152,7 +203,7 @@ std::optional<KeptCurves> keptCurvesFromJson(const QByteArray& json)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
+    if (error.error != QJsonParseError::NoError || !document.isObject() || duplicateJsonKey(json))
         return std::nullopt;
     const QJsonObject root = document.object();
     if (root.value(QLatin1String("format")).toString() != kFormat
@@ -178,35 +229,36 @@ std::optional<Message> saveKeptCurvesBeside(const QString& systemFile, const Kep
 {
     const QString file = keptCurvesFileFor(systemFile);
     if (kept.isEmpty()) {
-        // An earlier save's curves must not come back with the next load.
-        if (!QFileInfo::exists(file) || QFile::remove(file))
+        // An earlier save's curves must not come back with the next load; a
+        // file that holds no curves this version reads (damaged, newer, not
+        // ours) was never the session's and stays as it is.
+        const WholeFile earlier = readWholeFile(file, kMaxFileBytes);
+        if (earlier.missing || !earlier.problem.isEmpty() || !keptCurvesFromJson(earlier.data) || QFile::remove(file))
             return std::nullopt;
         return msg::error(QStringLiteral("The design is saved, but %1 with the curves kept before could not be "
                                          "removed. Remove it, or it brings those curves back with the design.")
                               .arg(shown(file)));
     }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(keptCurvesJson(kept)) < 0 || !out.commit())
-        return msg::error(
-            QStringLiteral("The design is saved, but its kept curves could not be saved in %1.").arg(shown(file)));
+    if (const auto error = writeWholeFile(file, keptCurvesJson(kept)))
+        return msg::error(QStringLiteral("The design is saved, but its kept curves could not be saved in %1: %2.")
+                              .arg(shown(file), *error));
     return std::nullopt;
 }
 
 KeptCurvesRead readKeptCurvesBeside(const QString& systemFile)
 {
     const QString file = keptCurvesFileFor(systemFile);
-    if (!QFileInfo::exists(file))
+    const WholeFile read = readWholeFile(file, kMaxFileBytes);
+    if (read.missing)
         return {};
-    QFile in(file);
-    std::optional<KeptCurves> kept;
-    // Far more than eight curves take; a bigger file is not ours.
-    if (in.open(QIODevice::ReadOnly) && in.size() <= 64 * 1024)
-        kept = keptCurvesFromJson(in.readAll());
+    const std::optional<KeptCurves> kept
+        = read.problem.isEmpty() ? keptCurvesFromJson(read.data) : std::optional<KeptCurves>();
     if (!kept)
         return { {},
             msg::error(QStringLiteral("The design is loaded without kept curves: %1 does not hold kept curves "
-                                      "that can be read.")
-                           .arg(shown(file))) };
+                                      "that can be read%2.")
+                           .arg(shown(file),
+                               read.problem.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(read.problem))) };
     return { *kept, std::nullopt };
 }
 

@@ -18,12 +18,24 @@
 inline constexpr int kMaxKeptCurves = chart::kComparedColors;
 inline constexpr int kMaxKeptLabelLength = 80; // the longest default label fits
 
+// What the design's windows showed besides what draws its curves: the
+// numbers the Kept Curves panel lists with them. A number not known (kept
+// from a file that did not hold it) is empty.
+struct KeptFigures {
+    QString driver; // the woofer's name: the box's, or the bandpass's alone
+    std::optional<double> f3; // the box's -3 dB cut-off, Hz
+    // The bandpass design: its two sections (cubic feet) and its driver.
+    std::optional<double> sealedVb, ventedVb, bandQts, bandVas, bandFs;
+    bool operator==(const KeptFigures&) const = default;
+};
+
 struct KeptCurve {
     QString label;
-    int colorSlot = 0; // chart::comparedColor(colorSlot)
+    int colorSlot = 0; // chart::comparedColor(colorSlot), chart::comparedStyle(colorSlot)
     bool visible = true;
     std::optional<BoxCurveInputs> box;
     std::optional<BandpassCurveInputs> bandpass;
+    KeptFigures figures;
     bool operator==(const KeptCurve&) const = default;
 };
 
@@ -33,9 +45,32 @@ using KeptCurves = QVector<KeptCurve>;
 KeptCurves& keptCurves();
 
 // The curves of the designs handed over in `drawn`, as one kept curve with
-// its label (driver name, box type and volume); empty when `drawn` yields
-// neither a box nor a bandpass curve.
+// its label (driver name, box type and volume) and figures; empty when
+// `drawn` yields neither a box nor a bandpass curve.
 std::optional<KeptCurve> curveToKeep(const DesignState& drawn);
+// The same for the design of another system file: its label starts with the
+// file's name ("vented: Test woofer, vented 2.16 ft\u00b3").
+std::optional<KeptCurve> curveToKeep(const DesignState& design, const QString& file);
+
+// The figures of the designs handed over in `state`: the cut-off as the
+// box's window shows it, the bandpass design's sections and, from a file
+// (where they were stored with the design), its driver. The bandpass window
+// hands its driver over only on Exit and Print, so a drawing may hold an
+// earlier driver's values beside its curve: they are left out.
+enum class FiguresOf { Drawing, File };
+KeptFigures keptFigures(const DesignState& state, FiguresOf of = FiguresOf::Drawing);
+
+// The columns of the Kept Curves panel beside each curve's label, and what
+// a kept curve shows in each: the numbers as its design's window shows them
+// (a kept box with a bandpass shows the box's; a bandpass alone its own).
+enum class KeptColumn { Box, Volume, Tuning, Qtc, F3, Driver, Fs, Qts, Vas };
+inline constexpr int kKeptColumns = int(KeptColumn::Vas) + 1;
+QString keptColumnTitle(KeptColumn column);
+struct KeptCell {
+    QString text; // empty: not known, or not of this design
+    double sortKey = 0; // numbers sort by value, texts by text
+};
+KeptCell keptCell(const KeptCurve& curve, KeptColumn column);
 
 // What a design is, for labels and legends: "Test woofer, vented 2.16 ft³",
 // with the driver values drawn when they differ from those the box was

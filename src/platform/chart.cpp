@@ -21,13 +21,44 @@ void line(Page& page, QPointF a, QPointF b, const QColor& color, double widthPx 
 // Offsets of the 1..9 steps within one decade, as fractions of the decade.
 double decadeFraction(int step) { return std::log10(double(step)); }
 
-// A number as the labels show it: whole numbers without a decimal point.
-QString labelText(double value)
+// The multipliers of a decade for the steps of a logarithmic axis: 1..9,
+// or finer for an axis shorter than most of a decade.
+QVector<double> stepMultipliers(double decades)
 {
-    const double rounded = std::round(value);
-    if (std::abs(value - rounded) < 1e-9)
-        return QString::number(qint64(rounded));
-    return QString::number(value, 'g', 6);
+    QVector<double> m;
+    if (decades >= 0.8) {
+        for (int i = 1; i <= 9; ++i)
+            m << i;
+        return m;
+    }
+    for (int i = 10; i < 20; ++i)
+        m << i / 10.0;
+    for (int i = 20; i < 50; i += 2)
+        m << i / 10.0;
+    for (int i = 50; i < 100; i += 5)
+        m << i / 10.0;
+    return m;
+}
+
+// Where a value lies on a logarithmic axis from `from` to `to`, as a share of its length.
+double logShare(double value, double from, double to) { return std::log10(value / from) / std::log10(to / from); }
+
+// The values m * 10^k inside [from, to] for the multipliers, ascending.
+QVector<double> logValues(double from, double to, const QVector<double>& multipliers)
+{
+    QVector<double> values;
+    if (!(from > 0 && to > from && std::isfinite(to)))
+        return values;
+    const double slack = 1e-9;
+    for (int k = int(std::floor(std::log10(from))); k <= int(std::ceil(std::log10(to))); ++k)
+        for (double m : multipliers) {
+            // m tenths of 10^(k+1), rounded once, as the value is written.
+            const double tenths = std::round(m * 10);
+            const double v = k >= 1 ? tenths * std::pow(10.0, k - 1) : tenths / std::pow(10.0, 1 - k);
+            if (v >= from * (1 - slack) && v <= to * (1 + slack))
+                values << v;
+        }
+    return values;
 }
 
 // Tangents of a monotone cubic through the points (Fritsch-Butland): the
@@ -82,19 +113,126 @@ QColor color(int index)
     }
 }
 
+namespace {
+int paletteIndex(int slot) { return ((slot % kComparedColors) + kComparedColors) % kComparedColors; }
+} // namespace
+
 QColor comparedColor(int slot)
 {
     static const QColor palette[kComparedColors] = {
-        QColor(230, 159, 0), // orange
-        QColor(86, 180, 233), // sky blue
-        QColor(51, 34, 136), // indigo
-        QColor(153, 153, 51), // olive
-        QColor(204, 102, 119), // rose
-        QColor(68, 170, 153), // teal
-        QColor(136, 34, 85), // wine
-        QColor(136, 136, 136), // grey
+        QColor(255, 160, 0), // orange
+        QColor(0, 176, 255), // sky blue
+        QColor(144, 0, 48), // wine
+        QColor(0, 192, 160), // aqua
+        QColor(176, 128, 192), // lilac
+        QColor(0, 128, 128), // teal
+        QColor(240, 128, 144), // pink
+        QColor(160, 128, 96), // tan
     };
-    return palette[((slot % kComparedColors) + kComparedColors) % kComparedColors];
+    return palette[paletteIndex(slot)];
+}
+
+// Slot i and slot i + 4 share a pattern: orange and lilac, sky blue and
+// teal, wine and pink, aqua and tan. The colours that colour-blind readers
+// see least apart (sky blue and lilac; pink and aqua, tan or teal) differ in
+// pattern.
+Qt::PenStyle comparedStyle(int slot)
+{
+    static const Qt::PenStyle patterns[] = { Qt::DashLine, Qt::DashDotLine, Qt::DotLine, Qt::DashDotDotLine };
+    return patterns[paletteIndex(slot) % 4];
+}
+
+QString labelText(double value)
+{
+    const double rounded = std::round(value);
+    if (std::abs(value - rounded) < 1e-9)
+        return QString::number(qint64(rounded));
+    return QString::number(value, 'g', 6);
+}
+
+QVector<LogStep> logSteps(double from, double to)
+{
+    QVector<LogStep> steps;
+    if (!(from > 0 && to > from))
+        return steps;
+    for (double v : logValues(from, to, stepMultipliers(std::log10(to / from)))) {
+        const double mantissa = v / std::pow(10.0, std::floor(std::log10(v) + 1e-9));
+        steps << LogStep { v, std::abs(mantissa - 1) < 1e-9 };
+    }
+    return steps;
+}
+
+void logGridBetween(Page& page, const QRectF& rect, double from, double to)
+{
+    if (rect.isEmpty())
+        return;
+    for (const LogStep& step : logSteps(from, to)) {
+        const double gx = rect.x() + rect.width() * logShare(step.value, from, to);
+        if (gx > rect.x() + 0.5 && gx < rect.right() - 0.5)
+            line(page, { gx, rect.y() }, { gx, rect.bottom() }, step.decade ? kGridDecade : kGridMinor);
+    }
+    page.polyline(
+        { rect.topLeft(), rect.topRight(), rect.bottomRight(), rect.bottomLeft(), rect.topLeft() }, Qt::black);
+}
+
+void logAxisBetween(Page& page, const QRectF& rect, double y, double from, double to)
+{
+    if (rect.isEmpty())
+        return;
+    line(page, { rect.x(), y }, { rect.right(), y }, Qt::black);
+    for (const LogStep& step : logSteps(from, to)) {
+        const double tx = rect.x() + rect.width() * logShare(step.value, from, to);
+        const double tick = step.decade ? kTickMajor : kTickMinor;
+        line(page, { tx, y - tick }, { tx, y + tick }, Qt::black);
+    }
+}
+
+QVector<double> logLabelValues(double from, double to, double gap)
+{
+    static const QVector<QVector<double>> series
+        = { { 1, 1.5, 2, 3, 4, 5, 7 }, { 1, 2, 3, 5 }, { 1, 2, 5 }, { 1, 5 }, { 1 } };
+    QVector<double> values;
+    for (const QVector<double>& multipliers : series) {
+        values = logValues(from, to, multipliers);
+        bool roomy = true;
+        for (int i = 1; i < values.size() && roomy; ++i)
+            roomy = logShare(values[i], from, to) - logShare(values[i - 1], from, to) >= gap;
+        if (roomy)
+            return values;
+    }
+    return values;
+}
+
+double linearStep(double span, int divisions)
+{
+    if (!(span > 0) || divisions <= 0)
+        return 1;
+    for (double decade = std::pow(10.0, std::floor(std::log10(span / divisions)));; decade *= 10)
+        for (double m : { 1.0, 2.0, 5.0 })
+            if (span / (m * decade) <= divisions + 1e-9)
+                return m * decade;
+}
+
+QVector<double> linearSteps(double from, double to, double step)
+{
+    QVector<double> values;
+    if (!(step > 0) || !(to >= from))
+        return values;
+    for (double i = std::ceil(from / step - 1e-9); i * step <= to + 1e-9 * step; ++i)
+        values << (std::abs(i * step) < 1e-12 ? 0.0 : i * step);
+    return values;
+}
+
+void linearGridBetween(Page& page, const QRectF& rect, double from, double to, double step)
+{
+    if (rect.isEmpty() || !(to > from))
+        return;
+    for (double v : linearSteps(from, to, step)) {
+        const double ty = rect.y() + rect.height() * (v - from) / (to - from);
+        if (ty > rect.y() + 0.5 && ty < rect.bottom() - 0.5)
+            line(page, { rect.x(), ty }, { rect.right(), ty }, kGridMinor);
+        line(page, { rect.x() - kTickMinor, ty }, { rect.x() + kTickMinor, ty }, Qt::black);
+    }
 }
 
 void logAxis(Page& page, double x, double y, double length, int decades)

@@ -11,12 +11,16 @@ namespace chart {
 // (mid-range); 0 black. Other indices map to distinct fixed colours.
 QColor color(int index);
 
-// The colours of compared curves, one per slot: orange, sky blue, indigo,
-// olive, rose, teal, wine and grey, a palette that colour-blind readers
-// tell apart (the first two most of all) and that stays clear of black and
-// of the blue, green, red and magenta of the colour indices above.
+// The colours of compared curves, one per slot. Each differs from every
+// other, and from black and the blue, green, red and magenta of the colour
+// indices above, by a CIEDE2000 difference of at least 20, and of at least
+// 10 as readers with protanopia or deuteranopia see them; on white each
+// stands out. The dash pattern of a slot tells apart what colour alone
+// would not (on a grey print, say): no two slots of one pattern are of
+// similar lightness.
 inline constexpr int kComparedColors = 8;
 QColor comparedColor(int slot);
+Qt::PenStyle comparedStyle(int slot);
 
 // A horizontal logarithmic axis at height y from x, `length` long, `decades`
 // decades, with tick marks at every 1..9 step of each decade.
@@ -29,6 +33,37 @@ void logGrid(Page& page, double x, double y, double width, double height, int de
 // A vertical linear axis from (x, y), `length` long, with `divisions` ticks
 // and horizontal grid lines across `gridWidth` (0: no grid lines).
 void linearAxis(Page& page, double x, double y, double length, int divisions, double gridWidth = 0);
+
+// The same over an axis from `from` to `to` (both above 0) that need not
+// start or end on a decade: its steps are m * 10^k inside the axis, with m
+// 1..9 when it spans most of a decade or more, finer steps when it is
+// shorter; decades (m = 1) are marked darker.
+struct LogStep {
+    double value;
+    bool decade;
+};
+QVector<LogStep> logSteps(double from, double to);
+// Vertical grid lines over `rect` at the steps of a logarithmic axis from
+// `from` at its left edge to `to` at its right edge, and the frame.
+void logGridBetween(Page& page, const QRectF& rect, double from, double to);
+// A horizontal line at height y across `rect` with tick marks at the steps.
+void logAxisBetween(Page& page, const QRectF& rect, double y, double from, double to);
+// The values to label on such an axis: the densest of the series 1-1.5-2-3-
+// 4-5-7, 1-2-3-5, 1-2-5, 1-5 and 1 (each times 10^k) whose neighbours stand
+// at least `gap` (a share of the axis' length) apart.
+QVector<double> logLabelValues(double from, double to, double gap);
+
+// A linear axis along the left edge of `rect`, from `from` at its lower edge
+// to `to` at its upper edge: ticks and horizontal grid lines at every
+// multiple of `step` inside.
+void linearGridBetween(Page& page, const QRectF& rect, double from, double to, double step);
+// The smallest step of 1, 2 or 5 times 10^k that divides `span` into at
+// most `divisions` parts.
+double linearStep(double span, int divisions);
+// The multiples of `step` from `from` to `to`, both included.
+QVector<double> linearSteps(double from, double to, double step);
+// A number as the labels show it: whole numbers without a decimal point.
+QString labelText(double value);
 
 // `count` labels starting at `first`, `increment` apart, written at x from
 // height y0 upwards, `step` units apart, each placed on its point as

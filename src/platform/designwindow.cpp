@@ -94,6 +94,12 @@ DesignWindow::~DesignWindow()
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
+QWidget* DesignWindow::lastActivatedWindow()
+{
+    const auto& windows = recentWindows();
+    return windows.isEmpty() ? nullptr : windows.constLast().data();
+}
+
 void DesignWindow::registerDesign(QWidget* widget, const QRect& rect)
 {
     m_designRects.insert(widget, rect);

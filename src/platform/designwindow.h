@@ -96,6 +96,10 @@ public:
     int windowReady() const { return m_windowReady; }
     void setWindowReady(int ready) { m_windowReady = ready; }
 
+    // The program window that was activated last (null before any, and
+    // once it is gone).
+    static QWidget* lastActivatedWindow();
+
     static QRect twipsToPixels(int left, int top, int width, int height);
     static constexpr int kRowHeight = 315; // of a field and its captions, in twips
 

@@ -24,10 +24,10 @@ void Page::polyline(
     m_items.emplace_back(PagePolyline { points, color, style, widthPx, clip });
 }
 
-void Page::legend(const QRectF& area, const QVector<LegendEntry>& entries)
+void Page::legend(const QRectF& area, const QVector<LegendEntry>& entries, double screenPoints)
 {
     if (!entries.isEmpty())
-        m_items.emplace_back(PageLegend { area, m_font, entries });
+        m_items.emplace_back(PageLegend { area, m_font, entries, screenPoints });
 }
 
 QStringList Page::texts() const

@@ -81,11 +81,12 @@ struct LegendEntry {
 // a column as far as the area's height allows, then on in a further column
 // to the left. The texts take the font that was loaded when the legend was
 // placed; their sizes follow the page's text rules, so the box fits its
-// texts on every device.
+// texts on every device; on a screen they are never smaller than screenPoints.
 struct PageLegend {
     QRectF area;
     PageFont font;
     QVector<LegendEntry> entries;
+    double screenPoints = 0; // on a screen, the texts' least size in points
     bool operator==(const PageLegend&) const = default;
 };
 
@@ -136,7 +137,7 @@ public:
     void polyline(const QVector<QPointF>& points, const QColor& color, Qt::PenStyle style = Qt::SolidLine,
         double widthPx = 1.0, const QRectF& clip = {});
     // Nothing is placed for a legend without entries.
-    void legend(const QRectF& area, const QVector<LegendEntry>& entries);
+    void legend(const QRectF& area, const QVector<LegendEntry>& entries, double screenPoints = 0);
 
     // Every text item, in drawing order (for tests and searching); the
     // legends' texts are not among them.

@@ -1,7 +1,9 @@
 #include "platform/pageoutput.h"
 
+#include "core/wholefile.h"
 #include "platform/pictures.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +18,7 @@
 #include <QSvgGenerator>
 #include <QTransform>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -60,11 +63,12 @@ QImage loadPicture(const QString& file)
 
 class PagePainter {
 public:
-    PagePainter(const Page& page, QPainter& painter, const QRectF& target, double penScale)
+    PagePainter(const Page& page, QPainter& painter, const QRectF& target, double penScale, bool screen)
         : m_page(page)
         , m_painter(painter)
         , m_base(painter.transform())
         , m_penScale(penScale)
+        , m_screen(screen)
     {
         const QRectF& w = page.world();
         m_sx = target.width() / w.width();
@@ -123,9 +127,13 @@ public:
     // and scaled as texts are, so its box fits its texts on every device.
     void operator()(const PageLegend& l)
     {
-        const double em = l.font.size * m_page.fontScale();
+        double em = l.font.size * m_page.fontScale();
         if (l.entries.isEmpty() || !(em > 0))
             return;
+        // On a screen the texts keep their least size (points at 96 dpi,
+        // times the pen scale for other densities).
+        if (m_screen && m_sy > 0)
+            em = std::max(em, l.screenPoints * 96.0 / 72.0 * m_penScale / m_sy);
         const double k = em / kReferencePixels; // world units per reference pixel
         const double ux = textScaleX() * k, uy = m_sy * k; // device units per reference pixel
         const QFont font = pageFont(l.font);
@@ -205,6 +213,7 @@ private:
     QPainter& m_painter;
     QTransform m_base;
     double m_penScale = 1;
+    bool m_screen = false;
     QTransform m_toDevice;
     double m_sx = 1, m_sy = 1;
 };
@@ -216,15 +225,16 @@ double penScaleOf(const QPainter& painter)
     return device ? device->logicalDpiY() / 96.0 : 1.0;
 }
 
-// Draws the items [first, last) of the page, as renderPage() draws them all.
-void renderItems(
-    const Page& page, QPainter& painter, const QRectF& target, double penScale, std::size_t first, std::size_t last)
+// Draws the items [first, last) of the page, as renderPage() draws them all
+// (on a screen, with the screen's least text sizes).
+void renderItems(const Page& page, QPainter& painter, const QRectF& target, double penScale, std::size_t first,
+    std::size_t last, bool screen = false)
 {
     if (page.world().isEmpty() || target.isEmpty() || first >= last)
         return;
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    PagePainter draw(page, painter, target, penScale);
+    PagePainter draw(page, painter, target, penScale, screen);
     for (std::size_t i = first; i < last; ++i)
         std::visit(draw, page.items()[i]);
     painter.restore();
@@ -258,7 +268,7 @@ void ScreenPageRenderer::render(const Page& page, QPainter& painter, const QRect
     const double penScale = penScaleOf(painter);
     if (end == 0 || target.isEmpty()) {
         painter.fillRect(target, background);
-        renderPage(page, painter, target);
+        renderItems(page, painter, target, penScale, 0, page.items().size(), true);
         return;
     }
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
@@ -268,7 +278,7 @@ void ScreenPageRenderer::render(const Page& page, QPainter& painter, const QRect
         m_pixmap.setDevicePixelRatio(ratio);
         m_pixmap.fill(background);
         QPainter backdrop(&m_pixmap);
-        renderItems(page, backdrop, QRectF(QPointF(0, 0), QSizeF(target.size())), penScale, 0, end);
+        renderItems(page, backdrop, QRectF(QPointF(0, 0), QSizeF(target.size())), penScale, 0, end, true);
         backdrop.end();
         m_size = target.size();
         m_ratio = ratio;
@@ -280,7 +290,7 @@ void ScreenPageRenderer::render(const Page& page, QPainter& painter, const QRect
         m_items.assign(page.items().begin(), page.items().begin() + std::ptrdiff_t(end));
     }
     painter.drawPixmap(target.topLeft(), m_pixmap);
-    renderItems(page, painter, target, penScale, end, page.items().size());
+    renderItems(page, painter, target, penScale, end, page.items().size(), true);
 }
 
 QImage renderToImage(const Page& page, const QSize& size, const QColor& background)
@@ -294,41 +304,72 @@ QImage renderToImage(const Page& page, const QSize& size, const QColor& backgrou
     return image;
 }
 
-bool saveImage(const Page& page, const QString& fileName, const QSize& size)
+namespace {
+
+// Paints into memory and then writes the file whole (core/wholefile.h): a
+// failure leaves an earlier file as it was and says why in `problem`.
+bool saveWhole(const QString& fileName, QString* problem, const std::function<bool(QIODevice&)>& paint)
 {
-    const QImage image = renderToImage(page, size);
-    return !image.isNull() && image.save(fileName);
+    const auto fail = [problem](const QString& why) {
+        if (problem)
+            *problem = why;
+        return false;
+    };
+    // Refused before the painting: a pipe, a device, a folder that is not there.
+    if (const auto unwritable = unwritableTarget(fileName))
+        return fail(*unwritable);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!paint(buffer) || buffer.data().isEmpty())
+        return fail(QStringLiteral("the page could not be drawn"));
+    if (const auto error = writeWholeFile(fileName, buffer.data()))
+        return fail(*error);
+    return true;
 }
 
-bool saveSvg(const Page& page, const QString& fileName, const QSize& size)
+} // namespace
+
+bool saveImage(const Page& page, const QString& fileName, const QSize& size, QString* problem)
 {
-    QSvgGenerator svg;
-    svg.setFileName(fileName);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QStringLiteral("Tolvan"));
-    QPainter painter;
-    if (!painter.begin(&svg))
-        return false;
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    renderPage(page, painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    // The generator does not report write failures; the file tells.
-    return painter.end() && QFileInfo(fileName).size() > 0;
+    return saveWhole(fileName, problem, [&](QIODevice& out) {
+        const QImage image = renderToImage(page, size);
+        const QByteArray format = QFileInfo(fileName).suffix().toLatin1();
+        return !image.isNull() && image.save(&out, format.isEmpty() ? "PNG" : format.constData());
+    });
 }
 
-bool savePdf(const Page& page, const QString& fileName)
+bool saveSvg(const Page& page, const QString& fileName, const QSize& size, QString* problem)
 {
-    QPdfWriter pdf(fileName);
-    pdf.setCreator(QStringLiteral("Tolvan"));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageOrientation(orientationFor(page));
-    pdf.setResolution(300);
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        return false;
-    const QRect paint = pdf.pageLayout().paintRectPixels(pdf.resolution());
-    renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), kFileFraction));
-    return painter.end();
+    return saveWhole(fileName, problem, [&](QIODevice& out) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(QStringLiteral("Tolvan"));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            return false;
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        renderPage(page, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        return painter.end();
+    });
+}
+
+bool savePdf(const Page& page, const QString& fileName, QString* problem)
+{
+    return saveWhole(fileName, problem, [&](QIODevice& out) {
+        QPdfWriter pdf(&out);
+        pdf.setCreator(QStringLiteral("Tolvan"));
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(orientationFor(page));
+        pdf.setResolution(300);
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return false;
+        const QRect paint = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        renderPage(page, painter, fitToPaper(page.world().size(), QSizeF(paint.size()), kFileFraction));
+        return painter.end();
+    });
 }
 
 QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction)

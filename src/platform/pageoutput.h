@@ -19,8 +19,9 @@ void renderPage(const Page& page, QPainter& painter, const QRectF& target);
 // (Page::markBackdrop) is drawn once into a pixmap for the target's size and
 // device pixel ratio and copied while they, the background and the backdrop
 // stay the same; only the items after the backdrop are drawn each time. The
-// result equals filling `target` with the background and renderPage(). For
-// screens only: files and printers get renderPage(), so vectors stay vectors.
+// result equals filling `target` with the background and renderPage(), but
+// that a legend's texts keep their least size on the screen. For screens
+// only: files and printers get renderPage(), so vectors stay vectors.
 class ScreenPageRenderer final {
 public:
     void render(const Page& page, QPainter& painter, const QRect& target, const QColor& background = Qt::white);
@@ -41,10 +42,13 @@ private:
 };
 
 QImage renderToImage(const Page& page, const QSize& size, const QColor& background = Qt::white);
-bool saveImage(const Page& page, const QString& fileName, const QSize& size); // PNG and the like
-bool saveSvg(const Page& page, const QString& fileName, const QSize& size);
+// Files written whole or not at all (core/wholefile.h): false, with why in
+// `problem`, leaves an earlier file of the name exactly as it was.
+bool saveImage(const Page& page, const QString& fileName, const QSize& size,
+    QString* problem = nullptr); // PNG and the like, by the name's suffix
+bool saveSvg(const Page& page, const QString& fileName, const QSize& size, QString* problem = nullptr);
 // An A4 page in the world's orientation, the page fitted with 0.9.
-bool savePdf(const Page& page, const QString& fileName);
+bool savePdf(const Page& page, const QString& fileName, QString* problem = nullptr);
 
 // The rectangle, in printer units, that a world of size `world` is mapped to
 // on a printable area of size `printer`, centred. When the paper is

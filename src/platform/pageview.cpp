@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 PageView::PageView(QWidget* parent)
     : QWidget(parent)
@@ -50,8 +51,42 @@ void PageView::paintEvent(QPaintEvent*)
 
 void PageView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_dragFrom && (event->buttons() & Qt::LeftButton)) {
+        const QPointF from = worldAt(*m_dragFrom);
+        m_dragFrom = event->position();
+        emit dragged(from, worldAt(event->position()));
+    }
     emit pointerMoved(worldAt(event->position()));
     QWidget::mouseMoveEvent(event);
+}
+
+void PageView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_dragFrom = event->position();
+        setCursor(Qt::ClosedHandCursor);
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void PageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_dragFrom.reset();
+        unsetCursor();
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void PageView::wheelEvent(QWheelEvent* event)
+{
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    emit wheelTurned(worldAt(event->position()), steps, event->modifiers());
+    event->accept();
 }
 
 void PageView::leaveEvent(QEvent* event)

@@ -1,14 +1,29 @@
 #include "platform/qtservices.h"
 
+#include "platform/designwindow.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTreeView>
 
+namespace {
+// The window a message belongs to: the active one, or the program window
+// activated last when none of ours is active.
+QWidget* messageOwner()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    QWidget* last = DesignWindow::lastActivatedWindow();
+    return last && last->isVisible() ? last : nullptr;
+}
+} // namespace
+
 MsgAnswer QtMessageService::show(const Message& message)
 {
-    QMessageBox box;
+    // Over its window, centred on it.
+    QMessageBox box(messageOwner());
     box.setWindowTitle(message.shownTitle());
     box.setText(message.prompt);
     switch (message.icon) {

@@ -1,6 +1,7 @@
 #pragma once
-// The program's real side effects: message boxes with QMessageBox and the
-// system beep, the file dialog with QFileDialog. installQtServices() puts
+// The program's real side effects: message boxes with QMessageBox, centred
+// over the window that shows them, and the system beep, the file dialog with
+// QFileDialog. installQtServices() puts
 // them in place unless a test has installed its own already.
 
 #include "core/filechooser.h"

@@ -7,9 +7,14 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 bool g_remembered = false;
+
+// How much of the title bar must stay on a screen to drag the window by it.
+constexpr int kGrip = 20;
 
 // The screens as they stand: a place saved on other screens is not taken back.
 QString screenLayout()
@@ -22,13 +27,14 @@ QString screenLayout()
     return screens.join(u';');
 }
 
-bool onAScreen(const QRect& frame)
+// Whether the title bar above a window placed at `place` (without its
+// frame), with the frame's `titleHeight`, can be reached and dragged.
+bool titleBarOnAScreen(const QRect& place, int titleHeight)
 {
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        // The title bar's corner must be reachable with the mouse.
-        if (screen->availableGeometry().contains(frame.topLeft() + QPoint(20, 10)))
+    const QPoint grip(place.left() + std::min(kGrip, place.width() / 2), place.top() - titleHeight / 2 - 1);
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().contains(grip) && screen->availableGeometry().contains(place.topLeft()))
             return true;
-    }
     return false;
 }
 
@@ -40,6 +46,10 @@ void rememberWindowPlaces(bool on) { g_remembered = on; }
 
 bool windowPlacesRemembered() { return g_remembered; }
 
+// The place is the window's own rectangle, without its frame, as
+// QWidget::saveGeometry keeps it: the frame's position is the window
+// manager's to decide, and putting a saved frame position back as the
+// window's own moved every window up by its title bar each time.
 void restoreWindowPlace(QWidget* window)
 {
     if (!g_remembered)
@@ -47,10 +57,13 @@ void restoreWindowPlace(QWidget* window)
     QSettings settings(QSettings::UserScope, QStringLiteral("Tolvan"), QStringLiteral("Tolvan"));
     settings.beginGroup(key(window));
     const QRect place = settings.value(QStringLiteral("geometry")).toRect();
-    if (settings.value(QStringLiteral("screens")).toString() != screenLayout() || !place.isValid() || !onAScreen(place))
+    const int titleHeight = std::max(0, settings.value(QStringLiteral("titleHeight")).toInt());
+    if (settings.value(QStringLiteral("screens")).toString() != screenLayout() || !place.isValid()
+        || !titleBarOnAScreen(place, titleHeight))
         return;
-    window->resize(place.size());
-    window->move(place.topLeft());
+    window->setGeometry(place);
+    if (settings.value(QStringLiteral("maximized")).toBool())
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
 }
 
 void saveWindowPlace(const QWidget* window)
@@ -59,6 +72,8 @@ void saveWindowPlace(const QWidget* window)
         return;
     QSettings settings(QSettings::UserScope, QStringLiteral("Tolvan"), QStringLiteral("Tolvan"));
     settings.beginGroup(key(window));
-    settings.setValue(QStringLiteral("geometry"), QRect(window->pos(), window->size()));
+    settings.setValue(QStringLiteral("geometry"), window->normalGeometry());
+    settings.setValue(QStringLiteral("titleHeight"), window->geometry().top() - window->frameGeometry().top());
+    settings.setValue(QStringLiteral("maximized"), window->isMaximized());
     settings.setValue(QStringLiteral("screens"), screenLayout());
 }

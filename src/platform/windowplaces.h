@@ -1,10 +1,12 @@
 #pragma once
-// Windows remember their place: each window's position and size, saved under
-// its name when it closes, come back when it next opens, in this run or the
-// next. A place is taken back only on the screens it was saved on, and only
-// where the window stays visible; otherwise the window opens where it
-// always does. Off until the program turns it on, so that tests and the
-// command line always see the windows' own places.
+// Windows remember their place: each window's position and size (without
+// its frame, as QWidget::saveGeometry keeps them) and whether it was
+// maximized, saved under its name when it closes, come back when it next
+// opens, in this run or the next, to the pixel: no creeping over many
+// reopenings. A place is taken back only on the screens it was saved on,
+// and only where its title bar can still be reached and dragged; otherwise
+// the window opens where it always does. Off until the program turns it on,
+// so that tests and the command line always see the windows' own places.
 
 class QWidget;
 

@@ -212,11 +212,29 @@ void graphFrame(Composer& c)
 const QRectF kReportPlot(120, 100, 1800, 800);
 constexpr double kLegendSize = 55;
 
-void graphCurves(Composer& c, const DesignState& s, BoxType k, const KeptCurves& kept)
+// The frame of a range other than the full one, in the report's fonts and places.
+void rangeFrame(Composer& c, const PlotMap& map)
+{
+    FrameLook look;
+    look.face = QStringLiteral("Times New Roman");
+    look.labelSize = scaledFontSize(fontFactor(), 60);
+    look.captionSize = scaledFontSize(fontFactor(), 110);
+    look.levelLabelRight = 100;
+    look.frequencyCaption = { 700, 15 };
+    look.levelCaption = { 40, 940 };
+    look.dashStyle = kPlain;
+    look.dashSize = scaledFontSize(fontFactor(), 60);
+    look.dashCount = 150;
+    // The dashes of the full range: at 536, below -3 dB.
+    look.dashBelow = kReportPlot.y() + chartY(-3) - 536;
+    drawRangeFrame(c.page(), map, look);
+}
+
+void graphCurves(Composer& c, const DesignState& s, BoxType k, const KeptCurves& kept, const PlotMap& map)
 {
     DesignState pageState = s;
     pageState.boxType = k;
-    ResponseCurves curves = computeCurves(pageState, reportChartScale());
+    ResponseCurves curves = computeCurves(pageState, map.scale());
     // The printed graph carries no caption of its own: the page title names the design.
     curves.title.reset();
     // Above the graph, in one line: the box is drawn for another driver.
@@ -224,22 +242,22 @@ void graphCurves(Composer& c, const DesignState& s, BoxType k, const KeptCurves&
         c.font(kBold, 80);
         c.text(120, 1010, *curves.driverNote);
     }
-    drawKeptCurves(c.page(), kept, reportChartScale(), kPlotOrigin, kReportPlot);
+    drawKeptCurves(c.page(), kept, map);
     ResponseCurves band;
     band.bandpass = curves.bandpass;
-    drawCurves(c.page(), band, kPlotOrigin);
+    drawCurves(c.page(), band, map);
     c.advance(30);
     ResponseCurves rest;
     rest.box = curves.box;
-    drawCurves(c.page(), rest, kPlotOrigin);
+    drawCurves(c.page(), rest, map);
     for (int gauge : { 40, 50, 60 })
         c.advance(gauge);
     for (const Curve& curve : curves.crossovers) {
         ResponseCurves one;
         one.crossovers = { curve };
-        drawCurves(c.page(), one, kPlotOrigin);
+        drawCurves(c.page(), one, map);
     }
-    drawLegend(c.page(), curves, pageState, kept, scaledFontSize(fontFactor(), kLegendSize), kReportPlot);
+    drawLegend(c.page(), curves, pageState, kept, scaledFontSize(fontFactor(), kLegendSize), map);
     for (int gauge : { 65, 70, 75, 80, 90 })
         c.advance(gauge);
 }
@@ -263,8 +281,8 @@ QVector<BoxType> boxReportPages(const DesignState& s)
     return pages;
 }
 
-Page composeBoxReportPage(
-    const DesignState& s, BoxType k, const std::function<void(int)>& advance, const KeptCurves& kept)
+Page composeBoxReportPage(const DesignState& s, BoxType k, const std::function<void(int)>& advance,
+    const KeptCurves& kept, const GraphRange& range)
 {
     Page page = blankReportPage();
     if (!isBoxPage(k) && k != BoxType::Bandpass)
@@ -275,9 +293,13 @@ Page composeBoxReportPage(
     if (k == BoxType::Vented || k == BoxType::Bandpass)
         portTable(c, s, k);
     extraLines(c, s, k);
-    graphFrame(c);
+    const PlotMap map(kReportPlot, reportChartScale(), range);
+    if (map.range().isFull())
+        graphFrame(c);
+    else
+        rangeFrame(c, map);
     c.advance(20);
-    graphCurves(c, s, k, kept);
+    graphCurves(c, s, k, kept, map);
     return page;
 }
 
@@ -308,16 +330,18 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress 
     for (BoxType k : pages) {
         if (progress)
             progress->step(QStringLiteral("Processing Data"), 10);
-        const Page page = composeBoxReportPage(state, k, advance, keptCurves());
+        const Page page = composeBoxReportPage(state, k, advance, keptCurves(), shownGraphRange());
         advance(100);
         if (progress)
             progress->step(QStringLiteral("Printing Graph"), 100);
         // One job for all pages; a printer that cannot be opened is reported
         // for this page and tried again for the next.
         bool ok = true;
+        QString failure;
         if (!job) {
             job.emplace(target, jobName);
             ok = job->open();
+            failure = job->failure();
             if (!ok)
                 job.reset();
         } else {
@@ -327,11 +351,11 @@ int runBoxDataReport(const PrintTarget& target, QWidget* parent, ReportProgress 
             job->drawPage(page, kBoxReportFraction);
             ++printed;
         } else {
-            showCouldNotOpenPrintingDevice();
+            showCouldNotOpenPrintingDevice(failure);
         }
     }
     if (job && !job->finish()) {
-        showCouldNotOpenPrintingDevice();
+        showCouldNotOpenPrintingDevice(job->failure());
         printed = 0;
     }
     if (progress)

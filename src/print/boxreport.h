@@ -5,9 +5,11 @@
 // the design's data, the port table where the box has a port, and the
 // response graph below. All pages go out as one print job, with the
 // progress window showing what is happening. The session's kept curves are
-// drawn in every page's graph.
+// drawn in every page's graph, over the range the graph window shows (the
+// full range, as the page is laid out, unless the user chose another).
 
 #include "core/designstate.h"
+#include "graph/graphrange.h"
 #include "graph/keptcurves.h"
 #include "platform/page.h"
 #include "print/printerselection.h"
@@ -26,9 +28,9 @@ QVector<BoxType> boxReportPages(const DesignState& state);
 // blank for another type. `advance` hears the gauge values as the graph is
 // composed. Shown kept curves are drawn in the graph as well, with a legend;
 // a box drawn for another driver than it was designed for says so above the
-// graph.
-Page composeBoxReportPage(
-    const DesignState& state, BoxType k, const std::function<void(int)>& advance = {}, const KeptCurves& kept = {});
+// graph; the graph shows `range`.
+Page composeBoxReportPage(const DesignState& state, BoxType k, const std::function<void(int)>& advance = {},
+    const KeptCurves& kept = {}, const GraphRange& range = {});
 
 // The port length in inches of a port `diameter` inches wide in a box of
 // `volume` cubic feet tuned to `tuning` Hz (design::portLength, unrounded);

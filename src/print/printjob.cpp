@@ -1,12 +1,13 @@
 #include "print/printjob.h"
 
 #include "core/messages.h"
+#include "core/wholefile.h"
 #include "platform/pageoutput.h"
 #include "platform/printers.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
+#include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
 
@@ -47,12 +48,16 @@ PrintJob::~PrintJob()
 {
     if (!m_painter.isActive())
         return;
-    // A job that failed half way is not sent, and leaves no half file.
+    // A job that failed half way is not sent; a PDF file was never begun.
     if (auto* printer = dynamic_cast<QPrinter*>(m_device.get()))
         printer->abort();
     m_painter.end();
-    if (m_target.kind == PrintTarget::Kind::PdfFile)
-        QFile::remove(m_target.name);
+}
+
+bool PrintJob::fail(const QString& why)
+{
+    m_failure = QStringLiteral("%1 cannot be written: %2.").arg(QDir::toNativeSeparators(m_target.name), why);
+    return false;
 }
 
 bool PrintJob::open()
@@ -60,7 +65,13 @@ bool PrintJob::open()
     if (m_target.kind == PrintTarget::Kind::PdfFile) {
         if (m_target.name.isEmpty())
             return false;
-        auto pdf = std::make_unique<QPdfWriter>(m_target.name);
+        // Said before the pages are made: a folder that is not there, a pipe, a device.
+        if (const auto unwritable = unwritableTarget(m_target.name))
+            return fail(*unwritable);
+        // The pages are made in memory and the file written whole at the end.
+        m_buffer = std::make_unique<QBuffer>();
+        m_buffer->open(QIODevice::WriteOnly);
+        auto pdf = std::make_unique<QPdfWriter>(m_buffer.get());
         pdf->setCreator(QStringLiteral("Tolvan"));
         pdf->setTitle(m_jobName);
         pdf->setPageSize(QPageSize(QPageSize::A4));
@@ -87,9 +98,12 @@ bool PrintJob::finish()
 {
     if (!m_painter.isActive() || !m_painter.end())
         return false;
-    // The PDF writer does not report a file it could not complete.
-    if (m_target.kind == PrintTarget::Kind::PdfFile)
-        return QFileInfo(m_target.name).size() > 0;
+    if (m_target.kind != PrintTarget::Kind::PdfFile)
+        return true;
+    if (m_buffer->data().isEmpty())
+        return fail(QStringLiteral("the pages could not be made"));
+    if (const auto error = writeWholeFile(m_target.name, m_buffer->data()))
+        return fail(*error);
     return true;
 }
 
@@ -98,11 +112,16 @@ void PrintJob::drawPage(const Page& page, double fraction)
     renderPage(page, m_painter, fitToPaper(page.world().size(), m_paper.size(), fraction));
 }
 
-void showCouldNotOpenPrintingDevice() { showMessage(msg::plain(QStringLiteral("Could Not Open Printing Device"))); }
+void showCouldNotOpenPrintingDevice(const QString& detail)
+{
+    const QString prompt = QStringLiteral("Could Not Open Printing Device");
+    showMessage(msg::plain(detail.isEmpty() ? prompt : prompt + QStringLiteral("\n\n") + detail));
+}
 
 bool printPages(const PrintTarget& target, const std::vector<Page>& pages, double fraction, const QString& jobName)
 {
     bool ok = false;
+    QString failure;
     {
         BusyCursor busy;
         PrintJob job(target, jobName);
@@ -114,9 +133,10 @@ bool printPages(const PrintTarget& target, const std::vector<Page>& pages, doubl
                 job.drawPage(pages[i], fraction);
         }
         ok = ok && job.finish();
+        failure = job.failure();
     }
     if (!ok)
-        showCouldNotOpenPrintingDevice();
+        showCouldNotOpenPrintingDevice(failure);
     return ok;
 }
 
@@ -127,6 +147,7 @@ bool printWithSelection(QWidget* parent, const QString& jobName,
     if (!target)
         return false;
     bool ok = false;
+    QString failure;
     {
         BusyCursor busy;
         PrintJob job(*target, jobName);
@@ -135,9 +156,10 @@ bool printWithSelection(QWidget* parent, const QString& jobName,
             paint(job.painter(), job.paperRect());
             ok = job.finish();
         }
+        failure = job.failure();
     }
     if (!ok)
-        showCouldNotOpenPrintingDevice();
+        showCouldNotOpenPrintingDevice(failure);
     return ok;
 }
 

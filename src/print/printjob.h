@@ -2,7 +2,10 @@
 // One print job on the target the user chose: a printer of the printing
 // system or a PDF file. A job is opened once, painted page by page into the
 // printable rectangle, and finished; any step that fails is reported with
-// "Could Not Open Printing Device" by the procedures below.
+// "Could Not Open Printing Device" by the procedures below. A PDF file is
+// made in memory and written whole when the job finishes (core/wholefile.h):
+// a failure leaves an earlier file of the name as it was, and the message
+// names the file and why.
 
 #include "platform/page.h"
 #include "print/printerselection.h"
@@ -14,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+class QBuffer;
 class QPagedPaintDevice;
 class QWidget;
 
@@ -32,20 +36,26 @@ public:
     bool nextPage();
     // Ends the job; false when it did not reach the printer or file.
     bool finish();
+    // Why a PDF file could not be written ("X cannot be written: the disk is full."); empty otherwise.
+    const QString& failure() const { return m_failure; }
 
     // Fits a page into the printable area with `fraction` and draws it.
     void drawPage(const Page& page, double fraction);
 
 private:
+    bool fail(const QString& why);
+
     PrintTarget m_target;
     QString m_jobName;
+    QString m_failure;
+    std::unique_ptr<QBuffer> m_buffer; // a PDF file's bytes until finish()
     std::unique_ptr<QPagedPaintDevice> m_device;
     QPainter m_painter;
     QRectF m_paper;
 };
 
-// The message of every failed print.
-void showCouldNotOpenPrintingDevice();
+// The message of every failed print; `detail` (a PrintJob's failure) is added below it.
+void showCouldNotOpenPrintingDevice(const QString& detail = {});
 
 // The whole print of ready pages on a chosen target, one job, `fraction` as
 // the fit rule says (0.8 for report pages, 0.9 for the box data report).

@@ -16,15 +16,19 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 const QString kHelpTopic = QStringLiteral("drivers");
 constexpr int kReportLines = 20;
+constexpr int kWidestText = 240; // pixels
 
 // The table's columns: the texts but the note, the values, the note.
 constexpr int kLeadingTexts = 3;
@@ -64,6 +68,17 @@ void addHelp(QWidget* dialog)
 {
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
     QObject::connect(help, &QShortcut::activated, dialog, [dialog] { showHelp(kHelpTopic, dialog); });
+}
+
+// A dialog wide enough to show every column of its table, within the screen.
+void widenForColumns(QDialog* dialog, const DriverTable* table)
+{
+    const QTableView* view = table->view();
+    const QMargins margins = dialog->layout()->contentsMargins();
+    const int needed = view->horizontalHeader()->length() + view->verticalScrollBar()->sizeHint().width()
+        + 2 * view->frameWidth() + margins.left() + margins.right();
+    const int screen = dialog->screen() ? dialog->screen()->availableGeometry().width() : needed;
+    dialog->resize(std::clamp(needed, dialog->width(), std::max(dialog->width(), screen)), dialog->height());
 }
 
 bool confirmed(const QString& question)
@@ -198,9 +213,15 @@ DriverTable::DriverTable(QWidget* parent)
     m_view->sortByColumn(0, Qt::AscendingOrder);
     m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setStretchLastSection(true);
-    m_view->setColumnWidth(0, 180);
-    for (int column = 1; column < kColumnCount - 1; ++column)
-        m_view->setColumnWidth(column, column < kLeadingTexts ? 110 : 64);
+    // Each column as wide as its heading and values; a long name no wider
+    // than kWidestText, the note taking what is left.
+    const auto fitColumns = [this] {
+        m_view->resizeColumnsToContents();
+        for (int column = 0; column < kLeadingTexts; ++column)
+            m_view->setColumnWidth(column, std::min(m_view->columnWidth(column), kWidestText));
+    };
+    connect(m_model, &QAbstractItemModel::modelReset, this, fitColumns);
+    fitColumns();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -271,6 +292,7 @@ DriverPickDialog::DriverPickDialog(QWidget* window, std::function<void(const Dri
     addHelp(this);
     connect(m_table, &DriverTable::chosen, this, &DriverPickDialog::pickCurrent);
     m_table->reload();
+    widenForColumns(this, m_table);
     m_table->filter()->setFocus();
 }
 
@@ -318,6 +340,7 @@ DriverManagerDialog::DriverManagerDialog()
     connect(remove, &QShortcut::activated, this, [this] { deleteDriver(); });
     connect(m_table, &DriverTable::chosen, this, &DriverManagerDialog::editDriver);
     m_table->reload();
+    widenForColumns(this, m_table);
     m_table->filter()->setFocus();
 }
 
@@ -382,27 +405,23 @@ void DriverManagerDialog::exportDrivers()
 
 DriverEditDialog::DriverEditDialog(QWidget* parent, const std::optional<DriverRecord>& driver)
     : QDialog(parent)
-    , m_previousName(driver ? driver->name : QString())
+    , m_startedFrom(driver)
     , m_note(new QPlainTextEdit)
 {
     setObjectName(QStringLiteral("DriverEditDialog"));
     setWindowTitle(driver ? QStringLiteral("Edit Driver") : QStringLiteral("Add Driver"));
     setAttribute(Qt::WA_DeleteOnClose);
-    const DriverRecord shown = driver.value_or(DriverRecord());
     auto* form = new QFormLayout;
-    const auto addLine = [&](const char* key, const QString& label, const QString& text) {
-        auto* edit = new QLineEdit(text);
+    const auto addLine = [&](const char* key, const QString& label) {
+        auto* edit = new QLineEdit;
         edit->setObjectName(QString::fromLatin1(key));
         form->addRow(label + u':', edit);
     };
     for (int i = 0; i < kLeadingTexts; ++i)
-        addLine(kDriverTexts[i].key, columnTitle(i), shown.*kDriverTexts[i].member);
-    for (int i = 0; i < kValueCount; ++i) {
-        const std::optional<double>& number = shown.*kDriverValues[i].member;
-        addLine(kDriverValues[i].key, columnTitle(kLeadingTexts + i), number ? driverNumberText(*number) : QString());
-    }
+        addLine(kDriverTexts[i].key, columnTitle(i));
+    for (int i = 0; i < kValueCount; ++i)
+        addLine(kDriverValues[i].key, columnTitle(kLeadingTexts + i));
     m_note->setObjectName(QString::fromLatin1(noteText().key));
-    m_note->setPlainText(shown.note);
     m_note->setTabChangesFocus(true);
     form->addRow(QString::fromLatin1(noteText().label) + u':', m_note);
     form->addRow(new QLabel(QStringLiteral("Leave a value empty when it is not known; Fs, Qts and Vas are needed.")));
@@ -415,6 +434,18 @@ DriverEditDialog::DriverEditDialog(QWidget* parent, const std::optional<DriverRe
     layout->addLayout(form);
     layout->addWidget(buttons);
     addHelp(this);
+    fill(driver.value_or(DriverRecord()));
+}
+
+void DriverEditDialog::fill(const DriverRecord& driver)
+{
+    for (int i = 0; i < kLeadingTexts; ++i)
+        field(kDriverTexts[i].key)->setText(driver.*kDriverTexts[i].member);
+    for (const DriverValue& value : kDriverValues) {
+        const std::optional<double>& number = driver.*value.member;
+        field(value.key)->setText(number ? driverNumberText(*number) : QString());
+    }
+    m_note->setPlainText(driver.note);
 }
 
 QLineEdit* DriverEditDialog::field(const char* key) const { return findChild<QLineEdit*>(QString::fromLatin1(key)); }
@@ -429,8 +460,8 @@ std::optional<DriverRecord> DriverEditDialog::formDriver() const
         QLineEdit* edit = field(value.key);
         const DriverNumber number = readDriverNumber(edit->text());
         if (!number.ok) {
-            showError(
-                QStringLiteral("%1 is not a number: \"%2\".").arg(QString::fromLatin1(value.label), edit->text()));
+            showError(QStringLiteral("%1 is not a number: \"%2\".")
+                          .arg(QString::fromLatin1(value.label), visibleText(edit->text())));
             edit->setFocus();
             return std::nullopt;
         }
@@ -439,23 +470,59 @@ std::optional<DriverRecord> DriverEditDialog::formDriver() const
     return normalizedDriver(record);
 }
 
+// Another copy changed or deleted the driver this form started from. True:
+// store the form's values; false: the form shows the library's (or closes,
+// the driver being gone).
+bool DriverEditDialog::keepFormAfter(const DriverChange& changed)
+{
+    if (!changed.current) {
+        if (!confirmed(changed.error + QStringLiteral("\n\nSave it again with the values of this form?"))) {
+            reject();
+            return false;
+        }
+        m_startedFrom.reset();
+        return true;
+    }
+    if (confirmed(changed.error
+            + QStringLiteral("\n\nThe library holds: %1\n\nKeep the values of this form (Yes), or show the "
+                             "library's values here instead (No)?")
+                  .arg(visibleText(driverSummary(*changed.current))))) {
+        m_startedFrom = changed.current;
+        return true;
+    }
+    m_startedFrom = changed.current;
+    fill(*changed.current);
+    return false;
+}
+
 void DriverEditDialog::accept()
 {
     const std::optional<DriverRecord> driver = formDriver();
     if (!driver)
         return;
     DriverLibrary& library = driverLibrary();
-    DriverChange stored = library.store(*driver, DriverLibrary::Existing::Refuse, m_previousName);
-    if (stored.status == DriverChange::Status::Exists) {
-        if (!confirmed(stored.error + QStringLiteral("\n\nReplace it?")))
+    DriverLibrary::Existing existing = DriverLibrary::Existing::Refuse;
+    for (;;) {
+        const DriverChange stored
+            = m_startedFrom ? library.storeEdit(*driver, *m_startedFrom, existing) : library.store(*driver, existing);
+        DriverListModel::libraryChanged();
+        if (stored.status == DriverChange::Status::Exists) {
+            if (!confirmed(stored.error + QStringLiteral("\n\nReplace it?")))
+                return;
+            existing = DriverLibrary::Existing::Replace;
+            continue;
+        }
+        if (stored.status == DriverChange::Status::Changed) {
+            if (!keepFormAfter(stored))
+                return;
+            continue;
+        }
+        if (!stored.done()) {
+            showError(stored.error);
             return;
-        stored = library.store(*driver, DriverLibrary::Existing::Replace, m_previousName);
-    }
-    DriverListModel::libraryChanged();
-    if (!stored.done()) {
-        showError(stored.error);
+        }
+        QDialog::accept();
+        deleteLater();
         return;
     }
-    QDialog::accept();
-    deleteLater();
 }

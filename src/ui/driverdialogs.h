@@ -5,6 +5,7 @@
 // through the message service and every file dialog through the file
 // chooser. driverlibraryui.h opens them.
 
+#include "core/driverlibrary.h"
 #include "core/driverrecord.h"
 #include "core/messages.h"
 
@@ -120,7 +121,10 @@ private:
 
 // The form for one driver: every text and value; an empty value is unknown.
 // OK stores it (asking before it replaces another driver of the name) and
-// closes; a refused driver keeps the form open with the reason shown.
+// closes; a refused driver keeps the form open with the reason shown. An
+// edit knows the driver it started from: when another copy of the program
+// changed or deleted it meanwhile, the form says so and offers to keep
+// either its own values or the library's.
 class DriverEditDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -133,7 +137,10 @@ public:
     void accept() override;
 
 private:
-    QString m_previousName;
+    void fill(const DriverRecord& driver);
+    bool keepFormAfter(const DriverChange& changed);
+
+    std::optional<DriverRecord> m_startedFrom;
     QPlainTextEdit* m_note;
 };
 

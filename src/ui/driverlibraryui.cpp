@@ -11,6 +11,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolTip>
@@ -108,6 +109,32 @@ void extendContextMenu(QLineEdit* name, const QList<QAction*>& actions)
     });
 }
 
+// A small list drawn in the field's text colour: the button in the name field.
+QIcon listIcon(const QWidget* field)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(field->palette().color(QPalette::Text), 1.5, Qt::SolidLine, Qt::FlatCap));
+    for (int y : { 4, 8, 12 }) {
+        painter.drawLine(QPointF(2, y), QPointF(4, y));
+        painter.drawLine(QPointF(6, y), QPointF(14, y));
+    }
+    return QIcon(pixmap);
+}
+
+// The button at the name field's right end: the pick list, whose "Driver
+// Library..." leads on to the library itself.
+void addPickButton(QWidget* window, QLineEdit* name)
+{
+    QAction* pick = name->addAction(listIcon(name), QLineEdit::TrailingPosition);
+    pick->setObjectName(QStringLiteral("actPickDriver"));
+    pick->setToolTip(QStringLiteral("Pick Driver from Library (Ctrl+L)\n"
+                                    "Save Driver to Library: Ctrl+Shift+S\n"
+                                    "Driver Library: Ctrl+Shift+L"));
+    QObject::connect(pick, &QAction::triggered, window, [window] { openDriverPicker(window); });
+}
+
 // Completion on the name field: the drivers whose names begin with the text,
 // each shown with its values; choosing one picks it.
 void addCompletion(Attachment* attachment, QLineEdit* name)
@@ -182,8 +209,10 @@ void attachDriverLibrary(DesignWindow* window)
         [] { openDriverManager(); });
     if (QLineEdit* name = partField(window, "name")) {
         extendContextMenu(name, actions);
-        if (!attachment->calculates)
+        if (!attachment->calculates) {
             addCompletion(attachment, name);
+            addPickButton(window, name);
+        }
     }
     if (attachment->calculates)
         followCalculation(attachment);
@@ -200,14 +229,14 @@ void pickDriver(QWidget* window, const DriverRecord& driver)
     if (!attachmentOf(window))
         return;
     // As typed: each field's change rule runs; the focus stays where it is.
+    // A text or value the driver lacks leaves its field as the user had it.
     for (const DriverText& text : kDriverTexts)
-        if (QLineEdit* edit = partField(window, text.key))
+        if (QLineEdit* edit = partField(window, text.key); edit && !(driver.*text.member).isEmpty())
             edit->setText(driver.*text.member);
     for (const DriverValue& value : kDriverValues) {
-        if (QLineEdit* edit = partField(window, value.key)) {
-            const std::optional<double>& number = driver.*value.member;
-            edit->setText(number ? driverNumberText(*number) : QString());
-        }
+        const std::optional<double>& number = driver.*value.member;
+        if (QLineEdit* edit = partField(window, value.key); edit && number)
+            edit->setText(driverNumberText(*number));
     }
 }
 
@@ -245,39 +274,46 @@ bool saveShownDriver(QWidget* window)
             QStringLiteral("Type the driver's name first: the library keeps drivers by name."), MsgIcon::Exclamation));
         return false;
     }
-    DriverLibrary& library = driverLibrary();
-    library.refresh();
-    // A second round when another copy of the program saved the name meanwhile.
-    for (int round = 0; round < 2; ++round) {
-        const std::optional<DriverRecord> existing = library.find(shown.name);
-        DriverRecord driver = existing.value_or(shown);
+    // The shown values over those of the stored driver: what the window has
+    // no field for is kept.
+    const auto merged = [&shown](const std::optional<DriverRecord>& stored) {
+        DriverRecord driver = stored.value_or(shown);
         for (const DriverText& text : kDriverTexts)
             if (!(shown.*text.member).isEmpty())
                 driver.*text.member = shown.*text.member;
         for (const DriverValue& value : kDriverValues)
             if (shown.*value.member)
                 driver.*value.member = shown.*value.member;
-        const QString problem = saveProblem(driver, window);
+        return driver;
+    };
+    DriverLibrary& library = driverLibrary();
+    library.refresh();
+    // A second round when another copy of the program saved the name meanwhile.
+    for (int round = 0; round < 2; ++round) {
+        const std::optional<DriverRecord> existing = library.find(shown.name);
+        const QString problem = saveProblem(merged(existing), window);
         if (!problem.isEmpty()) {
             showMessage(driverLibraryMessage(problem, MsgIcon::Exclamation));
             return false;
         }
+        // Asked before the library is locked; the merge is made again under
+        // the lock, with the driver as the file then holds it.
         if (existing
             && showMessage(driverLibraryMessage(QStringLiteral("A driver named \"%1\" is in the library already.\n\n"
                                                                "Replace its values with those this window shows?")
-                                                    .arg(existing->name),
+                                                    .arg(visibleText(existing->name)),
                    MsgIcon::None, MsgButtons::YesNo))
                 != MsgAnswer::Yes)
             return false;
-        const DriverChange stored
-            = library.store(driver, existing ? DriverLibrary::Existing::Replace : DriverLibrary::Existing::Refuse);
+        const DriverChange stored = library.storeMerged(
+            shown.name, merged, existing ? DriverLibrary::Existing::Replace : DriverLibrary::Existing::Refuse);
         if (stored.status == DriverChange::Status::Exists)
             continue;
         if (!stored.done()) {
             showMessage(driverLibraryMessage(stored.error, MsgIcon::Exclamation));
             return false;
         }
-        saved(window, driver.name);
+        saved(window, shown.name);
         return true;
     }
     return false;

@@ -8,16 +8,18 @@
 // picked and saved wherever a table names it.
 //
 // What an attached window gets (nothing is added to its layout):
-//  - Ctrl+L "Pick Driver from Library...": a list of the library's drivers
+//  - a small button inside the name field's right end, and Ctrl+L, "Pick
+//    Driver from Library...": a list of the library's drivers
 //    with their values; picking fills the driver fields as if typed (their
 //    change rules run; the Enter, got-focus and lost-focus rules do not, and
 //    nothing is calculated until the user presses Calculate). A value the
-//    driver does not have empties its field.
+//    driver does not have leaves its field as the user had it.
 //  - completion on the name field: the drivers whose names begin with what
 //    is typed, with their values; choosing one picks it.
 //  - Ctrl+Shift+S "Save Driver to Library...": the driver with the values
 //    the window shows; a name in the library already asks before its values
-//    are replaced (what the window has no field for is kept).
+//    are replaced (what the window has no field for is kept, as the library
+//    holds it when it is written, not when the question was asked).
 //  - Ctrl+Shift+L "Driver Library...": the dialog that lists, edits,
 //    deletes, imports and exports drivers.
 // All three are on the context menu of the window and of the name field.

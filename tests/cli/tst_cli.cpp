@@ -1,7 +1,9 @@
 // tolvan-cli: its texts are the windows' texts (each worked example typed
 // into the real window here and run through the command line, compared in
 // one test), its exit statuses, and the subcommands on system files, graph
-// comparing several of them included.
+// comparing several of them included. Every file the program writes, under a
+// file-size limit, at a pipe and through a symbolic link; every file it
+// reads, when it is a pipe, a device or a folder.
 #include "cli/cli.h"
 #include "cli/windowcommands.h"
 #include "cli/windowrun.h"
@@ -9,7 +11,10 @@
 #include "core/driverlibrary.h"
 #include "core/recordfile.h"
 #include "core/systemrecord.h"
+#include "core/wholefile.h"
 #include "graph/CBGRAPH1.h"
+#include "graph/handedover.h"
+#include "graph/keptcurvefile.h"
 #include "platform/chart.h"
 #include "platform/designwindow.h"
 #include "support/printerrecorder.h"
@@ -27,6 +32,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 struct Run {
@@ -43,6 +52,90 @@ Run cli(const QStringList& arguments)
 }
 
 using Typing = QList<QPair<QString, QString>>; // field, text
+
+// The program itself, as a user runs it, with its own data folder; a
+// file-size limit (0: none) in its process, whose signal it meets with the
+// system's default, so that the program's own handling is what counts.
+Run program(const QStringList& arguments, const QString& dataHome, rlim_t fileSizeLimit = 0)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dataHome);
+    process.setProcessEnvironment(env);
+    if (fileSizeLimit)
+        process.setChildProcessModifier([fileSizeLimit] {
+            struct rlimit limit { };
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = fileSizeLimit;
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_DFL);
+        });
+    process.start(TOLVAN_CLI, arguments);
+    Run run;
+    // Nothing may wait on a pipe: a run that does not end is the fault.
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.status = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool isPipe(const QString& path)
+{
+    struct stat info { };
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+// What is there in place of a file: a pipe, a link to endless zeros, a folder.
+bool makeSpecial(const QString& path, const QString& kind)
+{
+    QFile::remove(path);
+    if (kind == "pipe")
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    if (kind == "endless zeros")
+        return QFile::link("/dev/zero", path);
+    return QDir().mkpath(path);
+}
+
+bool isSpecial(const QString& path, const QString& kind)
+{
+    if (kind == "pipe")
+        return isPipe(path);
+    if (kind == "endless zeros")
+        return QFileInfo(path).isSymLink() && QFileInfo(path).symLinkTarget() == "/dev/zero";
+    return QFileInfo(path).isDir();
+}
+
+// Three kept curves of closed boxes, a file of about a kilobyte.
+KeptCurves threeKeptCurves()
+{
+    KeptCurves kept;
+    DesignState s;
+    applyStartValues(s);
+    std::tie(s.fs, s.qts, s.vas, s.boxValid, s.boxType, s.closedFc, s.closedQtcCalc)
+        = std::tuple(30.0f, 0.4f, 2.0f, 1, BoxType::Closed, 53.06f, 0.707f);
+    for (const float volume : { 0.9f, 1.2f, 1.5f }) {
+        s.closedVb = volume;
+        keepCurve(kept, curveToKeep(s));
+    }
+    return kept;
+}
 
 const QString kReference = QStringLiteral(TOLVAN_TEST_DATA "/reference_system.TLV");
 
@@ -65,12 +158,7 @@ QList<QImage> pageImages(const QString& file)
 // as system files in `dir`.
 void writeComparedFiles(const QTemporaryDir& dir)
 {
-    DesignState s;
-    applyStartValues(s);
-    s.driverName = "Test woofer";
-    std::tie(s.fs, s.qts, s.vas) = std::tuple(30.0f, 0.4f, 2.0f);
-    std::tie(s.boxValid, s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
-        = std::tuple(1, BoxType::Closed, 0.94f, 53.06f, 0.707f);
+    DesignState s = handedover::comparedClosedBox();
     QVERIFY(!writeRecordFile(dir.filePath("closed.TLV"), encodeSystemRecord(s)));
     std::tie(s.boxType, s.closedVb, s.ventedFb) = std::tuple(BoxType::Vented, 2.16f, 28.74f);
     QVERIFY(!writeRecordFile(dir.filePath("vented.TLV"), encodeSystemRecord(s)));
@@ -108,11 +196,19 @@ private slots:
     void graphWritesTheChosenFile();
     void reportWritesThePdf();
     void graphComparesSeveralFiles();
+    void graphShowsTheRangeChosen_data();
+    void graphShowsTheRangeChosen();
     void programAndCommandLineGiveTheSamePage_data();
     void programAndCommandLineGiveTheSamePage();
     void runsWithoutADisplay();
     void driversCommands_data();
     void driversCommands();
+    void datasheetInLitresGivesTheBoxOfCubicFeet();
+    void emptyLibrarySaysSo();
+    void writersLeaveTheEarlierFileAsItWas_data();
+    void writersLeaveTheEarlierFileAsItWas();
+    void readersRefuseWhatIsNoFile_data();
+    void readersRefuseWhatIsNoFile();
 
 private:
     QTemporaryDir m_data;
@@ -121,6 +217,7 @@ private:
 // The driver library of these tests, with the vented box's worked example.
 void TestCli::initTestCase()
 {
+    reportFileSizeLimitAsFailure(); // as the program does, for the writers run here
     setDriverLibraryPath(m_data.filePath("drivers.json"));
     QCOMPARE(cli({ "drivers", "add", "--name", "Example W10", "--fs", "30", "--qts", ".4", "--vas", "2", "--qes", ".5",
                      "--re", "6.2" })
@@ -343,6 +440,14 @@ void TestCli::exitStatus_data()
     QTest::newRow("negative where the window takes one") << QStringList { "bandpass", "--qts", ".5", "--re", "-8",
         "--vas", "2", "--fs", "25", "--fl3", "25" } << 0 << "";
     QTest::newRow("hexadecimal as the window reads it") << QStringList { "active2", "--freq", "&HBB8" } << 0 << "";
+    QTest::newRow("a blank inside a number, as the window reads it")
+        << QStringList { "active2", "--freq", "4 .5" } << 0 << "";
+    QTest::newRow("a number with more after it") << QStringList { "closed", "--qts", ".35x", "--vas", "2", "--fs",
+        "30" } << 2 << "closed: --qts: must be a number, not \".35x\"";
+    QTest::newRow("a result left out says why") << QStringList { "radiator", "--qts", ".4", "--vas", "2", "--fs",
+        "30" } << 0 << "radiator: Suggested Radiator Volume is not printed: it needs --vd";
+    QTest::newRow("no design says what it needs")
+        << QStringList { "networks", "--fs", "30" } << 1 << "networks: needs --re and --le\n";
     QTest::newRow("version") << QStringList { "--version" } << 0 << "";
     QTest::newRow("measure refused") << QStringList { "measure", "--re", "6", "--fs", "30", "--zmax", "40", "--f1",
         "20", "--f2", "20", "--vt", "1", "--fct", "50" }
@@ -367,10 +472,21 @@ void TestCli::exitStatus_data()
     QTest::newRow("missing file") << QStringList { "show", "/nonexistent/x.TLV" } << 1
                                   << "/nonexistent/x.TLV: File Error: Path Not Found";
     QTest::newRow("graph not written") << QStringList { "graph", kReference, "-o", "/nonexistent/g.png" } << 1
-                                       << "tolvan-cli: /nonexistent/g.png: could not be written\n";
+                                       << "tolvan-cli: /nonexistent/g.png: could not be written: the folder does not "
+                                          "exist\n";
     QTest::newRow("report not written") << QStringList { "report", kReference, "-o", "/nonexistent/r.pdf" } << 1
                                         << "tolvan-cli: /nonexistent/r.pdf: could not be written\n";
     QTest::newRow("help") << QStringList { "vented", "--help" } << 0 << "";
+    QTest::newRow("graph from above to") << QStringList { "graph", kReference, "-o", "x.png", "--from", "1k", "--to",
+        "100" } << 2 << "--to at least 2 times --from";
+    QTest::newRow("graph from below 10 Hz") << QStringList { "graph", kReference, "-o", "x.png", "--from", "5" } << 2
+                                            << "--from and --to: 10 Hz to 100 kHz";
+    QTest::newRow("graph to a word") << QStringList { "graph", kReference, "-o", "x.png", "--to", "high" } << 2
+                                     << "take numbers";
+    QTest::newRow("graph levels too close") << QStringList { "graph", kReference, "-o", "x.png", "--from-db", "-2",
+        "--to-db", "0" } << 2 << "at least 3 dB apart";
+    QTest::newRow("graph above 10 dB") << QStringList { "graph", kReference, "-o", "x.png", "--to-db", "20" } << 2
+                                       << "--from-db and --to-db: -20 to 10 dB";
 }
 
 void TestCli::exitStatus()
@@ -455,6 +571,47 @@ void TestCli::graphComparesSeveralFiles()
     QVERIFY2(nothing.err.contains("nothing.TLV hands over no box or bandpass design to draw"), qPrintable(nothing.err));
 }
 
+void TestCli::graphShowsTheRangeChosen_data()
+{
+    QTest::addColumn<QStringList>("range"); // the options
+    QTest::addColumn<double>("x"); // world x of a frequency's grid line: the pixel of a 2000 by 1000 image
+    QTest::addColumn<double>("y"); // world y of a level's grid line
+    // The box range: 100 Hz halfway across the plot, 0 dB two thirds up.
+    QTest::newRow("box range, 100 Hz and 0 dB")
+        << QStringList { "--from", "10", "--to", "1k" } << 1025.0 << 100 + 800 * 20 / 30.0;
+    QTest::newRow("crossover range, 1 kHz and -10 dB")
+        << QStringList { "--from", "100", "--to", "20k" } << 100 + 1850 / std::log10(200) << 100 + 800 * 10 / 30.0;
+    // A decade: 2 kHz is a minor line; -10 to 5 dB in 1 dB steps.
+    QTest::newRow("a decade, 2 kHz and -1 dB")
+        << QStringList { "--from", "1000", "--to", "10K", "--from-db", "-10", "--to-db", "5" }
+        << 100 + 1850 * std::log10(2) << 100 + 800 * 9 / 15.0;
+}
+
+// A frequency and a level where the axis says, in the written image; no
+// line a little beside either.
+void TestCli::graphShowsTheRangeChosen()
+{
+    QFETCH(QStringList, range);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QTemporaryDir dir;
+    writeComparedFiles(dir);
+    const QString png = dir.filePath("range.png");
+    const Run run = cli(
+        QStringList { "graph", dir.filePath("vented.TLV"), "-o", png, "--width", "2000", "--height", "1000" } + range);
+    QCOMPARE(run.status, 0);
+    const QImage image(png);
+    const auto grey = [&](double wx, double wy) {
+        const QColor c = image.pixelColor(int(wx), int(1000 - wy));
+        return c.red() == c.green() && c.green() == c.blue() && c.red() < 250;
+    };
+    // The vertical line high in the plot, the horizontal one near its right end.
+    QVERIFY2(grey(x, 880) || grey(x + 1, 880), qPrintable(QString::number(x)));
+    QVERIFY(!grey(x + 9, 885) && !grey(x - 9, 885));
+    QVERIFY2(grey(1940, y) || grey(1940, y + 1), qPrintable(QString::number(y)));
+    QVERIFY(!grey(1940, y + 12) && !grey(1940, y - 12));
+}
+
 void TestCli::reportWritesThePdf()
 {
     QTemporaryDir dir;
@@ -499,13 +656,45 @@ void TestCli::driversCommands_data()
         << QStringList { "drivers", "import", csv } << 0
         << "1 added, 1 skipped as duplicates, 0 refused as invalid.\n"
            "Skipped line 2 \"Example W10\": a driver of this name is in the library already.";
-    QTest::newRow("import as JSON") << QStringList { "drivers", "import", csv, "--json" } << 0 << "\"added\": 0";
+    QTest::newRow("import as JSON, nothing added")
+        << QStringList { "drivers", "import", csv, "--json" } << 1 << "no driver was added";
     QTest::newRow("import nothing") << QStringList { "drivers", "import", "/nonexistent.csv" } << 1
                                     << "/nonexistent.csv cannot be imported";
     QTest::newRow("a driver not in the library")
         << QStringList { "closed", "--driver", "none" } << 1 << "no driver named \"none\" is in the driver library";
     QTest::newRow("unknown action") << QStringList { "drivers", "sort" } << 2 << "unknown action";
     QTest::newRow("show without a name") << QStringList { "drivers", "show" } << 2 << "show takes";
+    QTest::newRow("add the same again") << QStringList { "drivers", "add", "--name", "Example W10", "--fs", "30",
+        "--qts", ".4", "--vas", "2", "--qes", ".5", "--re", "6.2", "--replace" }
+                                        << 0 << "Saved already, unchanged: Example W10";
+
+    const QString refused = m_data.filePath("refused.csv");
+    writeFile(refused, "name,fs,qts,vas\nbad,-1,.4,2\n\x1b[31mRed,30,.4,2\n");
+    QTest::newRow("import of refused rows only") << QStringList { "drivers", "import", refused } << 1
+                                                 << "0 added, 0 skipped as duplicates, 2 refused as invalid.";
+    QTest::newRow("a terminal escape is shown, never sent") << QStringList { "drivers", "import",
+        refused } << 1 << "Refused line 3 \"\\x1B[31mRed\": Name holds a control character.";
+    QTest::newRow("add a name with a terminal escape")
+        << QStringList { "drivers", "add", "--name", "\x1b]0;x\x07", "--fs", "30", "--qts", ".4", "--vas", "2" } << 1
+        << "Name holds a control character";
+    QTest::newRow("show a name with a terminal escape")
+        << QStringList { "drivers", "show", "\x1b[2J" } << 1 << "no driver named \"\\x1B[2J\"";
+
+    QTest::newRow("add a name beginning with -") << QStringList { "drivers", "add", "--name", "-W1", "--fs", "30",
+        "--qts", ".4", "--vas", "2" } << 0 << "Saved: -W1";
+    QTest::newRow("show it, the options ended with --")
+        << QStringList { "drivers", "show", "--", "-W1" } << 0 << "Name: -W1\n";
+    QTest::newRow("show it as an option") << QStringList { "drivers", "show", "-W1" } << 2
+                                          << "unknown option -W1 (a name beginning with \"-\" goes after --)";
+    QTest::newRow("remove it, the options ended with --")
+        << QStringList { "drivers", "remove", "--", "-W1" } << 0 << "Removed: -W1";
+
+    QTest::newRow("add a driver without Re and Le") << QStringList { "drivers", "add", "--name", "Bare W8", "--fs",
+        "40", "--qts", ".5", "--vas", "1" } << 0 << "Saved: Bare W8";
+    QTest::newRow("a design from it names what it lacks") << QStringList { "networks", "--driver",
+        "bare w8" } << 1 << "networks: needs --re and --le; the driver \"Bare W8\" has neither";
+    QTest::newRow("picking it leaves the value given")
+        << QStringList { "networks", "--driver", "bare w8", "--re", "6" } << 0 << "Series Notch Filter";
 }
 
 void TestCli::driversCommands()
@@ -516,6 +705,198 @@ void TestCli::driversCommands()
     const Run run = cli(arguments);
     QCOMPARE(run.status, status);
     QVERIFY2((status == 0 ? run.out : run.err).contains(output), qPrintable(run.out + run.err));
+    // A name never drives the terminal.
+    QVERIFY(!run.out.contains(QChar(0x1b)) && !run.err.contains(QChar(0x1b)));
+}
+
+// A datasheet's CSV in litres and the same driver typed in cubic feet give
+// the same box.
+void TestCli::datasheetInLitresGivesTheBoxOfCubicFeet()
+{
+    const QString csv = m_data.filePath("datasheet.csv");
+    writeFile(csv, "Name,Manufacturer,Fs (Hz),Qts,Vas (L),Re,Le (mH)\nDatasheet 10,Acme,27,.38,62.5,5.6,.9\n");
+    const Run imported = cli({ "drivers", "import", csv });
+    QCOMPARE(imported.status, 0);
+    QVERIFY2(imported.out.contains(QString::fromUtf8("Vas read in L and kept in ft\u00b3")), qPrintable(imported.out));
+    const Run picked = cli({ "vented", "--driver", "Datasheet 10" });
+    const Run typed = cli({ "vented", "--fs", "27", "--qts", ".38", "--vas",
+        QString::number(62.5 / units::kLitresPerCubicFoot, 'g', 17) });
+    QCOMPARE(picked.status, 0);
+    QVERIFY(picked.out.startsWith("Vented Box Volume: 2.06 Cubic Feet\n")); // not 72.55 cubic feet
+    QCOMPARE(picked.out, typed.out);
+}
+
+void TestCli::emptyLibrarySaysSo()
+{
+    QTemporaryDir none;
+    setDriverLibraryPath(none.filePath("drivers.json"));
+    const Run listed = cli({ "drivers", "list" });
+    const Run picked = cli({ "closed", "--driver", "any" });
+    setDriverLibraryPath(m_data.filePath("drivers.json"));
+    QCOMPARE(listed.status, 0);
+    QCOMPARE(listed.out, QString());
+    QVERIFY2(listed.err.contains("holds no drivers"), qPrintable(listed.err));
+    QCOMPARE(picked.status, 1);
+    QVERIFY2(picked.err.contains("which holds no drivers"), qPrintable(picked.err));
+    QVERIFY(!QFile::exists(none.filePath("drivers.json")));
+}
+
+// Every writer under every fault: the earlier file stays byte for byte and
+// the failure names the file and why; a pipe is never written to; a
+// symbolic link leads to the real file, which is written, the link kept.
+void TestCli::writersLeaveTheEarlierFileAsItWas_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<QString>("fault");
+    for (const char* writer : { "drivers add", "drivers remove", "drivers import", "drivers export json",
+             "drivers export csv", "graph png", "graph svg", "graph pdf", "report pdf", "kept curves" })
+        for (const char* fault : { "file-size limit", "pipe", "symbolic link" })
+            QTest::addRow("%s, %s", writer, fault) << QString(writer) << QString(fault);
+}
+
+void TestCli::writersLeaveTheEarlierFileAsItWas()
+{
+    QFETCH(QString, writer);
+    QFETCH(QString, fault);
+    QTemporaryDir dir;
+    const QString dataHome = dir.filePath("data");
+    const QString library = dataHome + "/Tolvan/drivers.json";
+    QVERIFY(QDir().mkpath(dataHome + "/Tolvan") && QDir().mkpath(dir.filePath("real")));
+    // Large enough that every file written is beyond the limit.
+    QVector<DriverRecord> drivers;
+    for (int i = 1; i <= 3; ++i) {
+        DriverRecord driver;
+        driver.name = QString("Old %1").arg(i);
+        std::tie(driver.fs, driver.qts, driver.vas) = std::tuple(30.0, 0.4, 2.0);
+        driver.note = QString(200, u'n');
+        drivers << driver;
+    }
+    QVERIFY(writeFile(library, writeDriversJson(drivers)));
+    QVERIFY(writeFile(dir.filePath("in.csv"), "name,fs,qts,vas,note\nNew,30,.4,2," + QByteArray(200, 'n') + '\n'));
+
+    const QString suffix = writer.section(' ', -1);
+    const bool toLibrary = writer == "drivers add" || writer == "drivers remove" || writer == "drivers import";
+    const QString target = toLibrary ? library
+        : writer == "kept curves"    ? keptCurvesFileFor(dir.filePath("w.TLV"))
+                                     : dir.filePath("out." + suffix);
+    const QByteArray earlier = toLibrary ? readFile(library) : QByteArray("the earlier file\n");
+    QString real = target;
+    if (fault == "symbolic link") {
+        real = dir.filePath("real/" + QFileInfo(target).fileName());
+        QVERIFY(writeFile(real, earlier));
+        QFile::remove(target);
+        QVERIFY(QFile::link(real, target));
+    } else if (fault == "pipe") {
+        QVERIFY(makeSpecial(target, "pipe"));
+    } else {
+        QVERIFY(writeFile(target, earlier));
+    }
+
+    constexpr rlim_t kLimit = 512; // bytes
+    Run run;
+    if (writer == "kept curves") {
+        // Written from the program's own process: the limit is lowered in this one.
+        struct rlimit original { };
+        ::getrlimit(RLIMIT_FSIZE, &original);
+        struct rlimit limited = original;
+        limited.rlim_cur = fault == "file-size limit" ? kLimit : original.rlim_cur;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+        const std::optional<Message> problem = saveKeptCurvesBeside(dir.filePath("w.TLV"), threeKeptCurves());
+        ::setrlimit(RLIMIT_FSIZE, &original);
+        run.status = problem ? 1 : 0;
+        run.err = problem ? problem->prompt : QString();
+    } else {
+        QStringList arguments = writer.split(' ').mid(0, 2);
+        if (writer == "drivers add")
+            arguments << "--name"
+                      << "New"
+                      << "--fs"
+                      << "30"
+                      << "--qts"
+                      << ".4"
+                      << "--vas"
+                      << "2"
+                      << "--note" << QString(200, u'n');
+        else if (writer == "drivers remove")
+            arguments << "Old 1";
+        else if (writer == "drivers import")
+            arguments << dir.filePath("in.csv");
+        else if (writer.startsWith("drivers export"))
+            arguments << target;
+        else
+            arguments = QStringList { arguments[0], kReference, "-o", target };
+        run = program(arguments, dataHome, fault == "file-size limit" ? kLimit : 0);
+    }
+
+    const QStringList leftOver
+        = QDir(QFileInfo(real).absolutePath()).entryList({ "*.tolvan-*" }, QDir::Hidden | QDir::Files);
+    QVERIFY2(leftOver.isEmpty(), qPrintable(leftOver.join(' ')));
+    if (fault == "symbolic link") {
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY(QFileInfo(target).isSymLink());
+        const QByteArray now = readFile(real);
+        QVERIFY(!now.isEmpty() && now != earlier);
+        return;
+    }
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(QFileInfo(target).fileName()), qPrintable(run.err));
+    if (fault == "pipe") {
+        QVERIFY2(run.err.contains("pipe (FIFO)"), qPrintable(run.err));
+        QVERIFY(isPipe(target));
+    } else {
+        QVERIFY2(run.err.contains("the file would be larger than this system allows"), qPrintable(run.err));
+        QCOMPARE(readFile(target), earlier);
+    }
+}
+
+// Every reader at what is no file: refused by name, at once.
+void TestCli::readersRefuseWhatIsNoFile_data()
+{
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<QString>("special");
+    for (const char* reader : { "driver library", "drivers import", "kept curves", "system file" })
+        for (const char* special : { "pipe", "endless zeros", "folder" })
+            QTest::addRow("%s, %s", reader, special) << QString(reader) << QString(special);
+}
+
+void TestCli::readersRefuseWhatIsNoFile()
+{
+    QFETCH(QString, reader);
+    QFETCH(QString, special);
+    if (special == "endless zeros" && !QFileInfo::exists("/dev/zero"))
+        QSKIP("this machine has no /dev/zero");
+    QTemporaryDir dir;
+    const QString dataHome = dir.filePath("data");
+    QVERIFY(QDir().mkpath(dataHome + "/Tolvan"));
+    QVERIFY(QFile::copy(kReference, dir.filePath("w.TLV")));
+    QString where;
+    QStringList arguments;
+    if (reader == "driver library") {
+        where = dataHome + "/Tolvan/drivers.json";
+        arguments = QStringList { "drivers", "list" };
+    } else if (reader == "drivers import") {
+        where = dir.filePath("special.csv");
+        arguments = QStringList { "drivers", "import", where };
+    } else if (reader == "kept curves") {
+        where = keptCurvesFileFor(dir.filePath("w.TLV"));
+        arguments = QStringList { "show", dir.filePath("w.TLV") };
+    } else {
+        where = dir.filePath("special.TLV");
+        arguments = QStringList { "show", where };
+    }
+    QVERIFY(makeSpecial(where, special));
+    const Run run = program(arguments, dataHome);
+    QVERIFY2(run.status >= 0, "the program did not end");
+    const QString kind = special == "pipe" ? "it is a pipe (FIFO), not a file"
+        : special == "folder"              ? "it is a folder, not a file"
+                                           : "it is a device, not a file";
+    if (reader == "system file")
+        QVERIFY2(run.err.contains("Path/File Access Error"), qPrintable(run.err));
+    else
+        QVERIFY2(run.err.contains(QFileInfo(where).fileName()) && run.err.contains(kind), qPrintable(run.err));
+    // The design itself is loaded without the curves beside it.
+    QCOMPARE(run.status, reader == "kept curves" ? 0 : 1);
+    QVERIFY(isSpecial(where, special));
 }
 
 void TestCli::programAndCommandLineGiveTheSamePage_data()

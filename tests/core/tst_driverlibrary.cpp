@@ -1,9 +1,12 @@
 // The driver library against real files: a round trip through the library,
 // JSON and CSV; every kind of bad entry refused with its reason and never
-// dropped quietly; a library file that cannot be used kept byte for byte;
-// two copies of the program that keep each other's drivers; a data folder
-// that cannot be written.
+// dropped quietly; units in the files; a library file that cannot be used
+// kept byte for byte; a change that changes nothing writes nothing; two
+// copies of the program that keep each other's drivers and edits, forty of
+// them through symbolic links; the library's limits after every change; a
+// data folder that cannot be written.
 #include "core/driverlibrary.h"
+#include "core/wholefile.h"
 #include "support/recorders.h"
 
 #include <QFile>
@@ -11,6 +14,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -70,6 +76,16 @@ QStringList reasons(const QVector<DriverRefusal>& entries)
 
 const QByteArray kHeader = "name,fs,qts,vas\n";
 
+// A CSV file of `count` drivers named "<prefix>1" onwards.
+QByteArray manyDrivers(int count, const QByteArray& prefix = "D", const QByteArray& note = {})
+{
+    QByteArray csv = "name,fs,qts,vas,note\n";
+    csv.reserve(count * (24 + note.size()));
+    for (int i = 1; i <= count; ++i)
+        csv += prefix + QByteArray::number(i) + ",30,.4,2," + note + '\n';
+    return csv;
+}
+
 } // namespace
 
 class TestDriverLibrary : public QObject {
@@ -83,7 +99,15 @@ private slots:
     void recordRules();
     void readingRefusesWithReasons_data();
     void readingRefusesWithReasons();
+    void unitsInFilesAreConverted_data();
+    void unitsInFilesAreConverted();
     void importCountsAddedSkippedAndRefused();
+    void nothingDoneLeavesTheFileAsItWas_data();
+    void nothingDoneLeavesTheFileAsItWas();
+    void mergesAndEditsTakeTheFileUnderTheLock();
+    void fortyCopiesThroughSymbolicLinksLoseNothing();
+    void limitsHoldAfterEveryChange_data();
+    void limitsHoldAfterEveryChange();
     void unusableLibraryFileIsKeptUntouched_data();
     void unusableLibraryFileIsKeptUntouched();
     void twoCopiesKeepEachOthersDrivers();
@@ -187,8 +211,8 @@ void TestDriverLibrary::readingRefusesWithReasons_data()
     QTest::newRow("csv bad values") << kHeader + "a,abc,.4,2\nb,-3,.4,2\nc,nan,.4,2\nd,30,inf,2\n,30,.4,2\ne,30,.4\n"
                                     << none
                                     << QStringList { "line 2: Fs is not a number: \"abc\"",
-                                           "line 3: Fs must be above 0", "line 4: Fs is not a finite number",
-                                           "line 5: Qts is not a finite number", "line 6: the name is missing",
+                                           "line 3: Fs must be above 0", "line 4: Fs is not a number: \"nan\"",
+                                           "line 5: Qts is not a number: \"inf\"", "line 6: the name is missing",
                                            "line 7: Vas is missing" }
                                     << "";
     QTest::newRow("csv blank lines and trailing separators") << kHeader + "\n a ,30,.4,2,,\n\n"
@@ -222,6 +246,36 @@ void TestDriverLibrary::readingRefusesWithReasons_data()
         << "it was written by a newer version of Tolvan (format 2; this version reads format 1)";
     QTest::newRow("json of something else")
         << QByteArray(R"({"drivers":[]})") << none << none << "it is not a Tolvan driver file";
+    QTest::newRow("csv numbers as the windows read them")
+        << kHeader + "a,3 0,.4,2\nb,30,.4,2 ft\nc,1e400,.4,2\nd,&H1E,.4,2\n"
+        << QStringList { "a", "d" }
+        << QStringList { "line 3: Vas is not a number: \"2 ft\"", "line 4: Fs is out of range" } << "";
+    QTest::newRow("csv of Windows-1252") << kHeader + "K\xf6ln \x80,30,.4,2\n"
+                                         << QStringList { QString::fromUtf8("K\xc3\xb6ln \xe2\x82\xac") } << none << "";
+    QTest::newRow("csv name with a terminal escape")
+        << kHeader + "\x1b[31mRed,30,.4,2\n"
+        << none << QStringList { "line 2: Name holds a control character" } << "";
+    QTest::newRow("csv in a unit Tolvan does not know")
+        << QByteArray("name,fs,qts,vas (gal)\na,30,.4,15\n") << none << QStringList { "line 2: Vas is missing" } << "";
+    QTest::newRow("json a key twice") << QByteArray(R"({"format":"tolvan-drivers","version":1,"drivers":[
+        {"name":"A","fs":30,"qts":0.4,"vas":2}],"drivers":[]})")
+                                      << none << none << "it names \"drivers\" twice in one entry";
+    QTest::newRow("json a key twice in a driver") << QByteArray(R"({"format":"tolvan-drivers","version":1,
+        "drivers":[{"name":"A","fs":30,"qts":0.4,"vas":2,"f\u0073":31}]})")
+                                                  << none << none << "it names \"fs\" twice in one entry";
+    QTest::newRow("json a version of 1e300")
+        << QByteArray(R"({"format":"tolvan-drivers","version":1e300,"drivers":[]})") << none << none
+        << "its version is not a whole number from 1 to";
+    QTest::newRow("json a version below 1")
+        << QByteArray(R"({"format":"tolvan-drivers","version":-1e300,"drivers":[]})") << none << none
+        << "its version is not a whole number from 1 to";
+    QTest::newRow("json in litres") << QByteArray(R"({"format":"tolvan-drivers","version":1,"units":{"vas":"L"},
+        "drivers":[{"name":"a","fs":30,"qts":0.4,"vas":56.6}]})")
+                                    << QStringList { "a" } << none << "";
+    QTest::newRow("json in a unit Tolvan does not know")
+        << QByteArray(R"({"format":"tolvan-drivers","version":1,"units":{"vas":"gal"},
+        "drivers":[{"name":"a","fs":30,"qts":0.4,"vas":15}]})")
+        << none << QStringList { "driver 1: Vas is missing" } << "";
     QTest::newRow("json cut short") << QByteArray(R"({"format":"tolvan-drivers","version":1,"drivers":[{"na)") << none
                                     << none << "it is not JSON";
 }
@@ -240,6 +294,108 @@ void TestDriverLibrary::readingRefusesWithReasons()
         readNames << entry.record.name;
     QCOMPARE(readNames, read);
     QCOMPARE(reasons(contents.refused), refused);
+}
+
+// A value's column with the unit its header names, or JSON's "units".
+void TestDriverLibrary::unitsInFilesAreConverted_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<double>("kept"); // in the library's unit; -1: the column is not read
+    QTest::addColumn<QString>("note"); // what the import says about it
+
+    const double litre = 1 / units::kLitresPerCubicFoot;
+    const QString vasInL = QString::fromUtf8("Vas read in L and kept in ft\u00b3");
+    const QString vdInIn3 = QString::fromUtf8("Vd read in in3 and kept in 10\u207b\u2074 m\u00b3");
+    QTest::newRow("Vas (L), a datasheet") << "Vas (L)"
+                                          << "62.5" << 62.5 * litre << vasInL;
+    QTest::newRow("Vas [L]") << "Vas [L]"
+                             << "56.6" << 56.6 * litre << vasInL;
+    QTest::newRow("Vas litres") << "vas litres"
+                                << "28.316846592" << 1.0 << vasInL;
+    QTest::newRow("Vas (ft3)") << "Vas (ft3)"
+                               << "2" << 2.0 << "";
+    QTest::newRow("Vas (cu ft)") << "Vas (cu ft)"
+                                 << "2" << 2.0 << "";
+    QTest::newRow("Vas (cu. ft.)") << "Vas (cu. ft.)"
+                                   << "2" << 2.0 << "";
+    QTest::newRow("Vas (ft\u00b3)") << QString::fromUtf8("Vas (ft\u00b3)") << "2" << 2.0 << "";
+    QTest::newRow("Vas without a unit is in ft3") << "VAS"
+                                                  << "2" << 2.0 << "";
+    QTest::newRow("Vas (in3)") << "Vas (in3)"
+                               << "3456" << 2.0 << "Vas read in in3";
+    QTest::newRow("Vas (m3)") << "Vas (m3)"
+                              << ".056633693184" << 2.0 << "Vas read in m3";
+    QTest::newRow("Vd (in3)") << "Vd (in3)"
+                              << "10" << 1.6387064 << vdInIn3;
+    QTest::newRow("Vd (cu in)") << "Vd (cu in)"
+                                << "10" << 1.6387064 << vdInIn3;
+    QTest::newRow("Vd (cm3)") << "Vd (cm3)"
+                              << "160" << 1.6 << "Vd read in cm3";
+    QTest::newRow("Vd (10^-4 m3)") << "vd (10^-4 m3)"
+                                   << "1.6" << 1.6 << "";
+    QTest::newRow("Vd (10\u207b\u2074 m\u00b3)")
+        << QString::fromUtf8("Vd (10\u207b\u2074 m\u00b3)") << "1.6" << 1.6 << "";
+    QTest::newRow("Le (mH)") << "Le (mH)"
+                             << ".9" << 0.9 << "";
+    QTest::newRow("Le (uH)") << "Le (uH)"
+                             << "900" << 0.9 << "Le read in uH and kept in mH";
+    QTest::newRow("Le (\u00b5H)") << QString::fromUtf8("Le (\u00b5H)") << "900" << 0.9 << "Le read in uH";
+    QTest::newRow("Fs (Hz)") << "Fs (Hz)"
+                             << "30" << 30.0 << "";
+    QTest::newRow("Fs (kHz)") << "Fs (kHz)"
+                              << ".03" << 30.0 << "Fs read in kHz and kept in Hz";
+    QTest::newRow("Re (ohm)") << "Re (ohm)"
+                              << "6" << 6.0 << "";
+    QTest::newRow("Re (\u03a9)") << QString::fromUtf8("Re (\u03a9)") << "6" << 6.0 << "";
+    QTest::newRow("Qts (-)") << "Qts (-)"
+                             << ".4" << 0.4 << "";
+    QTest::newRow("Vas (gal): not known") << "Vas (gal)"
+                                          << "15" << -1.0
+                                          << "Column \"Vas (gal)\" not read: Tolvan does not know the unit \"gal\" "
+                                             "(Vas is read in ft3, L, m3, in3, cm3)";
+    QTest::newRow("Qts (Hz): a unit for a number without one")
+        << "Qts (Hz)"
+        << ".4" << -1.0 << "Tolvan does not know the unit \"Hz\"";
+    QTest::newRow("Le (mm): not an inductance") << "Le (mm)"
+                                                << ".9" << -1.0 << "does not know the unit \"mm\"";
+}
+
+void TestDriverLibrary::unitsInFilesAreConverted()
+{
+    QFETCH(QString, header);
+    QFETCH(QString, cell);
+    QFETCH(double, kept);
+    QFETCH(QString, note);
+    const DriverValue* value = driverValue(header.section(QRegularExpression("[ ([]"), 0, 0));
+    QVERIFY(value);
+    // The other values a driver needs, then the one in its unit.
+    QStringList columns { "name" }, cells { "Datasheet" };
+    for (const auto& [key, number] : { std::pair { "fs", "30" }, { "qts", ".4" }, { "vas", "2" } }) {
+        if (qstrcmp(key, value->key) != 0) {
+            columns << key;
+            cells << number;
+        }
+    }
+    const QString csv = columns.join(',') + ',' + header + '\n' + cells.join(',') + ',' + cell + '\n';
+    writeAll(m_dir.filePath("in.csv"), csv.toUtf8());
+    DriverLibrary library(path());
+    const DriverImport imported = library.importFile(m_dir.filePath("in.csv"));
+    QVERIFY2(imported.report().contains(note), qPrintable(imported.report()));
+    if (kept < 0) {
+        QCOMPARE(imported.added, value->required ? 0 : 1);
+        QVERIFY(!value->required || !QFile::exists(path()));
+        return;
+    }
+    QCOMPARE(imported.added, 1);
+    const std::optional<double> read = (*library.find("datasheet")).*value->member;
+    QVERIFY(read);
+    QVERIFY2(qAbs(*read - kept) <= 1e-12 * kept, qPrintable(QString::number(*read, 'g', 17)));
+    // Written in the library's unit, the header naming it, and read back the same.
+    const QByteArray exported = writeDriversCsv(library.drivers());
+    QVERIFY(exported.contains(csvHeader(*value).toUtf8()));
+    QCOMPARE(readDriversCsv(exported).drivers.first().record, *library.find("datasheet"));
+    QCOMPARE(readDriversJson(writeDriversJson(library.drivers())).drivers.first().record, *library.find("datasheet"));
 }
 
 void TestDriverLibrary::importCountsAddedSkippedAndRefused()
@@ -261,6 +417,52 @@ void TestDriverLibrary::importCountsAddedSkippedAndRefused()
     QVERIFY(imported.report().endsWith("Columns not read: \"colour\""));
     QCOMPARE(library.find("old")->qts, 0.4); // never replaced by an import
     QVERIFY(!library.importFile(m_dir.filePath("missing.csv")).error.isEmpty());
+}
+
+// A change that changes nothing leaves the file as it was, or unmade.
+void TestDriverLibrary::nothingDoneLeavesTheFileAsItWas_data()
+{
+    QTest::addColumn<bool>("libraryExists");
+    QTest::addColumn<QString>("change");
+    QTest::newRow("import of refused rows, no library yet") << false << "import refused";
+    QTest::newRow("import of refused rows") << true << "import refused";
+    QTest::newRow("import of duplicates") << true << "import duplicates";
+    QTest::newRow("the same driver stored again") << true << "store same";
+    QTest::newRow("removing a driver that is not there") << true << "remove absent";
+}
+
+void TestDriverLibrary::nothingDoneLeavesTheFileAsItWas()
+{
+    QFETCH(bool, libraryExists);
+    QFETCH(QString, change);
+    // Written by hand, in a form the library would not write itself.
+    const QByteArray before
+        = R"({"format":"tolvan-drivers","version":1,"drivers":[{"name":"Old","fs":30,"qts":0.4,"vas":2}]})";
+    if (libraryExists)
+        writeAll(path(), before);
+    const QDateTime modified = QFileInfo(path()).lastModified();
+    writeAll(m_dir.filePath("refused.csv"), kHeader + "bad,-1,.4,2\n,30,.4,2\n");
+    writeAll(m_dir.filePath("duplicates.csv"), kHeader + "OLD,31,.4,2\n");
+    DriverLibrary library(path());
+    if (change == "import refused") {
+        const DriverImport imported = library.importFile(m_dir.filePath("refused.csv"));
+        QVERIFY(imported.error.isEmpty());
+        QCOMPARE(imported.refused.size(), 2);
+    } else if (change == "import duplicates") {
+        QCOMPARE(library.importFile(m_dir.filePath("duplicates.csv")).skipped.size(), 1);
+    } else if (change == "store same") {
+        const DriverChange stored = library.store(driver("Old"), DriverLibrary::Existing::Replace);
+        QVERIFY(stored.done() && !stored.written);
+        QCOMPARE(library.find("OLD")->name, QString("Old"));
+    } else {
+        QVERIFY(!library.remove("absent").done());
+    }
+    QCOMPARE(QFile::exists(path()), libraryExists);
+    if (libraryExists) {
+        QCOMPARE(readAll(path()), before);
+        QCOMPARE(QFileInfo(path()).lastModified(), modified);
+    }
+    QVERIFY(m_messages->shown.isEmpty());
 }
 
 void TestDriverLibrary::unusableLibraryFileIsKeptUntouched_data()
@@ -315,6 +517,151 @@ void TestDriverLibrary::twoCopiesKeepEachOthersDrivers()
     QVERIFY(second.refresh());
     QCOMPARE(names(second.drivers()), QStringList { "two" });
     QVERIFY(!QFile::exists(path() + ".lock"));
+}
+
+// Two copies: one merges its window's values, or edits in the library
+// dialog, while the other changes the same driver. The merge is made with
+// the driver as the file holds it under the lock; an edit of a driver that
+// changed meanwhile is refused as Changed, with the driver as it now is.
+void TestDriverLibrary::mergesAndEditsTakeTheFileUnderTheLock()
+{
+    DriverLibrary first(path()), second(path());
+    QVERIFY(first.store(driver("A"), DriverLibrary::Existing::Refuse).done());
+    QVERIFY(second.refresh());
+    const DriverRecord opened = *second.find("a"); // the form opens
+
+    // The first copy saves Re and a note; the second merges its window's Fs.
+    DriverRecord other = driver("A");
+    other.re = 6.2;
+    other.note = "measured";
+    QVERIFY(first.store(other, DriverLibrary::Existing::Replace).done());
+    const DriverChange merged = second.storeMerged(
+        "a",
+        [](const std::optional<DriverRecord>& stored) {
+            DriverRecord driver = stored.value();
+            driver.fs = 31;
+            return driver;
+        },
+        DriverLibrary::Existing::Replace);
+    QVERIFY(merged.done());
+    DriverRecord both = other;
+    both.fs = 31;
+    QCOMPARE(*second.find("A"), both);
+    QVERIFY(first.refresh());
+    QCOMPARE(*first.find("A"), both);
+
+    // The form opened on the driver before either change: its edit is refused.
+    DriverRecord edited = opened;
+    edited.manufacturer = "Acme";
+    const DriverChange stale = second.storeEdit(edited, opened, DriverLibrary::Existing::Refuse);
+    QCOMPARE(stale.status, DriverChange::Status::Changed);
+    QCOMPARE(stale.current, std::optional<DriverRecord>(both));
+    QCOMPARE(*second.find("A"), both);
+    // Kept by the user's choice, on the driver as it now is.
+    QVERIFY(second.storeEdit(edited, *stale.current, DriverLibrary::Existing::Refuse).done());
+    QCOMPARE(second.find("A")->manufacturer, QString("Acme"));
+
+    // Deleted meanwhile: refused too, with nothing to show.
+    const DriverRecord now = *second.find("A");
+    QVERIFY(first.remove("a").done());
+    const DriverChange gone = second.storeEdit(now, now, DriverLibrary::Existing::Refuse);
+    QCOMPARE(gone.status, DriverChange::Status::Changed);
+    QVERIFY(!gone.current);
+    QVERIFY(gone.error.contains("deleted"));
+    QVERIFY(!second.find("A"));
+}
+
+// Two data folders whose libraries are symbolic links to one file, forty
+// copies adding at once: every add that was made is in the file. An add
+// may be refused while another copy holds the lock, saying so.
+void TestDriverLibrary::fortyCopiesThroughSymbolicLinksLoseNothing()
+{
+    const QString shared = m_dir.filePath("shared.json");
+    QVERIFY(QDir(m_dir.path()).mkpath("one") && QDir(m_dir.path()).mkpath("two"));
+    QVERIFY(QFile::link(shared, m_dir.filePath("one/drivers.json")));
+    QVERIFY(QFile::link("../shared.json", m_dir.filePath("two/drivers.json")));
+    constexpr int kCopies = 40;
+    std::vector<pid_t> copies;
+    for (int i = 0; i < kCopies; ++i) {
+        const pid_t pid = ::fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            DriverLibrary library(m_dir.filePath(i % 2 ? "one/drivers.json" : "two/drivers.json"));
+            const DriverChange added
+                = library.store(driver(QString("Copy %1").arg(i)), DriverLibrary::Existing::Refuse);
+            ::_exit(added.done() ? 0 : added.error.contains("is in use, try again") ? 1 : 2);
+        }
+        copies.push_back(pid);
+    }
+    QStringList made;
+    int inUse = 0;
+    for (int i = 0; i < kCopies; ++i) {
+        int status = 0;
+        QCOMPARE(::waitpid(copies[std::size_t(i)], &status, 0), copies[std::size_t(i)]);
+        QVERIFY(WIFEXITED(status));
+        QVERIFY2(WEXITSTATUS(status) != 2, qPrintable(QString("copy %1 failed otherwise").arg(i)));
+        if (WEXITSTATUS(status) == 0)
+            made << QString("Copy %1").arg(i);
+        inUse += WEXITSTATUS(status) == 1;
+    }
+    QVERIFY(QFileInfo(m_dir.filePath("one/drivers.json")).isSymLink());
+    QVERIFY(QFileInfo(m_dir.filePath("two/drivers.json")).isSymLink());
+    DriverLibrary library(m_dir.filePath("one/drivers.json"));
+    QVERIFY(library.refresh());
+    QStringList present = names(library.drivers());
+    made.sort(Qt::CaseInsensitive);
+    present.sort(Qt::CaseInsensitive);
+    QCOMPARE(present, made);
+    QCOMPARE(made.size() + inUse, kCopies);
+    qInfo("%d of %d copies added, %d found the library in use", int(made.size()), kCopies, inUse);
+}
+
+// What the reader refuses, no change writes: the drivers and the bytes
+// that fit are the same for both, and a refused change says how many fit.
+void TestDriverLibrary::limitsHoldAfterEveryChange_data()
+{
+    QTest::addColumn<int>("inLibrary");
+    QTest::addColumn<int>("imported");
+    QTest::addColumn<QByteArray>("note"); // of every imported driver
+    QTest::addColumn<QString>("refusal"); // empty: added
+    QTest::newRow("exactly the limit") << 0 << kMaxDriverEntries << QByteArray() << "";
+    QTest::newRow("the limit into a library that holds three")
+        << 3 << kMaxDriverEntries << QByteArray()
+        << "The driver library would hold 100003 drivers, more than the 100000 it can hold: 99997 more fit.";
+    // Tabs take twice their bytes in JSON: a CSV within its size makes a library beyond its own.
+    QTest::newRow("more bytes than the library takes")
+        << 0 << 8500 << QByteArray(1999, '\t')
+        << "The driver library would be larger than 32 MB, the most it can hold: about 82";
+}
+
+void TestDriverLibrary::limitsHoldAfterEveryChange()
+{
+    QFETCH(int, inLibrary);
+    QFETCH(int, imported);
+    QFETCH(QByteArray, note);
+    QFETCH(QString, refusal);
+    DriverLibrary library(path());
+    for (int i = 0; i < inLibrary; ++i)
+        QVERIFY(library.store(driver(QString("Old %1").arg(i)), DriverLibrary::Existing::Refuse).done());
+    const QByteArray before = readAll(path());
+    writeAll(m_dir.filePath("many.csv"), manyDrivers(imported, "D", '"' + note + "x\""));
+    const DriverImport result = library.importFile(m_dir.filePath("many.csv"));
+    if (!refusal.isEmpty()) {
+        QVERIFY2(result.error.contains(refusal), qPrintable(result.error));
+        QCOMPARE(readAll(path()), before);
+        QCOMPARE(library.drivers().size(), inLibrary);
+        return;
+    }
+    QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+    QCOMPARE(result.added, imported);
+    DriverLibrary reread(path());
+    QVERIFY(reread.refresh());
+    QCOMPARE(reread.drivers().size(), imported);
+    // Full: one more is refused, and nothing is written.
+    const QByteArray full = readAll(path());
+    const DriverChange more = library.store(driver("One more"), DriverLibrary::Existing::Refuse);
+    QVERIFY2(more.error.contains("more than the 100000 it can hold: 0 more fit"), qPrintable(more.error));
+    QCOMPARE(readAll(path()), full);
 }
 
 void TestDriverLibrary::storeReplacesOnlyWhenAsked()

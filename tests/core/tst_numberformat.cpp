@@ -172,52 +172,65 @@ void TestNumberFormat::parses_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    QTest::newRow("plain") << "12.5" << 12.5;
-    QTest::newRow("unit after") << "12.5 Hz" << 12.5;
-    QTest::newRow("comma ends") << "1,5" << 1.0;
-    QTest::newRow("letters") << "abc" << 0.0;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("exponent") << "1e2" << 100.0;
-    QTest::newRow("D exponent") << "1D2" << 100.0;
-    QTest::newRow("negative exponent") << "25E-1" << 2.5;
-    QTest::newRow("exponent without digits") << "3e" << 3.0;
-    QTest::newRow("exponent sign only") << "3e+" << 3.0;
-    QTest::newRow("hex 31") << "&H1F" << 31.0;
-    QTest::newRow("hex lower") << "&h1f" << 31.0;
-    QTest::newRow("octal 31") << "&O37" << 31.0;
-    QTest::newRow("octal stops at 8") << "&O378" << 31.0;
-    QTest::newRow("hex alone") << "&H" << 0.0;
-    QTest::newRow("ampersand other") << "&X12" << 0.0;
-    QTest::newRow("big hex") << "&HFFFFFFFFFF" << 1099511627775.0;
-    QTest::newRow("blank inside") << "4 .5" << 4.5;
-    QTest::newRow("tabs and line feeds") << "\t1\n2" << 12.0;
-    QTest::newRow("leading point") << ".65" << 0.65;
-    QTest::newRow("sign") << "-.25" << -0.25;
-    QTest::newRow("plus") << "+7" << 7.0;
-    QTest::newRow("double sign") << "--7" << 0.0;
-    QTest::newRow("second point ends") << "1.2.3" << 1.2;
-    QTest::newRow("point alone") << "." << 0.0;
-    QTest::newRow("minus zero") << "-0" << 0.0;
-    QTest::newRow("1e999 no infinity") << "1e999" << 0.0;
-    QTest::newRow("-1e999 no infinity") << "-1e999" << 0.0;
-    QTest::newRow("beyond single") << "1e39" << 0.0;
-    QTest::newRow("largest single") << "3.4e38" << 3.4e38;
-    QTest::newRow("underflow") << "1e-999" << 0.0;
-    QTest::newRow("huge hex") << "&H" + QString(40, u'F') << 0.0;
-    QTest::newRow("ten thousand digits") << QString(10000, u'9') << 0.0;
-    QTest::newRow("long zeros then digit") << "0." + QString(10000, u'0') + "1" << 0.0;
+    QTest::addColumn<bool>("digits"); // a number was there at all
+    QTest::addColumn<bool>("whole"); // nothing but skipped blanks follows it
+    QTest::addColumn<bool>("beyondRange"); // beyond the Single range, read as 0
+    QTest::newRow("plain") << "12.5" << 12.5 << true << true << false;
+    QTest::newRow("unit after") << "12.5 Hz" << 12.5 << true << false << false;
+    QTest::newRow("comma ends") << "1,5" << 1.0 << true << false << false;
+    QTest::newRow("letters") << "abc" << 0.0 << false << false << false;
+    QTest::newRow("empty") << "" << 0.0 << false << true << false;
+    QTest::newRow("exponent") << "1e2" << 100.0 << true << true << false;
+    QTest::newRow("D exponent") << "1D2" << 100.0 << true << true << false;
+    QTest::newRow("negative exponent") << "25E-1" << 2.5 << true << true << false;
+    QTest::newRow("exponent without digits") << "3e" << 3.0 << true << false << false;
+    QTest::newRow("exponent sign only") << "3e+" << 3.0 << true << false << false;
+    QTest::newRow("hex 31") << "&H1F" << 31.0 << true << true << false;
+    QTest::newRow("hex lower") << "&h1f" << 31.0 << true << true << false;
+    QTest::newRow("octal 31") << "&O37" << 31.0 << true << true << false;
+    QTest::newRow("octal stops at 8") << "&O378" << 31.0 << true << false << false;
+    QTest::newRow("hex alone") << "&H" << 0.0 << false << true << false;
+    QTest::newRow("ampersand other") << "&X12" << 0.0 << false << false << false;
+    QTest::newRow("big hex") << "&HFFFFFFFFFF" << 1099511627775.0 << true << true << false;
+    QTest::newRow("blank inside") << "4 .5" << 4.5 << true << true << false;
+    QTest::newRow("tabs and line feeds") << "\t1\n2" << 12.0 << true << true << false;
+    QTest::newRow("leading point") << ".65" << 0.65 << true << true << false;
+    QTest::newRow("sign") << "-.25" << -0.25 << true << true << false;
+    QTest::newRow("plus") << "+7" << 7.0 << true << true << false;
+    QTest::newRow("double sign") << "--7" << 0.0 << false << false << false;
+    QTest::newRow("second point ends") << "1.2.3" << 1.2 << true << false << false;
+    QTest::newRow("point alone") << "." << 0.0 << false << true << false;
+    QTest::newRow("minus zero") << "-0" << 0.0 << true << true << false;
+    QTest::newRow("1e999 no infinity") << "1e999" << 0.0 << true << true << true;
+    QTest::newRow("-1e999 no infinity") << "-1e999" << 0.0 << true << true << true;
+    QTest::newRow("beyond single") << "1e39" << 0.0 << true << true << true;
+    QTest::newRow("largest single") << "3.4e38" << 3.4e38 << true << true << false;
+    QTest::newRow("underflow") << "1e-999" << 0.0 << true << true << false;
+    QTest::newRow("huge hex") << "&H" + QString(40, u'F') << 0.0 << true << true << true;
+    QTest::newRow("ten thousand digits") << QString(10000, u'9') << 0.0 << true << true << true;
+    QTest::newRow("long zeros then digit") << "0." + QString(10000, u'0') + "1" << 0.0 << true << true << false;
     QTest::newRow("control characters") << QString::fromUtf8("\x01\x02"
                                                              "5")
-                                        << 0.0;
-    QTest::newRow("unicode digits stop") << QString::fromUtf8("3\xD9\xA3") << 3.0;
-    QTest::newRow("carriage return stops") << "3\r4" << 3.0;
+                                        << 0.0 << false << false << false;
+    QTest::newRow("unicode digits stop") << QString::fromUtf8("3\xD9\xA3") << 3.0 << true << false << false;
+    QTest::newRow("carriage return stops") << "3\r4" << 3.0 << true << false << false;
 }
 
 void TestNumberFormat::parses()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
+    QFETCH(bool, digits);
+    QFETCH(bool, whole);
+    QFETCH(bool, beyondRange);
     QCOMPARE(parseNumber(text), value);
+    // The command line and the driver files take a text only when the reader reads all of it.
+    const NumberReading reading = readNumber(text);
+    QCOMPARE(reading.value, value);
+    QCOMPARE(reading.digits, digits);
+    QCOMPARE(reading.whole, whole);
+    QCOMPARE(reading.beyondRange, beyondRange);
+    QCOMPARE(reading.written == value, !beyondRange);
 }
 
 void TestNumberFormat::nonFiniteValuesNeverShowDigits_data()

@@ -7,6 +7,7 @@
 #include "core/systemfile.h"
 #include "core/systemfilename.h"
 #include "core/systemrecord.h"
+#include "core/wholefile.h"
 #include "support/recorders.h"
 
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <limits>
 #include <string_view>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -119,6 +121,7 @@ private:
 
 void TestSystemFile::init()
 {
+    reportFileSizeLimitAsFailure(); // as the program does: a write beyond the limit fails
     QVERIFY(m_dir.isValid());
     for (const QString& entry :
         QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden)) {
@@ -433,7 +436,11 @@ void TestSystemFile::saveFaults_data()
     QTest::newRow("name too long") << "" << QString(300, QLatin1Char('a')) << QStringList{badName} << "File Error" << false;
     QTest::newRow("name with a NUL") << "" << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << QStringList{badName} << "File Error" << false;
     QTest::newRow("blanks only") << "" << "   " << QStringList{badName} << "File Error" << false;
-    QTest::newRow("disk full") << "link:full.TLV=/dev/full" << "full.TLV" << QStringList{"Disk Full"} << "Disk Error" << true;
+    QTest::newRow("disk full") << "limit:100" << "full.TLV" << QStringList{"Disk Full"} << "Disk Error" << true;
+    QTest::newRow("disk full on a file of one record") << "limit:100,file:full.TLV" << "full.TLV" << QStringList{"Disk Full"} << "Disk Error" << true;
+    // Nothing is written to a device or a pipe, nor waits on one.
+    QTest::newRow("a device") << "link:full.TLV=/dev/full" << "full.TLV" << QStringList{"Path/File Access Error"} << "File Error" << true;
+    QTest::newRow("a pipe") << "fifo:pipe.TLV" << "pipe.TLV" << QStringList{"Path/File Access Error"} << "File Error" << true;
     // Root may open it and the kernel refuses the data; anyone else may not open it.
     QTest::newRow("file under /proc refuses data") << "link:version.TLV=/proc/version" << "version.TLV"
                                                    << QStringList{"Device I/O Error", denied} << "Disk Error" << true;
@@ -449,8 +456,19 @@ void TestSystemFile::saveFaults()
     QFETCH(QString, title);
     QFETCH(bool, retryCancel);
 
+    // A file-size limit of this process while Save writes (the limit's signal is ignored, as in the program).
+    struct rlimit original { };
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &original), 0);
+    struct rlimit limited = original;
+    if (setup.startsWith(u"limit:")) {
+        limited.rlim_cur = setup.section(u',', 0, 0).mid(6).toULong();
+        setup = setup.section(u',', 1);
+    }
+    const QByteArray earlier(kSystemRecordSize, 'e');
+    if (setup.startsWith(u"fifo:"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path(setup.mid(5))).constData(), 0600), 0);
     if (setup.startsWith(u"file:"))
-        QVERIFY(writeAll(path(setup.mid(5)), "x"));
+        QVERIFY(writeAll(path(setup.mid(5)), setup.mid(5) == chosen ? earlier : "x"));
     else if (setup.startsWith(u"dir:"))
         QVERIFY(QDir(m_dir.path()).mkdir(setup.mid(4)));
     else if (setup.startsWith(u"link:")) {
@@ -466,12 +484,22 @@ void TestSystemFile::saveFaults()
     ScriptedFileChooser files;
     QVERIFY(QDir::setCurrent(m_dir.path()));
     files.answerNext(chosen);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     saveSystem();
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &original), 0);
     QCOMPARE(messages.shown.size(), 1);
     QVERIFY2(prompts.contains(messages.last().prompt), qPrintable(messages.last().prompt));
     QCOMPARE(messages.last().title, title);
     QCOMPARE(messages.last().buttons, retryCancel ? MsgButtons::RetryCancel : MsgButtons::Ok);
     QCOMPARE(messages.last().icon, MsgIcon::None);
+    // A new file that could not be written is not left behind; a pipe stays a pipe.
+    const QFileInfo target(path(chosen));
+    if (setup.isEmpty() && limited.rlim_cur != original.rlim_cur)
+        QVERIFY(!target.exists());
+    if (setup.startsWith(u"fifo:")) {
+        struct stat info { };
+        QVERIFY(::lstat(QFile::encodeName(target.filePath()).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+    }
 }
 
 void TestSystemFile::loadFaults_data()
@@ -489,6 +517,9 @@ void TestSystemFile::loadFaults_data()
     QTest::newRow("empty name") << "" << "" << QStringList{"Bad File Name"} << "File Error";
     QTest::newRow("unreadable memory under /proc") << "" << "/proc/self/mem" << QStringList{"Device I/O Error"} << "Disk Error";
     QTest::newRow("short file under /proc") << "" << "/proc/version" << QStringList{"Not A System File: Shorter Than 374 Bytes"} << "File Error";
+    // Refused before it is opened: nothing waits on a pipe, nothing reads a device's endless zeros.
+    QTest::newRow("a pipe") << "fifo:pipe.TLV" << "pipe.TLV" << QStringList{"Path/File Access Error"} << "File Error";
+    QTest::newRow("a device of endless zeros") << "" << "/dev/zero" << QStringList{"Path/File Access Error"} << "File Error";
     // Refused unless this process may trace process 1; then its page 0 cannot be read.
     QTest::newRow("another process's memory") << "" << "/proc/1/mem" << QStringList{"Permission Denied", "Device I/O Error"} << "Disk Error";
     // clang-format on
@@ -502,6 +533,10 @@ void TestSystemFile::loadFaults()
     QFETCH(QString, title);
     if (setup.startsWith(u"dir:"))
         QVERIFY(QDir(m_dir.path()).mkdir(setup.mid(4)));
+    if (setup.startsWith(u"fifo:"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path(setup.mid(5))).constData(), 0600), 0);
+    if (chosen.startsWith(u"/dev") && !QFileInfo::exists(chosen))
+        QSKIP("this machine has no such device file");
     if (chosen.startsWith(u"/proc") && !QFileInfo::exists(chosen))
         QSKIP("no such file under /proc on this machine");
 

@@ -54,6 +54,19 @@ inline DesignState secondOrderTwoWay()
     return s;
 }
 
+// The closed box that files compared on one chart start from: "Test woofer"
+// (Qts .4, Vas 2, Fs 30) in 0.94 cubic feet, as a file holds it.
+inline DesignState comparedClosedBox()
+{
+    DesignState s;
+    applyStartValues(s);
+    s.driverName = "Test woofer";
+    s.fs = 30, s.qts = 0.4f, s.vas = 2;
+    s.boxValid = 1, s.boxType = BoxType::Closed;
+    s.closedVb = 0.94f, s.closedFc = 53.06f, s.closedQtcCalc = 0.707f;
+    return s;
+}
+
 // A first-order 2-way crossover at 1 kHz on 8 Ohms.
 inline DesignState firstOrderTwoWay(DesignState s)
 {

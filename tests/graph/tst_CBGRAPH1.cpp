@@ -2,22 +2,39 @@
 // alone when nothing was handed over, curves where the chart units put them
 // in the saved image, labels centred on their grid lines, the readout under
 // the pointer and the context menu; kept curves with their legend and panel.
+// Zooming: the range chooser, the wheel, a drag and the reset put each
+// frequency where the axis says (pixels of the saved image); "Add from
+// File..." keeps another file's design and leaves the design and its file
+// alone; removed and cleared curves come back with Ctrl+Z.
+#include "core/recordfile.h"
+#include "core/systemrecord.h"
+#include "design/closedbox.h"
+#include "design/radiatorbox.h"
+#include "design/systemload.h"
+#include "design/ventedbox.h"
 #include "graph/CBGRAPH1.h"
+#include "graph/CBGRAPH1kept.h"
 #include "graph/graphpage.h"
 #include "graph/handedover.h"
+#include "graph/keptcurvefile.h"
 #include "graph/keptcurves.h"
 #include "platform/chart.h"
 #include "platform/pageoutput.h"
 #include "platform/pageview.h"
 #include "support/windowtest.h"
 
-#include <QListWidget>
+#include <QComboBox>
 #include <QMenu>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 #include <cmath>
+
+Q_DECLARE_METATYPE(GraphRange)
 
 namespace {
 // A closed box and a first-order 2-way crossover, handed over.
@@ -53,6 +70,18 @@ template <class Test> bool near(const QImage& image, QPoint at, int radius, Test
                 return true;
     return false;
 }
+
+// The device pixel of a frequency and level on an image of the whole graph
+// page showing `range`, placed as a logarithmic and a linear axis place them.
+QPoint pixelIn(const GraphRange& range, double frequency, double level, const QSize& size)
+{
+    const double x = 100 + 1850 * std::log10(frequency / range.fromHz) / std::log10(range.toHz / range.fromHz);
+    const double y = 100 + 800 * (level - range.fromDb) / (range.toDb - range.fromDb);
+    return QPoint(int(x / kGraphWorld.width() * size.width()),
+        int((kGraphWorld.height() - y) / kGraphWorld.height() * size.height()));
+}
+
+bool gridGrey(const QColor& c) { return c.red() == c.green() && c.green() == c.blue() && c.red() < 230; }
 
 bool bluish(const QColor& c) { return c.blue() > 150 && c.red() < 120 && c.green() < 150; }
 
@@ -115,6 +144,7 @@ private slots:
     {
         WindowTest::init();
         keptCurves().clear();
+        shownGraphRange() = {};
         m_window = openGraph();
     }
     void layoutFollowsTheDesign();
@@ -138,6 +168,13 @@ private slots:
     void keepSaysWhyItCannot_data();
     void keepSaysWhyItCannot();
     void keptCurvesPanelRenamesHidesAndRemoves();
+    void rangeChooserPlacesFrequenciesWhereTheAxisSays_data();
+    void rangeChooserPlacesFrequenciesWhereTheAxisSays();
+    void wheelZoomsAboutThePointerAndADragMovesTheRange();
+    void addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne_data();
+    void addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne();
+    void undoBringsBackWhatWasRemoved();
+    void eightDesignsInTheBoxRangeStandApart();
 
 private:
     CBGRAPH1* openGraph();
@@ -330,14 +367,14 @@ void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()
     inspect();
     QCOMPARE(seen,
         (QStringList { "Save Graph as PNG...", "Save Graph as SVG...", "Save Graph as PDF...", "", "Keep Curve",
-            "Kept Curves...", "Clear Kept Curves" }));
-    QCOMPARE(enabled, (QList<bool> { false, false, false, true, false, false, false }));
+            "Add from File...", "Kept Curves...", "Clear Kept Curves", "Undo", "", "Reset Zoom" }));
+    QCOMPARE(enabled, (QList<bool> { false, false, false, true, false, true, false, false, false, true, false }));
 
     clickDraw();
     seen.clear();
     enabled.clear();
     inspect();
-    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, false, false }));
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, false, false, false, true, false }));
 
     keptCurves() << *curveToKeep([] {
         handOverClosedBoxAndCrossover();
@@ -346,7 +383,16 @@ void TestGraphWindow::contextMenuOffersTheFormatsOnceDrawn()
     seen.clear();
     enabled.clear();
     inspect();
-    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, true }));
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, true, true, false, true, false }));
+
+    // Zoomed and cleared: back to the full range, and back to the curves.
+    m_window->setRange(boxRange());
+    m_window->clearKeptCurves();
+    seen.clear();
+    enabled.clear();
+    inspect();
+    QCOMPARE(seen[8], QStringLiteral("Undo Clear Kept Curves"));
+    QCOMPARE(enabled, (QList<bool> { true, true, true, true, true, true, false, false, true, true, true }));
 }
 
 void TestGraphWindow::pointerReadsFrequencyAndLevel()
@@ -463,7 +509,7 @@ void TestGraphWindow::keptCurvesSurviveANewDesignAndDrawGraph()
     QCOMPARE(linesOf(drawnPage(), chart::color(0)) > 0, true); // the vented box, black
     QCOMPARE(legendTexts(drawnPage()),
         (QStringList { QString::fromUtf8("Test woofer, vented 2.16 ft\u00b3 (current)"),
-            QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3") }));
+            QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3"), "-3 dB" }));
     QVERIFY(drawnPage().findText("Vented Box Design"));
 
     // Closing the window keeps them too.
@@ -492,7 +538,7 @@ void TestGraphWindow::noLegendWithoutShownKeptCurves()
     const Page alone = drawnPage();
 
     QVERIFY(m_window->keepCurve());
-    QCOMPARE(legendTexts(drawnPage()).size(), 4); // box, woofer, tweeter, kept
+    QCOMPARE(legendTexts(drawnPage()).size(), 5); // box, woofer, tweeter, kept, -3 dB
     QCOMPARE(legendTexts(drawnPage()).mid(1, 2), (QStringList { "Woofer crossover", "Tweeter crossover" }));
 
     // Hidden, it is neither drawn nor named, and the chart is as it was.
@@ -539,23 +585,23 @@ void TestGraphWindow::keptCurvesPanelRenamesHidesAndRemoves()
     QVERIFY(m_window->keepCurve());
     QWidget* panel = m_window->findChild<QWidget*>("KeptCurves");
     QVERIFY(panel && panel->isVisible());
-    auto* list = panel->findChild<QListWidget*>("lstKept");
-    QCOMPARE(list->count(), 2);
+    auto* list = panel->findChild<QTableWidget*>("lstKept");
+    QCOMPARE(list->rowCount(), 2);
     QCOMPARE(list->currentRow(), 1);
 
-    list->item(0)->setText("  Small box  ");
+    list->item(0, 0)->setText("  Small box  ");
     QCOMPARE(keptCurves()[0].label, QStringLiteral("Small box"));
     QVERIFY(legendTexts(drawnPage()).contains("Small box"));
-    list->item(0)->setText(" "); // an empty name keeps the old one
+    list->item(0, 0)->setText(" "); // an empty name keeps the old one
     QCOMPARE(keptCurves()[0].label, QStringLiteral("Small box"));
-    QCOMPARE(list->item(0)->text(), QStringLiteral("Small box"));
+    QCOMPARE(list->item(0, 0)->text(), QStringLiteral("Small box"));
 
-    list->item(1)->setCheckState(Qt::Unchecked);
+    list->item(1, 0)->setCheckState(Qt::Unchecked);
     QVERIFY(!keptCurves()[1].visible);
     QCOMPARE(linesOf(drawnPage(), chart::comparedColor(1)), 0);
     QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
 
-    list->setCurrentRow(0);
+    list->selectRow(0);
     QTest::mouseClick(panel->findChild<QPushButton*>("btnRemove"), Qt::LeftButton);
     QCOMPARE(keptCurves().size(), 1);
     QCOMPARE(keptCurves()[0].colorSlot, 1);
@@ -563,15 +609,344 @@ void TestGraphWindow::keptCurvesPanelRenamesHidesAndRemoves()
 
     QTest::mouseClick(panel->findChild<QPushButton*>("btnClear"), Qt::LeftButton);
     QVERIFY(keptCurves().isEmpty());
-    QCOMPARE(list->count(), 0);
+    QCOMPARE(list->rowCount(), 0);
     QVERIFY(!panel->findChild<QPushButton*>("btnRemove")->isEnabled());
     QVERIFY(messages().shown.isEmpty());
 
     // Curves a load brings show once the user comes back to the panel.
     keepCurve(keptCurves(), curveToKeep(designState()));
     QApplication::setActiveWindow(panel);
-    QTRY_COMPARE(list->count(), 1);
+    QTRY_COMPARE(list->rowCount(), 1);
     QCOMPARE(linesOf(drawnPage(), chart::comparedColor(0)), 1);
+}
+
+void TestGraphWindow::rangeChooserPlacesFrequenciesWhereTheAxisSays_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // pressed in the range chooser
+    QTest::addColumn<GraphRange>("range");
+    QTest::addColumn<double>("decade"); // a frequency whose grid line and label are checked
+    QTest::addColumn<QString>("label");
+    QTest::newRow("box range") << QList<int> { Qt::Key_Down } << GraphRange { 10, 1000, -20, 10 } << 100.0 << "100";
+    QTest::newRow("crossover range") << QList<int> { Qt::Key_Down, Qt::Key_Down } << GraphRange { 100, 20000, -20, 10 }
+                                     << 1000.0 << "1K";
+    QTest::newRow("box range, then the full range again")
+        << QList<int> { Qt::Key_Down, Qt::Key_Up } << GraphRange() << 1000.0 << "1K";
+}
+
+void TestGraphWindow::rangeChooserPlacesFrequenciesWhereTheAxisSays()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(GraphRange, range);
+    QFETCH(double, decade);
+    QFETCH(QString, label);
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    auto* chooser = m_window->findChild<QComboBox*>("cboRange");
+    for (int key : keys)
+        QTest::keyClick(chooser, Qt::Key(key));
+    QVERIFY2(shownGraphRange() == range, qPrintable(rangeText(shownGraphRange())));
+    QCOMPARE(chooser->currentText(), QString::fromLatin1(namedRanges()[chooser->currentIndex()].name));
+
+    files().answerNext(m_dir.filePath("range.png"));
+    QVERIFY(m_window->saveGraph(CBGRAPH1::GraphFile::Png));
+    const QImage image(m_dir.filePath("range.png"));
+    // The decade's grid line, high in the plot where no curve runs, and its label under it.
+    const QPoint line = pixelIn(range, decade, 9, image.size());
+    QVERIFY(near(image, line, 1, gridGrey));
+    QVERIFY(!near(image, line + QPoint(12, 0), 1, gridGrey));
+    const PageText* text = nullptr;
+    for (const PageItem& item : drawnPage().items())
+        if (const auto* t = std::get_if<PageText>(&item); t && t->text == label && t->pos.y() == 60)
+            text = t;
+    QVERIFY(text);
+    QCOMPARE_LT(std::abs(text->pos.x() / kGraphWorld.width() * image.width() - line.x()), 1.5);
+    // The closed box at 20 Hz and the woofer at 2 kHz, where they are shown.
+    if (range.fromHz <= 20)
+        QVERIFY(near(image, pixelIn(range, 20, -16.03, image.size()), 2, dark));
+    if (range.toHz >= 2000)
+        QVERIFY(near(image, pixelIn(range, 2000, -6.97, image.size()), 2, bluish));
+    QVERIFY(!near(image, pixelIn(range, 2000, -14, image.size()), 3, bluish));
+}
+
+void TestGraphWindow::wheelZoomsAboutThePointerAndADragMovesTheRange()
+{
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    auto* graph = m_window->findChild<PageView*>("Graph1");
+    auto* chooser = m_window->findChild<QComboBox*>("cboRange");
+    const auto wheel = [graph](QPoint at, int notches, Qt::KeyboardModifiers modifiers = {}) {
+        QWheelEvent event(at, graph->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+            Qt::NoScrollPhase, false);
+        QApplication::sendEvent(graph, &event);
+    };
+    const auto reading = [graph](QPoint at) { return *readingAt(graph->worldAt(at), shownGraphRange()); };
+
+    // Two notches over 100 Hz, -10 dB: 100 Hz stays under the pointer.
+    const QPoint at = pixelIn(GraphRange(), 100, -10, graph->size());
+    const double before = reading(at).frequency;
+    wheel(at, 2);
+    const GraphRange zoomed = shownGraphRange();
+    QCOMPARE_LT(std::log10(zoomed.toHz / zoomed.fromHz), 3.0);
+    QCOMPARE_LT(std::abs(reading(at).frequency / before - 1), 1e-9);
+    QVERIFY(chooser->currentText().startsWith("Zoomed: "));
+    QVERIFY(!graph->readout().isEmpty());
+    // With Shift, the level: -10 dB stays where it is.
+    const double level = reading(at).level;
+    wheel(at, 3, Qt::ShiftModifier);
+    QCOMPARE_LT(shownGraphRange().toDb - shownGraphRange().fromDb, 30.0);
+    QCOMPARE_LT(std::abs(reading(at).level - level), 1e-9);
+    QCOMPARE(shownGraphRange().fromHz, zoomed.fromHz);
+
+    // A drag 100 pixels to the left: what was under the pointer follows it.
+    const QPoint to = at - QPoint(100, 0);
+    const double under = reading(at).frequency;
+    QTest::mousePress(graph, Qt::LeftButton, {}, at);
+    QMouseEvent move(QEvent::MouseMove, to, graph->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(graph, &move);
+    QTest::mouseRelease(graph, Qt::LeftButton, {}, to);
+    QCOMPARE_LT(std::abs(reading(to).frequency / under - 1), 1e-6);
+    QCOMPARE_GT(shownGraphRange().fromHz, zoomed.fromHz);
+
+    // Zoomed out past the full range, it stops there; Ctrl+0 resets any zoom.
+    wheel(at, -40);
+    QCOMPARE(shownGraphRange().fromHz, 10.0);
+    QCOMPARE(shownGraphRange().toHz, 100000.0);
+    QTest::keyClick(m_window, Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(shownGraphRange().isFull());
+    QCOMPARE(chooser->currentIndex(), 0);
+    QCOMPARE(chooser->count(), 3);
+    QCOMPARE(drawnPage().items(), composeGraph(designState(), {}).items());
+}
+
+void TestGraphWindow::addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("keptBefore");
+    QTest::addColumn<QString>("label"); // empty: nothing kept
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a vented design") << "vented" << 0 << QString::fromUtf8("vented: Test woofer, vented 2.16 ft\u00b3")
+                                     << "";
+    QTest::newRow("a vented and a bandpass design")
+        << "band" << 2 << QString::fromUtf8("band: Test woofer, vented 2.16 ft\u00b3 + bandpass") << "";
+    QTest::newRow("a file without a design") << "nothing" << 0 << ""
+                                             << "nothing.TLV holds no box or bandpass design to compare.";
+    QTest::newRow("a file that is not there") << "missing" << 0 << ""
+                                              << "File Not Found";
+    QTest::newRow("eight kept already") << "vented" << 8 << ""
+                                        << "At most 8 curves can be kept. Remove one in Kept Curves first.";
+}
+
+void TestGraphWindow::addFromFileKeepsTheFilesDesignAndLeavesTheCurrentOne()
+{
+    QFETCH(QString, file);
+    QFETCH(int, keptBefore);
+    QFETCH(QString, label);
+    QFETCH(QString, message);
+    // The design, loaded from its file: a closed box.
+    DesignState s = handedover::comparedClosedBox();
+    const QString current = m_dir.filePath("current.TLV");
+    QVERIFY(!writeRecordFile(current, encodeSystemRecord(s)));
+    // The other files: vented (with curves kept beside it), vented with a bandpass, no design.
+    std::tie(s.boxType, s.closedVb, s.ventedFb, s.ventedF3, s.ventedValid)
+        = std::tuple(BoxType::Vented, 2.1629f, 28.74f, 28.13f, 1);
+    QVERIFY(!writeRecordFile(m_dir.filePath("vented.TLV"), encodeSystemRecord(s)));
+    KeptCurves beside;
+    keepCurve(beside, curveToKeep(handedover::ventedBox()));
+    QVERIFY(!saveKeptCurvesBeside(m_dir.filePath("vented.TLV"), beside));
+    DesignState band = s;
+    std::tie(band.bandValid, band.bandFl3, band.bandFb, band.bandFh3, band.bandQts, band.bandFs)
+        = std::tuple(1, 25.0f, 39.06f, 61.03f, 0.35f, 22.0f);
+    QVERIFY(!writeRecordFile(m_dir.filePath("band.TLV"), encodeSystemRecord(band)));
+    s.boxValid = 0;
+    QVERIFY(!writeRecordFile(m_dir.filePath("nothing.TLV"), encodeSystemRecord(s)));
+
+    QVERIFY(loadSystemFile(current));
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    for (int i = 0; i < keptBefore; ++i)
+        QVERIFY(m_window->keepCurve());
+    const SystemRecord design = encodeSystemRecord(designState());
+    const int loads = designLoadCount();
+    QFile currentFile(current);
+    QVERIFY(currentFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = currentFile.readAll();
+    currentFile.close();
+    const QStringList filesBefore = QDir(m_dir.path()).entryList(QDir::Files);
+    messages().clear();
+
+    files().answerNext(m_dir.filePath(file + ".TLV"));
+    QCOMPARE(m_window->addFromFile(), !label.isEmpty());
+    // The design, its file and what lies beside the files stay as they were.
+    QCOMPARE(encodeSystemRecord(designState()), design);
+    QCOMPARE(designLoadCount(), loads);
+    QVERIFY(currentFile.open(QIODevice::ReadOnly));
+    QCOMPARE(currentFile.readAll(), bytes);
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), filesBefore);
+    QCOMPARE(files().requests.size(), keptBefore < kMaxKeptCurves ? 1 : 0);
+    if (label.isEmpty()) {
+        QCOMPARE(keptCurves().size(), keptBefore);
+        QVERIFY2(messages().last().prompt.contains(message), qPrintable(messages().last().prompt));
+        return;
+    }
+    QVERIFY(messages().shown.isEmpty());
+    QCOMPARE(keptCurves().size(), keptBefore + 1);
+    const KeptCurve& added = keptCurves().constLast();
+    QCOMPARE(added.label, label);
+    QCOMPARE(bool(added.bandpass), file == "band");
+    QCOMPARE(keptCell(added, KeptColumn::F3).text, QStringLiteral("28.13"));
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(added.colorSlot)), file == "band" ? 2 : 1);
+    QVERIFY(legendTexts(drawnPage()).contains(label));
+    // The panel lists it with its numbers.
+    auto* table = m_window->findChild<QTableWidget*>("lstKept");
+    QVERIFY(table && table->isVisible());
+    QCOMPARE(table->item(table->currentRow(), 0)->text(), label);
+    QCOMPARE(table->item(table->currentRow(), 1 + int(KeptColumn::Volume))->text(), QStringLiteral("2.16"));
+}
+
+void TestGraphWindow::undoBringsBackWhatWasRemoved()
+{
+    handOverClosedBoxAndCrossover();
+    clickDraw();
+    for (float volume : { 1.0f, 1.5f, 2.0f }) {
+        m_window->findChild<QPushButton*>("btnDraw"); // the same drawing, other volumes kept
+        designState().closedVb = volume;
+        designState().graphDrawn = 0;
+        clickDraw();
+        QVERIFY(m_window->keepCurve());
+    }
+    const KeptCurves three = keptCurves();
+    QWidget* panel = m_window->showKeptCurves();
+    QVERIFY(QTest::qWaitForWindowActive(panel));
+    auto* table = panel->findChild<QTableWidget*>("lstKept");
+    auto* undo = panel->findChild<QPushButton*>("btnUndo");
+    QVERIFY(!undo->isEnabled());
+
+    table->selectRow(1);
+    QTest::mouseClick(panel->findChild<QPushButton*>("btnRemove"), Qt::LeftButton);
+    m_window->clearKeptCurves();
+    QVERIFY(keptCurves().isEmpty());
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->toolTip(), QStringLiteral("Undo Clear Kept Curves (Ctrl+Z)"));
+
+    // Ctrl+Z in the panel: the cleared two, then the removed one in its place.
+    QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(keptCurves(), (KeptCurves { three[0], three[2] }));
+    QCOMPARE(table->rowCount(), 2);
+    QTest::keyClick(panel, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(keptCurves(), three);
+    QCOMPARE(linesOf(drawnPage(), chart::comparedColor(1)), 1);
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(!m_window->undoKeptCurves());
+
+    // A curve kept meanwhile keeps its colour; the one that comes back takes a free one.
+    m_window->removeKeptCurve(0);
+    QVERIFY(m_window->keepCurve());
+    QCOMPARE(keptCurves().constLast().colorSlot, 0);
+    QVERIFY(m_window->undoKeptCurves());
+    QCOMPARE(keptCurves().size(), 4);
+    QCOMPARE(keptCurves()[0].label, three[0].label);
+    QCOMPARE(keptCurves()[0].colorSlot, 3);
+    QVERIFY(messages().shown.isEmpty());
+}
+
+namespace {
+// Designs of one driver (Qts .4, Vas 2, Fs 30) as their windows hand them over.
+DesignState driverDesign()
+{
+    DesignState s;
+    applyStartValues(s);
+    s.driverName = "Test woofer";
+    std::tie(s.qts, s.vas, s.fs, s.isoFactor, s.boxValid) = std::tuple(0.4f, 2.0f, 30.0f, 1.0f, 1);
+    return s;
+}
+
+DesignState closedDesign(double qtc)
+{
+    DesignState s = driverDesign();
+    const auto d = *design::closedBoxForVolume({ 0.4, 2, 30, qtc, 0, 1 }, design::Trigger::Activation).design;
+    std::tie(s.boxType, s.closedVb, s.closedFc, s.closedQtcCalc)
+        = std::tuple(BoxType::Closed, d.vbCalc, d.fc, d.qtcCalc);
+    return s;
+}
+
+DesignState ventedDesign(const design::VentedResult& result)
+{
+    DesignState s = driverDesign();
+    const design::VentedDesign& d = *result.design;
+    std::tie(s.boxType, s.closedVb, s.ventedVb, s.ventedFb, s.ventedF3, s.ventedValid)
+        = std::tuple(BoxType::Vented, d.vb, d.vb, d.fb, d.f3, 1);
+    return s;
+}
+
+const QString kExamples = QStringLiteral(TOLVAN_TEST_DATA "/../../docs/examples/");
+} // namespace
+
+// Eight designs of one driver, two of them added from the files beside the
+// README, in the box range at 800 by 400 pixels: each kept curve shows in its
+// own colour, the legend names every line, the panel lists their numbers.
+// With TOLVAN_WRITE_PICTURES=1 the window and its panel become the README's
+// picture docs/compare-graph.png.
+void TestGraphWindow::eightDesignsInTheBoxRangeStandApart()
+{
+    const design::VentedDriver driver { 0.4, 2, 30, 1 };
+    const float aligned = design::ventedCalculate(driver).design->vb;
+    const QList<DesignState> designs { closedDesign(0.6), closedDesign(1.0),
+        ventedDesign(design::ventedFromVolume(driver, 1.5, aligned)),
+        ventedDesign(design::ventedFromVolume(driver, 3.5, aligned)),
+        ventedDesign(design::ventedFromTuning(driver, 24, aligned, aligned)), [] {
+            DesignState s = driverDesign();
+            const auto d = *design::radiatorDesign({ 0.4, 2, 30, 0, 1 }, design::Trigger::Activation).design;
+            std::tie(s.boxType, s.closedVb, s.ventedFb) = std::tuple(BoxType::Radiator, d.vb, d.fb);
+            return s;
+        }() };
+    for (const char* file : { "closed", "vented" }) {
+        files().answerNext(kExamples + QString::fromLatin1(file) + ".TLV");
+        QVERIFY(m_window->addFromFile());
+    }
+    for (const DesignState& design : designs) {
+        designState() = design;
+        clickDraw();
+        QVERIFY(m_window->keepCurve());
+    }
+    designState() = ventedDesign(design::ventedFromVolume(driver, 2.5, aligned));
+    designState().graphDrawn = 0;
+    clickDraw();
+    QTest::keyClick(m_window->findChild<QComboBox*>("cboRange"), Qt::Key_Down);
+    QCOMPARE(shownGraphRange(), boxRange());
+
+    QCOMPARE(keptCurves().size(), kMaxKeptCurves);
+    QCOMPARE(legendTexts(drawnPage()).size(), kMaxKeptCurves + 2); // the current design and -3 dB
+    const QImage image = renderToImage(drawnPage(), QSize(800, 400));
+    for (const KeptCurve& k : keptCurves()) {
+        const QColor colour = chart::comparedColor(k.colorSlot);
+        int pixels = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                pixels += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                        + std::abs(c.blue() - colour.blue())
+                    < 60;
+            }
+        QVERIFY2(pixels > 100, qPrintable(k.label)); // a curve, not a legend's stroke alone
+    }
+    auto* table = m_window->findChild<QTableWidget*>("lstKept");
+    QCOMPARE(table->rowCount(), kMaxKeptCurves);
+    QVERIFY(messages().shown.isEmpty());
+
+    if (qEnvironmentVariableIntValue("TOLVAN_WRITE_PICTURES") != 1)
+        return;
+    table->sortByColumn(1 + int(KeptColumn::F3), Qt::AscendingOrder);
+    auto* panel = qobject_cast<KeptCurvesPanel*>(table->window());
+    panel->resize(panel->fittingSize());
+    m_window->resize(panel->width(), panel->width() * 6816 / 9492);
+    const QPixmap graph = m_window->grab(), numbers = panel->grab();
+    QImage picture(panel->width(), graph.height() + numbers.height() + 8, QImage::Format_RGB32);
+    picture.fill(QColor(200, 200, 200));
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, graph);
+    painter.drawPixmap(0, graph.height() + 8, numbers);
+    painter.end();
+    QVERIFY(picture.save(QStringLiteral(TOLVAN_TEST_DATA "/../../docs/compare-graph.png")));
 }
 
 QTEST_MAIN(TestGraphWindow)

@@ -1,14 +1,20 @@
 // The response curves in chart units: the worked examples of the closed and
 // vented boxes, the crossover levels with their clipping and dropping, the
 // frequency grids, the bandpass anchors and limits, the titles, and designs
-// with missing inputs that must yield no curve rather than NaN points. Kept
-// curves: what a drawing keeps and its label, the colours, and the file
-// beside the system file, read back exactly or refused as damaged.
+// with missing inputs that must yield no curve rather than NaN points. The
+// ranges that zoom in: labels where their axis puts them, ranges kept sound
+// through zooming and panning. Kept curves: what a drawing keeps, its label
+// and numbers, the colours that stay apart (computed), and the file beside
+// the system file, read back exactly or refused as damaged.
 #include "graph/curves.h"
 #include "graph/graphpage.h"
 #include "graph/keptcurvefile.h"
 
+#include "design/closedbox.h"
+#include "design/workedexamples.h"
+#include "graph/colourdifference.h"
 #include "graph/handedover.h"
+#include "platform/chart.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,6 +24,9 @@
 #include <functional>
 
 Q_DECLARE_METATYPE(DesignState)
+Q_DECLARE_METATYPE(GraphRange)
+Q_DECLARE_METATYPE(colour::Lab)
+Q_DECLARE_METATYPE(colour::Matrix)
 
 namespace {
 using namespace handedover;
@@ -73,6 +82,12 @@ private slots:
     void missingInputsDrawNoCurve();
     void frequencyLabelPositions_data();
     void frequencyLabelPositions();
+    void rangesStaySound_data();
+    void rangesStaySound();
+    void deltaE2000MatchesItsReference_data();
+    void deltaE2000MatchesItsReference();
+    void comparedColoursStandApart_data();
+    void comparedColoursStandApart();
     void keptCurveOfADrawing_data();
     void keptCurveOfADrawing();
     void keptCurvesTakeTheFirstFreeColourUpToEight();
@@ -109,6 +124,15 @@ void TestCurves::readingInvertsChartUnits()
     QCOMPARE(readingText(*reading), QStringLiteral("1.00 kHz   -3.0 dB"));
     QVERIFY(!readingAt(QPointF(50, 500))); // on the level labels
     QVERIFY(!readingAt(QPointF(500, 950))); // above the plot
+    // In the box range the middle of the plot is 100 Hz; -5 to 5 dB puts 0 dB there too.
+    const GraphRange range { 10, 1000, -5, 5 };
+    const auto zoomed = readingAt(kPlotArea.center(), range);
+    QVERIFY(zoomed);
+    QCOMPARE_LT(std::abs(zoomed->frequency - 100), 1e-6);
+    QCOMPARE_LT(std::abs(zoomed->level), 1e-9);
+    const PlotMap map = graphPlot(range);
+    QCOMPARE_LT(std::abs(map.frequencyAt(map.xOf(31.6)) - 31.6), 1e-9);
+    QCOMPARE_LT(std::abs(map.toWorld({ chartX(1000), chartY(5) }).y() - kPlotArea.bottom()), 1e-9);
 }
 
 void TestCurves::closedBoxLevels_data()
@@ -416,23 +440,166 @@ void TestCurves::missingInputsDrawNoCurve()
 void TestCurves::frequencyLabelPositions_data()
 {
     QTest::addColumn<QString>("label");
-    QTest::addColumn<double>("x");
-    QTest::newRow("20") << "20" << 239.2;
-    QTest::newRow("1K") << "1K" << 1025.0;
-    QTest::newRow("10K") << "10K" << 1487.5;
+    QTest::addColumn<double>("x"); // NaN: not shown
+    QTest::addColumn<GraphRange>("range");
+    const double none = std::nan("");
+    QTest::newRow("20") << "20" << 239.2 << GraphRange();
+    QTest::newRow("1K") << "1K" << 1025.0 << GraphRange();
+    QTest::newRow("10K") << "10K" << 1487.5 << GraphRange();
+    // The box range: 10 Hz at the plot's left edge, 100 Hz in its middle.
+    QTest::newRow("box range, 10") << "10" << 100.0 << boxRange();
+    QTest::newRow("box range, 20") << "20" << 100 + 925 * std::log10(2) << boxRange();
+    QTest::newRow("box range, 30") << "30" << 100 + 925 * std::log10(3) << boxRange();
+    QTest::newRow("box range, 100") << "100" << 1025.0 << boxRange();
+    QTest::newRow("box range, 1K") << "1K" << 1950.0 << boxRange();
+    QTest::newRow("box range, no 5K") << "5K" << none << boxRange();
+    QTest::newRow("crossover range, 1K") << "1K" << 100 + 1850 / std::log10(200) << crossoverRange();
+    QTest::newRow("crossover range, 20K") << "20K" << 1950.0 << crossoverRange();
+    QTest::newRow("crossover range, no 50") << "50" << none << crossoverRange();
+    const GraphRange octave { 100, 200, kLowestLevel, kHighestDb };
+    QTest::newRow("an octave, 150") << "150" << 100 + 1850 * std::log10(1.5) / std::log10(2) << octave;
+    QTest::newRow("an octave, 1K") << "1K" << none << octave;
 }
 
 void TestCurves::frequencyLabelPositions()
 {
     QFETCH(QString, label);
     QFETCH(double, x);
+    QFETCH(GraphRange, range);
     Page page(kGraphWorld);
-    drawGraphFrame(page);
-    const PageText* text = page.findText(label);
-    QVERIFY(text);
+    if (range.isFull())
+        drawGraphFrame(page);
+    else
+        drawRangeFrame(page, graphPlot(range), graphFrameLook());
+    // The frequency label, not a level label of the same text.
+    const PageText* text = nullptr;
+    for (const PageItem& item : page.items())
+        if (const auto* t = std::get_if<PageText>(&item); t && t->text == label && t->pos.y() == 60 && !text)
+            text = t;
+    QCOMPARE(bool(text), !std::isnan(x));
+    if (!text)
+        return;
     QCOMPARE_LT(std::abs(text->pos.x() - x), 0.05);
     QCOMPARE(text->pos.y(), 60.0);
     QCOMPARE(text->placement.anchor, Qt::AlignHCenter | Qt::AlignBaseline); // centred on its grid line
+}
+
+void TestCurves::rangesStaySound_data()
+{
+    QTest::addColumn<GraphRange>("range");
+    QTest::addColumn<QString>("change"); // "", "zoom", "zoom level", "pan"
+    QTest::addColumn<double>("about"); // Hz or dB zoomed about; decades panned
+    QTest::addColumn<double>("by"); // zoom factor; dB panned
+    QTest::addColumn<GraphRange>("expected");
+    const GraphRange full;
+    const double nan = std::nan("");
+    QTest::newRow("the full range") << full << "" << 0.0 << 0.0 << full;
+    QTest::newRow("reversed") << GraphRange { 1000, 10, 10, -20 } << "" << 0.0 << 0.0 << boxRange();
+    QTest::newRow("narrower than an octave, about its middle") << GraphRange { 100, 150, -20,
+        10 } << "" << 0.0 << 0.0 << GraphRange { std::sqrt(150 * 100 / 2.0), std::sqrt(150 * 100 * 2.0), -20, 10 };
+    QTest::newRow("beyond the full range") << GraphRange { 1, 1e6, -40, 40 } << "" << 0.0 << 0.0 << full;
+    QTest::newRow("an octave at the top")
+        << GraphRange { 90000, 100000, -20, 10 } << "" << 0.0 << 0.0 << GraphRange { 50000, 100000, -20, 10 };
+    QTest::newRow("levels closer than 3 dB")
+        << GraphRange { 10, 100000, -3, -2 } << "" << 0.0 << 0.0 << GraphRange { 10, 100000, -4, -1 };
+    QTest::newRow("not numbers") << GraphRange { nan, nan, nan, nan } << "" << 0.0 << 0.0 << full;
+    QTest::newRow("zoomed in about 100 Hz")
+        << full << "zoom" << 100.0 << 2.0 << GraphRange { 31.6228, 3162.28, -20, 10 };
+    QTest::newRow("zoomed out past the full range") << boxRange() << "zoom" << 100.0 << 0.1 << full;
+    QTest::newRow("the level zoomed about 0 dB")
+        << full << "zoom level" << 0.0 << 2.0 << GraphRange { 10, 100000, -10, 5 };
+    QTest::newRow("panned a decade up") << boxRange() << "pan" << 1.0 << 0.0 << GraphRange { 100, 10000, -20, 10 };
+    QTest::newRow("panned past the top stops there")
+        << boxRange() << "pan" << 9.0 << 0.0 << GraphRange { 1000, 100000, -20, 10 };
+    QTest::newRow("panned down 5 dB past the bottom")
+        << GraphRange { 10, 1000, -15, 0 } << "pan" << 0.0 << -10.0 << GraphRange { 10, 1000, -20, -5 };
+}
+
+void TestCurves::rangesStaySound()
+{
+    QFETCH(GraphRange, range);
+    QFETCH(QString, change);
+    QFETCH(double, about);
+    QFETCH(double, by);
+    QFETCH(GraphRange, expected);
+    const GraphRange got = change == "zoom" ? zoomFrequency(range, about, by)
+        : change == "zoom level"            ? zoomLevel(range, about, by)
+        : change == "pan"                   ? pan(range, about, by)
+                                            : soundRange(range);
+    QCOMPARE_LT(std::abs(got.fromHz / expected.fromHz - 1), 1e-5);
+    QCOMPARE_LT(std::abs(got.toHz / expected.toHz - 1), 1e-5);
+    QCOMPARE_LT(std::abs(got.fromDb - expected.fromDb), 1e-9);
+    QCOMPARE_LT(std::abs(got.toDb - expected.toDb), 1e-9);
+    if (expected.isFull())
+        QVERIFY(got.isFull());
+    // The frequency zoomed about stays where it was on the plot.
+    if (change == "zoom" && !got.isFull())
+        QCOMPARE_LT(std::abs(graphPlot(got).xOf(about) - graphPlot(range).xOf(about)), 1e-6);
+}
+
+void TestCurves::deltaE2000MatchesItsReference_data()
+{
+    // Pairs of the published CIEDE2000 test data (Sharma, Wu and Dalal).
+    QTest::addColumn<colour::Lab>("p");
+    QTest::addColumn<colour::Lab>("q");
+    QTest::addColumn<double>("difference");
+    QTest::newRow("1") << colour::Lab { 50, 2.6772, -79.7751 } << colour::Lab { 50, 0, -82.7485 } << 2.0425;
+    QTest::newRow("7") << colour::Lab { 50, 0, 0 } << colour::Lab { 50, -1, 2 } << 2.3669;
+    QTest::newRow("17") << colour::Lab { 50, 2.5, 0 } << colour::Lab { 73, 25, -18 } << 27.1492;
+    QTest::newRow("25") << colour::Lab { 60.2574, -34.0099, 36.2677 } << colour::Lab { 60.4626, -34.1751, 39.4387 }
+                        << 1.2644;
+}
+
+void TestCurves::deltaE2000MatchesItsReference()
+{
+    QFETCH(colour::Lab, p);
+    QFETCH(colour::Lab, q);
+    QFETCH(double, difference);
+    QCOMPARE_LT(std::abs(colour::deltaE2000(p, q) - difference), 5e-5);
+    QCOMPARE_LT(std::abs(colour::deltaE2000(q, p) - difference), 5e-5);
+    // sRGB red is L 53.24, a 80.09, b 67.20; the simulations keep greys grey.
+    const colour::Lab red = colour::lab(QColor(255, 0, 0));
+    QCOMPARE_LT(std::abs(red.l - 53.24) + std::abs(red.a - 80.09) + std::abs(red.b - 67.20), 0.05);
+    for (const colour::Matrix& vision : { colour::kProtanopia, colour::kDeuteranopia })
+        QCOMPARE_LT(colour::deltaE2000(QColor(128, 128, 128), QColor(128, 128, 128), vision)
+                + colour::deltaE2000(colour::lab(QColor(128, 128, 128), vision), colour::lab(QColor(128, 128, 128))),
+            0.5);
+}
+
+void TestCurves::comparedColoursStandApart_data()
+{
+    QTest::addColumn<colour::Matrix>("vision");
+    QTest::addColumn<double>("least"); // CIEDE2000
+    QTest::newRow("normal vision") << colour::kNormal << 20.0;
+    QTest::newRow("protanopia") << colour::kProtanopia << 10.0;
+    QTest::newRow("deuteranopia") << colour::kDeuteranopia << 10.0;
+}
+
+void TestCurves::comparedColoursStandApart()
+{
+    QFETCH(colour::Matrix, vision);
+    QFETCH(double, least);
+    // The current design: box black, bandpass, woofer, mid-range, tweeter.
+    QList<QColor> current;
+    for (int index : { 0, kBandpassColor, 1, 9, 4 })
+        current << chart::color(index);
+    for (int i = 0; i < chart::kComparedColors; ++i) {
+        const QColor kept = chart::comparedColor(i);
+        for (int j = i + 1; j < chart::kComparedColors; ++j)
+            QVERIFY2(colour::deltaE2000(kept, chart::comparedColor(j), vision) >= least,
+                qPrintable(QStringLiteral("slots %1 and %2").arg(i).arg(j)));
+        for (const QColor& drawn : current)
+            QVERIFY2(colour::deltaE2000(kept, drawn, vision) >= least,
+                qPrintable(QStringLiteral("slot %1 and %2").arg(i).arg(drawn.name())));
+        // Thin lines of it stand out on white.
+        QVERIFY2(colour::deltaE2000(kept, Qt::white, vision) >= 1.5 * least, qPrintable(kept.name()));
+    }
+    // Slots of one dash pattern differ in lightness, so a grey print tells them apart too.
+    for (int i = 0; i < chart::kComparedColors; ++i)
+        for (int j = i + 1; j < chart::kComparedColors; ++j)
+            if (chart::comparedStyle(i) == chart::comparedStyle(j))
+                QCOMPARE_GE(
+                    std::abs(colour::lab(chart::comparedColor(i)).l - colour::lab(chart::comparedColor(j)).l), 10.0);
 }
 
 void TestCurves::keptCurveOfADrawing_data()
@@ -441,58 +608,77 @@ void TestCurves::keptCurveOfADrawing_data()
     QTest::addColumn<QString>("label"); // empty: nothing to keep
     QTest::addColumn<bool>("box");
     QTest::addColumn<bool>("band");
+    QTest::addColumn<QStringList>("numbers"); // the panel's volume, tuning, Qtc and F3
 
     DesignState s = closedBox(50, 0.7071f);
     s.driverName = "Test woofer";
     s.closedVb = 1.5f;
-    QTest::newRow("closed") << s << QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3") << true << false;
+    QTest::newRow("closed") << s << QString::fromUtf8("Test woofer, closed 1.50 ft\u00b3") << true << false
+                            << QStringList { "1.5", "50.", ".707", "50." };
+    // The worked example: its volume, system resonance and cut-off as the window shows them.
+    const worked::Closed& closed = worked::kClosed[0];
+    s = closedBox(60.57f, worked::kClosedForQtc[0].qtc);
+    s.closedVb = closed.shown[0].toFloat();
+    QTest::newRow("closed worked example") << s << QString::fromUtf8("closed 0.65 ft\u00b3") << true << false
+                                           << QStringList { closed.shown[0], closed.shown[2], ".707", closed.shown[3] };
     s = ventedBox();
     s.isoFactor = 0.5f;
-    QTest::newRow("vented, no name, isobaric")
-        << s << QString::fromUtf8("vented 2.00 ft\u00b3, isobaric") << true << false;
+    QTest::newRow("vented, no name, isobaric") << s << QString::fromUtf8("vented 2.00 ft\u00b3, isobaric") << true
+                                               << false << QStringList { "2.", "30.", "", "" };
+    // The vented window's own design: its cut-off as it showed it.
+    const worked::Vented& vented = worked::kVented[0];
+    s = ventedBox();
+    std::tie(s.closedVb, s.ventedFb, s.ventedF3, s.ventedValid) = std::tuple(vented.vb, 28.74f, 28.13f, 1);
+    QTest::newRow("vented worked example") << s << QString::fromUtf8("vented 2.16 ft\u00b3") << true << false
+                                           << QStringList { vented.shown[0], vented.shown[2], "", vented.shown[3] };
     s = ventedBox();
     s.boxType = BoxType::Radiator;
     s.driverName = "  Radiator  ";
+    // Qts .4: F3 = 1.19 Fs.
     QTest::newRow("passive radiator") << s << QString::fromUtf8("Radiator, passive radiator 2.00 ft\u00b3") << true
-                                      << false;
+                                      << false << QStringList { "2.", "30.", "", "35.7" };
     DesignState band = bandpass();
     band.bandWooferName = "Band woofer";
     band.bandSealedVb = 0.8f;
     band.bandVentedVb = 1.2f;
     QTest::newRow("bandpass alone") << band << QString::fromUtf8("Band woofer, bandpass 0.80 + 1.20 ft\u00b3") << false
-                                    << true;
+                                    << true << QStringList { ".8 + 1.2", "39.06", "", "25. - 61.03" };
     s = band;
     s.boxValid = 1;
     s.boxType = BoxType::Vented;
     s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2, s.isoFactor = 1, s.ventedFb = 30;
     s.driverName = "Test woofer";
     QTest::newRow("vented and bandpass") << s << QString::fromUtf8("Test woofer, vented 2.00 ft\u00b3 + bandpass")
-                                         << true << true;
+                                         << true << true << QStringList { "2.", "30.", "", "" };
     s.driverName = "A driver name thirty long xxxx";
     s.isoFactor = 0.5f;
     QTest::newRow("the longest name, isobaric, with bandpass")
         << s << QString::fromUtf8("A driver name thirty long xxxx, vented 2.00 ft\u00b3, isobaric + bandpass") << true
-        << true;
+        << true << QStringList { "2.", "30.", "", "" };
     // Drawn for another driver than it was designed for, the label says which.
     s = ventedBox();
     s.boxDesignedFor = BoxDriver { 0.38f, 2, 30, 1 };
     QTest::newRow("vented, drawn for a measured Qts")
-        << s << QString::fromUtf8("vented 2.00 ft³, drawn for Qts .4, Vas 2, Fs 30") << true << false;
+        << s << QString::fromUtf8("vented 2.00 ft\u00b3, drawn for Qts .4, Vas 2, Fs 30") << true << false
+        << QStringList { "2.", "30.", "", "" };
     s.boxDesignedFor = boxDriverOf(s);
-    QTest::newRow("vented, drawn for its own driver") << s << QString::fromUtf8("vented 2.00 ft³") << true << false;
+    QTest::newRow("vented, drawn for its own driver")
+        << s << QString::fromUtf8("vented 2.00 ft\u00b3") << true << false << QStringList { "2.", "30.", "", "" };
     s.isoFactor = 0.5f;
     QTest::newRow("vented, drawn for a pair")
-        << s << QString::fromUtf8("vented 2.00 ft³, drawn for Qts .4, Vas 2, Fs 30, isobaric") << true << false;
+        << s << QString::fromUtf8("vented 2.00 ft\u00b3, drawn for Qts .4, Vas 2, Fs 30, isobaric") << true << false
+        << QStringList { "2.", "30.", "", "" };
     s = closedBox(50, 0.7071f);
     s.closedVb = 1.5f;
-    s.qts = 0.9f;
+    s.qts = 0.4f;
     s.boxDesignedFor = BoxDriver { 0.35f, 2, 30, 1 };
     // Its curve follows from its resonance and Q alone.
-    QTest::newRow("closed, driver changed since") << s << QString::fromUtf8("closed 1.50 ft³") << true << false;
+    QTest::newRow("closed, driver changed since") << s << QString::fromUtf8("closed 1.50 ft\u00b3") << true << false
+                                                  << QStringList { "1.5", "50.", ".707", "50." };
     s = closedBox(50, 0.7071f);
     s.boxValid = 0;
-    QTest::newRow("box not valid") << s << QString() << false << false;
-    QTest::newRow("a box that draws no curve") << closedBox(0, 0.7071f) << QString() << false << false;
+    QTest::newRow("box not valid") << s << QString() << false << false << QStringList();
+    QTest::newRow("a box that draws no curve") << closedBox(0, 0.7071f) << QString() << false << false << QStringList();
 }
 
 void TestCurves::keptCurveOfADrawing()
@@ -501,6 +687,7 @@ void TestCurves::keptCurveOfADrawing()
     QFETCH(QString, label);
     QFETCH(bool, box);
     QFETCH(bool, band);
+    QFETCH(QStringList, numbers);
     const auto kept = curveToKeep(state);
     QCOMPARE(bool(kept), !label.isEmpty());
     if (!kept)
@@ -518,6 +705,16 @@ void TestCurves::keptCurveOfADrawing()
         if (band)
             QCOMPARE(bandpassCurve(*kept->bandpass, scale)->anchors, drawn.bandpass->anchors);
     }
+    // The numbers the panel shows beside it, and the driver's.
+    QStringList shown;
+    for (KeptColumn column : { KeptColumn::Volume, KeptColumn::Tuning, KeptColumn::Qtc, KeptColumn::F3 })
+        shown << keptCell(*kept, column).text;
+    QCOMPARE(shown, numbers);
+    const QString driver = box ? state.driverName.trimmed() : state.bandWooferName.trimmed();
+    QCOMPARE(keptCell(*kept, KeptColumn::Driver).text, driver);
+    QCOMPARE(keptCell(*kept, KeptColumn::Qts).text, box && state.qts > 0 ? QStringLiteral(".4") : QString());
+    // Named after its file, when it comes from one.
+    QCOMPARE(curveToKeep(state, "/designs/sub one.TLV")->label, keptLabel("sub one: " + label));
 }
 
 void TestCurves::keptCurvesTakeTheFirstFreeColourUpToEight()
@@ -551,7 +748,9 @@ KeptCurves sampleKept()
     s.boxValid = 1;
     s.boxType = BoxType::Vented;
     s.fs = 30, s.qts = 0.4f, s.vas = 2, s.closedVb = 2.16f, s.isoFactor = 0.5f, s.ventedFb = 28.74f;
-    keepCurve(kept, curveToKeep(s));
+    s.ventedValid = 1, s.ventedF3 = 28.13f, s.driverName = "Sample woofer";
+    s.bandSealedVb = 1.2f, s.bandVentedVb = 0.8f, s.bandQts = 0.35f, s.bandVas = 3, s.bandFs = 25;
+    keepCurve(kept, curveToKeep(s, "/designs/sample.TLV")); // from a file: with the bandpass's driver
     kept[1].label = QString::fromUtf8("Gr\u00f6\u00dfer, \"quoted\"");
     kept[1].visible = false;
     return kept;
@@ -565,6 +764,12 @@ void TestCurves::keptCurvesFileReadsBackExactly()
     QVERIFY(read);
     QCOMPARE(*read, kept);
     QCOMPARE(read->at(1).box->qts, double(0.4f));
+    // With the numbers of its design.
+    QCOMPARE(read->at(1).figures.driver, QStringLiteral("Sample woofer"));
+    QCOMPARE(read->at(1).figures.f3, std::optional(double(28.13f)));
+    QCOMPARE(read->at(1).figures.sealedVb, std::optional(double(1.2f)));
+    QCOMPARE(read->at(1).figures.bandQts, std::optional(double(0.35f)));
+    QCOMPARE(read->at(0).figures.f3, std::optional(double(design::closedBoxF3(50, 0.7071f))));
     // A label edited by hand is taken without its blanks, and cut.
     QJsonObject root = QJsonDocument::fromJson(keptCurvesJson(kept)).object();
     QJsonArray curves = root["curves"].toArray();
@@ -573,6 +778,13 @@ void TestCurves::keptCurvesFileReadsBackExactly()
     curves[0] = first;
     root["curves"] = curves;
     QCOMPARE(keptCurvesFromJson(QJsonDocument(root).toJson())->at(0).label, QString(kMaxKeptLabelLength, u'x'));
+    // A cut-off no Single holds is read, and shown as not known.
+    QJsonObject box = first["box"].toObject();
+    box["f3"] = 1e300;
+    first["box"] = box;
+    curves[0] = first;
+    root["curves"] = curves;
+    QCOMPARE(keptCell(keptCurvesFromJson(QJsonDocument(root).toJson())->at(0), KeptColumn::F3).text, QString());
     QCOMPARE(keptLabel(" Two\nlines,\ttab\u0001bell  "), QStringLiteral("Two lines, tab bell"));
     QCOMPARE(keptCurvesFileFor("/a/woofer.TLV"), QStringLiteral("/a/woofer.TLV.compare.json"));
 }
@@ -595,6 +807,28 @@ void TestCurves::damagedKeptCurvesFileIsRefused_data()
         return QJsonDocument(root).toJson();
     };
     QTest::newRow("the sample") << changed([](QJsonObject&, QJsonObject&) {}) << 2;
+    // Files written before the numbers were kept, and fields a later version may add.
+    QTest::newRow("without the numbers") << changed([](QJsonObject& r, QJsonObject& c) {
+        c.remove("driver");
+        QJsonObject box = c["box"].toObject();
+        box.remove("f3");
+        c["box"] = box;
+        QJsonArray curves = r["curves"].toArray();
+        QJsonObject second = curves[1].toObject();
+        QJsonObject band = second["bandpass"].toObject();
+        for (const char* key : { "sealedVb", "ventedVb", "qts", "vas", "fs" })
+            band.remove(key);
+        second["bandpass"] = band;
+        curves[1] = second;
+        r["curves"] = curves;
+    }) << 2;
+    QTest::newRow("a field not known") << changed([](QJsonObject&, QJsonObject& c) { c["analysis"] = 1; }) << 2;
+    QTest::newRow("a cut-off as text") << changed([](QJsonObject&, QJsonObject& c) {
+        QJsonObject box = c["box"].toObject();
+        box["f3"] = "50";
+        c["box"] = box;
+    }) << -1;
+    QTest::newRow("a driver that is a number") << changed([](QJsonObject&, QJsonObject& c) { c["driver"] = 7; }) << -1;
     QTest::newRow("no curves") << QByteArray(R"({"format": "tolvan-kept-curves", "version": 1, "curves": []})") << 0;
     QTest::newRow("not JSON") << QByteArray("{\"format\": ") << -1;
     QTest::newRow("a list, not an object") << QByteArray("[]") << -1;

@@ -192,6 +192,7 @@ private slots:
     void fillingAndStoringFollowTheRow();
     void saveTakesWhatTheOpenWindowsShow_data();
     void saveTakesWhatTheOpenWindowsShow();
+    void placeStaysPutOverTwentyReopenings();
 };
 
 void TestDesignWindow::enterMovesAlongCycleAndWraps_data()
@@ -548,6 +549,8 @@ void TestDesignWindow::placeIsTakenBackOnTheSameScreensOnly_data()
     QTest::newRow("same screens") << true << QRect(30, 20, 500, 280) << true;
     QTest::newRow("a screen that is gone") << false << QRect(30, 20, 500, 280) << false;
     QTest::newRow("off every screen") << true << QRect(9000, 9000, 500, 280) << false;
+    // The window itself on the screen, but its title bar above it: it could not be dragged.
+    QTest::newRow("title bar above the screen") << true << QRect(30, 0, 500, 280) << false;
 }
 
 void TestDesignWindow::placeIsTakenBackOnTheSameScreensOnly()
@@ -712,6 +715,38 @@ void TestDesignWindow::saveTakesWhatTheOpenWindowsShow()
     SharingWindow::log.clear();
     DesignWindow::handOverOpenWindows();
     QCOMPARE(SharingWindow::log, handedOver);
+}
+
+// Closed and opened again twenty times, with the frame the platform gives
+// it, the window comes back to the pixel where it was left.
+void TestDesignWindow::placeStaysPutOverTwentyReopenings()
+{
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    rememberWindowPlaces(true);
+    auto* first = new ProbeWindow;
+    QVERIFY(activate(first));
+    const QRect left(120, 90, first->width() + 40, first->height() + 20);
+    first->setGeometry(left);
+    QTRY_COMPARE(first->geometry(), left);
+    const QPoint frameOffset = first->geometry().topLeft() - first->frameGeometry().topLeft();
+    first->close();
+    delete first;
+    for (int reopening = 1; reopening <= 20; ++reopening) {
+        auto* again = new ProbeWindow;
+        QVERIFY(activate(again));
+        QVERIFY2(again->geometry() == left,
+            qPrintable(QString("reopening %1: %2,%3 %4x%5")
+                           .arg(reopening)
+                           .arg(again->x())
+                           .arg(again->y())
+                           .arg(again->width())
+                           .arg(again->height())));
+        again->close();
+        delete again;
+    }
+    rememberWindowPlaces(false);
+    qInfo("frame offset %d,%d", frameOffset.x(), frameOffset.y());
 }
 
 QTEST_MAIN(TestDesignWindow)

@@ -62,6 +62,8 @@ private slots:
     void screenRendererDrawsWhatRenderPageDraws_data();
     void screenRendererDrawsWhatRenderPageDraws();
     void textStretchesWithTheWorld();
+    void legendKeepsItsLeastSizeOnScreen_data();
+    void legendKeepsItsLeastSizeOnScreen();
     void pdfTextReadsBack();
     void svgAndPngAreWritten();
     void fitToPaper_data();
@@ -177,6 +179,48 @@ void TestPageOutput::screenRendererDrawsWhatRenderPageDraws()
     renderPage(second, painter, QRectF(QPointF(0, 0), QSizeF(secondSize)));
     painter.end();
     QCOMPARE(shown(second, secondSize), expected);
+}
+
+void TestPageOutput::legendKeepsItsLeastSizeOnScreen_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("emPixels"); // of the legend's texts on a screen
+    // Font size 100 at 0.33 world units: an em of 33 units, 6.6 pixels at a
+    // fifth of the world, raised to 9 points (12 pixels); at full size 33.
+    QTest::newRow("small: 9 points") << QSize(400, 200) << 12.0;
+    QTest::newRow("large: as the page says") << QSize(2000, 1000) << 33.0;
+}
+
+// The legend's box is 2.1 em high for one line: on a screen, no smaller than
+// its least size says; in a file, scaled with the page.
+void TestPageOutput::legendKeepsItsLeastSizeOnScreen()
+{
+    QFETCH(QSize, size);
+    QFETCH(double, emPixels);
+    Page page(QRectF(0, 0, 2000, 1000));
+    page.setFontScale(0.33);
+    page.loadFont(0, 100);
+    page.legend(QRectF(100, 100, 1800, 800), { { QStringLiteral("Kept"), Qt::red, Qt::DashLine, 2 } }, 9);
+    const auto boxHeight = [&](bool screen) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        if (screen) {
+            ScreenPageRenderer renderer;
+            renderer.render(page, painter, image.rect(), Qt::black);
+        } else {
+            renderPage(page, painter, QRectF(image.rect()));
+        }
+        painter.end();
+        const int x = size.width() * 1880 / 2000; // inside the box's right edge
+        int top = size.height(), bottom = -1;
+        for (int y = 0; y < size.height(); ++y)
+            if (image.pixelColor(x, y) != QColor(Qt::black))
+                top = std::min(top, y), bottom = y;
+        return bottom - top + 1;
+    };
+    QCOMPARE_LT(std::abs(boxHeight(true) - 2.1 * emPixels), 3.0);
+    QCOMPARE_LT(std::abs(boxHeight(false) - 2.1 * 33 * size.height() / 1000), 3.0);
 }
 
 void TestPageOutput::textStretchesWithTheWorld()

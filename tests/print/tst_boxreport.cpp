@@ -1,7 +1,8 @@
 // The box data report: which pages a design state gives, each page's texts
 // where they stand, kept curves with their legend in the graph (and the page
-// unchanged without them), and real prints into PDF files and on the PDF
-// printer (one job, two pages for a box and a bandpass design).
+// unchanged without them), the graph over the range the graph window shows,
+// and real prints into PDF files and on the PDF printer (one job, two pages
+// for a box and a bandpass design).
 #include "core/designstate.h"
 #include "platform/chart.h"
 #include "print/boxreport.h"
@@ -15,6 +16,8 @@
 #include <QtTest>
 #include <cmath>
 #include <tuple>
+
+Q_DECLARE_METATYPE(GraphRange)
 
 namespace {
 // A vented design of 2 cubic feet tuned to 30 Hz, a bandpass design beside it.
@@ -74,6 +77,8 @@ private slots:
     void zeroTuningLeavesThePortLengthsOut();
     void gaugeAdvancesWhileTheGraphIsComposed();
     void keptCurvesJoinTheGraphWithALegend();
+    void graphShowsTheRangeChosen_data();
+    void graphShowsTheRangeChosen();
 
     void reportIsPrintedAsOneJob_data();
     void reportIsPrintedAsOneJob();
@@ -217,8 +222,9 @@ void TestBoxReport::keptCurvesJoinTheGraphWithALegend()
         const QString box = QString::fromUtf8("Big Woofer, vented 2.00 ft\u00b3 (current)");
         const QString band = QString::fromUtf8("Sub Woofer, bandpass 1.50 + 1.25 ft\u00b3, isobaric (current)");
         const QString keptLabel = QString::fromUtf8("Big Woofer, vented 3.00 ft\u00b3 + bandpass");
-        QCOMPARE(
-            texts, (k == BoxType::Vented ? QStringList { box, band, keptLabel } : QStringList { band, keptLabel }));
+        QCOMPARE(texts,
+            (k == BoxType::Vented ? QStringList { box, band, keptLabel, "-3 dB" }
+                                  : QStringList { band, keptLabel, "-3 dB" }));
         // Inside the printed graph's frame, in its upper right corner.
         QVERIFY(QRectF(120, 100, 1800, 800).contains(legend->area));
         // The kept vented box and bandpass, dashed in the first colour.
@@ -228,6 +234,61 @@ void TestBoxReport::keptCurvesJoinTheGraphWithALegend()
                 dashed += line->color == chart::comparedColor(0) && line->style == Qt::DashLine;
         QCOMPARE(dashed, 2);
     }
+}
+
+void TestBoxReport::graphShowsTheRangeChosen_data()
+{
+    QTest::addColumn<GraphRange>("range");
+    QTest::addColumn<QString>("label"); // a frequency label
+    QTest::addColumn<double>("x"); // where it stands; NaN: not printed
+    QTest::addColumn<double>("dashesY"); // the -3 dB line's baseline; NaN: not printed
+    const double none = std::nan("");
+    // The full range as the page lays it out: labels from x = 100 of the page.
+    QTest::newRow("full range, 10K") << GraphRange() << "10K" << 100 + 1800 * 3 / 4.0 << 536.0;
+    // The box range over the printed plot, 120 to 1920; -3 dB where it always is.
+    QTest::newRow("box range, 1K") << boxRange() << "1K" << 1920.0 << 536.0;
+    QTest::newRow("box range, 100") << boxRange() << "100" << 1020.0 << 536.0;
+    QTest::newRow("box range, no 10K") << boxRange() << "10K" << none << 536.0;
+    QTest::newRow("-10 to 5 dB") << GraphRange { 10, 100000, -10, 5 } << "1K" << 120 + 1800 * 2 / 4.0
+                                 << 100 + 800 * 7 / 15.0 - (553 + 1 / 3.0 - 536);
+    QTest::newRow("0 to 10 dB: no -3 dB line") << GraphRange { 10, 100000, 0, 10 } << "1K" << 1020.0 << none;
+}
+
+void TestBoxReport::graphShowsTheRangeChosen()
+{
+    QFETCH(GraphRange, range);
+    QFETCH(QString, label);
+    QFETCH(double, x);
+    QFETCH(double, dashesY);
+    const Page page = composeBoxReportPage(designs(1), BoxType::Vented, {}, {}, range);
+    const PageText* text = nullptr;
+    const PageText* dashes = nullptr;
+    for (const PageItem& item : page.items())
+        if (const auto* t = std::get_if<PageText>(&item)) {
+            if (t->text == label && t->pos.y() == 60)
+                text = t;
+            if (t->text.startsWith(QString(20, u'-')))
+                dashes = t;
+        }
+    QCOMPARE(bool(text), !std::isnan(x));
+    if (text) // the full range's labels start at their x, the others are centred on it
+        QCOMPARE_LT(std::abs(text->pos.x() - x), 0.05);
+    QCOMPARE(bool(dashes), !std::isnan(dashesY));
+    if (dashes)
+        QCOMPARE_LT(std::abs(dashes->pos.y() - dashesY), 0.05);
+    // The page above the graph is the same whatever the range.
+    const Page full = composeBoxReportPage(designs(1), BoxType::Vented);
+    QVERIFY(page.findText("Tuned Frequency = 30. Hz"));
+    QCOMPARE(page.texts().mid(0, 8), full.texts().mid(0, 8));
+
+    // Printed, the report shows the range the graph window shows.
+    shownGraphRange() = range;
+    designState() = designs(1);
+    QTemporaryDir dir;
+    QCOMPARE(runBoxDataReport(PrintTarget::pdfFile(dir.filePath("range.pdf"))), 1);
+    shownGraphRange() = {};
+    const QStringList words = pdfText(dir.filePath("range.pdf")).split(QRegularExpression("\\s+"));
+    QCOMPARE(words.contains(label), !std::isnan(x));
 }
 
 void TestBoxReport::reportIsPrintedAsOneJob_data()

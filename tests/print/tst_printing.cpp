@@ -193,8 +193,10 @@ void TestPrinting::reportPageGoesToTheChosenTarget_data()
                                << "" << 1 << "";
     QTest::newRow("unknown printer") << "printer"
                                      << "No Such Printer 4711" << 1 << kCouldNotOpen;
+    // A PDF file's failure is said with the file's name and why: FILE stands for the file.
     QTest::newRow("folder missing") << "file"
-                                    << "missing/report.pdf" << 1 << kCouldNotOpen;
+                                    << "missing/report.pdf" << 1
+                                    << kCouldNotOpen + "\n\nFILE cannot be written: the folder does not exist.";
     QTest::newRow("empty file name") << "file"
                                      << "" << 1 << kCouldNotOpen;
 }
@@ -212,6 +214,7 @@ void TestPrinting::reportPageGoesToTheChosenTarget()
         QSKIP("the PDF printer is not the system's default printer");
     QTemporaryDir dir;
     const QString file = name.isEmpty() ? name : dir.filePath(name);
+    message.replace("FILE", QDir::toNativeSeparators(file));
     const auto answer = [&] {
         if (target == "file")
             m_printers->answerPdfFile(file);

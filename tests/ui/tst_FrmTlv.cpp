@@ -348,6 +348,7 @@ void TestFrmTlv::keptCurvesGoBesideTheSystemFile_data()
     QTest::newRow("two kept, saved and loaded") << 2 << "" << 2 << false;
     QTest::newRow("none kept: none written") << 0 << "" << 0 << false;
     QTest::newRow("none kept: an old one removed") << 0 << "old" << 0 << false;
+    QTest::newRow("none kept: one that cannot be read stays") << 0 << "unreadable" << 0 << false;
     QTest::newRow("missing") << 2 << "removed" << 0 << false;
     QTest::newRow("damaged") << 2 << "damaged" << 0 << true;
     QTest::newRow("not kept curves") << 2 << "other" << 0 << true;
@@ -371,12 +372,23 @@ void TestFrmTlv::keptCurvesGoBesideTheSystemFile()
         keepCurve(keptCurves(), curveToKeep(s));
     }
     const KeptCurves saved = keptCurves();
-    if (beside == "old")
-        QVERIFY(QFile(companion).open(QIODevice::WriteOnly));
+    // An earlier save's curves, or a file this version cannot read (a later version's).
+    const QByteArray unreadable = R"({"format": "tolvan-kept-curves", "version": 2, "curves": []})";
+    if (beside == "old" || beside == "unreadable") {
+        QFile file(companion);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(beside == "old" ? keptCurvesJson(KeptCurves { *curveToKeep(s) }) : unreadable);
+    }
     files.answerNext(system);
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
     QCOMPARE(QFileInfo(system).size(), 374);
-    QCOMPARE(QFileInfo::exists(companion), kept > 0);
+    QCOMPARE(QFileInfo::exists(companion), kept > 0 || beside == "unreadable");
+    if (beside == "unreadable") {
+        QFile file(companion);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), unreadable); // never deleted nor overwritten
+        return;
+    }
     QVERIFY(!designChangedSinceKept());
 
     if (beside == "removed")

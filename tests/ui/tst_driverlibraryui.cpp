@@ -1,9 +1,13 @@
 // The driver library in the real windows: picking fills a window's driver
-// fields and nothing else, Calculate then designs the worked example; a
-// driver measured in the measurement window is saved and picked in the
-// vented window; saving asks before replacing and keeps what the window has
-// no field for; the refusals; completion on the name field; the managing
-// dialog with its import and export.
+// fields and nothing else (a value the driver lacks leaves its field),
+// Calculate then designs the worked example; a driver measured in the
+// measurement window is saved and picked in the vented window; saving asks
+// before replacing and keeps what the window has no field for, merged with
+// what another copy saved while the question was open; the refusals;
+// completion on the name field; the button in the name field that opens the
+// pick list, which leads on to the managing dialog with its import and
+// export and its columns as wide as they need; an edit that meets another
+// copy's change.
 #include "core/designstate.h"
 #include "core/driverlibrary.h"
 #include "design/workedexamples.h"
@@ -22,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -59,6 +64,33 @@ QWidget* openDriverWindow(const QString& name)
 }
 
 QLineEdit* edit(const QWidget* window, const QString& name) { return window->findChild<QLineEdit*>(name); }
+
+// Another running copy of the program, which changes the library while a
+// question of this one is open; the question is answered `answer`.
+class AnotherCopy final : public MessageService {
+public:
+    AnotherCopy(std::function<void()> change, MsgAnswer answer)
+        : m_change(std::move(change))
+        , m_answer(answer)
+        , m_previous(installMessageService(this))
+    {
+    }
+    ~AnotherCopy() override { installMessageService(m_previous); }
+    MsgAnswer show(const Message& message) override
+    {
+        shown << message;
+        if (const auto change = std::exchange(m_change, nullptr))
+            change();
+        return message.buttons == MsgButtons::YesNo ? m_answer : MsgAnswer::Ok;
+    }
+    void beep() override { }
+    QVector<Message> shown;
+
+private:
+    std::function<void()> m_change;
+    MsgAnswer m_answer;
+    MessageService* m_previous;
+};
 
 void type(QWidget* window, const Texts& texts)
 {
@@ -106,11 +138,16 @@ private slots:
     void measuredDriverIsSavedAndPickedInTheVentedWindow();
     void savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks_data();
     void savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks();
+    void savingMergesWithWhatAnotherCopySavedMeanwhile();
     void savingRefuses_data();
     void savingRefuses();
     void nameFieldCompletesWithTheValues();
     void managerAddsEditsDeletesImportsAndExports();
+    void editMeetsAnotherCopysChange_data();
+    void editMeetsAnotherCopysChange();
     void everyEntryIsOnTheContextMenuWithItsShortcut();
+    void nameFieldButtonOpensThePickList_data();
+    void nameFieldButtonOpensThePickList();
 
 private:
     QTemporaryDir m_dir;
@@ -129,19 +166,19 @@ void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields_data()
                             << Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" },
                                    { "szFar", "30" } }
                             << QStringList { "szVvb", "szFb", "szLv8" };
-    QTest::newRow("radiator: an unknown Vd empties its field")
+    QTest::newRow("radiator: an unknown Vd leaves its field")
         << "frmRadiator"
         << Texts { { "szWoofBox", "Example W10" }, { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" },
-               { "szVd", "" } }
+               { "szVd", "1.5" } }
         << QStringList { "szVpr", "szVvb" };
     QTest::newRow("bandpass") << "FrmBand"
                               << Texts { { "szWoofBP", "Example W10" }, { "szQtsb", ".4" }, { "szVasb", "2" },
                                      { "szFarb", "30" }, { "szRdcb", "6.2" } }
                               << QStringList { "szFl3", "szVbb", "szISOB" };
-    QTest::newRow("networks: Qms and Le unknown")
+    QTest::newRow("networks: Qms and Le unknown leave theirs")
         << "FmNet"
-        << Texts { { "szName", "Example W10" }, { "szFr", "30" }, { "szQes", ".45" }, { "szQms", "" },
-               { "szRdc", "6.2" }, { "szL", "" } }
+        << Texts { { "szName", "Example W10" }, { "szFr", "30" }, { "szQes", ".45" }, { "szQms", "1.5" },
+               { "szRdc", "6.2" }, { "szL", "1.5" } }
         << QStringList { "szCnf", "szRic" };
 }
 
@@ -255,6 +292,28 @@ void TestDriverLibraryUi::savingAsksBeforeReplacingAndKeepsWhatTheWindowLacks()
     QCOMPARE(driverLibrary().drivers().size(), 1);
 }
 
+// While the question to replace is open, another copy saves Le and a note:
+// the save merges the window's values into the driver as it is then.
+void TestDriverLibraryUi::savingMergesWithWhatAnotherCopySavedMeanwhile()
+{
+    QWidget* networks = open<FmNet>();
+    type(networks, { { "szName", "EXAMPLE W10" }, { "szFr", "31" }, { "szRdc", "6" }, { "szQes", "" }, { "szL", "" } });
+    DriverRecord other = exampleDriver();
+    other.le = 0.9;
+    other.note = "measured";
+    AnotherCopy copy(
+        [&other] { QVERIFY(DriverLibrary(driverLibraryPath()).store(other, DriverLibrary::Existing::Replace).done()); },
+        MsgAnswer::Yes);
+    QVERIFY(saveShownDriver(networks));
+    QCOMPARE(copy.shown.size(), 1);
+    QVERIFY(copy.shown.first().prompt.contains("Replace its values"));
+    DriverRecord both = other;
+    both.name = "EXAMPLE W10";
+    both.fs = 31;
+    both.re = 6;
+    QCOMPARE(*driverLibrary().find("example w10"), both);
+}
+
 void TestDriverLibraryUi::savingRefuses_data()
 {
     QTest::addColumn<QString>("window");
@@ -348,6 +407,57 @@ void TestDriverLibraryUi::managerAddsEditsDeletesImportsAndExports()
     QCOMPARE(manager->table()->view()->model()->rowCount(), 2);
 }
 
+// Edit Driver is open on a driver when another copy changes it: OK says so
+// and keeps either the form's values (Yes) or the library's (No, shown in
+// the form, which stays open).
+void TestDriverLibraryUi::editMeetsAnotherCopysChange_data()
+{
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("the form's values kept") << MsgAnswer::Yes;
+    QTest::newRow("the library's values kept") << MsgAnswer::No;
+}
+
+void TestDriverLibraryUi::editMeetsAnotherCopysChange()
+{
+    QFETCH(MsgAnswer, answer);
+    auto* manager = qobject_cast<DriverManagerDialog*>(openDriverManager());
+    manager->table()->view()->setCurrentIndex(manager->table()->view()->model()->index(0, 0));
+    manager->editDriver();
+    auto* form = openDialog<DriverEditDialog>();
+    QVERIFY(form);
+    DriverRecord other = exampleDriver();
+    other.re = 5;
+    other.note = "another copy";
+    QVERIFY(DriverLibrary(driverLibraryPath()).store(other, DriverLibrary::Existing::Replace).done());
+    form->field("manufacturer")->setText("Acme");
+    messages().answerNext(answer);
+    form->accept();
+    QCOMPARE(messages().shown.size(), 1);
+    QCOMPARE(messages().last().buttons, MsgButtons::YesNo);
+    QVERIFY2(messages().last().prompt.startsWith("Another copy of Tolvan changed \"Example W10\" in the library"),
+        qPrintable(messages().last().prompt));
+    driverLibrary().refresh();
+    const DriverRecord stored = *driverLibrary().find("example w10");
+    if (answer == MsgAnswer::Yes) {
+        DriverRecord kept = exampleDriver();
+        kept.manufacturer = "Acme";
+        QCOMPARE(stored, kept);
+        QTRY_VERIFY(!openDialog<DriverEditDialog>());
+        return;
+    }
+    QCOMPARE(stored, other);
+    QCOMPARE(openDialog<DriverEditDialog>(), form);
+    QCOMPARE(form->field("manufacturer")->text(), QString("Example"));
+    QCOMPARE(form->field("re")->text(), QString("5"));
+    // OK now edits the driver as the library holds it.
+    form->field("model")->setText("W10-B");
+    form->accept();
+    QTRY_VERIFY(!openDialog<DriverEditDialog>());
+    driverLibrary().refresh();
+    QCOMPARE(driverLibrary().find("example w10")->note, QString("another copy"));
+    QCOMPARE(driverLibrary().find("example w10")->model, QString("W10-B"));
+}
+
 void TestDriverLibraryUi::everyEntryIsOnTheContextMenuWithItsShortcut()
 {
     const auto entries = [](const QWidget* window) {
@@ -364,6 +474,62 @@ void TestDriverLibraryUi::everyEntryIsOnTheContextMenuWithItsShortcut()
     QCOMPARE(entries(main), all.mid(2));
     QTest::keyClick(main, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(openDialog<DriverManagerDialog>());
+}
+
+void TestDriverLibraryUi::nameFieldButtonOpensThePickList_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name"); // the name field
+    QTest::addColumn<bool>("button");
+    QTest::newRow("closed") << "frmClose"
+                            << "szWoofBox" << true;
+    QTest::newRow("vented") << "frmVented"
+                            << "szWoofBox" << true;
+    QTest::newRow("radiator") << "frmRadiator"
+                              << "szWoofBox" << true;
+    QTest::newRow("bandpass") << "FrmBand"
+                              << "szWoofBP" << true;
+    QTest::newRow("networks") << "FmNet"
+                              << "szName" << true;
+    QTest::newRow("measurement: measures, never picks") << "frmSpeaker"
+                                                        << "szWoofTest" << false;
+}
+
+void TestDriverLibraryUi::nameFieldButtonOpensThePickList()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(bool, button);
+    QWidget* w = openDriverWindow(window);
+    QLineEdit* field = edit(w, name);
+    auto* pick = field->findChild<QAction*>("actPickDriver");
+    QCOMPARE(bool(pick), button);
+    if (!pick)
+        return;
+    // Inside the field: the field keeps its place and size.
+    QVERIFY(field->actions().contains(pick));
+    QVERIFY(!pick->icon().isNull());
+    for (const char* keys : { "Ctrl+L", "Ctrl+Shift+S", "Ctrl+Shift+L" })
+        QVERIFY2(pick->toolTip().contains(keys), keys);
+    pick->trigger();
+    auto* picker = openDialog<DriverPickDialog>();
+    QVERIFY(picker);
+    QCOMPARE(picker->parentWidget(), w);
+    // The library itself from the pick list; its columns hold their headings whole.
+    click(picker, "manage");
+    auto* manager = openDialog<DriverManagerDialog>();
+    QVERIFY(manager);
+    const QHeaderView* header = manager->table()->view()->horizontalHeader();
+    const QAbstractItemModel* model = manager->table()->view()->model();
+    for (int column = 0; column + 1 < model->columnCount(); ++column) {
+        const QString title = model->headerData(column, Qt::Horizontal).toString();
+        QVERIFY2(header->sectionSize(column) >= header->fontMetrics().horizontalAdvance(title), qPrintable(title));
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString text = model->index(row, column).data().toString();
+            QVERIFY2(header->sectionSize(column) > header->fontMetrics().horizontalAdvance(text), qPrintable(text));
+        }
+    }
+    QVERIFY(messages().shown.isEmpty());
 }
 
 QTEST_MAIN(TestDriverLibraryUi)

@@ -8,6 +8,7 @@
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
 #include "ui/frmClose.h"
+#include "ui/keptnumbers.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -406,6 +407,12 @@ void TestFrmClose::graphHandsOverAndOpensTheGraph()
     QCOMPARE(s.boxType, BoxType::Closed);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QVERIFY(existingWindow<CBGRAPH1>());
+
+    // Kept in the graph, its numbers are the window's.
+    QCOMPARE(kept::differences(w.window(), "closed",
+                 { { kept::kVolume, "szVcb" }, { "Fb, Fc (Hz)", "szFc" }, { "F3 (Hz)", "szF3" }, { "Qtc", "szQd" },
+                     { "Qts", "szQts" }, { "Fs (Hz)", "szFar" } }),
+        QStringList());
 }
 
 void TestFrmClose::printHandsOver()

@@ -9,6 +9,7 @@
 #include "support/windowtest.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmVented.h"
+#include "ui/keptnumbers.h"
 
 #include <QtTest>
 
@@ -208,6 +209,11 @@ void TestFrmRadiator::handOver()
         const QString text = pdf.text();
         QVERIFY2(text.contains("Suggested Radiator Volume Disp. = 5.5"), qPrintable(text));
     }
+    if (graph) // kept in the graph, its numbers are the window's
+        QCOMPARE(kept::differences(w.window(), "passive radiator",
+                     { { kept::kVolume, "szVvb" }, { "Fb, Fc (Hz)", "szFb" }, { "F3 (Hz)", "szF3" }, { "Qts", "szQts" },
+                         { "Qtc", "" } }),
+            QStringList());
     if (closes) {
         QTRY_VERIFY(!window);
         QCOMPARE(s.driverName.text(), designed ? QString("Radiator Woofer").leftJustified(30) : QString());

@@ -8,6 +8,7 @@
 #include "support/windowtest.h"
 #include "ui/frmClose.h"
 #include "ui/frmVented.h"
+#include "ui/keptnumbers.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -305,6 +306,12 @@ void TestFrmVented::graphHandsOverAndOpensTheGraph()
     QCOMPARE(s.boxType, BoxType::Vented);
     QCOMPARE(s.graphDrawn, std::int16_t(0));
     QVERIFY(existingWindow<CBGRAPH1>());
+
+    // Kept in the graph, its numbers are the window's.
+    QCOMPARE(kept::differences(w.window(), "vented",
+                 { { kept::kVolume, "szVvb" }, { "Fb, Fc (Hz)", "szFb" }, { "F3 (Hz)", "szF3" }, { "Qtc", "" },
+                     { "Qts", "szQts" }, { kept::kVas, "szVas" }, { "Fs (Hz)", "szFar" } }),
+        QStringList());
 }
 
 void TestFrmVented::printHandsOver()
