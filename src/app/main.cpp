@@ -1,5 +1,6 @@
 #include "app/readyprobe.h"
 #include "core/wholefile.h"
+#include "platform/unitchoice.h"
 #include "platform/windowplaces.h"
 #include "ui/FrmTlv.h"
 #include "ui/startup.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvan"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tolvan")));
     rememberWindowPlaces(true);
+    rememberUnitChoice(true);
     probeReadyAfterFirstPaint(startTolvan(QCoreApplication::arguments()));
     return app.exec();
 }

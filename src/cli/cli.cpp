@@ -4,6 +4,8 @@
 #include "cli/filecommands.h"
 #include "cli/windowcommands.h"
 #include "cli/windowrun.h"
+#include "core/driverrecord.h"
+#include "core/units.h"
 
 #include <QTextStream>
 
@@ -22,6 +24,9 @@ void printOverview(QTextStream& out)
     out << "  " << QStringLiteral("drivers").leftJustified(10)
         << "The driver library: list, show, add, remove, import and export drivers.\n";
     out << "\nEvery command takes --json (the same as JSON) and --help; --version shows the version.\n"
+           "--metric shows and takes volumes in litres, box sizes and port lengths in cm, port diameters\n"
+           "and coil sizes in mm (as does TOLVAN_UNITS=metric); --imperial in the windows' own units, the\n"
+           "default. A number may carry its unit in either: --vas \"56.6 L\", --fs \"0.03 kHz\".\n"
            "Exit status: 0 a design, 1 the window refused the inputs or a file failed, 2 a usage error\n"
            "(a bad option, or an option value the window cannot take).\n\n"
            "Example:\n  tolvan-cli vented --qts .4 --vas 2 --fs 30\n";
@@ -41,7 +46,7 @@ QString optionHelp(const WindowCommand& command, const FieldEntry& input)
     help = help.trimmed();
     if (input.section)
         help.prepend(QString::fromLatin1(input.section) + u' ');
-    const QString unit = input.unit.text ? plainText(input.unit.text) : QString();
+    const QString unit = plainText(shownUnit(input));
     if (!unit.isEmpty() && !help.endsWith(unit))
         help += QStringLiteral(", ") + unit;
     if (input.note)
@@ -68,8 +73,9 @@ void printHelp(QTextStream& out, const WindowCommand& command)
         printOption(out, QStringLiteral("--%1 X").arg(QString::fromLatin1(command.choice.option)),
             QString::fromLatin1(command.choice.help));
     printOption(out, QStringLiteral("--json"), QStringLiteral("print the result fields and messages as JSON"));
-    out << "\nNumbers are read as the window reads them; an option not given leaves the field as the window\n"
-           "shows it on opening. A value the window cannot take is a usage error.\n\nExample:\n  "
+    out << "\nNumbers are read as the window reads them, in the units chosen (--metric), or with a unit of\n"
+           "their own (--vas \"56.6 L\"); an option not given leaves the field as the window shows it on\n"
+           "opening. A value the window cannot take is a usage error.\n\nExample:\n  "
         << command.example << '\n';
 }
 
@@ -143,8 +149,47 @@ int runFile(const FileCommand& command, const QStringList& rest, QTextStream& ou
 
 } // namespace
 
-int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err)
+namespace {
+
+// The units chosen for this run: TOLVAN_UNITS, then --metric or --imperial
+// anywhere before "--" (the last one counts), which are taken out of the
+// arguments. Empty with `error` set for a TOLVAN_UNITS it does not know.
+std::optional<UnitSystem> chosenUnits(QStringList& arguments, QString& error)
 {
+    UnitSystem units = UnitSystem::Imperial;
+    const QString named = qEnvironmentVariable("TOLVAN_UNITS");
+    if (!named.trimmed().isEmpty()) {
+        const std::optional<UnitSystem> fromEnvironment = unitSystemNamed(named);
+        if (!fromEnvironment) {
+            error = QStringLiteral("TOLVAN_UNITS is metric or imperial, not \"%1\"").arg(visibleText(named));
+            return std::nullopt;
+        }
+        units = *fromEnvironment;
+    }
+    for (qsizetype i = 1; i < arguments.size() && arguments[i] != u"--";) {
+        if (arguments[i] == u"--metric" || arguments[i] == u"--imperial") {
+            units = arguments[i] == u"--metric" ? UnitSystem::Metric : UnitSystem::Imperial;
+            arguments.removeAt(i);
+        } else {
+            ++i;
+        }
+    }
+    return units;
+}
+
+} // namespace
+
+int runCli(const QStringList& given, QTextStream& out, QTextStream& err)
+{
+    QStringList arguments = given;
+    QString unitsError;
+    const std::optional<UnitSystem> units = chosenUnits(arguments, unitsError);
+    if (!units) {
+        const int status = usageError(err, QString(), unitsError);
+        err.flush();
+        return status;
+    }
+    setUnitSystem(*units);
     const QString command = arguments.value(1);
     const QStringList rest = arguments.mid(2);
     int status = kExitUsage;

@@ -104,8 +104,8 @@ int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
                 << '\n';
     for (const DriverValue& value : kDriverValues)
         if (const std::optional<double>& number = (*driver).*value.member)
-            out << value.label << ": " << driverNumberText(*number)
-                << (value.unit[0] ? QStringLiteral(" ") + QString::fromUtf8(value.unit) : QString()) << '\n';
+            out << value.label << ": " << driverValueText(value, *number)
+                << (value.unit.text ? QStringLiteral(" ") + driverUnitShown(value) : QString()) << '\n';
     return kExitDesign;
 }
 
@@ -115,10 +115,13 @@ int add(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
     for (const DriverText& text : kDriverTexts)
         driver.*text.member = arguments.values.value(QString::fromLatin1(text.key));
     for (const DriverValue& value : kDriverValues) {
+        // In the units chosen, or with a unit of its own ("56.6 L").
         const QString given = arguments.values.value(QString::fromLatin1(value.key));
-        const DriverNumber number = readDriverNumber(given);
+        const DriverInput number = readDriverInput(value, given);
         if (!number.ok)
-            return refused(err, QStringLiteral("--%1 is not a number: \"%2\"").arg(value.key, given));
+            return refused(err,
+                number.wrongUnit.isEmpty() ? QStringLiteral("--%1 is not a number: \"%2\"").arg(value.key, given)
+                                           : QStringLiteral("--%1: %2").arg(value.key, number.wrongUnit));
         driver.*value.member = number.value;
     }
     if (!usableLibrary(err))
@@ -245,17 +248,18 @@ void printDriverCommandHelp(QTextStream& out)
             << text.label << '\n';
     for (const DriverValue& value : kDriverValues)
         out << "  " << (QStringLiteral("--") + QString::fromLatin1(value.key) + QStringLiteral(" X")).leftJustified(22)
-            << value.label << (value.unit[0] ? QStringLiteral(", ") + QString::fromUtf8(value.unit) : QString())
-            << '\n';
+            << value.label << (value.unit.text ? QStringLiteral(", ") + driverUnitShown(value) : QString()) << '\n';
     out << "  " << QStringLiteral("--replace").leftJustified(22) << "replace a driver of the same name\n"
-        << "\nNumbers are read as the windows read them; a value that is not a number as a whole is refused.\n"
+        << "\nNumbers are read as the windows read them, in the units chosen (--metric: Vas in litres), or\n"
+           "with a unit of their own (--vas \"56.6 L\"); a value that is no number as a whole is refused.\n"
+           "list and show write the values in the units chosen; the library file keeps its own units.\n"
            "A name that begins with \"-\" goes after --: tolvan-cli drivers show -- -W1.\n"
         << "\nFiles: JSON as the library keeps it, or CSV with a header row naming the columns\n"
            "(name, manufacturer, model, the values' keys, note). A value's column may name its unit in\n"
            "brackets, converted on import; a column without a unit is in the library's unit, and one\n"
            "in a unit Tolvan does not know is not read. Export names the library's unit in every column:\n";
     for (const DriverValue& value : kDriverValues) {
-        if (!value.units.front().name[0])
+        if (!value.units().front().name[0])
             continue;
         const QString others = driverUnitNames(value).section(u',', 1).trimmed();
         out << "  " << (others.isEmpty() ? csvHeader(value) : csvHeader(value).leftJustified(22) + "or in " + others)

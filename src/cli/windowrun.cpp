@@ -77,14 +77,18 @@ QVector<OptionEntry> optionEntries(const WindowCommand& command)
 
 namespace {
 
-// What the window would make of `value` in a field that takes `accepts`:
-// the window's own number reader must read the whole text.
-QString valueProblem(Accepts accepts, const QString& value)
+// What the window would make of `value` in the field of `input`: the
+// window's own number reader must read the whole text, a unit of the
+// field's quantity after the number included ("56.6 L").
+QString valueProblem(const FieldEntry& input, const QString& value)
 {
+    const Accepts accepts = input.accepts;
     if (accepts == Accepts::Text)
         return {};
-    const NumberReading reading = readNumber(value);
-    if (!reading.digits || !reading.whole)
+    const UnitReading reading = readInUnit(value, input.unit);
+    if (reading.typed == UnitReading::Typed::WrongKind)
+        return wrongUnitProblem(reading, input.unit);
+    if (!reading.digits || !reading.complete)
         return QStringLiteral("must be a number, not \"%1\"").arg(visibleText(value));
     // The window reads a number beyond the range of a Single as 0.
     if (reading.beyondRange)
@@ -184,16 +188,17 @@ QString optionValueProblem(const WindowCommand& command, const ParsedArguments& 
         const QString option = QString::fromLatin1(input->key);
         if (!arguments.values.contains(option))
             continue;
-        const QString problem = valueProblem(input->accepts, arguments.values.value(option));
+        const QString problem = valueProblem(*input, arguments.values.value(option));
         if (!problem.isEmpty())
             return QStringLiteral("--%1: %2").arg(option, problem);
     }
     return {};
 }
 
-QString plainText(const char* text)
+QString plainText(const char* text) { return plainText(QString::fromUtf8(text)); }
+
+QString plainText(QString plain)
 {
-    QString plain = QString::fromUtf8(text);
     if (Qt::mightBeRichText(plain)) {
         static const QRegularExpression superscript(QStringLiteral("<sup>(.*?)</sup>"));
         plain.replace(superscript, QStringLiteral("^\\1"));
@@ -276,9 +281,9 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
         const auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(entry.name));
         if (!entry.isResult() || !field || !field->isVisibleTo(window) || field->text().trimmed().isEmpty())
             continue;
-        run.result.fields.append({ QString::fromLatin1(entry.name), plainText(entry.caption), field->text(),
-            entry.unit.text ? plainText(entry.unit.text) : QString(),
-            entry.section ? QString::fromLatin1(entry.section) : QString(),
+        // In the units chosen, as the window shows them.
+        run.result.fields.append({ QString::fromLatin1(entry.name), plainText(shownCaption(entry)), field->text(),
+            plainText(shownUnit(entry)), shownSection(entry),
             entry.note ? QString::fromLatin1(entry.note) : QString() });
     }
     run.result.messages = log.shown;

@@ -24,3 +24,4 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
 // A caption or unit as plain text: rich text's superscripts as "^3", a
 // caption on two lines on one.
 QString plainText(const char* text);
+QString plainText(QString text);

@@ -49,7 +49,7 @@ FileUnits libraryUnits()
 {
     FileUnits units {};
     for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = &kDriverValues[i].units.front();
+        units[i] = &kDriverValues[i].units().front();
     return units;
 }
 
@@ -60,7 +60,7 @@ double inLibraryUnit(double number, const DriverUnit& unit) { return number * un
 QString convertedNote(const DriverValue& value, const DriverUnit& unit)
 {
     return QStringLiteral("%1 read in %2 and kept in %3")
-        .arg(QString::fromLatin1(value.label), QString::fromUtf8(unit.name), QString::fromUtf8(value.unit));
+        .arg(QString::fromLatin1(value.label), QString::fromUtf8(unit.name), unitSymbol(value.unit, UnitSystem::Imperial));
 }
 
 QString unknownUnitNote(const QString& where, const DriverValue& value, const QString& unit)
@@ -151,7 +151,7 @@ FileUnits jsonUnits(const QJsonObject& named, DriverFileContents& contents)
         if (!unit)
             contents.notes << unknownUnitNote(
                 QStringLiteral("%1 values").arg(QString::fromLatin1(value->label)), *value, text);
-        else if (unit != &value->units.front())
+        else if (unit != &value->units().front())
             contents.readAs << convertedNote(*value, *unit);
     }
     noteIgnored(contents, QStringLiteral("Units"), unknownKeys);
@@ -440,7 +440,7 @@ DriverFileContents readDriversCsv(const QByteArray& data)
             if (!column.unit)
                 unitNotes << unknownUnitNote(
                     QStringLiteral("Column %1").arg(quoted(cell.trimmed())), *column.value, header.unit);
-            else if (column.unit != &column.value->units.front())
+            else if (column.unit != &column.value->units().front())
                 readAs << convertedNote(*column.value, *column.unit);
         }
         columns.append(column);
@@ -501,7 +501,7 @@ QByteArray writeDriversJson(const QVector<DriverRecord>& drivers, JsonLayout lay
     }
     QJsonObject units;
     for (const DriverValue& value : kDriverValues)
-        if (const char* unit = value.units.front().name; unit[0])
+        if (const char* unit = value.units().front().name; unit[0])
             units.insert(QString::fromLatin1(value.key), QString::fromUtf8(unit));
     QJsonObject root;
     root.insert(QStringLiteral("format"), kFormat);
@@ -514,7 +514,7 @@ QByteArray writeDriversJson(const QVector<DriverRecord>& drivers, JsonLayout lay
 QString csvHeader(const DriverValue& value)
 {
     const QString key = QString::fromLatin1(value.key);
-    const QString unit = QString::fromUtf8(value.units.front().name);
+    const QString unit = QString::fromUtf8(value.units().front().name);
     return unit.isEmpty() ? key : QStringLiteral("%1 (%2)").arg(key, unit);
 }
 

@@ -92,59 +92,15 @@ DriverNumber readDriverNumber(QString text, bool decimalComma)
     return { true, std::clamp(reading.written, -largest, largest) };
 }
 
-QString normalizedUnit(QStringView unit)
-{
-    QString out;
-    for (const QChar c : unit) {
-        switch (c.unicode()) {
-        case u' ':
-        case u'.':
-        case u'^':
-        case u'_':
-            break;
-        case u'\u00b3': // ³
-            out += u'3';
-            break;
-        case u'\u207b': // superscript minus
-            out += u'-';
-            break;
-        case u'\u2074': // superscript four
-            out += u'4';
-            break;
-        case u'\u00b5': // micro sign
-        case u'\u03bc': // Greek mu
-            out += u'u';
-            break;
-        case u'\u03a9': // Greek omega
-        case u'\u2126': // ohm sign
-            out += QStringLiteral("ohm");
-            break;
-        default:
-            out += c.toLower();
-        }
-    }
-    return out;
-}
-
 const DriverUnit* driverUnit(const DriverValue& value, QStringView text)
 {
-    const QString wanted = normalizedUnit(text);
-    if (wanted.isEmpty())
-        return &value.units.front();
-    for (const DriverUnit& unit : value.units) {
-        if (normalizedUnit(QString::fromUtf8(unit.name)) == wanted)
-            return &unit;
-        const QStringList spellings = QString::fromUtf8(unit.spellings).split(u' ', Qt::SkipEmptyParts);
-        if (spellings.contains(wanted))
-            return &unit;
-    }
-    return nullptr;
+    return unitWordNamed(value.units(), text);
 }
 
 QString driverUnitNames(const DriverValue& value)
 {
     QStringList names;
-    for (const DriverUnit& unit : value.units)
+    for (const DriverUnit& unit : value.units())
         names << QString::fromUtf8(unit.name);
     return names.join(QStringLiteral(", "));
 }
@@ -168,6 +124,32 @@ QString visibleText(const QString& text)
 
 QString driverNumberText(double value) { return numberText(value).trimmed(); }
 
+QString driverValueText(const DriverValue& value, double number)
+{
+    if (!showsMetric(value.unit))
+        return driverNumberText(number);
+    return std::fabs(number) <= FLT_MAX ? shownNumberText(float(number), value.unit).trimmed()
+                                        : driverNumberText(toShown(number, value.unit));
+}
+
+QString driverUnitShown(const DriverValue& value) { return value.unit.text ? unitSymbol(value.unit) : QString(); }
+
+DriverInput readDriverInput(const DriverValue& value, const QString& text, UnitSystem shownIn)
+{
+    if (text.trimmed().isEmpty())
+        return {};
+    const UnitReading reading = readInUnit(text, value.unit, shownIn);
+    if (reading.typed == UnitReading::Typed::WrongKind)
+        return { false, std::nullopt, wrongUnitProblem(reading, value.unit, shownIn) };
+    if (!reading.digits || !reading.complete)
+        return { false, std::nullopt, {} };
+    // Beyond the Single range it is kept as it was written, so that
+    // driverValueProblem calls it out of range.
+    if (reading.beyondRange)
+        return { true, std::numeric_limits<double>::max(), {} };
+    return { true, reading.value, {} };
+}
+
 QString driverSummary(const DriverRecord& record)
 {
     QString summary = record.name;
@@ -179,8 +161,8 @@ QString driverSummary(const DriverRecord& record)
         const std::optional<double>& number = record.*value.member;
         if (!value.required || !number)
             continue;
-        QString text = QString::fromLatin1(value.label) + u' ' + driverNumberText(*number);
-        const QString unit = QString::fromUtf8(value.unit);
+        QString text = QString::fromLatin1(value.label) + u' ' + driverValueText(value, *number);
+        const QString unit = driverUnitShown(value);
         if (!unit.isEmpty())
             text += u' ' + unit;
         values << text;

@@ -39,58 +39,31 @@ struct DriverRecord {
     bool operator==(const DriverRecord&) const = default;
 };
 
-// A unit a driver file may give a value in, and how a number in it becomes
-// one in the library's own unit: number * times / per.
-struct DriverUnit {
-    const char* name; // as files write it and messages name it: "L"
-    // Other ways a header may write it, as they read after normalizedUnit(),
-    // separated by blanks: "liter litre liters litres dm3".
-    const char* spellings = "";
-    double times = 1;
-    double per = 1;
-};
+// A unit a driver file may give a value in: the words of its quantity
+// (core/units.h), which are also the words a number may be typed with.
+using DriverUnit = UnitWord;
 
-// The first unit of each list is the library's own.
-inline constexpr DriverUnit kNoUnits[] = { { "", "-" } };
-inline constexpr DriverUnit kFrequencyUnits[] = { { "Hz", "hertz" }, { "kHz", "", 1000 } };
-inline constexpr DriverUnit kResistanceUnits[] = { { "ohm", "ohms" } };
-inline constexpr DriverUnit kInductanceUnits[] = { { "mH", "" }, { "H", "henry", 1000 }, { "uH", "", 1, 1000 } };
-inline constexpr DriverUnit kVolumeUnits[] = {
-    // to cubic feet
-    { "ft3", "cuft cubicfeet cubicfoot" },
-    { "L", "liter litre liters litres dm3", 1, units::kLitresPerCubicFoot },
-    { "m3", "", 1000, units::kLitresPerCubicFoot },
-    { "in3", "cuin cubicinches cubicinch", 1, 1728 },
-    { "cm3", "cc ml", 1, 1000 * units::kLitresPerCubicFoot },
-};
-inline constexpr DriverUnit kDisplacementUnits[] = {
-    // to 10^-4 m³, as the radiator window takes it
-    { "10^-4 m3", "1e-4m3 m3x10-4 x10-4m3" },
-    { "cm3", "cc ml", 1, 100 },
-    { "L", "liter litre liters litres dm3", 10 },
-    { "m3", "", 10000 },
-    { "in3", "cuin cubicinches cubicinch", units::kCubicCentimetresPerCubicInch, 100 },
-    { "ft3", "cuft cubicfeet cubicfoot", 10 * units::kLitresPerCubicFoot },
-};
-
+// The library keeps each value in its unit's own unit (the design's), and
+// shows it in the units chosen (unitSymbol, toShown).
 struct DriverValue {
     const char* key; // in files and on the command line: "fs"
     const char* label; // "Fs"
-    const char* unit; // the library's unit as shown: "ft³"; empty for none
+    Unit unit; // the library's unit; a file may give the value in any word of its quantity
     std::optional<double> DriverRecord::*member;
     bool required;
-    std::span<const DriverUnit> units; // what a file may give it in, the library's own unit first
+    // What a file may give it in, the library's own unit first.
+    std::span<const DriverUnit> units() const { return units::words(unit.quantity); }
 };
 
 inline constexpr DriverValue kDriverValues[] = {
-    { "fs", "Fs", "Hz", &DriverRecord::fs, true, kFrequencyUnits },
-    { "qts", "Qts", "", &DriverRecord::qts, true, kNoUnits },
-    { "vas", "Vas", "ft\u00b3", &DriverRecord::vas, true, kVolumeUnits },
-    { "qes", "Qes", "", &DriverRecord::qes, false, kNoUnits },
-    { "qms", "Qms", "", &DriverRecord::qms, false, kNoUnits },
-    { "re", "Re", "ohms", &DriverRecord::re, false, kResistanceUnits },
-    { "le", "Le", "mH", &DriverRecord::le, false, kInductanceUnits },
-    { "vd", "Vd", "10\u207b\u2074 m\u00b3", &DriverRecord::vd, false, kDisplacementUnits },
+    { "fs", "Fs", units::kHz, &DriverRecord::fs, true },
+    { "qts", "Qts", {}, &DriverRecord::qts, true },
+    { "vas", "Vas", units::kCubicFeet, &DriverRecord::vas, true },
+    { "qes", "Qes", {}, &DriverRecord::qes, false },
+    { "qms", "Qms", {}, &DriverRecord::qms, false },
+    { "re", "Re", units::kOhms, &DriverRecord::re, false },
+    { "le", "Le", units::kMilliHenry, &DriverRecord::le, false },
+    { "vd", "Vd", units::kDisplacement, &DriverRecord::vd, false },
 };
 
 struct DriverText {
@@ -135,10 +108,6 @@ struct DriverNumber {
 };
 DriverNumber readDriverNumber(QString text, bool decimalComma = false);
 
-// A unit as a file's header writes it, in one form for comparing: lower
-// case, without blanks, dots and carets, "³" as "3", "µ" as "u", "Ω" as
-// "ohm" ("cu. ft." is "cuft", "10⁻⁴ m³" is "10-4m3").
-QString normalizedUnit(QStringView unit);
 // The unit of `value` that a file's text names; null when there is none.
 // An empty text names the library's own unit.
 const DriverUnit* driverUnit(const DriverValue& value, QStringView text);
@@ -152,6 +121,19 @@ QString visibleText(const QString& text);
 
 // A value as fields and lists show it (".4", "30", "2.5").
 QString driverNumberText(double value);
+// A driver's value as lists and forms show it, in the units chosen ("56.63369"
+// for 2 cubic feet in Metric), and its unit there ("L"; empty for none).
+QString driverValueText(const DriverValue& value, double number);
+QString driverUnitShown(const DriverValue& value);
+// A value as the user types it into a form, in the units chosen: blank is
+// unknown, a number may carry a unit of its quantity ("56.6 L"); `ok` is
+// false for any other text.
+struct DriverInput {
+    bool ok = true;
+    std::optional<double> value; // in the library's unit
+    QString wrongUnit; // why a unit typed with it is not taken; empty: the text is no number
+};
+DriverInput readDriverInput(const DriverValue& value, const QString& text, UnitSystem shownIn = unitSystem());
 // "Name — Fs 30 Hz, Qts .4, Vas 2 ft³", as lists and completion show a driver.
 QString driverSummary(const DriverRecord& record);
 

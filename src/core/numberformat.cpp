@@ -16,9 +16,8 @@ struct DecimalForm {
     int pointPos = 0;
 };
 
-DecimalForm decimalForm(double value, Precision precision)
+DecimalForm decimalForm(double value, int p)
 {
-    const int p = significantDigits(precision);
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*e", p - 1, value);
     DecimalForm d;
@@ -177,7 +176,7 @@ QString formatNumber(double value, QStringView pattern, Precision precision)
         if (intSection[i] == u',' && isDigitPlace(intSection[i - 1]) && isDigitPlace(intSection[i + 1]))
             grouping = true;
 
-    const DecimalForm d = decimalForm(value, precision);
+    const DecimalForm d = decimalForm(value, significantDigits(precision));
     const FixedDigits fixed = roundToDecimals(d, decimals);
 
     QString text;
@@ -191,12 +190,13 @@ QString formatNumber(double value, QStringView pattern, Precision precision)
     return text;
 }
 
-QString numberText(double value, Precision precision)
+QString numberText(double value, Precision precision) { return numberText(value, significantDigits(precision)); }
+
+QString numberText(double value, int p)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
-    const int p = significantDigits(precision);
-    DecimalForm d = decimalForm(value, precision);
+    DecimalForm d = decimalForm(value, p);
     const QString sign = d.negative ? QStringLiteral("-") : QStringLiteral(" ");
     if (d.digits == "0")
         return QStringLiteral(" 0");

@@ -38,6 +38,8 @@ inline QString formatNumber(double value, QStringView pattern)
 }
 
 QString numberText(double value, Precision precision);
+// The same with `significantDigits` digits at most (7 for a Single, 15 for a Double).
+QString numberText(double value, int significantDigits);
 inline QString numberText(float value) { return numberText(static_cast<double>(value), Precision::Single); }
 inline QString numberText(double value) { return numberText(value, Precision::Double); }
 

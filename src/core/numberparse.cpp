@@ -147,6 +147,16 @@ NumberReading readNumber(QStringView text)
         end = readDecimal(s, reading);
     }
     reading.whole = !cut && end == s.size();
+    // The place in the text of the first character not read: the blanks
+    // skipped before it belong to what was read.
+    std::size_t kept = 0;
+    for (; reading.end < text.size(); ++reading.end) {
+        if (isSkipped(text[reading.end]))
+            continue;
+        if (kept == end)
+            break;
+        ++kept;
+    }
     return reading;
 }
 

@@ -14,9 +14,11 @@
 //
 // This is the program's one number reader: the command line, the driver
 // library's files and the unit conversions read through it too, and ask it
-// whether the number was all the text held.
+// whether the number was all the text held, or what follows it (a unit
+// typed with the number, core/units.h).
 
 #include <QStringView>
+#include <QtGlobal>
 
 struct NumberReading {
     double value = 0; // what parseNumber gives
@@ -24,6 +26,7 @@ struct NumberReading {
     bool digits = false; // a number was there at all ("", "abc", "." and "-" have none)
     bool whole = false; // nothing but skipped blanks follows it
     bool beyondRange = false; // its magnitude lies beyond the Single range, so it reads as 0
+    qsizetype end = 0; // where in the text reading stopped: what follows the number starts there
 };
 
 NumberReading readNumber(QStringView text);

@@ -34,7 +34,7 @@ ClosedBoxResult refused(const QString& prompt, bool withBeep, const QString& foc
 // szVcb shows it; empty when that shows as "." and Fc would be undefined.
 std::optional<ClosedBoxDesign> quantitiesFromVolume(float vbCalc, const ClosedBoxInputs& in)
 {
-    const double vbShown = asShown(vbCalc, kPattern2);
+    const double vbShown = asShown(vbCalc, kPattern2, units::kCubicFeet);
     if (!(vbShown > 0))
         return std::nullopt;
     ClosedBoxDesign d;

@@ -1,7 +1,5 @@
 #include "design/singles.h"
 
-#include "core/numberformat.h"
-#include "core/numberparse.h"
 
 #include <cmath>
 #include <limits>
@@ -27,9 +25,12 @@ std::optional<float> toFiniteSingle(double value)
     return static_cast<float>(value);
 }
 
-double asShown(float value, QStringView pattern) { return parseNumber(formatNumber(value, pattern)); }
+double asShown(float value, QStringView pattern, const Unit& unit)
+{
+    return asShownIn(value, pattern, true, unit);
+}
 
-double asShown(double value, QStringView pattern) { return parseNumber(formatNumber(value, pattern)); }
+double asShown(double value, QStringView pattern, const Unit& unit) { return asShownIn(value, pattern, false, unit); }
 
 bool allFinite(std::initializer_list<float> values)
 {

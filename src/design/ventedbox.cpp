@@ -85,7 +85,7 @@ VentedResult shownFresh(VentedDesign d, bool byButton, const VentedDriver& drive
 {
     if (!allFinite({ d.vb, d.fb, d.f3 }))
         return refused(boxmsg::kDriverOutOfRange, byButton, kQts);
-    const double shown = asShown(d.vb, kPattern2);
+    const double shown = asShown(d.vb, kPattern2, units::kCubicFeet);
     // Only Calculate divides by the volume as shown (for the hump or dip);
     // activation shows a design whose volume shows as "." as it is.
     if (byButton && !(shown > 0))
@@ -155,7 +155,7 @@ VentedResult ventedForDriver(const VentedDriver& driver, float vb, float fb)
     d.fb = fb;
     d.showsVb = false;
     d.showsFb = false;
-    const double v = asShown(vb, kPattern2);
+    const double v = asShown(vb, kPattern2, units::kCubicFeet);
     if (!(v > 0))
         return {};
     d.f3 = toSingle(driver.fs * std::sqrt(driver.effectiveVas() / v));
@@ -176,7 +176,7 @@ VentedResult ventedFromTuning(const VentedDriver& driver, double typedFb, double
     d.showsFb = false;
     if (!(d.fb > 0) || !std::isfinite(d.vb))
         return refused(boxmsg::kTuningOutOfRange, true, kFb);
-    const double v = asShown(d.vb, kPattern2);
+    const double v = asShown(d.vb, kPattern2, units::kCubicFeet);
     if (!(v > 0))
         return refused(boxmsg::kTunedVolumeTooSmall, true, kFb);
     d.f3 = toSingle(driver.fs * std::sqrt(driver.effectiveVas() / v));

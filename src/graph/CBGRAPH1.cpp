@@ -7,6 +7,7 @@
 #include "graph/graphpage.h"
 #include "platform/pageoutput.h"
 #include "platform/pageview.h"
+#include "platform/unitchoice.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -109,6 +110,8 @@ CBGRAPH1::CBGRAPH1(QWidget* parent)
     connect(m_range, &QComboBox::activated, this, &CBGRAPH1::cboRange_Change);
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this, [this] { setRange({}); });
     new QShortcut(QKeySequence::Undo, this, [this] { undoKeptCurves(); });
+    // The legend names volumes in the units chosen.
+    connect(UnitChoice::instance(), &UnitChoice::unitsChanged, this, &CBGRAPH1::drawAgain);
     showRangeChosen();
 }
 

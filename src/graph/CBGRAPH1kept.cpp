@@ -1,5 +1,7 @@
 #include "graph/CBGRAPH1kept.h"
 
+#include "platform/unitchoice.h"
+
 #include "graph/keptcurves.h"
 #include "platform/chart.h"
 
@@ -63,10 +65,18 @@ KeptCurvesPanel::KeptCurvesPanel(QWidget* window)
     setObjectName(QStringLiteral("KeptCurves"));
     setWindowTitle(QStringLiteral("Kept Curves"));
     m_table->setObjectName(QStringLiteral("lstKept"));
-    QStringList titles { QStringLiteral("Curve") };
-    for (int c = 0; c < kKeptColumns; ++c)
-        titles << keptColumnTitle(KeptColumn(c));
-    m_table->setHorizontalHeaderLabels(titles);
+    const auto setTitles = [this] {
+        QStringList titles { QStringLiteral("Curve") };
+        for (int c = 0; c < kKeptColumns; ++c)
+            titles << keptColumnTitle(KeptColumn(c));
+        m_table->setHorizontalHeaderLabels(titles);
+    };
+    setTitles();
+    // The volumes in the units chosen.
+    connect(UnitChoice::instance(), &UnitChoice::unitsChanged, this, [this, setTitles] {
+        setTitles();
+        fill();
+    });
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);

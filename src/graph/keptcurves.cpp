@@ -11,7 +11,9 @@
 #include <limits>
 
 namespace {
-QString volumeText(double cubicFeet) { return QString::number(cubicFeet, 'f', 2) + QStringLiteral(" ft\u00b3"); }
+// A volume in the units chosen: "2.16 ft³", "61.16 L".
+QString volumeNumber(double cubicFeet) { return QString::number(toShown(cubicFeet, units::kCubicFeet), 'f', 2); }
+QString volumeText(double cubicFeet) { return volumeNumber(cubicFeet) + u' ' + unitSymbol(units::kCubicFeet); }
 
 QString named(const Text30& name, const QString& what)
 {
@@ -49,19 +51,19 @@ std::optional<double> boxF3(const DesignState& s, const BoxCurveInputs& box)
 // A number a Single holds; a file's number beyond that is shown as not known.
 bool single(std::optional<double> value) { return value && std::abs(*value) <= std::numeric_limits<float>::max(); }
 
-KeptCell number(std::optional<double> value, QStringView pattern)
+KeptCell number(std::optional<double> value, QStringView pattern, const Unit& unit = {})
 {
     if (!single(value))
         return {};
-    return { formatNumber(float(*value), pattern), *value };
+    return { shownPatternText(float(*value), pattern, true, unit), *value };
 }
 
 // A driver value as the windows show it when they fill it from the design.
-KeptCell driverValue(std::optional<double> value)
+KeptCell driverValue(std::optional<double> value, const Unit& unit = {})
 {
     if (!single(value) || !(*value > 0))
         return {};
-    return { numberText(float(*value)).trimmed(), *value };
+    return { shownNumberText(float(*value), unit).trimmed(), *value };
 }
 
 std::optional<double> known(double value) { return positive(value); }
@@ -90,7 +92,7 @@ QString bandpassLabel(const DesignState& s)
     if (!bandpassCurveInputs(s))
         return {};
     return named(s.bandWooferName,
-        QStringLiteral("bandpass %1 + %2").arg(QString::number(s.bandSealedVb, 'f', 2), volumeText(s.bandVentedVb))
+        QStringLiteral("bandpass %1 + %2").arg(volumeNumber(s.bandSealedVb), volumeText(s.bandVentedVb))
             + isobaric(s.bandIsoFactor));
 }
 
@@ -155,8 +157,9 @@ KeptFigures keptFigures(const DesignState& s, FiguresOf of)
 QString keptColumnTitle(KeptColumn column)
 {
     static const char* const titles[kKeptColumns]
-        = { "Box", "Volume (ft\u00b3)", "Fb, Fc (Hz)", "Qtc", "F3 (Hz)", "Driver", "Fs (Hz)", "Qts", "Vas (ft\u00b3)" };
-    return QString::fromUtf8(titles[int(column)]);
+        = { "Box", "Volume (%1)", "Fb, Fc (Hz)", "Qtc", "F3 (Hz)", "Driver", "Fs (Hz)", "Qts", "Vas (%1)" };
+    const QString title = QString::fromUtf8(titles[int(column)]);
+    return title.contains(u'%') ? title.arg(unitSymbol(units::kCubicFeet)) : title;
 }
 
 KeptCell keptCell(const KeptCurve& k, KeptColumn column)
@@ -173,7 +176,7 @@ KeptCell keptCell(const KeptCurve& k, KeptColumn column)
             return { kind, 0 };
         }
         case KeptColumn::Volume:
-            return number(b->volume, design::kPattern2);
+            return number(b->volume, design::kPattern2, units::kCubicFeet);
         case KeptColumn::Tuning:
             return number(b->type == BoxType::Closed ? b->fc : b->fb, design::kPattern2);
         case KeptColumn::Qtc:
@@ -185,7 +188,7 @@ KeptCell keptCell(const KeptCurve& k, KeptColumn column)
         case KeptColumn::Qts:
             return driverValue(b->qts);
         case KeptColumn::Vas:
-            return driverValue(b->vas);
+            return driverValue(b->vas, units::kCubicFeet);
         default:
             return {};
         }
@@ -199,8 +202,9 @@ KeptCell keptCell(const KeptCurve& k, KeptColumn column)
     case KeptColumn::Volume:
         if (!single(f.sealedVb) || !single(f.ventedVb))
             return {};
-        return { formatNumber(float(*f.sealedVb), design::kPattern2) + QStringLiteral(" + ")
-                + formatNumber(float(*f.ventedVb), design::kPattern2),
+        return { shownPatternText(float(*f.sealedVb), design::kPattern2, true, units::kCubicFeet)
+                + QStringLiteral(" + ")
+                + shownPatternText(float(*f.ventedVb), design::kPattern2, true, units::kCubicFeet),
             *f.sealedVb + *f.ventedVb };
     case KeptColumn::Tuning:
         return number(band->fb, design::kPattern2);
@@ -213,7 +217,7 @@ KeptCell keptCell(const KeptCurve& k, KeptColumn column)
     case KeptColumn::Qts:
         return driverValue(f.bandQts);
     case KeptColumn::Vas:
-        return driverValue(f.bandVas);
+        return driverValue(f.bandVas, units::kCubicFeet);
     default:
         return {};
     }

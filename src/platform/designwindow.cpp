@@ -322,6 +322,9 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event)
         becomeCurrent();
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // A unit typed with the number is taken first; one of another kind keeps the focus here.
+            if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && !takeTypedUnit(edit))
+                return true;
             if (QWidget* next = m_enterTargets.value(watched)) {
                 next->setFocus(Qt::TabFocusReason);
                 return true;
@@ -334,6 +337,9 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::FocusOut: {
         if (isOwnFocusMove(*static_cast<QFocusEvent*>(event), watched)) {
+            // The field's own rule reads the number converted; a refused unit runs no rule.
+            if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && !takeTypedUnit(edit))
+                break;
             const auto it = m_lostFocus.constFind(watched);
             if (it != m_lostFocus.constEnd()) {
                 const auto handler = it.value(); // the handler may change the table

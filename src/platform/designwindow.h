@@ -28,8 +28,16 @@
 //    outcome;
 //  - what Save System and the questions before Exit and Load take from the
 //    open windows (handOverOpenWindows);
-//  - a tooltip with the metric value on every field whose declared unit is
-//    imperial, kept up to date with the field.
+//  - numbers in the units chosen (core/units.h): a field whose row has an
+//    imperial unit shows and reads its number in litres, cm or mm in Metric
+//    while the window computes in the design's units (showNumber, numberIn,
+//    the fills); the unit words beside the fields follow; a number typed
+//    with a unit ("61 L") is converted into the field's unit when the field
+//    is left or Enter is pressed, and a unit of another kind is refused with
+//    a message; switching the units converts what the open windows show,
+//    and every field reads as it did before until the user edits it;
+//  - in Imperial, a tooltip with the metric value on every field whose
+//    declared unit is imperial, kept up to date with the field.
 // A window class derives from DesignWindow, publishes its field table as a
 // static fieldTable(), builds its controls in its constructor and names its
 // handlers after control and event.
@@ -111,7 +119,17 @@ public:
     // A program write of a field's text. It runs the field's change handler
     // when it changes the text (see onChange).
     void setFieldText(const QString& name, const QString& text);
-    // The number the field's text reads as.
+    // A number written with a digit pattern, in the units chosen: the value
+    // is in the unit of the field's row, the pattern applies to the number
+    // shown. Runs the change handler as setFieldText does.
+    void showNumber(const QString& name, float value, QStringView pattern);
+    void showNumber(const QString& name, double value, QStringView pattern);
+    // A value written as the number's text, without the leading blank (a
+    // driver picked from the library), in the units chosen.
+    void showValue(const QString& name, double value);
+    // The number the field's text reads as, in the unit of the field's row
+    // (the design's unit), whatever units it is shown in; a unit typed with
+    // it counts (core/units.h, readInUnit).
     double numberIn(const QString& name) const;
     // The beep, the message boxes in order, then the focus.
     void carryOut(const design::Outcome& outcome);
@@ -141,6 +159,9 @@ public:
         Qt::Alignment alignment = Qt::AlignCenter);
     // A caption under its own name.
     QLabel* addCaption(const CaptionEntry& caption);
+    // A caption whose text names units: written now and again whenever the
+    // units chosen change.
+    void followUnits(QLabel* label, std::function<QString(UnitSystem)> text);
     QList<QPushButton*> addButtons(std::initializer_list<ButtonEntry> buttons);
     QList<QPushButton*> addButtonRow(std::initializer_list<ButtonEntry> buttons, const ButtonRow& row);
     // Control builders; every control gets its control name as objectName.
@@ -165,6 +186,12 @@ public:
     // the user last worked in them. Nothing else changes.
     enum class OnSave { Nothing, OwnValues, BoxDesign };
     static void handOverOpenWindows();
+
+    // The units chosen change from `from` to `to` (called before the choice
+    // is made): every open window shows its numbers and unit words in the new
+    // units, writing its fields without running their handlers, so nothing
+    // is recomputed and every field reads as it did.
+    static void showUnitsInOpenWindows(UnitSystem from, UnitSystem to);
 
 signals:
     // The window's calculation showed new results.
@@ -221,6 +248,17 @@ protected:
 
 private:
     enum class Refill { Plain, All, Changed };
+    // A number the program (or a typed unit's conversion) wrote into a
+    // field: while the field shows `text`, it reads as `readsAs`, and a
+    // switch of the units writes `value` anew with `pattern` (empty: as
+    // the number's text).
+    struct ShownNumber {
+        QString text;
+        double readsAs = 0;
+        double value = 0;
+        QString pattern;
+        bool single = true;
+    };
     struct WatchedValue {
         std::function<QByteArray()> read;
         QByteArray seen; // as the window's activation last read it
@@ -240,6 +278,13 @@ private:
     // The one program write that must not run the change handlers.
     void setFieldTextQuietly(QLineEdit* field, const QString& text);
     void showMetricValue(QLineEdit* field) const;
+    const Unit& unitOf(const QLineEdit* field) const;
+    // A number's text written with what it reads as; quietly: without the handlers.
+    void writeNumber(QLineEdit* field, const QString& text, ShownNumber shown, bool quietly = false);
+    // Left or Enter: a unit typed with the number is taken. False when it is
+    // of another kind, which has been said.
+    bool takeTypedUnit(QLineEdit* field);
+    void showUnits(UnitSystem from, UnitSystem to);
     bool isOwnFocusMove(const QFocusEvent& focus, const QObject* control) const;
 
     QSize m_designSize;
@@ -252,6 +297,8 @@ private:
     int m_windowReady = 0;
     QVector<QByteArray> m_seen; // by row: each value as this window last showed or stored it
     QVector<WatchedValue> m_watched;
+    QHash<const QLineEdit*, ShownNumber> m_shown;
+    QVector<QPair<QPointer<QLabel>, std::function<QString(UnitSystem)>>> m_unitLabels;
     Refill m_refill = Refill::Plain;
     QSet<int> m_changedRows;
     bool m_opened = false;

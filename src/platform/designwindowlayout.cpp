@@ -1,6 +1,6 @@
 // The layout builder of DesignWindow and what it knows of the declared
-// fields: their controls, captions and units, the metric tooltips, and the
-// one way to write, read, fill and store a field.
+// fields: their controls, captions and units, the units chosen and the
+// metric tooltips, and the one way to write, read, fill and store a field.
 #include "platform/designwindow.h"
 
 #include "core/messages.h"
@@ -8,11 +8,22 @@
 #include "core/numberparse.h"
 #include "design/singles.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <optional>
+
+QString shownSection(const FieldEntry& entry, UnitSystem system)
+{
+    QString section = entry.section ? QString::fromLatin1(entry.section) : QString();
+    // A heading that names the rows' unit names it as they show it: "Dimensions (Inches)".
+    if (entry.unit.text && showsMetric(entry.unit, system))
+        section.replace(QStringLiteral("(%1)").arg(QString::fromLatin1(entry.unit.text)),
+            QStringLiteral("(%1)").arg(unitText(entry.unit, system)));
+    return section;
+}
 
 void DesignWindow::place(QWidget* widget, int left, int top, int width, int height)
 {
@@ -36,6 +47,9 @@ QLineEdit* DesignWindow::addField(const QString& name, int left, int top, int wi
             connect(edit, &QLineEdit::textChanged, this, [this, edit] { showMetricValue(edit); });
         edit->setReadOnly(entry->role == FieldRole::Result);
     }
+    // A text written anew by the program reads as written (writeNumber notes
+    // the number after the write); one typed over it reads as typed.
+    connect(edit, &QLineEdit::textEdited, this, [this, edit] { m_shown.remove(edit); });
     place(edit, left, top, width, height);
     return edit;
 }
@@ -55,6 +69,12 @@ QLabel* DesignWindow::addCaption(const QString& text, int left, int top, int wid
     QLabel* label = addLabel(QStringLiteral("Label%1").arg(++m_labels), text, left, top, width, height);
     label->setAlignment(alignment | Qt::AlignVCenter);
     return label;
+}
+
+void DesignWindow::followUnits(QLabel* label, std::function<QString(UnitSystem)> text)
+{
+    label->setText(text(unitSystem()));
+    m_unitLabels.append({ label, std::move(text) });
 }
 
 QLabel* DesignWindow::addCaption(const CaptionEntry& caption)
@@ -146,37 +166,154 @@ void DesignWindow::buildFields(std::span<const FieldEntry> part)
                     text(entry.caption), at.captionLeft, place.top, at.captionWidth, place.height, Qt::AlignRight);
             edit = addField(text(entry.name), at.fieldLeft, place.top, at.fieldWidth, place.height);
             const char* right = entry.note ? entry.note : entry.unit.text;
-            if (right && at.unitWidth > 0)
-                addCaption(text(right), at.fieldLeft + at.fieldWidth + at.unitGap, place.top, at.unitWidth,
-                    place.height, Qt::AlignLeft);
+            if (right && at.unitWidth > 0) {
+                QLabel* unit = addCaption(text(right), at.fieldLeft + at.fieldWidth + at.unitGap, place.top,
+                    at.unitWidth, place.height, Qt::AlignLeft);
+                if (!entry.note)
+                    followUnits(unit, [&entry](UnitSystem system) { return shownUnit(entry, system); });
+            }
             if (entry.symbol)
                 addCaption(text(entry.symbol), at.fieldLeft, place.top + place.height + 15, at.fieldWidth, 240);
             break;
         }
-        case Arrangement::Above:
-            addCaption(text(entry.caption), at.captionLeft, place.top, at.captionWidth, place.height);
+        case Arrangement::Above: {
+            QLabel* caption = addCaption(text(entry.caption), at.captionLeft, place.top, at.captionWidth, place.height);
+            if (entry.captionUnit.metric != Metric::None)
+                followUnits(caption, [&entry](UnitSystem system) { return shownCaption(entry, system); });
             edit = addField(text(entry.name), at.fieldLeft, place.top + kAboveFieldOffset, at.fieldWidth, place.height);
             if (entry.note)
                 addCaption(
                     text(entry.note), at.captionLeft, place.top + kAboveNoteOffset, at.captionWidth, place.height);
             break;
         }
+        }
         if (place.centred)
             edit->setAlignment(Qt::AlignCenter);
     }
 }
 
+// In Metric a field shows no imperial number, not even in its tooltip.
 void DesignWindow::showMetricValue(QLineEdit* field) const
 {
     if (const FieldEntry* entry = fieldEntry(field->objectName()))
-        field->setToolTip(metricText(field->text(), entry->unit.metric));
+        field->setToolTip(unitSystem() == UnitSystem::Imperial ? metricText(field->text(), entry->unit.metric)
+                                                               : QString());
+}
+
+const Unit& DesignWindow::unitOf(const QLineEdit* field) const
+{
+    static constexpr Unit none {};
+    const FieldEntry* entry = fieldEntry(field->objectName());
+    return entry ? entry->unit : none;
 }
 
 double DesignWindow::numberIn(const QString& name) const
 {
     const QLineEdit* edit = field(name);
     Q_ASSERT_X(edit, "DesignWindow::numberIn", qPrintable(name));
-    return parseNumber(edit->text());
+    const auto shown = m_shown.constFind(edit);
+    if (shown != m_shown.constEnd() && shown->text == edit->text())
+        return shown->readsAs;
+    return readInUnit(edit->text(), unitOf(edit)).value;
+}
+
+void DesignWindow::writeNumber(QLineEdit* field, const QString& text, ShownNumber shown, bool quietly)
+{
+    shown.text = text;
+    // Noted before the write, so that the change handlers read it so.
+    m_shown.insert(field, shown);
+    if (quietly)
+        setFieldTextQuietly(field, text);
+    else
+        field->setText(text);
+}
+
+void DesignWindow::showNumber(const QString& name, float value, QStringView pattern)
+{
+    QLineEdit* edit = field(name);
+    Q_ASSERT_X(edit, "DesignWindow::showNumber", qPrintable(name));
+    const Unit& unit = unitOf(edit);
+    const QString text = shownPatternText(value, pattern, true, unit);
+    writeNumber(edit, text, { {}, readInUnit(text, unit).value, value, pattern.toString(), true });
+}
+
+void DesignWindow::showNumber(const QString& name, double value, QStringView pattern)
+{
+    QLineEdit* edit = field(name);
+    Q_ASSERT_X(edit, "DesignWindow::showNumber", qPrintable(name));
+    const Unit& unit = unitOf(edit);
+    const QString text = shownPatternText(value, pattern, false, unit);
+    writeNumber(edit, text, { {}, readInUnit(text, unit).value, value, pattern.toString(), false });
+}
+
+void DesignWindow::showValue(const QString& name, double value)
+{
+    QLineEdit* edit = field(name);
+    Q_ASSERT_X(edit, "DesignWindow::showValue", qPrintable(name));
+    const Unit& unit = unitOf(edit);
+    const QString text = shownNumberText(design::toSingle(value), unit).trimmed();
+    writeNumber(edit, text, { {}, readInUnit(text, unit).value, value, {}, true });
+}
+
+bool DesignWindow::takeTypedUnit(QLineEdit* edit)
+{
+    const FieldEntry* entry = fieldEntry(edit->objectName());
+    if (!entry || entry->accepts == Accepts::Text || edit->isReadOnly())
+        return true;
+    const UnitReading reading = readInUnit(edit->text(), entry->unit);
+    if (reading.typed == UnitReading::Typed::WrongKind) {
+        showMessage(msg::error(wrongUnitProblem(reading, entry->unit), true));
+        edit->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (reading.typed == UnitReading::Typed::Converted) {
+        // The number as it is shown, reading as exactly what was typed.
+        const QString text = shownNumberText(design::toSingle(reading.value), entry->unit).trimmed();
+        writeNumber(edit, text, { {}, reading.value, reading.value, {}, true });
+    }
+    return true;
+}
+
+void DesignWindow::showUnitsInOpenWindows(UnitSystem from, UnitSystem to)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<DesignWindow*>(widget))
+            window->showUnits(from, to);
+}
+
+// Each field whose unit is shown otherwise now: the program's numbers
+// written anew from their values, a number typed converted; every field
+// reads as before. The unit words follow.
+void DesignWindow::showUnits(UnitSystem from, UnitSystem to)
+{
+    for (const FieldEntry& entry : m_fields) {
+        QLineEdit* edit = field(QString::fromLatin1(entry.name));
+        if (!edit || entry.unit.metric == Metric::None || from == to)
+            continue;
+        const auto known = m_shown.constFind(edit);
+        ShownNumber shown;
+        QString text;
+        if (known != m_shown.constEnd() && known->text == edit->text()) {
+            shown = *known;
+            if (!shown.pattern.isEmpty()) {
+                text = shownPatternText(shown.value, shown.pattern, shown.single, entry.unit, to);
+            } else {
+                text = shownNumberText(design::toSingle(shown.value), entry.unit, to);
+                if (!known->text.startsWith(u' '))
+                    text = text.trimmed();
+            }
+        } else {
+            const UnitReading typed = readInUnit(edit->text(), entry.unit, from);
+            if (!typed.digits)
+                continue;
+            shown = { {}, typed.value, typed.value, {}, true };
+            text = shownNumberText(design::toSingle(typed.value), entry.unit, to).trimmed();
+        }
+        writeNumber(edit, text, shown, true);
+    }
+    for (const auto& [label, text] : std::as_const(m_unitLabels))
+        if (label)
+            label->setText(text(to));
 }
 
 namespace {
@@ -213,6 +350,7 @@ bool DesignWindow::fillField(const QString& name)
     Q_ASSERT_X(value.fills, "DesignWindow::fillField", entry.name);
     const DesignState& state = designState();
     std::optional<QString> text;
+    std::optional<double> shownValue; // a number's value, for a switch of the units
     bool present = true;
     switch (value.shown) {
     case Shown::Trimmed:
@@ -225,9 +363,11 @@ bool DesignWindow::fillField(const QString& name)
     case Shown::WithBlank:
     case Shown::WithBlankOrEmpty: {
         const double number = value.single ? double(state.*value.single) : state.*value.real;
-        if (number > 0)
-            text = value.single ? numberText(state.*value.single) : numberText(number, Precision::Double);
-        else if (value.orElse)
+        if (number > 0) {
+            text = value.single ? shownNumberText(state.*value.single, entry.unit)
+                                : numberText(toShown(number, entry.unit), Precision::Double);
+            shownValue = number;
+        } else if (value.orElse)
             text = QString::fromLatin1(value.orElse);
         else if (value.shown == Shown::WithBlankOrEmpty)
             text = QString();
@@ -236,8 +376,13 @@ bool DesignWindow::fillField(const QString& name)
     }
     }
     const int index = int(&entry - m_fields.data());
-    if (text && (m_refill != Refill::Changed || m_changedRows.contains(index)))
-        field(name)->setText(*text);
+    if (text && (m_refill != Refill::Changed || m_changedRows.contains(index))) {
+        QLineEdit* edit = field(name);
+        if (shownValue)
+            writeNumber(edit, *text, { {}, readInUnit(*text, entry.unit).value, *shownValue, {}, bool(value.single) });
+        else
+            edit->setText(*text);
+    }
     noteSeen(entry);
     return present;
 }

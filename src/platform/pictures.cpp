@@ -1,5 +1,7 @@
 #include "platform/pictures.h"
 
+#include "platform/unitchoice.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -186,7 +188,7 @@ double pictureScale(const QString& file, const QSizeF& target)
     return fitted(d.viewBox, QRectF(QPointF(), target)).width() / d.viewBox.width();
 }
 
-bool paintPicture(QPainter& painter, const QString& file, const QRectF& target)
+bool paintPicture(QPainter& painter, const QString& file, const QRectF& target, const QHash<QString, QString>& shown)
 {
     const Drawing& d = drawingFor(file);
     if (d.viewBox.isEmpty())
@@ -201,7 +203,9 @@ bool paintPicture(QPainter& painter, const QString& file, const QRectF& target)
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QTransform base = painter.transform();
-    for (const PictureText& t : d.texts) {
+    for (const PictureText& drawn : d.texts) {
+        PictureText t = drawn;
+        t.text = shown.value(t.text, t.text);
         if (t.text.isEmpty() || !(t.size > 0) || t.color.alpha() == 0)
             continue;
         const double width = QFontMetricsF(t.font).horizontalAdvance(t.text);
@@ -234,5 +238,18 @@ void PictureBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
-    paintPicture(painter, m_file, QRectF(rect()));
+    paintPicture(painter, m_file, QRectF(rect()), m_shown);
+}
+
+void PictureBox::showsUnit(const QString& text, const Unit& unit)
+{
+    const auto show = [this, text, unit](UnitSystem system) {
+        if (showsMetric(unit, system))
+            m_shown.insert(text, unitSymbol(unit, system).toUpper());
+        else
+            m_shown.remove(text);
+        update();
+    };
+    show(unitSystem());
+    connect(UnitChoice::instance(), &UnitChoice::unitsChanged, this, show);
 }

@@ -11,8 +11,11 @@
 // no text that can be found or selected; painted here, the labels reach every
 // device (screen, printer, PDF, a recorded picture) as real text.
 
+#include "core/units.h"
+
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -41,8 +44,10 @@ QList<PictureText> pictureTexts(const QString& file);
 double pictureScale(const QString& file, const QSizeF& target);
 
 // Paints the drawing for `file` into `target`, scaled to fit with its
-// proportions kept and centred. False (nothing painted) when there is none.
-bool paintPicture(QPainter& painter, const QString& file, const QRectF& target);
+// proportions kept and centred, each text that `shown` names replaced by
+// its value. False (nothing painted) when there is none.
+bool paintPicture(QPainter& painter, const QString& file, const QRectF& target,
+    const QHash<QString, QString>& shown = {});
 
 // A picture box (Image1) that paints a compiled-in drawing scaled to its size,
 // keeping its proportions, on a white ground.
@@ -52,10 +57,15 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
     void setPicture(const QString& file);
     QString picture() const { return m_file; }
+    // The drawing's label `text` names `unit` ("INCH"): in Metric it shows
+    // the metric unit in capitals ("MM"), following the units chosen.
+    void showsUnit(const QString& text, const Unit& unit);
+    QHash<QString, QString> shownTexts() const { return m_shown; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString m_file;
+    QHash<QString, QString> m_shown;
 };

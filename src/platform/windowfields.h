@@ -7,11 +7,15 @@
 // buildFields), the base fills, stores, watches and makes read-only from it,
 // the command line names its options after the inputs' keys and prints the
 // results by section, the driver library finds the driver's fields by their
-// parts, and the base gives every field shown in an imperial unit its metric
-// tooltip.
+// parts, and the base shows every number in the units chosen (core/units.h):
+// it converts what a field shows and reads, writes the unit words beside the
+// fields, takes units typed with a number, and gives a field shown in an
+// imperial unit its metric tooltip.
 
 #include "core/designstate.h"
 #include "core/units.h"
+
+#include <QString>
 
 #include <algorithm>
 #include <array>
@@ -101,6 +105,7 @@ struct FieldEntry {
     const char* name; // the control name
     const char* caption = nullptr;
     Unit unit = {}; // what the number is in, even where the window writes it only in a heading
+    Unit captionUnit = {}; // the caption is a number in this unit (a port's diameter ".5")
     const char* note = nullptr; // a range or a hint written where a unit would stand
     const char* section = nullptr; // the heading or frame the field stands under
     FieldRole role = FieldRole::Input;
@@ -119,6 +124,7 @@ struct FieldEntry {
     // A table row on one line: field(...).in(units::kHz).input("fs", Accepts::Positive).
     constexpr FieldEntry in(Unit measuredIn) const { return with(&FieldEntry::unit, measuredIn); }
     constexpr FieldEntry noting(const char* text) const { return with(&FieldEntry::note, text); }
+    constexpr FieldEntry captionIn(Unit number) const { return with(&FieldEntry::captionUnit, number); }
     constexpr FieldEntry under(const char* title) const { return with(&FieldEntry::section, title); }
     constexpr FieldEntry withSymbol(const char* text) const { return with(&FieldEntry::symbol, text); }
     constexpr FieldEntry input(const char* name, Accepts takes = Accepts::Number) const
@@ -184,6 +190,19 @@ private:
         return changed;
     }
 };
+
+// The caption, unit and section as the units chosen show them: a port's
+// diameter ".5" as "12.7", "Cubic Feet" as "Litres", "Dimensions (Inches)"
+// as "Dimensions (cm)".
+inline QString shownCaption(const FieldEntry& entry, UnitSystem system = unitSystem())
+{
+    return entry.caption ? shownCaptionNumber(entry.caption, entry.captionUnit, system) : QString();
+}
+inline QString shownUnit(const FieldEntry& entry, UnitSystem system = unitSystem())
+{
+    return unitText(entry.unit, system);
+}
+QString shownSection(const FieldEntry& entry, UnitSystem system = unitSystem());
 
 constexpr FieldEntry field(const char* name, const char* caption, FieldPlace place)
 {

@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/numberformat.h"
+#include "core/units.h"
 #include "design/portlengths.h"
 #include "graph/graphpage.h"
 #include "platform/chart.h"
@@ -106,7 +107,13 @@ private:
 // The closed, vented and passive-radiator designs each have a page of their own.
 bool isBoxPage(BoxType k) { return k == BoxType::Closed || k == BoxType::Vented || k == BoxType::Radiator; }
 
-QString fmt(float value, const char* pattern) { return formatNumber(value, QString::fromLatin1(pattern)); }
+// A value with its pattern, in the units chosen when it has a unit.
+QString fmt(float value, const char* pattern, const Unit& unit = {})
+{
+    return shownPatternText(value, QString::fromLatin1(pattern), true, unit);
+}
+// " Cubic Feet", " Litres": the word after a number in `unit`.
+QString after(const Unit& unit) { return u' ' + unitText(unit); }
 
 void heading(Composer& c, const DesignState& s, BoxType k)
 {
@@ -126,8 +133,8 @@ void dataLines(Composer& c, const DesignState& s, BoxType k)
     c.font(kBold, 100);
     const bool band = k == BoxType::Bandpass;
     c.text(300, 1800, QStringLiteral("Qts = ") + fmt(band ? s.bandQts : s.qts, "##.###"));
-    c.text(
-        300, 1725, QStringLiteral("Vas = ") + fmt(band ? s.bandVas : s.vas, "###.###") + QStringLiteral(" Cubic Feet"));
+    c.text(300, 1725,
+        QStringLiteral("Vas = ") + fmt(band ? s.bandVas : s.vas, "###.###", units::kCubicFeet) + after(units::kCubicFeet));
     c.text(300, 1650,
         QStringLiteral("Free Air Resonance = ") + fmt(band ? s.bandFs : s.fs, "###.##") + QStringLiteral(" Hz"));
     if (band) {
@@ -137,15 +144,16 @@ void dataLines(Composer& c, const DesignState& s, BoxType k)
         return;
     }
     c.text(300, 1575,
-        QStringLiteral("Box Internal Volume = ") + fmt(s.closedVb, "###.##") + QStringLiteral(" Cubic Feet"));
+        QStringLiteral("Box Internal Volume = ") + fmt(s.closedVb, "###.##", units::kCubicFeet)
+            + after(units::kCubicFeet));
     if (k == BoxType::Closed)
         c.text(300, 1500, QStringLiteral("System Resonance = ") + fmt(s.closedFc, "###.##") + QStringLiteral(" Hz"));
     else
         c.text(300, 1500, QStringLiteral("Tuned Frequency = ") + fmt(s.ventedFb, "###.##") + QStringLiteral(" Hz"));
     c.text(120, 1425,
-        QStringLiteral("Height = ") + fmt(s.boxHeight, "###.##") + QStringLiteral(" Width = ")
-            + fmt(s.boxWidth, "###.##") + QStringLiteral(" Depth = ") + fmt(s.boxDepth, "###.##")
-            + QStringLiteral(" Inches"));
+        QStringLiteral("Height = ") + fmt(s.boxHeight, "###.##", units::kInches) + QStringLiteral(" Width = ")
+            + fmt(s.boxWidth, "###.##", units::kInches) + QStringLiteral(" Depth = ")
+            + fmt(s.boxDepth, "###.##", units::kInches) + after(units::kInches));
 }
 
 void portTable(Composer& c, const DesignState& s, BoxType k)
@@ -153,11 +161,16 @@ void portTable(Composer& c, const DesignState& s, BoxType k)
     const double fb = k == BoxType::Bandpass ? s.bandFb : s.ventedFb;
     const double volume = k == BoxType::Bandpass ? s.bandVentedVb : s.closedVb;
     c.font(kBold, 120);
-    c.text(400, 1340, QStringLiteral("Tuned Port (Inches)"));
+    // In Metric the diameters are in mm and the lengths in cm.
+    c.text(400, 1340,
+        showsMetric(units::kInches)
+            ? QStringLiteral("Tuned Port (Diameter %1, Length %2)")
+                  .arg(unitText(units::kSmallInches), unitText(units::kInches))
+            : QStringLiteral("Tuned Port (Inches)"));
     c.font(kBold, 70);
     c.text(0, 1275, QStringLiteral("Port Diameter"));
     for (int i = 0; i < design::kPortCount; ++i)
-        c.text(kPortColumns[i].diameterX, 1275, QString::fromLatin1(design::kPorts[i].caption));
+        c.text(kPortColumns[i].diameterX, 1275, shownCaptionNumber(design::kPorts[i].caption, units::kSmallInches));
     // Without a tuning frequency and a volume there are no lengths to show.
     if (!std::isfinite(reportPortLength(1, fb, volume)))
         return;
@@ -166,8 +179,9 @@ void portTable(Composer& c, const DesignState& s, BoxType k)
         const PortColumn& column = kPortColumns[i];
         const double length = reportPortLength(design::kPorts[i].diameter, fb, volume);
         c.text(column.lengthX, 1200,
-            design::portIsBuildable(length) ? formatNumber(length, QString::fromLatin1(column.pattern))
-                                            : QString::fromLatin1(column.notApplicable));
+            design::portIsBuildable(length)
+                ? shownPatternText(length, QString::fromLatin1(column.pattern), false, units::kInches)
+                : QString::fromLatin1(column.notApplicable));
     }
 }
 
@@ -182,9 +196,11 @@ void extraLines(Composer& c, const DesignState& s, BoxType k)
                 + QStringLiteral(" Cubic Meters"));
     } else if (k == BoxType::Bandpass) {
         c.text(300, 1125,
-            QStringLiteral("Sealed Section Volume = ") + fmt(s.bandSealedVb, "###.##") + QStringLiteral(" Cubic Feet"));
+            QStringLiteral("Sealed Section Volume = ") + fmt(s.bandSealedVb, "###.##", units::kCubicFeet)
+                + after(units::kCubicFeet));
         c.text(300, 1050,
-            QStringLiteral("Vented Section Volume = ") + fmt(s.bandVentedVb, "###.##") + QStringLiteral(" Cubic Feet"));
+            QStringLiteral("Vented Section Volume = ") + fmt(s.bandVentedVb, "###.##", units::kCubicFeet)
+                + after(units::kCubicFeet));
     }
 }
 

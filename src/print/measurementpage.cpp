@@ -2,6 +2,7 @@
 
 #include "core/numberformat.h"
 #include "core/numberparse.h"
+#include "core/units.h"
 #include "print/printjob.h"
 
 #include <QFont>
@@ -27,6 +28,8 @@ QVector<TextLine> measurementPageLines(const MeasurementPageValues& v)
     lines.push_back({ blanks(20) + QStringLiteral("Speaker Parameters"), kTitlePoints, true, true });
     lines << emptyTitleLine;
 
+    // The box volume's field shows it in the units chosen; the page says which.
+    const QString volumeUnit = u' ' + unitText(units::kCubicFeet);
     const struct {
         int blanks;
         QString text;
@@ -42,12 +45,12 @@ QVector<TextLine> measurementPageLines(const MeasurementPageValues& v)
         { 18,
             QStringLiteral("Lower Frequency at ") + v.zPrime + QStringLiteral(" Ohms = ") + v.lower
                 + QStringLiteral(" Hz") },
-        { 38, QStringLiteral("Volume of Test Box = ") + v.boxVolume + QStringLiteral(" Cubic Feet") },
+        { 38, QStringLiteral("Volume of Test Box = ") + v.boxVolume + volumeUnit },
         { 34, QStringLiteral("Resonance in Test box = ") + v.boxResonance + QStringLiteral(" Hz") },
         { 53, QStringLiteral("Qts = ") + formatNumber(v.qts, kPattern) },
         { 53, QStringLiteral("Qes = ") + formatNumber(v.qes, kPattern) },
         { 53, QStringLiteral("Qms = ") + formatNumber(v.qms, kPattern) },
-        { 53, QStringLiteral("Vas = ") + formatNumber(v.vas, kPattern) + QStringLiteral(" Cubic Feet") },
+        { 53, QStringLiteral("Vas = ") + shownPatternText(v.vas, kPattern, true, units::kCubicFeet) + volumeUnit },
     };
     for (const auto& value : values)
         lines.push_back({ blanks(value.blanks) + value.text, kValuePoints, true, false });

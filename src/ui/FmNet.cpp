@@ -127,17 +127,17 @@ void FmNet::showEqualisation(const std::optional<ImpedanceEqualisation>& network
 {
     if (!network)
         return;
-    setFieldText(QStringLiteral("szRic"), formatNumber(network->r, kNetPattern));
-    setFieldText(QStringLiteral("szCic"), formatNumber(network->c, kNetPattern));
+    showNumber(QStringLiteral("szRic"), network->r, kNetPattern);
+    showNumber(QStringLiteral("szCic"), network->c, kNetPattern);
 }
 
 void FmNet::showNotch(const std::optional<NotchFilter>& network)
 {
     if (!network)
         return;
-    setFieldText(QStringLiteral("szRnf"), formatNumber(network->r, kNetPattern));
-    setFieldText(QStringLiteral("szCnf"), formatNumber(network->c, kNetPattern));
-    setFieldText(QStringLiteral("szLnf"), formatNumber(network->l, kNetLPattern));
+    showNumber(QStringLiteral("szRnf"), network->r, kNetPattern);
+    showNumber(QStringLiteral("szCnf"), network->c, kNetPattern);
+    showNumber(QStringLiteral("szLnf"), network->l, kNetLPattern);
 }
 
 void FmNet::Form_Load()

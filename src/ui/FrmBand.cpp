@@ -148,13 +148,13 @@ void FrmBand::takeResult(const BandpassResult& result)
     state.bandPa = d.pa;
     if (d.coil) {
         state.bandCoilL = *d.coil;
-        setFieldText(QStringLiteral("szL"), formatNumber(*d.coil, kPattern3));
+        showNumber(QStringLiteral("szL"), *d.coil, kPattern3);
     }
-    setFieldText(QStringLiteral("szFh3"), formatNumber(d.fh3, kPattern2));
-    setFieldText(QStringLiteral("szVbb"), formatNumber(d.sealedVb, kPattern2));
-    setFieldText(QStringLiteral("szVf"), formatNumber(d.ventedVb, kPattern2));
-    setFieldText(QStringLiteral("szFbb"), formatNumber(d.fb, kPattern2));
-    setFieldText(QStringLiteral("szPa"), formatNumber(d.pa, kPattern2));
+    showNumber(QStringLiteral("szFh3"), d.fh3, kPattern2);
+    showNumber(QStringLiteral("szVbb"), d.sealedVb, kPattern2);
+    showNumber(QStringLiteral("szVf"), d.ventedVb, kPattern2);
+    showNumber(QStringLiteral("szFbb"), d.fb, kPattern2);
+    showNumber(QStringLiteral("szPa"), d.pa, kPattern2);
     setFieldText(QStringLiteral("szFsQt"), d.fsQtsText);
     boxwindow::showPortLengths(this, d.ports);
     state.designValid = 1;

@@ -7,6 +7,7 @@
 #include "graph/keptcurvefile.h"
 #include "platform/help.h"
 #include "platform/qtservices.h"
+#include "platform/unitchoice.h"
 #include "print/boxreport.h"
 #include "print/printerselection.h"
 #include "ui/FmNet.h"
@@ -64,6 +65,7 @@ FrmTlv::FrmTlv(QWidget* parent)
     addCaption(QStringLiteral("Varnolt"), 840, 1260, 7812, 420)
         ->setFont(QFont(QStringLiteral("Times New Roman"), 14, QFont::Bold));
     attachDriverLibraryManager(this);
+    addUnitChoiceActions(this);
 
     Form_Load();
 }

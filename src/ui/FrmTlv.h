@@ -6,7 +6,9 @@
 // saves the designs the open windows show. Ending the program (by Exit or by
 // closing this window) and Load System ask first whether to save a design
 // that changed since it was last saved or loaded, counting what the open
-// windows would hand over; Cancel leaves every window as it was.
+// windows would hand over; Cancel leaves every window as it was. Its context
+// menu holds the driver library and the choice of units (Imperial or
+// Metric), whose shortcuts work in every window.
 
 #include "platform/designwindow.h"
 

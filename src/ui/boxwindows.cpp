@@ -1,7 +1,6 @@
 #include "ui/boxwindows.h"
 
 #include "core/driverrecord.h"
-#include "core/numberformat.h"
 #include "design/singles.h"
 #include "graph/CBGRAPH1.h"
 #include "platform/designwindow.h"
@@ -13,8 +12,10 @@ namespace boxwindow {
 
 void buildDimensions(DesignWindow* window, std::span<const FieldEntry> rows, RightColumn column)
 {
-    window->addCaption(
-        QString::fromLatin1(kDimensions), column.left, rows.front().place.top - kHeadingToRows, column.width);
+    const FieldEntry& first = rows.front();
+    window->followUnits(window->addCaption(QString::fromLatin1(kDimensions), column.left,
+                            first.place.top - kHeadingToRows, column.width),
+        [&first](UnitSystem system) { return shownSection(first, system); });
     window->buildFields(rows);
 }
 
@@ -29,10 +30,12 @@ void buildPortTable(DesignWindow* window, std::span<const FieldEntry> cells, con
     window->addCaption(QString::fromLatin1(first.section), captionLeft, rowTop, captionWidth, DesignWindow::kRowHeight,
         Qt::AlignRight);
     window->buildFields(cells);
+    // The diameters' unit and the lengths' unit at the rows' ends.
     const int unitLeft = kPortFirstLeft + int(cells.size()) * kPortPitch;
-    for (const int top : { headTop, rowTop })
-        window->addCaption(
-            QString::fromLatin1(first.unit.text), unitLeft, top, 600, DesignWindow::kRowHeight, Qt::AlignLeft);
+    for (const auto& [top, unit] : { std::pair(headTop, &first.captionUnit), std::pair(rowTop, &first.unit) })
+        window->followUnits(window->addCaption(QString::fromLatin1(unit->text), unitLeft, top, 600,
+                                DesignWindow::kRowHeight, Qt::AlignLeft),
+            [unit](UnitSystem system) { return unitText(*unit, system); });
 }
 
 bool takesOverDriver(const DesignWindow* window)
@@ -49,15 +52,20 @@ bool takesOverDriver(const DesignWindow* window)
 void showProportions(DesignWindow* window, const design::BoxProportions& box, const QString& height,
     const QString& width, const QString& depth)
 {
-    window->setFieldText(height, formatNumber(box.height, design::kPattern2));
-    window->setFieldText(width, formatNumber(box.width, design::kPattern2));
-    window->setFieldText(depth, formatNumber(box.depth, design::kPattern2));
+    window->showNumber(height, box.height, design::kPattern2);
+    window->showNumber(width, box.width, design::kPattern2);
+    window->showNumber(depth, box.depth, design::kPattern2);
 }
 
 void showPortLengths(DesignWindow* window, const design::PortLengths& lengths)
 {
-    for (int i = 0; i < design::kPortCount; ++i)
-        window->setFieldText(QString::fromLatin1(kPortFields[i]), design::portLengthText(lengths[i]));
+    for (int i = 0; i < design::kPortCount; ++i) {
+        const QString name = QString::fromLatin1(kPortFields[i]);
+        if (design::portIsBuildable(lengths[i]))
+            window->showNumber(name, lengths[i], design::kPattern2);
+        else
+            window->setFieldText(name, design::portLengthText(lengths[i]));
+    }
 }
 
 void handOverBox(const design::BoxProportions& box)

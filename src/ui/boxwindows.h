@@ -133,7 +133,8 @@ static_assert(std::size(kPortFields) == design::kPortCount);
 inline constexpr int kPortFirstLeft = 1800;
 inline constexpr int kPortPitch = 840;
 
-// One field per diameter, under its diameter, the diameters' row at `headTop`.
+// One field per diameter, under its diameter (in mm in Metric, the lengths
+// in cm), the diameters' row at `headTop`.
 constexpr std::array<FieldEntry, design::kPortCount> portCells(int headTop)
 {
     constexpr int width = 720;
@@ -141,6 +142,7 @@ constexpr std::array<FieldEntry, design::kPortCount> portCells(int headTop)
     for (int i = 0; i < design::kPortCount; ++i) {
         const int left = kPortFirstLeft + i * kPortPitch;
         cells[i] = field(kPortFields[i], design::kPorts[i].caption, above(left, width, left, width, headTop, true))
+                       .captionIn(units::kSmallInches)
                        .in(units::kInches)
                        .under(kPortLength)
                        .result();

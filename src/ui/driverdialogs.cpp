@@ -3,6 +3,7 @@
 #include "core/driverlibrary.h"
 #include "core/filechooser.h"
 #include "platform/help.h"
+#include "platform/unitchoice.h"
 #include "ui/driverlibraryui.h"
 
 #include <QCoreApplication>
@@ -49,7 +50,7 @@ QString columnTitle(int column)
     if (column == kColumnCount - 1)
         return QString::fromLatin1(noteText().label);
     const DriverValue& value = kDriverValues[column - kLeadingTexts];
-    const QString unit = QString::fromUtf8(value.unit);
+    const QString unit = driverUnitShown(value);
     return QString::fromLatin1(value.label) + (unit.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unit));
 }
 
@@ -102,6 +103,11 @@ DriverListModel::DriverListModel(Shape shape, QObject* parent)
     , m_shape(shape)
 {
     liveModels().insert(this);
+    // The values and the titles in the units chosen.
+    connect(UnitChoice::instance(), &UnitChoice::unitsChanged, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
 }
 
 DriverListModel::~DriverListModel() { liveModels().remove(this); }
@@ -155,7 +161,7 @@ QVariant DriverListModel::data(const QModelIndex& index, int role) const
     }
     const std::optional<double>& number = record.*kDriverValues[column - kLeadingTexts].member;
     if (role == Qt::DisplayRole)
-        return number ? driverNumberText(*number) : QString();
+        return number ? driverValueText(kDriverValues[column - kLeadingTexts], *number) : QString();
     if (role == Qt::UserRole)
         return number ? *number : -1.0;
     if (role == Qt::TextAlignmentRole)
@@ -435,6 +441,22 @@ DriverEditDialog::DriverEditDialog(QWidget* parent, const std::optional<DriverRe
     layout->addWidget(buttons);
     addHelp(this);
     fill(driver.value_or(DriverRecord()));
+    connect(UnitChoice::instance(), &UnitChoice::unitsChanged, this, &DriverEditDialog::showUnits);
+}
+
+void DriverEditDialog::showUnits(UnitSystem system)
+{
+    const auto* form = findChild<QFormLayout*>();
+    for (int i = 0; i < kValueCount; ++i) {
+        const DriverValue& value = kDriverValues[i];
+        QLineEdit* edit = field(value.key);
+        const DriverInput typed = readDriverInput(value, edit->text(), m_shownIn);
+        if (typed.ok && typed.value)
+            edit->setText(driverValueText(value, *typed.value));
+        if (auto* label = qobject_cast<QLabel*>(form->labelForField(edit)))
+            label->setText(columnTitle(kLeadingTexts + i) + u':');
+    }
+    m_shownIn = system;
 }
 
 void DriverEditDialog::fill(const DriverRecord& driver)
@@ -443,9 +465,10 @@ void DriverEditDialog::fill(const DriverRecord& driver)
         field(kDriverTexts[i].key)->setText(driver.*kDriverTexts[i].member);
     for (const DriverValue& value : kDriverValues) {
         const std::optional<double>& number = driver.*value.member;
-        field(value.key)->setText(number ? driverNumberText(*number) : QString());
+        field(value.key)->setText(number ? driverValueText(value, *number) : QString());
     }
     m_note->setPlainText(driver.note);
+    m_shownIn = unitSystem();
 }
 
 QLineEdit* DriverEditDialog::field(const char* key) const { return findChild<QLineEdit*>(QString::fromLatin1(key)); }
@@ -458,10 +481,12 @@ std::optional<DriverRecord> DriverEditDialog::formDriver() const
     record.note = m_note->toPlainText();
     for (const DriverValue& value : kDriverValues) {
         QLineEdit* edit = field(value.key);
-        const DriverNumber number = readDriverNumber(edit->text());
+        const DriverInput number = readDriverInput(value, edit->text());
         if (!number.ok) {
-            showError(QStringLiteral("%1 is not a number: \"%2\".")
-                          .arg(QString::fromLatin1(value.label), visibleText(edit->text())));
+            showError(number.wrongUnit.isEmpty() ? QStringLiteral("%1 is not a number: \"%2\".")
+                                                       .arg(QString::fromLatin1(value.label), visibleText(edit->text()))
+                                                 : QString::fromLatin1(value.label) + QStringLiteral(": ")
+                          + number.wrongUnit);
             edit->setFocus();
             return std::nullopt;
         }

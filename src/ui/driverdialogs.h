@@ -6,6 +6,7 @@
 // chooser. driverlibraryui.h opens them.
 
 #include "core/driverlibrary.h"
+#include "core/units.h"
 #include "core/driverrecord.h"
 #include "core/messages.h"
 
@@ -140,8 +141,12 @@ private:
     void fill(const DriverRecord& driver);
     bool keepFormAfter(const DriverChange& changed);
 
+    // The form's values written anew in the units chosen, and the labels.
+    void showUnits(UnitSystem system);
+
     std::optional<DriverRecord> m_startedFrom;
     QPlainTextEdit* m_note;
+    UnitSystem m_shownIn = unitSystem(); // the units the form's values are written in
 };
 
 // Every message about the library carries its title "Driver Library".

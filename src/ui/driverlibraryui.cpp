@@ -2,7 +2,6 @@
 
 #include "core/driverlibrary.h"
 #include "core/messages.h"
-#include "core/numberparse.h"
 #include "platform/designwindow.h"
 #include "ui/driverdialogs.h"
 
@@ -62,9 +61,10 @@ public:
     {
         QStringList texts;
         const QLineEdit* name = partField(window, "name");
+        // As the window reads them: the same whatever units they are shown in.
         for (const QLineEdit* edit : window->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
             if (edit != name)
-                texts << QString::number(parseNumber(edit->text()), 'g', 17);
+                texts << QString::number(window->numberIn(edit->objectName()), 'g', 17);
         return texts;
     }
     bool showsCalculation() const
@@ -233,10 +233,12 @@ void pickDriver(QWidget* window, const DriverRecord& driver)
     for (const DriverText& text : kDriverTexts)
         if (QLineEdit* edit = partField(window, text.key); edit && !(driver.*text.member).isEmpty())
             edit->setText(driver.*text.member);
+    // A value in the units the window shows it in.
+    auto* designWindow = qobject_cast<DesignWindow*>(window);
     for (const DriverValue& value : kDriverValues) {
         const std::optional<double>& number = driver.*value.member;
         if (QLineEdit* edit = partField(window, value.key); edit && number)
-            edit->setText(driverNumberText(*number));
+            designWindow->showValue(edit->objectName(), *number);
     }
 }
 
@@ -252,7 +254,7 @@ DriverRecord shownDriver(const QWidget* window)
         const QLineEdit* edit = partField(window, value.key);
         // Read as the window reads it; a field showing nothing is unknown.
         if (edit && !edit->text().trimmed().isEmpty())
-            driver.*value.member = parseNumber(edit->text());
+            driver.*value.member = qobject_cast<const DesignWindow*>(window)->numberIn(edit->objectName());
     }
     return driver;
 }

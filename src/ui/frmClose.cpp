@@ -100,10 +100,10 @@ void frmClose::takeResult(const ClosedBoxResult& result)
     m_f3 = d.f3;
     m_box = d.box;
     boxwindow::showProportions(this, d.box, QStringLiteral("szH"), QStringLiteral("szW"), QStringLiteral("szD"));
-    setFieldText(QStringLiteral("szVcb"), formatNumber(d.vbCalc, kPattern2));
-    setFieldText(QStringLiteral("szVover"), formatNumber(d.vbOver, kPattern2));
-    setFieldText(QStringLiteral("szFc"), formatNumber(d.fc, kPattern2));
-    setFieldText(QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
+    showNumber(QStringLiteral("szVcb"), d.vbCalc, kPattern2);
+    showNumber(QStringLiteral("szVover"), d.vbOver, kPattern2);
+    showNumber(QStringLiteral("szFc"), d.fc, kPattern2);
+    showNumber(QStringLiteral("szF3"), m_f3, kPattern2);
     state.designValid = 1;
 }
 

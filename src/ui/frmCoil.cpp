@@ -38,8 +38,8 @@ struct Column {
 constexpr Column kColumns[] = {
     { "Coil\nResistance", units::kOhms, FieldRole::Input, 840, 1200 },
     { "mH", units::kMilliHenry, FieldRole::Input, 2160, 1200 },
-    { "D", units::kCoilInches, FieldRole::Result, 3480, 1080 },
-    { "H", units::kCoilInches, FieldRole::Result, 4680, 1080 },
+    { "D", units::kSmallInches, FieldRole::Result, 3480, 1080 },
+    { "H", units::kSmallInches, FieldRole::Result, 4680, 1080 },
     { "Number\nTurns", {}, FieldRole::Result, 5880, 1200 },
     { "Gauge", units::kAwg, FieldRole::Result, 7200, 1080 },
 };
@@ -105,6 +105,7 @@ void frmCoil::buildControls()
     auto* drawing = new PictureBox;
     drawing->setObjectName(QStringLiteral("Image1"));
     drawing->setPicture(QStringLiteral("coil.bmp"));
+    drawing->showsUnit(QStringLiteral("INCH"), units::kSmallInches);
     place(drawing, 2520, 600, 3600, 1680);
 
     for (const Column& column : kColumns) {
@@ -144,9 +145,9 @@ void showCoil(DesignWindow* window, int row, const CoilDesign& coil)
     state.coilHeight = coil.height;
     state.coilTurns = coil.turns;
     state.coilWireGauge = coil.gauge;
-    window->setFieldText(rowField("szD", row), formatNumber(coil.diameter, kCoilDPattern));
-    window->setFieldText(rowField("szH", row), formatNumber(coil.height, kCoilHPattern));
-    window->setFieldText(rowField("szN", row), formatNumber(coil.turns, kCoilNPattern));
+    window->showNumber(rowField("szD", row), coil.diameter, kCoilDPattern);
+    window->showNumber(rowField("szH", row), coil.height, kCoilHPattern);
+    window->showNumber(rowField("szN", row), coil.turns, kCoilNPattern);
     window->setFieldText(rowField("szG", row), gaugeText(coil.gauge));
 }
 
@@ -172,8 +173,8 @@ void frmCoil::takeOverCrossoverCoils()
         const auto coil = coilForDriver(take.milliHenry, take.driverOhms);
         if (!coil)
             continue;
-        setFieldText(rowField("szR", take.row), formatNumber(allowedResistance(take.driverOhms), kCoilRPattern));
-        setFieldText(rowField("szL", take.row), formatNumber(take.milliHenry, kCoilLPattern));
+        showNumber(rowField("szR", take.row), allowedResistance(take.driverOhms), kCoilRPattern);
+        showNumber(rowField("szL", take.row), take.milliHenry, kCoilLPattern);
         showCoil(this, take.row, *coil);
     }
 }

@@ -104,12 +104,12 @@ void frmRadiator::takeResult(const RadiatorResult& result)
     const RadiatorDesign& d = *result.design;
     m_design = d;
     if (d.vpr)
-        setFieldText(QStringLiteral("szVpr"), formatNumber(*d.vpr, kPattern2));
+        showNumber(QStringLiteral("szVpr"), *d.vpr, kPattern2);
     m_f3 = d.f3;
-    setFieldText(QStringLiteral("szFb"), formatNumber(d.fb, kPattern2));
-    setFieldText(QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
-    setFieldText(QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
-    setFieldText(QStringLiteral("szVover"), formatNumber(d.overVolume, kPattern2));
+    showNumber(QStringLiteral("szFb"), d.fb, kPattern2);
+    showNumber(QStringLiteral("szF3"), m_f3, kPattern2);
+    showNumber(QStringLiteral("szVvb"), d.vb, kPattern2);
+    showNumber(QStringLiteral("szVover"), d.overVolume, kPattern2);
     designState().designValid = 1;
     boxwindow::showProportions(this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
 }

@@ -128,7 +128,7 @@ void frmSpeaker::updateReferenceImpedance()
         showMessage(*z.message);
     if (z.zPrime) {
         designState().zPrime = *z.zPrime;
-        setFieldText(QStringLiteral("szZ"), formatNumber(*z.zPrime, kResultPattern));
+        showNumber(QStringLiteral("szZ"), *z.zPrime, kResultPattern);
     }
 }
 
@@ -152,11 +152,11 @@ void frmSpeaker::Command2_Click()
         m_vas = *result.vas;
     carryOut(result.outcome);
     if (result.vas)
-        setFieldText(QStringLiteral("szVast"), formatNumber(*result.vas, kResultPattern));
+        showNumber(QStringLiteral("szVast"), *result.vas, kResultPattern);
     if (result.q) {
-        setFieldText(QStringLiteral("szQes"), formatNumber(result.q->qes, kResultPattern));
-        setFieldText(QStringLiteral("szQms"), formatNumber(result.q->qms, kResultPattern));
-        setFieldText(QStringLiteral("szQts"), formatNumber(result.q->qts, kResultPattern));
+        showNumber(QStringLiteral("szQes"), result.q->qes, kResultPattern);
+        showNumber(QStringLiteral("szQms"), result.q->qms, kResultPattern);
+        showNumber(QStringLiteral("szQts"), result.q->qts, kResultPattern);
     }
     if (result.q || result.vas)
         emit calculated();

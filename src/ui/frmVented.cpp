@@ -107,13 +107,13 @@ bool frmVented::takeResult(const VentedResult& result)
     WindowVariables& variables = windowVariables();
     m_design = d;
     if (d.showsVb)
-        setFieldText(QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
+        showNumber(QStringLiteral("szVvb"), d.vb, kPattern2);
     if (d.shownVb)
         variables.shownVb = *d.shownVb;
-    setFieldText(QStringLiteral("szVover"), formatNumber(d.overVolume, kPattern2));
+    showNumber(QStringLiteral("szVover"), d.overVolume, kPattern2);
     if (d.showsFb)
-        setFieldText(QStringLiteral("szFb"), formatNumber(d.fb, kPattern2));
-    setFieldText(QStringLiteral("szF3"), formatNumber(d.f3, kPattern2));
+        showNumber(QStringLiteral("szFb"), d.fb, kPattern2);
+    showNumber(QStringLiteral("szF3"), d.f3, kPattern2);
     if (d.hump) {
         setFieldText(QStringLiteral("szH"), d.hump->text);
         variables.humpDip = d.hump->value;
