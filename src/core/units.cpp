@@ -205,9 +205,10 @@ QString shownCaptionNumber(const char* caption, const Unit& unit, UnitSystem sys
     const QString text = QString::fromLatin1(caption);
     if (!showsMetric(unit, system))
         return text;
-    QString shown = QString::number(toShown(parseNumber(text), unit, system), 'f', 1);
-    if (shown.endsWith(QStringLiteral(".0")))
-        shown.chop(2);
+    // To a tenth, by the number rules: 0.75 inch is 19.1 mm, 1 inch 25.4, and a whole number has no point.
+    QString shown = formatNumber(toShown(parseNumber(text), unit, system), u"####.#");
+    if (shown.endsWith(u'.'))
+        shown.chop(1);
     return shown;
 }
 

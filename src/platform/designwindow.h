@@ -187,8 +187,7 @@ public:
     enum class OnSave { Nothing, OwnValues, BoxDesign };
     static void handOverOpenWindows();
 
-    // The units chosen change from `from` to `to` (called before the choice
-    // is made): every open window shows its numbers and unit words in the new
+    // The units chosen changed from `from` to `to`: every open window shows its numbers and unit words in the new
     // units, writing its fields without running their handlers, so nothing
     // is recomputed and every field reads as it did.
     static void showUnitsInOpenWindows(UnitSystem from, UnitSystem to);

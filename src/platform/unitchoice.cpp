@@ -27,8 +27,8 @@ void chooseUnits(UnitSystem system)
     const UnitSystem before = unitSystem();
     if (system == before)
         return;
-    DesignWindow::showUnitsInOpenWindows(before, system);
     setUnitSystem(system);
+    DesignWindow::showUnitsInOpenWindows(before, system);
     if (g_remembered)
         settings().setValue(kUnitsKey, unitSystemName(system).toLower());
     emit UnitChoice::instance()->unitsChanged(system);

@@ -4,6 +4,7 @@
 // and real prints into PDF files and on the PDF printer (one job, two pages
 // for a box and a bandpass design).
 #include "core/designstate.h"
+#include "core/units.h"
 #include "platform/chart.h"
 #include "print/boxreport.h"
 #include "print/printjob.h"
@@ -41,10 +42,16 @@ DesignState designs(int boxType, float isoFactor = 1.0f)
 
 // A text of page k at (x, y); data lines are 100 and plain (style 32).
 // `measured`: a measurement changed Qts to 1.25 since the box was designed.
+// `metric`: the page in the metric units.
 void text(const char* tag, int k, const QString& text, double x, double y, double size = 100, int style = 32,
-    float iso = 1.0f, bool measured = false)
+    float iso = 1.0f, bool measured = false, bool metric = false)
 {
-    QTest::newRow(tag) << k << iso << measured << text << QPointF(x, y) << size << style;
+    QTest::newRow(tag) << k << iso << measured << text << QPointF(x, y) << size << style << metric;
+}
+// The same in Metric.
+void metricText(const char* tag, int k, const QString& text, double x, double y, double size = 100)
+{
+    ::text(tag, k, text, x, y, size, 32, 1.0f, false, true);
 }
 
 QWidget* progressWindow()
@@ -123,6 +130,7 @@ void TestBoxReport::textsStandWhereThePageSays_data()
     QTest::addColumn<QPointF>("pos");
     QTest::addColumn<double>("size");
     QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("metric");
     text("woofer name", 0, QStringLiteral("Big Woofer").leftJustified(30), 100, 1970, 60, 48);
     text("closed title", 0, "Closed Box Design", 400, 1900, 140, 48);
     text("closed isobaric", 0, "Closed Box Design (Isobaric)", 290, 1900, 140, 48, 0.5f);
@@ -149,6 +157,16 @@ void TestBoxReport::textsStandWhereThePageSays_data()
         1010, 80, 32, 1.0f, true);
     text("radiator drawn for a pair", 2, "Designed for Qts .4, Vas 3, Fs 25; drawn for Qts .4, Vas 3, Fs 25, isobaric",
         120, 1010, 80, 32, 0.5f, true);
+    // In Metric: 3 and 2 cubic feet, 20 by 12.5 by 14 inches, a 2-inch port of 3.24 inches.
+    metricText("vas in Metric", 0, "Vas = 84.951 Litres", 300, 1725);
+    metricText("volume in Metric", 0, "Box Internal Volume = 56.63 Litres", 300, 1575);
+    metricText("proportions in Metric", 0, "Height = 50.8 Width = 31.75 Depth = 35.56 cm", 120, 1425);
+    metricText("Hz stay Hz", 0, "System Resonance = 45.5 Hz", 300, 1500);
+    metricText("port heading in Metric", 1, "Tuned Port (Diameter mm, Length cm)", 400, 1340, 120);
+    metricText("port diameter in mm", 1, "19.1", 415, 1275, 70);
+    metricText("two-inch port in cm", 1, "   8.23", 810, 1200, 70);
+    metricText("vented section in Metric", 3, "Vented Section Volume = 35.4 Litres", 300, 1050);
+    metricText("displacement stays", 2, "Speaker Volume Disp. = 1.5 Cubic Meters", 300, 1350);
 }
 
 void TestBoxReport::textsStandWhereThePageSays()
@@ -160,6 +178,8 @@ void TestBoxReport::textsStandWhereThePageSays()
     QFETCH(QPointF, pos);
     QFETCH(double, size);
     QFETCH(int, style);
+    QFETCH(bool, metric);
+    setUnitSystem(metric ? UnitSystem::Metric : UnitSystem::Imperial);
     DesignState s = designs(k == 3 ? 0 : k, iso);
     if (measured) {
         s.boxDesignedFor = BoxDriver { s.qts, s.vas, s.fs, 1.0f };
@@ -298,20 +318,33 @@ void TestBoxReport::reportIsPrintedAsOneJob_data()
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("lines"); // in this order
     QTest::addColumn<QString>("kept"); // the label of a kept curve, on every page; empty: none kept
+    QTest::addColumn<bool>("metric");
     QTest::newRow("closed isobaric and bandpass, PDF file")
         << false << 0 << 2
         << QStringList { "Big Woofer", "Closed Box Design (Isobaric)", "Qts = .4", "System Resonance = 45.5 Hz",
                "Height = 20. Width = 12.5 Depth = 14. Inches", "Frequency", "Sub Woofer",
                "Bandpass Box Design (Isobaric)", "Optional Coil = 2.5 mH", "Tuned Port (Inches)",
                "Vented Section Volume = 1.25 Cubic Feet" }
-        << QString();
+        << QString() << false;
     QTest::newRow("vented, PDF printer") << true << 1 << 1
                                          << QStringList { "Vented Box Design", "Tuned Frequency = 30. Hz",
                                                 "Port Length", "N/A", "3.24" }
-                                         << QString();
+                                         << QString() << false;
     QTest::newRow("closed and bandpass with a kept curve, PDF file")
         << false << 0 << 2 << QStringList { "Closed Box Design (Isobaric)", "Bandpass Box Design (Isobaric)" }
-        << "Kept 20 % larger";
+        << "Kept 20 % larger" << false;
+    // Every volume, size and port of the page in metric units.
+    QTest::newRow("vented in Metric, PDF printer")
+        << true << 1 << 1
+        << QStringList { "Vented Box Design", "Vas = 84.951 Litres", "Box Internal Volume = 56.63 Litres",
+               "Tuned Frequency = 30. Hz", "Height = 50.8 Width = 31.75 Depth = 35.56 cm",
+               "Tuned Port (Diameter mm, Length cm)", "12.7", "203.2", "Port Length", "N/A", "8.23" }
+        << QString() << true;
+    QTest::newRow("closed and bandpass in Metric with a kept curve, PDF file")
+        << false << 0 << 2
+        << QStringList { "Box Internal Volume = 56.63 Litres", "Sealed Section Volume = 42.48 Litres",
+               "Vented Section Volume = 35.4 Litres" }
+        << "Sub Woofer, bandpass 42.48 + 35.40 L, isobaric" << true;
 }
 
 void TestBoxReport::reportIsPrintedAsOneJob()
@@ -321,6 +354,8 @@ void TestBoxReport::reportIsPrintedAsOneJob()
     QFETCH(int, pages);
     QFETCH(QStringList, lines);
     QFETCH(QString, kept);
+    QFETCH(bool, metric);
+    setUnitSystem(metric ? UnitSystem::Metric : UnitSystem::Imperial);
     if (onPrinter && !havePdfPrinter())
         QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
     QTemporaryDir dir;
@@ -339,7 +374,9 @@ void TestBoxReport::reportIsPrintedAsOneJob()
         DesignState larger = s;
         larger.closedVb *= 1.2f;
         keepCurve(keptCurves(), curveToKeep(larger));
-        keptCurves()[0].label = kept;
+        // The label as kept, in the units chosen: "Big Woofer, closed 67.96 L, isobaric".
+        if (!metric)
+            keptCurves()[0].label = kept;
     }
     printBoxDataReport(nullptr);
     QCOMPARE(messages().shown.size(), 0);
@@ -356,7 +393,11 @@ void TestBoxReport::reportIsPrintedAsOneJob()
         QVERIFY2(found >= 0, qPrintable(line + " in order in\n" + text));
         at = found + line.size();
     }
-    QCOMPARE(kept.isEmpty() ? 0 : text.count(kept), kept.isEmpty() ? 0 : pages);
+    // The kept curve's line of the legend on every page (the current design's says so).
+    const qsizetype keptLines = kept.isEmpty()
+        ? 0
+        : text.count(QRegularExpression(QRegularExpression::escape(kept) + "(?! \\(current\\))"));
+    QCOMPARE(keptLines, kept.isEmpty() ? 0 : pages);
     keptCurves().clear();
     QTRY_VERIFY(!progressWindow());
 }

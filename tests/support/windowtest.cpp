@@ -1,5 +1,7 @@
 #include "support/windowtest.h"
 
+#include "core/numberparse.h"
+#include "core/units.h"
 #include "core/designstate.h"
 
 #include <QPointer>
@@ -82,6 +84,8 @@ void WindowTest::freshDesignState()
 void WindowTest::init()
 {
     freshDesignState();
+    // Every test starts in the units the program starts in.
+    setUnitSystem(UnitSystem::Imperial);
     m_seams.emplace();
 }
 
@@ -93,4 +97,40 @@ void WindowTest::cleanup()
     m_seams.reset();
     if (m_quiet)
         QVERIFY2(quiet || QTest::currentTestFailed(), "the window showed a message");
+}
+
+namespace {
+// One unit of the last digit a text shows: "2.16" 0.01, "25." and "50" 1.
+double lastDigit(const QString& text)
+{
+    const QString t = text.trimmed();
+    const qsizetype point = t.indexOf(u'.');
+    return point < 0 ? 1 : std::pow(10.0, -double(t.size() - 1 - point));
+}
+} // namespace
+
+double shownRounding(const QString& volume) { return lastDigit(volume) / 2 / parseNumber(volume); }
+
+QString metricDifferences(const DesignWindow* window, const QStringList& names, const QStringList& imperial,
+    const QList<FromShownVolume>& fromVolume, double rounding)
+{
+    QStringList differences;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString shown = window->field(names[i])->text();
+        const QString expected = imperial.value(i);
+        if (expected == u"N/A" || shown == u"N/A") {
+            if (shown != expected)
+                differences << QStringLiteral("%1 shows %2, not %3").arg(names[i], shown, expected);
+            continue;
+        }
+        const double value = window->numberIn(names[i]);
+        const double wanted = parseNumber(expected);
+        double allowed = lastDigit(expected) * 1.0001;
+        for (const FromShownVolume& from : fromVolume)
+            if (names[i] == QLatin1String(from.field))
+                allowed += rounding * (from.relative ? from.perVolume * std::abs(wanted) : from.perVolume);
+        if (!(std::abs(value - wanted) <= allowed))
+            differences << QStringLiteral("%1 shows %2, which is %3, not %4").arg(names[i], shown).arg(value).arg(expected);
+    }
+    return differences.join(QStringLiteral("; "));
 }

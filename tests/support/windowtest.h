@@ -91,6 +91,25 @@ public:
     }
 };
 
+// A field whose result goes on from a volume as a field shows it (a closed
+// box's resonance from the volume shown as .65): it carries the rounding of
+// that volume, by `perVolume` of its value (relative) or of its unit for a
+// whole relative change of the volume.
+struct FromShownVolume {
+    const char* field;
+    double perVolume;
+    bool relative = true;
+};
+// Half a unit of the last digit of a volume as shown, over the volume.
+double shownRounding(const QString& volume);
+// The fields of `names` as the window shows them in Metric, read back in the
+// design's units, against the texts Imperial shows: each the same within a
+// unit of its last imperial digit ("N/A" alike), and a field that goes on
+// from a shown volume within what the volume's imperial `rounding` leaves
+// open besides. Empty when all agree, otherwise what differs.
+QString metricDifferences(const DesignWindow* window, const QStringList& names, const QStringList& imperial,
+    const QList<FromShownVolume>& fromVolume = {}, double rounding = 0);
+
 // The rows of a hand-over table, with the columns "how" (a button's name, or
 // "frame" for the window's frame closed) and "designed": Graph, Print and Exit
 // with and without a design, then the frame closed with one.

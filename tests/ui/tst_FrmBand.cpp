@@ -8,6 +8,7 @@
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
+#include "core/units.h"
 #include "ui/FrmBand.h"
 
 #include <QtTest>
@@ -28,6 +29,8 @@ const Message kOutsideTables = msg::warning("Low Frequency Cutoff Outside the De
 class TestFrmBand : public WindowTest {
     Q_OBJECT
 private slots:
+    void workedExamplesTypedInMetric_data();
+    void workedExamplesTypedInMetric();
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -72,6 +75,27 @@ void TestFrmBand::controlsAndEnterCycle()
         QTest::keyClick(w.field(cycle[i - 1]), Qt::Key_Return);
         QCOMPARE(w.focused(), cycle[i]);
     }
+}
+
+// Typed in litres, each worked example gives the imperial design within the
+// digits shown: the sections in litres, the ports in cm.
+void TestFrmBand::workedExamplesTypedInMetric_data() { worked::addRows(worked::kBandpass); }
+
+void TestFrmBand::workedExamplesTypedInMetric()
+{
+    QFETCH(worked::Bandpass, e);
+    setUnitSystem(UnitSystem::Metric);
+    w.open();
+    w.type({ "szISOB", "szQtsb", "szFarb", "szFl3", "szRdcb" }, e.typed);
+    w.type("szVasb", e.vasInMetric);
+    w.click("Command1");
+    const QString differs = metricDifferences(w.window(), kResults + kPorts, e.shown + e.ports);
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    // The nine diameters keep their order, in mm.
+    const QStringList captions = w.captions();
+    for (const char* mm : { "12.7", "19.1", "25.4", "38.1", "50.8", "76.2", "101.6", "152.4", "203.2", "mm", "cm" })
+        QVERIFY2(captions.contains(mm), mm);
+    QVERIFY(captions.indexOf("12.7") < captions.indexOf("203.2"));
 }
 
 void TestFrmBand::calculate_data()

@@ -472,10 +472,9 @@ void TestDriverLibraryUi::everyEntryIsOnTheContextMenuWithItsShortcut()
     QCOMPARE(entries(open<frmSpeaker>()), all.mid(1)); // measures, never picks
     QWidget* main = open<FrmTlv>();
     // The main window's menu holds the choice of units below the library.
-    QCOMPARE(entries(main),
-        all.mid(2)
-            + QStringList { " ", "Imperial Units (Cubic Feet, Inches) Ctrl+Shift+I",
-                  "Metric Units (Litres, cm, mm) Ctrl+Shift+M" });
+    const QStringList units { " ", "Imperial Units (Cubic Feet, Inches) Ctrl+Shift+I",
+        "Metric Units (Litres, cm, mm) Ctrl+Shift+M" };
+    QCOMPARE(entries(main), all.mid(2) + units);
     QTest::keyClick(main, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(openDialog<DriverManagerDialog>());
 }

@@ -7,6 +7,9 @@
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
+#include "platform/unitchoice.h"
+#include "core/numberparse.h"
+#include "core/systemrecord.h"
 #include "ui/frmClose.h"
 #include "ui/keptnumbers.h"
 
@@ -36,6 +39,9 @@ private slots:
     void desiredQtcCheckedOnEnteringVasOrFar_data();
     void desiredQtcCheckedOnEnteringVasOrFar();
     void calculateForQtc();
+    void workedExamplesTypedInMetric_data();
+    void workedExamplesTypedInMetric();
+    void switchingUnitsConvertsWithoutRecomputing();
     void calculateForQtcRefusals_data();
     void calculateForQtcRefusals();
     void isobaricLetterTakesEffectAtNextCalculation();
@@ -235,6 +241,73 @@ void TestFrmClose::calculateForQtc()
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(w.focused(), QString("szQts"));
+}
+
+// Typed in litres, each worked example gives the imperial design: the
+// volumes in litres and the dimensions in cm, the same within their shown
+// digits; the resonance and the cut-off go on from the volume as shown, so
+// they carry what its imperial rounding leaves open (.65 for 0.6493).
+void TestFrmClose::workedExamplesTypedInMetric_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QStringList>("imperial");
+    for (const worked::Closed& e : worked::kClosed)
+        QTest::newRow(e.name) << e.inMetric << "btnCal" << kShown << e.shown;
+    for (const worked::ClosedForQtc& e : worked::kClosedForQtc)
+        QTest::addRow("for Qtc: %s", e.name) << (kExample.inMetric.mid(0, 4) << ".5" << e.typedVbInMetric)
+                                             << "Command1" << QStringList { "szVcb", "szFc", "szF3" } << e.shown;
+}
+
+void TestFrmClose::workedExamplesTypedInMetric()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, button);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, imperial);
+    setUnitSystem(UnitSystem::Metric);
+    w.open();
+    w.type(kInputs, typed.mid(0, 5));
+    if (typed.size() > 5)
+        w.type("szVcb", typed[5]);
+    w.click(button);
+    QVERIFY(w.captions().contains("Litres") && w.captions().contains("Dimensions (cm)"));
+    const QString differs = metricDifferences(w.window(), fields, imperial,
+        { { "szFc", 0.5 }, { "szF3", 0.5 } }, shownRounding(imperial[0]));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    // The design state holds cubic feet and inches.
+    w.click("btnGraph");
+    const DesignState& s = designState();
+    QVERIFY(qAbs(s.closedVb - parseNumber(imperial[0])) <= 0.005f);
+    QVERIFY(button != "btnCal" || qAbs(s.boxHeight - parseNumber(imperial[4])) <= 0.01f);
+}
+
+// Switched with the window open, the fields show their numbers in the new
+// units and read as they did: Graph hands over the same design, bit for bit.
+void TestFrmClose::switchingUnitsConvertsWithoutRecomputing()
+{
+    w.open();
+    typeExample();
+    w.type("szWoofBox", "Woofer");
+    w.click("btnCal");
+    w.click("btnGraph");
+    const DesignState before = designState();
+    w.open();
+    messages().clear();
+    chooseUnits(UnitSystem::Metric);
+    QCOMPARE(w.texts(kShown), worked::texts("18.39|20.22|60.57|60.61|42.75|26.39|16.36"));
+    QCOMPARE(w.texts({ "szQts", "szVas", "szFar", "szQd" }), worked::texts(".35|56.633693|30|.707"));
+    QVERIFY(w.captions().contains("Litres") && w.captions().contains("Dimensions (cm)"));
+    QVERIFY(!w.captions().contains("Cubic Feet"));
+    QCOMPARE(w.field("szVcb")->toolTip(), QString()); // no imperial number in Metric
+    QVERIFY(messages().shown.isEmpty());
+    w.click("btnGraph");
+    QCOMPARE(encodeSystemRecord(designState()), encodeSystemRecord(before));
+    chooseUnits(UnitSystem::Imperial);
+    QCOMPARE(w.texts(kShown), kExample.shown);
+    QCOMPARE(w.texts({ "szQts", "szVas", "szFar", "szQd" }), worked::texts(".35|2|30|.707"));
+    QCOMPARE(w.field("szVcb")->toolTip(), QString("18.4 L"));
 }
 
 void TestFrmClose::calculateForQtcRefusals_data()

@@ -7,6 +7,8 @@
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
+#include "design/workedexamples.h"
+#include "core/units.h"
 #include "ui/FrmTlv.h"
 #include "ui/frmCoil.h"
 #include "ui/frmXover.h"
@@ -43,6 +45,7 @@ private slots:
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
+    void coilSizesInMillimetresInMetric();
     void lDesignTakesOverTheCrossoverCoils_data();
     void lDesignTakesOverTheCrossoverCoils();
     void editedRowsSurviveReactivationAndTheMainWindow();
@@ -135,6 +138,24 @@ void TestFrmCoil::calculate()
     QVERIFY(qAbs(designState().coilHeight - height) < 0.0005f);
     QCOMPARE(designState().coilWireGauge, std::int16_t(gauge));
     QCOMPARE(w.focused(), QString("szR1"));
+}
+
+// In Metric a coil's D and H are in mm, the same coils within their digits,
+// and the drawing says MM; an inductance may be typed in uH.
+void TestFrmCoil::coilSizesInMillimetresInMetric()
+{
+    setUnitSystem(UnitSystem::Metric);
+    w.open();
+    w.type({ "szR1", "szL1", "szR4", "szL4" }, { ".4", "1", ".5", "10" });
+    w.typeAndEnter("szL1", "1000 uH");
+    QCOMPARE(w.text("szL1"), QString("1"));
+    w.click("btn_Cal");
+    QCOMPARE(w.texts({ "szD1", "szH1", "szD4", "szH4" }), worked::texts("33.97|16.986|96.09|48.044"));
+    const QString differs = metricDifferences(w.window(), { "szD1", "szH1", "szN1", "szD4", "szH4" },
+        worked::texts("1.34|.669|152.4|3.78|1.892"));
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->shownTexts().value("INCH"), QString("MM"));
+    QVERIFY(qAbs(designState().coilHeight - 1.892f) < 0.0005f); // kept in inches
 }
 
 void TestFrmCoil::lDesignTakesOverTheCrossoverCoils_data()

@@ -7,6 +7,7 @@
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
+#include "core/units.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmVented.h"
 #include "ui/keptnumbers.h"
@@ -28,6 +29,8 @@ Message rangeMessage()
 class TestFrmRadiator : public WindowTest {
     Q_OBJECT
 private slots:
+    void workedExamplesTypedInMetric_data();
+    void workedExamplesTypedInMetric();
     void controlsAndEnterCycle();
     void calculate_data();
     void calculate();
@@ -74,6 +77,22 @@ void TestFrmRadiator::controlsAndEnterCycle()
         QTest::keyClick(w.field(cycle[i - 1]), Qt::Key_Return);
         QCOMPARE(w.focused(), cycle[i]);
     }
+}
+
+// Typed in litres, each worked example gives the imperial design within the
+// digits shown; the displacement is the same in either units.
+void TestFrmRadiator::workedExamplesTypedInMetric_data() { worked::addRows(worked::kRadiator); }
+
+void TestFrmRadiator::workedExamplesTypedInMetric()
+{
+    QFETCH(worked::Radiator, e);
+    setUnitSystem(UnitSystem::Metric);
+    w.open();
+    calculateWith(e.inMetric);
+    const QString differs = metricDifferences(w.window(), kResults, e.shown);
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(w.text("szVpr"), e.shown[0]);
+    QVERIFY(w.captions().contains("Litres"));
 }
 
 void TestFrmRadiator::calculate_data()

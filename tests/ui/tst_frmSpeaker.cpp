@@ -8,6 +8,7 @@
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
+#include "platform/unitchoice.h"
 #include "ui/frmSpeaker.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ private slots:
     void zPrimeOnLeavingAField();
     void equalReAndZmaxOnLeaving();
     void calculateShowsTheWorkedExample();
+    void workedExampleTypedInMetric();
     void equalFrequenciesStopCalculate();
     void reversedFrequenciesShowNegativeQs();
     void calculateWithAnEmptyFieldDoesNothing();
@@ -137,6 +139,19 @@ void TestFrmSpeaker::calculateShowsTheWorkedExample()
     QCOMPARE(designState().re, 0.0f);
 }
 
+// The test box in litres gives the imperial Vas, in litres, within its digits.
+void TestFrmSpeaker::workedExampleTypedInMetric()
+{
+    chooseUnits(UnitSystem::Metric);
+    typeInputs(worked::kMeasuredTypedInMetric);
+    click("Command2");
+    QVERIFY(messages().shown.isEmpty());
+    const QString differs = metricDifferences(m_window, { "szZ", "szVast", "szQes", "szQms", "szQts" },
+        worked::kMeasuredShown);
+    QVERIFY2(differs.isEmpty(), qPrintable(differs));
+    QCOMPARE(edit("szVast")->text(), QString("97.69"));
+}
+
 void TestFrmSpeaker::equalFrequenciesStopCalculate()
 {
     designState().qts = 0.4f;
@@ -227,20 +242,25 @@ void TestFrmSpeaker::printRunsTheChecks()
 void TestFrmSpeaker::printPutsTheLinesOnThePage_data()
 {
     QTest::addColumn<bool>("cancel");
-    QTest::newRow("PDF file") << false;
-    QTest::newRow("cancelled") << true;
+    QTest::addColumn<bool>("metric");
+    QTest::newRow("PDF file") << false << false;
+    QTest::newRow("cancelled") << true << false;
+    QTest::newRow("PDF file in Metric") << false << true;
 }
 
 void TestFrmSpeaker::printPutsTheLinesOnThePage()
 {
     QFETCH(bool, cancel);
+    QFETCH(bool, metric);
     PrinterRecorder printers;
     QTemporaryDir dir;
     const QString file = dir.filePath("page.pdf");
     if (!cancel)
         printers.answerPdfFile(file);
+    if (metric)
+        chooseUnits(UnitSystem::Metric);
     edit("szWoofTest")->setText("Big Woofer");
-    typeInputs(kExample);
+    typeInputs(metric ? worked::kMeasuredTypedInMetric : kExample);
     click("Command2");
     click("Command1");
     QCOMPARE(printers.requests, 1);
@@ -252,8 +272,10 @@ void TestFrmSpeaker::printPutsTheLinesOnThePage()
     const QString text = pdfText(file);
     const QStringList expected { "Big Woofer", "Speaker Parameters", "Speaker Resistance = 6. Ohms",
         "Resonance = 30 Hz", "Impedance at Resonance = 24 Ohms", "Upper Frequency at 12. Ohms = 36 Hz",
-        "Lower Frequency at 12. Ohms = 24 Hz", "Volume of Test Box = 1 Cubic Feet", "Resonance in Test box = 60 Hz",
-        "Qts = 1.25", "Qes = 1.67", "Qms = 5.", "Vas = " + edit("szVast")->text() + " Cubic Feet" };
+        "Lower Frequency at 12. Ohms = 24 Hz",
+        metric ? "Volume of Test Box = 28.3168 Litres" : "Volume of Test Box = 1 Cubic Feet",
+        "Resonance in Test box = 60 Hz", "Qts = 1.25", "Qes = 1.67", "Qms = 5.",
+        "Vas = " + edit("szVast")->text() + (metric ? " Litres" : " Cubic Feet") };
     qsizetype at = 0;
     for (const QString& line : expected) {
         const qsizetype found = text.indexOf(line, at);
