@@ -251,8 +251,10 @@ void DesignWindow::showValue(const QString& name, double value)
     QLineEdit* edit = field(name);
     Q_ASSERT_X(edit, "DesignWindow::showValue", qPrintable(name));
     const Unit& unit = unitOf(edit);
-    const QString text = shownNumberText(design::toSingle(value), unit).trimmed();
-    writeNumber(edit, text, { {}, readInUnit(text, unit).value, value, {}, true });
+    // As Imperial shows it, or in the metric unit with the digits that read back as the Single kept.
+    const QString imperial = numberText(value, Precision::Double).trimmed();
+    const QString text = showsMetric(unit) ? shownNumberText(design::toSingle(value), unit).trimmed() : imperial;
+    writeNumber(edit, text, { {}, parseNumber(imperial), value, {}, false });
 }
 
 bool DesignWindow::takeTypedUnit(QLineEdit* edit)
@@ -298,7 +300,9 @@ void DesignWindow::showUnits(UnitSystem from, UnitSystem to)
             if (!shown.pattern.isEmpty()) {
                 text = shownPatternText(shown.value, shown.pattern, shown.single, entry.unit, to);
             } else {
-                text = shownNumberText(design::toSingle(shown.value), entry.unit, to);
+                text = shown.single || showsMetric(entry.unit, to)
+                    ? shownNumberText(design::toSingle(shown.value), entry.unit, to)
+                    : numberText(shown.value, Precision::Double);
                 if (!known->text.startsWith(u' '))
                     text = text.trimmed();
             }
@@ -378,8 +382,12 @@ bool DesignWindow::fillField(const QString& name)
     const int index = int(&entry - m_fields.data());
     if (text && (m_refill != Refill::Changed || m_changedRows.contains(index))) {
         QLineEdit* edit = field(name);
+        // The value reads as its text in the design's units would, in either
+        // units: the window computes alike, and saves it unchanged.
         if (shownValue)
-            writeNumber(edit, *text, { {}, readInUnit(*text, entry.unit).value, *shownValue, {}, bool(value.single) });
+            writeNumber(edit, *text,
+                { {}, parseNumber(value.single ? numberText(float(*shownValue)) : numberText(*shownValue)), *shownValue,
+                    {}, bool(value.single) });
         else
             edit->setText(*text);
     }

@@ -4,6 +4,7 @@
 // single instances and proportional resizing.
 #include "core/designstate.h"
 #include "platform/designwindow.h"
+#include "core/units.h"
 #include "platform/windowplaces.h"
 #include "support/windowtest.h"
 
@@ -151,6 +152,36 @@ private:
     OnSave m_share;
 };
 
+// One field of each kind; szVol's own rule, run when it is left, notes the number it reads.
+constexpr FieldEntry kUnitFields[] = {
+    field("szVol", nullptr, {}).in(units::kCubicFeet).shows(&DesignState::vas, Shown::WithBlank),
+    field("szLen", nullptr, {}).in(units::kInches),
+    field("szHz", nullptr, {}).in(units::kHz),
+    field("szPlain", nullptr, {}),
+    field("szName", nullptr, {}).input("name", Accepts::Text),
+    field("szNext", nullptr, {}),
+};
+
+class UnitsWindow : public DesignWindow {
+public:
+    UnitsWindow()
+        : DesignWindow(QStringLiteral("Units"), QStringLiteral("Units"), QSize(6000, 4500))
+    {
+        declareFields(kUnitFields);
+        int top = 300;
+        for (const FieldEntry& entry : kUnitFields) {
+            addField(QString::fromLatin1(entry.name), 300, top, 1200, 300);
+            top += 450;
+        }
+        QStringList cycle;
+        for (const FieldEntry& entry : kUnitFields)
+            cycle << QString::fromLatin1(entry.name);
+        setFocusCycle(cycle);
+        onLostFocus(field(QStringLiteral("szVol")), [this] { seen << numberIn(QStringLiteral("szVol")); });
+    }
+    QVector<double> seen;
+};
+
 bool activate(QWidget* w)
 {
     w->show();
@@ -193,6 +224,8 @@ private slots:
     void saveTakesWhatTheOpenWindowsShow_data();
     void saveTakesWhatTheOpenWindowsShow();
     void placeStaysPutOverTwentyReopenings();
+    void unitsTypedAreTakenOnLeavingOrEnter_data();
+    void unitsTypedAreTakenOnLeavingOrEnter();
 };
 
 void TestDesignWindow::enterMovesAlongCycleAndWraps_data()
@@ -751,3 +784,71 @@ void TestDesignWindow::placeStaysPutOverTwentyReopenings()
 
 QTEST_MAIN(TestDesignWindow)
 #include "tst_designwindow.moc"
+
+// A number typed with a unit is converted into the field's unit, in the units
+// chosen, when the field is left or Enter pressed; a unit of another kind is
+// refused with a message, leaves the text as typed and runs no rule of the
+// field; anything else after the number is left to the number rules.
+void TestDesignWindow::unitsTypedAreTakenOnLeavingOrEnter_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<bool>("enter"); // else left by a click on the next field
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("value"); // as the window reads it, in its own unit
+    QTest::addColumn<bool>("refused");
+    const double litre = 1 / units::kLitresPerCubicFoot;
+    QTest::newRow("61 L in cubic feet, Enter") << "szVol" << "61 L" << false << true << "2.154195" << 61 * litre
+                                               << false;
+    QTest::newRow("61 L in cubic feet, left") << "szVol" << "61 L" << false << false << "2.154195" << 61 * litre
+                                              << false;
+    QTest::newRow("61 L in litres") << "szVol" << "61 L" << true << true << "61" << 61 * litre << false;
+    QTest::newRow("2 cu ft in litres") << "szVol" << "2 cu ft" << true << false << "56.633693" << 2.0 << false;
+    QTest::newRow("12 in in cm") << "szLen" << "12 in" << true << true << "30.48" << 12.0 << false;
+    QTest::newRow("30.48 cm in inches") << "szLen" << "30.48 cm" << false << true << "12" << 12.0 << false;
+    QTest::newRow("1.5 kHz") << "szHz" << "1.5 kHz" << true << true << "1500" << 1500.0 << false;
+    QTest::newRow("litres in a length") << "szLen" << "61 L" << false << true << "61 L" << 61.0 << true;
+    QTest::newRow("litres in a length, left") << "szLen" << "61 L" << true << false << "61 L" << 61 / 2.54 << true;
+    QTest::newRow("cm in a volume") << "szVol" << "3 cm" << false << false << "3 cm" << 3.0 << true;
+    QTest::newRow("a unit in a plain number") << "szPlain" << ".4 L" << true << true << ".4 L" << 0.4 << true;
+    QTest::newRow("4 xyz as the number rules say") << "szVol" << "4 xyz" << false << true << "4 xyz" << 4.0 << false;
+    QTest::newRow("1,5 as the number rules say") << "szVol" << "1,5" << true << true << "1,5" << litre << false;
+    QTest::newRow("a name is no number") << "szName" << "8 in woofer" << true << true << "8 in woofer" << 8.0 << false;
+}
+
+void TestDesignWindow::unitsTypedAreTakenOnLeavingOrEnter()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(bool, metric);
+    QFETCH(bool, enter);
+    QFETCH(QString, shown);
+    QFETCH(double, value);
+    QFETCH(bool, refused);
+    setUnitSystem(metric ? UnitSystem::Metric : UnitSystem::Imperial);
+    UnitsWindow w;
+    QVERIFY(activate(&w));
+    QLineEdit* edit = w.field(field);
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(edit, typed);
+    if (enter)
+        QTest::keyClick(edit, Qt::Key_Return);
+    else
+        QTest::mouseClick(w.field("szNext"), Qt::LeftButton);
+    QCOMPARE(edit->text(), shown);
+    if (field != "szName")
+        QVERIFY2(qAbs(w.numberIn(field) - value) <= 1e-12 * qAbs(value), qPrintable(QString::number(w.numberIn(field))));
+    QCOMPARE(messages().shown.size(), refused ? 1 : 0);
+    QCOMPARE(messages().beeps, refused ? 1 : 0);
+    if (refused) {
+        QCOMPARE(messages().last().title, QString("Error"));
+        QVERIFY2(messages().last().prompt.contains(" is a unit of "), qPrintable(messages().last().prompt));
+        QCOMPARE(QApplication::focusWidget(), edit);
+    } else {
+        QVERIFY(QApplication::focusWidget() != edit);
+    }
+    // szVol's own rule ran on leaving, with the number converted; not after a refusal.
+    if (field == "szVol")
+        QCOMPARE(w.seen, refused ? QVector<double> {} : QVector<double> { w.numberIn("szVol") });
+}

@@ -10,8 +10,12 @@
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
 #include "ui/FrmTlv.h"
+#include "ui/FrmBand.h"
+#include "platform/unitchoice.h"
 
+#include <QAction>
 #include <QFontInfo>
+#include <QSettings>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +50,9 @@ private slots:
     void exitClosesEveryWindow_data();
     void exitClosesEveryWindow();
     void loadSystemRecomputesBandPa();
+    void systemFileKeepsItsBytesInEitherUnits_data();
+    void systemFileKeepsItsBytesInEitherUnits();
+    void unitsAreChosenInTheMenuAndRemembered();
     void keptCurvesGoBesideTheSystemFile_data();
     void keptCurvesGoBesideTheSystemFile();
     void printBoxDataChoosesAPrinterThenPrints_data();
@@ -337,6 +344,79 @@ void TestFrmTlv::loadSystemRecomputesBandPa()
     s.bandPa = 3; // a cancelled load changes nothing
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
     QCOMPARE(s.bandPa, 3.0);
+}
+
+// A system file loaded and saved without edits keeps every byte, in Metric as
+// in Imperial; with a window open that shows stored values (the bandpass
+// window hands its inputs over on Save), Metric saves what Imperial saves,
+// also when the units were switched with the window open.
+void TestFrmTlv::systemFileKeepsItsBytesInEitherUnits_data()
+{
+    QTest::addColumn<bool>("bandpass"); // the bandpass window open
+    QTest::addColumn<bool>("switched"); // Metric chosen with the window open
+    QTest::newRow("no window open") << false << false;
+    QTest::newRow("the bandpass window open") << true << false;
+    QTest::newRow("switched with the bandpass window open") << true << true;
+}
+
+void TestFrmTlv::systemFileKeepsItsBytesInEitherUnits()
+{
+    QFETCH(bool, bandpass);
+    QFETCH(bool, switched);
+    QTemporaryDir dir;
+    QFile reference(TOLVAN_TEST_DATA "/reference_system.TLV");
+    QVERIFY(reference.open(QIODevice::ReadOnly));
+    const QByteArray original = reference.readAll();
+    QByteArray saved[2];
+    for (const UnitSystem system : { UnitSystem::Imperial, UnitSystem::Metric }) {
+        delete existingWindow<FrmBand>();
+        setUnitSystem(switched ? UnitSystem::Imperial : system);
+        const QString in = dir.filePath(unitSystemName(system) + ".TLV");
+        QVERIFY(QFile::copy(reference.fileName(), in));
+        files().answerNext(in);
+        QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);
+        if (bandpass)
+            QVERIFY(QTest::qWaitForWindowActive(openWindow<FrmBand>()));
+        chooseUnits(system);
+        const QString out = dir.filePath(unitSystemName(system) + "-saved.TLV");
+        files().answerNext(out);
+        QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        saved[int(system)] = file.readAll();
+    }
+    QVERIFY(messages().shown.isEmpty());
+    QCOMPARE(saved[1].size(), original.size());
+    QCOMPARE(saved[1], saved[0]);
+    if (!bandpass)
+        QCOMPARE(saved[1], original);
+}
+
+// The main window's menu and its shortcuts choose the units; the choice is
+// remembered with the settings once the program remembers them.
+void TestFrmTlv::unitsAreChosenInTheMenuAndRemembered()
+{
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    rememberUnitChoice(true);
+    auto* metric = m_main->findChild<QAction*>(QStringLiteral("unitsMetric"));
+    auto* imperial = m_main->findChild<QAction*>(QStringLiteral("unitsImperial"));
+    QVERIFY(metric && imperial && m_main->actions().contains(metric));
+    QVERIFY(imperial->isChecked() && !metric->isChecked());
+    QTest::keyClick(m_main, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(unitSystem(), UnitSystem::Metric);
+    QVERIFY(metric->isChecked() && !imperial->isChecked());
+    QCOMPARE(QSettings(QSettings::UserScope, "Tolvan", "Tolvan").value("units").toString(), QString("metric"));
+    // The next start takes the choice back.
+    setUnitSystem(UnitSystem::Imperial);
+    rememberUnitChoice(true);
+    QCOMPARE(unitSystem(), UnitSystem::Metric);
+    imperial->trigger();
+    QCOMPARE(unitSystem(), UnitSystem::Imperial);
+    QCOMPARE(QSettings(QSettings::UserScope, "Tolvan", "Tolvan").value("units").toString(), QString("imperial"));
+    rememberUnitChoice(false);
+    metric->trigger();
+    QCOMPARE(QSettings(QSettings::UserScope, "Tolvan", "Tolvan").value("units").toString(), QString("imperial"));
 }
 
 void TestFrmTlv::keptCurvesGoBesideTheSystemFile_data()
