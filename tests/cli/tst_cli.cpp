@@ -11,6 +11,7 @@
 #include "core/driverlibrary.h"
 #include "core/recordfile.h"
 #include "core/systemrecord.h"
+#include "core/units.h"
 #include "core/wholefile.h"
 #include "graph/CBGRAPH1.h"
 #include "graph/handedover.h"
@@ -260,17 +261,30 @@ void TestCli::optionsAndFieldsAreTheWindowsControls()
 
 // Each command's example, as text and as JSON (kept on one line), against its
 // reference file. TOLVAN_WRITE_REFERENCE=1 writes the files anew.
+// With --metric, against its own reference file; a window without an
+// imperial unit prints in Metric what it prints in Imperial.
 void TestCli::referenceOutputs_data()
 {
     QTest::addColumn<QString>("command");
-    for (const WindowCommand& command : windowCommands())
-        QTest::newRow(command.name) << command.name;
+    QTest::addColumn<bool>("metric");
+    for (const WindowCommand& command : windowCommands()) {
+        QTest::newRow(command.name) << command.name << false;
+        QTest::addRow("%s --metric", command.name) << command.name << true;
+    }
 }
 
 void TestCli::referenceOutputs()
 {
     QFETCH(QString, command);
-    const QStringList example = QString(findWindowCommand(command)->example).split(' ').mid(1);
+    QFETCH(bool, metric);
+    QStringList example = QString(findWindowCommand(command)->example).split(' ').mid(1);
+    if (metric) {
+        // The example's volumes in litres, converted by hand: 2 and 1 cubic feet.
+        for (qsizetype i = 1; i + 1 < example.size(); ++i)
+            if (example[i] == "--vas" || example[i] == "--vt")
+                example[i + 1] = example[i + 1] == "2" ? "56.63" : "28.32";
+        example.insert(1, "--metric");
+    }
     QString shown;
     for (const QStringList& arguments : { example, example + QStringList { "--json" } }) {
         const Run run = cli(arguments);
@@ -281,7 +295,15 @@ void TestCli::referenceOutputs()
             shown += "stderr: " + line + "\n";
         shown += QString("exit %1\n").arg(run.status);
     }
-    QFile file(QString(TOLVAN_TEST_DATA "/cli/%1.txt").arg(command));
+    QFile file(QString(TOLVAN_TEST_DATA "/cli/%1%2.txt").arg(command, metric ? "-metric" : ""));
+    const auto fields = findWindowCommand(command)->fields();
+    if (metric
+        && std::none_of(fields.begin(), fields.end(),
+            [](const FieldEntry& e) { return showsMetric(e.unit, UnitSystem::Metric); })) {
+        QFile imperial(QString(TOLVAN_TEST_DATA "/cli/%1.txt").arg(command));
+        QVERIFY(imperial.open(QIODevice::ReadOnly));
+        QCOMPARE(QString(shown).remove(" --metric"), QString::fromUtf8(imperial.readAll()));
+    }
     if (qEnvironmentVariableIsSet("TOLVAN_WRITE_REFERENCE")) {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(shown.toUtf8());
@@ -371,6 +393,35 @@ void TestCli::textsAreTheWindowsTexts_data()
                            << "btn_Cal" << Typing {} << QByteArray();
     QTest::newRow("coil refused") << QStringList { "coil", "--l2", "1" } << Typing { { "szL2", "1" } } << "btn_Cal"
                                   << Typing {} << QByteArray();
+    // In Metric, and with units typed with the numbers.
+    QTest::newRow("vented in Metric")
+        << QStringList { "vented", "--metric", "--qts", ".4", "--vas", "56.6337", "--fs", "30" }
+        << Typing { { "szQts", ".4" }, { "szVas", "56.6337" }, { "szFar", "30" } } << "Command1" << Typing {}
+        << QByteArray();
+    QTest::newRow("vented in Metric, volume typed") << QStringList { "vented", "--metric", "--qts", ".4", "--vas",
+        "56.6337", "--fs", "30", "--vb", "84.95" }
+                                                    << Typing { { "szQts", ".4" }, { "szVas", "56.6337" },
+                                                           { "szFar", "30" } }
+                                                    << "Command1" << Typing { { "szVvb", "84.95" } } << QByteArray();
+    QTest::newRow("vented, Vas in litres") << QStringList { "vented", "--qts", ".4", "--vas", "56.6 L", "--fs", "30" }
+                                           << Typing { { "szQts", ".4" }, { "szVas", "56.6 L" }, { "szFar", "30" } }
+                                           << "Command1" << Typing {} << QByteArray();
+    QTest::newRow("closed in Metric, Vas in cubic feet")
+        << QStringList { "closed", "--metric", "--qts", ".35", "--vas", "2 cu ft", "--fs", "30", "--qtc", ".707" }
+        << Typing { { "szQts", ".35" }, { "szVas", "2 cu ft" }, { "szQd", ".707" }, { "szFar", "30" } } << "btnCal"
+        << Typing {} << QByteArray();
+    QTest::newRow("measure in Metric") << QStringList { "measure", "--metric", "--re", "6", "--fs", "30", "--zmax",
+        "40", "--f1", "20", "--f2", "45", "--vt", "28.3168", "--fct", "50" }
+                                       << Typing { { "szRdct", "6" }, { "szFrt", "30" }, { "szIfr", "40" },
+                                              { "szFlt", "20" }, { "szFht", "45" }, { "szVtbt", "28.3168" },
+                                              { "szFrtbt", "50" } }
+                                       << "Command2" << Typing {} << QByteArray();
+    QTest::newRow("coils in Metric, uH") << QStringList { "coil", "--metric", "--l1", "2500 uH", "--r1", ".4" }
+                                         << Typing { { "szR1", ".4" }, { "szL1", "2500 uH" } } << "btn_Cal"
+                                         << Typing {} << QByteArray();
+    QTest::newRow("passive 2-way in kHz") << QStringList { "xover2", "--metric", "--freq", "3 kHz", "--woofer", "8",
+        "--tweeter", "6 ohm" } << Typing { { "szFrq", "3 kHz" }, { "szRl", "8" }, { "szRh", "6 ohm" } }
+                                          << "" << Typing {} << QByteArray("btn6db2p");
 }
 
 void TestCli::textsAreTheWindowsTexts()
@@ -385,6 +436,7 @@ void TestCli::textsAreTheWindowsTexts()
     const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
     const QJsonObject fields = json["fields"].toObject();
     QVERIFY(!fields.isEmpty() || run.status == 1);
+    setUnitSystem(arguments.contains("--metric") ? UnitSystem::Metric : UnitSystem::Imperial);
 
     // The window, typed into and pressed as a user would.
     QWidget* window = findWindowCommand(arguments[0])->open(selector.isEmpty() ? nullptr : selector.constData());
@@ -695,6 +747,26 @@ void TestCli::driversCommands_data()
         "bare w8" } << 1 << "networks: needs --re and --le; the driver \"Bare W8\" has neither";
     QTest::newRow("picking it leaves the value given")
         << QStringList { "networks", "--driver", "bare w8", "--re", "6" } << 0 << "Series Notch Filter";
+
+    // The values in the units chosen, or with a unit of their own.
+    QTest::newRow("add in Metric") << QStringList { "drivers", "add", "--metric", "--name", "Metric W8", "--fs", "40",
+        "--qts", ".5", "--vas", "56.6" } << 0
+                                   << QString::fromUtf8("Saved: Metric W8 \xe2\x80\x94 Fs 40 Hz, Qts .5, Vas 56.6 L");
+    QTest::newRow("show it in Metric") << QStringList { "drivers", "show", "Metric W8", "--metric" } << 0
+                                       << "Vas: 56.6 L\n";
+    QTest::newRow("show it in Imperial") << QStringList { "drivers", "show", "Metric W8" } << 0
+                                         << QString::fromUtf8("Vas: 1.99881013643625 ft\xc2\xb3\n");
+    QTest::newRow("add with the unit typed") << QStringList { "drivers", "add", "--name", "Typed W8", "--fs",
+        ".04 kHz", "--qts", ".5", "--vas", "56.6 L", "--le", "500 uH" } << 0
+                                             << QString::fromUtf8("Vas 1.99881013643625 ft\xc2\xb3");
+    QTest::newRow("add with a unit of another kind")
+        << QStringList { "drivers", "add", "--name", "x", "--fs", "30 mm", "--qts", ".5", "--vas", "2" } << 1
+        << "--fs: mm is a unit of length, not of frequency";
+    QTest::newRow("a window's option with a unit of another kind")
+        << QStringList { "vented", "--qts", ".4", "--vas", "2 cm", "--fs", "30" } << 2
+        << "vented: --vas: cm is a unit of length, not of volume: give the volume in Cubic Feet";
+    QTest::newRow("a unit for a plain number") << QStringList { "closed", "--metric", "--qts", ".35 L", "--vas", "56",
+        "--fs", "30" } << 2 << "closed: --qts: L is a unit of volume: give a plain number, without a unit.";
 }
 
 void TestCli::driversCommands()
@@ -724,6 +796,12 @@ void TestCli::datasheetInLitresGivesTheBoxOfCubicFeet()
     QCOMPARE(picked.status, 0);
     QVERIFY(picked.out.startsWith("Vented Box Volume: 2.06 Cubic Feet\n")); // not 72.55 cubic feet
     QCOMPARE(picked.out, typed.out);
+    // Typed with its unit, or in Metric, the datasheet's litres give the same box.
+    QCOMPARE(cli({ "vented", "--fs", "27", "--qts", ".38", "--vas", "62.5 L" }).out, picked.out);
+    const Run inMetric = cli({ "vented", "--metric", "--driver", "Datasheet 10" });
+    QVERIFY2(inMetric.out.startsWith("Vented Box Volume: 58.34 Litres\n"), qPrintable(inMetric.out));
+    QCOMPARE(cli({ "vented", "--metric", "--fs", "27", "--qts", ".38", "--vas", "62.5" }).out, inMetric.out);
+    QVERIFY(cli({ "drivers", "show", "Datasheet 10", "--metric" }).out.contains("Vas: 62.5 L\n"));
 }
 
 void TestCli::emptyLibrarySaysSo()
@@ -952,6 +1030,22 @@ void TestCli::runsWithoutADisplay()
     const QString out = QString::fromUtf8(process.readAllStandardOutput());
     QVERIFY2(out.startsWith("Vented Box Volume: 2.16 Cubic Feet\n"), qPrintable(out));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
+    // TOLVAN_UNITS chooses the units (the Vas of 2 is then 2 litres); --imperial goes before it.
+    for (const auto& [units, option, status, shown] :
+        { std::tuple("metric", "", 0, "Vented Box Volume: 2.16 Litres\n"),
+            std::tuple("Metric", "--imperial", 0, "Vented Box Volume: 2.16 Cubic Feet\n"),
+            std::tuple("cubits", "", 2, "tolvan-cli: TOLVAN_UNITS is metric or imperial, not \"cubits\"\n") }) {
+        env.insert("TOLVAN_UNITS", units);
+        process.setProcessEnvironment(env);
+        QStringList arguments { "vented", "--qts", ".4", "--vas", "2", "--fs", "30" };
+        if (*option)
+            arguments << option;
+        process.start(TOLVAN_CLI, arguments);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), status);
+        const QString said = QString::fromUtf8(status ? process.readAllStandardError() : process.readAllStandardOutput());
+        QVERIFY2(said.startsWith(shown), qPrintable(said));
+    }
 }
 
 QTEST_MAIN(TestCli)
