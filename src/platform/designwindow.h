@@ -280,6 +280,8 @@ private:
     const Unit& unitOf(const QLineEdit* field) const;
     // A number's text written with what it reads as; quietly: without the handlers.
     void writeNumber(QLineEdit* field, const QString& text, ShownNumber shown, bool quietly = false);
+    // A Single's value (`single`) is formatted at its own precision.
+    void showPatterned(const QString& name, double value, QStringView pattern, bool single);
     // Left or Enter: a unit typed with the number is taken. False when it is
     // of another kind, which has been said.
     bool takeTypedUnit(QLineEdit* field);

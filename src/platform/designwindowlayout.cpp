@@ -230,20 +230,21 @@ void DesignWindow::writeNumber(QLineEdit* field, const QString& text, ShownNumbe
 
 void DesignWindow::showNumber(const QString& name, float value, QStringView pattern)
 {
-    QLineEdit* edit = field(name);
-    Q_ASSERT_X(edit, "DesignWindow::showNumber", qPrintable(name));
-    const Unit& unit = unitOf(edit);
-    const QString text = shownPatternText(value, pattern, true, unit);
-    writeNumber(edit, text, { {}, readInUnit(text, unit).value, value, pattern.toString(), true });
+    showPatterned(name, value, pattern, true);
 }
 
 void DesignWindow::showNumber(const QString& name, double value, QStringView pattern)
 {
+    showPatterned(name, value, pattern, false);
+}
+
+void DesignWindow::showPatterned(const QString& name, double value, QStringView pattern, bool single)
+{
     QLineEdit* edit = field(name);
     Q_ASSERT_X(edit, "DesignWindow::showNumber", qPrintable(name));
     const Unit& unit = unitOf(edit);
-    const QString text = shownPatternText(value, pattern, false, unit);
-    writeNumber(edit, text, { {}, readInUnit(text, unit).value, value, pattern.toString(), false });
+    const QString text = shownPatternText(value, pattern, single, unit);
+    writeNumber(edit, text, { {}, readInUnit(text, unit).value, value, pattern.toString(), single });
 }
 
 void DesignWindow::showValue(const QString& name, double value)
