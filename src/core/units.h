@@ -42,6 +42,11 @@ inline constexpr Unit kDecibel { "dB" };
 inline constexpr Unit kMilliHenry { "mH" };
 inline constexpr Unit kMicroFarad { "uF" };
 inline constexpr Unit kAwg { "AWG" };
+// A driver's datasheet values and the analysis' signal, metric as datasheets give them (rich text).
+inline constexpr Unit kSquareCentimetres { "cm<sup>2</sup>" };
+inline constexpr Unit kMillimetres { "mm" };
+inline constexpr Unit kWatts { "W" };
+inline constexpr Unit kMetres { "m" };
 // m³ × 10⁻⁴, the radiator's displacement volumes (rich text).
 inline constexpr Unit kDisplacement { "m<sup>3</sup> X 10<sup>-4</sup>" };
 } // namespace units
