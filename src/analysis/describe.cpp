@@ -100,12 +100,17 @@ struct BoxRows {
     {
         add(QStringLiteral("Volume"), volumeText(b.volume));
         tuning(b.fb, b.ql);
+        // What stands in for a value not typed, as box.h takes it.
         const PassiveRadiator& r = b.radiator;
-        const QString byDefault = QStringLiteral("as the defaults set it");
-        add(QStringLiteral("Radiator Sd"), given(r.sd) ? typed(r.sd) + QStringLiteral(" cm\u00b2") : byDefault);
-        add(QStringLiteral("Radiator Xmax"), given(r.xmax) ? typed(r.xmax) + QStringLiteral(" mm") : byDefault);
-        add(QStringLiteral("Radiator Vas"), given(r.vas) ? volumeText(r.vas) : byDefault);
-        add(QStringLiteral("Radiator Q"), given(r.q) ? typed(r.q) : byDefault);
+        add(QStringLiteral("Radiator Sd"),
+            given(r.sd) ? typed(r.sd) + QStringLiteral(" cm\u00b2") : QStringLiteral("the cones' area"));
+        add(QStringLiteral("Radiator Xmax"),
+            given(r.xmax)               ? typed(r.xmax) + QStringLiteral(" mm")
+                : given(r.displacement) ? QStringLiteral("its displacement over its Sd")
+                                        : QStringLiteral("none"));
+        add(QStringLiteral("Radiator Vas"),
+            given(r.vas) ? volumeText(r.vas) : volumeText(kDefaultRadiatorVasPerVb * b.volume));
+        add(QStringLiteral("Radiator Q"), typed(given(r.q) ? r.q : kDefaultRadiatorQ));
     }
     void operator()(const BandpassBoxSetup& b)
     {

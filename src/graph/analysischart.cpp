@@ -277,9 +277,9 @@ QVector<LegendEntry> legendEntries(const AnalysisChart& chart)
                 continue;
             // One design, named by the title, needs only its curves named.
             const QString curveName = analysis::curveName(kind);
-            const QString text = !chart.also ? name
-                : chart.designs.size() == 1  ? curveName
-                                             : name + QStringLiteral(": ") + curveName;
+            const QString text = chart.designs.size() == 1 ? curveName
+                : chart.also                               ? name + QStringLiteral(": ") + curveName
+                                                           : name;
             const auto entry = [&](const QString& t, const Pen& pen) {
                 entries << LegendEntry { t, pen.color, pen.style, pen.width };
             };

@@ -22,13 +22,16 @@ constexpr int kBold = 32;
 constexpr int kBoldItalic = 48;
 constexpr double kPageFraction = 0.9; // as the box data report
 
-// The text above the charts: four columns from the heading down to the charts.
+// The text above the charts: three columns from the heading down to the
+// charts. On portrait paper the page's world is narrower than it is high,
+// and upright letters are wider than the world's square units: a column
+// holds about 55 letters.
 constexpr double kColumnsTop = 1815;
 constexpr double kColumnsBottom = 1110;
-constexpr double kColumnWidth = 500;
-constexpr int kColumns = 4;
-constexpr double kRowSize = 50;
-constexpr double kRowHeight = 27;
+constexpr double kColumnWidth = 650;
+constexpr int kColumns = 3;
+constexpr double kRowSize = 46;
+constexpr double kRowHeight = 26;
 
 // The charts: two by two below the text.
 constexpr double kChartWidth = 1000;
@@ -64,7 +67,7 @@ void drawRows(Page& page, const QVector<TextRow>& rows)
             ++column;
             y = kColumnsTop;
         }
-        const double x = 40 + column * kColumnWidth;
+        const double x = 30 + column * kColumnWidth;
         const QRectF clip(x, kColumnsBottom - kRowHeight, kColumnWidth - 20, kColumnsTop + kRowHeight);
         page.loadFont(kBold, scaledFontSize(fontFactor(), kRowSize));
         page.text(x, y, section.first().section, 1, 0, { Qt::AlignLeft | Qt::AlignBaseline, clip });

@@ -821,8 +821,8 @@ void TestAnalysis::designAndFiguresInWords_data()
                "Limits: Xmax reached at needs Xmax" };
     QTest::newRow("radiator") << analysed::radiator()
                               << QString::fromUtf8("Test woofer, passive radiator 2.50 ft\u00b3")
-                              << QStringList { "Box: Radiator Xmax 12 mm", "Box: Radiator Q as the defaults set it",
-                                     "Passive radiator: Xmax 12.0 mm" };
+                              << QStringList { "Box: Radiator Xmax 12 mm", "Box: Radiator Q 5",
+                                     "Box: Radiator Sd the cones' area", "Passive radiator: Xmax 12.0 mm" };
     QTest::newRow("bandpass") << analysed::bandpass() << QString::fromUtf8("Test woofer, bandpass 1.40 + 1.00 ft\u00b3")
                               << QStringList { "Box: Sealed section 1.4 ft\u00b3 (39.6 L)", "Box: Tuning 39 Hz" };
 }
