@@ -20,18 +20,11 @@ std::optional<QString> saveAnalysisOutput(const QString& fileName, const Analysi
     const std::optional<AnalysisOutput> kind = analysisOutputOf(fileName);
     if (!kind)
         return QStringLiteral("the name ends in none of .png, .svg, .pdf, .csv, .frd and .zma");
-    QString problem;
-    switch (*kind) {
-    case AnalysisOutput::Png:
-        return saveImage(composeAnalysisChart(chart), fileName, imageSize, &problem) ? std::nullopt
-                                                                                     : std::optional(problem);
-    case AnalysisOutput::Svg:
-        return saveSvg(composeAnalysisChart(chart), fileName, kAnalysisSvgSize, &problem) ? std::nullopt
-                                                                                          : std::optional(problem);
-    case AnalysisOutput::Pdf:
-        return savePdf(composeAnalysisChart(chart), fileName, &problem) ? std::nullopt : std::optional(problem);
-    default:
-        break;
+    if (*kind == AnalysisOutput::Png || *kind == AnalysisOutput::Svg || *kind == AnalysisOutput::Pdf) {
+        QString problem;
+        if (savePageFile(composeAnalysisChart(chart), fileName, imageSize, kAnalysisSvgSize, &problem))
+            return std::nullopt;
+        return problem;
     }
     const ChartedDesign* design = nullptr;
     for (const ChartedDesign& d : chart.designs)
