@@ -22,13 +22,6 @@ namespace {
 
 template <class W> QWidget* open(const char*) { return openWindow<W>(); }
 
-// The table a window publishes, read once from a window made for it.
-template <class W> std::span<const FieldEntry> fieldsOf()
-{
-    static const std::span<const FieldEntry> table = W().fields();
-    return table;
-}
-
 // A passive crossover window, opened by the selector's button for the slope;
 // the selector itself is never shown.
 template <class W> QWidget* openFromSelector(const char* button)
@@ -45,7 +38,7 @@ template <class W>
 WindowCommand command(const char* name, const char* summary, const char* example, const char* button,
     QWidget* (*opens)(const char*) = open<W>)
 {
-    return { name, summary, example, fieldsOf<W>, opens, button };
+    return { name, summary, example, W::fieldTable, opens, button };
 }
 
 const FlagOption kIsobaric { "isobaric", "szISO", "Y", "an isobaric pair of drivers" };

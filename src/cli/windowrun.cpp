@@ -105,12 +105,21 @@ QString optionList(const QStringList& options)
     return named.mid(0, named.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + named.last();
 }
 
+// The driver's value that the input of `option` holds; null for none.
+const DriverValue* driverValueOf(const WindowCommand& command, const QString& option)
+{
+    for (const FieldEntry& entry : command.fields())
+        if (entry.key && option == QLatin1String(entry.key))
+            return entry.driverPart ? driverValue(QString::fromLatin1(entry.driverPart)) : nullptr;
+    return nullptr;
+}
+
 // "the driver "X" has neither": which of the missing values the picked driver lacks.
-QString driverLacks(const DriverRecord& driver, const QStringList& options)
+QString driverLacks(const WindowCommand& command, const DriverRecord& driver, const QStringList& options)
 {
     QStringList lacked;
     for (const QString& option : options)
-        if (const DriverValue* value = driverValue(option); value && !(driver.*value->member))
+        if (const DriverValue* value = driverValueOf(command, option); value && !(driver.*value->member))
             lacked << QString::fromLatin1(value->label);
     if (lacked.isEmpty())
         return {};
@@ -155,14 +164,14 @@ QString missingInputs(
         if (what.endsWith(u':'))
             what.chop(1);
         lines << QStringLiteral("%1 is not printed: it needs %2%3")
-                     .arg(what, optionList(missing), driver ? driverLacks(*driver, missing) : QString());
+                     .arg(what, optionList(missing), driver ? driverLacks(command, *driver, missing) : QString());
     }
     const QString name = QString::fromLatin1(command.name);
     if (all.isEmpty())
         return {};
     if (!designed)
         return QStringLiteral("%1: needs %2%3")
-            .arg(name, optionList(all), driver ? driverLacks(*driver, all) : QString());
+            .arg(name, optionList(all), driver ? driverLacks(command, *driver, all) : QString());
     // One line each, as printMessages prints a note.
     return name + QStringLiteral(": ") + lines.join(QStringLiteral("\ntolvan-cli: %1: ").arg(name));
 }

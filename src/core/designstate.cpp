@@ -23,3 +23,5 @@ int g_loads = 0;
 int designLoadCount() { return g_loads; }
 
 void countDesignLoad() { ++g_loads; }
+
+BoxDriver boxDriverOf(const DesignState& state) { return { state.qts, state.vas, state.fs, state.isoFactor }; }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The codes are enumerations with int16_t as their fixed underlying type, so
 // every Integer a system file can hold is a value of its enumeration: a code
@@ -34,6 +35,12 @@ enum class CoilSource : std::int16_t {
     TakeL1L2 = 2, // a 2-way 12 dB or 3-way 6 dB crossover
     TakeL1ToL4 = 4, // a 3-way 12 dB crossover
     TakeNothing = 7, // opened from the main window, for free use
+};
+
+// The driver values a box design is drawn for: Qts, Vas, Fs and the isobaric factor.
+struct BoxDriver {
+    float qts = 0, vas = 0, fs = 0, isoFactor = 0;
+    bool operator==(const BoxDriver&) const = default;
 };
 
 struct DesignState {
@@ -88,6 +95,12 @@ struct DesignState {
     float netRe = 0, netFs = 0, netLe = 0;
     Text30 netName;
 
+    // The driver the box design handed over was made with, set by the box
+    // windows' hand-over and by a load (not saved). The driver values above
+    // may change afterwards (a measurement); the graph and the report then
+    // say that they draw the box for another driver. Empty: not known.
+    std::optional<BoxDriver> boxDesignedFor;
+
     // Hand-over flags.
     std::int16_t designValid = 0; // not saved
     BoxType boxType = BoxType::Closed; // 0 like every variable; the start values make it None
@@ -104,6 +117,9 @@ DesignState& designState();
 
 // Start values of the main window's start-up; printerName is set separately.
 void applyStartValues(DesignState& state);
+
+// The driver values the box windows hand over with a box design.
+BoxDriver boxDriverOf(const DesignState& state);
 
 // How many system files have been loaded into the design state so far. A
 // window that last showed the state under another count shows it afresh.

@@ -77,8 +77,6 @@ QString driverProblem(const DriverRecord& record)
 
 QString driverKey(const QString& name) { return name.trimmed().toCaseFolded(); }
 
-bool sameDriverName(const QString& a, const QString& b) { return driverKey(a) == driverKey(b); }
-
 DriverNumber readDriverNumber(QString text, bool decimalComma)
 {
     if (text.trimmed().isEmpty())

@@ -122,7 +122,6 @@ QString driverValueProblem(const DriverValue& value, double number);
 // The key under which a library files a name: the same for every spelling
 // of one driver.
 QString driverKey(const QString& name);
-bool sameDriverName(const QString& a, const QString& b);
 
 // A value as the user types it or a file's cell holds it: blank is unknown,
 // anything else must be a number as a whole, read by the program's number

@@ -33,7 +33,7 @@ DecimalForm decimalForm(double value, Precision precision)
     const int exponent = *c == 'e' ? std::atoi(c + 1) : 0;
     d.pointPos = exponent + 1;
     if (d.digits.find_first_not_of('0') == std::string::npos) {
-        d.digits = "0";
+        d.digits.assign(1, '0'); // not from a literal: GCC 12 misreads that as an overlapping copy
         d.pointPos = 1;
         d.negative = false;
     }

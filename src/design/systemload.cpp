@@ -8,8 +8,12 @@
 namespace {
 bool completeLoad(bool loaded)
 {
-    if (loaded)
-        design::recomputeBandPaAfterLoad(designState());
+    if (loaded) {
+        DesignState& state = designState();
+        design::recomputeBandPaAfterLoad(state);
+        // A box design comes with the driver it was saved with.
+        state.boxDesignedFor = boxDriverOf(state);
+    }
     return loaded;
 }
 
@@ -21,6 +25,7 @@ std::optional<OtherSystem> completeRead(const std::function<std::optional<QStrin
     if (!file)
         return std::nullopt;
     design::recomputeBandPaAfterLoad(other.design);
+    other.design.boxDesignedFor = boxDriverOf(other.design);
     other.file = *file;
     return other;
 }

@@ -3,8 +3,9 @@
 // a file named on the command line, every command-line command that reads
 // a file): the record into the design state, then what a load implies,
 // which is the bandpass gain that the file does not hold but the graph and
-// the report draw at. Another file's design is read the same way into a
-// design of its own, for comparing ("Add from File...").
+// the report draw at, and the driver the box design was made with. Another
+// file's design is read the same way into a design of its own, for comparing
+// ("Add from File...").
 
 #include "core/designstate.h"
 

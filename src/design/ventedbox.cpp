@@ -146,6 +146,24 @@ VentedResult ventedActivation(const VentedDriver& driver, const std::optional<St
     return shownFresh(d, false, driver);
 }
 
+VentedResult ventedForDriver(const VentedDriver& driver, float vb, float fb)
+{
+    if (!driver.present())
+        return {};
+    VentedDesign d;
+    d.vb = vb;
+    d.fb = fb;
+    d.showsVb = false;
+    d.showsFb = false;
+    const double v = asShown(vb, kPattern2);
+    if (!(v > 0))
+        return {};
+    d.f3 = toSingle(driver.fs * std::sqrt(driver.effectiveVas() / v));
+    d.hump = recomputedHump(driver, v);
+    d.overVolume = v + 0.1 * v;
+    return completed(d, vb, false, boxmsg::kDriverOutOfRange, kQts);
+}
+
 VentedResult ventedFromTuning(const VentedDriver& driver, double typedFb, double fieldVb, float shownVb)
 {
     if (!(fieldVb > 0) || !(typedFb > 0))

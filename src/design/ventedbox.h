@@ -82,6 +82,11 @@ VentedResult ventedCalculate(const VentedDriver& driver);
 // (without hump or dip, without warning). Quietly nothing without a driver.
 VentedResult ventedActivation(const VentedDriver& driver, const std::optional<StoredVentedDesign>& stored);
 
+// Coming back after another window changed the driver: the box the window
+// designed keeps its volume and tuning (a typed one included); the cut-off
+// and the hump or dip are those of the new driver in it, quietly.
+VentedResult ventedForDriver(const VentedDriver& driver, float vb, float fb);
+
 // Leaving szFb: the volume for the typed tuning frequency.
 VentedResult ventedFromTuning(const VentedDriver& driver, double typedFb, double fieldVb, float shownVb);
 

@@ -1,5 +1,6 @@
 #include "graph/curves.h"
 
+#include "core/numberformat.h"
 #include "design/singles.h"
 
 #include <cmath>
@@ -364,9 +365,28 @@ std::optional<ChartTitle> chartTitle(BoxType boxType, bool boxValid, bool bandVa
     return std::nullopt;
 }
 
+QString boxDriverText(const BoxDriver& d)
+{
+    const auto text = [](float value) { return numberText(value).trimmed(); };
+    return QStringLiteral("Qts %1, Vas %2, Fs %3").arg(text(d.qts), text(d.vas), text(d.fs))
+        + (d.isoFactor < 1 ? QStringLiteral(", isobaric") : QString());
+}
+
+std::optional<QString> drawnForAnotherDriver(const DesignState& s)
+{
+    const auto box = boxCurveInputs(s);
+    if (!box || box->type == BoxType::Closed || !s.boxDesignedFor)
+        return std::nullopt;
+    const BoxDriver drawn = boxDriverOf(s);
+    if (drawn == *s.boxDesignedFor)
+        return std::nullopt;
+    return QStringLiteral("Designed for %1; drawn for %2").arg(boxDriverText(*s.boxDesignedFor), boxDriverText(drawn));
+}
+
 ResponseCurves computeCurves(const DesignState& s, const ChartScale& scale)
 {
     ResponseCurves out;
+    out.driverNote = drawnForAnotherDriver(s);
     if (const auto band = bandpassCurveInputs(s))
         out.bandpass = bandpassCurve(*band, scale);
     out.title = chartTitle(s.boxType, s.boxValid == 1, s.bandValid == 1);

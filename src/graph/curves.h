@@ -69,9 +69,20 @@ struct ResponseCurves {
     std::optional<ChartTitle> title;
     std::optional<Curve> box;
     QVector<Curve> crossovers; // woofer, [mid-range,] tweeter
+    std::optional<QString> driverNote; // drawnForAnotherDriver
 };
 
 ResponseCurves computeCurves(const DesignState& state, const ChartScale& scale = {});
+
+// "Designed for Qts .38, Vas 3.1, Fs 25; drawn for Qts 1.25, Vas 3.1, Fs 25":
+// the vented or passive-radiator box handed over is drawn with the driver
+// values now in the design state (a measurement changed them since), which
+// differ from those it was designed for. Empty when they agree, when the
+// design's driver is not known, and for a closed box, whose curve follows
+// from its system resonance and Q alone.
+std::optional<QString> drawnForAnotherDriver(const DesignState& state);
+// "Qts 1.25, Vas 3.1, Fs 25" (", isobaric" for a pair).
+QString boxDriverText(const BoxDriver& driver);
 
 // A box design as its curve reads it from the hand-over; held on its own, it
 // draws the same curve later (a kept curve, a design from another file).

@@ -17,6 +17,7 @@ constexpr double kLegendShare = 0.35;
 // labels are at least this far apart (world units).
 constexpr int kMaxLevelDivisions = 15;
 constexpr double kFrequencyLabelGap = 110;
+constexpr int kNoteSize = 80;
 
 // Line widths, in pixels at 96 dpi.
 constexpr double kBoxWidth = 2.2;
@@ -134,6 +135,12 @@ void drawCurves(Page& page, const ResponseCurves& curves, const PlotMap& map)
         page.loadFont(kBold, kCaptionSize);
         page.setFontFace(kChartFace);
         page.text(title->x, 920, title->text, 256);
+    }
+    // Above the title, in one line: the box is drawn for another driver.
+    if (const auto& note = curves.driverNote) {
+        page.loadFont(0, kNoteSize);
+        page.setFontFace(kChartFace);
+        page.text(100, 968, *note, 256);
     }
     // A curve that rises above +10 dB (a closed box of high Q) stays inside
     // the plot instead of running through the title.

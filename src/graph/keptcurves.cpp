@@ -78,8 +78,11 @@ QString boxLabel(const DesignState& s)
     const auto box = boxCurveInputs(s);
     if (!box)
         return {};
-    return named(s.driverName,
-        QString::fromLatin1(kBoxKinds[int(box->type)]) + u' ' + volumeText(s.closedVb) + isobaric(s.isoFactor));
+    // A box drawn for another driver than it was designed for says which.
+    const QString drawnFor = drawnForAnotherDriver(s) ? QStringLiteral(", drawn for ") + boxDriverText(boxDriverOf(s))
+                                                      : isobaric(s.isoFactor);
+    return named(
+        s.driverName, QString::fromLatin1(kBoxKinds[int(box->type)]) + u' ' + volumeText(s.closedVb) + drawnFor);
 }
 
 QString bandpassLabel(const DesignState& s)

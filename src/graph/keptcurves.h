@@ -73,8 +73,9 @@ struct KeptCell {
 };
 KeptCell keptCell(const KeptCurve& curve, KeptColumn column);
 
-// What a design is, for labels and legends: "Test woofer, vented 2.16 ft³";
-// empty when there is no such design.
+// What a design is, for labels and legends: "Test woofer, vented 2.16 ft³",
+// with the driver values drawn when they differ from those the box was
+// designed for (drawnForAnotherDriver); empty when there is no such design.
 QString boxLabel(const DesignState& state);
 QString bandpassLabel(const DesignState& state);
 

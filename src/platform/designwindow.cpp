@@ -15,9 +15,22 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 constexpr int kTwipsPerPixel = 15;
-QPointer<QWidget> g_lastActivated;
+// The program windows in the order the user last worked in them, the
+// current one last.
+QVector<QPointer<DesignWindow>>& recentWindows()
+{
+    static QVector<QPointer<DesignWindow>> windows;
+    windows.removeAll(nullptr);
+    return windows;
+}
+// The window the user works in; none once it is closed, until another one
+// becomes current.
+QPointer<DesignWindow> g_current;
+DesignWindow* currentWindow() { return g_current.data(); }
 // The focus widget as of the last change Qt announced. Qt sends FocusOut and
 // FocusIn before it announces a change, so inside them this is the control
 // the focus comes from.
@@ -81,7 +94,11 @@ DesignWindow::~DesignWindow()
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-QWidget* DesignWindow::lastActivatedWindow() { return g_lastActivated.data(); }
+QWidget* DesignWindow::lastActivatedWindow()
+{
+    const auto& windows = recentWindows();
+    return windows.isEmpty() ? nullptr : windows.constLast().data();
+}
 
 void DesignWindow::registerDesign(QWidget* widget, const QRect& rect)
 {
@@ -117,16 +134,22 @@ void DesignWindow::onGotFocus(QWidget* control, std::function<void()> handler)
     m_gotFocus.insert(control, std::move(handler));
 }
 
-void DesignWindow::setupYesNoField(QLineEdit* yesNo, float* factor, QWidget* next, YesNoFocus moves)
+void DesignWindow::setupYesNoField(const QString& name, const QString& nextName, YesNoFocus moves)
 {
-    connect(yesNo, &QLineEdit::textChanged, this, [this, yesNo, factor, next, moves](const QString& text) {
+    const FieldEntry& entry = row(name);
+    QLineEdit* yesNo = field(name);
+    QWidget* next = field(nextName);
+    Q_ASSERT(entry.value.single && yesNo && next);
+    connect(yesNo, &QLineEdit::textChanged, this, [this, &entry, yesNo, next, moves](const QString& text) {
         if (m_windowReady != 1)
             return;
         const QString upper = text.toUpper();
         if (upper != text)
             setFieldTextQuietly(yesNo, upper);
         if (upper == u"Y" || upper == u"N") {
-            *factor = upper == u"Y" ? 0.5f : 1.0f;
+            // The window's own change of the factor: not one to take over on a return.
+            designState().*entry.value.single = upper == u"Y" ? 0.5f : 1.0f;
+            noteSeen(entry);
             if (upper == u"Y" || moves == YesNoFocus::AfterYesOrNo)
                 next->setFocus(Qt::OtherFocusReason);
         }
@@ -170,78 +193,112 @@ void DesignWindow::closeWindow()
     close();
 }
 
-void DesignWindow::watchStored(const char* field, std::function<QByteArray()> read)
-{
-    m_stored.append({ field ? QString::fromLatin1(field) : QString(), std::move(read), QByteArray() });
-    m_stored.last().seen = m_stored.last().read();
-}
-
-void DesignWindow::refillField(const QString& name, const QString& text)
-{
-    if (m_refill == Refill::Changed && !m_changedFields.contains(name))
-        return;
-    QLineEdit* edit = field(name);
-    Q_ASSERT_X(edit, "DesignWindow::refillField", qPrintable(name));
-    edit->setText(text);
-}
-
-void DesignWindow::rememberStoredValues()
-{
-    for (StoredValue& value : m_stored)
-        value.seen = value.read();
-}
-
-// The user moves on to another window of the program: what this window shows
-// and stored is remembered, and so is whether it holds a valid design.
-void DesignWindow::leave()
-{
-    m_ownDesignValid = designState().designValid;
-    rememberStoredValues();
-}
+// The user moves on to another window of the program: whether this window
+// holds a valid design is its own, kept until the user comes back.
+void DesignWindow::leave() { m_ownDesignValid = designState().designValid; }
 
 // The user comes (back) to this window. Its first activation, and the first
 // after a load, fill it from the design state as its activation says. Later
-// the activation runs only when a value it shows was changed by another
-// window, and then writes only the fields behind those values, before it
-// recomputes as it always does; with nothing changed the window stays as the
-// user left it. designValid is this window's own throughout: none when it
-// opens, otherwise what it held when the user left it, so that Graph, Print
-// and Exit never act on a design another window left valid.
+// the activation runs only when a value it reads was changed by another
+// window since this window last showed or stored it, and then fills only the
+// fields behind those values, before it recomputes as it always does; with
+// nothing changed the window stays as the user left it. A value changed by
+// another window at any time counts, also while this window was the current
+// one (a window closed from its frame hands its design over then).
+// designValid is this window's own throughout: none when it opens, otherwise
+// what it held when the user left it, so that Graph, Print and Exit never act
+// on a design another window left valid.
 void DesignWindow::comeBack()
 {
     DesignState& state = designState();
-    m_opening = !m_opened;
+    const bool opening = !m_opened;
     const bool loaded = m_loadsSeen != designLoadCount();
     m_opened = true;
     m_loadsSeen = designLoadCount();
-    state.designValid = m_opening ? std::int16_t(0) : m_ownDesignValid;
+    state.designValid = opening ? std::int16_t(0) : m_ownDesignValid;
 
-    m_changedFields.clear();
-    for (const StoredValue& value : m_stored)
-        if (value.read() != value.seen)
-            m_changedFields.insert(value.field); // a result's empty name counts too
-    if (m_opening || loaded) {
-        m_refill = Refill::All;
+    m_changedRows.clear();
+    for (int i = 0; i < int(m_fields.size()); ++i)
+        if (m_fields[i].value.fills && stateOf(m_fields[i]) != m_seen[i])
+            m_changedRows.insert(i);
+    const bool watchedChanged
+        = std::any_of(m_watched.cbegin(), m_watched.cend(), [](const WatchedValue& v) { return v.read() != v.seen; });
+    if (opening || loaded || !m_changedRows.isEmpty() || watchedChanged) {
+        m_refill = opening || loaded ? Refill::All : Refill::Changed;
         Form_Activate();
-    } else if (!m_changedFields.isEmpty()) {
-        m_refill = Refill::Changed;
-        Form_Activate();
+        m_refill = Refill::Plain;
+        // What the activation read counts as seen, whether it showed it or not.
+        for (int i = 0; i < int(m_fields.size()); ++i)
+            if (m_fields[i].value.fills)
+                m_seen[i] = stateOf(m_fields[i]);
+        for (WatchedValue& value : m_watched)
+            value.seen = value.read();
     } else {
         Form_Return();
     }
-    m_refill = Refill::Plain;
-    m_opening = false;
-    rememberStoredValues();
 }
 
 void DesignWindow::becomeCurrent()
 {
-    if (g_lastActivated == this)
+    DesignWindow* previous = currentWindow();
+    if (previous == this)
         return;
-    if (auto* previous = qobject_cast<DesignWindow*>(g_lastActivated.data()))
+    if (previous)
         previous->leave();
-    g_lastActivated = this;
+    g_current = this;
+    auto& windows = recentWindows();
+    windows.removeAll(this);
+    windows.append(this);
     comeBack();
+}
+
+void DesignWindow::withOwnDesignValid(const std::function<void()>& handOver)
+{
+    std::int16_t& designValid = designState().designValid;
+    if (currentWindow() == this) {
+        handOver();
+        return;
+    }
+    const std::int16_t others = designValid;
+    designValid = m_ownDesignValid;
+    handOver();
+    designValid = others;
+}
+
+void DesignWindow::handOverOpenWindows()
+{
+    const QVector<QPointer<DesignWindow>> windows = recentWindows();
+    const auto open = [](const DesignWindow* w) { return w && w->isVisible() && !w->m_exiting; };
+    const DesignWindow* box = nullptr;
+    for (const DesignWindow* w : windows)
+        if (open(w) && w->savedOnSave() == OnSave::BoxDesign)
+            box = w;
+    for (DesignWindow* w : windows) {
+        if (!open(w))
+            continue;
+        const OnSave share = w->savedOnSave();
+        if (share == OnSave::OwnValues || (share == OnSave::BoxDesign && w == box))
+            w->withOwnDesignValid([w] { w->Form_HandOver(); });
+    }
+}
+
+HandOverTrial::HandOverTrial()
+    : m_before(designState())
+{
+    for (const QPointer<DesignWindow>& w : recentWindows())
+        if (w)
+            m_seen.append({ w, w->m_seen });
+    DesignWindow::handOverOpenWindows();
+}
+
+HandOverTrial::~HandOverTrial()
+{
+    if (m_kept)
+        return;
+    designState() = m_before;
+    for (const auto& [window, seen] : m_seen)
+        if (window)
+            window->m_seen = seen;
 }
 
 bool DesignWindow::event(QEvent* event)
@@ -333,14 +390,7 @@ void DesignWindow::closeEvent(QCloseEvent* event)
         // A window closed while another is the current one hands over its
         // own design, and leaves the current window's flag as it was.
         m_exiting = true;
-        std::int16_t& designValid = designState().designValid;
-        const bool current = g_lastActivated == this;
-        const std::int16_t others = designValid;
-        if (!current)
-            designValid = m_ownDesignValid;
-        Form_Unload();
-        if (!current)
-            designValid = others;
+        withOwnDesignValid([this] { Form_Unload(); });
     }
     m_windowReady = 0;
     QWidget::closeEvent(event);

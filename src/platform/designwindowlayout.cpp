@@ -1,15 +1,18 @@
 // The layout builder of DesignWindow and what it knows of the declared
 // fields: their controls, captions and units, the metric tooltips, and the
-// one way to write, read and store a field.
+// one way to write, read, fill and store a field.
 #include "platform/designwindow.h"
 
 #include "core/messages.h"
+#include "core/numberformat.h"
 #include "core/numberparse.h"
 #include "design/singles.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <optional>
 
 void DesignWindow::place(QWidget* widget, int left, int top, int width, int height)
 {
@@ -28,8 +31,11 @@ QLineEdit* DesignWindow::addField(const QString& name, int left, int top, int wi
         if (!edit->isModified())
             edit->setCursorPosition(0);
     });
-    if (const FieldEntry* entry = fieldEntry(name); entry && entry->unit.metric != Metric::None)
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { showMetricValue(edit); });
+    if (const FieldEntry* entry = fieldEntry(name)) {
+        if (entry->unit.metric != Metric::None)
+            connect(edit, &QLineEdit::textChanged, this, [this, edit] { showMetricValue(edit); });
+        edit->setReadOnly(entry->role == FieldRole::Result);
+    }
     place(edit, left, top, width, height);
     return edit;
 }
@@ -48,6 +54,15 @@ QLabel* DesignWindow::addCaption(const QString& text, int left, int top, int wid
 {
     QLabel* label = addLabel(QStringLiteral("Label%1").arg(++m_labels), text, left, top, width, height);
     label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel* DesignWindow::addCaption(const CaptionEntry& caption)
+{
+    const TwipRect& at = caption.at;
+    QLabel* label = addLabel(
+        QString::fromLatin1(caption.name), QString::fromLatin1(caption.text), at.left, at.top, at.width, at.height);
+    label->setAlignment(caption.alignment | Qt::AlignVCenter);
     return label;
 }
 
@@ -91,7 +106,20 @@ QList<QPushButton*> DesignWindow::addButtonRow(std::initializer_list<ButtonEntry
 
 QLineEdit* DesignWindow::field(const QString& name) const { return findChild<QLineEdit*>(name); }
 
-void DesignWindow::declareFields(std::span<const FieldEntry> fields) { m_fields = fields; }
+void DesignWindow::declareFields(std::span<const FieldEntry> fields)
+{
+    m_fields = fields;
+    m_seen.clear();
+    for (const FieldEntry& entry : fields)
+        m_seen.append(stateOf(entry));
+}
+
+const FieldEntry& DesignWindow::row(const QString& name) const
+{
+    const FieldEntry* entry = fieldEntry(name);
+    Q_ASSERT_X(entry, "DesignWindow::row", qPrintable(name));
+    return *entry;
+}
 
 const FieldEntry* DesignWindow::fieldEntry(const QString& name) const
 {
@@ -144,12 +172,6 @@ void DesignWindow::showMetricValue(QLineEdit* field) const
         field->setToolTip(metricText(field->text(), entry->unit.metric));
 }
 
-void DesignWindow::setReadOnly(std::initializer_list<const char*> names)
-{
-    for (const char* name : names)
-        field(QString::fromLatin1(name))->setReadOnly(true);
-}
-
 double DesignWindow::numberIn(const QString& name) const
 {
     const QLineEdit* edit = field(name);
@@ -157,11 +179,123 @@ double DesignWindow::numberIn(const QString& name) const
     return parseNumber(edit->text());
 }
 
-void DesignWindow::storeFields(std::initializer_list<FieldBinding> bindings) const
+namespace {
+// A name as the field shows it.
+QString nameShown(const Text30& name, Shown shown)
+{
+    return shown == Shown::WithoutPadding ? name.withoutPadding() : name.trimmed();
+}
+} // namespace
+
+// The row's variable, to tell whether it changed: a number's bytes, a name
+// as the field would show it (a name never given and an empty one alike).
+QByteArray DesignWindow::stateOf(const FieldEntry& entry) const
+{
+    const DesignState& state = designState();
+    const StateValue& value = entry.value;
+    const auto bytes
+        = [](const auto& member) { return QByteArray(reinterpret_cast<const char*>(&member), sizeof member); };
+    if (value.single)
+        return bytes(state.*value.single);
+    if (value.real)
+        return bytes(state.*value.real);
+    if (value.name)
+        return nameShown(state.*value.name, value.shown).toUtf8();
+    return {};
+}
+
+void DesignWindow::noteSeen(const FieldEntry& entry) { m_seen[&entry - m_fields.data()] = stateOf(entry); }
+
+bool DesignWindow::fillField(const QString& name)
+{
+    const FieldEntry& entry = row(name);
+    const StateValue& value = entry.value;
+    Q_ASSERT_X(value.fills, "DesignWindow::fillField", entry.name);
+    const DesignState& state = designState();
+    std::optional<QString> text;
+    bool present = true;
+    switch (value.shown) {
+    case Shown::Trimmed:
+    case Shown::WithoutPadding:
+        text = nameShown(state.*value.name, value.shown);
+        break;
+    case Shown::YesNo:
+        text = state.*value.single >= 1 ? QStringLiteral("N") : QStringLiteral("Y");
+        break;
+    case Shown::WithBlank:
+    case Shown::WithBlankOrEmpty: {
+        const double number = value.single ? double(state.*value.single) : state.*value.real;
+        if (number > 0)
+            text = value.single ? numberText(state.*value.single) : numberText(number, Precision::Double);
+        else if (value.orElse)
+            text = QString::fromLatin1(value.orElse);
+        else if (value.shown == Shown::WithBlankOrEmpty)
+            text = QString();
+        present = number > 0 || value.orElse;
+        break;
+    }
+    }
+    const int index = int(&entry - m_fields.data());
+    if (text && (m_refill != Refill::Changed || m_changedRows.contains(index)))
+        field(name)->setText(*text);
+    noteSeen(entry);
+    return present;
+}
+
+bool DesignWindow::takesOver(const QString& name) const
+{
+    return m_refill == Refill::Changed && m_changedRows.contains(int(&row(name) - m_fields.data()));
+}
+
+bool DesignWindow::fillFields()
+{
+    bool complete = true;
+    for (const FieldEntry& entry : m_fields)
+        if (entry.value.fills)
+            complete = fillField(QString::fromLatin1(entry.name)) && complete;
+    return complete;
+}
+
+void DesignWindow::storeField(const FieldEntry& entry)
 {
     DesignState& state = designState();
-    for (const FieldBinding& binding : bindings)
-        state.*binding.member = design::toSingle(numberIn(QString::fromLatin1(binding.field)));
+    const StateValue& value = entry.value;
+    const QString name = QString::fromLatin1(entry.name);
+    if (value.name)
+        state.*value.name = field(name)->text();
+    else if (value.real)
+        state.*value.real = numberIn(name);
+    else if (value.single)
+        state.*value.single = design::toSingle(numberIn(name));
+    noteSeen(entry);
+}
+
+void DesignWindow::storeFields(Moment moment)
+{
+    for (const FieldEntry& entry : m_fields) {
+        const StateValue& value = entry.value;
+        if (value.storedOn & Moments(moment))
+            storeField(entry);
+        if (value.alsoOn & Moments(moment))
+            designState().*value.alsoInto = design::toSingle(numberIn(QString::fromLatin1(entry.name)));
+    }
+}
+
+void DesignWindow::storeFields(std::initializer_list<const char*> names)
+{
+    for (const char* name : names) {
+        const FieldEntry& entry = row(QString::fromLatin1(name));
+        Q_ASSERT_X(entry.value.bound(), "DesignWindow::storeFields", name);
+        storeField(entry);
+    }
+}
+
+void DesignWindow::storeComputed(const char* name, float value)
+{
+    const FieldEntry& entry = row(QString::fromLatin1(name));
+    Q_ASSERT_X(entry.value.single, "DesignWindow::storeComputed", name);
+    designState().*entry.value.single = value;
+    noteSeen(entry);
 }
 
 void DesignWindow::carryOut(const design::Outcome& outcome)

@@ -1,12 +1,16 @@
 #pragma once
 // What a window declares about its fields, once, as a table: each field's
 // control name, caption, unit or note (kept apart: "Cubic Feet" is a unit,
-// "0.5 to 1.5" a note), section, role and where it stands. The window's
-// layout is built from the table (DesignWindow::buildFields), the command
-// line names its options after the inputs' keys and prints the results by
-// section, the driver library finds the driver's fields by their keys, and
-// the base gives every field shown in an imperial unit its metric tooltip.
+// "0.5 to 1.5" a note), section, role, where it stands, the part of a driver
+// it holds, and the design-state value it shows and stores with its display
+// rule. The window's layout is built from the table (DesignWindow::
+// buildFields), the base fills, stores, watches and makes read-only from it,
+// the command line names its options after the inputs' keys and prints the
+// results by section, the driver library finds the driver's fields by their
+// parts, and the base gives every field shown in an imperial unit its metric
+// tooltip.
 
+#include "core/designstate.h"
 #include "core/units.h"
 
 #include <algorithm>
@@ -56,6 +60,43 @@ struct FieldPlace {
 inline constexpr int kAboveFieldOffset = 300; // from an Above caption's top to its field's
 inline constexpr int kAboveNoteOffset = 660; // ... and to its note's
 
+// How an activation shows a design-state value in its field.
+enum class Shown : std::uint8_t {
+    // The number's text with its leading blank (" .35"). A value not above 0
+    // is missing: the field shows the row's default, or else keeps its text.
+    WithBlank,
+    // The same, except that a missing value empties the field.
+    WithBlankOrEmpty,
+    Trimmed, // a name without the blanks around it
+    WithoutPadding, // a name without the blanks that pad it to 30 characters
+    YesNo, // an isobaric factor: "N" for 1 or more, otherwise "Y"
+};
+
+// The moments at which the base stores a field's value into the design
+// state (DesignWindow::storeFields), as flags.
+enum class Moment : std::uint8_t { Graph = 1, Print = 2, Exit = 4 };
+using Moments = std::uint8_t;
+inline constexpr Moments kNever = 0;
+inline constexpr Moments kOnExit = std::uint8_t(Moment::Exit);
+inline constexpr Moments kOnPrintAndExit = std::uint8_t(Moment::Print) | kOnExit;
+inline constexpr Moments kOnHandOver = std::uint8_t(Moment::Graph) | kOnPrintAndExit;
+
+// The design-state variable behind a field: a Single, a Double or a name.
+struct StateValue {
+    float DesignState::*single = nullptr;
+    double DesignState::*real = nullptr;
+    Text30 DesignState::*name = nullptr;
+    Shown shown = Shown::WithBlank;
+    bool fills = false; // the activation shows it (false: it is only stored)
+    const char* orElse = nullptr; // the default shown for a missing number (".7")
+    Moments storedOn = kNever; // kNever: only the window's own rules store it
+    // A second variable the same value is stored into, as a Single, and when.
+    float DesignState::*alsoInto = nullptr;
+    Moments alsoOn = kNever;
+
+    constexpr bool bound() const { return single || real || name; }
+};
+
 struct FieldEntry {
     const char* name; // the control name
     const char* caption = nullptr;
@@ -63,13 +104,14 @@ struct FieldEntry {
     const char* note = nullptr; // a range or a hint written where a unit would stand
     const char* section = nullptr; // the heading or frame the field stands under
     FieldRole role = FieldRole::Input;
-    // The value's short name: the command line's option for an input, and
-    // the part of a driver ("name", "fs", "qts", "vas", "qes", "qms", "re",
-    // "le", "vd") the driver library fills or saves.
-    const char* key = nullptr;
+    const char* key = nullptr; // the command line's option for an input ("fs")
     Accepts accepts = Accepts::Number;
     const char* symbol = nullptr; // the quantity's symbol, written under the field
     FieldPlace place = {};
+    // The part of a driver the field holds, by the key the driver library
+    // gives it (kDriverValues, kDriverTexts: "fs", "name"); null for none.
+    const char* driverPart = nullptr;
+    StateValue value = {};
 
     constexpr bool isInput() const { return role != FieldRole::Result; }
     constexpr bool isResult() const { return role != FieldRole::Input; }
@@ -88,6 +130,42 @@ struct FieldEntry {
     {
         return as(FieldRole::InputAndResult, name, takes);
     }
+    constexpr FieldEntry part(const char* driverKey) const { return with(&FieldEntry::driverPart, driverKey); }
+
+    // The design-state value the activation shows as `how` says, stored back
+    // at the moments `on` (kNever: by the window's own rules alone).
+    constexpr FieldEntry shows(float DesignState::*member, Shown how, Moments on = kNever) const
+    {
+        return bound({ member, nullptr, nullptr, how, true, nullptr, on });
+    }
+    constexpr FieldEntry shows(double DesignState::*member, Shown how, Moments on = kNever) const
+    {
+        return bound({ nullptr, member, nullptr, how, true, nullptr, on });
+    }
+    constexpr FieldEntry shows(Text30 DesignState::*member, Shown how, Moments on = kNever) const
+    {
+        return bound({ nullptr, nullptr, member, how, true, nullptr, on });
+    }
+    // A value the field hands over but the activation never shows.
+    constexpr FieldEntry stores(float DesignState::*member, Moments on) const
+    {
+        return bound({ member, nullptr, nullptr, Shown::WithBlank, false, nullptr, on });
+    }
+    // What the field shows for a number that is missing (not above 0).
+    constexpr FieldEntry orElse(const char* text) const
+    {
+        FieldEntry changed = *this;
+        changed.value.orElse = text;
+        return changed;
+    }
+    // The value is stored into `member` as well, at the moments `on`.
+    constexpr FieldEntry alsoStores(float DesignState::*member, Moments on) const
+    {
+        FieldEntry changed = *this;
+        changed.value.alsoInto = member;
+        changed.value.alsoOn = on;
+        return changed;
+    }
 
 private:
     template <class T> constexpr FieldEntry with(T FieldEntry::*member, T value) const
@@ -96,6 +174,7 @@ private:
         changed.*member = value;
         return changed;
     }
+    constexpr FieldEntry bound(const StateValue& behind) const { return with(&FieldEntry::value, behind); }
     constexpr FieldEntry as(FieldRole playing, const char* name, Accepts takes) const
     {
         FieldEntry changed = *this;

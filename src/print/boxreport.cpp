@@ -237,6 +237,11 @@ void graphCurves(Composer& c, const DesignState& s, BoxType k, const KeptCurves&
     ResponseCurves curves = computeCurves(pageState, map.scale());
     // The printed graph carries no caption of its own: the page title names the design.
     curves.title.reset();
+    // Above the graph, in one line: the box is drawn for another driver.
+    if (curves.driverNote) {
+        c.font(kBold, 80);
+        c.text(120, 1010, *curves.driverNote);
+    }
     drawKeptCurves(c.page(), kept, map);
     ResponseCurves band;
     band.bandpass = curves.bandpass;

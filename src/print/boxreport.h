@@ -27,7 +27,8 @@ QVector<BoxType> boxReportPages(const DesignState& state);
 // One page for box type k (closed, vented, passive radiator or bandpass);
 // blank for another type. `advance` hears the gauge values as the graph is
 // composed. Shown kept curves are drawn in the graph as well, with a legend;
-// the graph shows `range`.
+// a box drawn for another driver than it was designed for says so above the
+// graph; the graph shows `range`.
 Page composeBoxReportPage(const DesignState& state, BoxType k, const std::function<void(int)>& advance = {},
     const KeptCurves& kept = {}, const GraphRange& range = {});
 

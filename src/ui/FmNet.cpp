@@ -32,13 +32,29 @@ constexpr FieldPlace result(int groupLeft, int row)
     return beside({ groupLeft + 2100, 480, groupLeft + 2640, 1080, 600 }, kGroupTop + 420 + row * 480);
 }
 
+// Opening shows them from the design state as its rules say; Calculate stores them.
 constexpr FieldEntry kInputs[] = {
-    field("szName", "Speaker Name: ", beside({ 240, 2520, 2880, 3600 }, 240)).input("name", Accepts::Text),
-    field("szFr", "Speaker Resonance: ", row(660)).in(units::kHz).input("fs"),
-    field("szQes", "Qes: ", row(1080)).input("qes"),
-    field("szQms", "Qms:", row(1500)).input("qms"),
-    field("szRdc", "Speaker Resistance:", row(1920)).in(units::kOhms).input("re", Accepts::Positive),
-    field("szL", "Speaker Impedance: ", row(2340)).in(units::kMilliHenry).input("le"),
+    field("szName", "Speaker Name: ", beside({ 240, 2520, 2880, 3600 }, 240))
+        .input("name", Accepts::Text)
+        .part("name")
+        .shows(&DesignState::netName, Shown::Trimmed),
+    field("szFr", "Speaker Resonance: ", row(660))
+        .in(units::kHz)
+        .input("fs")
+        .part("fs")
+        .shows(&DesignState::netFs, Shown::WithBlank),
+    field("szQes", "Qes: ", row(1080)).input("qes").part("qes").shows(&DesignState::qes, Shown::WithBlank),
+    field("szQms", "Qms:", row(1500)).input("qms").part("qms").shows(&DesignState::qms, Shown::WithBlank),
+    field("szRdc", "Speaker Resistance:", row(1920))
+        .in(units::kOhms)
+        .input("re", Accepts::Positive)
+        .part("re")
+        .shows(&DesignState::netRe, Shown::WithBlank),
+    field("szL", "Speaker Impedance: ", row(2340))
+        .in(units::kMilliHenry)
+        .input("le")
+        .part("le")
+        .shows(&DesignState::netLe, Shown::WithBlank),
 };
 constexpr FieldEntry kResults[] = {
     field("szCnf", "C = ", result(kNotchLeft, 0)).in(units::kMicroFarad).under(kNotch).result(),
@@ -60,13 +76,16 @@ FmNet::FmNet(QWidget* parent)
     buildControls();
     setFocusCycle({ QStringLiteral("szName"), QStringLiteral("szFr"), QStringLiteral("szQes"), QStringLiteral("szQms"),
         QStringLiteral("szRdc"), QStringLiteral("szL") });
-    attachDriverLibrary(this, driverFieldsIn(kFields));
+    attachDriverLibrary(this);
 }
 
-// The window fills itself once, when it first comes up.
+std::span<const FieldEntry> FmNet::fieldTable() { return kFields; }
+
+// The window fills itself when it first comes up, and again after a load
+// brought other stored inputs.
 void FmNet::Form_Activate()
 {
-    if (isOpening())
+    if (fillsAfresh())
         Form_Load();
 }
 
@@ -124,24 +143,24 @@ void FmNet::showNotch(const std::optional<NotchFilter>& network)
 void FmNet::Form_Load()
 {
     DesignState& state = designState();
-    setFieldText(QStringLiteral("szName"), state.netName.trimmed());
+    fillField(QStringLiteral("szName"));
 
     const auto equalisation = impedanceEqualisation(state.netRe, state.netLe);
     if (equalisation) {
-        setFieldText(QStringLiteral("szRdc"), numberText(state.netRe));
-        setFieldText(QStringLiteral("szL"), numberText(state.netLe));
+        fillField(QStringLiteral("szRdc"));
+        fillField(QStringLiteral("szL"));
         state.designValid = 1;
     }
     showEqualisation(equalisation);
 
     if (!(state.netFs > 0) || !(state.netRe > 0))
         return;
-    setFieldText(QStringLiteral("szRdc"), numberText(state.netRe));
-    setFieldText(QStringLiteral("szFr"), numberText(state.netFs));
+    fillField(QStringLiteral("szRdc"));
+    fillField(QStringLiteral("szFr"));
     const bool withQs = state.qes > 0 && state.qms > 0;
     if (withQs) {
-        setFieldText(QStringLiteral("szQes"), numberText(state.qes));
-        setFieldText(QStringLiteral("szQms"), numberText(state.qms));
+        fillField(QStringLiteral("szQes"));
+        fillField(QStringLiteral("szQms"));
     }
     // The full method continues from the resonance as its field shows it.
     const double fs = withQs ? numberIn(QStringLiteral("szFr")) : double(state.netFs);
@@ -151,35 +170,42 @@ void FmNet::Form_Load()
     showNotch(notch);
 }
 
+bool FmNet::storeInputs(
+    const std::optional<ImpedanceEqualisation>& equalisation, const std::optional<NotchFilter>& notch)
+{
+    storeFields({ "szName", "szFr", "szL" });
+    if (equalisation || notch)
+        storeFields({ "szRdc" });
+    if (notch && notch->full)
+        storeFields({ "szQes", "szQms" });
+    return equalisation || notch;
+}
+
 void FmNet::btn_Cal_Click()
 {
-    DesignState& state = designState();
-    state.netName = field(QStringLiteral("szName"))->text();
     const double fs = numberIn(QStringLiteral("szFr"));
     const double re = numberIn(QStringLiteral("szRdc"));
     const double le = numberIn(QStringLiteral("szL"));
     const double qes = numberIn(QStringLiteral("szQes"));
     const double qms = numberIn(QStringLiteral("szQms"));
-    state.netFs = toSingle(fs);
-    state.netLe = toSingle(le);
-
     const auto equalisation = impedanceEqualisation(re, le);
-    if (equalisation) {
-        state.netRe = toSingle(re);
-        state.designValid = 1;
-    }
-    showEqualisation(equalisation);
-
     const auto notch = seriesNotch(fs, re, qes, qms);
-    if (!notch)
-        return;
-    state.netRe = toSingle(re);
-    state.designValid = 1;
-    if (notch->full) {
-        state.qes = toSingle(qes);
-        state.qms = toSingle(qms);
-    }
+    if (storeInputs(equalisation, notch))
+        designState().designValid = 1;
+    showEqualisation(equalisation);
     showNotch(notch);
+}
+
+// The inputs of the networks the window would compute now; nothing when they
+// give none.
+void FmNet::Form_HandOver()
+{
+    const double re = numberIn(QStringLiteral("szRdc"));
+    const auto equalisation = impedanceEqualisation(re, numberIn(QStringLiteral("szL")));
+    const auto notch = seriesNotch(
+        numberIn(QStringLiteral("szFr")), re, numberIn(QStringLiteral("szQes")), numberIn(QStringLiteral("szQms")));
+    if (equalisation || notch)
+        storeInputs(equalisation, notch);
 }
 
 ReportLayout FmNet::reportLayout() const

@@ -2,8 +2,10 @@
 // "Compensating Networks": the series notch filter that flattens a driver's
 // impedance peak at resonance and the impedance equalisation that cancels
 // the rise from its voice-coil inductance, both wired in parallel with the
-// driver. Opening shows the networks of the stored inputs; Calculate stores
-// the inputs and computes again; Print prints the page with both circuits.
+// driver. Opening (and the first activation after a load) shows the networks
+// of the stored inputs; Calculate stores the inputs and computes again, and
+// Save System stores them as Calculate would; Print prints the page with both
+// circuits.
 // The formulas live in design/networks.h.
 
 #include "design/networks.h"
@@ -14,9 +16,14 @@ class FmNet final : public DesignWindow {
     Q_OBJECT
 public:
     explicit FmNet(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // The printed page: the fields' texts as shown, and both circuits.
     ReportLayout reportLayout() const;
+
+protected:
+    OnSave savedOnSave() const override { return OnSave::OwnValues; }
+    void Form_HandOver() override;
 
 private:
     void buildControls();
@@ -30,4 +37,7 @@ private:
     // Shows the networks; a missing one leaves its fields as they are.
     void showEqualisation(const std::optional<design::ImpedanceEqualisation>& network);
     void showNotch(const std::optional<design::NotchFilter>& network);
+    // The inputs as Calculate stores them; true when a network was computed.
+    bool storeInputs(const std::optional<design::ImpedanceEqualisation>& equalisation,
+        const std::optional<design::NotchFilter>& notch);
 };

@@ -3,47 +3,78 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
+#include "graph/CBGRAPH1.h"
 #include "print/boxreport.h"
 #include "ui/boxwindows.h"
 #include "ui/driverlibraryui.h"
 
 #include <QLineEdit>
 
-#include <tuple>
-
 using namespace design;
 
 namespace {
 
-constexpr int kWidthTwips = 10080;
-constexpr int kHeightTwips = 7740;
-
 constexpr RowColumns kColumns { 240, 3720, 4080, 1320, 1560 };
-constexpr FieldPlace left(int top) { return beside(kColumns, top); }
+// The isobaric group stands in the left column under Qts; the rows below it
+// move down by its height.
+constexpr int kIsobaricTop = 1260;
+constexpr int kBelowIsobaric = boxwindow::kIsobaricHeight + 105;
+constexpr int row(int top) { return top < kIsobaricTop ? top : top + kBelowIsobaric; }
+constexpr FieldPlace left(int top) { return beside(kColumns, row(top)); }
+
+constexpr int kWidthTwips = 10080;
+constexpr int kHeightTwips = row(7740);
+
+// The inputs as opening shows them from the design state and Print and Exit
+// store them back.
+constexpr FieldEntry storedInput(const FieldEntry& entry, float DesignState::*member)
+{
+    return entry.shows(member, Shown::WithBlankOrEmpty, kOnPrintAndExit);
+}
 
 // Inputs, then results, top to bottom under the woofer name. szFh3 and szFbb
 // stay open: Graph, Print and Exit read them back.
 constexpr FieldEntry kDesign[] = {
-    boxwindow::woofer("szWoofBP", kColumns, 2880),
-    boxwindow::isobaric("szISOB", 7320, 840, 2400, "Enter data for 1 woofer"),
-    field("szQtsb", "Enter Driver Qts:", left(840)).input("qts", Accepts::Positive),
-    field("szRdcb", "Enter Driver Impedance:", left(1260)).in(units::kOhms).input("re"),
-    field("szVasb", "Enter Vas:", left(1680)).in(units::kCubicFeet).input("vas", Accepts::Positive),
-    field("szFarb", "Enter Free Air Resonance (Fs):", left(2100)).in(units::kHz).input("fs", Accepts::Positive),
-    field("szFl3", "Desired Low Frequency Cutoff:", left(2520)).in(units::kHz).input("fl3", Accepts::Positive),
-    field("szFh3", "High Frequency Cutoff:", left(3120)).in(units::kHz).inputAndResult(),
+    boxwindow::woofer("szWoofBP", kColumns, 2880).shows(&DesignState::bandWooferName, Shown::Trimmed, kOnPrintAndExit),
+    boxwindow::isobaric("szISOB", kColumns.captionLeft, kIsobaricTop, kColumns.captionWidth, "Enter data for 1 woofer",
+        &DesignState::bandIsoFactor),
+    storedInput(field("szQtsb", "Enter Driver Qts:", left(840)).input("qts", Accepts::Positive).part("qts"),
+        &DesignState::bandQts),
+    storedInput(field("szRdcb", "Enter Driver Impedance:", left(1260)).in(units::kOhms).input("re").part("re"),
+        &DesignState::bandRe),
+    storedInput(
+        field("szVasb", "Enter Vas:", left(1680)).in(units::kCubicFeet).input("vas", Accepts::Positive).part("vas"),
+        &DesignState::bandVas),
+    storedInput(field("szFarb", "Enter Free Air Resonance (Fs):", left(2100))
+                    .in(units::kHz)
+                    .input("fs", Accepts::Positive)
+                    .part("fs"),
+        &DesignState::bandFs),
+    // The typed cut-off is kept as a Double, and handed to the graph as a Single.
+    field("szFl3", "Desired Low Frequency Cutoff:", left(2520))
+        .in(units::kHz)
+        .input("fl3", Accepts::Positive)
+        .shows(&DesignState::bandFl3Input, Shown::WithBlankOrEmpty, kOnPrintAndExit)
+        .alsoStores(&DesignState::bandFl3, kOnHandOver),
+    field("szFh3", "High Frequency Cutoff:", left(3120))
+        .in(units::kHz)
+        .inputAndResult()
+        .stores(&DesignState::bandFh3, kOnHandOver),
     field("szVbb", "Sealed Section Volume:", left(3540)).in(units::kCubicFeet).result(),
     field("szVf", "Vented Section Volume:", left(3960)).in(units::kCubicFeet).result(),
-    field("szFbb", "Tuning Frequency:", left(4380)).in(units::kHz).inputAndResult(),
+    field("szFbb", "Tuning Frequency:", left(4380))
+        .in(units::kHz)
+        .inputAndResult()
+        .stores(&DesignState::bandFb, kOnHandOver),
     field("szL", "Optional Coil:", left(4800)).in(units::kMilliHenry).result(),
     field("szFsQt", "Fs/Qts:", left(5220)).noting("Best Below 100").result(),
     field("szPa", "Pa Compared to Closed or Vented Box:", left(5640)).in(units::kDecibel).result(),
 };
-constexpr auto kPortCells = boxwindow::portCells(6120);
+constexpr auto kPortCells = boxwindow::portCells(row(6120));
 constexpr auto kFields = joinFields(kDesign, kPortCells);
 
 constexpr int kButtonGap = boxwindow::evenButtonGap(kWidthTwips);
-constexpr ButtonRow kButtons { 7020, kButtonGap, kButtonGap };
+constexpr ButtonRow kButtons { row(7020), kButtonGap, kButtonGap };
 
 const QString kQtsb = QStringLiteral("szQtsb");
 const QString kISOB = QStringLiteral("szISOB");
@@ -58,14 +89,17 @@ FrmBand::FrmBand(QWidget* parent)
     setFocusCycle({ QStringLiteral("szWoofBP"), kQtsb, QStringLiteral("szRdcb"), QStringLiteral("szVasb"),
         QStringLiteral("szFarb"), QStringLiteral("szFl3"), kISOB });
     // "Y" moves on to Qts, "N" does not.
-    setupYesNoField(field(kISOB), &designState().bandIsoFactor, field(kQtsb), YesNoFocus::AfterYesOnly);
-    attachDriverLibrary(this, driverFieldsIn(kFields));
+    setupYesNoField(kISOB, kQtsb, YesNoFocus::AfterYesOnly);
+    attachDriverLibrary(this);
 }
 
-// The window recalculates once, when it first comes up.
+std::span<const FieldEntry> FrmBand::fieldTable() { return kFields; }
+
+// The window recalculates when it first comes up, and again after a load
+// brought other stored inputs; other returns leave it as the user left it.
 void FrmBand::Form_Activate()
 {
-    if (isOpening())
+    if (fillsAfresh())
         Form_Load();
 }
 
@@ -74,7 +108,6 @@ void FrmBand::buildControls()
     declareFields(kFields);
     buildFields(kDesign);
     boxwindow::buildPortTable(this, kPortCells, QStringLiteral("Port Diameter "));
-    setReadOnly({ "szVbb", "szVf", "szL", "szFsQt", "szPa" });
     addButtonRow(
         { { "btnGraph", "Graph", [this] { btnGraph_Click(); } },
             { "Command1", "Calculate", [this] { Command1_Click(); } },
@@ -133,23 +166,10 @@ void FrmBand::Form_Load()
     setWindowReady(1);
     // Graph, Print and Exit must not act on a design another window left valid.
     state.designValid = 0;
-    setFieldText(QStringLiteral("szWoofBP"), state.bandWooferName.trimmed());
-    // bandFl3Input is a Double; the others are Singles.
-    const std::tuple<const char*, double, Precision> stored[] = { { "szQtsb", state.bandQts, Precision::Single },
-        { "szRdcb", state.bandRe, Precision::Single }, { "szVasb", state.bandVas, Precision::Single },
-        { "szFarb", state.bandFs, Precision::Single }, { "szFl3", state.bandFl3Input, Precision::Double } };
-    for (const auto& [name, value, precision] : stored) {
-        if (value > 0) {
-            setFieldText(QString::fromLatin1(name), numberText(value, precision));
-        } else {
-            setFieldText(QString::fromLatin1(name), QString());
-            setWindowReady(0);
-        }
-    }
+    if (!fillFields())
+        setWindowReady(0);
     state.bandS = float(kBandS);
-    const bool single = state.bandIsoFactor >= 1;
-    setFieldText(kISOB, single ? QStringLiteral("N") : QStringLiteral("Y"));
-    state.bandIsoFactor = single ? 1.0f : 0.5f;
+    state.bandIsoFactor = state.bandIsoFactor >= 1 ? 1.0f : 0.5f;
 
     const BandpassInputs in = readInputs();
     const bool complete = windowReady() == 1;
@@ -168,40 +188,41 @@ void FrmBand::Command1_Click()
     carryOut(result.outcome);
 }
 
-void FrmBand::storeDesign()
+// Graph stores the three values the curve needs; Print and Exit every
+// input and shown result, with the woofer name (the rows say which).
+void FrmBand::storeDesign(Moment moment)
 {
     DesignState& state = designState();
-    storeFields({ { "szVasb", &DesignState::bandVas }, { "szQtsb", &DesignState::bandQts },
-        { "szFl3", &DesignState::bandFl3 }, { "szFbb", &DesignState::bandFb }, { "szFh3", &DesignState::bandFh3 },
-        { "szRdcb", &DesignState::bandRe }, { "szFarb", &DesignState::bandFs } });
-    state.bandFl3Input = numberIn(QStringLiteral("szFl3"));
-    state.bandWooferName = field(QStringLiteral("szWoofBP"))->text();
+    if (state.designValid != 1)
+        return;
+    storeFields(moment);
     state.bandValid = 1;
 }
 
 void FrmBand::btnGraph_Click()
 {
+    DesignState& state = designState();
+    if (state.designValid != 1)
+        return;
     // boxType stays: the graph shows the bandpass beside the last box design.
-    boxwindow::graphHandOver([this] {
-        storeFields({ { "szFl3", &DesignState::bandFl3 }, { "szFbb", &DesignState::bandFb },
-            { "szFh3", &DesignState::bandFh3 } });
-        designState().bandValid = 1;
-    });
+    storeDesign(Moment::Graph);
+    state.graphDrawn = 0;
+    openWindow<CBGRAPH1>();
 }
 
 void FrmBand::Command2_Click()
 {
     if (designState().designValid != 1)
         return;
-    storeDesign();
+    storeDesign(Moment::Print);
     printBoxDataReport(this);
 }
 
+void FrmBand::Form_HandOver() { storeDesign(Moment::Exit); }
+
 void FrmBand::btnExit_Click()
 {
-    DesignState& state = designState();
-    if (state.designValid == 1)
-        storeDesign();
-    state.designValid = 0;
+    storeDesign(Moment::Exit);
+    designState().designValid = 0;
     closeWindow();
 }

@@ -2,10 +2,11 @@
 // "Bandpass (Subwoofer)": a fourth-order bandpass box (sealed section behind
 // the driver, vented section in front) for one driver or an isobaric pair,
 // with the port lengths for nine diameters and an optional series coil.
-// Opening the window restores the stored inputs and recomputes the design
-// when all five are present; Graph, Print and Exit hand it over to the graph
-// and the report (bandValid), leaving the last box design as it is. The
-// formulas live in design/bandpassbox.h.
+// Opening the window (and the first activation after a load) restores the
+// stored inputs and recomputes the design when all five are present; Graph,
+// Print, Exit and Save System hand it over to the graph and the report
+// (bandValid), leaving the last box design as it is. The formulas live in
+// design/bandpassbox.h.
 
 #include "design/bandpassbox.h"
 #include "platform/designwindow.h"
@@ -14,6 +15,11 @@ class FrmBand final : public DesignWindow {
     Q_OBJECT
 public:
     explicit FrmBand(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
+
+protected:
+    OnSave savedOnSave() const override { return OnSave::OwnValues; }
+    void Form_HandOver() override;
 
 private:
     void buildControls();
@@ -30,5 +36,5 @@ private:
     // Shows and stores a design, or clears and withdraws as the result says.
     void takeResult(const design::BandpassResult& result);
     // Print and Exit: every input and the shown results, with the woofer name.
-    void storeDesign();
+    void storeDesign(Moment moment);
 };

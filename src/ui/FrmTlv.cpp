@@ -85,8 +85,14 @@ void FrmTlv::BtnPR_Click() { openWindow<frmRadiator>(); }
 void FrmTlv::BtnBP_Click() { openWindow<FrmBand>(); }
 void FrmTlv::BtnSpeaker_Click() { openWindow<frmSpeaker>(); }
 void FrmTlv::btnCross_Click() { openWindow<frmCross>(); }
-void FrmTlv::BtnLoad_Click() { loadSystem(); }
-void FrmTlv::Command9_Click() { saveSystem(); }
+void FrmTlv::BtnLoad_Click()
+{
+    if (nothingUnsavedIsLost(
+            QStringLiteral("The design has changed since it was last saved. Save it before you load another system?")))
+        loadSystem();
+}
+
+void FrmTlv::Command9_Click() { saveShownDesign(); }
 void FrmTlv::Command8_Click() { openWindow<FmNet>(); }
 
 void FrmTlv::Command4_Click() { printBoxDataReport(this); }
@@ -100,15 +106,20 @@ void FrmTlv::btn_Coil_Click()
 
 void FrmTlv::Command6_Click() { showHelp(kHelpContents, this); }
 
+namespace {
+const QString kExitQuestion
+    = QStringLiteral("The design has changed since it was last saved. Save it before you exit?");
+}
+
 void FrmTlv::BtnExit_Click()
 {
-    if (nothingUnsavedIsLost())
+    if (nothingUnsavedIsLost(kExitQuestion))
         endProgram();
 }
 
 void FrmTlv::closeEvent(QCloseEvent* event)
 {
-    if (!m_ending && !nothingUnsavedIsLost()) {
+    if (!m_ending && !nothingUnsavedIsLost(kExitQuestion)) {
         event->ignore();
         return;
     }
@@ -116,24 +127,38 @@ void FrmTlv::closeEvent(QCloseEvent* event)
     endProgram();
 }
 
-// The other windows close first, each handing its design over as its own
-// closing does. A design that differs from the one last saved or loaded is
-// then saved, left, or kept with the program open, as the user chooses; a
-// save that is cancelled or fails keeps the program open.
-bool FrmTlv::nothingUnsavedIsLost()
+// What the user sees is saved: the open windows hand their designs over
+// first, staying open; a save that is cancelled or fails leaves the design
+// state as it was.
+bool FrmTlv::saveShownDesign()
 {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible())
-            window->close();
+    HandOverTrial shown;
+    if (!saveSystem())
+        return false;
+    shown.keep();
+    return true;
+}
+
+// The design, with what the open windows would hand over, is compared with
+// the one last saved or loaded. When it differs, the user saves it, gives it
+// up, or cancels; only the save keeps the windows' hand-over, and nothing
+// closes here, so Cancel (or a save that is cancelled or fails) leaves every
+// window and every typed text as it was.
+bool FrmTlv::nothingUnsavedIsLost(const QString& prompt)
+{
+    HandOverTrial shown;
     if (!designChangedSinceKept())
         return true;
     Message question;
-    question.prompt = QStringLiteral("The design has changed since it was last saved. Save it before you exit?");
+    question.prompt = prompt;
     question.buttons = MsgButtons::SaveDiscardCancel;
     question.icon = MsgIcon::Exclamation;
     switch (showMessage(question)) {
     case MsgAnswer::Save:
-        return saveSystem();
+        if (!saveSystem())
+            return false;
+        shown.keep();
+        return true;
     case MsgAnswer::Discard:
         return true;
     default:

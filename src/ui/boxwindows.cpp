@@ -1,5 +1,6 @@
 #include "ui/boxwindows.h"
 
+#include "core/driverrecord.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
 #include "graph/CBGRAPH1.h"
@@ -7,7 +8,6 @@
 #include "print/boxreport.h"
 
 #include <QApplication>
-#include <QLineEdit>
 
 namespace boxwindow {
 
@@ -33,50 +33,22 @@ void buildPortTable(DesignWindow* window, std::span<const FieldEntry> cells, con
     for (const int top : { headTop, rowTop })
         window->addCaption(
             QString::fromLatin1(first.unit.text), unitLeft, top, 600, DesignWindow::kRowHeight, Qt::AlignLeft);
-    for (const FieldEntry& cell : cells)
-        window->field(QString::fromLatin1(cell.name))->setReadOnly(true);
 }
 
-void showsStoredDriverAndBox(DesignWindow* window)
+bool takesOverDriver(const DesignWindow* window)
 {
-    const DesignState& state = designState();
-    window->showsStoredValue("szWoofBox", state.driverName);
-    window->showsStoredValue("szQts", state.qts);
-    window->showsStoredValue("szVas", state.vas);
-    window->showsStoredValue("szFar", state.fs);
-    window->showsStoredValue("szISO", state.isoFactor);
-    for (const float* dimension : { &state.boxHeight, &state.boxWidth, &state.boxDepth })
-        window->showsStoredValue(nullptr, *dimension);
-}
-
-bool showStoredDriver(DesignWindow* window)
-{
-    const DesignState& state = designState();
-    const std::pair<const char*, float> stored[]
-        = { { "szQts", state.qts }, { "szVas", state.vas }, { "szFar", state.fs } };
-    bool complete = true;
-    for (const auto& [name, value] : stored) {
-        if (value > 0)
-            window->refillField(QString::fromLatin1(name), numberText(value));
-        else
-            complete = false;
+    for (const FieldEntry& entry : window->fields()) {
+        const bool driverValue = entry.driverPart && ::driverValue(QString::fromLatin1(entry.driverPart));
+        if ((driverValue || entry.value.shown == Shown::YesNo) && entry.value.fills
+            && window->takesOver(QString::fromLatin1(entry.name)))
+            return true;
     }
-    return complete;
+    return false;
 }
 
-void showIsobaric(DesignWindow* window)
-{
-    window->refillField(
-        QStringLiteral("szISO"), designState().isoFactor >= 1 ? QStringLiteral("N") : QStringLiteral("Y"));
-}
-
-void storeAndShowProportions(DesignWindow* window, const design::BoxProportions& box, const QString& height,
+void showProportions(DesignWindow* window, const design::BoxProportions& box, const QString& height,
     const QString& width, const QString& depth)
 {
-    DesignState& state = designState();
-    state.boxHeight = box.height;
-    state.boxWidth = box.width;
-    state.boxDepth = box.depth;
     window->setFieldText(height, formatNumber(box.height, design::kPattern2));
     window->setFieldText(width, formatNumber(box.width, design::kPattern2));
     window->setFieldText(depth, formatNumber(box.depth, design::kPattern2));
@@ -88,37 +60,51 @@ void showPortLengths(DesignWindow* window, const design::PortLengths& lengths)
         window->setFieldText(QString::fromLatin1(kPortFields[i]), design::portLengthText(lengths[i]));
 }
 
-void graphHandOver(const std::function<void()>& store)
+void handOverBox(const design::BoxProportions& box)
+{
+    DesignState& state = designState();
+    state.boxHeight = box.height;
+    state.boxWidth = box.width;
+    state.boxDepth = box.depth;
+}
+
+namespace {
+// The design handed over, offered to the graph and the report with the
+// driver it was designed for.
+bool handOver(const Store& store, Moment moment)
 {
     DesignState& state = designState();
     if (state.designValid != 1)
+        return false;
+    store(moment);
+    state.boxValid = 1;
+    state.boxDesignedFor = boxDriverOf(state);
+    return true;
+}
+} // namespace
+
+void graphHandOver(const Store& store)
+{
+    if (!handOver(store, Moment::Graph))
         return;
-    store();
-    state.graphDrawn = 0;
+    designState().graphDrawn = 0;
     openWindow<CBGRAPH1>();
 }
 
-void printHandOver(const std::function<void()>& store)
+void printHandOver(const Store& store)
 {
-    DesignState& state = designState();
-    if (state.designValid != 1)
-        return;
-    store();
-    state.boxValid = 1;
-    printBoxDataReport(QApplication::activeWindow());
+    if (handOver(store, Moment::Print))
+        printBoxDataReport(QApplication::activeWindow());
 }
 
-void exitHandOver(const std::function<void()>& store, const QString& wooferName)
+void exitHandOver(const Store& store)
 {
     DesignState& state = designState();
-    if (state.designValid == 1) {
-        store();
-        state.driverName = wooferName;
-        state.boxValid = 1;
-    } else {
+    if (!handOver(store, Moment::Exit))
         state.boxValid = 0;
-    }
     state.designValid = 0;
 }
+
+void saveHandOver(const Store& store) { handOver(store, Moment::Exit); }
 
 } // namespace boxwindow

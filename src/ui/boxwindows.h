@@ -4,9 +4,15 @@
 // right, rows of caption, field and unit below, the "10% Over Volume" and
 // "Dimensions (Inches)" group in the right column, the port table, a row of
 // buttons along the bottom; these parts are entries of each window's field
-// table (windowfields.h). Their rules: filling the driver fields and the
-// isobaric field on activation, showing proportions and port lengths, and
-// handing the design to the graph, the report and the design state.
+// table (windowfields.h), with the design-state values they show. Their
+// rules: showing proportions and port lengths, and handing the design to the
+// graph, the report and the design state.
+//
+// A box window keeps its design to itself until it hands it over (Graph,
+// Print, Exit, Save System): the values the box designs share (the volume
+// and tuning handed to the graph, the box dimensions, the driver) are
+// written only then, so that opening, looking at or calculating in one box
+// window never changes the design another one handed over.
 
 #include "core/designstate.h"
 #include "design/boxproportions.h"
@@ -28,31 +34,59 @@ inline constexpr const char* kPortLength = "Port Length";
 inline constexpr RowColumns kLeftBlock { 240, 3120, 3480, 1320, 1320 };
 constexpr FieldPlace left(int top) { return beside(kLeftBlock, top); }
 
-// The driver's Vas and Fs in that block.
+// The driver's Qts, Vas and Fs in that block, shown from and handed over to
+// qts, vas and fs.
+constexpr FieldEntry qtsRow(const char* caption, int top)
+{
+    return field("szQts", caption, left(top))
+        .input("qts", Accepts::Positive)
+        .part("qts")
+        .shows(&DesignState::qts, Shown::WithBlank, kOnHandOver);
+}
 constexpr FieldEntry vasRow(int top)
 {
-    return field("szVas", "Enter Vas:", left(top)).in(units::kCubicFeet).input("vas", Accepts::Positive);
+    return field("szVas", "Enter Vas:", left(top))
+        .in(units::kCubicFeet)
+        .input("vas", Accepts::Positive)
+        .part("vas")
+        .shows(&DesignState::vas, Shown::WithBlank, kOnHandOver);
 }
 constexpr FieldEntry fsRow(int top)
 {
-    return field("szFar", "Enter Free Air Resonance:", left(top)).in(units::kHz).input("fs", Accepts::Positive);
+    return field("szFar", "Enter Free Air Resonance:", left(top))
+        .in(units::kHz)
+        .input("fs", Accepts::Positive)
+        .part("fs")
+        .shows(&DesignState::fs, Shown::WithBlank, kOnHandOver);
 }
 
-// "Woofer Name :" and the name field on the top row.
-constexpr FieldEntry woofer(const char* name, RowColumns at, int fieldWidth)
+// "Woofer Name :" and the name field, `top` down.
+constexpr FieldEntry woofer(const char* name, RowColumns at, int fieldWidth, int top = 240)
 {
     at.fieldWidth = fieldWidth;
     at.unitWidth = 0;
-    return field(name, "Woofer Name :", beside(at, 240)).input("name", Accepts::Text);
+    return field(name, "Woofer Name :", beside(at, top)).input("name", Accepts::Text).part("name");
+}
+// The woofer name of the closed, vented and radiator windows: driverName,
+// handed over on Exit.
+constexpr FieldEntry boxWoofer(int fieldWidth, Shown shown = Shown::Trimmed, int top = 240)
+{
+    return woofer("szWoofBox", kLeftBlock, fieldWidth, top).shows(&DesignState::driverName, shown, kOnExit);
 }
 
-// "Isobaric Configuration" over the "Y"/"N" field, the note under it.
-constexpr FieldEntry isobaric(const char* name, int left, int top, int width, const char* note)
+// "Isobaric Configuration" over the "Y"/"N" field of `factor`, the note under it.
+constexpr FieldEntry isobaric(
+    const char* name, int left, int top, int width, const char* note, float DesignState::*factor)
 {
     constexpr int fieldWidth = 480;
     const FieldPlace place = above(left, width, left + (width - fieldWidth) / 2, fieldWidth, top, true);
-    return field(name, "Isobaric Configuration", place).noting(note).input(nullptr, Accepts::Text);
+    return field(name, "Isobaric Configuration", place)
+        .noting(note)
+        .input(nullptr, Accepts::Text)
+        .shows(factor, Shown::YesNo);
 }
+// Its height, from the caption's top to the note's bottom.
+inline constexpr int kIsobaricHeight = kAboveNoteOffset + 315;
 
 // The right column: the letters and fields of the dimensions as one group in its middle.
 struct RightColumn {
@@ -120,36 +154,37 @@ inline constexpr int kButtonWidth = 1440;
 // Four buttons spread evenly over a window's width.
 constexpr int evenButtonGap(int windowWidth) { return (windowWidth - 4 * kButtonWidth) / 5; }
 
-// The design-state values every box window shows: the woofer name, the
-// driver, the isobaric factor and the box dimensions.
-void showsStoredDriverAndBox(DesignWindow* window);
+// On a return: another window changed a driver value the window shows
+// (Qts, Vas, Fs, Vd or the isobaric factor), which the activation takes over.
+bool takesOverDriver(const DesignWindow* window);
 
-// szQts, szVas and szFar show qts, vas and fs as number texts; a stored value
-// that is not above 0 leaves its field as it is. False when one was missing.
-// Activation writes: see DesignWindow::refillField.
-bool showStoredDriver(DesignWindow* window);
-
-// szISO shows "N" for a factor of 1 or more, otherwise "Y"; the field's own
-// change rule runs as for a typed letter.
-void showIsobaric(DesignWindow* window);
-
-// boxHeight, boxWidth and boxDepth, shown with "###.##" in the three named fields.
-void storeAndShowProportions(DesignWindow* window, const design::BoxProportions& box, const QString& height,
+// boxHeight, boxWidth and boxDepth shown with "###.##" in the three named fields.
+void showProportions(DesignWindow* window, const design::BoxProportions& box, const QString& height,
     const QString& width, const QString& depth);
 
 // The nine port length fields (kPortFields): "N/A" or the length.
 void showPortLengths(DesignWindow* window, const design::PortLengths& lengths);
 
-// Graph, Print and Exit act alike in every box window. `store` writes the
-// window's shown design into the design state with its boxType.
-// Graph: with a valid design, store it, mark the graph undrawn and open it.
-void graphHandOver(const std::function<void()>& store);
-// Print: with a valid design, store it, offer it to the report and run the
-// box data report after the printer selection.
-void printHandOver(const std::function<void()>& store);
-// Exit: with a valid design, store it with the woofer name and offer it to
-// the graph and report; without one, withdraw the box. The window's design is
-// no longer valid afterwards.
-void exitHandOver(const std::function<void()>& store, const QString& wooferName);
+// Graph, Print, Exit and Save System act alike in every box window. `store`
+// writes the window's shown design into the design state at the moment
+// given (DesignWindow::storeFields), with its boxType, its box dimensions
+// (handOverBox) and what else it shares. Each hand-over offers the box to
+// the graph and the report (boxValid) and remembers the driver it was
+// designed for.
+using Store = std::function<void(Moment)>;
+// Graph: with a valid design, hand it over, mark the graph undrawn and open it.
+void graphHandOver(const Store& store);
+// Print: with a valid design, hand it over and run the box data report
+// after the printer selection.
+void printHandOver(const Store& store);
+// Exit: with a valid design, hand it over with the woofer name; without
+// one, withdraw the box. The window's design is no longer valid afterwards.
+void exitHandOver(const Store& store);
+// Save System: with a valid design, hand it over as Exit does, the window
+// staying open and its design valid.
+void saveHandOver(const Store& store);
+
+// The dimensions of the box handed over.
+void handOverBox(const design::BoxProportions& box);
 
 } // namespace boxwindow

@@ -18,7 +18,6 @@ void makeResultField(QLineEdit* field)
     palette.setColor(QPalette::Base, QColor(0, 0, 160));
     palette.setColor(QPalette::Text, QColor(255, 255, 0));
     field->setPalette(palette);
-    field->setReadOnly(true);
 }
 } // namespace
 

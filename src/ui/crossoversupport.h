@@ -14,7 +14,8 @@ class DesignWindow;
 
 namespace xoverui {
 
-// The window's declared results: yellow text on blue, never typed into.
+// The window's declared results: yellow text on blue (read-only, as the base
+// makes every result).
 void makeResultFields(DesignWindow* window);
 
 // The design-state variable of a part (xoverL1, xoverC1, ...).

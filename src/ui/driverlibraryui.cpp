@@ -3,6 +3,7 @@
 #include "core/driverlibrary.h"
 #include "core/messages.h"
 #include "core/numberparse.h"
+#include "platform/designwindow.h"
 #include "ui/driverdialogs.h"
 
 #include <QAbstractItemView>
@@ -16,64 +17,66 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 const QString kAttachmentName = QStringLiteral("driverLibrary");
 constexpr int kCompletionWidth = 420; // pixels
 
-// Which field of DriverFields holds which value of a driver.
-struct FieldOfValue {
-    std::optional<double> DriverRecord::*value;
-    const char* DriverFields::*field;
-};
-constexpr FieldOfValue kFieldsOfValues[] = {
-    { &DriverRecord::fs, &DriverFields::fs },
-    { &DriverRecord::qts, &DriverFields::qts },
-    { &DriverRecord::vas, &DriverFields::vas },
-    { &DriverRecord::qes, &DriverFields::qes },
-    { &DriverRecord::qms, &DriverFields::qms },
-    { &DriverRecord::re, &DriverFields::re },
-    { &DriverRecord::le, &DriverFields::le },
-    { &DriverRecord::vd, &DriverFields::vd },
-};
-
-QLineEdit* lineEdit(const QWidget* window, const char* name)
+// The window's field for the part of a driver with key `part` ("fs",
+// "name"): the row of its table that names the part; null where it has none.
+QLineEdit* partField(const QWidget* window, const char* part)
 {
-    return name ? window->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
+    const auto* designWindow = qobject_cast<const DesignWindow*>(window);
+    if (!designWindow)
+        return nullptr;
+    for (const FieldEntry& entry : designWindow->fields())
+        if (entry.driverPart && qstrcmp(entry.driverPart, part) == 0)
+            return designWindow->field(QString::fromLatin1(entry.name));
+    return nullptr;
+}
+
+// A window whose table shows a driver value as a result calculates the driver.
+bool calculatesDriver(const DesignWindow* window)
+{
+    const auto fields = window->fields();
+    return std::any_of(fields.begin(), fields.end(),
+        [](const FieldEntry& entry) { return entry.driverPart && entry.role == FieldRole::Result; });
 }
 
 // What a window attached, kept as a child object of the window.
 class Attachment final : public QObject {
 public:
-    Attachment(QWidget* window, const DriverFields& fields)
+    explicit Attachment(DesignWindow* window)
         : QObject(window)
-        , fields(fields)
         , window(window)
+        , calculates(calculatesDriver(window))
     {
         setObjectName(kAttachmentName);
     }
 
-    // The measurement window: the values of its fields when Calculate last
-    // showed results. Saving needs the fields to hold those values still.
+    // The measurement window: the values of its fields when its calculation
+    // last showed results. Saving needs the fields to hold those values still.
     QStringList fieldValues() const
     {
         QStringList texts;
+        const QLineEdit* name = partField(window, "name");
         for (const QLineEdit* edit : window->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly))
-            if (edit != lineEdit(window, fields.name))
+            if (edit != name)
                 texts << QString::number(parseNumber(edit->text()), 'g', 17);
         return texts;
     }
     bool showsCalculation() const
     {
-        const QLineEdit* qts = lineEdit(window, fields.qts);
+        const QLineEdit* qts = partField(window, "qts");
         return calculated && *calculated == fieldValues() && qts && !qts->text().trimmed().isEmpty();
     }
 
-    DriverFields fields;
-    QWidget* window;
+    DesignWindow* window;
+    bool calculates; // the window calculates the driver: it saves what it calculated and cannot pick
     QList<QAction*> actions;
     QPointer<QDialog> picker;
-    QStringList beforeCalculate;
     std::optional<QStringList> calculated;
 };
 
@@ -156,45 +159,35 @@ void addCompletion(Attachment* attachment, QLineEdit* name)
         });
 }
 
-// The measurement window: Calculate that shows new results makes the shown
-// values the ones to save.
-void followCalculation(Attachment* attachment, QPushButton* calculate)
+// The measurement window: a calculation that shows new results makes the
+// shown values the ones to save.
+void followCalculation(Attachment* attachment)
 {
-    QObject::connect(calculate, &QPushButton::pressed, attachment,
-        [attachment] { attachment->beforeCalculate = attachment->fieldValues(); });
-    // Connected after the window's own handler, so it runs after it.
-    QObject::connect(calculate, &QPushButton::clicked, attachment, [attachment] {
-        const QStringList after = attachment->fieldValues();
-        if (after != attachment->beforeCalculate)
-            attachment->calculated = after;
-    });
+    QObject::connect(attachment->window, &DesignWindow::calculated, attachment,
+        [attachment] { attachment->calculated = attachment->fieldValues(); });
 }
 
 // Why a driver cannot be saved from this window, and what to do instead.
-QString saveProblem(const DriverRecord& driver, const DriverFields& fields)
+QString saveProblem(const DriverRecord& driver, const QWidget* window)
 {
     QString problem = driverProblem(driver);
     if (problem.isEmpty())
         return {};
     problem = QStringLiteral("The driver cannot be saved: %1.").arg(problem);
-    for (const FieldOfValue& map : kFieldsOfValues) {
-        const DriverValue* value = nullptr;
-        for (const DriverValue& v : kDriverValues)
-            if (v.member == map.value)
-                value = &v;
-        if (value->required && !(driver.*map.value) && !(fields.*map.field))
+    for (const DriverValue& value : kDriverValues) {
+        if (value.required && !(driver.*value.member) && !partField(window, value.key))
             return problem
                 + QStringLiteral("\n\nThis window has no %1: save the driver from a box window first, or add it in "
                                  "the driver library (Ctrl+Shift+L).")
-                      .arg(QString::fromLatin1(value->label));
+                      .arg(QString::fromLatin1(value.label));
     }
     return problem;
 }
 
-void saved(QWidget* window, const DriverFields& fields, const QString& name)
+void saved(QWidget* window, const QString& name)
 {
     DriverListModel::libraryChanged();
-    QWidget* near = lineEdit(window, fields.name);
+    QWidget* near = partField(window, "name");
     if (!near)
         near = window;
     QToolTip::showText(near->mapToGlobal(QPoint(0, near->height())),
@@ -203,49 +196,26 @@ void saved(QWidget* window, const DriverFields& fields, const QString& name)
 
 } // namespace
 
-void attachDriverLibrary(QWidget* window, const DriverFields& fields)
+void attachDriverLibrary(DesignWindow* window)
 {
-    auto* attachment = new Attachment(window, fields);
+    auto* attachment = new Attachment(window);
     QList<QAction*>& actions = attachment->actions;
-    if (!fields.calculatedBy)
+    if (!attachment->calculates)
         actions << addAction(window, QStringLiteral("Pick Driver from Library..."), QKeySequence(Qt::CTRL | Qt::Key_L),
             [window] { openDriverPicker(window); });
     actions << addAction(window, QStringLiteral("Save Driver to Library..."),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [window] { saveShownDriver(window); });
     actions << addAction(window, QStringLiteral("Driver Library..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
         [] { openDriverManager(); });
-    if (QLineEdit* name = lineEdit(window, fields.name)) {
+    if (QLineEdit* name = partField(window, "name")) {
         extendContextMenu(name, actions);
-        if (!fields.calculatedBy) {
+        if (!attachment->calculates) {
             addCompletion(attachment, name);
             addPickButton(window, name);
         }
     }
-    if (fields.calculatedBy)
-        if (auto* calculate = window->findChild<QPushButton*>(QString::fromLatin1(fields.calculatedBy)))
-            followCalculation(attachment, calculate);
-}
-
-DriverFields driverFieldsIn(std::span<const FieldEntry> fields, const char* calculatedBy)
-{
-    static constexpr std::pair<const char*, const char * DriverFields::*> kParts[] = {
-        { "name", &DriverFields::name },
-        { "fs", &DriverFields::fs },
-        { "qts", &DriverFields::qts },
-        { "vas", &DriverFields::vas },
-        { "qes", &DriverFields::qes },
-        { "qms", &DriverFields::qms },
-        { "re", &DriverFields::re },
-        { "le", &DriverFields::le },
-        { "vd", &DriverFields::vd },
-    };
-    DriverFields driver;
-    for (const FieldEntry& entry : fields)
-        for (const auto& [key, part] : kParts)
-            if (entry.key && qstrcmp(entry.key, key) == 0)
-                driver.*part = entry.name;
-    driver.calculatedBy = calculatedBy;
-    return driver;
+    if (attachment->calculates)
+        followCalculation(attachment);
 }
 
 void attachDriverLibraryManager(QWidget* window)
@@ -254,47 +224,35 @@ void attachDriverLibraryManager(QWidget* window)
         [] { openDriverManager(); });
 }
 
-const DriverFields* driverFieldsOf(const QWidget* window)
-{
-    const Attachment* attachment = attachmentOf(window);
-    return attachment ? &attachment->fields : nullptr;
-}
-
-bool canPickDriver(const QWidget* window)
-{
-    const DriverFields* fields = driverFieldsOf(window);
-    return fields && !fields->calculatedBy;
-}
-
 void pickDriver(QWidget* window, const DriverRecord& driver)
 {
-    const DriverFields* fields = driverFieldsOf(window);
-    if (!fields)
+    if (!attachmentOf(window))
         return;
     // As typed: each field's change rule runs; the focus stays where it is.
-    if (QLineEdit* name = lineEdit(window, fields->name))
-        name->setText(driver.name);
-    // A value the driver lacks leaves its field as the user had it.
-    for (const FieldOfValue& map : kFieldsOfValues) {
-        const std::optional<double>& value = driver.*map.value;
-        if (QLineEdit* edit = lineEdit(window, fields->*map.field); edit && value)
-            edit->setText(driverNumberText(*value));
+    // A text or value the driver lacks leaves its field as the user had it.
+    for (const DriverText& text : kDriverTexts)
+        if (QLineEdit* edit = partField(window, text.key); edit && !(driver.*text.member).isEmpty())
+            edit->setText(driver.*text.member);
+    for (const DriverValue& value : kDriverValues) {
+        const std::optional<double>& number = driver.*value.member;
+        if (QLineEdit* edit = partField(window, value.key); edit && number)
+            edit->setText(driverNumberText(*number));
     }
 }
 
 DriverRecord shownDriver(const QWidget* window)
 {
     DriverRecord driver;
-    const DriverFields* fields = driverFieldsOf(window);
-    if (!fields)
+    if (!attachmentOf(window))
         return driver;
-    if (const QLineEdit* name = lineEdit(window, fields->name))
-        driver.name = name->text().trimmed();
-    for (const FieldOfValue& map : kFieldsOfValues) {
-        const QLineEdit* edit = lineEdit(window, fields->*map.field);
+    for (const DriverText& text : kDriverTexts)
+        if (const QLineEdit* edit = partField(window, text.key))
+            driver.*text.member = edit->text().trimmed();
+    for (const DriverValue& value : kDriverValues) {
+        const QLineEdit* edit = partField(window, value.key);
         // Read as the window reads it; a field showing nothing is unknown.
         if (edit && !edit->text().trimmed().isEmpty())
-            driver.*map.value = parseNumber(edit->text());
+            driver.*value.member = parseNumber(edit->text());
     }
     return driver;
 }
@@ -304,8 +262,7 @@ bool saveShownDriver(QWidget* window)
     const Attachment* attachment = attachmentOf(window);
     if (!attachment)
         return false;
-    const DriverFields& fields = attachment->fields;
-    if (fields.calculatedBy && !attachment->showsCalculation()) {
+    if (attachment->calculates && !attachment->showsCalculation()) {
         showMessage(driverLibraryMessage(
             QStringLiteral("Press Calculate first: the driver is saved with the values that Calculate shows."),
             MsgIcon::Exclamation));
@@ -321,10 +278,12 @@ bool saveShownDriver(QWidget* window)
     // no field for is kept.
     const auto merged = [&shown](const std::optional<DriverRecord>& stored) {
         DriverRecord driver = stored.value_or(shown);
-        driver.name = shown.name;
-        for (const FieldOfValue& map : kFieldsOfValues)
-            if (shown.*map.value)
-                driver.*map.value = shown.*map.value;
+        for (const DriverText& text : kDriverTexts)
+            if (!(shown.*text.member).isEmpty())
+                driver.*text.member = shown.*text.member;
+        for (const DriverValue& value : kDriverValues)
+            if (shown.*value.member)
+                driver.*value.member = shown.*value.member;
         return driver;
     };
     DriverLibrary& library = driverLibrary();
@@ -332,7 +291,7 @@ bool saveShownDriver(QWidget* window)
     // A second round when another copy of the program saved the name meanwhile.
     for (int round = 0; round < 2; ++round) {
         const std::optional<DriverRecord> existing = library.find(shown.name);
-        const QString problem = saveProblem(merged(existing), fields);
+        const QString problem = saveProblem(merged(existing), window);
         if (!problem.isEmpty()) {
             showMessage(driverLibraryMessage(problem, MsgIcon::Exclamation));
             return false;
@@ -354,7 +313,7 @@ bool saveShownDriver(QWidget* window)
             showMessage(driverLibraryMessage(stored.error, MsgIcon::Exclamation));
             return false;
         }
-        saved(window, fields, shown.name);
+        saved(window, shown.name);
         return true;
     }
     return false;
@@ -363,7 +322,7 @@ bool saveShownDriver(QWidget* window)
 QWidget* openDriverPicker(QWidget* window)
 {
     Attachment* attachment = attachmentOf(window);
-    if (!attachment || attachment->fields.calculatedBy)
+    if (!attachment || attachment->calculates)
         return nullptr;
     if (!attachment->picker) {
         attachment->picker

@@ -1,8 +1,11 @@
 #pragma once
 // The driver library in the windows: one call in a window's constructor
-// attaches picking and saving to the window's own driver fields, so no
-// window holds a copy of this code and none changes its controls, captions,
-// positions or rules.
+// attaches picking and saving to the window's own driver fields, those rows
+// of its field table that name a part of a driver (FieldEntry::driverPart,
+// by the keys of kDriverValues and kDriverTexts), so no window holds a copy
+// of this code or a list of its driver fields, and none changes its
+// controls, captions, positions or rules. A part the driver record gains is
+// picked and saved wherever a table names it.
 //
 // What an attached window gets (nothing is added to its layout):
 //  - a small button inside the name field's right end, and Ctrl+L, "Pick
@@ -24,38 +27,16 @@
 // chooser, so tests see and answer them.
 
 #include "core/driverrecord.h"
-#include "platform/windowfields.h"
 
-#include <span>
-
+class DesignWindow;
 class QWidget;
 
-// The window's field for each part of a driver; nullptr where it has none.
-struct DriverFields {
-    const char* name = nullptr;
-    const char* fs = nullptr;
-    const char* qts = nullptr;
-    const char* vas = nullptr;
-    const char* qes = nullptr;
-    const char* qms = nullptr;
-    const char* re = nullptr;
-    const char* le = nullptr;
-    const char* vd = nullptr;
-    // Set for a window that calculates the driver (the measurement window):
-    // it saves only what this button calculated, and cannot pick.
-    const char* calculatedBy = nullptr;
-};
-
-void attachDriverLibrary(QWidget* window, const DriverFields& fields);
-// The driver fields of a declared table: the fields whose keys name a part
-// of a driver ("name", "fs", "qts", "vas", "qes", "qms", "re", "le", "vd").
-DriverFields driverFieldsIn(std::span<const FieldEntry> fields, const char* calculatedBy = nullptr);
+// A window whose driver values are results (the measurement window)
+// calculates the driver: it saves only what its calculation showed (it
+// tells by its signal calculated()), and cannot pick.
+void attachDriverLibrary(DesignWindow* window);
 // The main window: "Driver Library..." on its context menu and Ctrl+Shift+L.
 void attachDriverLibraryManager(QWidget* window);
-
-// The fields a window attached; null when it attached none.
-const DriverFields* driverFieldsOf(const QWidget* window);
-bool canPickDriver(const QWidget* window);
 
 // What picking does: the driver's values into the window's fields.
 void pickDriver(QWidget* window, const DriverRecord& driver);

@@ -18,7 +18,8 @@ constexpr int kHeightTwips = 5880;
 constexpr FieldEntry kInput[] = {
     field("szFrq", "Crossover Frequency:", beside({ 240, 2040, 2340, 1200, 480, 60 }, 300))
         .in(units::kHz)
-        .input("freq", Accepts::Positive),
+        .input("freq", Accepts::Positive)
+        .shows(&DesignState::xoverFreq, Shown::WithBlank),
 };
 
 // The result column at the right: caption, field, unit.
@@ -49,8 +50,9 @@ frmAX2::frmAX2(QWidget* parent)
     activeui::paintBlue(this);
     xoverui::makeResultFields(this);
     onChange(field(kFrq), [this] { szFrq_Change(); });
-    showsStoredValue("szFrq", designState().xoverFreq);
 }
+
+std::span<const FieldEntry> frmAX2::fieldTable() { return kFields; }
 
 void frmAX2::buildControls()
 {
@@ -81,7 +83,7 @@ void frmAX2::btnCal_Click()
     DesignState& state = designState();
     state.designValid = 0;
     if (designFromField())
-        state.xoverFreq = static_cast<float>(numberIn(kFrq));
+        storeFields({ "szFrq" });
     field(kFrq)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -95,9 +97,7 @@ void frmAX2::Form_Activate()
 {
     DesignState& state = designState();
     field(kFrq)->setFocus(Qt::OtherFocusReason);
-    const bool stored = state.xoverFreq > 0;
-    if (stored)
-        refillField(kFrq, numberText(state.xoverFreq));
+    const bool stored = fillField(kFrq);
     m_image1->setPicture(QStringLiteral("A2.BMP"));
     if (stored) {
         state.designValid = 0;
@@ -131,6 +131,13 @@ void frmAX2::btnExit_Click()
 {
     designState().designValid = 0;
     closeWindow();
+}
+
+// The frequencies of the design shown, as its Calculate stored them.
+void frmAX2::Form_HandOver()
+{
+    if (designState().designValid == 1)
+        storeFields({ "szFrq" });
 }
 
 void frmAX2::Form_Unload() { designState().designValid = 0; }

@@ -16,12 +16,15 @@ class frmAX2 final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmAX2(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // The printed page: the fields' texts as shown, in the fixed sizes 120 and 100.
     ReportLayout reportLayout() const;
 
 protected:
     void Form_Activate() override;
+    OnSave savedOnSave() const override { return OnSave::OwnValues; }
+    void Form_HandOver() override;
 
 private:
     void buildControls();

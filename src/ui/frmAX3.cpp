@@ -41,8 +41,14 @@ constexpr int rowTop(int row)
 
 constexpr FieldPlace row(int top) { return beside({ 60, 3060, 3180, 1200 }, top); }
 constexpr FieldEntry kInputs[] = {
-    field("szFrqh", "Enter High Frequency Crossover:", row(300)).in(units::kHz).input("high", Accepts::Positive),
-    field("szFrql", "Enter Low Frequency Crossover:", row(720)).in(units::kHz).input("low", Accepts::Positive),
+    field("szFrqh", "Enter High Frequency Crossover:", row(300))
+        .in(units::kHz)
+        .input("high", Accepts::Positive)
+        .shows(&DesignState::xoverFreq, Shown::WithBlank),
+    field("szFrql", "Enter Low Frequency Crossover:", row(720))
+        .in(units::kHz)
+        .input("low", Accepts::Positive)
+        .shows(&DesignState::xoverFreqLow, Shown::WithBlank),
 };
 
 // Row by row, the left cell and the right one.
@@ -82,9 +88,9 @@ frmAX3::frmAX3(QWidget* parent)
     setFocusCycle({ kFrqh, kFrql });
     onChange(field(kFrqh), [this] { szFrqh_Change(); });
     onChange(field(kFrql), [this] { szFrql_Change(); });
-    showsStoredValue("szFrqh", designState().xoverFreq);
-    showsStoredValue("szFrql", designState().xoverFreqLow);
 }
+
+std::span<const FieldEntry> frmAX3::fieldTable() { return kFields; }
 
 void frmAX3::buildControls()
 {
@@ -118,10 +124,8 @@ void frmAX3::btnCal_Click()
 {
     DesignState& state = designState();
     state.designValid = 0;
-    if (designFromFields()) {
-        state.xoverFreq = static_cast<float>(numberIn(kFrqh));
-        state.xoverFreqLow = static_cast<float>(numberIn(kFrql));
-    }
+    if (designFromFields())
+        storeFields({ "szFrqh", "szFrql" });
     field(kFrqh)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -134,12 +138,8 @@ void frmAX3::Form_Activate()
 {
     DesignState& state = designState();
     field(kFrqh)->setFocus(Qt::OtherFocusReason);
-    const bool highStored = state.xoverFreq > 0;
-    const bool lowStored = state.xoverFreqLow > 0;
-    if (highStored)
-        refillField(kFrqh, numberText(state.xoverFreq));
-    if (lowStored)
-        refillField(kFrql, numberText(state.xoverFreqLow));
+    const bool highStored = fillField(kFrqh);
+    const bool lowStored = fillField(kFrql);
     m_image1->setPicture(QStringLiteral("A3.BMP"));
     if (highStored && lowStored) {
         state.designValid = 0;
@@ -178,6 +178,13 @@ void frmAX3::btnExit_Click()
 {
     designState().designValid = 0;
     closeWindow();
+}
+
+// The frequencies of the design shown, as its Calculate stored them.
+void frmAX3::Form_HandOver()
+{
+    if (designState().designValid == 1)
+        storeFields({ "szFrqh", "szFrql" });
 }
 
 void frmAX3::Form_Unload() { designState().designValid = 0; }

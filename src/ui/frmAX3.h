@@ -15,12 +15,15 @@ class frmAX3 final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmAX3(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // The printed page: the fields' texts as shown; the heading line gives the units.
     ReportLayout reportLayout() const;
 
 protected:
     void Form_Activate() override;
+    OnSave savedOnSave() const override { return OnSave::OwnValues; }
+    void Form_HandOver() override;
 
 private:
     void buildControls();

@@ -20,13 +20,20 @@ using boxwindow::left;
 
 // The left block top to bottom under the woofer name, then the right column.
 constexpr FieldEntry kDesign[] = {
-    boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 2640),
-    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer"),
-    field("szQts", "Enter Qts:", left(840)).input("qts", Accepts::Positive),
+    boxwindow::boxWoofer(2640),
+    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer", &DesignState::isoFactor),
+    boxwindow::qtsRow("Enter Qts:", 840),
     boxwindow::vasRow(1260),
-    field("szQd", "Desired Bass Response(Qtc):", left(1680)).noting("0.5 to 1.5").inputAndResult("qtc"),
+    field("szQd", "Desired Bass Response(Qtc):", left(1680))
+        .noting("0.5 to 1.5")
+        .inputAndResult("qtc")
+        .shows(&DesignState::closedQtc, Shown::WithBlank, kOnHandOver)
+        .orElse(".7"),
     boxwindow::fsRow(2100),
-    field("szVcb", "Closed Box Volume:", left(2700)).in(units::kCubicFeet).inputAndResult("vb", Accepts::Positive),
+    field("szVcb", "Closed Box Volume:", left(2700))
+        .in(units::kCubicFeet)
+        .inputAndResult("vb", Accepts::Positive)
+        .stores(&DesignState::closedVb, kOnHandOver),
     field("szFc", "System Resonance:", left(3120)).in(units::kHz).result(),
     field("szF3", "Low Frequency Cut-Off(-3dB):", left(3540)).in(units::kHz).result(),
     boxwindow::overVolume(kRight, 2400),
@@ -45,20 +52,19 @@ frmClose::frmClose(QWidget* parent)
     buildControls();
     setFocusCycle({ QStringLiteral("szQts"), QStringLiteral("szVas"), QStringLiteral("szQd"), QStringLiteral("szFar"),
         QStringLiteral("szISO"), QStringLiteral("szWoofBox") });
-    setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
+    setupYesNoField(QStringLiteral("szISO"), QStringLiteral("szQts"));
     onGotFocus(field(QStringLiteral("szVas")), [this] { szVas_GotFocus(); });
     onGotFocus(field(QStringLiteral("szFar")), [this] { szFar_GotFocus(); });
-    boxwindow::showsStoredDriverAndBox(this);
-    showsStoredValue("szQd", designState().closedQtc);
-    attachDriverLibrary(this, driverFieldsIn(kFields));
+    attachDriverLibrary(this);
 }
+
+std::span<const FieldEntry> frmClose::fieldTable() { return kFields; }
 
 void frmClose::buildControls()
 {
     declareFields(kFields);
     buildFields(kDesign);
     boxwindow::buildDimensions(this, kDimensionRows, kRight);
-    setReadOnly({ "szFc", "szF3", "szVover", "szH", "szW", "szD" });
     addButtonRow(
         { { "btnGraph", "Graph", [this] { btnGraph_Click(); } },
             { "btnCal", "Calculate", [this] { btnCal_Click(); }, "For Volume" },
@@ -84,24 +90,30 @@ void frmClose::takeResult(const ClosedBoxResult& result)
     DesignState& state = designState();
     if (!result.design) {
         state.designValid = 0;
-        if (result.clearsBoxValid)
-            state.boxValid = 0;
         return;
     }
     const ClosedBoxDesign& d = *result.design;
     state.closedVbCalc = d.vbCalc;
     state.closedFc = d.fc;
     state.closedQtcCalc = d.qtcCalc;
-    state.closedQtc = d.qtc;
+    storeComputed("szQd", d.qtc);
     m_f3 = d.f3;
-    boxwindow::storeAndShowProportions(
-        this, d.box, QStringLiteral("szH"), QStringLiteral("szW"), QStringLiteral("szD"));
+    m_box = d.box;
+    boxwindow::showProportions(this, d.box, QStringLiteral("szH"), QStringLiteral("szW"), QStringLiteral("szD"));
     setFieldText(QStringLiteral("szVcb"), formatNumber(d.vbCalc, kPattern2));
     setFieldText(QStringLiteral("szVover"), formatNumber(d.vbOver, kPattern2));
     setFieldText(QStringLiteral("szFc"), formatNumber(d.fc, kPattern2));
     setFieldText(QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
     state.designValid = 1;
-    state.boxValid = 1;
+}
+
+void frmClose::offerOrWithdraw(const ClosedBoxResult& result)
+{
+    DesignState& state = designState();
+    if (result.design)
+        state.boxValid = 1;
+    else if (result.clearsBoxValid)
+        state.boxValid = 0;
 }
 
 void frmClose::btnCal_Click()
@@ -109,6 +121,7 @@ void frmClose::btnCal_Click()
     designState().designValid = 0;
     const ClosedBoxResult result = closedBoxForVolume(readInputs(), Trigger::Calculate);
     takeResult(result);
+    offerOrWithdraw(result);
     carryOut(result.outcome);
 }
 
@@ -119,6 +132,7 @@ void frmClose::Command1_Click()
     designState().designValid = 0;
     const ClosedBoxResult result = closedBoxForQtc(readInputs());
     takeResult(result);
+    offerOrWithdraw(result);
     if (result.design)
         setFieldText(QStringLiteral("szQd"), numberText(result.design->qtc));
     carryOut(result.outcome);
@@ -130,55 +144,65 @@ void frmClose::szFar_GotFocus() { checkDesiredQtc(); }
 
 void frmClose::checkDesiredQtc() { carryOut(desiredQtcOnEntry(numberIn(QStringLiteral("szQd")))); }
 
+// Opening, a load, or a return without a design of its own: the fields from
+// the design state and the volume for the desired Qtc. A return to its own
+// design keeps it; when another window changed the driver meanwhile, the
+// box stays and shows the Qtc, resonance and cut-off the new driver has in
+// it, as "Calculate" For Qtc would. Activation hands nothing over.
 void frmClose::Form_Activate()
 {
     DesignState& state = designState();
+    const bool ownDesign = !fillsAfresh() && state.designValid == 1;
     setWindowReady(1);
-    refillField(QStringLiteral("szWoofBox"), state.driverName.trimmed());
-    if (!boxwindow::showStoredDriver(this))
+    if (!fillFields())
         setWindowReady(0);
-    refillField(QStringLiteral("szQd"), state.closedQtc > 0 ? numberText(state.closedQtc) : QStringLiteral(".7"));
-    boxwindow::showIsobaric(this);
-    state.designValid = 0;
 
     Outcome outcome;
-    if (windowReady() == 1) {
-        const ClosedBoxResult result = closedBoxForVolume(readInputs(), Trigger::Activation);
-        takeResult(result);
-        outcome = result.outcome;
-        // The vented window's stored design no longer matches the shared values.
-        state.ventedValid = 0;
+    if (!ownDesign || boxwindow::takesOverDriver(this)) {
+        state.designValid = 0;
+        if (windowReady() == 1) {
+            const ClosedBoxResult result
+                = ownDesign ? closedBoxForQtc(readInputs()) : closedBoxForVolume(readInputs(), Trigger::Activation);
+            takeResult(result);
+            if (ownDesign && result.design)
+                setFieldText(QStringLiteral("szQd"), numberText(result.design->qtc));
+            outcome = result.outcome;
+        }
     }
     setWindowReady(1);
     field(QStringLiteral("szWoofBox"))->setFocus(Qt::OtherFocusReason);
     carryOut(outcome);
 }
 
-void frmClose::storeShownDesign()
+void frmClose::storeShownDesign(Moment moment)
 {
-    storeFields({ { "szVas", &DesignState::vas }, { "szVcb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
-        { "szFar", &DesignState::fs }, { "szQd", &DesignState::closedQtc } });
+    storeFields(moment);
+    boxwindow::handOverBox(m_box);
     designState().boxType = BoxType::Closed;
 }
 
 void frmClose::btnGraph_Click()
 {
-    boxwindow::graphHandOver([this] { storeShownDesign(); });
+    boxwindow::graphHandOver([this](Moment m) { storeShownDesign(m); });
 }
 
 void frmClose::Command2_Click()
 {
-    boxwindow::printHandOver([this] { storeShownDesign(); });
+    boxwindow::printHandOver([this](Moment m) { storeShownDesign(m); });
+}
+
+void frmClose::Form_HandOver()
+{
+    boxwindow::saveHandOver([this](Moment m) { storeShownDesign(m); });
 }
 
 void frmClose::btnExit_Click()
 {
-    boxwindow::exitHandOver(
-        [this] {
-            storeShownDesign();
-            // The vented window's stored design no longer matches the shared values.
-            designState().ventedValid = 0;
-        },
-        field(QStringLiteral("szWoofBox"))->text());
+    boxwindow::exitHandOver([this](Moment m) {
+        storeShownDesign(m);
+        // The closed design replaces the vented one: reopened, the vented
+        // window designs afresh.
+        designState().ventedValid = 0;
+    });
     closeWindow();
 }

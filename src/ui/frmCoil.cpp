@@ -74,6 +74,11 @@ constexpr auto kFields = cells();
 
 QString rowField(const char* prefix, int row) { return QString::fromLatin1(prefix) + QString::number(row); }
 
+// The hint with its line leading to Calculate; neither is printed.
+constexpr CaptionEntry kHint { "Label19", "      If you wish to change resistance or mH",
+    { 60, kButtonTop + 60, 4440, kCellHeight }, Qt::AlignLeft };
+constexpr const char* kHintLine = "Line38";
+
 const Message kRowOneMissing { QStringLiteral("You must enter a RESISTANCE and INDUCTANCE value"),
     QStringLiteral("ERROR"), MsgButtons::Ok, MsgIcon::Stop };
 
@@ -88,6 +93,8 @@ frmCoil::frmCoil(QWidget* parent)
         cycle << rowField("szR", row) << rowField("szL", row);
     setFocusCycle(cycle);
 }
+
+std::span<const FieldEntry> frmCoil::fieldTable() { return kFields; }
 
 void frmCoil::buildControls()
 {
@@ -116,12 +123,9 @@ void frmCoil::buildControls()
                 kCellHeight);
     }
 
-    // The hint with its line leading to Calculate.
-    continueLabelsAt(19);
-    addCaption(QStringLiteral("      If you wish to change resistance or mH"), 60, kButtonTop + 60, 4440, kCellHeight,
-        Qt::AlignLeft);
+    addCaption(kHint);
     auto* line = new QFrame;
-    line->setObjectName(QStringLiteral("Line38"));
+    line->setObjectName(QString::fromLatin1(kHintLine));
     line->setFrameShape(QFrame::HLine);
     place(line, 4020, kButtonTop + 180, 900, 90);
 
@@ -189,7 +193,7 @@ void frmCoil::btn_Cal_Click()
 QList<QWidget*> frmCoil::notPrinted() const
 {
     QList<QWidget*> hidden;
-    for (const char* name : { "btnPrint", "btnExit", "btn_Cal", "Label19", "Line38" })
+    for (const char* name : { "btnPrint", "btnExit", "btn_Cal", kHint.name, kHintLine })
         hidden << findChild<QWidget*>(QString::fromLatin1(name));
     return hidden;
 }

@@ -14,6 +14,7 @@ class frmCoil final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmCoil(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // "L Design" of a passive crossover: opens the window (or brings it to
     // the front) and designs the crossover's inductors that coilSource

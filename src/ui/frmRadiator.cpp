@@ -12,32 +12,50 @@ using namespace design;
 
 namespace {
 
+// The isobaric group stands above the woofer name, over its field; the rows
+// follow below them.
+constexpr int kNameFieldWidth = 3120;
+constexpr int kBelowIsobaric = boxwindow::kIsobaricHeight + 45;
+constexpr int row(int top) { return top + kBelowIsobaric; }
+
 constexpr int kWidthTwips = 10080;
-constexpr int kHeightTwips = 5400;
+constexpr int kHeightTwips = row(5400);
 
 constexpr boxwindow::RightColumn kRight { 7080, 2400 };
-using boxwindow::left;
+constexpr FieldPlace left(int top) { return boxwindow::left(row(top)); }
 
-// The left block top to bottom under the woofer name, then the right column.
-// szVvb and szVpr stay open: Graph, Print and Exit read them back.
+// The isobaric group and the woofer name, the left block top to bottom under
+// them, then the right column. szVvb and szVpr stay open: Graph, Print and
+// Exit read them back.
 constexpr FieldEntry kDesign[] = {
-    boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 3120),
-    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "(Enter data for 1 woofer)"),
-    field("szQts", "Enter Driver Qts:", left(840)).noting(".2000 - .4400").input("qts", Accepts::Positive),
-    boxwindow::vasRow(1260),
-    boxwindow::fsRow(1680),
-    field("szVd", "Speaker Displacement Volume:", left(2100)).in(units::kDisplacement).input("vd"),
-    field("szVvb", "Vented Box Volume:", left(2700)).in(units::kCubicFeet).inputAndResult(),
+    boxwindow::isobaric("szISO", boxwindow::kLeftBlock.fieldLeft, 240, kNameFieldWidth, "(Enter data for 1 woofer)",
+        &DesignState::isoFactor),
+    boxwindow::boxWoofer(kNameFieldWidth, Shown::Trimmed, row(240)),
+    boxwindow::qtsRow("Enter Driver Qts:", row(840)).noting(".2000 - .4400"),
+    boxwindow::vasRow(row(1260)),
+    boxwindow::fsRow(row(1680)),
+    field("szVd", "Speaker Displacement Volume:", left(2100))
+        .in(units::kDisplacement)
+        .input("vd")
+        .part("vd")
+        .shows(&DesignState::radiatorVd, Shown::WithBlank, kOnPrintAndExit),
+    field("szVvb", "Vented Box Volume:", left(2700))
+        .in(units::kCubicFeet)
+        .inputAndResult()
+        .stores(&DesignState::closedVb, kOnHandOver),
     field("szFb", "Tuning Frequency:", left(3120)).in(units::kHz).result(),
     field("szF3", "Low Frequency Cut-Off(-3dB):", left(3540)).in(units::kHz).result(),
-    field("szVpr", "Suggested Radiator Volume:", left(3960)).in(units::kDisplacement).inputAndResult(),
-    boxwindow::overVolume(kRight, 1980),
+    field("szVpr", "Suggested Radiator Volume:", left(3960))
+        .in(units::kDisplacement)
+        .inputAndResult()
+        .stores(&DesignState::radiatorVpr, kOnPrintAndExit),
+    boxwindow::overVolume(kRight, row(1980)),
 };
-constexpr auto kDimensionRows = boxwindow::dimensions(kRight, 2820, "szH1", "szW1", "szD1");
+constexpr auto kDimensionRows = boxwindow::dimensions(kRight, row(2820), "szH1", "szW1", "szD1");
 constexpr auto kFields = joinFields(kDesign, kDimensionRows);
 
 constexpr int kButtonGap = boxwindow::evenButtonGap(kWidthTwips);
-constexpr ButtonRow kButtons { 4620, kButtonGap, kButtonGap };
+constexpr ButtonRow kButtons { row(4620), kButtonGap, kButtonGap };
 
 } // namespace
 
@@ -48,21 +66,17 @@ frmRadiator::frmRadiator(QWidget* parent)
     buildControls();
     setFocusCycle({ QStringLiteral("szWoofBox"), QStringLiteral("szQts"), QStringLiteral("szVas"),
         QStringLiteral("szFar"), QStringLiteral("szVd"), QStringLiteral("szISO") });
-    setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
-    const DesignState& state = designState();
-    boxwindow::showsStoredDriverAndBox(this);
-    showsStoredValue("szVd", state.radiatorVd);
-    showsStoredValue(nullptr, state.ventedVb);
-    showsStoredValue(nullptr, state.ventedFb);
-    attachDriverLibrary(this, driverFieldsIn(kFields));
+    setupYesNoField(QStringLiteral("szISO"), QStringLiteral("szQts"));
+    attachDriverLibrary(this);
 }
+
+std::span<const FieldEntry> frmRadiator::fieldTable() { return kFields; }
 
 void frmRadiator::buildControls()
 {
     declareFields(kFields);
     buildFields(kDesign);
     boxwindow::buildDimensions(this, kDimensionRows, kRight);
-    setReadOnly({ "szFb", "szF3", "szVover", "szH1", "szW1", "szD1" });
     addButtonRow(
         { { "btnGraph", "Graph", [this] { btnGraph_Click(); } },
             { "Command1", "Calculate", [this] { Command1_Click(); } },
@@ -83,24 +97,21 @@ RadiatorInputs frmRadiator::readInputs() const
 
 void frmRadiator::takeResult(const RadiatorResult& result)
 {
-    DesignState& state = designState();
     if (!result.design) {
-        state.designValid = 0;
+        designState().designValid = 0;
         return;
     }
     const RadiatorDesign& d = *result.design;
+    m_design = d;
     if (d.vpr)
         setFieldText(QStringLiteral("szVpr"), formatNumber(*d.vpr, kPattern2));
-    state.ventedFb = d.fb;
-    state.ventedVb = d.vb;
     m_f3 = d.f3;
     setFieldText(QStringLiteral("szFb"), formatNumber(d.fb, kPattern2));
     setFieldText(QStringLiteral("szF3"), formatNumber(m_f3, kPattern2));
     setFieldText(QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
     setFieldText(QStringLiteral("szVover"), formatNumber(d.overVolume, kPattern2));
-    state.designValid = 1;
-    boxwindow::storeAndShowProportions(
-        this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
+    designState().designValid = 1;
+    boxwindow::showProportions(this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
 }
 
 void frmRadiator::Command1_Click()
@@ -111,66 +122,63 @@ void frmRadiator::Command1_Click()
     carryOut(result.outcome);
 }
 
+// Opening, a load, or a return without a design of its own: the fields from
+// the design state and, with all four inputs present, the table's design.
+// A return to its own design designs again only when another window changed
+// one of the inputs meanwhile (the table knows no other way to follow a new
+// driver). Activation hands nothing over: the vented design stays valid.
 void frmRadiator::Form_Activate()
 {
     DesignState& state = designState();
+    const bool ownDesign = !fillsAfresh() && state.designValid == 1;
     setWindowReady(1);
     state.recalcBusy = 0;
-    refillField(QStringLiteral("szWoofBox"), state.driverName.trimmed());
-    bool complete = boxwindow::showStoredDriver(this);
-    if (state.radiatorVd > 0)
-        refillField(QStringLiteral("szVd"), numberText(state.radiatorVd));
-    else
-        complete = false;
-    if (!complete)
+    if (!fillFields())
         setWindowReady(0);
-    boxwindow::showIsobaric(this);
 
     Outcome outcome;
-    if (windowReady() == 1) {
+    if (windowReady() == 1 && (!ownDesign || boxwindow::takesOverDriver(this))) {
+        state.designValid = 0;
         const RadiatorResult result = radiatorDesign(readInputs(), Trigger::Activation);
         takeResult(result);
         outcome = result.outcome;
-        // ventedVb and ventedFb no longer hold a vented-box design.
-        state.ventedValid = 0;
     }
     setWindowReady(1);
     field(QStringLiteral("szQts"))->setFocus(Qt::OtherFocusReason);
     carryOut(outcome);
 }
 
-void frmRadiator::storeShownDesign()
+// The graph and the report take the volume from closedVb (the field as
+// shown) and the tuning from ventedFb; the two shared values no longer hold
+// a vented design.
+void frmRadiator::storeShownDesign(Moment moment)
 {
     DesignState& state = designState();
-    storeFields({ { "szVas", &DesignState::vas }, { "szVvb", &DesignState::closedVb }, { "szQts", &DesignState::qts },
-        { "szFar", &DesignState::fs } });
+    storeFields(moment);
+    state.ventedVb = m_design.vb;
+    state.ventedFb = m_design.fb;
+    state.ventedValid = 0;
+    boxwindow::handOverBox(m_design.box);
     state.boxType = BoxType::Radiator;
-    state.boxValid = 1;
-}
-
-void frmRadiator::storeForReport()
-{
-    storeShownDesign();
-    storeFields({ { "szVd", &DesignState::radiatorVd }, { "szVpr", &DesignState::radiatorVpr } });
 }
 
 void frmRadiator::btnGraph_Click()
 {
-    boxwindow::graphHandOver([this] { storeShownDesign(); });
+    boxwindow::graphHandOver([this](Moment m) { storeShownDesign(m); });
 }
 
 void frmRadiator::Command2_Click()
 {
-    boxwindow::printHandOver([this] { storeForReport(); });
+    boxwindow::printHandOver([this](Moment m) { storeShownDesign(m); });
+}
+
+void frmRadiator::Form_HandOver()
+{
+    boxwindow::saveHandOver([this](Moment m) { storeShownDesign(m); });
 }
 
 void frmRadiator::btnExit_Click()
 {
-    boxwindow::exitHandOver(
-        [this] {
-            storeForReport();
-            designState().ventedValid = 0;
-        },
-        field(QStringLiteral("szWoofBox"))->text());
+    boxwindow::exitHandOver([this](Moment m) { storeShownDesign(m); });
     closeWindow();
 }

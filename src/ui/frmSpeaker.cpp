@@ -26,49 +26,59 @@ constexpr FieldPlace result(int captionLeft, int unitWidth = 0)
     return beside({ captionLeft, 600, captionLeft + 600, 1080, unitWidth, 60 }, kResultTop);
 }
 
+// A measurement, shown from and stored (on Exit) into its design-state value.
+constexpr FieldEntry measured(FieldEntry entry, float DesignState::*member)
+{
+    return entry.shows(member, Shown::WithBlank, kOnExit);
+}
+
 constexpr FieldEntry kFields[] = {
-    field("szWoofTest", "Woofer Name :", beside({ 120, 4920, 5160, 2700 }, rowTop(0))).input("name", Accepts::Text),
-    field("szRdct", "Speaker Resistance:", row(1)).in(units::kOhms).withSymbol("Re").input("re", Accepts::Positive),
-    field("szFrt", "Resonance: ", row(2)).in(units::kHz).withSymbol("Fs").input("fs", Accepts::Positive),
-    field("szIfr", "Impedance at  Resonance: ", row(3))
-        .in(units::kOhms)
-        .withSymbol("Zmax")
-        .input("zmax", Accepts::Positive),
+    field("szWoofTest", "Woofer Name :", beside({ 120, 4920, 5160, 2700 }, rowTop(0)))
+        .input("name", Accepts::Text)
+        .part("name")
+        .shows(&DesignState::measDriverName, Shown::Trimmed, kOnExit),
+    measured(field("szRdct", "Speaker Resistance:", row(1))
+                 .in(units::kOhms)
+                 .withSymbol("Re")
+                 .input("re", Accepts::Positive)
+                 .part("re"),
+        &DesignState::re),
+    measured(
+        field("szFrt", "Resonance: ", row(2)).in(units::kHz).withSymbol("Fs").input("fs", Accepts::Positive).part("fs"),
+        &DesignState::measFs),
+    measured(field("szIfr", "Impedance at  Resonance: ", row(3))
+                 .in(units::kOhms)
+                 .withSymbol("Zmax")
+                 .input("zmax", Accepts::Positive),
+        &DesignState::measZres),
     field("szZ", "Z' = ", row(4)).in(units::kOhms).withSymbol("Z'").result(),
-    field("szFlt", "Freq. Below Resonance Where Impedance = Z': ", row(5))
-        .in(units::kHz)
-        .withSymbol("f1")
-        .input("f1", Accepts::Positive),
-    field("szFht", "Freq. Above Resonance Where impedance = Z':", row(6))
-        .in(units::kHz)
-        .withSymbol("f2")
-        .input("f2", Accepts::Positive),
-    field("szVtbt", "Volume of Test Box:", row(7))
-        .in(units::kCubicFeet)
-        .withSymbol("Vt")
-        .input("vt", Accepts::Positive),
-    field("szFrtbt", "Resonance in Test Box:", row(8)).in(units::kHz).withSymbol("Fct").input("fct", Accepts::Positive),
-    field("szVast", "Vas:", result(120, 960)).in(units::kCubicFeet).withSymbol("Vas").result("vas"),
-    field("szQes", "Qes:", result(2940)).withSymbol("Qes").result("qes"),
-    field("szQms", "Qms:", result(4740)).withSymbol("Qms").result("qms"),
-    field("szQts", "Qts:", result(6540)).withSymbol("Qts").result("qts"),
+    measured(field("szFlt", "Freq. Below Resonance Where Impedance = Z': ", row(5))
+                 .in(units::kHz)
+                 .withSymbol("f1")
+                 .input("f1", Accepts::Positive),
+        &DesignState::measF1),
+    measured(field("szFht", "Freq. Above Resonance Where impedance = Z':", row(6))
+                 .in(units::kHz)
+                 .withSymbol("f2")
+                 .input("f2", Accepts::Positive),
+        &DesignState::measF2),
+    measured(field("szVtbt", "Volume of Test Box:", row(7))
+                 .in(units::kCubicFeet)
+                 .withSymbol("Vt")
+                 .input("vt", Accepts::Positive),
+        &DesignState::testBoxVolume),
+    measured(field("szFrtbt", "Resonance in Test Box:", row(8))
+                 .in(units::kHz)
+                 .withSymbol("Fct")
+                 .input("fct", Accepts::Positive),
+        &DesignState::testBoxFc),
+    // The driver the window measures: its values are results.
+    field("szVast", "Vas:", result(120, 960)).in(units::kCubicFeet).withSymbol("Vas").result("vas").part("vas"),
+    field("szQes", "Qes:", result(2940)).withSymbol("Qes").result("qes").part("qes"),
+    field("szQms", "Qms:", result(4740)).withSymbol("Qms").result("qms").part("qms"),
+    field("szQts", "Qts:", result(6540)).withSymbol("Qts").result("qts").part("qts"),
 };
 constexpr ButtonRow kButtons { kResultTop + 840, 960, 540, 1800 };
-
-// The measured inputs, in the order of the design state they are stored in.
-struct StoredInput {
-    const char* field;
-    float DesignState::*value;
-};
-constexpr StoredInput kStoredInputs[] = {
-    { "szRdct", &DesignState::re },
-    { "szFrt", &DesignState::measFs },
-    { "szIfr", &DesignState::measZres },
-    { "szFlt", &DesignState::measF1 },
-    { "szFht", &DesignState::measF2 },
-    { "szVtbt", &DesignState::testBoxVolume },
-    { "szFrtbt", &DesignState::testBoxFc },
-};
 } // namespace
 
 frmSpeaker::frmSpeaker(QWidget* parent)
@@ -81,12 +91,10 @@ frmSpeaker::frmSpeaker(QWidget* parent)
         QStringLiteral("szFht"), QStringLiteral("szVtbt"), QStringLiteral("szFrtbt"), QStringLiteral("szWoofTest") });
     onLostFocus(field(QStringLiteral("szRdct")), [this] { updateReferenceImpedance(); });
     onLostFocus(field(QStringLiteral("szIfr")), [this] { updateReferenceImpedance(); });
-    const DesignState& state = designState();
-    showsStoredValue("szWoofTest", state.measDriverName);
-    for (const StoredInput& input : kStoredInputs)
-        showsStoredValue(input.field, state.*input.value);
-    attachDriverLibrary(this, driverFieldsIn(kFields, "Command2"));
+    attachDriverLibrary(this);
 }
+
+std::span<const FieldEntry> frmSpeaker::fieldTable() { return kFields; }
 
 void frmSpeaker::buildControls()
 {
@@ -126,14 +134,8 @@ void frmSpeaker::updateReferenceImpedance()
 
 void frmSpeaker::Form_Activate()
 {
-    const DesignState& state = designState();
-    refillField(QStringLiteral("szWoofTest"), state.measDriverName.trimmed());
     // A value of 0 was never measured: the field keeps what it holds.
-    for (const StoredInput& input : kStoredInputs) {
-        const float value = state.*input.value;
-        if (value > 0)
-            refillField(QString::fromLatin1(input.field), numberText(value));
-    }
+    fillFields();
     field(QStringLiteral("szWoofTest"))->setFocus(Qt::OtherFocusReason);
 }
 
@@ -156,6 +158,8 @@ void frmSpeaker::Command2_Click()
         setFieldText(QStringLiteral("szQms"), formatNumber(result.q->qms, kResultPattern));
         setFieldText(QStringLiteral("szQts"), formatNumber(result.q->qts, kResultPattern));
     }
+    if (result.q || result.vas)
+        emit calculated();
 }
 
 void frmSpeaker::Command1_Click()
@@ -184,9 +188,7 @@ void frmSpeaker::btnExit_Click()
         state.qms = q->qms;
         state.qes = q->qes;
         state.qts = q->qts;
-        for (const StoredInput& input : kStoredInputs)
-            state.*input.value = static_cast<float>(numberIn(QString::fromLatin1(input.field)));
-        state.measDriverName = field(QStringLiteral("szWoofTest"))->text();
+        storeFields(Moment::Exit);
     }
     closeWindow();
 }

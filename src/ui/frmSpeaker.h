@@ -11,6 +11,7 @@ class frmSpeaker final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmSpeaker(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // The Vas of the last Calculate, for the printed page.
     float vas() const { return m_vas; }

@@ -20,9 +20,9 @@ using boxwindow::left;
 
 // The left block top to bottom under the woofer name, then the right column.
 constexpr FieldEntry kDesign[] = {
-    boxwindow::woofer("szWoofBox", boxwindow::kLeftBlock, 3120),
-    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer"),
-    field("szQts", "Enter Driver Qts:", left(840)).input("qts", Accepts::Positive),
+    boxwindow::boxWoofer(3120, Shown::WithoutPadding),
+    boxwindow::isobaric("szISO", kRight.left, 240, kRight.width, "Enter data for 1 woofer", &DesignState::isoFactor),
+    boxwindow::qtsRow("Enter Driver Qts:", 840),
     boxwindow::vasRow(1260),
     boxwindow::fsRow(1680),
     field("szVvb", "Vented Box Volume:", left(2280)).in(units::kCubicFeet).inputAndResult("vb", Accepts::Positive),
@@ -62,16 +62,13 @@ frmVented::frmVented(QWidget* parent)
         QStringLiteral("szFar"), QStringLiteral("szISO") });
     setEnterTarget(field(QStringLiteral("szFb")), field(QStringLiteral("szWoofBox")));
     setEnterTarget(field(QStringLiteral("szVvb")), field(QStringLiteral("szWoofBox")));
-    setupYesNoField(field(QStringLiteral("szISO")), &designState().isoFactor, field(QStringLiteral("szQts")));
+    setupYesNoField(QStringLiteral("szISO"), QStringLiteral("szQts"));
     onLostFocus(field(QStringLiteral("szFb")), [this] { szFb_LostFocus(); });
     onLostFocus(field(QStringLiteral("szVvb")), [this] { szVvb_LostFocus(); });
-    const DesignState& state = designState();
-    boxwindow::showsStoredDriverAndBox(this);
-    for (const float* result : { &state.ventedVb, &state.ventedFb, &state.ventedF3 })
-        showsStoredValue(nullptr, *result);
-    showsStoredValue(nullptr, state.ventedValid);
-    attachDriverLibrary(this, driverFieldsIn(kFields));
+    attachDriverLibrary(this);
 }
+
+std::span<const FieldEntry> frmVented::fieldTable() { return kFields; }
 
 void frmVented::buildControls()
 {
@@ -79,7 +76,6 @@ void frmVented::buildControls()
     buildFields(kDesign);
     boxwindow::buildDimensions(this, kDimensionRows, kRight);
     boxwindow::buildPortTable(this, kPortCells, QStringLiteral("Port Diameter"));
-    setReadOnly({ "szVover", "szF3", "szH", "szH1", "szW1", "szD1" });
     addButtonRow(
         { { "btnGraph", "Graph", [this] { btnGraph_Click(); } },
             { "Command1", "Calculate", [this] { Command1_Click(); } },
@@ -109,9 +105,7 @@ bool frmVented::takeResult(const VentedResult& result)
     }
     const VentedDesign& d = *result.design;
     WindowVariables& variables = windowVariables();
-    state.ventedVb = d.vb;
-    state.ventedFb = d.fb;
-    state.ventedF3 = d.f3;
+    m_design = d;
     if (d.showsVb)
         setFieldText(QStringLiteral("szVvb"), formatNumber(d.vb, kPattern2));
     if (d.shownVb)
@@ -125,10 +119,8 @@ bool frmVented::takeResult(const VentedResult& result)
         variables.humpDip = d.hump->value;
     }
     boxwindow::showPortLengths(this, d.ports);
-    boxwindow::storeAndShowProportions(
-        this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
+    boxwindow::showProportions(this, d.box, QStringLiteral("szH1"), QStringLiteral("szW1"), QStringLiteral("szD1"));
     state.designValid = 1;
-    state.ventedValid = 1;
     return true;
 }
 
@@ -141,26 +133,35 @@ void frmVented::Command1_Click()
     carryOut(result.outcome);
 }
 
+// Opening, a load, or a return without a design of its own: the fields from
+// the design state, then the design last handed over from here (ventedValid)
+// or the alignment. A return to its own design keeps it; when another window
+// changed the driver meanwhile, the box keeps its volume and tuning and
+// shows what the new driver makes of them. Activation hands nothing over.
 void frmVented::Form_Activate()
 {
     DesignState& state = designState();
+    const bool ownDesign = !fillsAfresh() && state.designValid == 1;
     setWindowReady(1);
     state.recalcBusy = 0;
-    refillField(QStringLiteral("szWoofBox"), state.driverName.withoutPadding());
-    if (!boxwindow::showStoredDriver(this))
+    if (!fillFields())
         setWindowReady(0);
-    boxwindow::showIsobaric(this);
 
     Outcome outcome;
-    if (windowReady() == 1) {
-        std::optional<StoredVentedDesign> stored;
-        if (state.ventedValid == 0)
-            state.designValid = 0;
-        else
-            stored = StoredVentedDesign { state.ventedVb, state.ventedFb, state.ventedF3, windowVariables().humpDip };
-        const VentedResult result = ventedActivation(readDriver(), stored);
-        if (takeResult(result))
-            state.boxValid = 1;
+    if (windowReady() == 1 && (!ownDesign || boxwindow::takesOverDriver(this))) {
+        VentedResult result;
+        if (ownDesign) {
+            result = ventedForDriver(readDriver(), m_design.vb, m_design.fb);
+        } else {
+            std::optional<StoredVentedDesign> stored;
+            if (state.ventedValid == 0)
+                state.designValid = 0;
+            else
+                stored
+                    = StoredVentedDesign { state.ventedVb, state.ventedFb, state.ventedF3, windowVariables().humpDip };
+            result = ventedActivation(readDriver(), stored);
+        }
+        takeResult(result);
         outcome = result.outcome;
     }
     field(QStringLiteral("szWoofBox"))->setFocus(Qt::OtherFocusReason);
@@ -195,27 +196,39 @@ void frmVented::szVvb_LostFocus()
     recompute(ventedFromVolume(readDriver(), numberIn(QStringLiteral("szVvb")), windowVariables().shownVb));
 }
 
-void frmVented::storeShownDesign()
+// The design as computed: the graph and the report take the volume from
+// closedVb and the tuning from ventedFb; ventedValid marks the shared values
+// as this window's design, which it shows again when it is next opened.
+void frmVented::storeShownDesign(Moment moment)
 {
     DesignState& state = designState();
-    storeFields({ { "szVas", &DesignState::vas }, { "szQts", &DesignState::qts }, { "szFar", &DesignState::fs } });
-    state.closedVb = state.ventedVb;
+    storeFields(moment);
+    state.ventedVb = m_design.vb;
+    state.ventedFb = m_design.fb;
+    state.ventedF3 = m_design.f3;
+    state.ventedValid = 1;
+    state.closedVb = m_design.vb;
+    boxwindow::handOverBox(m_design.box);
     state.boxType = BoxType::Vented;
 }
 
 void frmVented::btnGraph_Click()
 {
-    boxwindow::graphHandOver([this] { storeShownDesign(); });
+    boxwindow::graphHandOver([this](Moment m) { storeShownDesign(m); });
 }
 
 void frmVented::Print_Click()
 {
-    boxwindow::printHandOver([this] { storeShownDesign(); });
+    boxwindow::printHandOver([this](Moment m) { storeShownDesign(m); });
+}
+
+void frmVented::Form_HandOver()
+{
+    boxwindow::saveHandOver([this](Moment m) { storeShownDesign(m); });
 }
 
 void frmVented::btnExit_Click()
 {
-    // ventedValid stays: reopening shows this design again.
-    boxwindow::exitHandOver([this] { storeShownDesign(); }, field(QStringLiteral("szWoofBox"))->text());
+    boxwindow::exitHandOver([this](Moment m) { storeShownDesign(m); });
     closeWindow();
 }

@@ -19,10 +19,20 @@ constexpr FieldPlace row(int top) { return beside({ 240, 3960, 4320, 1200, 600 }
 // Results to the right of the circuit picture.
 constexpr FieldPlace part(int top) { return beside({ 3720, 480, 4320, 1200, 600 }, top); }
 
+// The inputs are shown from the design state and stored by their change rules.
 constexpr FieldEntry kFields[] = {
-    field("szFrq", "Crossover Frequency:", row(240)).in(units::kHz).input("freq", Accepts::Positive),
-    field("szRl", "Enter Woofer Impedance:", row(660)).in(units::kOhms).input("woofer", Accepts::Positive),
-    field("szRh", "Enter Tweeter Impedance:", row(1080)).in(units::kOhms).input("tweeter", Accepts::Positive),
+    field("szFrq", "Crossover Frequency:", row(240))
+        .in(units::kHz)
+        .input("freq", Accepts::Positive)
+        .shows(&DesignState::xoverFreq, Shown::WithBlank),
+    field("szRl", "Enter Woofer Impedance:", row(660))
+        .in(units::kOhms)
+        .input("woofer", Accepts::Positive)
+        .shows(&DesignState::xoverRl, Shown::WithBlank),
+    field("szRh", "Enter Tweeter Impedance:", row(1080))
+        .in(units::kOhms)
+        .input("tweeter", Accepts::Positive)
+        .shows(&DesignState::xoverRh, Shown::WithBlank),
     field("szL1", "L1 =", part(1620)).in(units::kMilliHenry).result(),
     field("szC1", "C1 =", part(2100)).in(units::kMicroFarad).result(),
     field("szL2", "L2 =", part(2580)).in(units::kMilliHenry).result(),
@@ -42,14 +52,11 @@ frmXover::frmXover(QWidget* parent)
     onChange(field(QStringLiteral("szFrq")), [this] { szFrq_Change(); });
     onChange(field(QStringLiteral("szRh")), [this] { szRh_Change(); });
     onChange(field(QStringLiteral("szRl")), [this] { szRl_Change(); });
-    const DesignState& state = designState();
-    showsStoredValue("szFrq", state.xoverFreq);
-    showsStoredValue("szRl", state.xoverRl);
-    showsStoredValue("szRh", state.xoverRh);
-    showsStoredValue(nullptr, state.xoverIs12dB);
-    for (const float* part : { &state.xoverL1, &state.xoverC1, &state.xoverL2, &state.xoverC2 })
-        showsStoredValue(nullptr, *part);
+    // The slope, chosen in the crossover selector.
+    watchesValue(designState().xoverIs12dB);
 }
+
+std::span<const FieldEntry> frmXover::fieldTable() { return kFields; }
 
 void frmXover::buildControls()
 {
@@ -91,24 +98,23 @@ void frmXover::szFrq_Change()
 {
     designState().designValid = 0;
     if (recalculate(TwoWayField::Frq))
-        storeFields({ { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh },
-            { "szRl", &DesignState::xoverRl } });
+        storeFields({ "szFrq", "szRh", "szRl" });
 }
 
 void frmXover::szRh_Change()
 {
-    storeFields({ { "szRh", &DesignState::xoverRh } });
+    storeFields({ "szRh" });
     designState().designValid = 0;
     if (recalculate(TwoWayField::Rh))
-        storeFields({ { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ "szFrq", "szRh" });
 }
 
 void frmXover::szRl_Change()
 {
-    storeFields({ { "szRl", &DesignState::xoverRl } });
+    storeFields({ "szRl" });
     designState().designValid = 0;
     if (recalculate(TwoWayField::Rl))
-        storeFields({ { "szFrq", &DesignState::xoverFreq }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ "szFrq", "szRh" });
 }
 
 void frmXover::Form_Activate()
@@ -129,9 +135,9 @@ void frmXover::Form_Activate()
     }
     // Each write runs its field's rule when it changes the text; each value is
     // read only now, after the rules of the writes before it.
-    refillField(QStringLiteral("szFrq"), numberText(state.xoverFreq));
-    refillField(QStringLiteral("szRh"), numberText(state.xoverRh));
-    refillField(QStringLiteral("szRl"), numberText(state.xoverRl));
+    fillField(QStringLiteral("szFrq"));
+    fillField(QStringLiteral("szRh"));
+    fillField(QStringLiteral("szRl"));
 }
 
 void frmXover::btnGraph_Click()
@@ -176,6 +182,13 @@ ReportLayout frmXover::reportLayout() const
 }
 
 void frmXover::btnPrint_Click() { printReportPage(reportLayout(), field(QStringLiteral("szFrq"))); }
+
+// The design as Exit hands it over, when there is one.
+void frmXover::Form_HandOver()
+{
+    if (designState().designValid == 1)
+        designState().xoverType = twoWayType(is12dB());
+}
 
 void frmXover::btnExit_Click()
 {

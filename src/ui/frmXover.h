@@ -17,12 +17,15 @@ class frmXover final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmXover(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // The printed page: the title of the slope and the fields as shown.
     ReportLayout reportLayout() const;
 
 protected:
     void Form_Activate() override;
+    OnSave savedOnSave() const override { return OnSave::OwnValues; }
+    void Form_HandOver() override;
 
 private:
     void buildControls();

@@ -22,12 +22,23 @@ constexpr FieldPlace row(int top) { return beside({ 1260, 2640, 4020, 1200, 600 
 // The parts in one column on the right.
 constexpr FieldPlace part(int top) { return beside({ 6060, 600, 6780, 1200, 480 }, top); }
 
+// The inputs are shown from the design state and stored by their change rules.
+constexpr FieldEntry input(
+    const char* name, const char* caption, int top, Unit unit, const char* option, float DesignState::*member)
+{
+    return field(name, caption, row(top)).in(unit).input(option, Accepts::Positive).shows(member, Shown::WithBlank);
+}
 constexpr FieldEntry kInputs[] = {
-    field("szFrqh", "High Crossover Frequency:", row(240)).in(units::kHz).input("high", Accepts::Positive),
-    field("szFrql", "Low Crossover Frequency:", row(660)).in(units::kHz).input("low", Accepts::Positive),
-    field("szRh", "Enter Tweeter Impedance:", row(1080)).in(units::kOhms).input("tweeter", Accepts::Positive),
-    field("szRm", "Enter Mid-Range Impedance:", row(1500)).in(units::kOhms).input("mid", Accepts::Positive),
-    field("szRl", "Enter Woofer Impedance:", row(1920)).in(units::kOhms).input("woofer", Accepts::Positive),
+    input("szFrqh", "High Crossover Frequency:", 240, units::kHz, "high", &DesignState::xoverFreq),
+    input("szFrql", "Low Crossover Frequency:", 660, units::kHz, "low", &DesignState::xoverFreqLow),
+    input("szRh", "Enter Tweeter Impedance:", 1080, units::kOhms, "tweeter", &DesignState::xoverRh),
+    input("szRm", "Enter Mid-Range Impedance:", 1500, units::kOhms, "mid", &DesignState::xoverRm),
+    input("szRl", "Enter Woofer Impedance:", 1920, units::kOhms, "woofer", &DesignState::xoverRl),
+};
+// "3.4" "Octaves" at the far left, beside the two frequency rows.
+constexpr CaptionEntry kOctaveNote[] = {
+    { "Label26", "3.4", { 120, 300, 780, 255 } },
+    { "Label27", "Octaves", { 120, 555, 780, 255 } },
 };
 constexpr FieldEntry kParts[] = {
     field("szL1", "L1 =", part(240)).in(units::kMilliHenry).result(),
@@ -57,17 +68,11 @@ frmXover3::frmXover3(QWidget* parent)
     onChange(field(QStringLiteral("szRh")), [this] { szRh_Change(); });
     onChange(field(QStringLiteral("szRm")), [this] { szRm_Change(); });
     onChange(field(QStringLiteral("szRl")), [this] { szRl_Change(); });
-    const DesignState& state = designState();
-    showsStoredValue("szFrqh", state.xoverFreq);
-    showsStoredValue("szFrql", state.xoverFreqLow);
-    showsStoredValue("szRh", state.xoverRh);
-    showsStoredValue("szRm", state.xoverRm);
-    showsStoredValue("szRl", state.xoverRl);
-    showsStoredValue(nullptr, state.xoverIs12dB);
-    for (const float* part : { &state.xoverL1, &state.xoverC1, &state.xoverL2, &state.xoverC2, &state.xoverL3,
-             &state.xoverC3, &state.xoverL4, &state.xoverC4 })
-        showsStoredValue(nullptr, *part);
+    // The slope, chosen in the crossover selector.
+    watchesValue(designState().xoverIs12dB);
 }
+
+std::span<const FieldEntry> frmXover3::fieldTable() { return kFields; }
 
 void frmXover3::buildControls()
 {
@@ -89,9 +94,8 @@ void frmXover3::buildControls()
 // "3.4" "Octaves" at the far left, tied to the two frequency rows by a bracket.
 void frmXover3::buildOctaveNote()
 {
-    continueLabelsAt(26);
-    addCaption(QStringLiteral("3.4"), 120, 300, 780, 255);
-    addCaption(QStringLiteral("Octaves"), 120, 555, 780, 255);
+    for (const CaptionEntry& caption : kOctaveNote)
+        addCaption(caption);
     struct Segment {
         const char* name;
         int left, top, width, height;
@@ -140,35 +144,33 @@ void frmXover3::szFrqh_Change()
     designState().designValid = 0;
     // The frequencies and impedances are kept also when fl >= fh.
     if (recalculate(ThreeWayField::Frqh) != XoverRecalc::Status::Skipped)
-        storeFields({ { "szFrqh", &DesignState::xoverFreq }, { "szRl", &DesignState::xoverRl },
-            { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ "szFrqh", "szRl", "szRm", "szRh" });
 }
 
 void frmXover3::szFrql_Change()
 {
     designState().designValid = 0;
     if (recalculate(ThreeWayField::Frql) == XoverRecalc::Status::Computed)
-        storeFields({ { "szFrql", &DesignState::xoverFreqLow }, { "szRl", &DesignState::xoverRl },
-            { "szRm", &DesignState::xoverRm }, { "szRh", &DesignState::xoverRh } });
+        storeFields({ "szFrql", "szRl", "szRm", "szRh" });
 }
 
 void frmXover3::szRh_Change()
 {
-    storeFields({ { "szRh", &DesignState::xoverRh } });
+    storeFields({ "szRh" });
     designState().designValid = 0;
     recalculate(ThreeWayField::Rh);
 }
 
 void frmXover3::szRm_Change()
 {
-    storeFields({ { "szRm", &DesignState::xoverRm } });
+    storeFields({ "szRm" });
     designState().designValid = 0;
     recalculate(ThreeWayField::Rm);
 }
 
 void frmXover3::szRl_Change()
 {
-    storeFields({ { "szRl", &DesignState::xoverRl } });
+    storeFields({ "szRl" });
     designState().designValid = 0;
     recalculate(ThreeWayField::Rl);
 }
@@ -191,11 +193,8 @@ void frmXover3::Form_Activate()
     // Each write runs its field's rule when it changes the text; each value is
     // read only now, after the rules of the writes before it.
     const QScopedValueRollback activating(m_activating, true);
-    refillField(QStringLiteral("szRh"), numberText(state.xoverRh));
-    refillField(QStringLiteral("szRm"), numberText(state.xoverRm));
-    refillField(QStringLiteral("szRl"), numberText(state.xoverRl));
-    refillField(QStringLiteral("szFrqh"), numberText(state.xoverFreq));
-    refillField(QStringLiteral("szFrql"), numberText(state.xoverFreqLow));
+    for (const char* name : { "szRh", "szRm", "szRl", "szFrqh", "szFrql" })
+        fillField(QString::fromLatin1(name));
 }
 
 void frmXover3::Form_Return()
@@ -209,7 +208,7 @@ void frmXover3::Form_Return()
 void frmXover3::handOver()
 {
     DesignState& state = designState();
-    storeFields({ { "szFrqh", &DesignState::xoverFreq }, { "szFrql", &DesignState::xoverFreqLow } });
+    storeFields({ "szFrqh", "szFrql" });
     state.xoverType = threeWayType(is12dB());
     if (!is12dB())
         return;
@@ -278,6 +277,12 @@ ReportLayout frmXover3::reportLayout() const
 }
 
 void frmXover3::Command2_Click() { printReportPage(reportLayout(), field(QStringLiteral("szFrqh"))); }
+
+void frmXover3::Form_HandOver()
+{
+    if (designState().designValid == 1)
+        handOver();
+}
 
 void frmXover3::Command1_Click()
 {

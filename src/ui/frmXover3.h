@@ -18,6 +18,7 @@ class frmXover3 final : public DesignWindow {
     Q_OBJECT
 public:
     explicit frmXover3(QWidget* parent = nullptr);
+    static std::span<const FieldEntry> fieldTable();
 
     // The printed page: the title of the slope and the fields as shown.
     ReportLayout reportLayout() const;
@@ -25,6 +26,8 @@ public:
 protected:
     void Form_Activate() override;
     void Form_Return() override;
+    OnSave savedOnSave() const override { return OnSave::OwnValues; }
+    void Form_HandOver() override;
 
 private:
     void buildControls();

@@ -181,6 +181,13 @@ void TestVentedBox::activationShowsStoredDesign()
     QVERIFY(r.design->showsVb && r.design->showsFb);
     QVERIFY(r.outcome.messages.isEmpty());
     QVERIFY(r.outcome.focusField.isEmpty());
+
+    // The same box kept for the same driver on a return: what the tuning
+    // recomputation showed, the typed texts left as they are.
+    const VentedResult kept = ventedForDriver(kExample, stored.vb, stored.fb);
+    QVERIFY(kept.design && !kept.design->showsVb && !kept.design->showsFb);
+    QCOMPARE(designTexts(*kept.design), e.shown);
+    QVERIFY(kept.outcome.messages.isEmpty());
 }
 
 void TestVentedBox::activationWithoutStoredDesign()
@@ -299,6 +306,9 @@ void TestVentedBox::quietNothing_data()
     QTest::newRow("volume cleared") << 3 << kExample << 0.0 << 0.0;
     // The field checks come first: no complaint about a cleared Qts.
     QTest::newRow("volume cleared, Qts cleared") << 3 << driver(0, 2, 30) << 0.0 << 0.0;
+    // Coming back to a kept box: without a driver, or a box that shows as ".", nothing.
+    QTest::newRow("kept box, Fs cleared") << 4 << driver(0.4, 2, 0) << 28.742 << 2.1629;
+    QTest::newRow("kept box of .004 cubic feet") << 4 << kExample << 28.742 << 0.004;
 }
 
 void TestVentedBox::quietNothing()
@@ -315,6 +325,9 @@ void TestVentedBox::quietNothing()
         break;
     case 2:
         r = ventedFromTuning(in, typed, fieldVb, kExampleShownVb);
+        break;
+    case 4:
+        r = ventedForDriver(in, float(fieldVb), float(typed));
         break;
     default:
         r = ventedFromVolume(in, typed, kExampleShownVb);

@@ -666,6 +666,26 @@ void TestCurves::keptCurveOfADrawing_data()
     QTest::newRow("the longest name, isobaric, with bandpass")
         << s << QString::fromUtf8("A driver name thirty long xxxx, vented 2.00 ft\u00b3, isobaric + bandpass") << true
         << true << QStringList { "2.", "30.", "", "" };
+    // Drawn for another driver than it was designed for, the label says which.
+    s = ventedBox();
+    s.boxDesignedFor = BoxDriver { 0.38f, 2, 30, 1 };
+    QTest::newRow("vented, drawn for a measured Qts")
+        << s << QString::fromUtf8("vented 2.00 ft\u00b3, drawn for Qts .4, Vas 2, Fs 30") << true << false
+        << QStringList { "2.", "30.", "", "" };
+    s.boxDesignedFor = boxDriverOf(s);
+    QTest::newRow("vented, drawn for its own driver")
+        << s << QString::fromUtf8("vented 2.00 ft\u00b3") << true << false << QStringList { "2.", "30.", "", "" };
+    s.isoFactor = 0.5f;
+    QTest::newRow("vented, drawn for a pair")
+        << s << QString::fromUtf8("vented 2.00 ft\u00b3, drawn for Qts .4, Vas 2, Fs 30, isobaric") << true << false
+        << QStringList { "2.", "30.", "", "" };
+    s = closedBox(50, 0.7071f);
+    s.closedVb = 1.5f;
+    s.qts = 0.4f;
+    s.boxDesignedFor = BoxDriver { 0.35f, 2, 30, 1 };
+    // Its curve follows from its resonance and Q alone.
+    QTest::newRow("closed, driver changed since") << s << QString::fromUtf8("closed 1.50 ft\u00b3") << true << false
+                                                  << QStringList { "1.5", "50.", ".707", "50." };
     s = closedBox(50, 0.7071f);
     s.boxValid = 0;
     QTest::newRow("box not valid") << s << QString() << false << false << QStringList();
@@ -686,6 +706,8 @@ void TestCurves::keptCurveOfADrawing()
     QCOMPARE(kept->label, label);
     QCOMPARE(bool(kept->box), box);
     QCOMPARE(bool(kept->bandpass), band);
+    // The graph says so in one line whenever the label does.
+    QCOMPARE(computeCurves(state).driverNote.has_value(), label.contains("drawn for"));
     // The kept design draws the very curves of the drawing, at any scale.
     for (const ChartScale& scale : { ChartScale {}, reportChartScale() }) {
         const ResponseCurves drawn = computeCurves(state, scale);

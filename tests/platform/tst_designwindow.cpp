@@ -13,14 +13,26 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
+#include <tuple>
 
 namespace {
+
+// szA and szB show fs and vas, szISO the isobaric factor; szOut is a result.
+constexpr FieldEntry kProbeFields[] = {
+    field("szA", nullptr, {}).shows(&DesignState::fs, Shown::WithBlank),
+    field("szB", nullptr, {}).shows(&DesignState::vas, Shown::WithBlank),
+    field("szC", nullptr, {}),
+    field("szISO", nullptr, {}).shows(&DesignState::isoFactor, Shown::YesNo),
+    field("szOut", nullptr, {}).result(),
+};
 
 class ProbeWindow : public DesignWindow {
 public:
     explicit ProbeWindow(const QString& name = QStringLiteral("Probe"))
         : DesignWindow(name, QStringLiteral("Probe"), QSize(6000, 4500))
     {
+        declareFields(kProbeFields);
         a = addField(QStringLiteral("szA"), 300, 300, 1200, 300);
         b = addField(QStringLiteral("szB"), 300, 900, 1200, 300);
         c = addField(QStringLiteral("szC"), 300, 1500, 1200, 300);
@@ -28,7 +40,7 @@ public:
         out = addField(QStringLiteral("szOut"), 3000, 300, 1200, 300);
         button = addButton(QStringLiteral("btnCal"), QStringLiteral("Calculate"), 3000, 3600, 1200, 450);
         setFocusCycle({ QStringLiteral("szA"), QStringLiteral("szB"), QStringLiteral("szC") });
-        setupYesNoField(iso, &designState().isoFactor, a);
+        setupYesNoField(QStringLiteral("szISO"), QStringLiteral("szA"));
         onLostFocus(a, [this] { ++lostA; });
         onGotFocus(b, [this] { ++gotB; });
         setWindowReady(1);
@@ -73,24 +85,70 @@ public:
     }
 };
 
-// Fills szA from fs and szB from vas on activation; boxHeight is among its results.
+// Fills szA from fs and szB from vas on activation.
 class RefillingWindow : public ProbeWindow {
 public:
     RefillingWindow()
         : ProbeWindow(QStringLiteral("Refilling"))
     {
-        showsStoredValue("szA", designState().fs);
-        showsStoredValue("szB", designState().vas);
-        showsStoredValue(nullptr, designState().boxHeight);
     }
     void Form_Activate() override
     {
         ++activations;
-        refillField(QStringLiteral("szA"), QString::number(designState().fs));
-        refillField(QStringLiteral("szB"), QString::number(designState().vas));
+        fillField(QStringLiteral("szA"));
+        fillField(QStringLiteral("szB"));
     }
     void Form_Return() override { ++returns; }
     int returns = 0;
+};
+
+// One field per display rule and storing moment.
+constexpr FieldEntry kBoundFields[] = {
+    field("szN", nullptr, {}).shows(&DesignState::qts, Shown::WithBlank, kOnHandOver),
+    field("szE", nullptr, {}).shows(&DesignState::vas, Shown::WithBlankOrEmpty),
+    field("szD", nullptr, {}).shows(&DesignState::fs, Shown::WithBlank).orElse(".7"),
+    field("szT", nullptr, {}).shows(&DesignState::driverName, Shown::Trimmed, kOnExit),
+    field("szP", nullptr, {}).shows(&DesignState::measDriverName, Shown::WithoutPadding),
+    field("szY", nullptr, {}).shows(&DesignState::isoFactor, Shown::YesNo),
+    field("szF", nullptr, {})
+        .shows(&DesignState::bandFl3Input, Shown::WithBlank)
+        .alsoStores(&DesignState::bandFl3, kOnHandOver),
+    field("szS", nullptr, {}).stores(&DesignState::closedVb, kOnPrintAndExit),
+};
+
+class BoundWindow : public DesignWindow {
+public:
+    BoundWindow()
+        : DesignWindow(QStringLiteral("Bound"), QStringLiteral("Bound"), QSize(6000, 4500))
+    {
+        declareFields(kBoundFields);
+        for (const FieldEntry& entry : kBoundFields)
+            addField(QString::fromLatin1(entry.name), 300, 300, 1200, 300);
+    }
+};
+
+// What Save System takes from it: `share`. Its hand-over is logged, and it
+// stores szA (fs) as its own value.
+class SharingWindow : public ProbeWindow {
+public:
+    SharingWindow(const QString& name, OnSave share)
+        : ProbeWindow(name)
+        , m_share(share)
+    {
+    }
+    OnSave savedOnSave() const override { return m_share; }
+    void Form_Activate() override { fillField(QStringLiteral("szA")); }
+    void Form_HandOver() override
+    {
+        if (designState().designValid != 1)
+            return;
+        log << objectName();
+        storeFields({ "szA" });
+    }
+    static inline QStringList log;
+
+private:
+    OnSave m_share;
 };
 
 bool activate(QWidget* w)
@@ -130,6 +188,10 @@ private slots:
     void f1OpensTheWindowsTopic();
     void placeIsTakenBackOnTheSameScreensOnly_data();
     void placeIsTakenBackOnTheSameScreensOnly();
+    void fillingAndStoringFollowTheRow_data();
+    void fillingAndStoringFollowTheRow();
+    void saveTakesWhatTheOpenWindowsShow_data();
+    void saveTakesWhatTheOpenWindowsShow();
     void placeStaysPutOverTwentyReopenings();
 };
 
@@ -275,10 +337,16 @@ void TestDesignWindow::comingBackRefillsOnlyWhatChanged_data()
     QTest::addColumn<QStringList>("shown"); // szA, szB after coming back
     QTest::addColumn<int>("activations");
     QTest::newRow("nothing") << "" << QStringList { "typed a", "typed b" } << 1;
-    QTest::newRow("a shown value changed") << "fs" << QStringList { "40", "typed b" } << 2;
-    QTest::newRow("a result changed") << "boxHeight" << QStringList { "typed a", "typed b" } << 2;
-    QTest::newRow("a load") << "load" << QStringList { "40", "2" } << 2;
+    QTest::newRow("a shown value changed") << "fs" << QStringList { " 40", "typed b" } << 2;
+    // Another window's design (its box dimensions) is not this window's to show.
+    QTest::newRow("a value no field shows changed") << "boxHeight" << QStringList { "typed a", "typed b" } << 1;
+    QTest::newRow("a load") << "load" << QStringList { " 40", " 2" } << 2;
     QTest::newRow("a click in the window") << "click" << QStringList { "typed a", "typed b" } << 1;
+    // A window closed from its frame while this one was current hands its
+    // design over then: taken over at the next return all the same.
+    QTest::newRow("changed while the window was current") << "fs here" << QStringList { " 40", "typed b" } << 2;
+    // The window's own write of the value (its Y/N rule) is nothing to take over.
+    QTest::newRow("its own factor") << "iso here" << QStringList { "typed a", "typed b" } << 1;
 }
 
 void TestDesignWindow::comingBackRefillsOnlyWhatChanged()
@@ -292,7 +360,7 @@ void TestDesignWindow::comingBackRefillsOnlyWhatChanged()
     auto* other = new OtherWindow;
     QVERIFY(activate(w));
     QCOMPARE(s.designValid, std::int16_t(0)); // a window opens with no design of its own
-    QCOMPARE(w->a->text() + "|" + w->b->text(), QString("30|2"));
+    QCOMPARE(w->a->text() + "|" + w->b->text(), QString(" 30| 2"));
     QCOMPARE(w->a->cursorPosition(), 0); // a program write shows the text's beginning
     w->c->setFocus();
     QTest::keyClicks(w->c, "typed");
@@ -300,10 +368,15 @@ void TestDesignWindow::comingBackRefillsOnlyWhatChanged()
     w->a->setText("typed a");
     w->b->setText("typed b");
     s.designValid = 1; // its own design
+    if (meanwhile == "fs here")
+        s.fs = 40;
+    if (meanwhile == "iso here")
+        w->iso->setText("Y");
 
     QVERIFY(activate(other));
     s.designValid = 0; // the other window's
-    s.fs = meanwhile == "fs" || meanwhile == "load" ? 40 : 30;
+    if (meanwhile == "fs" || meanwhile == "load")
+        s.fs = 40;
     s.boxHeight = meanwhile == "boxHeight" ? 10 : 0;
     if (meanwhile == "load")
         countDesignLoad();
@@ -502,6 +575,146 @@ void TestDesignWindow::placeIsTakenBackOnTheSameScreensOnly()
     QVERIFY(activate(again));
     rememberWindowPlaces(false);
     QCOMPARE(again->size(), restored ? saved.size() : designed);
+}
+
+void TestDesignWindow::fillingAndStoringFollowTheRow_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("stored"); // the design-state value, as a number or a name
+    QTest::addColumn<QString>("shown"); // "typed" where the field keeps what it held
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("storedOn"); // the moments that store the typed "2.5", among Graph, Print, Exit
+    QTest::newRow("a number") << "szN"
+                              << ".35"
+                              << " .35" << true << "Graph Print Exit";
+    QTest::newRow("a missing number keeps the text") << "szN"
+                                                     << "0"
+                                                     << "typed" << false << "Graph Print Exit";
+    QTest::newRow("a missing number empties the field") << "szE"
+                                                        << "-1"
+                                                        << "" << false << "";
+    QTest::newRow("a missing number shows the default") << "szD"
+                                                        << "0"
+                                                        << ".7" << true << "";
+    QTest::newRow("a name, trimmed") << "szT"
+                                     << "  Woofer  "
+                                     << "Woofer" << true << "Exit";
+    QTest::newRow("a name, its padding left out") << "szP"
+                                                  << "  Woofer"
+                                                  << "  Woofer" << true << "";
+    QTest::newRow("an isobaric pair") << "szY"
+                                      << ".5"
+                                      << "Y" << true << "";
+    QTest::newRow("a Double, stored as a Single too") << "szF"
+                                                      << "25.5"
+                                                      << " 25.5" << true << "Graph Print Exit";
+    QTest::newRow("stored, never shown") << "szS"
+                                         << ""
+                                         << "typed" << true << "Print Exit";
+}
+
+void TestDesignWindow::fillingAndStoringFollowTheRow()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(bool, present);
+    QFETCH(QString, storedOn);
+    DesignState& s = designState();
+    const float number = stored.toFloat();
+    std::tie(s.qts, s.vas, s.fs, s.isoFactor, s.bandFl3Input) = std::tuple(number, number, number, number, number);
+    s.driverName = stored;
+    s.measDriverName = stored;
+    BoundWindow w;
+    w.field(field)->setText("typed");
+    if (w.fieldEntry(field)->value.fills)
+        QCOMPARE(w.fillField(field), present);
+    QCOMPARE(w.field(field)->text(), shown);
+
+    // The typed text is stored at the row's moments, into its variable (or variables).
+    const QString name = field;
+    const auto value = [&s, name] {
+        static const QHash<QString, std::function<QString(const DesignState&)>> of {
+            { "szN", [](const DesignState& d) { return QString::number(d.qts); } },
+            { "szE", [](const DesignState& d) { return QString::number(d.vas); } },
+            { "szD", [](const DesignState& d) { return QString::number(d.fs); } },
+            { "szT", [](const DesignState& d) { return d.driverName.trimmed(); } },
+            { "szP", [](const DesignState& d) { return d.measDriverName.trimmed(); } },
+            { "szY", [](const DesignState& d) { return QString::number(d.isoFactor); } },
+            { "szF", [](const DesignState& d) { return QString::number(d.bandFl3); } },
+            { "szS", [](const DesignState& d) { return QString::number(d.closedVb); } },
+        };
+        return of.value(name)(s);
+    };
+    QStringList moments;
+    for (const auto& [moment, word] :
+        { std::pair { Moment::Graph, "Graph" }, { Moment::Print, "Print" }, { Moment::Exit, "Exit" } }) {
+        w.field(field)->setText("2.5");
+        const QString before = value();
+        w.storeFields(moment);
+        if (value() != before)
+            moments << QString::fromLatin1(word);
+        s = DesignState();
+        std::tie(s.qts, s.vas, s.fs, s.isoFactor) = std::tuple(number, number, number, number);
+        s.driverName = stored;
+        s.measDriverName = stored;
+    }
+    QCOMPARE(moments.join(' '), storedOn);
+}
+
+void TestDesignWindow::saveTakesWhatTheOpenWindowsShow_data()
+{
+    QTest::addColumn<QStringList>("worked"); // the windows in the order the user worked in them
+    QTest::addColumn<QStringList>("valid"); // those holding a valid design
+    QTest::addColumn<QStringList>("handedOver"); // in the order they hand it over
+    QTest::newRow("the box window worked in last")
+        << QStringList { "box1", "box2" } << QStringList { "box1", "box2" } << QStringList { "box2" };
+    QTest::newRow("the last one has no design: no other box window instead")
+        << QStringList { "box1", "box2" } << QStringList { "box1" } << QStringList {};
+    QTest::newRow("own values in the order worked in")
+        << QStringList { "own2", "box1", "own1" } << QStringList { "own1", "own2", "box1" }
+        << QStringList { "own2", "box1", "own1" };
+    QTest::newRow("a window that hands nothing over")
+        << QStringList { "plain", "box1" } << QStringList { "plain", "box1" } << QStringList { "box1" };
+}
+
+void TestDesignWindow::saveTakesWhatTheOpenWindowsShow()
+{
+    QFETCH(QStringList, worked);
+    QFETCH(QStringList, valid);
+    QFETCH(QStringList, handedOver);
+    DesignState& s = designState();
+    s.fs = 30;
+    auto* other = new OtherWindow;
+    QMap<QString, SharingWindow*> windows;
+    for (const QString& name : worked) {
+        const auto share = name.startsWith("box") ? DesignWindow::OnSave::BoxDesign
+            : name.startsWith("own")              ? DesignWindow::OnSave::OwnValues
+                                                  : DesignWindow::OnSave::Nothing;
+        auto* w = new SharingWindow(name, share);
+        windows[name] = w;
+        QVERIFY(activate(w));
+        w->a->setText("7");
+        s.designValid = valid.contains(name) ? 1 : 0; // its own
+    }
+    QVERIFY(activate(other));
+
+    // A trial that is not kept changes nothing: the state, and what each window saw.
+    SharingWindow::log.clear();
+    {
+        HandOverTrial trial;
+        QCOMPARE(SharingWindow::log, handedOver);
+        QCOMPARE(s.fs, handedOver.isEmpty() ? 30.0f : 7.0f);
+    }
+    QCOMPARE(s.fs, 30.0f);
+    for (const QString& name : worked) {
+        QVERIFY(activate(windows[name]));
+        QCOMPARE(windows[name]->a->text(), QString("7")); // not taken over from the state put back
+    }
+    QVERIFY(activate(other));
+    SharingWindow::log.clear();
+    DesignWindow::handOverOpenWindows();
+    QCOMPARE(SharingWindow::log, handedOver);
 }
 
 // Closed and opened again twenty times, with the frame the platform gives

@@ -41,14 +41,16 @@ DesignState designs(int boxType, float isoFactor = 1.0f)
     std::tie(s.bandIsoFactor, s.bandQts, s.bandVas, s.bandFs, s.bandRe) = std::tuple(0.5f, 0.35f, 4.0f, 22.0f, 6.2f);
     std::tie(s.bandFb, s.bandCoilL, s.bandSealedVb, s.bandVentedVb) = std::tuple(40.0f, 2.5f, 1.5f, 1.25f);
     std::tie(s.bandFl3, s.bandFh3, s.bandPa) = std::tuple(30, 80, 2);
+    s.boxDesignedFor = boxDriverOf(s);
     return s;
 }
 
 // A text of page k at (x, y); data lines are 100 and plain (style 32).
+// `measured`: a measurement changed Qts to 1.25 since the box was designed.
 void text(const char* tag, int k, const QString& text, double x, double y, double size = 100, int style = 32,
-    float iso = 1.0f)
+    float iso = 1.0f, bool measured = false)
 {
-    QTest::newRow(tag) << k << iso << text << QPointF(x, y) << size << style;
+    QTest::newRow(tag) << k << iso << measured << text << QPointF(x, y) << size << style;
 }
 
 QWidget* progressWindow()
@@ -126,6 +128,7 @@ void TestBoxReport::textsStandWhereThePageSays_data()
 {
     QTest::addColumn<int>("k");
     QTest::addColumn<float>("iso");
+    QTest::addColumn<bool>("measured");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QPointF>("pos");
     QTest::addColumn<double>("size");
@@ -152,17 +155,28 @@ void TestBoxReport::textsStandWhereThePageSays_data()
     text("level label", 1, "-10", 40, 348.335, 60);
     text("frequency label", 1, "1K", 1000, 60, 60);
     text("reference line", 1, QString(150, '-'), 115, 536, 60, 0);
+    text("drawn for a measured driver", 1, "Designed for Qts .4, Vas 3, Fs 25; drawn for Qts 1.25, Vas 3, Fs 25", 120,
+        1010, 80, 32, 1.0f, true);
+    text("radiator drawn for a pair", 2, "Designed for Qts .4, Vas 3, Fs 25; drawn for Qts .4, Vas 3, Fs 25, isobaric",
+        120, 1010, 80, 32, 0.5f, true);
 }
 
 void TestBoxReport::textsStandWhereThePageSays()
 {
     QFETCH(int, k);
     QFETCH(float, iso);
+    QFETCH(bool, measured);
     QFETCH(QString, text);
     QFETCH(QPointF, pos);
     QFETCH(double, size);
     QFETCH(int, style);
-    const Page page = composeBoxReportPage(designs(k == 3 ? 0 : k, iso), BoxType(k));
+    DesignState s = designs(k == 3 ? 0 : k, iso);
+    if (measured) {
+        s.boxDesignedFor = BoxDriver { s.qts, s.vas, s.fs, 1.0f };
+        s.qts = iso == 1.0f ? 1.25f : s.qts;
+    }
+    const Page page = composeBoxReportPage(s, BoxType(k));
+    QCOMPARE(page.texts().join('|').contains("Designed for"), measured); // said only when the driver differs
     const PageText* t = page.findText(text);
     QVERIFY2(t, qPrintable(page.texts().join('|')));
     QVERIFY2(qAbs(t->pos.x() - pos.x()) < 1e-6 && qAbs(t->pos.y() - pos.y()) < 1e-6,

@@ -52,6 +52,11 @@ void TestFrmBand::controlsAndEnterCycle()
 {
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString("Bandpass (Subwoofer)"));
+    // The isobaric group in the left column, between Qts and the impedance.
+    const QRect iso = w.field("szISOB")->geometry();
+    QVERIFY(iso.right() < w.field("szQtsb")->x());
+    QVERIFY(w.field("szQtsb")->geometry().bottom() < iso.top());
+    QVERIFY(iso.bottom() < w.field("szRdcb")->y());
     const QStringList captions = w.captions();
     for (const char* caption : { "Woofer Name :", "Enter Driver Qts:", "Isobaric Configuration",
              "Enter data for 1 woofer", "Enter Driver Impedance:", "Ohms",

@@ -213,25 +213,47 @@ void TestFrmTlv::helpOpensContents()
 void TestFrmTlv::exitClosesEveryWindow_data()
 {
     QTest::addColumn<QString>("design"); // "", "changed", or a design left open in the vented window
+    QTest::addColumn<QString>("command"); // "exit", "frame" (the main window closed), "save, exit", "load"
     QTest::addColumn<int>("answer"); // to "save before you exit?"
     QTest::addColumn<QString>("file"); // chosen for Save System; empty: the dialog is cancelled
-    QTest::addColumn<bool>("ends");
+    QTest::addColumn<bool>("ends"); // the program ends (a load: the file is asked for)
     const int save = int(MsgAnswer::Save), discard = int(MsgAnswer::Discard), cancel = int(MsgAnswer::Cancel);
-    QTest::newRow("unchanged: no question") << "" << cancel << "" << true;
-    QTest::newRow("changed, discarded") << "changed" << discard << "" << true;
-    QTest::newRow("changed, cancelled") << "changed" << cancel << "" << false;
-    QTest::newRow("changed, saved") << "changed" << save << "kept.TLV" << true;
-    QTest::newRow("changed, save cancelled") << "changed" << save << "" << false;
-    QTest::newRow("changed, save failing") << "changed" << save << "missing/kept.TLV" << false;
-    QTest::newRow("handed over on closing") << "vented" << save << "kept.TLV" << true;
-    QTest::newRow("frame closed, cancelled") << "frame" << cancel << "" << false;
-    QTest::newRow("a curve kept, cancelled") << "kept" << cancel << "" << false;
-    QTest::newRow("a curve kept, saved") << "kept" << save << "kept.TLV" << true;
+    QTest::newRow("unchanged: no question") << ""
+                                            << "exit" << cancel << "" << true;
+    QTest::newRow("changed, discarded") << "changed"
+                                        << "exit" << discard << "" << true;
+    QTest::newRow("changed, cancelled") << "changed"
+                                        << "exit" << cancel << "" << false;
+    QTest::newRow("changed, saved") << "changed"
+                                    << "exit" << save << "kept.TLV" << true;
+    QTest::newRow("changed, save cancelled") << "changed"
+                                             << "exit" << save << "" << false;
+    QTest::newRow("changed, save failing") << "changed"
+                                           << "exit" << save << "missing/kept.TLV" << false;
+    QTest::newRow("handed over on closing") << "vented"
+                                            << "exit" << save << "kept.TLV" << true;
+    QTest::newRow("frame closed, cancelled") << "changed"
+                                             << "frame" << cancel << "" << false;
+    QTest::newRow("a curve kept, cancelled") << "kept"
+                                             << "exit" << cancel << "" << false;
+    QTest::newRow("a curve kept, saved") << "kept"
+                                         << "exit" << save << "kept.TLV" << true;
+    // Cancel leaves the window open with its design and typed texts.
+    QTest::newRow("a design left open, cancelled") << "vented"
+                                                   << "exit" << cancel << "" << false;
+    // Save System saves what the open window would hand over on Exit.
+    QTest::newRow("saved, then Exit: no question") << "vented"
+                                                   << "save, exit" << cancel << "kept.TLV" << true;
+    QTest::newRow("load over a changed design, cancelled") << "vented"
+                                                           << "load" << cancel << "" << false;
+    QTest::newRow("load over a changed design, discarded") << "vented"
+                                                           << "load" << discard << "" << true;
 }
 
 void TestFrmTlv::exitClosesEveryWindow()
 {
     QFETCH(QString, design);
+    QFETCH(QString, command);
     QFETCH(int, answer);
     QFETCH(QString, file);
     QFETCH(bool, ends);
@@ -240,11 +262,14 @@ void TestFrmTlv::exitClosesEveryWindow()
     messages().answerNext(MsgAnswer(answer));
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnVB")), Qt::LeftButton);
     QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == u"frmVented");
+    auto* vented = QApplication::activeWindow();
+    const QStringList typed { ".4", "2", "30" };
     if (design == "vented") {
-        auto* vented = QApplication::activeWindow();
-        for (const auto& [field, text] : { std::pair { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } })
-            vented->findChild<QLineEdit*>(field)->setText(text);
+        vented->findChild<QLineEdit*>("szQts")->setText(typed[0]);
+        vented->findChild<QLineEdit*>("szVas")->setText(typed[1]);
+        vented->findChild<QLineEdit*>("szFar")->setText(typed[2]);
         QTest::mouseClick(vented->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        vented->findChild<QLineEdit*>("szWoofBox")->setText("Kept open");
     } else if (design == "kept") {
         DesignState vented = designState();
         std::tie(vented.boxValid, vented.boxType, vented.fs, vented.qts, vented.vas, vented.closedVb, vented.ventedFb)
@@ -253,18 +278,43 @@ void TestFrmTlv::exitClosesEveryWindow()
     } else if (!design.isEmpty()) {
         designState().qts = 0.4f;
     }
-    if (design == "frame")
+    const DesignState before = designState();
+    const auto click = [this](const char* button) {
+        QTest::mouseClick(m_main->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    };
+    if (command == "frame")
         m_main->close();
-    else
-        QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnExit")), Qt::LeftButton);
+    else if (command == "load")
+        click("BtnLoad"); // a file dialog cancelled after the question
+    else if (command == "save, exit") {
+        click("Command9"); // saves the name and the volume the open vented window shows
+        QVERIFY(!designChangedSinceKept());
+        QCOMPARE(designState().driverName.trimmed(), QString("Kept open"));
+        QVERIFY(qAbs(designState().closedVb - 2.1629f) < 0.0001f);
+        QVERIFY(vented->isVisible());
+        click("BtnExit");
+    } else
+        click("BtnExit");
 
-    QCOMPARE(messages().shown.size(), design.isEmpty() ? 0 : 1 + int(file.startsWith("missing")));
-    QCOMPARE(m_main->isVisible(), !ends);
+    const bool asked = !design.isEmpty() && command != "save, exit";
+    QCOMPARE(messages().shown.size(), int(asked) + int(file.startsWith("missing")));
+    const bool programEnds = ends && command != "load";
+    QCOMPARE(m_main->isVisible(), !programEnds);
     QCOMPARE(designChangedSinceKept(), !design.isEmpty() && !(ends && file == "kept.TLV"));
-    if (design == "vented")
+    if (design == "vented" && file == "kept.TLV")
         QCOMPARE(designState().boxType, BoxType::Vented); // saved with the vented design
-    for (QWidget* w : QApplication::topLevelWidgets())
-        QVERIFY2(w == m_main || !w->isVisible(), qPrintable(w->objectName()));
+    if (programEnds) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY2(w == m_main || !w->isVisible(), qPrintable(w->objectName()));
+    } else {
+        // Nothing closed, nothing handed over: the window shows what was typed.
+        QVERIFY(vented->isVisible());
+        QCOMPARE(designState().boxType, before.boxType);
+        if (design == "vented")
+            QCOMPARE(QStringList({ vented->findChild<QLineEdit*>("szQts")->text(),
+                         vented->findChild<QLineEdit*>("szWoofBox")->text() }),
+                QStringList({ typed[0], "Kept open" }));
+    }
 }
 
 void TestFrmTlv::loadSystemRecomputesBandPa()
@@ -350,6 +400,7 @@ void TestFrmTlv::keptCurvesGoBesideTheSystemFile()
     }
     keptCurves().clear();
     s = DesignState();
+    noteDesignKept(); // nothing to ask about before the load
     messages().clear();
     files.answerNext(system);
     QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("BtnLoad")), Qt::LeftButton);

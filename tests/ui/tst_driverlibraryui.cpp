@@ -188,6 +188,17 @@ void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields()
     QFETCH(Texts, picked);
     QFETCH(QStringList, untouched);
     QWidget* w = openDriverWindow(window);
+    // The window's driver fields are the rows naming a part the driver record has.
+    QStringList parts;
+    for (const FieldEntry& entry : qobject_cast<DesignWindow*>(w)->fields())
+        if (entry.driverPart) {
+            QVERIFY2(
+                driverValue(QString::fromLatin1(entry.driverPart)) || driverText(QString::fromLatin1(entry.driverPart)),
+                entry.driverPart);
+            parts << QString::fromLatin1(entry.name);
+        }
+    parts.sort();
+    QCOMPARE(parts, picked.keys());
     for (const QString& name : picked.keys())
         edit(w, name)->setText("1.5");
     const Texts before = textsOf(w, untouched);

@@ -110,11 +110,13 @@ void TestFrmClose::calculateForVolume()
     QVERIFY(qAbs(s.closedVbCalc - e.vbCalc) < 0.00006f);
     QCOMPARE(s.closedQtc, e.typed[4].toFloat());
     QVERIFY(qAbs(s.closedFc - w.text("szFc").toFloat()) < 0.005f);
-    QVERIFY(qAbs(s.boxHeight - w.text("szH").toFloat()) < 0.005f);
+    QCOMPARE(s.boxHeight, 0.0f); // the box dimensions go with the hand-over
     QCOMPARE(s.designValid, std::int16_t(1));
     QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(messages().shown, e.warns ? QVector<Message> { msg::warning(kF3Warning) } : QVector<Message> {});
     QCOMPARE(w.focused(), QString("szQts"));
+    w.click("btnGraph");
+    QVERIFY(qAbs(s.boxHeight - w.text("szH").toFloat()) < 0.005f);
 }
 
 void TestFrmClose::calculateForVolumeRefusals_data()
@@ -320,8 +322,9 @@ void TestFrmClose::activationDesignsFromTheDesignState()
     QCOMPARE(w.text("szVcb"), QString(".67"));
     QCOMPARE(s.closedQtc, 0.7f);
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.boxValid, std::int16_t(1));
-    QCOMPARE(s.ventedValid, std::int16_t(0));
+    // Looking hands nothing over: the vented design stays, and nothing is offered.
+    QCOMPARE(s.boxValid, std::int16_t(0));
+    QCOMPARE(s.ventedValid, std::int16_t(1));
     QCOMPARE(w.window()->windowReady(), 1);
     QCOMPARE(w.focused(), QString("szWoofBox"));
     QVERIFY(messages().shown.isEmpty()); // no F3 warning on activation
@@ -351,11 +354,11 @@ void TestFrmClose::activationMessages_data()
     QTest::addColumn<float>("vas");
     QTest::addColumn<float>("closedQtc");
     QTest::addColumn<QString>("prompt");
-    QTest::addColumn<int>("boxValid"); // afterwards, from 1
+    QTest::addColumn<int>("boxValid"); // afterwards, from 1: activation withdraws no design handed over
     QTest::addColumn<QString>("focus");
 
     QTest::newRow("stored Qtc 1.6") << 0.35f << 2.0f << 1.6f << kRange << 1 << "szWoofBox";
-    QTest::newRow("Qts above Qtc") << 0.9f << 2.0f << 0.7f << kQtsQtc << 0 << "szWoofBox";
+    QTest::newRow("Qts above Qtc") << 0.9f << 2.0f << 0.7f << kQtsQtc << 1 << "szWoofBox";
     QTest::newRow("volume shows as point")
         << 0.3f << 0.01f << 0.707f << "Box Volume Below .005 Cubic Feet: Check Vas" << 1 << "szVas";
 }

@@ -53,6 +53,10 @@ void TestFrmRadiator::controlsAndEnterCycle()
 {
     w.open();
     QCOMPARE(w.window()->windowTitle(), QString("Passive Radiator"));
+    // The isobaric group stands above the woofer name, over its field.
+    const QRect iso = w.field("szISO")->geometry(), name = w.field("szWoofBox")->geometry();
+    QVERIFY(iso.bottom() < name.top());
+    QVERIFY(name.left() < iso.center().x() && iso.center().x() < name.right());
     const QStringList captions = w.captions();
     for (const char* caption : { "Isobaric Configuration", "(Enter data for 1 woofer)",
              "Woofer Name :", "Enter Driver Qts:", ".2000 - .4400", "Enter Vas:", "Enter Free Air Resonance:",
@@ -111,13 +115,20 @@ void TestFrmRadiator::calculate()
     QCOMPARE(w.text("szISO"), in[0].toUpper());
     const DesignState& s = designState();
     QCOMPARE(s.isoFactor, in[0] == "y" ? 0.5f : 1.0f);
-    QCOMPARE(s.ventedFb, shown[1].toFloat());
-    QVERIFY(qAbs(s.ventedVb - shown[3].toFloat()) < 0.005f);
-    QVERIFY(qAbs(s.boxWidth - shown[6].toFloat()) < 0.005f);
     QCOMPARE(s.designValid, std::int16_t(designed ? 1 : 0));
     QCOMPARE(messages().shown, said);
     QCOMPARE(messages().beeps, beeps);
     QCOMPARE(w.focused(), QString("szQts"));
+    // The window keeps its design until it hands it over.
+    QCOMPARE((QVector<float> { s.ventedFb, s.ventedVb, s.boxWidth }), QVector<float>(3, 0));
+    w.click("btnGraph");
+    if (designed) {
+        QCOMPARE(s.ventedFb, shown[1].toFloat());
+        QVERIFY(qAbs(s.ventedVb - shown[3].toFloat()) < 0.005f);
+        QVERIFY(qAbs(s.boxWidth - shown[6].toFloat()) < 0.005f);
+    } else {
+        QCOMPARE(s.ventedFb, 0.0f);
+    }
 }
 
 void TestFrmRadiator::activation_data()
@@ -126,11 +137,11 @@ void TestFrmRadiator::activation_data()
     QTest::addColumn<float>("vd");
     QTest::addColumn<QString>("vvb"); // empty: no design shown
     QTest::addColumn<bool>("rangeMessage");
-    QTest::addColumn<int>("ventedValid"); // afterwards, from 1
+    QTest::addColumn<int>("ventedValid"); // afterwards, from 1: activation hands nothing over
 
-    QTest::newRow("all four stored") << 0.3f << 1.6f << ".65" << false << 0; // no warning either
+    QTest::newRow("all four stored") << 0.3f << 1.6f << ".65" << false << 1; // no warning either
     QTest::newRow("no displacement volume") << 0.4f << 0.0f << "" << false << 1;
-    QTest::newRow("Qts .441") << 0.441f << 1.6f << "" << true << 0;
+    QTest::newRow("Qts .441") << 0.441f << 1.6f << "" << true << 1;
 }
 
 void TestFrmRadiator::activation()

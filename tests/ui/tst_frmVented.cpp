@@ -42,7 +42,7 @@ private slots:
     void graphHandsOverAndOpensTheGraph();
     void printHandsOver();
     void exitHandsOverAndReopeningShowsTheSameDesign();
-    void closedBoxActivationMakesTheVentedWindowDesignAfresh();
+    void closedBoxExitMakesTheVentedWindowDesignAfresh();
     void switchingWindowsRefillsBoth();
     void closingAMessageBoxDoesNotRefill();
 
@@ -135,15 +135,18 @@ void TestFrmVented::calculate()
         tips << w.field(name)->toolTip();
     QCOMPARE(tips, e.metric);
     const DesignState& s = designState();
+    QCOMPARE(s.designValid, std::int16_t(1));
+    QCOMPARE(s.boxValid, std::int16_t(1));
+    QCOMPARE(s.ventedValid, std::int16_t(0)); // the design is the window's until it hands it over
+    QVERIFY(messages().shown.isEmpty());
+    QCOMPARE(w.focused(), QString("szQts"));
+    w.click("btnGraph");
     QVERIFY(qAbs(s.ventedVb - e.vb) < 0.00006f);
     QVERIFY(qAbs(s.ventedFb - 28.742f) < 0.0005f);
     QVERIFY(qAbs(s.ventedF3 - 28.133f) < 0.0005f);
+    QVERIFY(s.boxWidth > 0);
     QCOMPARE(s.boxHeight, s.boxWidth * 1.62f);
-    QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.boxValid, std::int16_t(1));
     QCOMPARE(s.ventedValid, std::int16_t(1));
-    QVERIFY(messages().shown.isEmpty());
-    QCOMPARE(w.focused(), QString("szQts"));
 }
 
 void TestFrmVented::calculateWarnsAndCompletes()
@@ -188,14 +191,15 @@ void TestFrmVented::leavingSzFbOrSzVvbRecomputes()
     QCOMPARE(w.texts(kShownFields), shown);
     QCOMPARE(w.texts(kPortFields), e.ports);
     const DesignState& s = designState();
-    QVERIFY(qAbs(s.ventedVb - e.vb) < 0.00006f);
-    QVERIFY(qAbs(s.ventedFb - shown[2].toFloat()) < 0.005f);
-    QVERIFY(qAbs(s.ventedF3 - shown[3].toFloat()) < 0.005f);
     QCOMPARE(s.designValid, std::int16_t(1));
-    QCOMPARE(s.ventedValid, std::int16_t(1));
     QCOMPARE(s.recalcBusy, std::int16_t(0));
     QVERIFY(messages().shown.isEmpty());
     QCOMPARE(w.focused(), QString("szWoofBox"));
+    w.click("btnGraph"); // hands the recomputed design over
+    QVERIFY(qAbs(s.ventedVb - e.vb) < 0.00006f);
+    QVERIFY(qAbs(s.ventedFb - shown[2].toFloat()) < 0.005f);
+    QVERIFY(qAbs(s.ventedF3 - shown[3].toFloat()) < 0.005f);
+    QCOMPARE(s.ventedValid, std::int16_t(1));
 }
 
 void TestFrmVented::leavingSzVvbUnchangedRestoresTheAlignment()
@@ -206,6 +210,7 @@ void TestFrmVented::leavingSzVvbUnchangedRestoresTheAlignment()
     QCOMPARE(w.texts({ "szFb", "szF3" }), kExample.shown.mid(2, 2));
     QCOMPARE(w.text("szH"), QString("0")); // Calculate showed .107
     QCOMPARE(w.texts(kPortFields), kExample.ports);
+    w.click("btnGraph");
     QVERIFY(qAbs(designState().ventedVb - kExample.vb) < 0.00006f);
 }
 
@@ -352,15 +357,27 @@ void TestFrmVented::exitHandsOverAndReopeningShowsTheSameDesign()
     QVERIFY(messages().shown.isEmpty());
 }
 
-void TestFrmVented::closedBoxActivationMakesTheVentedWindowDesignAfresh()
+// Looking at the closed-box window keeps the vented design; its Exit, which
+// hands a closed design over, makes the vented window design afresh.
+void TestFrmVented::closedBoxExitMakesTheVentedWindowDesignAfresh()
 {
     calculateExample();
     w.typeAndEnter("szFb", "25");
+    const QStringList tuned = w.texts(kShownFields);
     w.click("btnExit");
     QCOMPARE(designState().ventedValid, std::int16_t(1));
 
-    auto* closed = openWindow<frmClose>();
-    QVERIFY(QTest::qWaitForWindowActive(closed));
+    WindowProbe<frmClose> closed;
+    closed.open();
+    QCOMPARE(designState().ventedValid, std::int16_t(1));
+    w.open();
+    QCOMPARE(w.texts({ "szVvb", "szF3" }), (QStringList { tuned[0], tuned[3] })); // the design handed over
+    w.click("btnExit");
+
+    closed.open();
+    QPointer<frmClose> gone = closed.window();
+    closed.click("btnExit");
+    QTRY_VERIFY(!gone);
     QCOMPARE(designState().ventedValid, std::int16_t(0));
 
     w.open();
@@ -387,7 +404,7 @@ void TestFrmVented::switchingWindowsRefillsBoth()
 
     w.open();
     QCOMPARE(w.text("szQts"), QString(" .3"));
-    QCOMPARE(w.text("szFb"), QString("37.24")); // the closed window cleared ventedValid
+    QCOMPARE(w.text("szFb"), QString("37.24")); // no vented design was handed over: the alignment
     openWindow<frmClose>();
     QVERIFY(QTest::qWaitForWindowActive(closed));
     QCOMPARE(closedQts->text(), QString(" .3"));
