@@ -4,6 +4,7 @@
 #include "analysis/handover.h"
 #include "design/portlengths.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace analysis {
@@ -13,13 +14,15 @@ namespace {
 // A typed value as typed: up to six significant digits, no trailing zeros.
 QString typed(double value) { return QString::number(value, 'g', 6); }
 
-// A computed value to `digits` significant digits, never in exponent form.
+// A computed value to `digits` significant digits, never in exponent form
+// (and never with more decimals than a figure of a real design needs).
+constexpr int kMostDecimals = 9;
 QString significant(double value, int digits = 3)
 {
     if (value == 0 || !std::isfinite(value))
         return QString::number(value, 'f', 0);
     const int magnitude = int(std::floor(std::log10(std::abs(value))));
-    return QString::number(value, 'f', std::max(0, digits - 1 - magnitude));
+    return QString::number(value, 'f', std::clamp(digits - 1 - magnitude, 0, kMostDecimals));
 }
 
 QString hz(double f) { return significant(f) + QStringLiteral(" Hz"); }

@@ -120,11 +120,17 @@ AxisRange degreesAxis(double lowest, double highest)
     return { from, to, step };
 }
 
-AxisRange axisFor(Kind kind, const Span& span)
+// No curve of a real design comes near this; beyond it the axis stops, so
+// that its span and its steps stay numbers whatever a file holds.
+constexpr double kFarthestValue = 1e12;
+
+AxisRange axisFor(Kind kind, Span span)
 {
     if (span.empty())
         return analysis::curveUnit(kind) == u"dB" ? AxisRange { 40, 100, 10 } : AxisRange { 0, 1, 0.1 };
-    double lowest = span.lowest, highest = span.highest;
+    const auto bounded = [](double v) { return std::clamp(v, -kFarthestValue, kFarthestValue); };
+    span.limit = bounded(span.limit);
+    double lowest = bounded(span.lowest), highest = bounded(span.highest);
     if (analysis::curveUnit(kind) == u"deg")
         return degreesAxis(lowest, highest);
     if (analysis::curveUnit(kind) == u"dB") {
@@ -176,8 +182,8 @@ void drawCurve(Page& page, const AnalysisPlot& plot, const ChartedDesign& d, Kin
     QVector<Pen> pens;
     for (int i = 0; i < curve->values.size(); ++i) {
         // Far beyond the plot a point only needs to lie beyond it.
-        const double y
-            = std::clamp(plot.yOf(curve->values[i], onRight), area.y() - area.height(), area.y() + 2 * area.height());
+        const double y = std::max(
+            area.y() - area.height(), std::min(plot.yOf(curve->values[i], onRight), area.y() + 2 * area.height()));
         points << QPointF(plot.xOf(d.result.frequencies[i]), y);
         const bool limited = kind == Kind::MaxSpl && i < d.result.maxSplLimits.size();
         pens << penOf(d, second, kind, limited ? std::optional(d.result.maxSplLimits[i]) : std::nullopt);

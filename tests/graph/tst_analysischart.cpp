@@ -12,6 +12,7 @@
 #include "platform/pageoutput.h"
 #include "support/analysisdesigns.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,6 +55,7 @@ private slots:
     void curvesStandWhereTheirAxesSay();
     void maximumSplShowsWhatLimitsIt();
     void eightComparedDesignsStandApart();
+    void valuesFarBeyondAnyDesignStillDraw();
     void outputsFollowTheSuffix_data();
     void outputsFollowTheSuffix();
 };
@@ -193,6 +195,27 @@ void TestAnalysisChart::eightComparedDesignsStandApart()
                     < 60;
             }
         QVERIFY2(pixels > 60, qPrintable(k.label));
+    }
+}
+
+void TestAnalysisChart::valuesFarBeyondAnyDesignStillDraw()
+{
+    // Data a file may hold: an Xmax of 1e100 mm, a box of nearly no air.
+    AnalysisInput in = analysed::vented();
+    in.driver.xmax = 1e100;
+    std::get<analysis::VentedBoxSetup>(in.box).volume = 1e-9;
+    QVERIFY(analysis::analyse(in).valid());
+    for (const analysis::CurveInfo& info : analysis::kCurveInfo) {
+        const Page page = composeAnalysisChart(analysisChart(in, info.kind, {}, Kind::ImpedancePhase));
+        int labels = 0;
+        for (const PageItem& item : page.items()) {
+            if (const auto* line = std::get_if<PagePolyline>(&item))
+                for (const QPointF& p : line->points)
+                    QVERIFY2(std::isfinite(p.x()) && std::isfinite(p.y()), info.name);
+            if (const auto* text = std::get_if<PageText>(&item))
+                labels += text->text.contains(QRegularExpression("^-?[0-9.e+]+$"));
+        }
+        QVERIFY2(labels < 60, info.name); // the axes' labels, a few dozen at most
     }
 }
 
