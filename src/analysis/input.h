@@ -48,12 +48,14 @@ struct Drivers {
 // The boxes, as their windows design them. Volumes in cubic feet.
 struct ClosedBoxSetup {
     static constexpr const char* name = "Closed Box";
+    static constexpr const char* key = "closed"; // as files and the command line name it
     double volume = 0;
     bool operator==(const ClosedBoxSetup&) const = default;
 };
 
 struct VentedBoxSetup {
     static constexpr const char* name = "Vented Box";
+    static constexpr const char* key = "vented";
     double volume = 0;
     double fb = 0; // Hz; the port's air mass tunes the box exactly here
     double ql = kDefaultQl; // leakage losses
@@ -74,6 +76,7 @@ struct PassiveRadiator {
 
 struct RadiatorBoxSetup {
     static constexpr const char* name = "Passive Radiator Box";
+    static constexpr const char* key = "radiator";
     double volume = 0;
     double fb = 0; // Hz; the radiator's mass tunes the box exactly here
     double ql = kDefaultQl;
@@ -85,6 +88,7 @@ struct RadiatorBoxSetup {
 // section in front of it; the sound leaves through the vented section's port.
 struct BandpassBoxSetup {
     static constexpr const char* name = "Bandpass Box";
+    static constexpr const char* key = "bandpass";
     double sealedVolume = 0;
     double ventedVolume = 0;
     double fb = 0; // Hz, the vented section's tuning

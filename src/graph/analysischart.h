@@ -1,20 +1,27 @@
 #pragma once
 // The analysis chart: a curve of the analysis (analysis/result.h) over its
-// frequency grid, 5 Hz to 2 kHz, composed as a page of the chart engine, so
-// that the analysis window shows it and saves it as PNG, SVG or PDF as the
-// graph window saves its graph.
+// frequency grid, 5 Hz to 2 kHz, for the design analysed and the designs
+// compared with it, composed as a page of the chart engine. The analysis
+// window shows it and saves it as PNG, SVG or PDF as the graph window saves
+// its graph; the printed analysis page draws four of them; the command line
+// writes one.
 //
-// The design is drawn in black, solid, as the graph draws its own. Limit
-// lines are drawn on the curves they limit and named at their right end:
-// Xmax on the excursions, 17 m/s on the port's velocity. The maximum SPL
-// shows what limits it: solid where the cones' Xmax does, dashed where Pe
-// does, dotted where the radiator's Xmax does. A second curve may join the
-// first: one of the same unit on the same axis (the SPL with the maximum
-// SPL), one of another unit on an axis of its own at the right (the
-// impedance with its phase). The title names the design.
+// The current design is drawn in black, solid, as the graph draws its own;
+// each compared design (a kept analysis curve, or one of several files) in
+// its slot's colour and dash pattern of the graph's palette
+// (chart::comparedColor, chart::comparedStyle). Limit lines are drawn on the
+// curves they limit, each value once, and named at their right end: Xmax on
+// the excursions, 17 m/s on the port's velocity. The maximum SPL shows what
+// limits it: the current design's part limited by the cones' Xmax solid, by
+// Pe dashed, by the radiator's Xmax dotted; a compared design's part limited
+// by Pe in a thinner line. A second curve may join the first: one of the
+// same unit on the same axis (the SPL with the maximum SPL), one of another
+// unit on an axis of its own at the right (the impedance with its phase). A
+// legend names every line; the title names the design.
 
 #include "analysis/input.h"
 #include "analysis/result.h"
+#include "graph/keptanalysis.h"
 #include "platform/page.h"
 
 #include <QRectF>
@@ -26,7 +33,7 @@
 inline constexpr int kCurrentDesign = -1;
 
 struct ChartedDesign {
-    QString label;
+    QString label; // in the legend
     analysis::AnalysisInput input;
     analysis::AnalysisResult result; // of `input`
     int colorSlot = kCurrentDesign;
@@ -45,13 +52,21 @@ struct AnalysisChart {
     QVector<ChartedDesign> designs; // a design without the curve is left out
 };
 
-// How a chart looks: its fonts (the page's font size numbers) and the room
-// between its frame and its plot (world units).
+// The chart the analysis window shows: the current design (when there is
+// one), then the kept analysis curves of `curve` that are shown, in their
+// slots; titled with the current design's label.
+AnalysisChart analysisChart(const std::optional<analysis::AnalysisInput>& current, analysis::CurveKind curve,
+    const KeptAnalysisCurves& kept = {}, std::optional<analysis::CurveKind> also = std::nullopt);
+
+// How a chart looks where it is drawn: its fonts (the page's font size
+// numbers) and the room between its frame and its plot (world units).
 struct AnalysisChartLook {
     QString face = QStringLiteral("Roman");
     double titleSize = 120;
     double captionSize = 100;
     double labelSize = 90;
+    double legendSize = 85;
+    double legendScreenPoints = 9; // on a screen the legend's texts are never smaller
     double left = 150, right = 150, bottom = 120, top = 150;
 };
 

@@ -42,19 +42,8 @@ bool savePageAs(const Page& page, PageFile kind, const QString& what, const Page
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += u'.' + suffix;
 
-    bool saved = false;
     QString problem;
-    switch (kind) {
-    case PageFile::Png:
-        saved = saveImage(page, fileName, sizes.png, &problem);
-        break;
-    case PageFile::Svg:
-        saved = saveSvg(page, fileName, sizes.svg, &problem);
-        break;
-    case PageFile::Pdf:
-        saved = savePdf(page, fileName, &problem);
-        break;
-    }
+    const bool saved = savePageFile(page, fileName, sizes.png, sizes.svg, &problem);
     if (!saved)
         showMessage(msg::error(QStringLiteral("The %1 could not be saved as %2: %3. Choose another file name or "
                                               "folder.")

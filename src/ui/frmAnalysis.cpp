@@ -4,14 +4,19 @@
 #include "analysis/describe.h"
 #include "analysis/handover.h"
 #include "core/designstate.h"
+#include "core/filechooser.h"
+#include "core/messages.h"
 #include "core/numberformat.h"
 #include "design/portlengths.h"
 #include "design/singles.h"
+#include "graph/analysisoutput.h"
 #include "graph/curves.h"
+#include "graph/keptanalysis.h"
 #include "platform/pageview.h"
 #include "ui/driverlibraryui.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -245,8 +250,12 @@ void frmAnalysis::buildControls()
     m_figures->setWordWrap(true);
     m_figures->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    addButtons({ { "btnExit", "Exit", [this] { btnExit_Click(); }, nullptr,
-        { kWidthTwips - 1560, kHeightTwips - 720, 1440, 495 } } });
+    addButtons({
+        { "btnExport", "Export...", [this] { btnExport_Click(); }, nullptr,
+            { kWidthTwips - 3120, kHeightTwips - 720, 1440, 495 } },
+        { "btnExit", "Exit", [this] { btnExit_Click(); }, nullptr,
+            { kWidthTwips - 1560, kHeightTwips - 720, 1440, 495 } },
+    });
 
     connect(m_curve, &QComboBox::activated, this, &frmAnalysis::cboCurve_Change);
     connect(m_levelUnit, &QComboBox::activated, this, &frmAnalysis::cboLevelUnit_Change);
@@ -332,10 +341,17 @@ void frmAnalysis::showChoices()
     const DesignState& s = designState();
     const std::optional<AnalysisInput> in = analysis::handedOverAnalysis(s);
     const BoxSetup box = in ? in->box : BoxSetup {};
-    m_curve->clear();
+    QStringList captions;
     for (const CurveView& view : kViews)
         if (boxHas(box, view.curve))
-            m_curve->addItem(QString::fromLatin1(view.caption), int(view.curve));
+            captions << QString::fromLatin1(view.caption);
+    // Made again only for another kind of box, so that a keystroke leaves the list alone.
+    if (captions.size() != m_curve->count()) {
+        m_curve->clear();
+        for (const CurveView& view : kViews)
+            if (boxHas(box, view.curve))
+                m_curve->addItem(QString::fromLatin1(view.caption), int(view.curve));
+    }
     m_curve->setCurrentIndex(std::max(0, m_curve->findData(int(s.analysisCurve))));
     m_levelUnit->setCurrentIndex(s.analysisWatts ? 1 : 0);
     const auto* vented = std::get_if<analysis::VentedBoxSetup>(&box);
@@ -353,33 +369,30 @@ void frmAnalysis::analyseAgain()
     showChoices();
     const std::optional<AnalysisInput> in = analysedInput();
     const CurveView& view = *viewOf(Kind(m_curve->currentData().toInt()));
-    m_chart = AnalysisChart { view.curve, view.also, {}, {} };
+    m_chart = analysisChart(in, view.curve, keptAnalysisCurves(), view.also);
+    m_chartView->setPage(composeAnalysisChart(m_chart));
     if (!in) {
         m_design->setText(QStringLiteral("No box design handed over: design a closed, vented or passive radiator "
                                          "box, then choose Graph or Analysis in its window."));
         m_note->clear();
         m_messages->clear();
         m_figures->clear();
-        m_chartView->setPage(Page(kAnalysisWorld));
         return;
     }
     const DesignState& s = designState();
-    m_chart.designs << chartedDesign(*in);
-    m_chart.title = m_chart.designs.first().label;
-    const AnalysisResult& result = m_chart.designs.first().result;
+    const AnalysisResult& result = current()->result;
     m_design->setText(designText(s, *in));
     m_note->setText(designedForAnotherDriver(s).value_or(QString()));
     const QStringList lines = messageLines(result);
     m_messages->setText(lines.join(u'\n'));
     m_messages->setStyleSheet(result.valid() ? QString() : QStringLiteral("color: #b00000"));
     m_figures->setText(figuresText(analysis::figureRows(result)));
-    m_chartView->setPage(composeAnalysisChart(m_chart));
 }
 
 void frmAnalysis::Graph1_MouseMove(QPointF world)
 {
     const AnalysisPlot plot = analysisPlot(m_chart, kAnalysisWorld);
-    if (m_chart.designs.isEmpty() || !plot.plot.contains(world)) {
+    if (!current() || !plot.plot.contains(world)) {
         m_chartView->setReadout({});
         return;
     }
@@ -395,17 +408,45 @@ void frmAnalysis::Graph1_ContextMenu(const QPoint& pos)
     QMenu menu(this);
     for (const PageFile kind : kPageFiles) {
         QAction* action = menu.addAction(savePageAction(kind, QStringLiteral("Chart")));
-        action->setEnabled(!m_chart.designs.isEmpty());
+        action->setEnabled(current());
         connect(action, &QAction::triggered, this, [this, kind] { saveChart(kind); });
     }
     menu.exec(m_chartView->mapToGlobal(pos));
 }
 
+const ChartedDesign* frmAnalysis::current() const
+{
+    for (const ChartedDesign& d : m_chart.designs)
+        if (d.colorSlot == kCurrentDesign)
+            return &d;
+    return nullptr;
+}
+
 bool frmAnalysis::saveChart(PageFile kind)
 {
-    if (m_chart.designs.isEmpty())
+    if (!current())
         return false;
-    return savePageAs(m_chartView->page(), kind, QStringLiteral("Chart"));
+    return savePageAs(m_chartView->page(), kind, QStringLiteral("Chart"), { kAnalysisImageSize, kAnalysisSvgSize });
 }
+
+bool frmAnalysis::exportAnalysis()
+{
+    FileChooser* chooser = fileChooser();
+    if (!current() || !chooser)
+        return false;
+    const auto chosen = chooser->choose(
+        { QStringLiteral("Export Analysis"), QStringLiteral("Curves and Charts (*.frd *.zma *.csv *.png *.svg *.pdf)"),
+            QStringLiteral("analysis.frd"), true, QStringLiteral("frd") });
+    if (!chosen || chosen->isEmpty())
+        return false;
+    const std::optional<QString> problem = saveAnalysisOutput(*chosen, m_chart);
+    if (problem)
+        showMessage(msg::error(QStringLiteral("The analysis could not be exported as %1: %2. Choose another file "
+                                              "name or folder.")
+                                   .arg(QDir::toNativeSeparators(*chosen), *problem)));
+    return !problem;
+}
+
+void frmAnalysis::btnExport_Click() { exportAnalysis(); }
 
 frmAnalysis* openAnalysis() { return openWindow<frmAnalysis>(); }

@@ -13,7 +13,8 @@
 // input, the distance, QL, the port and the curve are kept for the session
 // (analysis* in the design state). What is missing, and the Qes/Qms
 // warning, are stated in the window itself. The chart's context menu saves
-// it as PNG, SVG or PDF. The model and its figures live in analysis/.
+// it as PNG, SVG or PDF; Export... writes the curves as FRD, ZMA or CSV.
+// The model and its figures live in analysis/, the chart in graph/.
 
 #include "graph/analysischart.h"
 #include "platform/designwindow.h"
@@ -31,11 +32,16 @@ public:
     explicit frmAnalysis(QWidget* parent = nullptr);
     static std::span<const FieldEntry> fieldTable();
 
-    // The chart and the design it shows (empty when no box is handed over).
+    // The chart: the design handed over (none when no box is) and the
+    // kept analysis curves of the curve chosen.
     const AnalysisChart& chart() const { return m_chart; }
+    const ChartedDesign* current() const;
     std::optional<analysis::AnalysisInput> analysedInput() const;
-    // Asks for a file name and saves the chart; false when nothing was saved.
+    // Each asks for a file name; false when nothing was written. The chart
+    // as a picture, or (Export...) the current design's curves as FRD, ZMA or
+    // CSV, or the chart, by the name's suffix.
     bool saveChart(PageFile kind);
+    bool exportAnalysis();
 
 protected:
     void Form_Activate() override;
@@ -44,6 +50,7 @@ protected:
 private:
     void buildControls();
     void btnExit_Click();
+    void btnExport_Click();
     void cboCurve_Change(int index);
     void cboLevelUnit_Change(int index);
     void cboPort_Change(int index);

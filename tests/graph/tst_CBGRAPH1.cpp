@@ -18,6 +18,7 @@
 #include "graph/handedover.h"
 #include "graph/keptcurvefile.h"
 #include "graph/keptcurves.h"
+#include "graph/pixels.h"
 #include "platform/chart.h"
 #include "platform/pageoutput.h"
 #include "platform/pageview.h"
@@ -61,16 +62,6 @@ QPoint pixelOf(const QPointF& chart, const QSize& size)
         int((kGraphWorld.height() - world.y()) / kGraphWorld.height() * size.height()));
 }
 
-// Whether a pixel within `radius` of `at` passes `test`.
-template <class Test> bool near(const QImage& image, QPoint at, int radius, Test test)
-{
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx)
-            if (image.rect().contains(at + QPoint(dx, dy)) && test(image.pixelColor(at + QPoint(dx, dy))))
-                return true;
-    return false;
-}
-
 // The device pixel of a frequency and level on an image of the whole graph
 // page showing `range`, placed as a logarithmic and a linear axis place them.
 QPoint pixelIn(const GraphRange& range, double frequency, double level, const QSize& size)
@@ -82,12 +73,6 @@ QPoint pixelIn(const GraphRange& range, double frequency, double level, const QS
 }
 
 bool gridGrey(const QColor& c) { return c.red() == c.green() && c.green() == c.blue() && c.red() < 230; }
-
-bool bluish(const QColor& c) { return c.blue() > 150 && c.red() < 120 && c.green() < 150; }
-
-bool reddish(const QColor& c) { return c.red() > 150 && c.green() < 120 && c.blue() < 120; }
-
-bool dark(const QColor& c) { return c.lightness() < 100; }
 
 // A vented box of the worked example, handed over; the crossover goes.
 void handOverVentedBox()

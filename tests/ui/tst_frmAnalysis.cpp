@@ -419,35 +419,47 @@ void TestFrmAnalysis::aDriverChangedSinceTheDesignIsNoted()
 
 void TestFrmAnalysis::chartSavesAsPngSvgAndPdf_data()
 {
+    QTest::addColumn<bool>("exported"); // by Export..., else by the chart's context menu
     QTest::addColumn<PageFile>("kind");
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("begins");
-    QTest::newRow("PNG") << PageFile::Png << "chart.png" << QByteArray("\x89PNG");
-    QTest::newRow("SVG") << PageFile::Svg << "chart.svg" << QByteArray("<?xml");
-    QTest::newRow("PDF, the suffix added") << PageFile::Pdf << "chart" << QByteArray("%PDF");
+    QTest::addColumn<QByteArray>("begins"); // empty: refused with a message
+    QTest::newRow("PNG") << false << PageFile::Png << "chart.png" << QByteArray("\x89PNG");
+    QTest::newRow("SVG") << false << PageFile::Svg << "chart.svg" << QByteArray("<?xml");
+    QTest::newRow("PDF, the suffix added") << false << PageFile::Pdf << "chart" << QByteArray("%PDF");
+    QTest::newRow("exported FRD") << true << PageFile::Png << "box.frd" << QByteArray("*");
+    QTest::newRow("exported CSV") << true << PageFile::Png << "box.csv" << QByteArray("Frequency (Hz),SPL (dB)");
+    QTest::newRow("exported PDF") << true << PageFile::Png << "box.pdf" << QByteArray("%PDF");
+    QTest::newRow("exported to a name of no known kind") << true << PageFile::Png << "box.txt" << QByteArray();
 }
 
 void TestFrmAnalysis::chartSavesAsPngSvgAndPdf()
 {
+    QFETCH(bool, exported);
     QFETCH(PageFile, kind);
     QFETCH(QString, file);
     QFETCH(QByteArray, begins);
     typeDatasheet(designAndAnalyse({ Box::Vented, 0 }));
     files().answerNext(m_dir.filePath(file));
-    QVERIFY(m_window->saveChart(kind));
+    QCOMPARE(exported ? m_window->exportAnalysis() : m_window->saveChart(kind), !begins.isEmpty());
     QFile saved(m_dir.filePath(file.contains('.') ? file : file + ".pdf"));
+    if (begins.isEmpty()) {
+        QVERIFY(!saved.exists());
+        QCOMPARE(messages().shown.size(), 1);
+        QVERIFY(messages().last().prompt.startsWith("The analysis could not be exported as"));
+        return;
+    }
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QVERIFY(saved.read(8).startsWith(begins));
-    if (kind == PageFile::Png)
+    QVERIFY(saved.readAll().startsWith(begins));
+    if (kind == PageFile::Png && !exported)
         QCOMPARE(QImage(saved.fileName()).size(), QSize(1600, 800));
     QVERIFY(messages().shown.isEmpty());
 
     // With TOLVAN_WRITE_PICTURES=1 the window becomes the README's picture.
-    if (kind != PageFile::Png || qEnvironmentVariableIntValue("TOLVAN_WRITE_PICTURES") != 1)
+    if (exported || kind != PageFile::Png || qEnvironmentVariableIntValue("TOLVAN_WRITE_PICTURES") != 1)
         return;
     edit("szDriver")->setText("Example W10");
     QComboBox* curve = chooser("cboCurve");
-    curve->setCurrentIndex(curve->findText("Cone Excursion"));
+    curve->setCurrentIndex(curve->findText("Maximum SPL"));
     emit curve->activated(curve->currentIndex());
     QVERIFY(m_window->grab().save(QStringLiteral(TOLVAN_TEST_DATA "/../../docs/analysis-window.png")));
 }
