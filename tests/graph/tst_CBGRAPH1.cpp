@@ -93,16 +93,6 @@ QStringList legendTexts(const Page& page)
     return texts;
 }
 
-// The lines of a colour on a page.
-int linesOf(const Page& page, const QColor& color)
-{
-    int n = 0;
-    for (const PageItem& item : page.items())
-        if (const auto* line = std::get_if<PagePolyline>(&item); line && line->color == color)
-            ++n;
-    return n;
-}
-
 // The middle of the dark pixels in a world rectangle of an image of the whole graph page.
 QPointF inkCentre(const QImage& image, const QRectF& world)
 {

@@ -14,6 +14,7 @@
 #include "core/driverlibrary.h"
 #include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
+#include "graph/pixels.h"
 #include "platform/pageview.h"
 #include "support/windowtest.h"
 #include "ui/driverdialogs.h"
@@ -82,15 +83,6 @@ QStringList curvesOf(const QComboBox* chooser)
     for (int i = 0; i < chooser->count(); ++i)
         out << chooser->itemText(i);
     return out;
-}
-
-int linesOf(const Page& page, const QColor& color)
-{
-    int count = 0;
-    for (const PageItem& item : page.items())
-        if (const auto* line = std::get_if<PagePolyline>(&item); line && line->color == color)
-            ++count;
-    return count;
 }
 
 } // namespace
