@@ -138,6 +138,7 @@ private slots:
     void labelsSitCentredOnTheirGridLines();
     void dashedLineEndsAtTheFrame();
     void buttonsKeepTheirCaptionsWhole();
+    void analysisOpensAsTheProgramSays();
     void keptCurvesSurviveANewDesignAndDrawGraph();
     void noLegendWithoutShownKeptCurves();
     void keepSaysWhyItCannot_data();
@@ -463,6 +464,24 @@ void TestGraphWindow::buttonsKeepTheirCaptionsWhole()
     m_window->resize(design.size()); // designed: the places of the layout
     QCOMPARE(
         m_window->findChild<QPushButton*>("btnDraw")->geometry(), DesignWindow::twipsToPixels(5760, 6120, 1452, 492));
+}
+
+// The analysis window lies above this layer: the button opens what the
+// program names, and is disabled while it names nothing.
+void TestGraphWindow::analysisOpensAsTheProgramSays()
+{
+    auto* analysis = m_window->findChild<QPushButton*>("btnAnalysis");
+    QVERIFY(!analysis->isEnabled());
+    int opened = 0;
+    CBGRAPH1::setAnalysisOpener([&opened] { ++opened; });
+    QVERIFY(analysis->isEnabled());
+    QTest::mouseClick(analysis, Qt::LeftButton);
+    QTest::keyClick(m_window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(opened, 2);
+    CBGRAPH1::setAnalysisOpener({});
+    QVERIFY(!analysis->isEnabled());
+    QTest::keyClick(m_window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(opened, 2);
 }
 
 void TestGraphWindow::keptCurvesSurviveANewDesignAndDrawGraph()

@@ -324,6 +324,12 @@ void TestFrmAnalysis::missingDataIsNamedInTheWindow_data()
     disagreeing["szQms"] = "1";
     QTest::newRow("Qes and Qms disagree with Qts")
         << disagreeing << "Qes and Qms give a Qts of .333, the design has .4" << true;
+    Texts silent = kDatasheet;
+    silent["szLevel"] = "";
+    QTest::newRow("the input emptied") << silent << "Input Must be Greater Than 0" << false;
+    Texts nowhere = kDatasheet;
+    nowhere["szDistance"] = "0";
+    QTest::newRow("a distance of 0") << nowhere << "Distance Must be Greater Than 0" << false;
     Texts below = kDatasheet;
     below["szQes"] = ".3";
     QTest::newRow("Qes below Qts") << below << "Qes Must be Greater Than Qts" << false;
