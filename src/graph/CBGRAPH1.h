@@ -61,7 +61,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void Form_Activate() override;
     void Form_Return() override;
 
