@@ -326,15 +326,6 @@ void CBGRAPH1::Form_Activate()
 
 void CBGRAPH1::Form_Return() { showKeptCurvesOfNow(); }
 
-bool CBGRAPH1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != m_panel)
-        return DesignWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::WindowActivate)
-        showKeptCurvesOfNow();
-    return false;
-}
-
 QWidget* CBGRAPH1::showKeptCurves()
 {
     if (!m_panel) {
@@ -347,7 +338,8 @@ QWidget* CBGRAPH1::showKeptCurves()
         connect(m_panel, &KeptCurvesPanel::removeRequested, this, &CBGRAPH1::removeKeptCurve);
         connect(m_panel, &KeptCurvesPanel::clearRequested, this, &CBGRAPH1::clearKeptCurves);
         connect(m_panel, &KeptCurvesPanel::undoRequested, this, &CBGRAPH1::undoKeptCurves);
-        m_panel->installEventFilter(this);
+        // The panel shows the kept curves of now whenever the user comes to it.
+        connect(m_panel, &KeptCurvesPanel::activated, this, &CBGRAPH1::showKeptCurvesOfNow);
         const QSize screen = m_panel->screen()->availableGeometry().size();
         m_panel->resize(m_panel->fittingSize().boundedTo(screen));
         showUndo();

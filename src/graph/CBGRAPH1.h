@@ -69,7 +69,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void Form_Activate() override;
     void Form_Return() override;
 
