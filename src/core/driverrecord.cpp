@@ -102,6 +102,9 @@ QString normalizedUnit(QStringView unit)
         case u'^':
         case u'_':
             break;
+        case u'\u00b2': // ²
+            out += u'2';
+            break;
         case u'\u00b3': // ³
             out += u'3';
             break;

@@ -34,6 +34,9 @@ struct DriverRecord {
     std::optional<double> re; // dc resistance, ohms
     std::optional<double> le; // voice-coil inductance, mH
     std::optional<double> vd; // volume displacement, 10^-4 m^3
+    std::optional<double> sd; // cone area, cm^2
+    std::optional<double> xmax; // one-way linear excursion, mm, peak
+    std::optional<double> pe; // thermal power rating, W
     QString note;
 
     bool operator==(const DriverRecord&) const = default;
@@ -72,6 +75,22 @@ inline constexpr DriverUnit kDisplacementUnits[] = {
     { "in3", "cuin cubicinches cubicinch", units::kCubicCentimetresPerCubicInch, 100 },
     { "ft3", "cuft cubicfeet cubicfoot", 10 * units::kLitresPerCubicFoot },
 };
+// Datasheets give these in metric units, and so does the library.
+inline constexpr DriverUnit kAreaUnits[] = {
+    // to cm²
+    { "cm2", "sqcm" },
+    { "m2", "sqm", 10000 },
+    { "mm2", "sqmm", 1, 100 },
+    { "in2", "sqin squareinch squareinches", units::kCentimetresPerInch* units::kCentimetresPerInch },
+};
+inline constexpr DriverUnit kExcursionUnits[] = {
+    // to mm
+    { "mm", "" },
+    { "cm", "", 10 },
+    { "m", "", 1000 },
+    { "in", "inch inches", 10 * units::kCentimetresPerInch },
+};
+inline constexpr DriverUnit kPowerUnits[] = { { "W", "watt watts" }, { "kW", "", 1000 } };
 
 struct DriverValue {
     const char* key; // in files and on the command line: "fs"
@@ -91,6 +110,9 @@ inline constexpr DriverValue kDriverValues[] = {
     { "re", "Re", "ohms", &DriverRecord::re, false, kResistanceUnits },
     { "le", "Le", "mH", &DriverRecord::le, false, kInductanceUnits },
     { "vd", "Vd", "10\u207b\u2074 m\u00b3", &DriverRecord::vd, false, kDisplacementUnits },
+    { "sd", "Sd", "cm\u00b2", &DriverRecord::sd, false, kAreaUnits },
+    { "xmax", "Xmax", "mm", &DriverRecord::xmax, false, kExcursionUnits },
+    { "pe", "Pe", "W", &DriverRecord::pe, false, kPowerUnits },
 };
 
 struct DriverText {
