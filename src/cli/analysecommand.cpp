@@ -57,33 +57,6 @@ std::optional<QString> valueBeforeReading(const QStringList& arguments, const QS
     return std::nullopt;
 }
 
-// The box window's options as analyse names them: (analyse's name, the window's).
-QVector<QPair<QString, QString>> windowOptions(const WindowCommand& window)
-{
-    QVector<QPair<QString, QString>> names;
-    for (const OptionEntry& entry : optionEntries(window))
-        if (entry.name != QLatin1String(kDriverOption))
-            names.append({ windowInputOption(QString::fromLatin1(window.name), entry.name), entry.name });
-    return names;
-}
-
-QVector<OptionEntry> optionTable(const WindowCommand* window)
-{
-    QVector<OptionEntry> table;
-    const auto add = [&table](const QString& name, bool takesValue) {
-        if (std::none_of(table.begin(), table.end(), [&name](const OptionEntry& e) { return e.name == name; }))
-            table.append({ name, takesValue });
-    };
-    for (const QString& option : driverDataOptions())
-        add(option, true);
-    for (const AnalyseOption& option : analyseOptions())
-        add(QString::fromLatin1(option.name), true);
-    if (window)
-        for (const OptionEntry& entry : optionEntries(*window))
-            add(windowInputOption(QString::fromLatin1(window->name), entry.name), entry.takesValue);
-    return table;
-}
-
 bool given(const ParsedArguments& arguments, const QString& option)
 {
     return arguments.values.contains(option) || arguments.flags.contains(option);
@@ -220,7 +193,10 @@ int refused(const Analysed& a, const Run& run)
         const QStringList keys = driverValueKeys(value);
         if (!driverDataOptions().contains(keys.first()))
             return kExitRefused;
-        needs << optionList(keys).replace(QStringLiteral(" and "), QStringLiteral(" or "));
+        QStringList options;
+        for (const QString& key : keys)
+            options << QStringLiteral("--") + key;
+        needs << listed(options, "or");
         lacked << driverValueName(value);
     }
     if (needs.isEmpty())
@@ -340,8 +316,8 @@ QString argumentsProblem(const ParsedArguments& arguments, const AnalyseSettings
     if (files.isEmpty() && !window)
         return QStringLiteral("name one to %1 system files, or a box with --box").arg(kMaxGraphFiles);
     if (window && !files.isEmpty())
-        for (const auto& [option, key] : windowOptions(*window))
-            if (given(arguments, option))
+        for (const WindowOption& input : analyseWindowOptions(*window))
+            if (const QString& option = input.option; given(arguments, option))
                 return QStringLiteral("--%1 is an input of the %2 window: it goes with --box and no file; a file's "
                                       "design is analysed as it was saved")
                     .arg(option, QString::fromLatin1(window->name));
@@ -364,11 +340,9 @@ int runAnalyseCommand(const QStringList& rest, QTextStream& out, QTextStream& er
 {
     const std::optional<QString> box = valueBeforeReading(rest, kBoxOption);
     if (box && !boxKeys().contains(*box))
-        return usage(err,
-            QStringLiteral("--box is %1, not \"%2\"")
-                .arg(listed(boxKeys()).replace(QStringLiteral(" and "), QStringLiteral(" or ")), visibleText(*box)));
+        return usage(err, QStringLiteral("--box is %1, not \"%2\"").arg(listed(boxKeys(), "or"), visibleText(*box)));
     const WindowCommand* window = box ? findWindowCommand(*box) : nullptr;
-    const ParsedArguments arguments = parseArguments(rest, optionTable(window), kMaxGraphFiles);
+    const ParsedArguments arguments = parseArguments(rest, analyseOptionTable(window), kMaxGraphFiles);
     if (!arguments.error.isEmpty())
         return usage(err, arguments.error);
     if (arguments.help) {
@@ -487,8 +461,8 @@ void printAnalyseHelp(QTextStream& out)
         << ".\n\nThe box windows' options with --box and no file (as tolvan-cli TYPE takes them):\n";
     for (const QString& key : boxKeys()) {
         QStringList names;
-        for (const auto& [name, windowKey] : windowOptions(*findWindowCommand(key)))
-            names << QStringLiteral("--") + name;
+        for (const WindowOption& input : analyseWindowOptions(*findWindowCommand(key)))
+            names << QStringLiteral("--") + input.option;
         out << "  " << key.leftJustified(10) << names.join(u' ') << '\n';
     }
     out << "\nWith several files (up to " << kMaxGraphFiles

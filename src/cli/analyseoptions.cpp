@@ -7,6 +7,7 @@
 #include "core/numberparse.h"
 #include "design/portlengths.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace analysis;
@@ -52,6 +53,32 @@ QString windowInputOption(const QString& box, const QString& key)
     if (box == QLatin1String(BandpassBoxSetup::key) && key == u"re")
         return QStringLiteral("impedance");
     return key;
+}
+
+QVector<WindowOption> analyseWindowOptions(const WindowCommand& window)
+{
+    QVector<WindowOption> options;
+    for (const OptionEntry& entry : optionEntries(window))
+        if (entry.name != QLatin1String(kDriverOption))
+            options.append({ windowInputOption(QString::fromLatin1(window.name), entry.name), entry });
+    return options;
+}
+
+QVector<OptionEntry> analyseOptionTable(const WindowCommand* window)
+{
+    QVector<OptionEntry> table;
+    const auto add = [&table](const QString& name, bool takesValue) {
+        if (std::none_of(table.begin(), table.end(), [&name](const OptionEntry& e) { return e.name == name; }))
+            table.append({ name, takesValue });
+    };
+    for (const QString& option : driverDataOptions())
+        add(option, true);
+    for (const AnalyseOption& option : analyseOptions())
+        add(QString::fromLatin1(option.name), true);
+    if (window)
+        for (const WindowOption& option : analyseWindowOptions(*window))
+            add(option.option, option.window.takesValue);
+    return table;
 }
 
 namespace {
@@ -126,8 +153,8 @@ std::variant<int, Problem> portOption(const QString& text)
             return i;
         captions << QString::fromLatin1(design::kPorts[i].caption);
     }
-    return QStringLiteral("--port: %1 inches is none of the ports' diameters: %2 inches")
-        .arg(text.trimmed(), listed(captions));
+    return QStringLiteral("--port: %1 inches is not a port diameter: %2 inches")
+        .arg(text.trimmed(), listed(captions, "or"));
 }
 
 } // namespace

@@ -40,6 +40,18 @@ QStringList driverDataOptions();
 // the key itself for every other input.
 QString windowInputOption(const QString& box, const QString& key);
 
+struct WindowCommand;
+
+// A box window's options as analyse names them, --driver left out
+// (analyse's own does both).
+struct WindowOption {
+    QString option; // analyse's name
+    OptionEntry window; // the window command's own
+};
+QVector<WindowOption> analyseWindowOptions(const WindowCommand& window);
+// Every option analyse takes; with a box window, its options too.
+QVector<OptionEntry> analyseOptionTable(const WindowCommand* window);
+
 struct AnalyseSettings {
     std::optional<QString> driver; // --driver, the library's driver of that name
     std::vector<std::pair<const analysis::DriverDataPart*, double>> driverData;

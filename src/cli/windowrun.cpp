@@ -93,11 +93,12 @@ QString valueProblem(Accepts accepts, const QString& value)
     return {};
 }
 
-QString listed(const QStringList& items)
+QString listed(const QStringList& items, const char* last)
 {
     if (items.size() < 2)
         return items.join(QString());
-    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.last();
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + u' ' + QString::fromLatin1(last) + u' '
+        + items.last();
 }
 
 QString optionList(const QStringList& options)

@@ -27,8 +27,8 @@ QString valueProblem(Accepts accepts, const QString& value);
 // state as Save System takes it from an open window.
 WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments, bool handOver = false);
 
-// "a, b and c"; "--a, --b and --c".
-QString listed(const QStringList& items);
+// "a, b and c" ("a, b or c"); "--a, --b and --c".
+QString listed(const QStringList& items, const char* last = "and");
 QString optionList(const QStringList& options);
 
 // A caption or unit as plain text: rich text's superscripts as "^3", a

@@ -479,7 +479,7 @@ void TestDriverLibrary::unusableLibraryFileIsKeptUntouched_data()
         {"name":"a","fs":30,"qts":0.4,"vas":2},{"name":"A","fs":30,"qts":0.4,"vas":2}]})")
                                   << "it names the driver \"A\" twice";
     QTest::newRow("an entry of a later version") << QByteArray(R"({"format":"tolvan-drivers","version":1,"drivers":[
-        {"name":"a","fs":30,"qts":0.4,"vas":2,"sd":0.05}]})")
+        {"name":"a","fs":30,"qts":0.4,"vas":2,"mms":0.05}]})")
                                                  << "it holds what this version cannot keep";
 }
 
