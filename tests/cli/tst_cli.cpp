@@ -248,6 +248,8 @@ private slots:
     void analyseIsTheWindowsDesign_data();
     void analyseIsTheWindowsDesign();
     void analyseComparesSeveralFilesOnOneChart();
+    void analyseDrawsTheCurveChosen_data();
+    void analyseDrawsTheCurveChosen();
     void driversCommands_data();
     void driversCommands();
     void datasheetInLitresGivesTheBoxOfCubicFeet();
@@ -924,6 +926,54 @@ void TestCli::analyseComparesSeveralFilesOnOneChart()
         nothing.err.contains("nothing.TLV: the file hands over no box or bandpass design"), qPrintable(nothing.err));
 }
 
+void TestCli::analyseDrawsTheCurveChosen_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("texts"); // in the SVG file
+    QTest::newRow("the SPL by default") << QStringList {}
+                                        << QStringList { "SPL (dB)", "Test woofer, vented 2.16 ft\u00b3" };
+    QTest::newRow("the maximum SPL with the SPL") << QStringList { "--graph",
+        "maxspl" } << QStringList { "Max SPL, SPL (dB)", "Max SPL, limited by Xmax", "SPL" };
+    QTest::newRow("the excursion with Xmax, at 20 W") << QStringList { "--graph", "excursion", "--watts",
+        "20" } << QStringList { "Excursion (mm)", "Xmax 6 mm", "Test woofer, vented 2.16 ft\u00b3, 20 W" };
+    QTest::newRow("the port's velocity with its limit")
+        << QStringList { "--graph", "VELOCITY" } << QStringList { "Port velocity (m/s)", "17 m/s" };
+    QTest::newRow("the impedance with its phase")
+        << QStringList { "--graph", "impedance" } << QStringList { "Impedance (ohm)", "Impedance phase (deg)" };
+    QTest::newRow("the group delay, two drivers in parallel") << QStringList { "--graph", "delay", "--drivers",
+        "2" } << QStringList { "Group delay (ms)", "Test woofer, vented 2.16 ft\u00b3, 2 in parallel" };
+    QTest::newRow("with the curve kept beside the file")
+        << QStringList { "--graph", "excursion", "--kept" } << QStringList { "Excursion (mm)", "kept at 50 W" };
+}
+
+// One file's design: the curve chosen, what is drawn with it, the title
+// that names the design; the analysis curves kept beside the file with it.
+void TestCli::analyseDrawsTheCurveChosen()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, texts);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("vented.TLV");
+    QVERIFY(QFile::copy(m_data.filePath("vented.TLV"), file));
+    if (options.removeAll("--kept")) {
+        analysis::AnalysisInput at50 = *analysis::handedOverAnalysis(handedover::comparedClosedBox());
+        withDriverData(at50.driver);
+        at50.drive = { analysis::DriveUnit::Watts, 50, 1 };
+        KeptAnalysisCurves kept;
+        keepAnalysisCurve(kept, analysisCurveToKeep(at50, analysis::CurveKind::Excursion));
+        kept.first().label = "kept at 50 W";
+        QVERIFY(!saveKeptCurvesBeside(file, {}, kept));
+    }
+    const QString svg = dir.filePath("chart.svg");
+    const Run run = cli(QStringList { "analyse", file, "-o", svg } + kDriverData + options);
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QString drawn = QString::fromUtf8(readFile(svg));
+    for (const QString& text : texts)
+        QVERIFY2(drawn.contains(">" + text + "</text>"), qPrintable(text));
+    QVERIFY(svgLines(drawn, Qt::black, 100) >= 1); // the design itself
+    QCOMPARE(svgLines(drawn, chart::comparedColor(0), 100), texts.contains("kept at 50 W") ? 1 : 0);
+}
+
 // One session with the library, row after row.
 void TestCli::driversCommands_data()
 {
@@ -993,6 +1043,15 @@ void TestCli::driversCommands_data()
     QTest::newRow("analysed with it, the design's Fs, Qts and Vas rule")
         << QStringList { "analyse", m_data.filePath("vented.TLV"), "--driver", "bare w8" } + kDriverData << 0
         << "Name: Bare W8\nFs: 30 Hz\nQts: 0.4\n";
+    QTest::newRow("add a driver with every value") << QStringList { "drivers", "add", "--name", "Full W10", "--fs",
+        "30", "--qts", ".4", "--vas", "2", "--qes", ".5", "--re", "6", "--sd", "220", "--xmax", "6", "--pe", "100" }
+                                                   << 0 << "Saved: Full W10";
+    QTest::newRow("show its Sd, Xmax and Pe") << QStringList { "drivers", "show", "full w10" } << 0
+                                              << QString::fromUtf8("Sd: 220 cm\u00b2\nXmax: 6 mm\nPe: 100 W\n");
+    QTest::newRow("a box window's design analysed with it")
+        << QStringList { "analyse", "--box", "vented", "--driver", "full w10" } << 0
+        << QString::fromUtf8("Name: Full W10\nFs: 30 Hz\nQts: 0.4\nVas: 2 ft\u00b3 (56.6 L)\nQes: 0.5\nQms: not "
+                             "given\nRe: 6 ohm\nSd: 220 cm\u00b2\nXmax: 6 mm\nPe: 100 W\n");
     QTest::newRow("picking it leaves the value given")
         << QStringList { "networks", "--driver", "bare w8", "--re", "6" } << 0 << "Series Notch Filter";
 }
