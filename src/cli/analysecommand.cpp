@@ -116,7 +116,6 @@ struct Analysed {
 
 struct Run {
     const ParsedArguments& arguments;
-    const AnalyseSettings& settings;
     const std::optional<DriverRecord>& driver;
     QString box; // --box
     QTextStream& err;
@@ -370,7 +369,7 @@ int runAnalyseCommand(const QStringList& rest, QTextStream& out, QTextStream& er
         }
     }
 
-    const Run run { arguments, settings, driver, box.value_or(QString()), err };
+    const Run run { arguments, driver, box.value_or(QString()), err };
     QVector<AnalysisInput> inputs;
     if (arguments.positional.isEmpty()) {
         const auto made = windowDesign(*window, run);
