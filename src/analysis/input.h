@@ -33,6 +33,8 @@ struct DriverData {
 };
 
 enum class Wiring : std::uint8_t { Parallel, Series };
+// As files and the command line name them, in the order of the enum.
+inline constexpr const char* kWiringKeys[] = { "parallel", "series" };
 
 // `count` identical units side by side in the one box, each one driver or an
 // isobaric pair (two drivers clamped face to back: one cone area, twice the
@@ -102,6 +104,7 @@ using BoxSetup = std::variant<ClosedBoxSetup, VentedBoxSetup, RadiatorBoxSetup, 
 
 // The signal at the amplifier: RMS volts, or watts into the drivers' Re.
 enum class DriveUnit : std::uint8_t { Volts, Watts };
+inline constexpr const char* kDriveUnitKeys[] = { "volts", "watts" };
 struct Drive {
     DriveUnit unit = DriveUnit::Volts;
     double level = kSensitivityVolts;
@@ -111,6 +114,7 @@ struct Drive {
 
 // A high-pass filter between the amplifier and the drivers.
 enum class FilterKind : std::uint8_t { None, Butterworth, LinkwitzRiley };
+inline constexpr const char* kFilterKeys[] = { "none", "butterworth", "linkwitz-riley" };
 struct HighPass {
     FilterKind kind = FilterKind::None;
     int order = 2; // Butterworth 1 to 4; Linkwitz-Riley 2 or 4

@@ -1,5 +1,7 @@
 #include "analysis/inputjson.h"
 
+#include "analysis/driverparts.h"
+#include "analysis/handover.h"
 #include "design/portlengths.h"
 
 #include <QJsonValue>
@@ -28,6 +30,15 @@ bool readNumbers(const QJsonObject& o, std::initializer_list<Number> numbers)
     return true;
 }
 
+// Every part of the driver's data, under the library's keys.
+bool readDriverData(const QJsonObject& o, DriverData& d)
+{
+    for (const DriverDataPart& part : kDriverDataParts)
+        if (!readNumbers(o, { { part.key, &(d.*part.member) } }))
+            return false;
+    return true;
+}
+
 // A whole number within [lowest, highest].
 bool readWhole(const QJsonObject& o, const char* key, int lowest, int highest, int& out)
 {
@@ -50,10 +61,6 @@ bool readKey(const QJsonObject& o, const char* key, const char* const (&keys)[N]
         }
     return false;
 }
-
-const char* const kWirings[] = { "parallel", "series" };
-const char* const kUnits[] = { "volts", "watts" };
-const char* const kFilters[] = { "none", "butterworth", "linkwitz-riley" };
 
 QString nameOf(const QString& text)
 {
@@ -127,18 +134,17 @@ std::optional<BoxSetup> boxFrom(const QJsonObject& o)
 
 QJsonObject inputJson(const AnalysisInput& in)
 {
-    const DriverData& d = in.driver;
-    const QJsonObject driver { { "name", in.driverName }, { "fs", d.fs }, { "qts", d.qts }, { "vas", d.vas },
-        { "qes", d.qes }, { "qms", d.qms }, { "re", d.re }, { "sd", d.sd }, { "xmax", d.xmax }, { "pe", d.pe },
-        { "le", d.le } };
+    QJsonObject driver { { "name", in.driverName } };
+    for (const DriverDataPart& part : kDriverDataParts)
+        driver.insert(QLatin1String(part.key), in.driver.*part.member);
     const QJsonObject drivers { { "count", in.drivers.count }, { "isobaric", in.drivers.isobaric },
-        { "wiring", QLatin1String(kWirings[int(in.drivers.wiring)]) } };
+        { "wiring", QLatin1String(kWiringKeys[int(in.drivers.wiring)]) } };
     QJsonObject box = std::visit(BoxJson {}, in.box);
-    box.insert(QStringLiteral("type"), std::visit([](const auto& b) { return QString::fromLatin1(b.key); }, in.box));
-    const QJsonObject drive { { "unit", QLatin1String(kUnits[int(in.drive.unit)]) }, { "level", in.drive.level },
-        { "distance", in.drive.distance } };
-    const QJsonObject filter { { "type", QLatin1String(kFilters[int(in.filter.kind)]) }, { "order", in.filter.order },
-        { "frequency", in.filter.frequency } };
+    box.insert(QStringLiteral("type"), boxKey(in.box));
+    const QJsonObject drive { { "unit", QLatin1String(kDriveUnitKeys[int(in.drive.unit)]) },
+        { "level", in.drive.level }, { "distance", in.drive.distance } };
+    const QJsonObject filter { { "type", QLatin1String(kFilterKeys[int(in.filter.kind)]) },
+        { "order", in.filter.order }, { "frequency", in.filter.frequency } };
     return { { "driver", driver }, { "drivers", drivers }, { "box", box }, { "drive", drive }, { "filter", filter } };
 }
 
@@ -150,16 +156,13 @@ std::optional<AnalysisInput> inputFromJson(const QJsonValue& value)
                       drive = o.value(QLatin1String("drive")).toObject(),
                       filter = o.value(QLatin1String("filter")).toObject();
     AnalysisInput in;
-    DriverData& d = in.driver;
     const QJsonValue name = driver.value(QLatin1String("name")), isobaric = drivers.value(QLatin1String("isobaric"));
-    if (!name.isString() || !isobaric.isBool()
-        || !readNumbers(driver,
-            { { "fs", &d.fs }, { "qts", &d.qts }, { "vas", &d.vas }, { "qes", &d.qes }, { "qms", &d.qms },
-                { "re", &d.re }, { "sd", &d.sd }, { "xmax", &d.xmax }, { "pe", &d.pe }, { "le", &d.le } })
+    if (!name.isString() || !isobaric.isBool() || !readDriverData(driver, in.driver)
         || !readWhole(drivers, "count", 1, kMostDrivers, in.drivers.count)
-        || !readKey(drivers, "wiring", kWirings, in.drivers.wiring) || !readKey(drive, "unit", kUnits, in.drive.unit)
+        || !readKey(drivers, "wiring", kWiringKeys, in.drivers.wiring)
+        || !readKey(drive, "unit", kDriveUnitKeys, in.drive.unit)
         || !readNumbers(drive, { { "level", &in.drive.level }, { "distance", &in.drive.distance } })
-        || !readKey(filter, "type", kFilters, in.filter.kind) || !readWhole(filter, "order", 1, 4, in.filter.order)
+        || !readKey(filter, "type", kFilterKeys, in.filter.kind) || !readWhole(filter, "order", 1, 4, in.filter.order)
         || !readNumbers(filter, { { "frequency", &in.filter.frequency } }))
         return std::nullopt;
     in.driverName = nameOf(name.toString());

@@ -2,7 +2,7 @@
 // An analysis input as a JSON object, for the files that keep analysed
 // designs (the kept analysis curves beside a system file):
 //
-// {"driver": {"name": "...", "fs", "qts", "vas", "qes", "qms", "re", "sd", "xmax", "pe", "le"},
+// {"driver": {"name": "...", and each part of driverparts.h by its key: "fs", "qts", "vas", "qes", ...},
 //  "drivers": {"count": 1..kMostDrivers, "isobaric": false, "wiring": "parallel" | "series"},
 //  "box": {"type": "closed" | "vented" | "radiator" | "bandpass", and by type
 //          "volume", "fb", "ql", "port": 0..8, "sealedVolume", "ventedVolume",

@@ -5,6 +5,7 @@
 #include "core/designstate.h"
 #include "core/driverrecord.h"
 #include "core/numberparse.h"
+#include "platform/designwindow.h"
 #include "ui/driverlibraryui.h"
 
 #include <QApplication>
@@ -75,10 +76,7 @@ QVector<OptionEntry> optionEntries(const WindowCommand& command)
     return entries;
 }
 
-namespace {
-
-// What the window would make of `value` in a field that takes `accepts`:
-// the window's own number reader must read the whole text.
+// The window's own number reader must read the whole text.
 QString valueProblem(Accepts accepts, const QString& value)
 {
     if (accepts == Accepts::Text)
@@ -95,15 +93,23 @@ QString valueProblem(Accepts accepts, const QString& value)
     return {};
 }
 
+QString listed(const QStringList& items, const char* last)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + u' ' + QString::fromLatin1(last) + u' '
+        + items.last();
+}
+
 QString optionList(const QStringList& options)
 {
     QStringList named;
     for (const QString& option : options)
         named << QStringLiteral("--") + option;
-    if (named.size() < 2)
-        return named.join(QString());
-    return named.mid(0, named.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + named.last();
+    return listed(named);
 }
+
+namespace {
 
 // The driver's value that the input of `option` holds; null for none.
 const DriverValue* driverValueOf(const WindowCommand& command, const QString& option)
@@ -202,7 +208,7 @@ QString plainText(const char* text)
     return plain.simplified();
 }
 
-WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments)
+WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments, bool handOver)
 {
     MessageLog log;
     std::optional<DriverRecord> driver;
@@ -288,6 +294,11 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
         const QString title = window->windowTitle().trimmed();
         run.result.note = QStringLiteral("%1: no design from these inputs")
                               .arg(title.isEmpty() ? QString::fromLatin1(command.name) : title);
+    }
+    if (handOver && run.designed) {
+        // As Save System takes the design from the open window.
+        HandOverTrial trial;
+        trial.keep();
     }
     delete window;
     return run;

@@ -347,6 +347,15 @@ ChartedDesign chartedDesign(const AnalysisInput& input, int colorSlot, const QSt
     return { label.isEmpty() ? analysis::analysisLabel(input) : label, input, analysis::analyse(input), colorSlot };
 }
 
+std::optional<Kind> drawnWith(Kind curve)
+{
+    if (curve == Kind::MaxSpl)
+        return Kind::Spl;
+    if (curve == Kind::Impedance)
+        return Kind::ImpedancePhase;
+    return std::nullopt;
+}
+
 AnalysisChart analysisChart(
     const std::optional<AnalysisInput>& current, Kind curve, const KeptAnalysisCurves& kept, std::optional<Kind> also)
 {

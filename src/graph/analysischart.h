@@ -58,6 +58,11 @@ struct AnalysisChart {
 AnalysisChart analysisChart(const std::optional<analysis::AnalysisInput>& current, analysis::CurveKind curve,
     const KeptAnalysisCurves& kept = {}, std::optional<analysis::CurveKind> also = std::nullopt);
 
+// The curve drawn with `curve` when it is chosen alone (the command line's
+// --graph): the SPL with the maximum SPL, the impedance's phase with the
+// impedance; none with the others.
+std::optional<analysis::CurveKind> drawnWith(analysis::CurveKind curve);
+
 // How a chart looks where it is drawn: its fonts (the page's font size
 // numbers) and the room between its frame and its plot (world units).
 struct AnalysisChartLook {

@@ -8,6 +8,7 @@
 #include "analysis/analysis.h"
 #include "analysis/box.h"
 #include "analysis/describe.h"
+#include "analysis/driverparts.h"
 #include "analysis/export.h"
 #include "analysis/handover.h"
 #include "analysis/inputjson.h"
@@ -184,6 +185,7 @@ Q_DECLARE_METATYPE(analysis::HighPass)
 Q_DECLARE_METATYPE(analysis::HandedOver)
 Q_DECLARE_METATYPE(analysis::PassiveRadiator)
 Q_DECLARE_METATYPE(DesignState)
+Q_DECLARE_METATYPE(DriverRecord)
 
 class TestAnalysis : public QObject {
     Q_OBJECT
@@ -216,6 +218,9 @@ private slots:
     void designAndFiguresInWords();
     void inputsReadBackFromJson_data();
     void inputsReadBackFromJson();
+    void libraryDriverGivesItsDataNotTheDesigns_data();
+    void libraryDriverGivesItsDataNotTheDesigns();
+    void everyBoxHasItsKey();
 };
 
 void TestAnalysis::closedBoxIsTheWindowsSecondOrder()
@@ -874,6 +879,8 @@ void TestAnalysis::inputsReadBackFromJson_data()
     QTest::newRow("a tenth port") << analysed::vented() << "box.port=9" << false;
     QTest::newRow("radiator without its values") << every << "box.radiator=1" << false;
     QTest::newRow("isobaric as a number") << every << "drivers.isobaric=1" << false;
+    QTest::newRow("a driver part missing") << every << "driver.pe=null" << false;
+    QTest::newRow("a driver part as text") << every << "driver.xmax=\"6\"" << false;
 }
 
 void TestAnalysis::inputsReadBackFromJson()
@@ -893,6 +900,58 @@ void TestAnalysis::inputsReadBackFromJson()
     QCOMPARE(back.has_value(), read);
     if (read)
         QVERIFY(*back == in);
+}
+
+void TestAnalysis::libraryDriverGivesItsDataNotTheDesigns_data()
+{
+    QTest::addColumn<DriverRecord>("driver");
+    QTest::addColumn<DriverData>("data"); // the design's Fs 30 Hz, Qts .4 and Vas 2 ft³ with it
+    DriverRecord every;
+    every.name = "Every value";
+    std::tie(every.fs, every.qts, every.vas, every.qes, every.qms, every.re, every.le, every.vd, every.sd, every.xmax,
+        every.pe)
+        = std::tuple(25.0, 0.35, 3.0, 0.42, 4.0, 5.6, 0.9, 1.6, 330.0, 7.5, 150.0);
+    // Fs, Qts, Vas, Qes, Qms, Re, Sd, Xmax, Pe, Le
+    QTest::newRow("every value") << every << DriverData { 30, .4, 2, .42, 4, 5.6, 330, 7.5, 150, .9 };
+    DriverRecord some;
+    std::tie(some.fs, some.qts, some.vas, some.re) = std::tuple(30.0, 0.4, 2.0, 8.0);
+    QTest::newRow("some values: the rest stays") << some << DriverData { 30, .4, 2, 0, 5, 8, 220, 6, 100, 0 };
+}
+
+void TestAnalysis::libraryDriverGivesItsDataNotTheDesigns()
+{
+    QFETCH(DriverRecord, driver);
+    QFETCH(DriverData, data);
+    AnalysisInput in = analysed::vented(); // Qms 5, Re 6, Sd 220, Xmax 6, Pe 100
+    takeDriverData(in.driver, driver);
+    QCOMPARE(in.driver, data);
+    QCOMPARE(driverValueKeys(analysis::DriverValue::QesOrQms), QStringList({ "qes", "qms" }));
+    // Each value the analysis asks for is a part of the library's drivers.
+    for (const analysis::DriverValue value : { analysis::DriverValue::Fs, analysis::DriverValue::Qts,
+             analysis::DriverValue::Vas, analysis::DriverValue::QesOrQms, analysis::DriverValue::Re,
+             analysis::DriverValue::Sd, analysis::DriverValue::Xmax, analysis::DriverValue::Pe })
+        for (const QString& key : driverValueKeys(value)) {
+            QVERIFY2(driverDataPart(key) && ::driverValue(key), qPrintable(key));
+            // Messages name a value as the library labels it.
+            if (value != analysis::DriverValue::QesOrQms)
+                QCOMPARE(QString::fromLatin1(::driverValue(key)->label), driverValueName(value));
+        }
+}
+
+// Files and the command line name a box by its key: each key names its own box.
+void TestAnalysis::everyBoxHasItsKey()
+{
+    QCOMPARE(boxKeys(), QStringList({ "closed", "vented", "radiator", "bandpass" }));
+    for (const AnalysisInput& in :
+        { analysed::closed(), analysed::vented(), analysed::radiator(), analysed::bandpass() }) {
+        const std::optional<BoxSetup> box = boxOfKey(boxKey(in.box));
+        QVERIFY(box);
+        QCOMPARE(box->index(), in.box.index());
+        QCOMPARE(boxName(*box), boxName(in.box));
+        QCOMPARE(inputJson(in)["box"].toObject()["type"].toString(), boxKey(in.box));
+    }
+    QVERIFY(!boxOfKey(u"horn"));
+    QVERIFY(!boxOfKey(u"Closed"));
 }
 
 QTEST_GUILESS_MAIN(TestAnalysis)
