@@ -3,7 +3,12 @@
 // frame the window keeps drawn; aim at 1 ms a drawing. The first drawing at a
 // new size draws the frame as well (BM_DrawGraphAtNewSize). Comparing, the
 // most kept curves and their legend are drawn too (BM_DrawGraphComparing).
+// The analysis chart as its window redraws it on a keystroke: the design
+// analysed, its chart composed and painted, alone and beside the most kept
+// analysis curves; aim well within 16 ms (BM_DrawAnalysisChart).
+#include "analysis/handover.h"
 #include "benchdesign.h"
+#include "graph/analysischart.h"
 #include "graph/graphpage.h"
 #include "platform/pageoutput.h"
 
@@ -75,6 +80,38 @@ static void BM_ComputeCurves(benchmark::State& state)
         benchmark::DoNotOptimize(computeCurves(design));
 }
 BENCHMARK(BM_ComputeCurves)->Unit(benchmark::kMicrosecond);
+
+namespace {
+analysis::AnalysisInput analysedDesign()
+{
+    DesignState design = fullDesign();
+    design.qes = 0.4348f, design.qms = 5, design.re = 6;
+    analysis::AnalysisInput in = analysis::handedOverAnalysis(design).value();
+    in.driver.sd = 220, in.driver.xmax = 6, in.driver.pe = 100, in.driver.le = 0.8;
+    return in;
+}
+} // namespace
+
+static void BM_DrawAnalysisChart(benchmark::State& state)
+{
+    const analysis::AnalysisInput in = analysedDesign();
+    KeptAnalysisCurves kept;
+    for (int i = 0; i < state.range(0); ++i) {
+        analysis::AnalysisInput other = in;
+        std::get<analysis::VentedBoxSetup>(other.box).volume = 1 + 0.25 * i;
+        keepAnalysisCurve(kept, analysisCurveToKeep(other, analysis::CurveKind::MaxSpl));
+    }
+    QImage image(kChartPixels, QImage::Format_ARGB32_Premultiplied);
+    ScreenPageRenderer renderer;
+    for (auto _ : state) {
+        const Page page = composeAnalysisChart(analysisChart(in, analysis::CurveKind::MaxSpl, kept));
+        QPainter painter(&image);
+        renderer.render(page, painter, image.rect());
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawAnalysisChart)->Arg(0)->Arg(kMaxKeptCurves)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -54,14 +54,15 @@ fi
 if [[ "${TOLVAN_SKIP_FUZZ:-}" != "1" ]]; then
   CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTOLVAN_BUILD_FUZZ=ON -DTOLVAN_BUILD_TESTS=OFF -DTOLVAN_BUILD_BENCH=OFF >/dev/null
-  cmake --build build-fuzz --target fuzz_numbers fuzz_systemfile fuzz_driverlibrary
+  cmake --build build-fuzz --target fuzz_numbers fuzz_systemfile fuzz_driverlibrary fuzz_analysisinput
   corpus=$(mktemp -d)
   trap 'rm -rf "$corpus"; stop_printing' EXIT
-  for target in fuzz_numbers fuzz_systemfile fuzz_driverlibrary; do
+  for target in fuzz_numbers fuzz_systemfile fuzz_driverlibrary fuzz_analysisinput; do
     mkdir -p "$corpus/$target"
     echo "Fuzzing $target for ${TOLVAN_FUZZ_SECONDS:-20} s"
     seeds=tests/data/reference_system.TLV
     [[ $target == fuzz_driverlibrary ]] && seeds=tests/data/drivers.json,tests/data/drivers.csv
+    [[ $target == fuzz_analysisinput ]] && seeds=tests/data/analysis_input.json
     if ! build-fuzz/fuzz/$target -max_total_time="${TOLVAN_FUZZ_SECONDS:-20}" -print_final_stats=1 \
          -seed_inputs="$seeds" "$corpus/$target" >"$corpus/$target.log" 2>&1; then
       tail -n 60 "$corpus/$target.log"

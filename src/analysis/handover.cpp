@@ -2,7 +2,9 @@
 
 #include "analysis/box.h"
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 namespace analysis {
 
@@ -74,6 +76,39 @@ std::optional<AnalysisInput> handedOverAnalysis(const DesignState& s, HandedOver
 QString boxName(const BoxSetup& box)
 {
     return std::visit([](const auto& setup) { return QString::fromLatin1(setup.name); }, box);
+}
+
+QString boxKey(const BoxSetup& box)
+{
+    return std::visit([](const auto& setup) { return QString::fromLatin1(setup.key); }, box);
+}
+
+namespace {
+// Every alternative of BoxSetup, as it is before its window designs it.
+std::array<BoxSetup, std::variant_size_v<BoxSetup>> everyBox()
+{
+    return []<std::size_t... I>(std::index_sequence<I...>)
+    {
+        return std::array<BoxSetup, sizeof...(I)> { BoxSetup(std::in_place_index<I>)... };
+    }
+    (std::make_index_sequence<std::variant_size_v<BoxSetup>>());
+}
+} // namespace
+
+QStringList boxKeys()
+{
+    QStringList keys;
+    for (const BoxSetup& box : everyBox())
+        keys << boxKey(box);
+    return keys;
+}
+
+std::optional<BoxSetup> boxOfKey(QStringView key)
+{
+    for (const BoxSetup& box : everyBox())
+        if (key == boxKey(box))
+            return box;
+    return std::nullopt;
 }
 
 } // namespace analysis

@@ -26,6 +26,7 @@
 #include "analysis/input.h"
 #include "core/designstate.h"
 
+#include <QStringList>
 #include <optional>
 
 namespace analysis {
@@ -38,5 +39,11 @@ std::optional<AnalysisInput> handedOverAnalysis(const DesignState& state, Handed
 
 // The box's name as the analysis states it ("Closed Box", "Vented Box", ...).
 QString boxName(const BoxSetup& box);
+// Its key, as files and the command line name it ("closed", "vented", ...).
+QString boxKey(const BoxSetup& box);
+// Every box's key, in the order of BoxSetup.
+QStringList boxKeys();
+// A box of that key as it is before its window designs it; empty for any other text.
+std::optional<BoxSetup> boxOfKey(QStringView key);
 
 } // namespace analysis

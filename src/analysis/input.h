@@ -33,6 +33,8 @@ struct DriverData {
 };
 
 enum class Wiring : std::uint8_t { Parallel, Series };
+// As files and the command line name them, in the order of the enum.
+inline constexpr const char* kWiringKeys[] = { "parallel", "series" };
 
 // `count` identical units side by side in the one box, each one driver or an
 // isobaric pair (two drivers clamped face to back: one cone area, twice the
@@ -48,12 +50,14 @@ struct Drivers {
 // The boxes, as their windows design them. Volumes in cubic feet.
 struct ClosedBoxSetup {
     static constexpr const char* name = "Closed Box";
+    static constexpr const char* key = "closed"; // as files and the command line name it
     double volume = 0;
     bool operator==(const ClosedBoxSetup&) const = default;
 };
 
 struct VentedBoxSetup {
     static constexpr const char* name = "Vented Box";
+    static constexpr const char* key = "vented";
     double volume = 0;
     double fb = 0; // Hz; the port's air mass tunes the box exactly here
     double ql = kDefaultQl; // leakage losses
@@ -74,6 +78,7 @@ struct PassiveRadiator {
 
 struct RadiatorBoxSetup {
     static constexpr const char* name = "Passive Radiator Box";
+    static constexpr const char* key = "radiator";
     double volume = 0;
     double fb = 0; // Hz; the radiator's mass tunes the box exactly here
     double ql = kDefaultQl;
@@ -85,6 +90,7 @@ struct RadiatorBoxSetup {
 // section in front of it; the sound leaves through the vented section's port.
 struct BandpassBoxSetup {
     static constexpr const char* name = "Bandpass Box";
+    static constexpr const char* key = "bandpass";
     double sealedVolume = 0;
     double ventedVolume = 0;
     double fb = 0; // Hz, the vented section's tuning
@@ -98,6 +104,7 @@ using BoxSetup = std::variant<ClosedBoxSetup, VentedBoxSetup, RadiatorBoxSetup, 
 
 // The signal at the amplifier: RMS volts, or watts into the drivers' Re.
 enum class DriveUnit : std::uint8_t { Volts, Watts };
+inline constexpr const char* kDriveUnitKeys[] = { "volts", "watts" };
 struct Drive {
     DriveUnit unit = DriveUnit::Volts;
     double level = kSensitivityVolts;
@@ -107,6 +114,7 @@ struct Drive {
 
 // A high-pass filter between the amplifier and the drivers.
 enum class FilterKind : std::uint8_t { None, Butterworth, LinkwitzRiley };
+inline constexpr const char* kFilterKeys[] = { "none", "butterworth", "linkwitz-riley" };
 struct HighPass {
     FilterKind kind = FilterKind::None;
     int order = 2; // Butterworth 1 to 4; Linkwitz-Riley 2 or 4

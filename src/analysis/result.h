@@ -32,27 +32,44 @@ enum class CurveKind : std::uint8_t {
     GroupDelay, // ms
 };
 
+// `key` names the curve where it is typed or stored: the command line's
+// choice of chart, the kept analysis curves in their file.
 struct CurveInfo {
     CurveKind kind;
     const char* name;
     const char* unit;
+    const char* key;
 };
 inline constexpr std::array<CurveInfo, 11> kCurveInfo { {
-    { CurveKind::Spl, "SPL", "dB" },
-    { CurveKind::MaxSpl, "Max SPL", "dB" },
-    { CurveKind::Excursion, "Excursion", "mm" },
-    { CurveKind::RadiatorExcursion, "Radiator excursion", "mm" },
-    { CurveKind::PortVelocity, "Port velocity", "m/s" },
-    { CurveKind::Impedance, "Impedance", "ohm" },
-    { CurveKind::ImpedancePhase, "Impedance phase", "deg" },
-    { CurveKind::Current, "Current", "A" },
-    { CurveKind::ApparentPower, "Apparent power", "VA" },
-    { CurveKind::Phase, "Phase", "deg" },
-    { CurveKind::GroupDelay, "Group delay", "ms" },
+    { CurveKind::Spl, "SPL", "dB", "spl" },
+    { CurveKind::MaxSpl, "Max SPL", "dB", "maxspl" },
+    { CurveKind::Excursion, "Excursion", "mm", "excursion" },
+    { CurveKind::RadiatorExcursion, "Radiator excursion", "mm", "radiator-excursion" },
+    { CurveKind::PortVelocity, "Port velocity", "m/s", "velocity" },
+    { CurveKind::Impedance, "Impedance", "ohm", "impedance" },
+    { CurveKind::ImpedancePhase, "Impedance phase", "deg", "impedance-phase" },
+    { CurveKind::Current, "Current", "A", "current" },
+    { CurveKind::ApparentPower, "Apparent power", "VA", "apparent-power" },
+    { CurveKind::Phase, "Phase", "deg", "phase" },
+    { CurveKind::GroupDelay, "Group delay", "ms", "delay" },
 } };
+
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kCurveInfo.size(); ++i)
+            if (std::size_t(kCurveInfo[i].kind) != i)
+                return false;
+        return true;
+    }(),
+    "kCurveInfo lists the curves in the order of CurveKind");
 
 // "SPL (dB)": a column header, an axis title.
 QString curveTitle(CurveKind kind);
+QString curveName(CurveKind kind); // "SPL"
+QString curveUnit(CurveKind kind); // "dB"
+QString curveKey(CurveKind kind); // "spl"
+// The curve a key names (case as written); empty for any other text.
+std::optional<CurveKind> curveOfKey(QStringView key);
 
 struct Curve {
     CurveKind kind = CurveKind::Spl;

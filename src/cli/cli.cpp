@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/analysecommand.h"
 #include "cli/drivercommands.h"
 #include "cli/filecommands.h"
 #include "cli/windowcommands.h"
@@ -21,6 +22,7 @@ void printOverview(QTextStream& out)
         out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
     for (const FileCommand& command : fileCommands())
         out << "  " << QString::fromLatin1(command.name).leftJustified(10) << command.summary << '\n';
+    out << "  " << QStringLiteral("analyse").leftJustified(10) << kAnalyseSummary << '\n';
     out << "  " << QStringLiteral("drivers").leftJustified(10)
         << "The driver library: list, show, add, remove, import and export drivers.\n";
     out << "\nEvery command takes --json (the same as JSON) and --help; --version shows the version.\n"
@@ -205,6 +207,8 @@ int runCli(const QStringList& given, QTextStream& out, QTextStream& err)
         status = runWindow(*window, rest, out, err);
     } else if (const FileCommand* file = findFileCommand(command)) {
         status = runFile(*file, rest, out, err);
+    } else if (command == u"analyse") {
+        status = runAnalyseCommand(rest, out, err);
     } else if (command == u"drivers") {
         status = runDriverCommand(rest, out, err);
     } else {

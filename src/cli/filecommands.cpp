@@ -15,13 +15,6 @@
 #include <optional>
 #include <variant>
 
-namespace {
-
-constexpr int kUsageError = 2;
-
-// Loads a system file into a fresh design, with the kept curves beside it;
-// false when the design could not be loaded. The messages are printed
-// either way (kept curves that cannot be read leave the design loaded).
 bool loadDesign(const QString& file, QTextStream& err)
 {
     keepCurvesWithSystemFiles();
@@ -29,6 +22,7 @@ bool loadDesign(const QString& file, QTextStream& err)
     state = DesignState();
     applyStartValues(state);
     keptCurves().clear();
+    keptAnalysisCurves().clear();
     MessageLog log;
     const bool loaded = loadSystemFile(file);
     CommandResult result;
@@ -36,6 +30,10 @@ bool loadDesign(const QString& file, QTextStream& err)
     printMessages(err, result, file);
     return loaded;
 }
+
+namespace {
+
+constexpr int kUsageError = 2;
 
 bool loadDesign(const ParsedArguments& arguments, QTextStream& err)
 {
@@ -112,10 +110,9 @@ std::variant<GraphRange, QString> rangeOptions(const ParsedArguments& arguments)
     return soundRange(range);
 }
 
-// The one wording for an output file that could not be written, with what
-// the printing said on the way, and why when it is known.
-int outputFailed(
-    QTextStream& err, const QString& file, const QVector<Message>& messages = {}, const QString& reason = {})
+} // namespace
+
+int outputFailed(QTextStream& err, const QString& file, const QVector<Message>& messages, const QString& reason)
 {
     CommandResult result;
     result.messages = messages;
@@ -123,6 +120,8 @@ int outputFailed(
     err << "tolvan-cli: " << file << ": could not be written" << (reason.isEmpty() ? QString() : ": " + reason) << '\n';
     return 1;
 }
+
+namespace {
 
 int show(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
 {

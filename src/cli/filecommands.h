@@ -6,6 +6,7 @@
 // when it cannot be, kept curves beside it included.
 
 #include "cli/arguments.h"
+#include "core/messages.h"
 
 #include <QTextStream>
 
@@ -23,6 +24,17 @@ struct FileCommand {
 
 // The most files `graph` compares on one chart.
 inline constexpr int kMaxGraphFiles = 8;
+
+// Loads a system file into a fresh design, with the kept curves beside it;
+// false when the design could not be loaded. The messages are printed
+// either way, after the file's name (kept curves that cannot be read leave
+// the design loaded).
+bool loadDesign(const QString& file, QTextStream& err);
+
+// The one wording for an output file that could not be written, with what
+// the printing said on the way, and why when it is known; the exit status.
+int outputFailed(
+    QTextStream& err, const QString& file, const QVector<Message>& messages = {}, const QString& reason = {});
 
 const QVector<FileCommand>& fileCommands();
 const FileCommand* findFileCommand(const QString& name);

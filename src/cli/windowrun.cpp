@@ -5,6 +5,7 @@
 #include "core/designstate.h"
 #include "core/driverrecord.h"
 #include "core/numberparse.h"
+#include "platform/designwindow.h"
 #include "ui/driverlibraryui.h"
 
 #include <QApplication>
@@ -75,19 +76,15 @@ QVector<OptionEntry> optionEntries(const WindowCommand& command)
     return entries;
 }
 
-namespace {
-
-// What the window would make of `value` in the field of `input`: the
-// window's own number reader must read the whole text, a unit of the
+// The window's own number reader must read the whole text, a unit of the
 // field's quantity after the number included ("56.6 L").
-QString valueProblem(const FieldEntry& input, const QString& value)
+QString valueProblem(Accepts accepts, const QString& value, const Unit& unit)
 {
-    const Accepts accepts = input.accepts;
     if (accepts == Accepts::Text)
         return {};
-    const UnitReading reading = readInUnit(value, input.unit);
+    const UnitReading reading = readInUnit(value, unit);
     if (reading.typed == UnitReading::Typed::WrongKind)
-        return wrongUnitProblem(reading, input.unit);
+        return wrongUnitProblem(reading, unit);
     if (!reading.digits || !reading.complete)
         return QStringLiteral("must be a number, not \"%1\"").arg(visibleText(value));
     // The window reads a number beyond the range of a Single as 0.
@@ -99,15 +96,23 @@ QString valueProblem(const FieldEntry& input, const QString& value)
     return {};
 }
 
+QString listed(const QStringList& items, const char* last)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + u' ' + QString::fromLatin1(last) + u' '
+        + items.last();
+}
+
 QString optionList(const QStringList& options)
 {
     QStringList named;
     for (const QString& option : options)
         named << QStringLiteral("--") + option;
-    if (named.size() < 2)
-        return named.join(QString());
-    return named.mid(0, named.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + named.last();
+    return listed(named);
 }
+
+namespace {
 
 // The driver's value that the input of `option` holds; null for none.
 const DriverValue* driverValueOf(const WindowCommand& command, const QString& option)
@@ -188,7 +193,7 @@ QString optionValueProblem(const WindowCommand& command, const ParsedArguments& 
         const QString option = QString::fromLatin1(input->key);
         if (!arguments.values.contains(option))
             continue;
-        const QString problem = valueProblem(*input, arguments.values.value(option));
+        const QString problem = valueProblem(input->accepts, arguments.values.value(option), input->unit);
         if (!problem.isEmpty())
             return QStringLiteral("--%1: %2").arg(option, problem);
     }
@@ -207,7 +212,7 @@ QString plainText(QString plain)
     return plain.simplified();
 }
 
-WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments)
+WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& arguments, bool handOver)
 {
     MessageLog log;
     std::optional<DriverRecord> driver;
@@ -293,6 +298,11 @@ WindowRun runWindowCommand(const WindowCommand& command, const ParsedArguments& 
         const QString title = window->windowTitle().trimmed();
         run.result.note = QStringLiteral("%1: no design from these inputs")
                               .arg(title.isEmpty() ? QString::fromLatin1(command.name) : title);
+    }
+    if (handOver && run.designed) {
+        // As Save System takes the design from the open window.
+        HandOverTrial trial;
+        trial.keep();
     }
     delete window;
     return run;

@@ -95,6 +95,17 @@ struct DesignState {
     float netRe = 0, netFs = 0, netLe = 0;
     Text30 netName;
 
+    // The analysis window's own inputs, kept for the session (not saved):
+    // the driver data nothing else holds (Qes, Qms and Re are the
+    // measurement's above), the signal, the losses and port of a vented
+    // box, and the curve shown. A value not above 0 is not given: the
+    // window shows its default.
+    float analysisLe = 0, analysisSd = 0, analysisXmax = 0, analysisPe = 0;
+    float analysisLevel = 0, analysisDistance = 0, analysisQl = 0;
+    std::int16_t analysisWatts = 0; // the level is in watts into Re (else volts)
+    std::int16_t analysisPort = -1; // which of the vented window's port diameters; -1: the design's own
+    std::int16_t analysisCurve = -1; // the curve shown, as the analysis numbers its curves; -1: the first
+
     // The driver the box design handed over was made with, set by the box
     // windows' hand-over and by a load (not saved). The driver values above
     // may change afterwards (a measurement); the graph and the report then

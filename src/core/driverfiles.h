@@ -3,13 +3,15 @@
 //
 // JSON, the library file itself and the full export:
 //   {"format": "tolvan-drivers", "version": 1,
-//    "units": {"fs": "Hz", "vas": "ft3", "re": "ohm", "le": "mH", "vd": "10^-4 m3"},
+//    "units": {"fs": "Hz", "vas": "ft3", "re": "ohm", "le": "mH", "vd": "10^-4 m3",
+//              "sd": "cm2", "xmax": "mm", "pe": "W"},
 //    "drivers": [{"name": "...", "manufacturer": "...", "fs": 30, "qts": 0.4, ...}]}
 // Each driver is an object with the keys of kDriverTexts and kDriverValues;
-// an unknown value is left out (null reads as unknown too). "units" names
-// the unit of each value's numbers; a value it does not name, and every
-// value of a file without it, is in the library's own unit. A key named
-// twice in one object makes the file damaged.
+// an unknown value is left out (null reads as unknown too), so a file
+// written before a value joined the list reads as it always did. "units"
+// names the unit of each value's numbers; a value it does not name, and
+// every value of a file without it, is in the library's own unit. A key
+// named twice in one object makes the file damaged.
 //
 // CSV, for spreadsheets: a header row naming the columns by the same keys
 // (in any order, without regard to case), each value's column with its unit

@@ -92,10 +92,7 @@ DriverNumber readDriverNumber(QString text, bool decimalComma)
     return { true, std::clamp(reading.written, -largest, largest) };
 }
 
-const DriverUnit* driverUnit(const DriverValue& value, QStringView text)
-{
-    return unitWordNamed(value.units(), text);
-}
+const DriverUnit* driverUnit(const DriverValue& value, QStringView text) { return unitWordNamed(value.units(), text); }
 
 QString driverUnitNames(const DriverValue& value)
 {

@@ -34,6 +34,9 @@ struct DriverRecord {
     std::optional<double> re; // dc resistance, ohms
     std::optional<double> le; // voice-coil inductance, mH
     std::optional<double> vd; // volume displacement, 10^-4 m^3
+    std::optional<double> sd; // cone area, cm^2
+    std::optional<double> xmax; // one-way linear excursion, mm, peak
+    std::optional<double> pe; // thermal power rating, W
     QString note;
 
     bool operator==(const DriverRecord&) const = default;
@@ -64,6 +67,9 @@ inline constexpr DriverValue kDriverValues[] = {
     { "re", "Re", units::kOhms, &DriverRecord::re, false },
     { "le", "Le", units::kMilliHenry, &DriverRecord::le, false },
     { "vd", "Vd", units::kDisplacement, &DriverRecord::vd, false },
+    { "sd", "Sd", units::kSquareCentimetres, &DriverRecord::sd, false },
+    { "xmax", "Xmax", units::kMillimetres, &DriverRecord::xmax, false },
+    { "pe", "Pe", units::kWatts, &DriverRecord::pe, false },
 };
 
 struct DriverText {

@@ -55,7 +55,8 @@ UnitSystem g_system = UnitSystem::Imperial;
 // The quantities in the order an unexpected unit is looked up in; the
 // displacement last, whose words are those of a volume.
 constexpr std::array kLookupOrder { Quantity::Volume, Quantity::Length, Quantity::Frequency, Quantity::Resistance,
-    Quantity::Inductance, Quantity::Capacitance, Quantity::Level, Quantity::Displacement };
+    Quantity::Inductance, Quantity::Capacitance, Quantity::Level, Quantity::Area, Quantity::Power,
+    Quantity::Displacement };
 
 // How many of the quantity's first unit one `word` is.
 double inFirst(const UnitWord& word) { return word.times / word.per; }
@@ -95,6 +96,12 @@ std::span<const UnitWord> words(Quantity quantity)
         return kDisplacementWords;
     case Quantity::Level:
         return kLevelWords;
+    case Quantity::Area:
+        return kAreaWords;
+    case Quantity::Excursion:
+        return kExcursionWords;
+    case Quantity::Power:
+        return kPowerWords;
     case Quantity::None:
         break;
     }
@@ -120,6 +127,12 @@ QString quantityName(Quantity quantity)
         return QStringLiteral("volume displacement");
     case Quantity::Level:
         return QStringLiteral("level");
+    case Quantity::Area:
+        return QStringLiteral("area");
+    case Quantity::Excursion:
+        return QStringLiteral("length");
+    case Quantity::Power:
+        return QStringLiteral("power");
     case Quantity::None:
         break;
     }
@@ -226,7 +239,8 @@ UnitReading readInUnit(QStringView text, const Unit& unit, UnitSystem system)
             reading.typedQuantity = unit.quantity;
         } else {
             for (const Quantity other : kLookupOrder)
-                if (const UnitWord* found = unitWordNamed(units::words(other), after); found && other != unit.quantity) {
+                if (const UnitWord* found = unitWordNamed(units::words(other), after);
+                    found && other != unit.quantity) {
                     reading.word = found;
                     reading.typedQuantity = other;
                     break;
@@ -274,6 +288,9 @@ QString normalizedUnit(QStringView unit)
         case u'.':
         case u'^':
         case u'_':
+            break;
+        case u'\u00b2': // ²
+            out += u'2';
             break;
         case u'\u00b3': // ³
             out += u'3';

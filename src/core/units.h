@@ -43,6 +43,10 @@ enum class Quantity : std::uint8_t {
     Capacitance,
     Displacement, // a radiator's volume displacement, in 10^-4 m³
     Level,
+    // A driver's datasheet values, kept in the metric units datasheets give.
+    Area, // cm²
+    Excursion, // a length kept in mm: a cone's Xmax
+    Power,
 };
 
 // A unit a number may be typed or filed with, and how a number in it becomes
@@ -104,6 +108,21 @@ inline constexpr UnitWord kDisplacementWords[] = {
     { "ft3", "cuft cubicfeet cubicfoot", 10 * kLitresPerCubicFoot },
 };
 inline constexpr UnitWord kLevelWords[] = { { "dB", "" } };
+inline constexpr UnitWord kAreaWords[] = {
+    // to cm²
+    { "cm2", "sqcm" },
+    { "m2", "sqm", 10000 },
+    { "mm2", "sqmm", 1, 100 },
+    { "in2", "sqin squareinch squareinches", kCentimetresPerInch* kCentimetresPerInch },
+};
+inline constexpr UnitWord kExcursionWords[] = {
+    // to mm
+    { "mm", "" },
+    { "cm", "", 10 },
+    { "m", "", 1000 },
+    { "in", "\" inch inches", 10 * kCentimetresPerInch },
+};
+inline constexpr UnitWord kPowerWords[] = { { "W", "watt watts" }, { "kW", "", 1000 } };
 
 std::span<const UnitWord> words(Quantity quantity);
 // "volume", "length": as messages name what a unit measures.
@@ -120,6 +139,11 @@ inline constexpr Unit kDecibel { "dB", Metric::None, Quantity::Level, "dB" };
 inline constexpr Unit kMilliHenry { "mH", Metric::None, Quantity::Inductance, "mH" };
 inline constexpr Unit kMicroFarad { "uF", Metric::None, Quantity::Capacitance, "uF" };
 inline constexpr Unit kAwg { "AWG" };
+// A driver's datasheet values and the analysis' signal, metric as datasheets give them (rich text).
+inline constexpr Unit kSquareCentimetres { "cm<sup>2</sup>", Metric::None, Quantity::Area, "cm\u00b2" };
+inline constexpr Unit kMillimetres { "mm", Metric::None, Quantity::Excursion, "mm" };
+inline constexpr Unit kWatts { "W", Metric::None, Quantity::Power, "W" };
+inline constexpr Unit kMetres { "m", Metric::None, Quantity::Length, "m", "m" };
 // m³ × 10⁻⁴, the radiator's displacement volumes (rich text).
 inline constexpr Unit kDisplacement { "m<sup>3</sup> X 10<sup>-4</sup>", Metric::None, Quantity::Displacement,
     "10\u207b\u2074 m\u00b3" };
@@ -153,8 +177,8 @@ QString unitSymbol(const Unit& unit, UnitSystem system = unitSystem());
 QString shownNumberText(float value, const Unit& unit, UnitSystem system = unitSystem());
 // A value as a field shows it with a digit pattern, converted first; the
 // value's precision is that of its type.
-QString shownPatternText(double value, QStringView pattern, bool single, const Unit& unit,
-    UnitSystem system = unitSystem());
+QString shownPatternText(
+    double value, QStringView pattern, bool single, const Unit& unit, UnitSystem system = unitSystem());
 // What a field that shows `value` with `pattern` reads back as, in `unit`:
 // several formulas continue with the shown value (.65 for 0.6493).
 double asShownIn(double value, QStringView pattern, bool single, const Unit& unit, UnitSystem system = unitSystem());

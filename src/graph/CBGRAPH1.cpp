@@ -5,14 +5,13 @@
 #include "design/systemload.h"
 #include "graph/CBGRAPH1kept.h"
 #include "graph/graphpage.h"
-#include "platform/pageoutput.h"
+#include "platform/pagesave.h"
 #include "platform/pageview.h"
 #include "platform/unitchoice.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -23,18 +22,6 @@
 #include <limits>
 
 namespace {
-struct GraphFormat {
-    const char* action;
-    const char* filter;
-    const char* suffix;
-};
-const GraphFormat kFormats[] = {
-    { "Save Graph as PNG...", "PNG Image (*.png)", "png" },
-    { "Save Graph as SVG...", "SVG Drawing (*.svg)", "svg" },
-    { "Save Graph as PDF...", "PDF Document (*.pdf)", "pdf" },
-};
-const QSize kPngSize(1600, 800);
-const QSize kSvgSize(1000, 500);
 const QSize kClientTwips(9492, 6816);
 
 // The chart's lower edge, in twips.
@@ -53,6 +40,12 @@ QSize captionNeeds(const QPushButton* button)
     const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
         + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button) + 4;
     return { metrics.horizontalAdvance(button->text()) + margin, metrics.height() + margin };
+}
+
+std::function<void()>& analysisOpener()
+{
+    static std::function<void()> open;
+    return open;
 }
 
 Message keepRefusal(KeepResult result)
@@ -80,17 +73,21 @@ CBGRAPH1::CBGRAPH1(QWidget* parent)
     m_range->setToolTip(QStringLiteral("The range the chart shows. Over the chart the wheel zooms (with Shift: the "
                                        "level), a drag moves the range, Ctrl+0 shows the full range."));
     m_range->setFocusPolicy(Qt::TabFocus);
-    place(m_range, 120, 6150, 1740, 432);
+    place(m_range, 120, 6150, 1440, 432);
 
     m_buttons = addButtons({
-        { "btnAddFile", "Add from File...", [this] { btnAddFile_Click(); }, nullptr, { 1980, 6120, 1740, 492 } },
-        { "btnKeep", "Keep", [this] { btnKeep_Click(); }, nullptr, { 3840, 6120, 1452, 492 } },
+        { "btnAddFile", "Add from File...", [this] { btnAddFile_Click(); }, nullptr, { 1680, 6120, 1560, 492 } },
+        { "btnKeep", "Keep", [this] { btnKeep_Click(); }, nullptr, { 3360, 6120, 1020, 492 } },
+        { "btnAnalysis", "Analysis", [this] { btnAnalysis_Click(); }, nullptr, { 4500, 6120, 1140, 492 } },
         { "btnDraw", "Draw Graph", [this] { btnDraw_Click(); }, nullptr, { 5760, 6120, 1452, 492 } },
         { "btnExit", "Exit", [this] { btnExit_Click(); }, nullptr, { 7680, 6120, 1212, 492 } },
     });
-    m_draw = m_buttons[2];
+    m_draw = m_buttons[3];
     m_buttons[0]->setToolTip(QStringLiteral("Compare with the box (and bandpass) design of another system file"));
     m_buttons[1]->setToolTip(QStringLiteral("Keep the curves drawn, to compare them with the next designs"));
+    m_buttons[2]->setToolTip(QStringLiteral("What the driver does in the box handed over: SPL, excursion, port "
+                                            "velocity, impedance (Ctrl+Shift+A)"));
+    m_buttons[2]->setEnabled(bool(analysisOpener()));
     // The buttons squeezed side by side below a chart of some height; the
     // range chooser gives way.
     int width = kButtonGap;
@@ -112,6 +109,7 @@ CBGRAPH1::CBGRAPH1(QWidget* parent)
     new QShortcut(QKeySequence::Undo, this, [this] { undoKeptCurves(); });
     // The legend names volumes in the units chosen.
     connect(UnitChoice::instance(), &UnitChoice::unitsChanged, this, &CBGRAPH1::drawAgain);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), this, [this] { btnAnalysis_Click(); });
     showRangeChosen();
 }
 
@@ -177,6 +175,19 @@ void CBGRAPH1::btnDraw_Click()
 }
 
 void CBGRAPH1::btnExit_Click() { closeWindow(); }
+
+void CBGRAPH1::setAnalysisOpener(std::function<void()> open)
+{
+    analysisOpener() = std::move(open);
+    if (CBGRAPH1* window = existingWindow<CBGRAPH1>())
+        window->m_buttons[2]->setEnabled(bool(analysisOpener()));
+}
+
+void CBGRAPH1::btnAnalysis_Click()
+{
+    if (const auto& open = analysisOpener())
+        open();
+}
 
 void CBGRAPH1::btnKeep_Click() { keepCurve(); }
 
@@ -318,15 +329,6 @@ void CBGRAPH1::Form_Activate()
 
 void CBGRAPH1::Form_Return() { showKeptCurvesOfNow(); }
 
-bool CBGRAPH1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != m_panel)
-        return DesignWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::WindowActivate)
-        showKeptCurvesOfNow();
-    return false;
-}
-
 QWidget* CBGRAPH1::showKeptCurves()
 {
     if (!m_panel) {
@@ -339,7 +341,8 @@ QWidget* CBGRAPH1::showKeptCurves()
         connect(m_panel, &KeptCurvesPanel::removeRequested, this, &CBGRAPH1::removeKeptCurve);
         connect(m_panel, &KeptCurvesPanel::clearRequested, this, &CBGRAPH1::clearKeptCurves);
         connect(m_panel, &KeptCurvesPanel::undoRequested, this, &CBGRAPH1::undoKeptCurves);
-        m_panel->installEventFilter(this);
+        // The panel shows the kept curves of now whenever the user comes to it.
+        connect(m_panel, &KeptCurvesPanel::activated, this, &CBGRAPH1::showKeptCurvesOfNow);
         const QSize screen = m_panel->screen()->availableGeometry().size();
         m_panel->resize(m_panel->fittingSize().boundedTo(screen));
         showUndo();
@@ -423,10 +426,10 @@ void CBGRAPH1::Graph1_ContextMenu(const QPoint& pos)
 {
     QMenu menu(this);
     const bool drawn = !m_graph->page().isEmpty();
-    for (int i = 0; i < 3; ++i) {
-        QAction* action = menu.addAction(QString::fromLatin1(kFormats[i].action));
+    for (const PageFile kind : kPageFiles) {
+        QAction* action = menu.addAction(savePageAction(kind, QStringLiteral("Graph")));
         action->setEnabled(drawn);
-        connect(action, &QAction::triggered, this, [this, i] { saveGraph(GraphFile(i)); });
+        connect(action, &QAction::triggered, this, [this, kind] { saveGraph(GraphFile(kind)); });
     }
     menu.addSeparator();
     const bool kept = !keptCurves().isEmpty();
@@ -448,38 +451,5 @@ void CBGRAPH1::Graph1_ContextMenu(const QPoint& pos)
 
 bool CBGRAPH1::saveGraph(GraphFile kind)
 {
-    const Page& page = m_graph->page();
-    FileChooser* chooser = fileChooser();
-    if (page.isEmpty() || !chooser)
-        return false;
-    const GraphFormat& format = kFormats[int(kind)];
-    const QString suffix = QString::fromLatin1(format.suffix);
-    const auto chosen = chooser->choose({ QStringLiteral("Save Graph"), QString::fromLatin1(format.filter),
-        QStringLiteral("graph.") + suffix, true, suffix });
-    if (!chosen || chosen->isEmpty())
-        return false;
-    QString fileName = *chosen;
-    // The dialog adds the suffix itself before it asks about overwriting; a
-    // name from elsewhere without one gets it here.
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += QLatin1Char('.') + suffix;
-
-    bool saved = false;
-    QString problem;
-    switch (kind) {
-    case GraphFile::Png:
-        saved = saveImage(page, fileName, kPngSize, &problem);
-        break;
-    case GraphFile::Svg:
-        saved = saveSvg(page, fileName, kSvgSize, &problem);
-        break;
-    case GraphFile::Pdf:
-        saved = savePdf(page, fileName, &problem);
-        break;
-    }
-    if (!saved)
-        showMessage(msg::error(QStringLiteral("The graph could not be saved as %1: %2. Choose another file name or "
-                                              "folder.")
-                                   .arg(QDir::toNativeSeparators(fileName), problem)));
-    return saved;
+    return savePageAs(m_graph->page(), kPageFiles[int(kind)], QStringLiteral("Graph"));
 }

@@ -18,6 +18,10 @@
 // the same way, leaving the design and its file alone. The Kept Curves
 // panel (CBGRAPH1kept.h) names, shows, hides, removes and clears them with
 // their numbers; a removal or clearing can be undone (Ctrl+Z).
+//
+// Analysis (btnAnalysis) opens the analysis window for the design handed
+// over. That window lies in a layer above this one: the program names how
+// to open it (setAnalysisOpener); until it does, the button is disabled.
 
 #include "core/designstate.h"
 #include "graph/graphrange.h"
@@ -26,6 +30,7 @@
 
 #include <QPointer>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 class KeptCurvesPanel;
@@ -59,15 +64,18 @@ public:
     // The range the chart shows; a new one draws the chart again.
     void setRange(const GraphRange& range);
 
+    // How Analysis opens the analysis window (empty: it cannot).
+    static void setAnalysisOpener(std::function<void()> open);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void Form_Activate() override;
     void Form_Return() override;
 
 private:
     void btnDraw_Click();
     void btnExit_Click();
+    void btnAnalysis_Click();
     void btnKeep_Click();
     void btnAddFile_Click();
     void cboRange_Change(int index);
@@ -96,7 +104,7 @@ private:
     PageView* m_graph = nullptr;
     QPushButton* m_draw = nullptr;
     QComboBox* m_range = nullptr;
-    QList<QPushButton*> m_buttons; // Add from File, Keep, Draw Graph, Exit, left to right
+    QList<QPushButton*> m_buttons; // Add from File, Keep, Analysis, Draw Graph, Exit, left to right
     // The design state of the last drawing: what Keep keeps and what a
     // change of the kept curves or of the range draws again.
     std::optional<DesignState> m_drawn;

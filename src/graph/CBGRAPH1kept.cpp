@@ -6,6 +6,7 @@
 #include "platform/chart.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -118,6 +119,13 @@ KeptCurvesPanel::KeptCurvesPanel(QWidget* window)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     setUndoText({});
     fill();
+}
+
+bool KeptCurvesPanel::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        emit activated();
+    return QWidget::event(event);
 }
 
 void KeptCurvesPanel::fill()

@@ -35,6 +35,10 @@ signals:
     void removeRequested(int slot);
     void clearRequested();
     void undoRequested();
+    void activated(); // the panel became the active window
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     void tblKept_ItemChanged(int row, int column);

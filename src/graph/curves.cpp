@@ -372,15 +372,21 @@ QString boxDriverText(const BoxDriver& d)
         + (d.isoFactor < 1 ? QStringLiteral(", isobaric") : QString());
 }
 
-std::optional<QString> drawnForAnotherDriver(const DesignState& s)
+std::optional<QString> designedForAnotherDriver(const DesignState& s)
 {
-    const auto box = boxCurveInputs(s);
-    if (!box || box->type == BoxType::Closed || !s.boxDesignedFor)
+    if (!boxCurveInputs(s) || !s.boxDesignedFor)
         return std::nullopt;
     const BoxDriver drawn = boxDriverOf(s);
     if (drawn == *s.boxDesignedFor)
         return std::nullopt;
     return QStringLiteral("Designed for %1; drawn for %2").arg(boxDriverText(*s.boxDesignedFor), boxDriverText(drawn));
+}
+
+std::optional<QString> drawnForAnotherDriver(const DesignState& s)
+{
+    if (s.boxType == BoxType::Closed)
+        return std::nullopt;
+    return designedForAnotherDriver(s);
 }
 
 ResponseCurves computeCurves(const DesignState& s, const ChartScale& scale)

@@ -81,6 +81,9 @@ ResponseCurves computeCurves(const DesignState& state, const ChartScale& scale =
 // design's driver is not known, and for a closed box, whose curve follows
 // from its system resonance and Q alone.
 std::optional<QString> drawnForAnotherDriver(const DesignState& state);
+// The same for any box design handed over, the closed one included: the
+// analysis of a closed box follows from the driver itself.
+std::optional<QString> designedForAnotherDriver(const DesignState& state);
 // "Qts 1.25, Vas 3.1, Fs 25" (", isobaric" for a pair).
 QString boxDriverText(const BoxDriver& driver);
 

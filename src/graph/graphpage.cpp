@@ -26,12 +26,12 @@ constexpr double kCrossoverWidth = 1.6;
 constexpr double kKeptWidth = 2.0;
 constexpr double kMinus3dBWidth = 1.3;
 
-// "20", "1K", "2.5K": a frequency as the axis labels write it.
+} // namespace
+
 QString frequencyLabelText(double f)
 {
     return f >= 1000 ? QString::number(f / 1000, 'g', 3) + u'K' : QString::number(f, 'g', 4);
 }
-} // namespace
 
 double frequencyLabelX(double frequency) { return chartX(frequency) + kPlotOrigin.x(); }
 

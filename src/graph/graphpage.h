@@ -39,6 +39,9 @@ struct FrequencyLabel {
 inline constexpr FrequencyLabel kFrequencyLabels[]
     = { { 20, "20" }, { 50, "50" }, { 100, "100" }, { 500, "500" }, { 1000, "1K" }, { 5000, "5K" }, { 10000, "10K" } };
 
+// "20", "1K", "2.5K": a frequency as the axis labels write it.
+QString frequencyLabelText(double frequency);
+
 // The x of a frequency label: its grid line, on which the label is centred.
 double frequencyLabelX(double frequency);
 

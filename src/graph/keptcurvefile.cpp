@@ -1,5 +1,7 @@
 #include "graph/keptcurvefile.h"
 
+#include "analysis/analysis.h"
+#include "analysis/inputjson.h"
 #include "core/jsonkeys.h"
 #include "core/systemfile.h"
 #include "core/wholefile.h"
@@ -14,7 +16,9 @@
 
 namespace {
 const QString kFormat = QStringLiteral("tolvan-kept-curves");
-constexpr int kVersion = 1;
+// The graph's kept curves alone; with kept analysis curves.
+constexpr int kFirstVersion = 1;
+constexpr int kAnalysisVersion = 2;
 // Far more than eight curves take; a bigger file is not ours.
 constexpr qint64 kMaxFileBytes = 64 * 1024;
 
@@ -105,21 +109,27 @@ std::optional<BandpassCurveInputs> bandpassFrom(const QJsonObject& o, KeptFigure
     return bandpassCurve(b) ? std::optional(b) : std::nullopt;
 }
 
+// The label, colour and visibility every kept curve has.
+template <class Kept> bool readKept(const QJsonObject& o, Kept& kept)
+{
+    const QJsonValue label = o.value(QLatin1String("label")), color = o.value(QLatin1String("color")),
+                     visible = o.value(QLatin1String("visible"));
+    if (!label.isString() || !color.isDouble() || !visible.isBool())
+        return false;
+    kept.label = keptLabel(label.toString());
+    kept.colorSlot = color.toInt(-1);
+    kept.visible = visible.toBool();
+    return kept.colorSlot >= 0 && kept.colorSlot < kMaxKeptCurves && color.toDouble() == kept.colorSlot;
+}
+
 std::optional<KeptCurve> curveFrom(const QJsonValue& value)
 {
     if (!value.isObject())
         return std::nullopt;
     const QJsonObject o = value.toObject();
-    const QJsonValue label = o.value(QLatin1String("label")), color = o.value(QLatin1String("color")),
-                     visible = o.value(QLatin1String("visible"));
-    if (!label.isString() || !color.isDouble() || !visible.isBool())
-        return std::nullopt;
     KeptCurve curve;
-    curve.label = keptLabel(label.toString());
-    curve.colorSlot = color.toInt(-1);
-    if (curve.colorSlot < 0 || curve.colorSlot >= kMaxKeptCurves || color.toDouble() != curve.colorSlot)
+    if (!readKept(o, curve))
         return std::nullopt;
-    curve.visible = visible.toBool();
     if (const QJsonValue driver = o.value(QLatin1String("driver")); !driver.isUndefined()) {
         if (!driver.isString())
             return std::nullopt;
@@ -140,13 +150,90 @@ std::optional<KeptCurve> curveFrom(const QJsonValue& value)
     return curve;
 }
 
+QJsonObject analysisObject(const KeptAnalysisCurve& k)
+{
+    return { { "label", k.label }, { "color", k.colorSlot }, { "visible", k.visible },
+        { "curve", analysis::curveKey(k.curve) }, { "design", analysis::inputJson(k.input) } };
+}
+
+std::optional<KeptAnalysisCurve> analysisCurveFrom(const QJsonValue& value)
+{
+    KeptAnalysisCurve curve;
+    const QJsonObject o = value.toObject();
+    if (!value.isObject() || !readKept(o, curve))
+        return std::nullopt;
+    const auto kind = analysis::curveOfKey(o.value(QLatin1String("curve")).toString());
+    const auto input = analysis::inputFromJson(o.value(QLatin1String("design")));
+    // A design whose analysis has not the curve is no kept curve.
+    if (!kind || !input || !analysis::analyse(*input).curve(*kind))
+        return std::nullopt;
+    curve.curve = *kind;
+    curve.input = *input;
+    return curve;
+}
+
+// The curves of a list, at most kMaxKeptCurves, each colour once.
+template <class Kept>
+std::optional<QVector<Kept>> listFrom(const QJsonArray& list, std::optional<Kept> (*from)(const QJsonValue&))
+{
+    if (list.size() > kMaxKeptCurves)
+        return std::nullopt;
+    QVector<Kept> kept;
+    for (const QJsonValue& value : list) {
+        const std::optional<Kept> curve = from(value);
+        if (!curve
+            || std::any_of(kept.begin(), kept.end(), [&](const Kept& k) { return k.colorSlot == curve->colorSlot; }))
+            return std::nullopt;
+        kept << *curve;
+    }
+    return kept;
+}
+
+// What a file holds: its curves, or that it holds none this version reads
+// (and whether it is of a later version).
+struct Parsed {
+    std::optional<KeptCurvesFile> kept;
+    std::optional<int> laterVersion;
+};
+
+Parsed parse(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject() || duplicateJsonKey(json))
+        return {};
+    const QJsonObject root = document.object();
+    const double version = root.value(QLatin1String("version")).toDouble();
+    if (root.value(QLatin1String("format")).toString() != kFormat)
+        return {};
+    if (version > kAnalysisVersion && std::isfinite(version) && version == std::floor(version))
+        return { std::nullopt, int(std::min(version, 1e9)) };
+    if ((version != kFirstVersion && version != kAnalysisVersion) || !root.value(QLatin1String("curves")).isArray())
+        return {};
+    KeptCurvesFile file;
+    const auto curves = listFrom<KeptCurve>(root.value(QLatin1String("curves")).toArray(), curveFrom);
+    if (!curves)
+        return {};
+    file.curves = *curves;
+    if (version == kAnalysisVersion) {
+        const QJsonValue list = root.value(QLatin1String("analysis"));
+        const auto kept = list.isUndefined() ? std::optional(KeptAnalysisCurves {})
+            : list.isArray()                 ? listFrom<KeptAnalysisCurve>(list.toArray(), analysisCurveFrom)
+                                             : std::nullopt;
+        if (!kept)
+            return {};
+        file.analysis = *kept;
+    }
+    return { file, std::nullopt };
+}
+
 // The session's kept curves with every system file, and what they were when
 // last saved or loaded.
 class KeptCurvesCompanion final : public SystemFileCompanion {
 public:
     bool saved(const QString& systemFile) override
     {
-        if (const auto problem = saveKeptCurvesBeside(systemFile, keptCurves())) {
+        if (const auto problem = saveKeptCurvesBeside(systemFile, keptCurves(), keptAnalysisCurves())) {
             showMessage(*problem);
             return false;
         }
@@ -158,22 +245,23 @@ public:
     {
         const KeptCurvesRead read = readKeptCurvesBeside(systemFile);
         keptCurves() = read.curves;
+        keptAnalysisCurves() = read.analysis;
         noteKept();
         if (read.problem)
             showMessage(*read.problem);
     }
 
-    void noteKept() override { m_kept = keptCurves(); }
-    bool changedSinceKept() const override { return keptCurves() != m_kept; }
+    void noteKept() override { m_kept = { keptCurves(), keptAnalysisCurves() }; }
+    bool changedSinceKept() const override { return KeptCurvesFile { keptCurves(), keptAnalysisCurves() } != m_kept; }
 
 private:
-    KeptCurves m_kept;
+    KeptCurvesFile m_kept;
 };
 } // namespace
 
 QString keptCurvesFileFor(const QString& systemFile) { return systemFile + QStringLiteral(".compare.json"); }
 
-QByteArray keptCurvesJson(const KeptCurves& kept)
+QByteArray keptCurvesJson(const KeptCurves& kept, const KeptAnalysisCurves& analysis)
 {
     QJsonArray curves;
     for (const KeptCurve& k : kept) {
@@ -195,51 +283,48 @@ QByteArray keptCurvesJson(const KeptCurves& kept)
         }
         curves.append(curve);
     }
-    const QJsonObject root { { "format", kFormat }, { "version", kVersion }, { "curves", curves } };
+    QJsonObject root { { "format", kFormat }, { "version", analysis.isEmpty() ? kFirstVersion : kAnalysisVersion },
+        { "curves", curves } };
+    if (!analysis.isEmpty()) {
+        QJsonArray list;
+        for (const KeptAnalysisCurve& k : analysis)
+            list.append(analysisObject(k));
+        root.insert(QStringLiteral("analysis"), list);
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+std::optional<KeptCurvesFile> keptCurvesFileFromJson(const QByteArray& json) { return parse(json).kept; }
+
 std::optional<KeptCurves> keptCurvesFromJson(const QByteArray& json)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject() || duplicateJsonKey(json))
-        return std::nullopt;
-    const QJsonObject root = document.object();
-    if (root.value(QLatin1String("format")).toString() != kFormat
-        || root.value(QLatin1String("version")).toDouble() != kVersion
-        || !root.value(QLatin1String("curves")).isArray())
-        return std::nullopt;
-    const QJsonArray curves = root.value(QLatin1String("curves")).toArray();
-    if (curves.size() > kMaxKeptCurves)
-        return std::nullopt;
-    KeptCurves kept;
-    for (const QJsonValue& value : curves) {
-        const auto curve = curveFrom(value);
-        if (!curve || std::any_of(kept.begin(), kept.end(), [&](const KeptCurve& k) {
-                return k.colorSlot == curve->colorSlot;
-            }))
-            return std::nullopt;
-        kept << *curve;
-    }
-    return kept;
+    const std::optional<KeptCurvesFile> kept = keptCurvesFileFromJson(json);
+    return kept ? std::optional(kept->curves) : std::nullopt;
 }
 
-std::optional<Message> saveKeptCurvesBeside(const QString& systemFile, const KeptCurves& kept)
+std::optional<Message> saveKeptCurvesBeside(
+    const QString& systemFile, const KeptCurves& kept, const KeptAnalysisCurves& analysis)
 {
     const QString file = keptCurvesFileFor(systemFile);
-    if (kept.isEmpty()) {
+    const WholeFile earlier = readWholeFile(file, kMaxFileBytes);
+    const Parsed held = earlier.missing || !earlier.problem.isEmpty() ? Parsed() : parse(earlier.data);
+    if (kept.isEmpty() && analysis.isEmpty()) {
         // An earlier save's curves must not come back with the next load; a
         // file that holds no curves this version reads (damaged, newer, not
         // ours) was never the session's and stays as it is.
-        const WholeFile earlier = readWholeFile(file, kMaxFileBytes);
-        if (earlier.missing || !earlier.problem.isEmpty() || !keptCurvesFromJson(earlier.data) || QFile::remove(file))
+        if (!held.kept || QFile::remove(file))
             return std::nullopt;
         return msg::error(QStringLiteral("The design is saved, but %1 with the curves kept before could not be "
                                          "removed. Remove it, or it brings those curves back with the design.")
                               .arg(shown(file)));
     }
-    if (const auto error = writeWholeFile(file, keptCurvesJson(kept)))
+    // A later version's curves are the user's too, and this version cannot keep them.
+    if (held.laterVersion)
+        return msg::error(QStringLiteral("The design is saved, but its kept curves are not: %1 holds kept curves of "
+                                         "a later version of the program, and stays as it is. Save the design under "
+                                         "another name to keep these curves with it.")
+                              .arg(shown(file)));
+    if (const auto error = writeWholeFile(file, keptCurvesJson(kept, analysis)))
         return msg::error(QStringLiteral("The design is saved, but its kept curves could not be saved in %1: %2.")
                               .arg(shown(file), *error));
     return std::nullopt;
@@ -251,15 +336,20 @@ KeptCurvesRead readKeptCurvesBeside(const QString& systemFile)
     const WholeFile read = readWholeFile(file, kMaxFileBytes);
     if (read.missing)
         return {};
-    const std::optional<KeptCurves> kept
-        = read.problem.isEmpty() ? keptCurvesFromJson(read.data) : std::optional<KeptCurves>();
-    if (!kept)
-        return { {},
+    const Parsed parsed = read.problem.isEmpty() ? parse(read.data) : Parsed();
+    if (parsed.laterVersion)
+        return { {}, {},
+            msg::error(QStringLiteral("The design is loaded without kept curves: %1 holds kept curves of a later "
+                                      "version of the program (version %2), which this one cannot read.")
+                           .arg(shown(file))
+                           .arg(*parsed.laterVersion)) };
+    if (!parsed.kept)
+        return { {}, {},
             msg::error(QStringLiteral("The design is loaded without kept curves: %1 does not hold kept curves "
                                       "that can be read%2.")
                            .arg(shown(file),
                                read.problem.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(read.problem))) };
-    return { *kept, std::nullopt };
+    return { parsed.kept->curves, parsed.kept->analysis, std::nullopt };
 }
 
 void keepCurvesWithSystemFiles()

@@ -223,21 +223,6 @@ KeptCell keptCell(const KeptCurve& k, KeptColumn column)
     }
 }
 
-KeepResult keepCurve(KeptCurves& kept, const std::optional<KeptCurve>& curve)
-{
-    if (!curve)
-        return KeepResult::NothingToKeep;
-    if (kept.size() >= kMaxKeptCurves)
-        return KeepResult::Full;
-    KeptCurve added = *curve;
-    added.colorSlot = 0;
-    while (std::any_of(kept.begin(), kept.end(), [&](const KeptCurve& k) { return k.colorSlot == added.colorSlot; }))
-        ++added.colorSlot;
-    kept << added;
-    return KeepResult::Kept;
-}
+KeepResult keepCurve(KeptCurves& kept, const std::optional<KeptCurve>& curve) { return keepInFreeSlot(kept, curve); }
 
-bool anyShown(const KeptCurves& kept)
-{
-    return std::any_of(kept.begin(), kept.end(), [](const KeptCurve& k) { return k.visible; });
-}
+bool anyShown(const KeptCurves& kept) { return anyVisible(kept); }

@@ -13,6 +13,7 @@
 
 #include <QString>
 #include <QVector>
+#include <algorithm>
 #include <optional>
 
 inline constexpr int kMaxKeptCurves = chart::kComparedColors;
@@ -88,3 +89,25 @@ KeepResult keepCurve(KeptCurves& kept, const std::optional<KeptCurve>& curve);
 
 // Whether any kept curve is shown (only then is a legend drawn).
 bool anyShown(const KeptCurves& kept);
+
+// The rule of keepCurve and anyShown for every kind of kept curve (each
+// with a colorSlot and visible): at most kMaxKeptCurves, each added with the
+// first colour slot no other has.
+template <class Kept> KeepResult keepInFreeSlot(QVector<Kept>& kept, const std::optional<Kept>& curve)
+{
+    if (!curve)
+        return KeepResult::NothingToKeep;
+    if (kept.size() >= kMaxKeptCurves)
+        return KeepResult::Full;
+    Kept added = *curve;
+    added.colorSlot = 0;
+    while (std::any_of(kept.begin(), kept.end(), [&](const Kept& k) { return k.colorSlot == added.colorSlot; }))
+        ++added.colorSlot;
+    kept << added;
+    return KeepResult::Kept;
+}
+
+template <class Kept> bool anyVisible(const QVector<Kept>& kept)
+{
+    return std::any_of(kept.begin(), kept.end(), [](const Kept& k) { return k.visible; });
+}

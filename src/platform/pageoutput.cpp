@@ -372,6 +372,17 @@ bool savePdf(const Page& page, const QString& fileName, QString* problem)
     });
 }
 
+bool savePageFile(
+    const Page& page, const QString& fileName, const QSize& imageSize, const QSize& svgSize, QString* problem)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == u"svg")
+        return saveSvg(page, fileName, svgSize, problem);
+    if (suffix == u"pdf")
+        return savePdf(page, fileName, problem);
+    return saveImage(page, fileName, imageSize, problem);
+}
+
 QRectF fitToPaper(const QSizeF& world, const QSizeF& printer, double fraction)
 {
     const double wx = world.width(), wy = world.height();

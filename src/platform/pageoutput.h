@@ -49,6 +49,10 @@ bool saveImage(const Page& page, const QString& fileName, const QSize& size,
 bool saveSvg(const Page& page, const QString& fileName, const QSize& size, QString* problem = nullptr);
 // An A4 page in the world's orientation, the page fitted with 0.9.
 bool savePdf(const Page& page, const QString& fileName, QString* problem = nullptr);
+// By the name's suffix, in any case: ".svg" an SVG of `svgSize`, ".pdf" a
+// PDF, any other a picture of `imageSize` (PNG and the like).
+bool savePageFile(const Page& page, const QString& fileName, const QSize& imageSize, const QSize& svgSize,
+    QString* problem = nullptr);
 
 // The rectangle, in printer units, that a world of size `world` is mapped to
 // on a printable area of size `printer`, centred. When the paper is

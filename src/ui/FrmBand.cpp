@@ -3,10 +3,10 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
-#include "graph/CBGRAPH1.h"
 #include "print/boxreport.h"
 #include "ui/boxwindows.h"
 #include "ui/driverlibraryui.h"
+#include "ui/graphwindow.h"
 
 #include <QLineEdit>
 
@@ -207,7 +207,7 @@ void FrmBand::btnGraph_Click()
     // boxType stays: the graph shows the bandpass beside the last box design.
     storeDesign(Moment::Graph);
     state.graphDrawn = 0;
-    openWindow<CBGRAPH1>();
+    openGraph();
 }
 
 void FrmBand::Command2_Click()

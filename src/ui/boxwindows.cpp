@@ -2,10 +2,12 @@
 
 #include "core/driverrecord.h"
 #include "design/singles.h"
-#include "graph/CBGRAPH1.h"
 #include "platform/designwindow.h"
 #include "print/boxreport.h"
+#include "ui/frmAnalysis.h"
+#include "ui/graphwindow.h"
 
+#include <QAction>
 #include <QApplication>
 
 namespace boxwindow {
@@ -96,7 +98,25 @@ void graphHandOver(const Store& store)
     if (!handOver(store, Moment::Graph))
         return;
     designState().graphDrawn = 0;
-    openWindow<CBGRAPH1>();
+    openGraph();
+}
+
+void analysisHandOver(const Store& store)
+{
+    if (handOver(store, Moment::Graph))
+        designState().graphDrawn = 0;
+    openAnalysis();
+}
+
+void attachAnalysis(DesignWindow* window, const Store& store)
+{
+    auto* action = new QAction(QStringLiteral("Analysis..."), window);
+    action->setObjectName(QStringLiteral("actAnalysis"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, window, [store] { analysisHandOver(store); });
+    window->addAction(action);
+    window->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void printHandOver(const Store& store)

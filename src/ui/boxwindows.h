@@ -186,6 +186,12 @@ void exitHandOver(const Store& store);
 // staying open and its design valid.
 void saveHandOver(const Store& store);
 
+// Analysis..., on the window's context menu and Ctrl+Shift+A: with a valid
+// design, hand it over as Graph does; the analysis window opens either way
+// and shows the box design handed over last.
+void attachAnalysis(DesignWindow* window, const Store& store);
+void analysisHandOver(const Store& store);
+
 // The dimensions of the box handed over.
 void handOverBox(const design::BoxProportions& box);
 

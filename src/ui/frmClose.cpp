@@ -56,6 +56,7 @@ frmClose::frmClose(QWidget* parent)
     onGotFocus(field(QStringLiteral("szVas")), [this] { szVas_GotFocus(); });
     onGotFocus(field(QStringLiteral("szFar")), [this] { szFar_GotFocus(); });
     attachDriverLibrary(this);
+    boxwindow::attachAnalysis(this, [this](Moment m) { storeShownDesign(m); });
 }
 
 std::span<const FieldEntry> frmClose::fieldTable() { return kFields; }

@@ -68,6 +68,7 @@ frmRadiator::frmRadiator(QWidget* parent)
         QStringLiteral("szFar"), QStringLiteral("szVd"), QStringLiteral("szISO") });
     setupYesNoField(QStringLiteral("szISO"), QStringLiteral("szQts"));
     attachDriverLibrary(this);
+    boxwindow::attachAnalysis(this, [this](Moment m) { storeShownDesign(m); });
 }
 
 std::span<const FieldEntry> frmRadiator::fieldTable() { return kFields; }

@@ -66,6 +66,7 @@ frmVented::frmVented(QWidget* parent)
     onLostFocus(field(QStringLiteral("szFb")), [this] { szFb_LostFocus(); });
     onLostFocus(field(QStringLiteral("szVvb")), [this] { szVvb_LostFocus(); });
     attachDriverLibrary(this);
+    boxwindow::attachAnalysis(this, [this](Moment m) { storeShownDesign(m); });
 }
 
 std::span<const FieldEntry> frmVented::fieldTable() { return kFields; }

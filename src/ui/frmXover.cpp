@@ -2,9 +2,9 @@
 
 #include "core/designstate.h"
 #include "core/numberformat.h"
-#include "graph/CBGRAPH1.h"
 #include "platform/pictures.h"
 #include "ui/crossoversupport.h"
+#include "ui/graphwindow.h"
 
 #include <QLineEdit>
 
@@ -146,7 +146,7 @@ void frmXover::btnGraph_Click()
     if (state.designValid != 1)
         return;
     state.graphDrawn = 0;
-    openWindow<CBGRAPH1>();
+    openGraph();
 }
 
 void frmXover::LDesign_Click()

@@ -3,9 +3,9 @@
 #include "core/designstate.h"
 #include "core/numberformat.h"
 #include "design/singles.h"
-#include "graph/CBGRAPH1.h"
 #include "platform/pictures.h"
 #include "ui/crossoversupport.h"
+#include "ui/graphwindow.h"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -229,7 +229,7 @@ void frmXover3::Command4_Click()
         return;
     handOver();
     state.graphDrawn = 0;
-    openWindow<CBGRAPH1>();
+    openGraph();
     if (state.xoverType == XoverType::ThreeWay12dB) {
         for (XoverPart part : { XoverPart::L4, XoverPart::C3, XoverPart::L3, XoverPart::C4 })
             xoverui::storedPart(part) = toSingle(xoverui::shownPart(this, part));

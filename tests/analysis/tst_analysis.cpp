@@ -7,14 +7,21 @@
 // leave nothing to compute.
 #include "analysis/analysis.h"
 #include "analysis/box.h"
+#include "analysis/describe.h"
+#include "analysis/driverparts.h"
+#include "analysis/export.h"
 #include "analysis/handover.h"
+#include "analysis/inputjson.h"
 #include "analysis/system.h"
 #include "design/bandpassbox.h"
 #include "design/closedbox.h"
 #include "design/radiatorbox.h"
 #include "design/ventedbox.h"
 #include "design/workedexamples.h"
+#include "support/analysisdesigns.h"
 
+#include <QJsonDocument>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
 #include <complex>
@@ -172,11 +179,13 @@ AnalysisInput validInput() { return withDatasheet(handedOver(BoxType::Closed, wo
 Q_DECLARE_METATYPE(analysis::AnalysisInput)
 Q_DECLARE_METATYPE(analysis::BoxSetup)
 Q_DECLARE_METATYPE(analysis::DriverData)
+Q_DECLARE_METATYPE(analysis::ExportFormat)
 Q_DECLARE_METATYPE(analysis::Drivers)
 Q_DECLARE_METATYPE(analysis::HighPass)
 Q_DECLARE_METATYPE(analysis::HandedOver)
 Q_DECLARE_METATYPE(analysis::PassiveRadiator)
 Q_DECLARE_METATYPE(DesignState)
+Q_DECLARE_METATYPE(DriverRecord)
 
 class TestAnalysis : public QObject {
     Q_OBJECT
@@ -203,6 +212,15 @@ private slots:
     void incompleteInputsLeaveMessages();
     void handedOverDesigns_data();
     void handedOverDesigns();
+    void exportsReadBackWithinTheirPrecision_data();
+    void exportsReadBackWithinTheirPrecision();
+    void designAndFiguresInWords_data();
+    void designAndFiguresInWords();
+    void inputsReadBackFromJson_data();
+    void inputsReadBackFromJson();
+    void libraryDriverGivesItsDataNotTheDesigns_data();
+    void libraryDriverGivesItsDataNotTheDesigns();
+    void everyBoxHasItsKey();
 };
 
 void TestAnalysis::closedBoxIsTheWindowsSecondOrder()
@@ -700,6 +718,240 @@ void TestAnalysis::handedOverDesigns()
     QCOMPARE(in->driver, driver);
     const char* names[] = { "Closed Box", "Vented Box", "Passive Radiator Box", "Bandpass Box" };
     QCOMPARE(boxName(in->box), QString::fromLatin1(names[in->box.index()]));
+}
+
+void TestAnalysis::exportsReadBackWithinTheirPrecision_data()
+{
+    QTest::addColumn<AnalysisInput>("in");
+    QTest::addColumn<ExportFormat>("format");
+    QTest::addColumn<QString>("columns"); // the CSV's header, the last comment line of the others
+    const QString frd = "* Frequency (Hz), SPL (dB), Phase (deg)";
+    const QString zma = "* Frequency (Hz), Impedance (ohm), Impedance phase (deg)";
+    const QString start = "Frequency (Hz),SPL (dB),Max SPL (dB),Excursion (mm),";
+    const QString end
+        = "Impedance (ohm),Impedance phase (deg),Current (A),Apparent power (VA),Phase (deg),Group delay (ms)";
+    QTest::newRow("closed, FRD") << analysed::closed() << ExportFormat::Frd << frd;
+    QTest::newRow("closed, ZMA") << analysed::closed() << ExportFormat::Zma << zma;
+    QTest::newRow("closed, CSV") << analysed::closed() << ExportFormat::Csv << start + end;
+    QTest::newRow("vented, FRD") << analysed::vented() << ExportFormat::Frd << frd;
+    QTest::newRow("vented, CSV") << analysed::vented() << ExportFormat::Csv << start + "Port velocity (m/s)," + end;
+    QTest::newRow("radiator, ZMA") << analysed::radiator() << ExportFormat::Zma << zma;
+    QTest::newRow("radiator, CSV") << analysed::radiator() << ExportFormat::Csv
+                                   << start + "Radiator excursion (mm)," + end;
+    QTest::newRow("bandpass, FRD") << analysed::bandpass() << ExportFormat::Frd << frd;
+    QTest::newRow("bandpass, CSV") << analysed::bandpass() << ExportFormat::Csv << start + "Port velocity (m/s)," + end;
+    AnalysisInput noPe = analysed::vented();
+    noPe.driver.pe = 0;
+    QTest::newRow("no Pe: no maximum SPL")
+        << noPe << ExportFormat::Csv << "Frequency (Hz),SPL (dB),Excursion (mm),Port velocity (m/s)," + end;
+    AnalysisInput filtered = analysed::vented();
+    filtered.filter = { FilterKind::LinkwitzRiley, 4, 25 };
+    filtered.drive = { DriveUnit::Watts, 10, 2 };
+    QTest::newRow("a filter and 10 W at 2 m, FRD") << filtered << ExportFormat::Frd << frd;
+    AnalysisInput noRe = analysed::closed();
+    noRe.driver.re = 0;
+    QTest::newRow("no Re: nothing written") << noRe << ExportFormat::Frd << "";
+}
+
+void TestAnalysis::exportsReadBackWithinTheirPrecision()
+{
+    QFETCH(AnalysisInput, in);
+    QFETCH(ExportFormat, format);
+    QFETCH(QString, columns);
+    const AnalysisResult r = analyse(in);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("out");
+    const std::optional<QString> problem = writeExport(file, format, in, r);
+    QCOMPARE(problem.has_value(), columns.isEmpty());
+    QFile written(file);
+    QCOMPARE(written.open(QIODevice::ReadOnly | QIODevice::Text), !columns.isEmpty());
+    if (columns.isEmpty())
+        return;
+    QStringList lines = QString::fromUtf8(written.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const bool csv = format == ExportFormat::Csv;
+    QStringList header;
+    while (!lines.isEmpty() && (csv ? header.isEmpty() : lines.first().startsWith(u'*')))
+        header << lines.takeFirst();
+    QCOMPARE(header.last(), columns);
+    if (!csv) { // the design and its input named
+        QCOMPARE(header.first(), "* Tolvan analysis: " + analysisLabel(in));
+        QVERIFY(header.contains("* " + sectionLines(designRows(in)).filter("Input: ").first()));
+    }
+    QVector<CurveKind> kinds;
+    for (const QString& title : columns.section(u'*', -1).split(csv ? u',' : u',', Qt::SkipEmptyParts).mid(1))
+        for (const CurveInfo& info : kCurveInfo)
+            if (curveTitle(info.kind) == title.trimmed())
+                kinds << info.kind;
+    QCOMPARE(kinds.size(), columns.count(u',') - (csv ? 0 : 0));
+    QCOMPARE(lines.size(), r.frequencies.size());
+    double previousPhase = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QStringList numbers = lines[i].split(csv ? u',' : u' ');
+        QCOMPARE(numbers.size(), kinds.size() + 1);
+        for (int c = 0; c <= kinds.size(); ++c) {
+            const double expected = c == 0 ? r.frequencies[i] : r.curve(kinds[c - 1])->values[i];
+            bool ok = false;
+            const double read = numbers[c].toDouble(&ok);
+            QVERIFY2(ok && qAbs(read - expected) <= 5e-7 * qAbs(expected), qPrintable(lines[i]));
+        }
+        // The pressure's phase is unwrapped: no step of half a turn between points.
+        if (format == ExportFormat::Frd) {
+            const double phase = numbers[2].toDouble();
+            QVERIFY(i == 0 || qAbs(phase - previousPhase) < 90);
+            previousPhase = phase;
+        }
+    }
+}
+
+void TestAnalysis::designAndFiguresInWords_data()
+{
+    QTest::addColumn<AnalysisInput>("in");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("rows"); // "Section: caption value" among the design and figure rows
+    QTest::newRow("vented") << analysed::vented() << QString::fromUtf8("Test woofer, vented 2.16 ft\u00b3")
+                            << QStringList { "Box: Type Vented Box", "Box: Port 3.0 in diameter",
+                                   "Driver: Sd 220 cm\u00b2", "Drivers: Count 1", "Input: Level 2.83 V at 1 m",
+                                   "Filter: High-pass none", "Response: Sensitivity 88.6 dB at 2.83 V, 1 m",
+                                   "Limits: Port pipe resonance 801 Hz" };
+    AnalysisInput pair = analysed::closed();
+    pair.drivers = { 2, true, Wiring::Series };
+    pair.filter = { FilterKind::Butterworth, 2, 30 };
+    pair.drive = { DriveUnit::Watts, 10, 2 };
+    pair.driverName.clear();
+    pair.driver.xmax = 0;
+    QTest::newRow("two isobaric pairs in series, filtered, 10 W at 2 m, no Xmax")
+        << pair << "closed 1.00 ft\u00b3, isobaric, 2 in series, Butterworth 2nd order 30 Hz, 10 W at 2 m"
+        << QStringList { "Drivers: Count 2 isobaric pairs in series", "Filter: High-pass Butterworth, 2nd order, 30 Hz",
+               "Input: Level 10 W into Re at 2 m", "Driver: Xmax not given", "Limits: Maximum SPL needs Xmax",
+               "Limits: Xmax reached at needs Xmax" };
+    QTest::newRow("radiator") << analysed::radiator()
+                              << QString::fromUtf8("Test woofer, passive radiator 2.50 ft\u00b3")
+                              << QStringList { "Box: Radiator Xmax 12 mm", "Box: Radiator Q 5",
+                                     "Box: Radiator Sd the cones' area", "Passive radiator: Xmax 12.0 mm" };
+    QTest::newRow("bandpass") << analysed::bandpass() << QString::fromUtf8("Test woofer, bandpass 1.40 + 1.00 ft\u00b3")
+                              << QStringList { "Box: Sealed section 1.4 ft\u00b3 (39.6 L)", "Box: Tuning 39 Hz" };
+}
+
+void TestAnalysis::designAndFiguresInWords()
+{
+    QFETCH(AnalysisInput, in);
+    QFETCH(QString, label);
+    QFETCH(QStringList, rows);
+    QCOMPARE(analysisLabel(in), label);
+    const AnalysisResult r = analyse(in);
+    QStringList all;
+    for (const TextRow& row : designRows(in) + figureRows(r))
+        all << row.section + ": " + row.caption + ' ' + row.value;
+    for (const QString& row : rows)
+        QVERIFY2(all.contains(row), qPrintable(row + "\n" + all.join('\n')));
+    // Every figure the result holds is worded; none reads NaN.
+    QVERIFY(all.filter("Hz").size() >= 8);
+    const QStringList notNumbers
+        = all.filter(QRegularExpression("\\b(nan|inf)\\b", QRegularExpression::CaseInsensitiveOption));
+    QVERIFY2(notNumbers.isEmpty(), qPrintable(notNumbers.join('\n')));
+    QVERIFY(figureRows(analyse(AnalysisInput {})).isEmpty());
+}
+
+void TestAnalysis::inputsReadBackFromJson_data()
+{
+    QTest::addColumn<AnalysisInput>("in");
+    QTest::addColumn<QString>("change"); // "key.key=JSON" in the written object; empty: none
+    QTest::addColumn<bool>("read");
+    AnalysisInput every = analysed::radiator();
+    every.drivers = { 3, true, Wiring::Series };
+    every.drive = { DriveUnit::Watts, 12.5, 3 };
+    every.filter = { FilterKind::LinkwitzRiley, 4, 22.5 };
+    every.driver.le = 0.7;
+    std::get<RadiatorBoxSetup>(every.box).radiator = { 300, 14, 3.25, 1.5, 4 };
+    for (const auto& [name, in] : { std::pair("closed", analysed::closed()), std::pair("vented", analysed::vented()),
+             std::pair("bandpass", analysed::bandpass()), std::pair("every value", every) })
+        QTest::newRow(name) << in << "" << true;
+    QTest::newRow("a key not known") << every << "drive.colour=1" << true;
+    QTest::newRow("no drivers") << every << "drivers.count=0" << false;
+    QTest::newRow("too many drivers") << every << "drivers.count=101" << false;
+    QTest::newRow("half a driver") << every << "drivers.count=1.5" << false;
+    QTest::newRow("another wiring") << every << "drivers.wiring=\"star\"" << false;
+    QTest::newRow("a fifth order") << every << "filter.order=5" << false;
+    QTest::newRow("another filter") << every << "filter.type=\"chebyshev\"" << false;
+    QTest::newRow("a number as text") << every << "driver.fs=\"30\"" << false;
+    QTest::newRow("a name that is a number") << every << "driver.name=7" << false;
+    QTest::newRow("another box") << every << "box.type=\"horn\"" << false;
+    QTest::newRow("a tenth port") << analysed::vented() << "box.port=9" << false;
+    QTest::newRow("radiator without its values") << every << "box.radiator=1" << false;
+    QTest::newRow("isobaric as a number") << every << "drivers.isobaric=1" << false;
+    QTest::newRow("a driver part missing") << every << "driver.pe=null" << false;
+    QTest::newRow("a driver part as text") << every << "driver.xmax=\"6\"" << false;
+}
+
+void TestAnalysis::inputsReadBackFromJson()
+{
+    QFETCH(AnalysisInput, in);
+    QFETCH(QString, change);
+    QFETCH(bool, read);
+    QJsonObject o = QJsonDocument::fromJson(QJsonDocument(inputJson(in)).toJson()).object();
+    if (!change.isEmpty()) {
+        const QString path = change.section(u'=', 0, 0);
+        const QJsonValue value = QJsonDocument::fromJson("[" + change.section(u'=', 1).toUtf8() + "]").array()[0];
+        QJsonObject inner = o[path.section(u'.', 0, 0)].toObject();
+        inner[path.section(u'.', 1)] = value;
+        o[path.section(u'.', 0, 0)] = inner;
+    }
+    const std::optional<AnalysisInput> back = inputFromJson(o);
+    QCOMPARE(back.has_value(), read);
+    if (read)
+        QVERIFY(*back == in);
+}
+
+void TestAnalysis::libraryDriverGivesItsDataNotTheDesigns_data()
+{
+    QTest::addColumn<DriverRecord>("driver");
+    QTest::addColumn<DriverData>("data"); // the design's Fs 30 Hz, Qts .4 and Vas 2 ft³ with it
+    DriverRecord every;
+    every.name = "Every value";
+    std::tie(every.fs, every.qts, every.vas, every.qes, every.qms, every.re, every.le, every.vd, every.sd, every.xmax,
+        every.pe)
+        = std::tuple(25.0, 0.35, 3.0, 0.42, 4.0, 5.6, 0.9, 1.6, 330.0, 7.5, 150.0);
+    // Fs, Qts, Vas, Qes, Qms, Re, Sd, Xmax, Pe, Le
+    QTest::newRow("every value") << every << DriverData { 30, .4, 2, .42, 4, 5.6, 330, 7.5, 150, .9 };
+    DriverRecord some;
+    std::tie(some.fs, some.qts, some.vas, some.re) = std::tuple(30.0, 0.4, 2.0, 8.0);
+    QTest::newRow("some values: the rest stays") << some << DriverData { 30, .4, 2, 0, 5, 8, 220, 6, 100, 0 };
+}
+
+void TestAnalysis::libraryDriverGivesItsDataNotTheDesigns()
+{
+    QFETCH(DriverRecord, driver);
+    QFETCH(DriverData, data);
+    AnalysisInput in = analysed::vented(); // Qms 5, Re 6, Sd 220, Xmax 6, Pe 100
+    takeDriverData(in.driver, driver);
+    QCOMPARE(in.driver, data);
+    QCOMPARE(driverValueKeys(analysis::DriverValue::QesOrQms), QStringList({ "qes", "qms" }));
+    // Each value the analysis asks for is a part of the library's drivers.
+    for (const analysis::DriverValue value : { analysis::DriverValue::Fs, analysis::DriverValue::Qts,
+             analysis::DriverValue::Vas, analysis::DriverValue::QesOrQms, analysis::DriverValue::Re,
+             analysis::DriverValue::Sd, analysis::DriverValue::Xmax, analysis::DriverValue::Pe })
+        for (const QString& key : driverValueKeys(value)) {
+            QVERIFY2(driverDataPart(key) && ::driverValue(key), qPrintable(key));
+            // Messages name a value as the library labels it.
+            if (value != analysis::DriverValue::QesOrQms)
+                QCOMPARE(QString::fromLatin1(::driverValue(key)->label), driverValueName(value));
+        }
+}
+
+// Files and the command line name a box by its key: each key names its own box.
+void TestAnalysis::everyBoxHasItsKey()
+{
+    QCOMPARE(boxKeys(), QStringList({ "closed", "vented", "radiator", "bandpass" }));
+    for (const AnalysisInput& in :
+        { analysed::closed(), analysed::vented(), analysed::radiator(), analysed::bandpass() }) {
+        const std::optional<BoxSetup> box = boxOfKey(boxKey(in.box));
+        QVERIFY(box);
+        QCOMPARE(box->index(), in.box.index());
+        QCOMPARE(boxName(*box), boxName(in.box));
+        QCOMPARE(inputJson(in)["box"].toObject()["type"].toString(), boxKey(in.box));
+    }
+    QVERIFY(!boxOfKey(u"horn"));
+    QVERIFY(!boxOfKey(u"Closed"));
 }
 
 QTEST_GUILESS_MAIN(TestAnalysis)

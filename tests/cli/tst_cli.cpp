@@ -4,6 +4,12 @@
 // comparing several of them included. Every file the program writes, under a
 // file-size limit, at a pipe and through a symbolic link; every file it
 // reads, when it is a pipe, a device or a folder.
+#include "analysis/analysis.h"
+#include "analysis/describe.h"
+#include "analysis/export.h"
+#include "analysis/handover.h"
+#include "analysis/inputjson.h"
+#include "cli/analyseoptions.h"
 #include "cli/cli.h"
 #include "cli/windowcommands.h"
 #include "cli/windowrun.h"
@@ -178,6 +184,44 @@ int svgLines(const QString& svg, const QColor& color, int points)
     return n;
 }
 
+// Driver data beside the box design's Fs, Qts and Vas: Qms 5, Re 6 ohm, Sd 220 cm², Xmax 6 mm, Pe 100 W.
+const QStringList kDriverData { "--qms", "5", "--re", "6", "--sd", "220", "--xmax", "6", "--pe", "100" };
+void withDriverData(analysis::DriverData& d)
+{
+    std::tie(d.qms, d.re, d.sd, d.xmax, d.pe) = std::tuple(5, 6, 220, 6, 100);
+}
+
+// `changes` written over `into`, object by object.
+void overlay(QJsonObject& into, const QJsonObject& changes)
+{
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        if (it.value().isObject()) {
+            QJsonObject inner = into.value(it.key()).toObject();
+            overlay(inner, it.value().toObject());
+            into.insert(it.key(), inner);
+        } else {
+            into.insert(it.key(), it.value());
+        }
+    }
+}
+
+// Rows of the analysis in words as "section | caption | text", from the library and from the JSON.
+QStringList rowTexts(const QVector<analysis::TextRow>& rows)
+{
+    QStringList texts;
+    for (const analysis::TextRow& row : rows)
+        texts << row.section + " | " + row.caption + " | " + row.value;
+    return texts;
+}
+
+QStringList rowTexts(const QJsonArray& rows)
+{
+    QStringList texts;
+    for (const QJsonValue& row : rows)
+        texts << row["section"].toString() + " | " + row["caption"].toString() + " | " + row["text"].toString();
+    return texts;
+}
+
 } // namespace
 
 class TestCli : public WindowTest {
@@ -202,6 +246,11 @@ private slots:
     void programAndCommandLineGiveTheSamePage_data();
     void programAndCommandLineGiveTheSamePage();
     void runsWithoutADisplay();
+    void analyseIsTheWindowsDesign_data();
+    void analyseIsTheWindowsDesign();
+    void analyseComparesSeveralFilesOnOneChart();
+    void analyseDrawsTheCurveChosen_data();
+    void analyseDrawsTheCurveChosen();
     void driversCommands_data();
     void driversCommands();
     void datasheetInLitresGivesTheBoxOfCubicFeet();
@@ -224,6 +273,7 @@ void TestCli::initTestCase()
                      "--re", "6.2" })
                  .status,
         0);
+    writeComparedFiles(m_data);
 }
 
 // Every option and every printed field of a command is a control of its
@@ -257,6 +307,19 @@ void TestCli::optionsAndFieldsAreTheWindowsControls()
         QVERIFY2(options.removeDuplicates() == 0, qPrintable(options.join(' ')));
         delete window;
     }
+
+    // analyse takes the driver library's parts, and each box window's
+    // options under names that are not its own (--driver does both).
+    QCOMPARE(driverDataOptions(), QStringList({ "qes", "qms", "re", "le", "sd", "xmax", "pe" }));
+    QStringList own = driverDataOptions();
+    for (const AnalyseOption& option : analyseOptions())
+        own << option.name;
+    for (const QString& box : analysis::boxKeys()) {
+        const WindowCommand* window = findWindowCommand(box);
+        QVERIFY2(window && window->takesDriver, qPrintable(box));
+        for (const WindowOption& input : analyseWindowOptions(*window))
+            QVERIFY2(!own.contains(input.option) || input.option == "impedance", qPrintable(box + ": " + input.option));
+    }
 }
 
 // Each command's example, as text and as JSON (kept on one line), against its
@@ -265,26 +328,42 @@ void TestCli::optionsAndFieldsAreTheWindowsControls()
 // imperial unit prints in Metric what it prints in Imperial.
 void TestCli::referenceOutputs_data()
 {
-    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("reference"); // the file in tests/data/cli
+    QTest::addColumn<QStringList>("example");
     QTest::addColumn<bool>("metric");
-    for (const WindowCommand& command : windowCommands()) {
-        QTest::newRow(command.name) << command.name << false;
-        QTest::addRow("%s --metric", command.name) << command.name << true;
-    }
-}
-
-void TestCli::referenceOutputs()
-{
-    QFETCH(QString, command);
-    QFETCH(bool, metric);
-    QStringList example = QString(findWindowCommand(command)->example).split(' ').mid(1);
-    if (metric) {
-        // The example's volumes in litres, converted by hand: 2 and 1 cubic feet.
+    // The volumes in litres, converted by hand: 2 and 1 cubic feet.
+    const auto inMetric = [](QStringList example) {
         for (qsizetype i = 1; i + 1 < example.size(); ++i)
             if (example[i] == "--vas" || example[i] == "--vt")
                 example[i + 1] = example[i + 1] == "2" ? "56.63" : "28.32";
         example.insert(1, "--metric");
+        return example;
+    };
+    for (const WindowCommand& command : windowCommands()) {
+        const QStringList example = QString(command.example).split(' ').mid(1);
+        QTest::newRow(command.name) << QString(command.name) << example << false;
+        QTest::addRow("%s --metric", command.name) << QString(command.name) + "-metric" << inMetric(example) << true;
     }
+    const QStringList vented
+        = QStringList { "analyse", "--box", "vented", "--qts", ".4", "--vas", "2", "--fs", "30" } + kDriverData;
+    QTest::newRow("analyse-vented") << "analyse-vented" << vented << false;
+    QTest::newRow("analyse-vented --metric") << "analyse-vented-metric" << inMetric(vented) << true;
+    QTest::newRow("analyse-radiator") << "analyse-radiator"
+                                      << QStringList { "analyse", "--box", "radiator", "--qts", ".4", "--vas", "2",
+                                             "--fs", "30", "--vd", "1.6", "--filter", "linkwitz-riley,4,25",
+                                             "--drivers", "2", "--wiring", "series" }
+            + kDriverData << false;
+    QTest::newRow("analyse-missing") << "analyse-missing"
+                                     << QStringList { "analyse", "--box", "vented", "--qts", ".4", "--vas", "2", "--fs",
+                                            "30", "--qes", ".5" }
+                                     << false;
+}
+
+void TestCli::referenceOutputs()
+{
+    QFETCH(QString, reference);
+    QFETCH(QStringList, example);
+    QFETCH(bool, metric);
     QString shown;
     for (const QStringList& arguments : { example, example + QStringList { "--json" } }) {
         const Run run = cli(arguments);
@@ -295,12 +374,13 @@ void TestCli::referenceOutputs()
             shown += "stderr: " + line + "\n";
         shown += QString("exit %1\n").arg(run.status);
     }
-    QFile file(QString(TOLVAN_TEST_DATA "/cli/%1%2.txt").arg(command, metric ? "-metric" : ""));
-    const auto fields = findWindowCommand(command)->fields();
-    if (metric
-        && std::none_of(fields.begin(), fields.end(),
-            [](const FieldEntry& e) { return showsMetric(e.unit, UnitSystem::Metric); })) {
-        QFile imperial(QString(TOLVAN_TEST_DATA "/cli/%1.txt").arg(command));
+    QFile file(QString(TOLVAN_TEST_DATA "/cli/%1.txt").arg(reference));
+    const WindowCommand* window = findWindowCommand(example.front());
+    const std::span<const FieldEntry> fields = window ? window->fields() : std::span<const FieldEntry> {};
+    if (metric && window && std::none_of(fields.begin(), fields.end(), [](const FieldEntry& e) {
+            return showsMetric(e.unit, UnitSystem::Metric);
+        })) {
+        QFile imperial(QString(TOLVAN_TEST_DATA "/cli/%1.txt").arg(example.front()));
         QVERIFY(imperial.open(QIODevice::ReadOnly));
         QCOMPARE(QString(shown).remove(" --metric"), QString::fromUtf8(imperial.readAll()));
     }
@@ -394,15 +474,13 @@ void TestCli::textsAreTheWindowsTexts_data()
     QTest::newRow("coil refused") << QStringList { "coil", "--l2", "1" } << Typing { { "szL2", "1" } } << "btn_Cal"
                                   << Typing {} << QByteArray();
     // In Metric, and with units typed with the numbers.
-    QTest::newRow("vented in Metric")
-        << QStringList { "vented", "--metric", "--qts", ".4", "--vas", "56.6337", "--fs", "30" }
-        << Typing { { "szQts", ".4" }, { "szVas", "56.6337" }, { "szFar", "30" } } << "Command1" << Typing {}
-        << QByteArray();
-    QTest::newRow("vented in Metric, volume typed") << QStringList { "vented", "--metric", "--qts", ".4", "--vas",
-        "56.6337", "--fs", "30", "--vb", "84.95" }
-                                                    << Typing { { "szQts", ".4" }, { "szVas", "56.6337" },
-                                                           { "szFar", "30" } }
-                                                    << "Command1" << Typing { { "szVvb", "84.95" } } << QByteArray();
+    QTest::newRow("vented in Metric") << QStringList { "vented", "--metric", "--qts", ".4", "--vas", "56.6337", "--fs",
+        "30" } << Typing { { "szQts", ".4" }, { "szVas", "56.6337" }, { "szFar", "30" } }
+                                      << "Command1" << Typing {} << QByteArray();
+    QTest::newRow("vented in Metric, volume typed")
+        << QStringList { "vented", "--metric", "--qts", ".4", "--vas", "56.6337", "--fs", "30", "--vb", "84.95" }
+        << Typing { { "szQts", ".4" }, { "szVas", "56.6337" }, { "szFar", "30" } } << "Command1"
+        << Typing { { "szVvb", "84.95" } } << QByteArray();
     QTest::newRow("vented, Vas in litres") << QStringList { "vented", "--qts", ".4", "--vas", "56.6 L", "--fs", "30" }
                                            << Typing { { "szQts", ".4" }, { "szVas", "56.6 L" }, { "szFar", "30" } }
                                            << "Command1" << Typing {} << QByteArray();
@@ -417,11 +495,12 @@ void TestCli::textsAreTheWindowsTexts_data()
                                               { "szFrtbt", "50" } }
                                        << "Command2" << Typing {} << QByteArray();
     QTest::newRow("coils in Metric, uH") << QStringList { "coil", "--metric", "--l1", "2500 uH", "--r1", ".4" }
-                                         << Typing { { "szR1", ".4" }, { "szL1", "2500 uH" } } << "btn_Cal"
-                                         << Typing {} << QByteArray();
-    QTest::newRow("passive 2-way in kHz") << QStringList { "xover2", "--metric", "--freq", "3 kHz", "--woofer", "8",
-        "--tweeter", "6 ohm" } << Typing { { "szFrq", "3 kHz" }, { "szRl", "8" }, { "szRh", "6 ohm" } }
-                                          << "" << Typing {} << QByteArray("btn6db2p");
+                                         << Typing { { "szR1", ".4" }, { "szL1", "2500 uH" } } << "btn_Cal" << Typing {}
+                                         << QByteArray();
+    QTest::newRow("passive 2-way in kHz")
+        << QStringList { "xover2", "--metric", "--freq", "3 kHz", "--woofer", "8", "--tweeter", "6 ohm" }
+        << Typing { { "szFrq", "3 kHz" }, { "szRl", "8" }, { "szRh", "6 ohm" } } << "" << Typing {}
+        << QByteArray("btn6db2p");
 }
 
 void TestCli::textsAreTheWindowsTexts()
@@ -537,6 +616,91 @@ void TestCli::exitStatus_data()
                                      << "take numbers";
     QTest::newRow("graph levels too close") << QStringList { "graph", kReference, "-o", "x.png", "--from-db", "-2",
         "--to-db", "0" } << 2 << "at least 3 dB apart";
+
+    const QString vented = m_data.filePath("vented.TLV"), closed = m_data.filePath("closed.TLV");
+    const QStringList analyse { "analyse", vented };
+    QTest::newRow("analyse") << analyse + kDriverData << 0 << "";
+    QTest::newRow("analyse without Sd") << analyse + QStringList { "--qms", "5", "--re", "6" } << 2
+                                        << "analyse: " + vented + ": needs --sd (or --driver NAME)\n";
+    QTest::newRow("analyse without driver data") << analyse << 2 << "needs --qes or --qms, --re and --sd";
+    QTest::newRow("analyse with a driver that lacks Sd") << analyse + QStringList { "--driver", "example w10" } << 2
+                                                         << "needs --sd; the driver \"Example W10\" has no Sd\n";
+    QTest::newRow("analyse with a driver and the rest")
+        << analyse + QStringList { "--driver", "Example W10", "--sd", "220" } << 0 << "";
+    QTest::newRow("analyse with a driver not in the library")
+        << analyse + QStringList { "--driver", "none" } << 1 << "no driver named \"none\"";
+    QTest::newRow("analyse a design the file does not hold")
+        << analyse + QStringList { "--box", "closed" } << 1 << "the file holds no Closed Box design to analyse";
+    QTest::newRow("analyse a file without a design") << QStringList { "analyse", m_data.filePath("nothing.TLV") }
+            + kDriverData << 1 << "the file hands over no box or bandpass design to analyse";
+    QTest::newRow("analyse a missing file")
+        << QStringList { "analyse", "/nonexistent/x.TLV" } << 1 << "/nonexistent/x.TLV: File Error: Path Not Found";
+    QTest::newRow("analyse nothing") << QStringList { "analyse" } << 2 << "name one to 8 system files, or a box";
+    QTest::newRow("analyse nine files") << QStringList { "analyse" } + QStringList(9, vented) << 2
+                                        << "unexpected argument";
+    QTest::newRow("analyse a word for volts")
+        << analyse + QStringList { "--volts", "abc" } << 2 << "analyse: --volts: must be a number, not \"abc\"";
+    QTest::newRow("analyse a number with more after it")
+        << analyse + QStringList { "--sd", "220x" } << 2 << "--sd: must be a number, not \"220x\"";
+    QTest::newRow("analyse a negative Re") << analyse + QStringList { "--re", "-6" } << 2 << "--re: -6 is not above 0";
+    QTest::newRow("analyse beyond Single")
+        << analyse + QStringList { "--xmax", "1e999" } << 2 << "--xmax: 1e999 is out of range";
+    QTest::newRow("analyse at no distance")
+        << analyse + QStringList { "--distance", "0" } << 2 << "--distance: 0 is not above 0";
+    QTest::newRow("analyse volts and watts") << analyse + QStringList { "--volts", "2", "--watts", "1" } << 2
+                                             << "--volts and --watts: the input is one or the other";
+    QTest::newRow("analyse a port not made") << analyse + QStringList { "--port", "5" } << 2
+                                             << "--port: 5 inches is not a port diameter: .5, .75, 1.0, 1.5, 2.0, "
+                                                "3.0, 4.0, 6.0 or 8.0 inches";
+    QTest::newRow("analyse a filter of no kind")
+        << analyse + QStringList { "--filter", "bessel,2,30" } << 2 << "--filter: TYPE,ORDER,FREQ";
+    QTest::newRow("analyse a Linkwitz-Riley of odd order")
+        << analyse + QStringList { "--filter", "linkwitz-riley,3,30" } << 2
+        << "--filter: Filter Order Must be 1 to 4 (Linkwitz-Riley: 2 or 4)";
+    QTest::newRow("analyse a filter at 0 Hz")
+        << analyse + QStringList { "--filter", "butterworth,2,0" } << 2 << "--filter: 0 is not above 0";
+    QTest::newRow("analyse too many drivers")
+        << analyse + QStringList { "--drivers", "101" } << 2 << "--drivers: a whole number from 1 to 100, not \"101\"";
+    QTest::newRow("analyse half a driver") << analyse + QStringList { "--drivers", "1.5" } << 2 << "--drivers:";
+    QTest::newRow("analyse a wiring of no kind")
+        << analyse + QStringList { "--wiring", "star" } << 2 << "--wiring: parallel or series, not \"star\"";
+    QTest::newRow("analyse a curve of no kind") << analyse + QStringList { "--graph", "loudness", "-o", "x.png" } << 2
+                                                << "--graph: one of spl, maxspl, excursion";
+    QTest::newRow("analyse a curve without a picture")
+        << analyse + QStringList { "--graph", "excursion" } << 2 << "--graph chooses the curve of a picture";
+    QTest::newRow("analyse a curve the box has not")
+        << QStringList { "analyse", closed, "--graph", "velocity", "-o", "/nonexistent/x.png" } + kDriverData << 2
+        << "--graph velocity: a Closed Box has no port velocity";
+    QTest::newRow("analyse the maximum SPL without Pe")
+        << analyse + QStringList { "--qms", "5", "--re", "6", "--sd", "220", "--graph", "maxspl", "-o", "x.png" } << 2
+        << "--graph maxspl needs --xmax and --pe";
+    QTest::newRow("analyse QL of a closed box")
+        << QStringList { "analyse", closed, "--ql", "5" } << 2 << "--ql: a Closed Box has no box losses";
+    QTest::newRow("analyse a radiator of a vented box") << analyse + QStringList { "--radiator-xmax", "12" } << 2
+                                                        << "--radiator-xmax: a Vented Box has no passive radiator";
+    QTest::newRow("analyse to gif") << analyse + QStringList { "-o", "x.gif" } << 2
+                                    << "-o names a .png, .svg, .pdf, .csv, .frd or .zma file";
+    QTest::newRow("analyse two files into one FRD")
+        << analyse + QStringList { closed, "-o", "x.frd" } << 2 << "-o x.frd holds the curves of one design";
+    QTest::newRow("analyse not written") << analyse + kDriverData + QStringList { "-o", "/nonexistent/a.frd" } << 1
+                                         << "tolvan-cli: /nonexistent/a.frd: could not be written: the folder does "
+                                            "not exist\n";
+    QTest::newRow("analyse a box of no kind") << QStringList { "analyse", "--box", "sealed", "--qts", ".4" } << 2
+                                              << "--box is closed, vented, radiator or bandpass, not \"sealed\"";
+    QTest::newRow("analyse a box window's input with a file")
+        << analyse + QStringList { "--box", "vented", "--fb", "25" } << 2
+        << "--fb is an input of the vented window: it goes with --box and no file";
+    QTest::newRow("analyse the bandpass impedance without its box")
+        << analyse + QStringList { "--impedance", "8" } << 2 << "--impedance is the bandpass window's input";
+    QTest::newRow("analyse a box the window refuses")
+        << QStringList { "analyse", "--box", "closed", "--qts", "2", "--vas", "2", "--fs", "30" } + kDriverData << 1
+        << "Error: Qts Must be Less Than Qtc";
+    QTest::newRow("analyse a box window's unreadable input")
+        << QStringList { "analyse", "--box", "closed", "--qts", "abc" } << 2 << "--qts: must be a number, not \"abc\"";
+    QTest::newRow("analyse Qes below Qts") << QStringList { "analyse", "--box", "vented", "--qts", ".4", "--vas", "2",
+        "--fs", "30", "--qes", ".3", "--re", "6", "--sd", "220" }
+                                           << 1 << "Error: Qes Must be Greater Than Qts";
+    QTest::newRow("analyse help") << QStringList { "analyse", "--help" } << 0 << "";
     QTest::newRow("graph above 10 dB") << QStringList { "graph", kReference, "-o", "x.png", "--to-db", "20" } << 2
                                        << "--from-db and --to-db: -20 to 10 dB";
 }
@@ -679,6 +843,197 @@ void TestCli::reportWritesThePdf()
     QCOMPARE(cli({ "report", kReference, "-o", dir.filePath("report.png") }).status, 2);
 }
 
+// A box window's design analysed by the command line, against the same
+// window worked by a user and left with Exit: the same design handed over,
+// the input the options say, the library's figures in words and its files
+// byte for byte; and the design saved and analysed from its file the same.
+void TestCli::analyseIsTheWindowsDesign_data()
+{
+    QTest::addColumn<QStringList>("window"); // the box command and its options
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("options"); // analyse's own, besides the driver data
+    QTest::addColumn<QByteArray>("changes"); // what they change in the input (analysis/inputjson.h)
+
+    QTest::newRow("closed, 10 W at 2 m") << QStringList { "closed", "--qts", ".35", "--vas", "2", "--fs", "30", "--qtc",
+        ".707" } << Typing { { "szQts", ".35" }, { "szVas", "2" }, { "szQd", ".707" }, { "szFar", "30" } }
+                                         << "btnCal" << QStringList { "--watts", "10", "--distance", "2" }
+                                         << QByteArray(R"({"drive": {"unit": "watts", "level": 10, "distance": 2}})");
+    QTest::newRow("vented, QL 10, a 3 inch port and a filter")
+        << QStringList { "vented", "--qts", ".4", "--vas", "2", "--fs", "30" }
+        << Typing { { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" } } << "Command1"
+        << QStringList { "--ql", "10", "--port", "3.0", "--filter", "Butterworth,2,25" }
+        << QByteArray(
+               R"({"box": {"ql": 10, "port": 5}, "filter": {"type": "butterworth", "order": 2, "frequency": 25}})");
+    QTest::newRow("passive radiator, its Sd and Xmax, two drivers in series")
+        << QStringList { "radiator", "--qts", ".4", "--vas", "2", "--fs", "30", "--vd", "1.6" }
+        << Typing { { "szQts", ".4" }, { "szVas", "2" }, { "szFar", "30" }, { "szVd", "1.6" } } << "Command1"
+        << QStringList { "--radiator-sd", "300", "--radiator-xmax", "12", "--drivers", "2", "--wiring", "series" }
+        << QByteArray(R"({"box": {"radiator": {"sd": 300, "xmax": 12}}, "drivers": {"count": 2, "wiring": "series"}})");
+    QTest::newRow("bandpass, its impedance the driver's Re")
+        << QStringList { "bandpass", "--qts", ".5", "--vas", "2", "--fs", "25", "--fl3", "25" }
+        << Typing { { "szQtsb", ".5" }, { "szRdcb", "6" }, { "szVasb", "2" }, { "szFarb", "25" }, { "szFl3", "25" } }
+        << "Command1" << QStringList {} << QByteArray("{}");
+    QTest::newRow("bandpass isobaric, an impedance of its own")
+        << QStringList { "bandpass", "--isobaric", "--qts", ".5", "--impedance", "8", "--vas", "2", "--fs", "25",
+               "--fl3", "25" }
+        << Typing { { "szISOB", "Y" }, { "szQtsb", ".5" }, { "szRdcb", "8" }, { "szVasb", "2" }, { "szFarb", "25" },
+               { "szFl3", "25" } }
+        << "Command1" << QStringList { "--volts", "10" } << QByteArray(R"({"drive": {"level": 10}})");
+}
+
+void TestCli::analyseIsTheWindowsDesign()
+{
+    QFETCH(QStringList, window);
+    QFETCH(Typing, typing);
+    QFETCH(QString, button);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, changes);
+    const QStringList analyse = QStringList { "analyse", "--box" } + window + kDriverData + options;
+    const Run run = cli(analyse + QStringList { "--json" });
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const SystemRecord handedOver = encodeSystemRecord(designState());
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+
+    freshDesignState();
+    QWidget* box = findWindowCommand(window[0])->open(nullptr);
+    QVERIFY(QTest::qWaitForWindowActive(box));
+    for (const auto& [name, text] : typing) {
+        auto* field = box->findChild<QLineEdit*>(name);
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    QTest::mouseClick(box->findChild<QPushButton*>(button), Qt::LeftButton);
+    const QPointer<QWidget> exiting(box);
+    QTest::mouseClick(box->findChild<QPushButton*>("btnExit"), Qt::LeftButton);
+    QTRY_VERIFY(!exiting); // gone before the command line opens its own
+    QCOMPARE(encodeSystemRecord(designState()), handedOver);
+
+    const auto which = window[0] == "bandpass" ? analysis::HandedOver::Bandpass : analysis::HandedOver::Box;
+    std::optional<analysis::AnalysisInput> exited = analysis::handedOverAnalysis(designState(), which);
+    QVERIFY(exited);
+    withDriverData(exited->driver);
+    QJsonObject expected = analysis::inputJson(*exited);
+    overlay(expected, QJsonDocument::fromJson(changes).object());
+    const std::optional<analysis::AnalysisInput> input = analysis::inputFromJson(expected);
+    QVERIFY(input);
+    QCOMPARE(analysis::inputFromJson(json["input"]), input);
+    const analysis::AnalysisResult result = analysis::analyse(*input);
+    QVERIFY(result.valid());
+    QCOMPARE(rowTexts(json["design"].toArray()), rowTexts(analysis::designRows(*input)));
+    QCOMPARE(rowTexts(json["figures"].toArray()), rowTexts(analysis::figureRows(result)));
+    QCOMPARE(json["label"].toString(), analysis::analysisLabel(*input));
+    for (const QJsonValue row : json["figures"].toArray())
+        if (row["caption"] == "F3")
+            QVERIFY(qAbs(row["value"].toDouble() / *result.figures.f3 - 1) < 0.005);
+    // As text, the same rows under their sections.
+    const Run text = cli(analyse);
+    QVERIFY(text.out.contains("\nResponse\nSensitivity: " + analysis::figureRows(result).first().value + "\n"));
+
+    QTemporaryDir dir;
+    using analysis::ExportFormat;
+    for (const auto& [suffix, format] : { std::pair(".csv", ExportFormat::Csv), std::pair(".frd", ExportFormat::Frd),
+             std::pair(".zma", ExportFormat::Zma) }) {
+        const QString file = dir.filePath(QString("analysed") + suffix);
+        const Run written = cli(analyse + QStringList { "-o", file });
+        QCOMPARE(written.status, 0);
+        QCOMPARE(written.out, file + "\n");
+        QCOMPARE(readFile(file), analysis::exportText(format, *input, result));
+    }
+
+    const QString saved = dir.filePath("saved.TLV");
+    QVERIFY(!writeRecordFile(saved, handedOver));
+    const Run fromFile = cli(QStringList { "analyse", saved, "--json" } + kDriverData + options);
+    QCOMPARE(fromFile.status, 0);
+    const QJsonObject fileJson = QJsonDocument::fromJson(fromFile.out.toUtf8()).object();
+    QCOMPARE(analysis::inputFromJson(fileJson["input"]), input);
+    QCOMPARE(fileJson["file"].toString(), saved);
+}
+
+// Several files' designs analysed alike: on one chart, each in its colour
+// with a legend that names its file and design, and as text one after the other.
+void TestCli::analyseComparesSeveralFilesOnOneChart()
+{
+    const QString closed = m_data.filePath("closed.TLV"), vented = m_data.filePath("vented.TLV");
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("excursion.svg");
+    const Run run
+        = cli(QStringList { "analyse", closed, vented, "--graph", "excursion", "-o", svg, "--pe", "50" } + kDriverData);
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QCOMPARE(run.err, QString());
+    const QString drawn = QString::fromUtf8(readFile(svg));
+    QCOMPARE(svgLines(drawn, chart::comparedColor(0), 100), 1);
+    QCOMPARE(svgLines(drawn, chart::comparedColor(1), 100), 1);
+    QCOMPARE(svgLines(drawn, Qt::black, 100), 0); // no current design
+    QVERIFY(drawn.contains(QString::fromUtf8(">closed: Test woofer, closed 0.94 ft\u00b3</text>")));
+    QVERIFY(drawn.contains(QString::fromUtf8(">vented: Test woofer, vented 2.16 ft\u00b3</text>")));
+    QVERIFY(drawn.contains(">Excursion (mm)</text>"));
+
+    const Run text = cli(QStringList { "analyse", closed, vented } + kDriverData);
+    QCOMPARE(text.status, 0);
+    QVERIFY2(text.out.startsWith(closed + ":\nBox\nType: Closed Box\n"), qPrintable(text.out));
+    QVERIFY(text.out.contains("\n\n" + vented + ":\nBox\nType: Vented Box\n"));
+    const QJsonArray designs = QJsonDocument::fromJson(
+        cli(QStringList { "analyse", closed, vented, "--json" } + kDriverData).out.toUtf8())["designs"]
+                                   .toArray();
+    QCOMPARE(designs.size(), 2);
+    QCOMPARE(designs[1]["file"].toString(), vented);
+
+    const Run nothing = cli(QStringList { "analyse", closed, m_data.filePath("nothing.TLV"), "-o", svg } + kDriverData);
+    QCOMPARE(nothing.status, 1);
+    QVERIFY2(
+        nothing.err.contains("nothing.TLV: the file hands over no box or bandpass design"), qPrintable(nothing.err));
+}
+
+void TestCli::analyseDrawsTheCurveChosen_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("texts"); // in the SVG file
+    QTest::newRow("the SPL by default") << QStringList {}
+                                        << QStringList { "SPL (dB)", "Test woofer, vented 2.16 ft\u00b3" };
+    QTest::newRow("the maximum SPL with the SPL") << QStringList { "--graph",
+        "maxspl" } << QStringList { "Max SPL, SPL (dB)", "Max SPL, limited by Xmax", "SPL" };
+    QTest::newRow("the excursion with Xmax, at 20 W") << QStringList { "--graph", "excursion", "--watts",
+        "20" } << QStringList { "Excursion (mm)", "Xmax 6 mm", "Test woofer, vented 2.16 ft\u00b3, 20 W" };
+    QTest::newRow("the port's velocity with its limit")
+        << QStringList { "--graph", "VELOCITY" } << QStringList { "Port velocity (m/s)", "17 m/s" };
+    QTest::newRow("the impedance with its phase")
+        << QStringList { "--graph", "impedance" } << QStringList { "Impedance (ohm)", "Impedance phase (deg)" };
+    QTest::newRow("the group delay, two drivers in parallel") << QStringList { "--graph", "delay", "--drivers",
+        "2" } << QStringList { "Group delay (ms)", "Test woofer, vented 2.16 ft\u00b3, 2 in parallel" };
+    QTest::newRow("with the curve kept beside the file")
+        << QStringList { "--graph", "excursion", "--kept" } << QStringList { "Excursion (mm)", "kept at 50 W" };
+}
+
+// One file's design: the curve chosen, what is drawn with it, the title
+// that names the design; the analysis curves kept beside the file with it.
+void TestCli::analyseDrawsTheCurveChosen()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, texts);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("vented.TLV");
+    QVERIFY(QFile::copy(m_data.filePath("vented.TLV"), file));
+    if (options.removeAll("--kept")) {
+        analysis::AnalysisInput at50 = *analysis::handedOverAnalysis(handedover::comparedClosedBox());
+        withDriverData(at50.driver);
+        at50.drive = { analysis::DriveUnit::Watts, 50, 1 };
+        KeptAnalysisCurves kept;
+        keepAnalysisCurve(kept, analysisCurveToKeep(at50, analysis::CurveKind::Excursion));
+        kept.first().label = "kept at 50 W";
+        QVERIFY(!saveKeptCurvesBeside(file, {}, kept));
+    }
+    const QString svg = dir.filePath("chart.svg");
+    const Run run = cli(QStringList { "analyse", file, "-o", svg } + kDriverData + options);
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QString drawn = QString::fromUtf8(readFile(svg));
+    for (const QString& text : texts)
+        QVERIFY2(drawn.contains(">" + text + "</text>"), qPrintable(text));
+    QVERIFY(svgLines(drawn, Qt::black, 100) >= 1); // the design itself
+    QCOMPARE(svgLines(drawn, chart::comparedColor(0), 100), texts.contains("kept at 50 W") ? 1 : 0);
+}
+
 // One session with the library, row after row.
 void TestCli::driversCommands_data()
 {
@@ -745,23 +1100,34 @@ void TestCli::driversCommands_data()
         "40", "--qts", ".5", "--vas", "1" } << 0 << "Saved: Bare W8";
     QTest::newRow("a design from it names what it lacks") << QStringList { "networks", "--driver",
         "bare w8" } << 1 << "networks: needs --re and --le; the driver \"Bare W8\" has neither";
+    QTest::newRow("analysed with it, the design's Fs, Qts and Vas rule")
+        << QStringList { "analyse", m_data.filePath("vented.TLV"), "--driver", "bare w8" } + kDriverData << 0
+        << "Name: Bare W8\nFs: 30 Hz\nQts: 0.4\n";
+    QTest::newRow("add a driver with every value") << QStringList { "drivers", "add", "--name", "Full W10", "--fs",
+        "30", "--qts", ".4", "--vas", "2", "--qes", ".5", "--re", "6", "--sd", "220", "--xmax", "6", "--pe", "100" }
+                                                   << 0 << "Saved: Full W10";
+    QTest::newRow("show its Sd, Xmax and Pe") << QStringList { "drivers", "show", "full w10" } << 0
+                                              << QString::fromUtf8("Sd: 220 cm\u00b2\nXmax: 6 mm\nPe: 100 W\n");
+    QTest::newRow("a box window's design analysed with it")
+        << QStringList { "analyse", "--box", "vented", "--driver", "full w10" } << 0
+        << QString::fromUtf8("Name: Full W10\nFs: 30 Hz\nQts: 0.4\nVas: 2 ft\u00b3 (56.6 L)\nQes: 0.5\nQms: not "
+                             "given\nRe: 6 ohm\nSd: 220 cm\u00b2\nXmax: 6 mm\nPe: 100 W\n");
     QTest::newRow("picking it leaves the value given")
         << QStringList { "networks", "--driver", "bare w8", "--re", "6" } << 0 << "Series Notch Filter";
 
     // The values in the units chosen, or with a unit of their own.
-    QTest::newRow("add in Metric") << QStringList { "drivers", "add", "--metric", "--name", "Metric W8", "--fs", "40",
-        "--qts", ".5", "--vas", "56.6" } << 0
-                                   << QString::fromUtf8("Saved: Metric W8 \xe2\x80\x94 Fs 40 Hz, Qts .5, Vas 56.6 L");
+    QTest::newRow("add in Metric") << QStringList {
+        "drivers", "add", "--metric", "--name", "Metric W8", "--fs", "40", "--qts", ".5", "--vas", "56.6"
+    } << 0 << QString::fromUtf8("Saved: Metric W8 \xe2\x80\x94 Fs 40 Hz, Qts .5, Vas 56.6 L");
     QTest::newRow("show it in Metric") << QStringList { "drivers", "show", "Metric W8", "--metric" } << 0
                                        << "Vas: 56.6 L\n";
     QTest::newRow("show it in Imperial") << QStringList { "drivers", "show", "Metric W8" } << 0
                                          << QString::fromUtf8("Vas: 1.99881013643625 ft\xc2\xb3\n");
-    QTest::newRow("add with the unit typed") << QStringList { "drivers", "add", "--name", "Typed W8", "--fs",
-        ".04 kHz", "--qts", ".5", "--vas", "56.6 L", "--le", "500 uH" } << 0
-                                             << QString::fromUtf8("Vas 1.99881013643625 ft\xc2\xb3");
-    QTest::newRow("add with a unit of another kind")
-        << QStringList { "drivers", "add", "--name", "x", "--fs", "30 mm", "--qts", ".5", "--vas", "2" } << 1
-        << "--fs: mm is a unit of length, not of frequency";
+    QTest::newRow("add with the unit typed") << QStringList { "drivers", "add", "--name", "Typed W8", "--fs", ".04 kHz",
+        "--qts", ".5", "--vas", "56.6 L", "--le", "500 uH" }
+                                             << 0 << QString::fromUtf8("Vas 1.99881013643625 ft\xc2\xb3");
+    QTest::newRow("add with a unit of another kind") << QStringList { "drivers", "add", "--name", "x", "--fs", "30 mm",
+        "--qts", ".5", "--vas", "2" } << 1 << "--fs: mm is a unit of length, not of frequency";
     QTest::newRow("a window's option with a unit of another kind")
         << QStringList { "vented", "--qts", ".4", "--vas", "2 cm", "--fs", "30" } << 2
         << "vented: --vas: cm is a unit of length, not of volume: give the volume in Cubic Feet";
@@ -826,8 +1192,9 @@ void TestCli::writersLeaveTheEarlierFileAsItWas_data()
 {
     QTest::addColumn<QString>("writer");
     QTest::addColumn<QString>("fault");
-    for (const char* writer : { "drivers add", "drivers remove", "drivers import", "drivers export json",
-             "drivers export csv", "graph png", "graph svg", "graph pdf", "report pdf", "kept curves" })
+    for (const char* writer :
+        { "drivers add", "drivers remove", "drivers import", "drivers export json", "drivers export csv", "graph png",
+            "graph svg", "graph pdf", "report pdf", "kept curves", "analyse frd", "analyse png" })
         for (const char* fault : { "file-size limit", "pipe", "symbolic link" })
             QTest::addRow("%s, %s", writer, fault) << QString(writer) << QString(fault);
 }
@@ -901,6 +1268,8 @@ void TestCli::writersLeaveTheEarlierFileAsItWas()
             arguments << dir.filePath("in.csv");
         else if (writer.startsWith("drivers export"))
             arguments << target;
+        else if (writer.startsWith("analyse"))
+            arguments = QStringList { "analyse", kReference, "-o", target } + kDriverData;
         else
             arguments = QStringList { arguments[0], kReference, "-o", target };
         run = program(arguments, dataHome, fault == "file-size limit" ? kLimit : 0);
@@ -1031,10 +1400,9 @@ void TestCli::runsWithoutADisplay()
     QVERIFY2(out.startsWith("Vented Box Volume: 2.16 Cubic Feet\n"), qPrintable(out));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
     // TOLVAN_UNITS chooses the units (the Vas of 2 is then 2 litres); --imperial goes before it.
-    for (const auto& [units, option, status, shown] :
-        { std::tuple("metric", "", 0, "Vented Box Volume: 2.16 Litres\n"),
-            std::tuple("Metric", "--imperial", 0, "Vented Box Volume: 2.16 Cubic Feet\n"),
-            std::tuple("cubits", "", 2, "tolvan-cli: TOLVAN_UNITS is metric or imperial, not \"cubits\"\n") }) {
+    for (const auto& [units, option, status, shown] : { std::tuple("metric", "", 0, "Vented Box Volume: 2.16 Litres\n"),
+             std::tuple("Metric", "--imperial", 0, "Vented Box Volume: 2.16 Cubic Feet\n"),
+             std::tuple("cubits", "", 2, "tolvan-cli: TOLVAN_UNITS is metric or imperial, not \"cubits\"\n") }) {
         env.insert("TOLVAN_UNITS", units);
         process.setProcessEnvironment(env);
         QStringList arguments { "vented", "--qts", ".4", "--vas", "2", "--fs", "30" };
@@ -1043,7 +1411,8 @@ void TestCli::runsWithoutADisplay()
         process.start(TOLVAN_CLI, arguments);
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), status);
-        const QString said = QString::fromUtf8(status ? process.readAllStandardError() : process.readAllStandardOutput());
+        const QString said
+            = QString::fromUtf8(status ? process.readAllStandardError() : process.readAllStandardOutput());
         QVERIFY2(said.startsWith(shown), qPrintable(said));
     }
 }

@@ -41,6 +41,9 @@ DriverRecord fullDriver()
     record.re = 5.6;
     record.le = 0.9;
     record.vd = 1.6;
+    record.sd = 519.5;
+    record.xmax = 6.35;
+    record.pe = 350;
     record.note = QStringLiteral("measured twice\nin a 1 cubic foot box");
     return record;
 }
@@ -150,6 +153,16 @@ void TestDriverLibrary::roundTripThroughLibraryJsonAndCsv()
         QCOMPARE(fresh.drivers(), reloaded.drivers());
     }
     QVERIFY(m_messages->shown.isEmpty());
+
+    // The files of an earlier library, without Sd, Xmax and Pe, read as they always did.
+    for (const QString file : { "drivers.json", "drivers.csv" }) {
+        const DriverFileContents earlier = readDriverFile(readAll(TOLVAN_TEST_DATA "/" + file), driverFileKindOf(file));
+        QCOMPARE(earlier.drivers.size(), 2);
+        QVERIFY(earlier.refused.isEmpty() && earlier.notes.isEmpty());
+        const DriverRecord& measured = earlier.drivers[1].record;
+        QCOMPARE(measured.vd, 1.6);
+        QVERIFY(!measured.sd && !measured.xmax && !measured.pe);
+    }
 
     // Names a spreadsheet would run as formulas come back as they were.
     const QVector<DriverRecord> formulas { driver("=HYPERLINK(\"x\")"), driver("+1"), driver("-W"), driver("@A"),
@@ -350,6 +363,29 @@ void TestDriverLibrary::unitsInFilesAreConverted_data()
     QTest::newRow("Re (\u03a9)") << QString::fromUtf8("Re (\u03a9)") << "6" << 6.0 << "";
     QTest::newRow("Qts (-)") << "Qts (-)"
                              << ".4" << 0.4 << "";
+    QTest::newRow("Sd (cm2)") << "Sd (cm2)"
+                              << "519.5" << 519.5 << "";
+    QTest::newRow("Sd (cm\u00b2)") << QString::fromUtf8("Sd (cm\u00b2)") << "519.5" << 519.5 << "";
+    QTest::newRow("Sd (m2)") << "Sd (m2)"
+                             << ".0212" << 212.0 << "Sd read in m2 and kept in cm\u00b2";
+    QTest::newRow("Sd (in2)") << "Sd (in2)"
+                              << "100" << 645.16 << "Sd read in in2";
+    QTest::newRow("Sd (sq in)") << "Sd (sq in)"
+                                << "100" << 645.16 << "Sd read in in2";
+    QTest::newRow("Xmax (mm)") << "Xmax (mm)"
+                               << "6.35" << 6.35 << "";
+    QTest::newRow("Xmax (in)") << "Xmax (in)"
+                               << ".25" << 6.35 << "Xmax read in in and kept in mm";
+    QTest::newRow("Xmax (cm)") << "XMAX [cm]"
+                               << ".6" << 6.0 << "Xmax read in cm";
+    QTest::newRow("Pe (W)") << "Pe (W)"
+                            << "350" << 350.0 << "";
+    QTest::newRow("Pe (watts)") << "pe watts"
+                                << "350" << 350.0 << "";
+    QTest::newRow("Pe (kW)") << "Pe (kW)"
+                             << ".35" << 350.0 << "Pe read in kW and kept in W";
+    QTest::newRow("Xmax (ft3): not a length") << "Xmax (ft3)"
+                                              << "1" << -1.0 << "does not know the unit \"ft3\"";
     QTest::newRow("Vas (gal): not known") << "Vas (gal)"
                                           << "15" << -1.0
                                           << "Column \"Vas (gal)\" not read: Tolvan does not know the unit \"gal\" "
@@ -479,7 +515,7 @@ void TestDriverLibrary::unusableLibraryFileIsKeptUntouched_data()
         {"name":"a","fs":30,"qts":0.4,"vas":2},{"name":"A","fs":30,"qts":0.4,"vas":2}]})")
                                   << "it names the driver \"A\" twice";
     QTest::newRow("an entry of a later version") << QByteArray(R"({"format":"tolvan-drivers","version":1,"drivers":[
-        {"name":"a","fs":30,"qts":0.4,"vas":2,"sd":0.05}]})")
+        {"name":"a","fs":30,"qts":0.4,"vas":2,"mms":0.05}]})")
                                                  << "it holds what this version cannot keep";
 }
 

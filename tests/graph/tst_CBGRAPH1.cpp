@@ -18,6 +18,7 @@
 #include "graph/handedover.h"
 #include "graph/keptcurvefile.h"
 #include "graph/keptcurves.h"
+#include "graph/pixels.h"
 #include "platform/chart.h"
 #include "platform/pageoutput.h"
 #include "platform/pageview.h"
@@ -61,16 +62,6 @@ QPoint pixelOf(const QPointF& chart, const QSize& size)
         int((kGraphWorld.height() - world.y()) / kGraphWorld.height() * size.height()));
 }
 
-// Whether a pixel within `radius` of `at` passes `test`.
-template <class Test> bool near(const QImage& image, QPoint at, int radius, Test test)
-{
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx)
-            if (image.rect().contains(at + QPoint(dx, dy)) && test(image.pixelColor(at + QPoint(dx, dy))))
-                return true;
-    return false;
-}
-
 // The device pixel of a frequency and level on an image of the whole graph
 // page showing `range`, placed as a logarithmic and a linear axis place them.
 QPoint pixelIn(const GraphRange& range, double frequency, double level, const QSize& size)
@@ -82,12 +73,6 @@ QPoint pixelIn(const GraphRange& range, double frequency, double level, const QS
 }
 
 bool gridGrey(const QColor& c) { return c.red() == c.green() && c.green() == c.blue() && c.red() < 230; }
-
-bool bluish(const QColor& c) { return c.blue() > 150 && c.red() < 120 && c.green() < 150; }
-
-bool reddish(const QColor& c) { return c.red() > 150 && c.green() < 120 && c.blue() < 120; }
-
-bool dark(const QColor& c) { return c.lightness() < 100; }
 
 // A vented box of the worked example, handed over; the crossover goes.
 void handOverVentedBox()
@@ -106,16 +91,6 @@ QStringList legendTexts(const Page& page)
         for (const LegendEntry& entry : legend->entries)
             texts << entry.text;
     return texts;
-}
-
-// The lines of a colour on a page.
-int linesOf(const Page& page, const QColor& color)
-{
-    int n = 0;
-    for (const PageItem& item : page.items())
-        if (const auto* line = std::get_if<PagePolyline>(&item); line && line->color == color)
-            ++n;
-    return n;
 }
 
 // The middle of the dark pixels in a world rectangle of an image of the whole graph page.
@@ -163,6 +138,7 @@ private slots:
     void labelsSitCentredOnTheirGridLines();
     void dashedLineEndsAtTheFrame();
     void buttonsKeepTheirCaptionsWhole();
+    void analysisOpensAsTheProgramSays();
     void keptCurvesSurviveANewDesignAndDrawGraph();
     void noLegendWithoutShownKeptCurves();
     void keepSaysWhyItCannot_data();
@@ -469,12 +445,13 @@ void TestGraphWindow::buttonsKeepTheirCaptionsWhole()
     const QRect design = DesignWindow::twipsToPixels(0, 0, 9492, 6816);
     for (const QSize size : { QSize(100, 80), QSize(design.width() / 2, design.height() * 3 / 5) }) {
         m_window->resize(size);
-        // The window may become much smaller than designed.
-        QCOMPARE_LE(m_window->width(), design.width() / 2);
+        // The window may become much smaller than designed: as narrow as
+        // the five buttons' captions allow.
+        QCOMPARE_LE(m_window->width(), design.width() * 3 / 5);
         QCOMPARE_LE(m_window->height(), design.height() * 3 / 5);
         const QRect chart = m_window->findChild<PageView*>("Graph1")->geometry();
         QRect before;
-        for (const char* name : { "btnKeep", "btnDraw", "btnExit" }) {
+        for (const char* name : { "btnKeep", "btnAnalysis", "btnDraw", "btnExit" }) {
             const auto* button = m_window->findChild<QPushButton*>(name);
             QCOMPARE_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8);
             QCOMPARE_GE(button->height(), button->fontMetrics().height() + 4);
@@ -487,6 +464,24 @@ void TestGraphWindow::buttonsKeepTheirCaptionsWhole()
     m_window->resize(design.size()); // designed: the places of the layout
     QCOMPARE(
         m_window->findChild<QPushButton*>("btnDraw")->geometry(), DesignWindow::twipsToPixels(5760, 6120, 1452, 492));
+}
+
+// The analysis window lies above this layer: the button opens what the
+// program names, and is disabled while it names nothing.
+void TestGraphWindow::analysisOpensAsTheProgramSays()
+{
+    auto* analysis = m_window->findChild<QPushButton*>("btnAnalysis");
+    QVERIFY(!analysis->isEnabled());
+    int opened = 0;
+    CBGRAPH1::setAnalysisOpener([&opened] { ++opened; });
+    QVERIFY(analysis->isEnabled());
+    QTest::mouseClick(analysis, Qt::LeftButton);
+    QTest::keyClick(m_window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(opened, 2);
+    CBGRAPH1::setAnalysisOpener({});
+    QVERIFY(!analysis->isEnabled());
+    QTest::keyClick(m_window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(opened, 2);
 }
 
 void TestGraphWindow::keptCurvesSurviveANewDesignAndDrawGraph()

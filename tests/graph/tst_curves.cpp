@@ -10,6 +10,12 @@
 #include "graph/graphpage.h"
 #include "graph/keptcurvefile.h"
 
+#include "analysis/analysis.h"
+#include "core/systemfile.h"
+#include "core/systemrecord.h"
+#include "support/analysisdesigns.h"
+#include "support/recorders.h"
+
 #include "design/closedbox.h"
 #include "design/workedexamples.h"
 #include "graph/colourdifference.h"
@@ -19,6 +25,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
 #include <functional>
@@ -94,6 +101,10 @@ private slots:
     void keptCurvesFileReadsBackExactly();
     void damagedKeptCurvesFileIsRefused_data();
     void damagedKeptCurvesFileIsRefused();
+    void keptAnalysisCurvesInTheFile_data();
+    void keptAnalysisCurvesInTheFile();
+    void keptAnalysisCurvesGoBesideTheSystemFile_data();
+    void keptAnalysisCurvesGoBesideTheSystemFile();
 };
 
 void TestCurves::chartUnits_data()
@@ -833,7 +844,9 @@ void TestCurves::damagedKeptCurvesFileIsRefused_data()
     QTest::newRow("not JSON") << QByteArray("{\"format\": ") << -1;
     QTest::newRow("a list, not an object") << QByteArray("[]") << -1;
     QTest::newRow("another format") << changed([](QJsonObject& r, QJsonObject&) { r["format"] = "drivers"; }) << -1;
-    QTest::newRow("a later version") << changed([](QJsonObject& r, QJsonObject&) { r["version"] = 2; }) << -1;
+    QTest::newRow("a later version") << changed([](QJsonObject& r, QJsonObject&) { r["version"] = 3; }) << -1;
+    QTest::newRow("version 2, without analysis curves")
+        << changed([](QJsonObject& r, QJsonObject&) { r["version"] = 2; }) << 2;
     QTest::newRow("no curves list") << changed([](QJsonObject& r, QJsonObject&) { r.remove("curves"); }) << -1;
     QTest::newRow("a colour twice") << changed([](QJsonObject&, QJsonObject& c) { c["color"] = 1; }) << -1;
     QTest::newRow("a colour beyond the palette") << changed([](QJsonObject&, QJsonObject& c) { c["color"] = 8; }) << -1;
@@ -873,6 +886,165 @@ void TestCurves::damagedKeptCurvesFileIsRefused()
     QFETCH(int, curves);
     const auto read = keptCurvesFromJson(json);
     QCOMPARE(read ? int(read->size()) : -1, curves);
+}
+
+namespace {
+// Three analysis curves: a vented box's excursion, a hidden radiator box's
+// maximum SPL and a filtered pair of bandpass boxes' SPL.
+KeptAnalysisCurves sampleAnalysis()
+{
+    using Kind = analysis::CurveKind;
+    KeptAnalysisCurves kept;
+    keepAnalysisCurve(kept, analysisCurveToKeep(analysed::vented(), Kind::Excursion));
+    keepAnalysisCurve(kept, analysisCurveToKeep(analysed::radiator(), Kind::MaxSpl));
+    analysis::AnalysisInput pair = analysed::bandpass();
+    pair.drivers = { 2, false, analysis::Wiring::Series };
+    pair.filter = { analysis::FilterKind::Butterworth, 3, 20 };
+    keepAnalysisCurve(kept, analysisCurveToKeep(pair, Kind::Spl));
+    kept[1].visible = false;
+    kept[2].label = QString::fromUtf8("Gr\u00f6\u00dfer");
+    return kept;
+}
+} // namespace
+
+void TestCurves::keptAnalysisCurvesInTheFile_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<int>("curves"); // the graph's; -1: refused
+    QTest::addColumn<int>("analysed");
+    const QJsonObject good = QJsonDocument::fromJson(keptCurvesJson(sampleKept(), sampleAnalysis())).object();
+    QCOMPARE(good["version"].toInt(), 2);
+    QCOMPARE(QJsonDocument::fromJson(keptCurvesJson(sampleKept())).object()["version"].toInt(), 1);
+    // The sample with one change to its first analysis curve (or to the whole file).
+    auto changed = [&](const std::function<void(QJsonObject & root, QJsonObject & first)>& change) {
+        QJsonObject root = good;
+        QJsonArray curves = root["analysis"].toArray();
+        QJsonObject first = curves[0].toObject();
+        change(root, first);
+        curves[0] = first;
+        if (root.contains("analysis"))
+            root["analysis"] = curves;
+        return QJsonDocument(root).toJson();
+    };
+    QTest::newRow("the sample") << changed([](QJsonObject&, QJsonObject&) {}) << 2 << 3;
+    QTest::newRow("version 1: passed over")
+        << changed([](QJsonObject& r, QJsonObject&) { r["version"] = 1; }) << 2 << 0;
+    QTest::newRow("no analysis list") << changed([](QJsonObject& r, QJsonObject&) { r.remove("analysis"); }) << 2 << 0;
+    QTest::newRow("the graph's colours: their own slots")
+        << QByteArray(keptCurvesJson(sampleKept(), sampleAnalysis())) << 2 << 3;
+    QTest::newRow("a field not known") << changed([](QJsonObject&, QJsonObject& c) { c["note"] = "x"; }) << 2 << 3;
+    QTest::newRow("a later version") << changed([](QJsonObject& r, QJsonObject&) { r["version"] = 3; }) << -1 << 0;
+    QTest::newRow("a curve not known") << changed([](QJsonObject&, QJsonObject& c) { c["curve"] = "loudness"; }) << -1
+                                       << 0;
+    QTest::newRow("a curve the box has not") << changed([](QJsonObject&, QJsonObject& c) {
+        QJsonObject design = c["design"].toObject();
+        QJsonObject box = design["box"].toObject();
+        box["type"] = "closed";
+        design["box"] = box;
+        c["design"] = design;
+        c["curve"] = "velocity";
+    }) << -1 << 0;
+    QTest::newRow("a colour twice") << changed([](QJsonObject&, QJsonObject& c) { c["color"] = 1; }) << -1 << 0;
+    QTest::newRow("a design not whole") << changed([](QJsonObject&, QJsonObject& c) { c.remove("design"); }) << -1 << 0;
+    QTest::newRow("a design without its data") << changed([](QJsonObject&, QJsonObject& c) {
+        QJsonObject design = c["design"].toObject();
+        QJsonObject driver = design["driver"].toObject();
+        driver["re"] = 0;
+        design["driver"] = driver;
+        c["design"] = design;
+    }) << -1 << 0;
+    QJsonObject notAList = good;
+    notAList["analysis"] = 1;
+    QTest::newRow("not a list") << QJsonDocument(notAList).toJson() << -1 << 0;
+    QJsonArray nine;
+    for (int i = 0; i < 9; ++i) {
+        QJsonObject curve = good["analysis"].toArray()[0].toObject();
+        curve["color"] = i;
+        nine.append(curve);
+    }
+    QJsonObject tooMany = good;
+    tooMany["analysis"] = nine;
+    QTest::newRow("nine") << QJsonDocument(tooMany).toJson() << -1 << 0;
+}
+
+void TestCurves::keptAnalysisCurvesInTheFile()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(int, curves);
+    QFETCH(int, analysed);
+    const std::optional<KeptCurvesFile> read = keptCurvesFileFromJson(json);
+    QCOMPARE(read ? int(read->curves.size()) : -1, curves);
+    if (!read)
+        return;
+    QCOMPARE(read->analysis.size(), analysed);
+    if (analysed == 3) // exactly as kept
+        QCOMPARE(read->analysis, sampleAnalysis());
+    QCOMPARE(read->curves, sampleKept());
+}
+
+void TestCurves::keptAnalysisCurvesGoBesideTheSystemFile_data()
+{
+    QTest::addColumn<int>("kept"); // the graph's kept curves when saving
+    QTest::addColumn<bool>("analysed"); // the analysis curves of the sample kept
+    QTest::addColumn<bool>("later"); // a later version's file beside it before the save
+    QTest::addColumn<int>("version"); // of the file beside it after the save; 0: none
+    QTest::newRow("the graph's alone: version 1, as before") << 2 << false << false << 1;
+    QTest::newRow("with analysis curves: version 2") << 2 << true << false << 2;
+    QTest::newRow("analysis curves alone") << 0 << true << false << 2;
+    QTest::newRow("none") << 0 << false << false << 0;
+    QTest::newRow("a later version's: never overwritten") << 2 << true << true << 3;
+    QTest::newRow("a later version's, nothing kept: stays") << 0 << false << true << 3;
+}
+
+void TestCurves::keptAnalysisCurvesGoBesideTheSystemFile()
+{
+    QFETCH(int, kept);
+    QFETCH(bool, analysed);
+    QFETCH(bool, later);
+    QFETCH(int, version);
+    MessageRecorder messages;
+    ScriptedFileChooser files;
+    keepCurvesWithSystemFiles();
+    QTemporaryDir dir;
+    const QString system = dir.filePath("sub.TLV");
+    const QString beside = keptCurvesFileFor(system);
+    const QByteArray laterFile = R"({"format": "tolvan-kept-curves", "version": 3, "curves": [], "horns": []})";
+    if (later) {
+        QFile file(beside);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(laterFile) > 0);
+    }
+    keptCurves() = sampleKept().mid(0, kept);
+    keptAnalysisCurves() = analysed ? sampleAnalysis() : KeptAnalysisCurves {};
+    designState() = handedover::ventedBox();
+    files.answerNext(system);
+    // A later version's curves stay as they are, and the save says so by name.
+    QCOMPARE(saveSystem(), !(later && (kept || analysed)));
+    QCOMPARE(messages.shown.size(), int(later && (kept || analysed)));
+    if (!messages.shown.isEmpty())
+        QVERIFY2(messages.last().prompt.contains(beside) && messages.last().prompt.contains("later version"),
+            qPrintable(messages.last().prompt));
+    QFile file(beside);
+    QCOMPARE(file.open(QIODevice::ReadOnly), version > 0);
+    const QByteArray written = file.isOpen() ? file.readAll() : QByteArray();
+    QCOMPARE(QJsonDocument::fromJson(written).object()["version"].toInt(), version);
+    if (later)
+        QCOMPARE(written, laterFile);
+
+    messages.clear();
+    keptCurves().clear();
+    keptAnalysisCurves().clear();
+    QVERIFY(loadSystemRecordFile(system));
+    QCOMPARE(keptCurves(), later ? KeptCurves {} : sampleKept().mid(0, kept));
+    QCOMPARE(keptAnalysisCurves(), analysed && !later ? sampleAnalysis() : KeptAnalysisCurves {});
+    QVERIFY(!designChangedSinceKept());
+    // A later version's file is refused by name when loaded.
+    QCOMPARE(messages.shown.size(), int(later));
+    if (later)
+        QVERIFY2(messages.last().prompt.contains(beside) && messages.last().prompt.contains("version 3"),
+            qPrintable(messages.last().prompt));
+    installSystemFileCompanion(nullptr);
+    keptCurves().clear();
+    keptAnalysisCurves().clear();
 }
 
 QTEST_APPLESS_MAIN(TestCurves)

@@ -3,11 +3,16 @@
 // unchanged without them), the graph over the range the graph window shows,
 // and real prints into PDF files and on the PDF printer (one job, two pages
 // for a box and a bandpass design).
+#include "analysis/analysis.h"
+#include "analysis/describe.h"
+#include "analysis/handover.h"
 #include "core/designstate.h"
 #include "core/units.h"
 #include "platform/chart.h"
+#include "print/analysispage.h"
 #include "print/boxreport.h"
 #include "print/printjob.h"
+#include "support/analysisdesigns.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
@@ -19,6 +24,7 @@
 #include <tuple>
 
 Q_DECLARE_METATYPE(GraphRange)
+Q_DECLARE_METATYPE(analysis::AnalysisInput)
 
 namespace {
 // A vented design of 2 cubic feet tuned to 30 Hz, a bandpass design beside it.
@@ -90,6 +96,10 @@ private slots:
     void reportIsPrintedAsOneJob_data();
     void reportIsPrintedAsOneJob();
     void failedOpenIsReportedForEveryPage();
+
+    void analysisPageHoldsTheDesignItsFiguresAndCharts_data();
+    void analysisPageHoldsTheDesignItsFiguresAndCharts();
+    void analysisWithoutCurvesIsNotPrinted();
 
 private:
     std::optional<PrinterRecorder> m_printers;
@@ -413,6 +423,87 @@ void TestBoxReport::failedOpenIsReportedForEveryPage()
     QTemporaryDir dir;
     QCOMPARE(runBoxDataReport(PrintTarget::pdfFile(dir.filePath("missing/report.pdf"))), 0);
     QCOMPARE(messages().shown.size(), 4);
+}
+
+void TestBoxReport::analysisPageHoldsTheDesignItsFiguresAndCharts_data()
+{
+    QTest::addColumn<analysis::AnalysisInput>("in");
+    QTest::addColumn<bool>("onPrinter"); // else into a PDF file
+    QTest::addColumn<QStringList>("charts"); // the captions of the charts' axes, in order
+    const QStringList spl { "SPL, Max SPL (dB)", "Excursion (mm)" };
+    const QStringList impedance { "Impedance (ohm)", "Impedance phase (deg)" };
+    QTest::newRow("closed: its group delay")
+        << analysed::closed() << false << spl + QStringList { "Group delay (ms)" } + impedance;
+    QTest::newRow("vented, on the PDF printer")
+        << analysed::vented() << true << spl + QStringList { "Port velocity (m/s)" } + impedance;
+    QTest::newRow("radiator") << analysed::radiator() << false
+                              << spl + QStringList { "Radiator excursion (mm)" } + impedance;
+    analysis::AnalysisInput pair = analysed::bandpass();
+    pair.drivers = { 2, true, analysis::Wiring::Series };
+    pair.filter = { analysis::FilterKind::LinkwitzRiley, 4, 25 };
+    pair.drive = { analysis::DriveUnit::Watts, 10, 2 };
+    QTest::newRow("bandpass pairs, filtered, 10 W")
+        << pair << false << spl + QStringList { "Port velocity (m/s)" } + impedance;
+}
+
+void TestBoxReport::analysisPageHoldsTheDesignItsFiguresAndCharts()
+{
+    QFETCH(analysis::AnalysisInput, in);
+    QFETCH(bool, onPrinter);
+    QFETCH(QStringList, charts);
+    if (onPrinter && !havePdfPrinter())
+        QSKIP("the printing system has no printer named PDF (scripts/printer.sh adds it)");
+    QVector<int> gauge;
+    composeAnalysisPage(in, [&gauge](int value) { gauge << value; });
+    QCOMPARE(gauge, (QVector<int> { 20, 40, 60, 80, 100 }));
+
+    QTemporaryDir dir;
+    const QString token = uniqueToken("Analysed");
+    if (onPrinter) {
+        in.driverName = token;
+        m_printers->answerPrinter("PDF");
+    } else {
+        m_printers->answerPdfFile(dir.filePath("analysis.pdf"));
+    }
+    printAnalysisPage(nullptr, in, {});
+    QCOMPARE(messages().shown.size(), 0);
+    QTRY_VERIFY(!progressWindow());
+    const QString file = onPrinter ? waitForPrintedPdf(token) : dir.filePath("analysis.pdf");
+    QVERIFY2(!file.isEmpty(), "the PDF printer wrote no file within a minute");
+    QCOMPARE(pdfPageCount(file), 1);
+    const QString text = pdfText(file).simplified();
+    QFile::remove(file);
+    QVERIFY2(text.contains(analysis::boxName(in.box) + " Analysis"), qPrintable(text));
+    // Every row of the design and every figure, as the window and the files word them.
+    const QVector<analysis::TextRow> rows = analysis::designRows(in) + analysis::figureRows(analysis::analyse(in));
+    QVERIFY(rows.size() > 25);
+    for (const analysis::TextRow& row : rows)
+        QVERIFY2(text.contains((row.caption + ": " + row.value).simplified()),
+            qPrintable(row.caption + ": " + row.value + "\n" + text));
+    qsizetype at = 0;
+    for (const QString& caption : charts) {
+        const qsizetype found = text.indexOf(caption, at);
+        QVERIFY2(found >= 0, qPrintable(caption + " in order in\n" + text));
+        at = found + caption.size();
+    }
+}
+
+void TestBoxReport::analysisWithoutCurvesIsNotPrinted()
+{
+    analysis::AnalysisInput in = analysed::vented();
+    in.driver.re = 0;
+    printAnalysisPage(nullptr, in, {});
+    QCOMPARE(messages().prompts(), QStringList { "Nothing to Print: Missing Driver Data: Re" });
+    QCOMPARE(m_printers->requests, 0); // said before any printer is chosen
+    QTemporaryDir dir;
+    QVERIFY(!runAnalysisPage(PrintTarget::pdfFile(dir.filePath("none.pdf")), in, nullptr, ReportProgress::Unseen));
+    QVERIFY(QDir(dir.path()).isEmpty());
+    // A folder that is not there: the page is not printed, and that is said.
+    messages().clear();
+    QVERIFY(!runAnalysisPage(
+        PrintTarget::pdfFile(dir.filePath("missing/a.pdf")), analysed::vented(), nullptr, ReportProgress::Unseen));
+    QCOMPARE(messages().prompts().size(), 1);
+    QVERIFY(messages().prompts().first().startsWith("Could Not Open Printing Device"));
 }
 
 QTEST_MAIN(TestBoxReport)

@@ -453,7 +453,7 @@ void TestFrmTlv::keptCurvesGoBesideTheSystemFile()
     }
     const KeptCurves saved = keptCurves();
     // An earlier save's curves, or a file this version cannot read (a later version's).
-    const QByteArray unreadable = R"({"format": "tolvan-kept-curves", "version": 2, "curves": []})";
+    const QByteArray unreadable = R"({"format": "tolvan-kept-curves", "version": 3, "curves": []})";
     if (beside == "old" || beside == "unreadable") {
         QFile file(companion);
         QVERIFY(file.open(QIODevice::WriteOnly));

@@ -17,6 +17,7 @@
 #include "ui/FrmTlv.h"
 #include "ui/driverdialogs.h"
 #include "ui/driverlibraryui.h"
+#include "ui/frmAnalysis.h"
 #include "ui/frmClose.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmSpeaker.h"
@@ -52,6 +53,8 @@ DriverRecord exampleDriver()
     driver.vas = 2;
     driver.re = 6.2;
     driver.qes = 0.45;
+    driver.sd = 330;
+    driver.xmax = 6;
     return driver;
 }
 
@@ -60,7 +63,7 @@ template <class W> QWidget* open() { return WindowProbe<W>().open(); }
 // The windows with a driver, by their names.
 QWidget* openDriverWindow(const QString& name)
 {
-    return openNamed<frmClose, frmVented, frmRadiator, FrmBand, FmNet, frmSpeaker>(name);
+    return openNamed<frmClose, frmVented, frmRadiator, FrmBand, FmNet, frmSpeaker, frmAnalysis>(name);
 }
 
 QLineEdit* edit(const QWidget* window, const QString& name) { return window->findChild<QLineEdit*>(name); }
@@ -175,6 +178,11 @@ void TestDriverLibraryUi::pickingFillsOnlyTheDriverFields_data()
                               << Texts { { "szWoofBP", "Example W10" }, { "szQtsb", ".4" }, { "szVasb", "2" },
                                      { "szFarb", "30" }, { "szRdcb", "6.2" } }
                               << QStringList { "szFl3", "szVbb", "szISOB" };
+    QTest::newRow("analysis: the design's Fs, Qts and Vas are not the driver's fields")
+        << "frmAnalysis"
+        << Texts { { "szDriver", "Example W10" }, { "szQes", ".45" }, { "szQms", "1.5" }, { "szRe", "6.2" },
+               { "szLe", "1.5" }, { "szSd", "330" }, { "szXmax", "6" }, { "szPe", "1.5" } }
+        << QStringList { "szFs", "szQts", "szVas", "szLevel", "szQL" };
     QTest::newRow("networks: Qms and Le unknown leave theirs")
         << "FmNet"
         << Texts { { "szName", "Example W10" }, { "szFr", "30" }, { "szQes", ".45" }, { "szQms", "1.5" },
@@ -468,7 +476,9 @@ void TestDriverLibraryUi::everyEntryIsOnTheContextMenuWithItsShortcut()
     };
     const QStringList all { "Pick Driver from Library... Ctrl+L", "Save Driver to Library... Ctrl+Shift+S",
         "Driver Library... Ctrl+Shift+L" };
-    QCOMPARE(entries(open<frmRadiator>()), all);
+    // The box windows' context menu leads on to the analysis of the design.
+    QCOMPARE(entries(open<frmRadiator>()), all + QStringList { "Analysis... Ctrl+Shift+A" });
+    QCOMPARE(entries(open<frmAnalysis>()), all);
     QCOMPARE(entries(open<frmSpeaker>()), all.mid(1)); // measures, never picks
     QWidget* main = open<FrmTlv>();
     // The main window's menu holds the choice of units below the library.

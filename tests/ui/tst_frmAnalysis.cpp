@@ -1,0 +1,466 @@
+// The analysis window through its controls: a closed and a vented worked
+// example designed in their windows and handed over by the context menu or
+// through the graph's Analysis button; every curve of the chooser and the
+// figures equal the library's analysis of the same design; a keystroke
+// redraws at once; what is missing is named in the window, never in a
+// message box; Ctrl+L fills the driver's data; what was typed is there
+// again on reopening; the note of a driver changed since the design; the
+// chart saved as PNG, SVG and PDF.
+#include "analysis/analysis.h"
+#include "analysis/box.h"
+#include "analysis/describe.h"
+#include "analysis/handover.h"
+#include "core/designstate.h"
+#include "core/driverlibrary.h"
+#include "design/workedexamples.h"
+#include "graph/CBGRAPH1.h"
+#include "graph/pixels.h"
+#include "platform/pageview.h"
+#include "support/windowtest.h"
+#include "ui/driverdialogs.h"
+#include "ui/frmAnalysis.h"
+#include "ui/frmClose.h"
+#include "ui/frmVented.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Texts = QMap<QString, QString>; // field -> text
+
+namespace {
+
+using analysis::AnalysisInput;
+using Kind = analysis::CurveKind;
+
+// The driver's data a builder types from a datasheet.
+const Texts kDatasheet { { "szQes", ".5" }, { "szRe", "6.2" }, { "szLe", ".8" }, { "szSd", "330" }, { "szXmax", "6" },
+    { "szPe", "100" } };
+
+enum class Box { Closed, Vented };
+enum class Route { ContextMenu, Shortcut, GraphButton };
+
+struct Example {
+    Box box;
+    int index; // of worked::kClosed or worked::kVented
+};
+
+// The worked example's volume (and tuning) as the box window handed them
+// over, to the last digit it showed.
+bool handedOverAsShown(const Example& e)
+{
+    const QStringList shown = e.box == Box::Closed ? worked::kClosed[e.index].shown : worked::kVented[e.index].shown;
+    const DesignState& s = designState();
+    const auto asShown = [](float value, const QString& text) { return qAbs(value - text.toDouble()) <= 0.005; };
+    return asShown(s.closedVb, shown[0]) && (e.box == Box::Closed || asShown(s.ventedFb, shown[2]));
+}
+
+// The worked example's design, as the library takes it from the datasheet:
+// the driver as typed in the box window and here, the box as handed over.
+AnalysisInput expectedInput(const Example& e)
+{
+    const QStringList typed = e.box == Box::Closed ? worked::kClosed[e.index].typed : worked::kVented[e.index].typed;
+    const DesignState& s = designState();
+    AnalysisInput in;
+    in.driver = { typed[3].toFloat(), typed[1].toFloat(), typed[2].toFloat(), 0.5, 0, 6.2, 330, 6, 100, 0.8 };
+    in.drivers.isobaric = typed[0] == "Y";
+    if (e.box == Box::Closed)
+        in.box = analysis::ClosedBoxSetup { s.closedVb };
+    else
+        in.box = analysis::VentedBoxSetup { s.closedVb, s.ventedFb, analysis::kDefaultQl,
+            analysis::defaultPort(s.ventedFb, s.closedVb) };
+    return in;
+}
+
+QStringList curvesOf(const QComboBox* chooser)
+{
+    QStringList out;
+    for (int i = 0; i < chooser->count(); ++i)
+        out << chooser->itemText(i);
+    return out;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Example)
+Q_DECLARE_METATYPE(Route)
+
+class TestFrmAnalysis : public WindowTest {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        WindowTest::init();
+        QFile::remove(m_dir.filePath("drivers.json"));
+        setDriverLibraryPath(m_dir.filePath("drivers.json"));
+    }
+
+    void controlsHelpAndMetricTooltips();
+    void withoutABoxItSaysSo();
+    void everyCurveAndTheFiguresAgreeWithTheLibrary_data();
+    void everyCurveAndTheFiguresAgreeWithTheLibrary();
+    void aKeystrokeRedrawsAtOnce();
+    void missingDataIsNamedInTheWindow_data();
+    void missingDataIsNamedInTheWindow();
+    void ctrlLFillsTheDriverData();
+    void typedDataIsThereOnReopening();
+    void aDriverChangedSinceTheDesignIsNoted();
+    void chartSavesAsPngSvgAndPdf_data();
+    void chartSavesAsPngSvgAndPdf();
+
+private:
+    // Designs the worked example in its window and opens the analysis the way given.
+    frmAnalysis* designAndAnalyse(const Example& e, Route route = Route::ContextMenu);
+    frmAnalysis* typeDatasheet(frmAnalysis* window, const Texts& texts = kDatasheet);
+    QLineEdit* edit(const QString& name) const { return m_window->findChild<QLineEdit*>(name); }
+    QString label(const char* name) const { return m_window->findChild<QLabel*>(name)->text(); }
+    QComboBox* chooser(const char* name) const { return m_window->findChild<QComboBox*>(name); }
+
+    QTemporaryDir m_dir;
+    frmAnalysis* m_window = nullptr;
+};
+
+frmAnalysis* TestFrmAnalysis::designAndAnalyse(const Example& e, Route route)
+{
+    DesignWindow* box = nullptr;
+    if (e.box == Box::Closed) {
+        WindowProbe<frmClose> w;
+        box = w.open();
+        w.type({ "szISO", "szQts", "szVas", "szFar", "szQd" }, worked::kClosed[e.index].typed);
+        w.click("btnCal");
+    } else {
+        WindowProbe<frmVented> w;
+        box = w.open();
+        w.type({ "szISO", "szQts", "szVas", "szFar" }, worked::kVented[e.index].typed);
+        w.click("Command1");
+    }
+    messages().clear(); // the closed box warns of its cut-off
+    switch (route) {
+    case Route::ContextMenu:
+        box->findChild<QAction*>("actAnalysis")->trigger();
+        break;
+    case Route::Shortcut:
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        break;
+    case Route::GraphButton: {
+        QTest::mouseClick(box->findChild<QPushButton*>("btnGraph"), Qt::LeftButton);
+        CBGRAPH1* graph = existingWindow<CBGRAPH1>();
+        if (!graph || !QTest::qWaitForWindowActive(graph))
+            return nullptr;
+        QTest::mouseClick(graph->findChild<QPushButton*>("btnAnalysis"), Qt::LeftButton);
+        break;
+    }
+    }
+    m_window = existingWindow<frmAnalysis>();
+    if (m_window && !QTest::qWaitForWindowActive(m_window))
+        return nullptr;
+    return m_window;
+}
+
+frmAnalysis* TestFrmAnalysis::typeDatasheet(frmAnalysis* window, const Texts& texts)
+{
+    for (auto it = texts.begin(); it != texts.end(); ++it)
+        window->findChild<QLineEdit*>(it.key())->setText(it.value());
+    return window;
+}
+
+void TestFrmAnalysis::controlsHelpAndMetricTooltips()
+{
+    designAndAnalyse({ Box::Vented, 0 });
+    QVERIFY(m_window);
+    QCOMPARE(m_window->windowTitle(), QString("Analysis"));
+    // Which box and driver, as the vented window showed them.
+    QCOMPARE(label("lblDesign"),
+        QString::fromUtf8("Vented Box of 2.16 ft\u00b3 tuned to 28.74 Hz, for Qts .4, Vas 2, Fs 30"));
+    for (const FieldEntry& entry : frmAnalysis::fieldTable())
+        QVERIFY2(edit(entry.name), entry.name);
+    for (const char* name : { "cboCurve", "cboLevelUnit", "cboPort" })
+        QVERIFY2(chooser(name), name);
+    QVERIFY(m_window->findChild<PageView*>("Graph1"));
+    QVERIFY(!m_window->findChild<QPushButton*>("btnCal")); // live: nothing to press
+    // The design's driver, shown and not typed into; its Vas in litres too.
+    QCOMPARE(edit("szQts")->text(), QString(" .4"));
+    QVERIFY(edit("szFs")->isReadOnly() && edit("szQts")->isReadOnly() && edit("szVas")->isReadOnly());
+    QCOMPARE(edit("szVas")->toolTip(), QString("56.6 L"));
+    QCOMPARE(edit("szLevel")->text(), QString("2.83"));
+    QCOMPARE(edit("szDistance")->text(), QString("1"));
+    QCOMPARE(edit("szQL")->text(), QString("7"));
+    QCOMPARE(chooser("cboPort")->count(), 9);
+    QVERIFY(chooser("cboPort")->isEnabled());
+    QTest::keyClick(m_window, Qt::Key_F1);
+    QCOMPARE(help().topics, QStringList { "frmAnalysis" });
+    QVERIFY(QFile::exists(":/help/frmAnalysis.html"));
+    QVERIFY(messages().shown.isEmpty());
+}
+
+void TestFrmAnalysis::withoutABoxItSaysSo()
+{
+    m_window = WindowProbe<frmAnalysis>().open();
+    QVERIFY(label("lblDesign").startsWith("No box design handed over"));
+    QVERIFY(m_window->chart().designs.isEmpty());
+    QVERIFY(!m_window->analysedInput());
+    QVERIFY(!m_window->saveChart(PageFile::Png));
+    QVERIFY(messages().shown.isEmpty());
+}
+
+void TestFrmAnalysis::everyCurveAndTheFiguresAgreeWithTheLibrary_data()
+{
+    QTest::addColumn<Example>("example");
+    QTest::addColumn<Route>("route");
+    QTest::addColumn<QStringList>("curves");
+    const QStringList closed { "SPL", "Maximum SPL", "Cone Excursion", "Impedance and Phase", "Acoustic Phase",
+        "Group Delay" };
+    QStringList vented = closed;
+    vented.insert(3, "Port Air Velocity");
+    QTest::newRow("closed, from the context menu") << Example { Box::Closed, 0 } << Route::ContextMenu << closed;
+    QTest::newRow("closed isobaric, by Ctrl+Shift+A") << Example { Box::Closed, 2 } << Route::Shortcut << closed;
+    QTest::newRow("vented, through the graph") << Example { Box::Vented, 0 } << Route::GraphButton << vented;
+    QTest::newRow("vented isobaric, from the context menu")
+        << Example { Box::Vented, 1 } << Route::ContextMenu << vented;
+}
+
+void TestFrmAnalysis::everyCurveAndTheFiguresAgreeWithTheLibrary()
+{
+    QFETCH(Example, example);
+    QFETCH(Route, route);
+    QFETCH(QStringList, curves);
+    QVERIFY(designAndAnalyse(example, route));
+    typeDatasheet(m_window);
+    QVERIFY(handedOverAsShown(example));
+    const AnalysisInput expected = expectedInput(example);
+    QCOMPARE(m_window->analysedInput()->driver, expected.driver);
+    QCOMPARE(m_window->analysedInput()->box, expected.box);
+    QCOMPARE(m_window->analysedInput()->drivers, expected.drivers);
+    const analysis::AnalysisResult library = analysis::analyse(expected);
+    QVERIFY(library.valid());
+
+    QComboBox* curve = chooser("cboCurve");
+    QCOMPARE(curvesOf(curve), curves);
+    curve->setFocus();
+    for (int i = 0; i < curve->count(); ++i) {
+        if (i > 0)
+            QTest::keyClick(curve, Qt::Key_Down);
+        const AnalysisChart& chart = m_window->chart();
+        QCOMPARE(chart.designs.size(), 1);
+        const analysis::AnalysisResult& shown = chart.designs.first().result;
+        QCOMPARE(shown.frequencies, library.frequencies);
+        for (const auto kind : { std::optional(chart.curve), chart.also }) {
+            if (!kind)
+                continue;
+            QVERIFY2(shown.curve(*kind), qPrintable(curve->currentText()));
+            QCOMPARE(shown.curve(*kind)->values, library.curve(*kind)->values);
+        }
+        // Drawn: the curve in black, the limit line of the excursion and the port in red.
+        const Page& page = m_window->findChild<PageView*>("Graph1")->page();
+        QVERIFY2(linesOf(page, Qt::black) > 0, qPrintable(curve->currentText()));
+        const bool limited = chart.curve == Kind::Excursion || chart.curve == Kind::PortVelocity;
+        QCOMPARE(linesOf(page, chart::color(4)) > 0, limited);
+        if (chart.curve == Kind::Excursion)
+            QVERIFY(page.findText("Xmax 6 mm"));
+        if (chart.curve == Kind::PortVelocity)
+            QVERIFY(page.findText("17 m/s"));
+        QVERIFY(page.findText(analysis::analysisLabel(expected)));
+    }
+    // The figures beside the chart, each as the library states it.
+    const QString figures = label("lblFigures");
+    const QVector<analysis::TextRow> rows = analysis::figureRows(library);
+    QVERIFY(rows.size() > 10);
+    for (const analysis::TextRow& row : rows) {
+        QVERIFY2(figures.contains(row.caption.toHtmlEscaped()), qPrintable(row.caption));
+        QVERIFY2(figures.contains(row.value.toHtmlEscaped()), qPrintable(row.caption + ": " + row.value));
+    }
+    QVERIFY(label("lblDesign").contains(analysis::boxName(expected.box)));
+    QVERIFY(label("lblMessages").isEmpty());
+    QVERIFY(messages().shown.isEmpty());
+}
+
+// No Calculate: each key redraws the chart and states the figures again.
+void TestFrmAnalysis::aKeystrokeRedrawsAtOnce()
+{
+    typeDatasheet(designAndAnalyse({ Box::Vented, 0 }));
+    QComboBox* curve = chooser("cboCurve");
+    curve->setCurrentIndex(curve->findText("Cone Excursion"));
+    emit curve->activated(curve->currentIndex());
+    const std::vector<PageItem> before = m_window->findChild<PageView*>("Graph1")->page().items();
+    const QString figures = label("lblFigures");
+    QLineEdit* level = edit("szLevel");
+    level->setFocus();
+    level->end(false);
+    QTest::keyClick(level, Qt::Key_Backspace); // 2.83 V -> 2.8 V
+    QCOMPARE(m_window->chart().designs.first().input.drive.level, 2.8);
+    QVERIFY(m_window->findChild<PageView*>("Graph1")->page().items() != before);
+    QVERIFY(label("lblFigures") != figures);
+    QCOMPARE(designState().analysisLevel, 2.8f);
+    // Watts into Re instead of volts: the same number, another input.
+    QTest::keyClick(chooser("cboLevelUnit"), Qt::Key_Down);
+    QCOMPARE(m_window->chart().designs.first().input.drive.unit, analysis::DriveUnit::Watts);
+    // Another port: the velocity follows at once.
+    QTest::keyClick(chooser("cboPort"), Qt::Key_Up);
+    const auto& vented = std::get<analysis::VentedBoxSetup>(m_window->chart().designs.first().input.box);
+    QCOMPARE(vented.port, analysis::defaultPort(28.74, 2.16) - 1);
+    QCOMPARE(designState().analysisPort, vented.port);
+    QVERIFY(messages().shown.isEmpty());
+}
+
+void TestFrmAnalysis::missingDataIsNamedInTheWindow_data()
+{
+    QTest::addColumn<Texts>("typed");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<bool>("curves");
+    QTest::newRow("nothing typed") << Texts {} << "Missing Driver Data: Qes or Qms, Re, Sd" << false;
+    QTest::newRow("Qms instead of Qes, Sd missing")
+        << Texts { { "szQms", "3" }, { "szRe", "6" } } << "Missing Driver Data: Sd" << false;
+    QTest::newRow("no limits") << Texts { { "szQes", ".5" }, { "szRe", "6" }, { "szSd", "330" } }
+                               << "The maximum SPL and the Xmax figures need Xmax and Pe." << true;
+    QTest::newRow("Pe alone missing") << Texts { { "szQes", ".5" }, { "szRe", "6" }, { "szSd", "330" },
+        { "szXmax", "6" } } << "The maximum SPL and the Xmax figures need Pe."
+                                      << true;
+    Texts disagreeing = kDatasheet;
+    disagreeing["szQms"] = "1";
+    QTest::newRow("Qes and Qms disagree with Qts")
+        << disagreeing << "Qes and Qms give a Qts of .333, the design has .4" << true;
+    Texts silent = kDatasheet;
+    silent["szLevel"] = "";
+    QTest::newRow("the input emptied") << silent << "Input Must be Greater Than 0" << false;
+    Texts nowhere = kDatasheet;
+    nowhere["szDistance"] = "0";
+    QTest::newRow("a distance of 0") << nowhere << "Distance Must be Greater Than 0" << false;
+    Texts below = kDatasheet;
+    below["szQes"] = ".3";
+    QTest::newRow("Qes below Qts") << below << "Qes Must be Greater Than Qts" << false;
+}
+
+void TestFrmAnalysis::missingDataIsNamedInTheWindow()
+{
+    QFETCH(Texts, typed);
+    QFETCH(QString, said);
+    QFETCH(bool, curves);
+    typeDatasheet(designAndAnalyse({ Box::Vented, 0 }), typed);
+    QVERIFY2(label("lblMessages").contains(said), qPrintable(label("lblMessages")));
+    QCOMPARE(m_window->chart().designs.first().result.valid(), curves);
+    QCOMPARE(label("lblFigures").isEmpty(), !curves);
+    QVERIFY(messages().shown.isEmpty()); // in the window, never a box on each key
+}
+
+void TestFrmAnalysis::ctrlLFillsTheDriverData()
+{
+    DriverRecord driver;
+    driver.name = "Datasheet woofer";
+    driver.fs = 30, driver.qts = 0.4, driver.vas = 2, driver.qes = 0.45, driver.qms = 4, driver.re = 6.4;
+    driver.le = 0.7, driver.sd = 330, driver.xmax = 6.5, driver.pe = 150;
+    QVERIFY(driverLibrary().store(driver, DriverLibrary::Existing::Refuse).done());
+    designAndAnalyse({ Box::Vented, 0 });
+    designState().fs = 31; // the design's driver rules: the library's Fs is not taken
+    QTest::keyClick(m_window, Qt::Key_L, Qt::ControlModifier);
+    DriverPickDialog* picker = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<DriverPickDialog*>(w); dialog && dialog->isVisible())
+            picker = dialog;
+    QVERIFY(picker);
+    QTest::keyClick(picker->table()->filter(), Qt::Key_Return);
+    QTRY_VERIFY(!picker->isVisible());
+    const Texts filled { { "szDriver", "Datasheet woofer" }, { "szQes", ".45" }, { "szQms", "4" }, { "szRe", "6.4" },
+        { "szLe", ".7" }, { "szSd", "330" }, { "szXmax", "6.5" }, { "szPe", "150" }, { "szFs", " 30" },
+        { "szQts", " .4" }, { "szVas", " 2" } };
+    for (auto it = filled.begin(); it != filled.end(); ++it)
+        QCOMPARE(edit(it.key())->text(), it.value());
+    const AnalysisInput shown = m_window->chart().designs.first().input;
+    QCOMPARE(shown.driver.xmax, 6.5);
+    QCOMPARE(shown.driver.pe, 150.0);
+    QCOMPARE(shown.driverName, QString("Datasheet woofer"));
+    QVERIFY(m_window->chart().designs.first().result.valid());
+    // Both Qs given and in agreement with Qts within 2 %: no warning.
+    QCOMPARE(label("lblMessages"), QString());
+    QVERIFY(messages().shown.isEmpty());
+}
+
+// Qes, Qms and Re are the measured driver's; the rest is kept for the
+// session, apart from the system file.
+void TestFrmAnalysis::typedDataIsThereOnReopening()
+{
+    typeDatasheet(designAndAnalyse({ Box::Closed, 0 }));
+    edit("szDistance")->setText("2");
+    QTest::keyClick(chooser("cboCurve"), Qt::Key_Down);
+    QTest::mouseClick(m_window->findChild<QPushButton*>("btnExit"), Qt::LeftButton);
+    QTRY_VERIFY(!existingWindow<frmAnalysis>());
+    const DesignState& s = designState();
+    QCOMPARE(s.qes, 0.5f);
+    QCOMPARE(s.re, 6.2f);
+    QCOMPARE(s.analysisSd, 330.0f);
+    QCOMPARE(s.analysisXmax, 6.0f);
+
+    m_window = WindowProbe<frmAnalysis>().open();
+    for (const auto& [name, text] : kDatasheet.toStdMap())
+        QCOMPARE(edit(name)->text().trimmed(), text);
+    QCOMPARE(edit("szDistance")->text().trimmed(), QString("2"));
+    QCOMPARE(chooser("cboCurve")->currentText(), QString("Maximum SPL"));
+    QCOMPARE(m_window->chart().curve, Kind::MaxSpl);
+    QCOMPARE(m_window->chart().designs.first().input.drive.distance, 2.0);
+}
+
+void TestFrmAnalysis::aDriverChangedSinceTheDesignIsNoted()
+{
+    typeDatasheet(designAndAnalyse({ Box::Closed, 0 }));
+    QCOMPARE(label("lblNote"), QString());
+    delete m_window;
+    designState().qts = 0.3f; // a measurement after the design
+    m_window = WindowProbe<frmAnalysis>().open();
+    QCOMPARE(label("lblNote"), QString("Designed for Qts .35, Vas 2, Fs 30; drawn for Qts .3, Vas 2, Fs 30"));
+    QCOMPARE(edit("szQts")->text(), QString(" .3"));
+    QCOMPARE(m_window->chart().designs.first().input.driver.qts, double(0.3f));
+}
+
+void TestFrmAnalysis::chartSavesAsPngSvgAndPdf_data()
+{
+    QTest::addColumn<bool>("exported"); // by Export..., else by the chart's context menu
+    QTest::addColumn<PageFile>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("begins"); // empty: refused with a message
+    QTest::newRow("PNG") << false << PageFile::Png << "chart.png" << QByteArray("\x89PNG");
+    QTest::newRow("SVG") << false << PageFile::Svg << "chart.svg" << QByteArray("<?xml");
+    QTest::newRow("PDF, the suffix added") << false << PageFile::Pdf << "chart" << QByteArray("%PDF");
+    QTest::newRow("exported FRD") << true << PageFile::Png << "box.frd" << QByteArray("*");
+    QTest::newRow("exported CSV") << true << PageFile::Png << "box.csv" << QByteArray("Frequency (Hz),SPL (dB)");
+    QTest::newRow("exported PDF") << true << PageFile::Png << "box.pdf" << QByteArray("%PDF");
+    QTest::newRow("exported to a name of no known kind") << true << PageFile::Png << "box.txt" << QByteArray();
+}
+
+void TestFrmAnalysis::chartSavesAsPngSvgAndPdf()
+{
+    QFETCH(bool, exported);
+    QFETCH(PageFile, kind);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, begins);
+    typeDatasheet(designAndAnalyse({ Box::Vented, 0 }));
+    files().answerNext(m_dir.filePath(file));
+    QCOMPARE(exported ? m_window->exportAnalysis() : m_window->saveChart(kind), !begins.isEmpty());
+    QFile saved(m_dir.filePath(file.contains('.') ? file : file + ".pdf"));
+    if (begins.isEmpty()) {
+        QVERIFY(!saved.exists());
+        QCOMPARE(messages().shown.size(), 1);
+        QVERIFY(messages().last().prompt.startsWith("The analysis could not be exported as"));
+        return;
+    }
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().startsWith(begins));
+    if (kind == PageFile::Png && !exported)
+        QCOMPARE(QImage(saved.fileName()).size(), QSize(1600, 800));
+    QVERIFY(messages().shown.isEmpty());
+
+    // With TOLVAN_WRITE_PICTURES=1 the window becomes the README's picture.
+    if (exported || kind != PageFile::Png || qEnvironmentVariableIntValue("TOLVAN_WRITE_PICTURES") != 1)
+        return;
+    edit("szDriver")->setText("Example W10");
+    QComboBox* curve = chooser("cboCurve");
+    curve->setCurrentIndex(curve->findText("Maximum SPL"));
+    emit curve->activated(curve->currentIndex());
+    QVERIFY(m_window->grab().save(QStringLiteral(TOLVAN_TEST_DATA "/../../docs/analysis-window.png")));
+}
+
+QTEST_MAIN(TestFrmAnalysis)
+#include "tst_frmAnalysis.moc"
