@@ -27,10 +27,15 @@ QString significant(double value, int digits = 3)
 
 QString hz(double f) { return significant(f) + QStringLiteral(" Hz"); }
 
-QString volumeText(double cubicFeet)
+// In Imperial with its litres beside it; in Metric in litres alone.
+QString volumeText(double cubicFeet, UnitSystem system)
 {
-    return QStringLiteral("%1 ft\u00b3 (%2 L)")
-        .arg(typed(cubicFeet), significant(cubicFeet * units::kLitresPerCubicFoot));
+    const Unit& unit = units::kCubicFeet;
+    if (showsMetric(unit, system))
+        return typed(toShown(cubicFeet, unit, system)) + u' ' + unitSymbol(unit, system);
+    return QStringLiteral("%1 %2 (%3 %4)")
+        .arg(typed(cubicFeet), unitSymbol(unit, system), significant(toShown(cubicFeet, unit, UnitSystem::Metric)),
+            unitSymbol(unit, UnitSystem::Metric));
 }
 
 QString valueOrNot(double value, const QString& unit)
@@ -73,15 +78,20 @@ QString inputText(const Drive& d)
     return QStringLiteral("%1 at %2 m").arg(level, typed(d.distance));
 }
 
-QString portText(int port)
+QString portText(int port, UnitSystem system)
 {
     if (port < 0 || port >= design::kPortCount)
         return QStringLiteral("none");
-    return QString::fromLatin1(design::kPorts[port].caption) + QStringLiteral(" in diameter");
+    const Unit& unit = units::kSmallInches;
+    const QString size = shownCaptionNumber(design::kPorts[port].caption, unit, system);
+    return size + (showsMetric(unit, system) ? u' ' + unitSymbol(unit, system) : QString())
+        + QStringLiteral(" in diameter");
 }
 
 struct BoxRows {
     QVector<TextRow>& rows;
+    UnitSystem system;
+    QString volumeText(double cubicFeet) const { return ::analysis::volumeText(cubicFeet, system); }
     void add(const QString& caption, const QString& value)
     {
         rows << TextRow { QStringLiteral("Box"), caption, value };
@@ -97,7 +107,7 @@ struct BoxRows {
     {
         add(QStringLiteral("Volume"), volumeText(b.volume));
         tuning(b.fb, b.ql);
-        add(QStringLiteral("Port"), portText(b.port));
+        add(QStringLiteral("Port"), portText(b.port, system));
     }
     void operator()(const RadiatorBoxSetup& b)
     {
@@ -120,7 +130,7 @@ struct BoxRows {
         add(QStringLiteral("Sealed section"), volumeText(b.sealedVolume));
         add(QStringLiteral("Vented section"), volumeText(b.ventedVolume));
         tuning(b.fb, b.ql);
-        add(QStringLiteral("Port"), portText(b.port));
+        add(QStringLiteral("Port"), portText(b.port, system));
     }
 };
 
@@ -148,16 +158,22 @@ std::optional<QString> needs(const AnalysisResult& r, std::initializer_list<Driv
 
 } // namespace
 
-QString analysisLabel(const AnalysisInput& in)
+QString analysisLabel(const AnalysisInput& in, UnitSystem system)
 {
+    const Unit& unit = units::kCubicFeet;
+    const auto volume = [&](double cubicFeet) {
+        // Litres to a tenth, as cubic feet to a hundredth.
+        return QString::number(toShown(cubicFeet, unit, system), 'f', showsMetric(unit, system) ? 1 : 2);
+    };
     QString what;
     if (const auto* band = std::get_if<BandpassBoxSetup>(&in.box))
-        what = QStringLiteral("bandpass %1 + %2 ft\u00b3")
-                   .arg(QString::number(band->sealedVolume, 'f', 2), QString::number(band->ventedVolume, 'f', 2));
+        what = QStringLiteral("bandpass %1 + %2 %3")
+                   .arg(volume(band->sealedVolume), volume(band->ventedVolume), unitSymbol(unit, system));
     else {
         static const char* const kinds[] = { "closed", "vented", "passive radiator" };
-        what = QStringLiteral("%1 %2 ft\u00b3")
-                   .arg(QString::fromLatin1(kinds[in.box.index()]), QString::number(netVolume(in.box), 'f', 2));
+        what
+            = QStringLiteral("%1 %2 %3")
+                  .arg(QString::fromLatin1(kinds[in.box.index()]), volume(netVolume(in.box)), unitSymbol(unit, system));
     }
     if (in.drivers.isobaric)
         what += QStringLiteral(", isobaric");
@@ -178,11 +194,11 @@ QString analysisLabel(const AnalysisInput& in)
     return name.isEmpty() ? what : name + QStringLiteral(", ") + what;
 }
 
-QVector<TextRow> designRows(const AnalysisInput& in)
+QVector<TextRow> designRows(const AnalysisInput& in, UnitSystem system)
 {
     QVector<TextRow> rows;
     rows << TextRow { QStringLiteral("Box"), QStringLiteral("Type"), boxName(in.box) };
-    std::visit(BoxRows { rows }, in.box);
+    std::visit(BoxRows { rows, system }, in.box);
 
     const auto driver = [&](const char* caption, const QString& value) {
         rows << TextRow { QStringLiteral("Driver"), QString::fromLatin1(caption), value };
@@ -192,7 +208,7 @@ QVector<TextRow> designRows(const AnalysisInput& in)
         driver("Name", in.driverName.trimmed());
     driver("Fs", valueOrNot(d.fs, QStringLiteral("Hz")));
     driver("Qts", valueOrNot(d.qts, {}));
-    driver("Vas", given(d.vas) ? volumeText(d.vas) : valueOrNot(d.vas, {}));
+    driver("Vas", given(d.vas) ? volumeText(d.vas, system) : valueOrNot(d.vas, {}));
     driver("Qes", valueOrNot(d.qes, {}));
     driver("Qms", valueOrNot(d.qms, {}));
     driver("Re", valueOrNot(d.re, QStringLiteral("ohm")));

@@ -3,10 +3,12 @@
 // drivers and their wiring, the input and the filter) and the figures, as
 // rows of a section, a caption and a value with its unit. The exported
 // files' headers, the printed page and the command line's figures all show
-// these rows, so that each says the same.
+// these rows, so that each says the same. Volumes and port diameters are
+// given in the units chosen; the rest is metric already.
 
 #include "analysis/input.h"
 #include "analysis/result.h"
+#include "core/units.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,10 +27,10 @@ struct TextRow {
 // its designs: "Test woofer, vented 2.16 ft³", then what sets it apart from
 // one driver at 2.83 V and 1 m without a filter (", isobaric", ", 2 in
 // parallel", ", Butterworth 2nd order 25 Hz", ", 10 W at 2 m").
-QString analysisLabel(const AnalysisInput& input);
+QString analysisLabel(const AnalysisInput& input, UnitSystem system = unitSystem());
 
 // The box, the driver, the drivers, the input and the filter, in that order.
-QVector<TextRow> designRows(const AnalysisInput& input);
+QVector<TextRow> designRows(const AnalysisInput& input, UnitSystem system = unitSystem());
 
 // The figures beside the curves: response, limits, the amplifier's load, the
 // driver as the model derived it and the passive radiator; the figures a

@@ -4,7 +4,9 @@
 #include "analysis/highpass.h"
 #include "cli/windowcommands.h"
 #include "cli/windowrun.h"
+#include "core/driverrecord.h"
 #include "core/numberparse.h"
+#include "core/units.h"
 #include "design/portlengths.h"
 
 #include <algorithm>
@@ -21,8 +23,8 @@ const std::vector<AnalyseOption>& analyseOptions()
         { "distance", "M", "the distance on axis, metres (1)" },
         { "ql", "Q", "the box losses QL of a vented, passive radiator or bandpass box (7)" },
         { "port", "DIAMETER",
-            "the port's diameter, inches: .5, .75, 1, 1.5, 2, 3, 4, 6 or 8 (a vented or bandpass box; the widest "
-            "that fits)" },
+            "the port's diameter, inches: .5, .75, 1, 1.5, 2, 3, 4, 6 or 8, or in mm with --metric (a vented or "
+            "bandpass box; the widest that fits)" },
         { "filter", "TYPE,ORDER,FREQ",
             "a high-pass filter ahead of the drivers: butterworth (order 1 to 4) or linkwitz-riley (2 or 4), "
             "its cut-off in Hz" },
@@ -85,13 +87,14 @@ namespace {
 
 using Problem = QString;
 
-// A number as the windows read it; above 0, or 0 for a value not given
-// where `zeroIsNone`.
-std::variant<double, Problem> number(const QString& option, const QString& text, bool zeroIsNone = false)
+// A number as the windows read it, in `unit` as the units chosen show it
+// or with a unit typed; above 0, or 0 for a value not given where `zeroIsNone`.
+std::variant<double, Problem> number(
+    const QString& option, const QString& text, bool zeroIsNone = false, const Unit& unit = {})
 {
-    if (const QString problem = valueProblem(Accepts::Number, text); !problem.isEmpty())
+    if (const QString problem = valueProblem(Accepts::Number, text, unit); !problem.isEmpty())
         return QStringLiteral("--%1: %2").arg(option, problem);
-    const double value = parseNumber(text);
+    const double value = readInUnit(text, unit).value;
     if (value < 0 || (value == 0 && !zeroIsNone))
         return QStringLiteral("--%1: %2 is not above 0").arg(option, text.trimmed());
     return value;
@@ -144,17 +147,22 @@ std::variant<HighPass, Problem> filterOption(const QString& text)
 
 std::variant<int, Problem> portOption(const QString& text)
 {
-    const auto diameter = number(QStringLiteral("port"), text);
+    const Unit& unit = units::kSmallInches;
+    const auto diameter = number(QStringLiteral("port"), text, false, unit);
     if (const auto* problem = std::get_if<Problem>(&diameter))
         return *problem;
+    // In mm, a diameter as its caption shows it, to a tenth (19.1 for .75 inch,
+    // 19.05 mm): within half a tenth, and a little more for that rounding.
+    const double tolerance = showsMetric(unit) ? fromShown(0.051, unit) : 1e-9;
     QStringList captions;
     for (int i = 0; i < design::kPortCount; ++i) {
-        if (std::abs(design::kPorts[i].diameter - std::get<double>(diameter)) < 1e-9)
+        if (std::abs(design::kPorts[i].diameter - std::get<double>(diameter)) < tolerance)
             return i;
-        captions << QString::fromLatin1(design::kPorts[i].caption);
+        captions << shownCaptionNumber(design::kPorts[i].caption, unit);
     }
-    return QStringLiteral("--port: %1 inches is not a port diameter: %2 inches")
-        .arg(text.trimmed(), listed(captions, "or"));
+    const QString word = showsMetric(unit) ? unitSymbol(unit) : QStringLiteral("inches");
+    return QStringLiteral("--port: %1 %3 is not a port diameter: %2 %3")
+        .arg(text.trimmed(), listed(captions, "or"), word);
 }
 
 } // namespace
@@ -166,21 +174,22 @@ std::variant<AnalyseSettings, QString> readAnalyseSettings(const ParsedArguments
     const auto text = [&](const QString& option) { return arguments.values.value(option); };
     Problem problem;
     // The positive number of `option` into `into`, when given.
-    const auto read = [&](const QString& option, std::optional<double>& into, bool zeroIsNone = false) {
-        if (!given(option) || !problem.isEmpty())
-            return;
-        const auto value = number(option, text(option), zeroIsNone);
-        if (const auto* p = std::get_if<Problem>(&value))
-            problem = *p;
-        else
-            into = std::get<double>(value);
-    };
+    const auto read
+        = [&](const QString& option, std::optional<double>& into, bool zeroIsNone = false, const Unit& unit = {}) {
+              if (!given(option) || !problem.isEmpty())
+                  return;
+              const auto value = number(option, text(option), zeroIsNone, unit);
+              if (const auto* p = std::get_if<Problem>(&value))
+                  problem = *p;
+              else
+                  into = std::get<double>(value);
+          };
 
     if (given(QString::fromLatin1(kDriverOption)))
         s.driver = text(QString::fromLatin1(kDriverOption));
     for (const QString& option : driverDataOptions()) {
         std::optional<double> value;
-        read(option, value, true);
+        read(option, value, true, ::driverValue(option)->unit);
         if (value)
             s.driverData.emplace_back(driverDataPart(option), *value);
     }
@@ -192,10 +201,10 @@ std::variant<AnalyseSettings, QString> readAnalyseSettings(const ParsedArguments
     read(QStringLiteral("watts"), s.level);
     if (s.level && !s.unit)
         s.unit = DriveUnit::Watts;
-    read(QStringLiteral("distance"), s.distance);
+    read(QStringLiteral("distance"), s.distance, false, units::kMetres);
     read(QStringLiteral("ql"), s.ql);
-    read(QStringLiteral("radiator-sd"), s.radiatorSd);
-    read(QStringLiteral("radiator-xmax"), s.radiatorXmax);
+    read(QStringLiteral("radiator-sd"), s.radiatorSd, false, units::kSquareCentimetres);
+    read(QStringLiteral("radiator-xmax"), s.radiatorXmax, false, units::kMillimetres);
     if (!problem.isEmpty())
         return problem;
 

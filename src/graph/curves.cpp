@@ -1,6 +1,7 @@
 #include "graph/curves.h"
 
 #include "core/numberformat.h"
+#include "core/units.h"
 #include "design/singles.h"
 
 #include <cmath>
@@ -368,7 +369,9 @@ std::optional<ChartTitle> chartTitle(BoxType boxType, bool boxValid, bool bandVa
 QString boxDriverText(const BoxDriver& d)
 {
     const auto text = [](float value) { return numberText(value).trimmed(); };
-    return QStringLiteral("Qts %1, Vas %2, Fs %3").arg(text(d.qts), text(d.vas), text(d.fs))
+    // Vas in the units chosen, as the fields show it.
+    return QStringLiteral("Qts %1, Vas %2, Fs %3")
+               .arg(text(d.qts), shownNumberText(d.vas, units::kCubicFeet).trimmed(), text(d.fs))
         + (d.isoFactor < 1 ? QStringLiteral(", isobaric") : QString());
 }
 

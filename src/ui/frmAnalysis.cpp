@@ -13,6 +13,7 @@
 #include "graph/curves.h"
 #include "graph/keptanalysis.h"
 #include "platform/pageview.h"
+#include "platform/unitchoice.h"
 #include "ui/driverlibraryui.h"
 
 #include <QComboBox>
@@ -143,7 +144,10 @@ QString shown(float value) { return formatNumber(value, design::kPattern2).trimm
 // "Vented Box of 2.16 ft³ tuned to 30 Hz, for Example W10: Qts .4, Vas 2, Fs 30".
 QString designText(const DesignState& s, const AnalysisInput& in)
 {
-    QString box = QStringLiteral("%1 of %2 ft\u00b3").arg(analysis::boxName(in.box), shown(s.closedVb));
+    QString box = QStringLiteral("%1 of %2 %3")
+                      .arg(analysis::boxName(in.box),
+                          shownPatternText(s.closedVb, design::kPattern2, true, units::kCubicFeet).trimmed(),
+                          unitSymbol(units::kCubicFeet));
     if (s.boxType != BoxType::Closed)
         box += QStringLiteral(" tuned to %1 Hz").arg(shown(s.ventedFb));
     const QString name = s.driverName.trimmed();
@@ -224,8 +228,20 @@ void frmAnalysis::buildControls()
         Qt::AlignRight | Qt::AlignVCenter);
     m_port = new QComboBox(this);
     m_port->setObjectName(QStringLiteral("cboPort"));
-    for (const design::PortSize& port : design::kPorts)
-        m_port->addItem(QString::fromLatin1(port.caption) + QStringLiteral(" Inches"));
+    // The diameters in the units chosen: "2 Inches", "50.8 mm".
+    const auto showPorts = [this] {
+        for (int i = 0; i < design::kPortCount; ++i)
+            m_port->setItemText(i,
+                shownCaptionNumber(design::kPorts[i].caption, units::kSmallInches) + u' '
+                    + unitText(units::kSmallInches));
+    };
+    for (int i = 0; i < design::kPortCount; ++i)
+        m_port->addItem(QString());
+    showPorts();
+    connect(UnitChoice::instance(), &UnitChoice::unitsChanged, this, [this, showPorts] {
+        showPorts();
+        analyseAgain();
+    });
     place(m_port, kRows.fieldLeft, rowTop(kPortRow) - 30, kChooserWidth, kRowHeight + 60);
 
     m_messages = addCaption({ "lblMessages", "", { 120, rowTop(kPortRow + 1) + 60, kChartLeft - 240, 1200 },

@@ -652,6 +652,15 @@ void TestCli::exitStatus_data()
     QTest::newRow("analyse a port not made") << analyse + QStringList { "--port", "5" } << 2
                                              << "--port: 5 inches is not a port diameter: .5, .75, 1.0, 1.5, 2.0, "
                                                 "3.0, 4.0, 6.0 or 8.0 inches";
+    QTest::newRow("analyse a port not made, in Metric")
+        << analyse + kDriverData + QStringList { "--metric", "--port", "100" } << 2
+        << "--port: 100 mm is not a port diameter: 12.7, 19.1, 25.4, 38.1, 50.8, 76.2, 101.6, 152.4 or 203.2 mm";
+    QTest::newRow("analyse a port in mm as its caption shows it")
+        << analyse + kDriverData + QStringList { "--metric", "--port", "19.1" } << 0 << "";
+    QTest::newRow("analyse a port with its unit typed")
+        << analyse + kDriverData + QStringList { "--port", "76.2 mm", "--distance", "100 cm" } << 0 << "";
+    QTest::newRow("analyse a distance of another kind") << analyse + kDriverData + QStringList { "--distance", "2 L" }
+                                                        << 2 << "--distance: L is a unit of volume, not of length";
     QTest::newRow("analyse a filter of no kind")
         << analyse + QStringList { "--filter", "bessel,2,30" } << 2 << "--filter: TYPE,ORDER,FREQ";
     QTest::newRow("analyse a Linkwitz-Riley of odd order")

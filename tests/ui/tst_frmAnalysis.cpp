@@ -16,6 +16,7 @@
 #include "graph/CBGRAPH1.h"
 #include "graph/pixels.h"
 #include "platform/pageview.h"
+#include "platform/unitchoice.h"
 #include "support/windowtest.h"
 #include "ui/driverdialogs.h"
 #include "ui/frmAnalysis.h"
@@ -100,6 +101,7 @@ private slots:
         setDriverLibraryPath(m_dir.filePath("drivers.json"));
     }
 
+    void controlsHelpAndMetricTooltips_data();
     void controlsHelpAndMetricTooltips();
     void withoutABoxItSaysSo();
     void everyCurveAndTheFiguresAgreeWithTheLibrary_data();
@@ -169,14 +171,43 @@ frmAnalysis* TestFrmAnalysis::typeDatasheet(frmAnalysis* window, const Texts& te
     return window;
 }
 
+// In Metric (chosen with the window open), the volumes are in litres and the
+// port diameters in mm; the datasheet's metric values stay as they are.
+void TestFrmAnalysis::controlsHelpAndMetricTooltips_data()
+{
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QString>("vas");
+    QTest::addColumn<QString>("tooltip");
+    QTest::addColumn<QString>("port");
+    QTest::newRow("Imperial") << false
+                              << QString::fromUtf8(
+                                     "Vented Box of 2.16 ft\u00b3 tuned to 28.74 Hz, for Qts .4, Vas 2, Fs 30")
+                              << " 2"
+                              << "56.6 L"
+                              << "4.0 Inches";
+    QTest::newRow("Metric") << true << "Vented Box of 61.25 L tuned to 28.74 Hz, for Qts .4, Vas 56.633693, Fs 30"
+                            << " 56.633693"
+                            << ""
+                            << "101.6 mm";
+}
+
 void TestFrmAnalysis::controlsHelpAndMetricTooltips()
 {
+    QFETCH(bool, metric);
+    QFETCH(QString, design);
+    QFETCH(QString, vas);
+    QFETCH(QString, tooltip);
+    QFETCH(QString, port);
     designAndAnalyse({ Box::Vented, 0 });
     QVERIFY(m_window);
+    if (metric)
+        chooseUnits(UnitSystem::Metric);
     QCOMPARE(m_window->windowTitle(), QString("Analysis"));
     // Which box and driver, as the vented window showed them.
-    QCOMPARE(label("lblDesign"),
-        QString::fromUtf8("Vented Box of 2.16 ft\u00b3 tuned to 28.74 Hz, for Qts .4, Vas 2, Fs 30"));
+    QCOMPARE(label("lblDesign"), design);
+    QCOMPARE(chooser("cboPort")->currentText(), port);
+    QCOMPARE(edit("szVas")->text(), vas);
     for (const FieldEntry& entry : frmAnalysis::fieldTable())
         QVERIFY2(edit(entry.name), entry.name);
     for (const char* name : { "cboCurve", "cboLevelUnit", "cboPort" })
@@ -186,7 +217,7 @@ void TestFrmAnalysis::controlsHelpAndMetricTooltips()
     // The design's driver, shown and not typed into; its Vas in litres too.
     QCOMPARE(edit("szQts")->text(), QString(" .4"));
     QVERIFY(edit("szFs")->isReadOnly() && edit("szQts")->isReadOnly() && edit("szVas")->isReadOnly());
-    QCOMPARE(edit("szVas")->toolTip(), QString("56.6 L"));
+    QCOMPARE(edit("szVas")->toolTip(), tooltip);
     QCOMPARE(edit("szLevel")->text(), QString("2.83"));
     QCOMPARE(edit("szDistance")->text(), QString("1"));
     QCOMPARE(edit("szQL")->text(), QString("7"));
