@@ -60,7 +60,8 @@ double inLibraryUnit(double number, const DriverUnit& unit) { return number * un
 QString convertedNote(const DriverValue& value, const DriverUnit& unit)
 {
     return QStringLiteral("%1 read in %2 and kept in %3")
-        .arg(QString::fromLatin1(value.label), QString::fromUtf8(unit.name), unitSymbol(value.unit, UnitSystem::Imperial));
+        .arg(QString::fromLatin1(value.label), QString::fromUtf8(unit.name),
+            unitSymbol(value.unit, UnitSystem::Imperial));
 }
 
 QString unknownUnitNote(const QString& where, const DriverValue& value, const QString& unit)

@@ -1,6 +1,5 @@
 #include "design/singles.h"
 
-
 #include <cmath>
 #include <limits>
 
@@ -25,10 +24,7 @@ std::optional<float> toFiniteSingle(double value)
     return static_cast<float>(value);
 }
 
-double asShown(float value, QStringView pattern, const Unit& unit)
-{
-    return asShownIn(value, pattern, true, unit);
-}
+double asShown(float value, QStringView pattern, const Unit& unit) { return asShownIn(value, pattern, true, unit); }
 
 double asShown(double value, QStringView pattern, const Unit& unit) { return asShownIn(value, pattern, false, unit); }
 

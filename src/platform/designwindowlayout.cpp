@@ -196,8 +196,8 @@ void DesignWindow::buildFields(std::span<const FieldEntry> part)
 void DesignWindow::showMetricValue(QLineEdit* field) const
 {
     if (const FieldEntry* entry = fieldEntry(field->objectName()))
-        field->setToolTip(unitSystem() == UnitSystem::Imperial ? metricText(field->text(), entry->unit.metric)
-                                                               : QString());
+        field->setToolTip(
+            unitSystem() == UnitSystem::Imperial ? metricText(field->text(), entry->unit.metric) : QString());
 }
 
 const Unit& DesignWindow::unitOf(const QLineEdit* field) const

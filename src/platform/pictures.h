@@ -46,8 +46,8 @@ double pictureScale(const QString& file, const QSizeF& target);
 // Paints the drawing for `file` into `target`, scaled to fit with its
 // proportions kept and centred, each text that `shown` names replaced by
 // its value. False (nothing painted) when there is none.
-bool paintPicture(QPainter& painter, const QString& file, const QRectF& target,
-    const QHash<QString, QString>& shown = {});
+bool paintPicture(
+    QPainter& painter, const QString& file, const QRectF& target, const QHash<QString, QString>& shown = {});
 
 // A picture box (Image1) that paints a compiled-in drawing scaled to its size,
 // keeping its proportions, on a white ground.

@@ -134,7 +134,8 @@ void dataLines(Composer& c, const DesignState& s, BoxType k)
     const bool band = k == BoxType::Bandpass;
     c.text(300, 1800, QStringLiteral("Qts = ") + fmt(band ? s.bandQts : s.qts, "##.###"));
     c.text(300, 1725,
-        QStringLiteral("Vas = ") + fmt(band ? s.bandVas : s.vas, "###.###", units::kCubicFeet) + after(units::kCubicFeet));
+        QStringLiteral("Vas = ") + fmt(band ? s.bandVas : s.vas, "###.###", units::kCubicFeet)
+            + after(units::kCubicFeet));
     c.text(300, 1650,
         QStringLiteral("Free Air Resonance = ") + fmt(band ? s.bandFs : s.fs, "###.##") + QStringLiteral(" Hz"));
     if (band) {
@@ -163,10 +164,9 @@ void portTable(Composer& c, const DesignState& s, BoxType k)
     c.font(kBold, 120);
     // In Metric the diameters are in mm and the lengths in cm.
     c.text(400, 1340,
-        showsMetric(units::kInches)
-            ? QStringLiteral("Tuned Port (Diameter %1, Length %2)")
-                  .arg(unitText(units::kSmallInches), unitText(units::kInches))
-            : QStringLiteral("Tuned Port (Inches)"));
+        showsMetric(units::kInches) ? QStringLiteral("Tuned Port (Diameter %1, Length %2)")
+                                          .arg(unitText(units::kSmallInches), unitText(units::kInches))
+                                    : QStringLiteral("Tuned Port (Inches)"));
     c.font(kBold, 70);
     c.text(0, 1275, QStringLiteral("Port Diameter"));
     for (int i = 0; i < design::kPortCount; ++i)

@@ -483,10 +483,10 @@ std::optional<DriverRecord> DriverEditDialog::formDriver() const
         QLineEdit* edit = field(value.key);
         const DriverInput number = readDriverInput(value, edit->text());
         if (!number.ok) {
-            showError(number.wrongUnit.isEmpty() ? QStringLiteral("%1 is not a number: \"%2\".")
-                                                       .arg(QString::fromLatin1(value.label), visibleText(edit->text()))
-                                                 : QString::fromLatin1(value.label) + QStringLiteral(": ")
-                          + number.wrongUnit);
+            showError(number.wrongUnit.isEmpty()
+                    ? QStringLiteral("%1 is not a number: \"%2\".")
+                          .arg(QString::fromLatin1(value.label), visibleText(edit->text()))
+                    : QString::fromLatin1(value.label) + QStringLiteral(": ") + number.wrongUnit);
             edit->setFocus();
             return std::nullopt;
         }

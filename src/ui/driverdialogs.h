@@ -6,9 +6,9 @@
 // chooser. driverlibraryui.h opens them.
 
 #include "core/driverlibrary.h"
-#include "core/units.h"
 #include "core/driverrecord.h"
 #include "core/messages.h"
+#include "core/units.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>

@@ -365,58 +365,100 @@ void TestNumberFormat::unitsTypedWithTheNumber_data()
     constexpr int refused = int(UnitReading::Typed::WrongKind);
     const double litre = 1 / units::kLitresPerCubicFoot;
     // Volumes, kept in cubic feet.
-    QTest::newRow("61 L in cubic feet") << "61 L" << "cubic feet" << false << 61 * litre << converted << true;
-    QTest::newRow("61 L in Metric") << "61 L" << "cubic feet" << true << 61 * litre << converted << true;
-    QTest::newRow("61 alone in Metric is litres") << "61" << "cubic feet" << true << 61 * litre << none << true;
-    QTest::newRow("61 alone in Imperial is cubic feet") << "61" << "cubic feet" << false << 61.0 << none << true;
-    QTest::newRow("lower case l") << "61l" << "cubic feet" << false << 61 * litre << converted << true;
-    QTest::newRow("litres spelled out") << "2.5 litres" << "cubic feet" << false << 2.5 * litre << converted << true;
-    QTest::newRow("litre") << "1 Litre" << "cubic feet" << false << litre << converted << true;
-    QTest::newRow("cu ft in Metric") << "2 cu ft" << "cubic feet" << true << 2.0 << converted << true;
-    QTest::newRow("ft3") << "2ft3" << "cubic feet" << true << 2.0 << converted << true;
+    QTest::newRow("61 L in cubic feet") << "61 L"
+                                        << "cubic feet" << false << 61 * litre << converted << true;
+    QTest::newRow("61 L in Metric") << "61 L"
+                                    << "cubic feet" << true << 61 * litre << converted << true;
+    QTest::newRow("61 alone in Metric is litres") << "61"
+                                                  << "cubic feet" << true << 61 * litre << none << true;
+    QTest::newRow("61 alone in Imperial is cubic feet") << "61"
+                                                        << "cubic feet" << false << 61.0 << none << true;
+    QTest::newRow("lower case l") << "61l"
+                                  << "cubic feet" << false << 61 * litre << converted << true;
+    QTest::newRow("litres spelled out") << "2.5 litres"
+                                        << "cubic feet" << false << 2.5 * litre << converted << true;
+    QTest::newRow("litre") << "1 Litre"
+                           << "cubic feet" << false << litre << converted << true;
+    QTest::newRow("cu ft in Metric") << "2 cu ft"
+                                     << "cubic feet" << true << 2.0 << converted << true;
+    QTest::newRow("ft3") << "2ft3"
+                         << "cubic feet" << true << 2.0 << converted << true;
     QTest::newRow("ft³") << QString::fromUtf8("2 ft\u00b3") << "cubic feet" << true << 2.0 << converted << true;
-    QTest::newRow("in3") << "1728 in3" << "cubic feet" << false << 1.0 << converted << true;
-    QTest::newRow("cm3") << "28316.846592 cm3" << "cubic feet" << false << 1.0 << converted << true;
-    QTest::newRow("cubic inches field takes cm3") << "16.387064 cm3" << "cubic inches" << false << 1.0 << converted
-                                                  << true;
-    QTest::newRow("cm in a volume") << "61 cm" << "cubic feet" << false << 61.0 << refused << false;
-    QTest::newRow("Hz in a volume, Metric") << "61 Hz" << "cubic feet" << true << 61 * litre << refused << false;
+    QTest::newRow("in3") << "1728 in3"
+                         << "cubic feet" << false << 1.0 << converted << true;
+    QTest::newRow("cm3") << "28316.846592 cm3"
+                         << "cubic feet" << false << 1.0 << converted << true;
+    QTest::newRow("cubic inches field takes cm3") << "16.387064 cm3"
+                                                  << "cubic inches" << false << 1.0 << converted << true;
+    QTest::newRow("cm in a volume") << "61 cm"
+                                    << "cubic feet" << false << 61.0 << refused << false;
+    QTest::newRow("Hz in a volume, Metric") << "61 Hz"
+                                            << "cubic feet" << true << 61 * litre << refused << false;
     // Lengths, kept in inches.
-    QTest::newRow("cm in inches") << "2.54 cm" << "inches" << false << 1.0 << converted << true;
-    QTest::newRow("mm in inches") << "25.4mm" << "inches" << false << 1.0 << converted << true;
-    QTest::newRow("m in inches") << "1 m" << "inches" << false << 100 / 2.54 << converted << true;
-    QTest::newRow("inch sign") << "12\"" << "inches" << true << 12.0 << converted << true;
-    QTest::newRow("in in Metric") << "12 in" << "inches" << true << 12.0 << converted << true;
-    QTest::newRow("cm alone in Metric") << "30.48" << "inches" << true << 12.0 << none << true;
-    QTest::newRow("mm alone in Metric, coil") << "25.4" << "small inches" << true << 1.0 << none << true;
-    QTest::newRow("litres in a length") << "61 L" << "inches" << false << 61.0 << refused << false;
+    QTest::newRow("cm in inches") << "2.54 cm"
+                                  << "inches" << false << 1.0 << converted << true;
+    QTest::newRow("mm in inches") << "25.4mm"
+                                  << "inches" << false << 1.0 << converted << true;
+    QTest::newRow("m in inches") << "1 m"
+                                 << "inches" << false << 100 / 2.54 << converted << true;
+    QTest::newRow("inch sign") << "12\""
+                               << "inches" << true << 12.0 << converted << true;
+    QTest::newRow("in in Metric") << "12 in"
+                                  << "inches" << true << 12.0 << converted << true;
+    QTest::newRow("cm alone in Metric") << "30.48"
+                                        << "inches" << true << 12.0 << none << true;
+    QTest::newRow("mm alone in Metric, coil") << "25.4"
+                                              << "small inches" << true << 1.0 << none << true;
+    QTest::newRow("litres in a length") << "61 L"
+                                        << "inches" << false << 61.0 << refused << false;
     // Frequencies, inductances, capacitances, resistances.
-    QTest::newRow("kHz") << "2.5 kHz" << "Hz" << false << 2500.0 << converted << true;
-    QTest::newRow("Hz") << "30 Hz" << "Hz" << true << 30.0 << converted << true;
-    QTest::newRow("mm in a frequency") << "30 mm" << "Hz" << false << 30.0 << refused << false;
-    QTest::newRow("uH") << "500 uH" << "mH" << false << 0.5 << converted << true;
-    QTest::newRow("H") << "1 H" << "mH" << false << 1000.0 << converted << true;
+    QTest::newRow("kHz") << "2.5 kHz"
+                         << "Hz" << false << 2500.0 << converted << true;
+    QTest::newRow("Hz") << "30 Hz"
+                        << "Hz" << true << 30.0 << converted << true;
+    QTest::newRow("mm in a frequency") << "30 mm"
+                                       << "Hz" << false << 30.0 << refused << false;
+    QTest::newRow("uH") << "500 uH"
+                        << "mH" << false << 0.5 << converted << true;
+    QTest::newRow("H") << "1 H"
+                       << "mH" << false << 1000.0 << converted << true;
     QTest::newRow("µF") << QString::fromUtf8("4.7 \u00b5F") << "uF" << false << 4.7 << converted << true;
-    QTest::newRow("uF") << "4.7uF" << "uF" << false << 4.7 << converted << true;
-    QTest::newRow("nF") << "470 nF" << "uF" << false << 0.47 << converted << true;
-    QTest::newRow("ohm") << "8 ohm" << "ohms" << false << 8.0 << converted << true;
+    QTest::newRow("uF") << "4.7uF"
+                        << "uF" << false << 4.7 << converted << true;
+    QTest::newRow("nF") << "470 nF"
+                        << "uF" << false << 0.47 << converted << true;
+    QTest::newRow("ohm") << "8 ohm"
+                         << "ohms" << false << 8.0 << converted << true;
     QTest::newRow("Ω") << QString::fromUtf8("8\u03a9") << "ohms" << true << 8.0 << converted << true;
-    QTest::newRow("ohms in an inductance") << "8 ohms" << "mH" << false << 8.0 << refused << false;
+    QTest::newRow("ohms in an inductance") << "8 ohms"
+                                           << "mH" << false << 8.0 << refused << false;
     // The radiator's displacement, 10^-4 m³ in either units.
-    QTest::newRow("cm3 in a displacement") << "160 cm3" << "displacement" << true << 1.6 << converted << true;
-    QTest::newRow("L in a displacement") << ".16 L" << "displacement" << false << 1.6 << converted << true;
+    QTest::newRow("cm3 in a displacement") << "160 cm3"
+                                           << "displacement" << true << 1.6 << converted << true;
+    QTest::newRow("L in a displacement") << ".16 L"
+                                         << "displacement" << false << 1.6 << converted << true;
     // A plain number takes no unit.
-    QTest::newRow("a unit in a plain number") << ".4 L" << "plain" << true << 0.4 << refused << false;
+    QTest::newRow("a unit in a plain number") << ".4 L"
+                                              << "plain" << true << 0.4 << refused << false;
     // No known unit after the number: the number rules, as ever.
-    QTest::newRow("4 xyz") << "4 xyz" << "cubic feet" << false << 4.0 << none << false;
-    QTest::newRow("1,5") << "1,5" << "cubic feet" << false << 1.0 << none << false;
-    QTest::newRow("1,5 in Metric") << "1,5" << "cubic feet" << true << litre << none << false;
-    QTest::newRow("a unit alone") << "L" << "cubic feet" << false << 0.0 << none << false;
-    QTest::newRow("empty") << "" << "inches" << true << 0.0 << none << false;
-    QTest::newRow("two units") << "2 L cm" << "cubic feet" << false << 2.0 << none << false;
-    QTest::newRow("blanks inside the number") << "6 1 L" << "cubic feet" << false << 61 * litre << converted << true;
-    QTest::newRow("exponent and unit") << "1e3 mm" << "inches" << false << 1000 / 25.4 << converted << true;
-    QTest::newRow("beyond a Single once converted") << "1e38 m" << "inches" << false << 0.0 << converted << true;
+    QTest::newRow("4 xyz") << "4 xyz"
+                           << "cubic feet" << false << 4.0 << none << false;
+    QTest::newRow("1,5") << "1,5"
+                         << "cubic feet" << false << 1.0 << none << false;
+    QTest::newRow("1,5 in Metric") << "1,5"
+                                   << "cubic feet" << true << litre << none << false;
+    QTest::newRow("a unit alone") << "L"
+                                  << "cubic feet" << false << 0.0 << none << false;
+    QTest::newRow("empty") << ""
+                           << "inches" << true << 0.0 << none << false;
+    QTest::newRow("two units") << "2 L cm"
+                               << "cubic feet" << false << 2.0 << none << false;
+    QTest::newRow("blanks inside the number") << "6 1 L"
+                                              << "cubic feet" << false << 61 * litre << converted << true;
+    QTest::newRow("exponent and unit") << "1e3 mm"
+                                       << "inches" << false << 1000 / 25.4 << converted << true;
+    QTest::newRow("beyond a Single once converted") << "1e38 m"
+                                                    << "inches" << false << 0.0 << converted << true;
 }
 
 void TestNumberFormat::unitsTypedWithTheNumber()
@@ -427,8 +469,7 @@ void TestNumberFormat::unitsTypedWithTheNumber()
     QFETCH(double, value);
     QFETCH(int, typed);
     QFETCH(bool, complete);
-    const UnitReading reading
-        = readInUnit(text, unitNamed(unit), metric ? UnitSystem::Metric : UnitSystem::Imperial);
+    const UnitReading reading = readInUnit(text, unitNamed(unit), metric ? UnitSystem::Metric : UnitSystem::Imperial);
     QVERIFY2(std::abs(reading.value - value) <= 1e-12 * std::max(1.0, std::abs(value)),
         qPrintable(QString::number(reading.value, 'g', 17)));
     QCOMPARE(int(reading.typed), typed);
@@ -445,20 +486,46 @@ void TestNumberFormat::numbersShownInTheUnitsChosen_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("imperial");
     QTest::addColumn<QString>("metric");
-    QTest::newRow("box volume") << 2.1629 << "###.##" << "cubic feet" << "2.16" << "61.25";
-    QTest::newRow("small volume") << 0.6493 << "###.##" << "cubic feet" << ".65" << "18.39";
-    QTest::newRow("box height") << 25.13 << "###.##" << "inches" << "25.13" << "63.83";
-    QTest::newRow("coil height") << 0.669 << "##.###" << "small inches" << ".669" << "16.993";
-    QTest::newRow("Hz stays") << 28.742 << "###.##" << "Hz" << "28.74" << "28.74";
-    QTest::newRow("displacement stays") << 4.976 << "###.##" << "displacement" << "4.98" << "4.98";
-    QTest::newRow("stored Vas needs an eighth digit") << 2.0 << "" << "cubic feet" << " 2" << " 56.633693";
-    QTest::newRow("stored Vas typed in litres") << 56.6 / units::kLitresPerCubicFoot << "" << "cubic feet"
-                                                << " 1.99881" << " 56.6";
-    QTest::newRow("stored Qts") << 0.35 << "" << "plain" << " .35" << " .35";
-    for (const auto& [inches, mm] : { std::pair(".5", "12.7"), { ".75", "19.1" }, { "1.0", "25.4" },
-             { "1.5", "38.1" }, { "2.0", "50.8" }, { "3.0", "76.2" }, { "4.0", "101.6" }, { "6.0", "152.4" },
-             { "8.0", "203.2" } })
-        QTest::addRow("port diameter %s", inches) << 0.0 << "caption" << "small inches" << inches << mm;
+    QTest::newRow("box volume") << 2.1629 << "###.##"
+                                << "cubic feet"
+                                << "2.16"
+                                << "61.25";
+    QTest::newRow("small volume") << 0.6493 << "###.##"
+                                  << "cubic feet"
+                                  << ".65"
+                                  << "18.39";
+    QTest::newRow("box height") << 25.13 << "###.##"
+                                << "inches"
+                                << "25.13"
+                                << "63.83";
+    QTest::newRow("coil height") << 0.669 << "##.###"
+                                 << "small inches"
+                                 << ".669"
+                                 << "16.993";
+    QTest::newRow("Hz stays") << 28.742 << "###.##"
+                              << "Hz"
+                              << "28.74"
+                              << "28.74";
+    QTest::newRow("displacement stays") << 4.976 << "###.##"
+                                        << "displacement"
+                                        << "4.98"
+                                        << "4.98";
+    QTest::newRow("stored Vas needs an eighth digit") << 2.0 << ""
+                                                      << "cubic feet"
+                                                      << " 2"
+                                                      << " 56.633693";
+    QTest::newRow("stored Vas typed in litres") << 56.6 / units::kLitresPerCubicFoot << ""
+                                                << "cubic feet"
+                                                << " 1.99881"
+                                                << " 56.6";
+    QTest::newRow("stored Qts") << 0.35 << ""
+                                << "plain"
+                                << " .35"
+                                << " .35";
+    for (const auto& [inches, mm] : { std::pair(".5", "12.7"), { ".75", "19.1" }, { "1.0", "25.4" }, { "1.5", "38.1" },
+             { "2.0", "50.8" }, { "3.0", "76.2" }, { "4.0", "101.6" }, { "6.0", "152.4" }, { "8.0", "203.2" } })
+        QTest::addRow("port diameter %s", inches) << 0.0 << "caption"
+                                                  << "small inches" << inches << mm;
 }
 
 void TestNumberFormat::numbersShownInTheUnitsChosen()

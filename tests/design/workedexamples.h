@@ -38,8 +38,8 @@ inline const Closed kClosed[] {
         texts("N|.35|56.6337|30|.707") },
     { "Qtc 1.0", texts("N|.35|2|30|1.0"), 0.2792f, texts(".28|.31|85.61|67.34|12.7|7.84|4.86"), 482, false,
         texts("N|.35|56.6337|30|1.0") },
-    { "isobaric Qtc .707", texts("Y|.35|2|30|.707"), 0.3246f, texts(".32|.36|60.93|60.61|13.36|8.25|5.11"), 561,
-        false, texts("Y|.35|56.6337|30|.707") },
+    { "isobaric Qtc .707", texts("Y|.35|2|30|.707"), 0.3246f, texts(".32|.36|60.93|60.61|13.36|8.25|5.11"), 561, false,
+        texts("Y|.35|56.6337|30|.707") },
 };
 // The closed box for a Qtc: the first example's driver with szVcb typed;
 // shown szVcb, szFc, szF3.

@@ -3,8 +3,8 @@
 // program window, lost-focus rules that ignore boxes and other windows,
 // single instances and proportional resizing.
 #include "core/designstate.h"
-#include "platform/designwindow.h"
 #include "core/units.h"
+#include "platform/designwindow.h"
 #include "platform/windowplaces.h"
 #include "support/windowtest.h"
 
@@ -799,22 +799,34 @@ void TestDesignWindow::unitsTypedAreTakenOnLeavingOrEnter_data()
     QTest::addColumn<double>("value"); // as the window reads it, in its own unit
     QTest::addColumn<bool>("refused");
     const double litre = 1 / units::kLitresPerCubicFoot;
-    QTest::newRow("61 L in cubic feet, Enter") << "szVol" << "61 L" << false << true << "2.154195" << 61 * litre
-                                               << false;
-    QTest::newRow("61 L in cubic feet, left") << "szVol" << "61 L" << false << false << "2.154195" << 61 * litre
-                                              << false;
-    QTest::newRow("61 L in litres") << "szVol" << "61 L" << true << true << "61" << 61 * litre << false;
-    QTest::newRow("2 cu ft in litres") << "szVol" << "2 cu ft" << true << false << "56.633693" << 2.0 << false;
-    QTest::newRow("12 in in cm") << "szLen" << "12 in" << true << true << "30.48" << 12.0 << false;
-    QTest::newRow("30.48 cm in inches") << "szLen" << "30.48 cm" << false << true << "12" << 12.0 << false;
-    QTest::newRow("1.5 kHz") << "szHz" << "1.5 kHz" << true << true << "1500" << 1500.0 << false;
-    QTest::newRow("litres in a length") << "szLen" << "61 L" << false << true << "61 L" << 61.0 << true;
-    QTest::newRow("litres in a length, left") << "szLen" << "61 L" << true << false << "61 L" << 61 / 2.54 << true;
-    QTest::newRow("cm in a volume") << "szVol" << "3 cm" << false << false << "3 cm" << 3.0 << true;
-    QTest::newRow("a unit in a plain number") << "szPlain" << ".4 L" << true << true << ".4 L" << 0.4 << true;
-    QTest::newRow("4 xyz as the number rules say") << "szVol" << "4 xyz" << false << true << "4 xyz" << 4.0 << false;
-    QTest::newRow("1,5 as the number rules say") << "szVol" << "1,5" << true << true << "1,5" << litre << false;
-    QTest::newRow("a name is no number") << "szName" << "8 in woofer" << true << true << "8 in woofer" << 8.0 << false;
+    QTest::newRow("61 L in cubic feet, Enter") << "szVol"
+                                               << "61 L" << false << true << "2.154195" << 61 * litre << false;
+    QTest::newRow("61 L in cubic feet, left") << "szVol"
+                                              << "61 L" << false << false << "2.154195" << 61 * litre << false;
+    QTest::newRow("61 L in litres") << "szVol"
+                                    << "61 L" << true << true << "61" << 61 * litre << false;
+    QTest::newRow("2 cu ft in litres") << "szVol"
+                                       << "2 cu ft" << true << false << "56.633693" << 2.0 << false;
+    QTest::newRow("12 in in cm") << "szLen"
+                                 << "12 in" << true << true << "30.48" << 12.0 << false;
+    QTest::newRow("30.48 cm in inches") << "szLen"
+                                        << "30.48 cm" << false << true << "12" << 12.0 << false;
+    QTest::newRow("1.5 kHz") << "szHz"
+                             << "1.5 kHz" << true << true << "1500" << 1500.0 << false;
+    QTest::newRow("litres in a length") << "szLen"
+                                        << "61 L" << false << true << "61 L" << 61.0 << true;
+    QTest::newRow("litres in a length, left") << "szLen"
+                                              << "61 L" << true << false << "61 L" << 61 / 2.54 << true;
+    QTest::newRow("cm in a volume") << "szVol"
+                                    << "3 cm" << false << false << "3 cm" << 3.0 << true;
+    QTest::newRow("a unit in a plain number") << "szPlain"
+                                              << ".4 L" << true << true << ".4 L" << 0.4 << true;
+    QTest::newRow("4 xyz as the number rules say") << "szVol"
+                                                   << "4 xyz" << false << true << "4 xyz" << 4.0 << false;
+    QTest::newRow("1,5 as the number rules say") << "szVol"
+                                                 << "1,5" << true << true << "1,5" << litre << false;
+    QTest::newRow("a name is no number") << "szName"
+                                         << "8 in woofer" << true << true << "8 in woofer" << 8.0 << false;
 }
 
 void TestDesignWindow::unitsTypedAreTakenOnLeavingOrEnter()
@@ -838,7 +850,8 @@ void TestDesignWindow::unitsTypedAreTakenOnLeavingOrEnter()
         QTest::mouseClick(w.field("szNext"), Qt::LeftButton);
     QCOMPARE(edit->text(), shown);
     if (field != "szName")
-        QVERIFY2(qAbs(w.numberIn(field) - value) <= 1e-12 * qAbs(value), qPrintable(QString::number(w.numberIn(field))));
+        QVERIFY2(
+            qAbs(w.numberIn(field) - value) <= 1e-12 * qAbs(value), qPrintable(QString::number(w.numberIn(field))));
     QCOMPARE(messages().shown.size(), refused ? 1 : 0);
     QCOMPARE(messages().beeps, refused ? 1 : 0);
     if (refused) {

@@ -404,9 +404,8 @@ void TestBoxReport::reportIsPrintedAsOneJob()
         at = found + line.size();
     }
     // The kept curve's line of the legend on every page (the current design's says so).
-    const qsizetype keptLines = kept.isEmpty()
-        ? 0
-        : text.count(QRegularExpression(QRegularExpression::escape(kept) + "(?! \\(current\\))"));
+    const qsizetype keptLines
+        = kept.isEmpty() ? 0 : text.count(QRegularExpression(QRegularExpression::escape(kept) + "(?! \\(current\\))"));
     QCOMPARE(keptLines, kept.isEmpty() ? 0 : pages);
     keptCurves().clear();
     QTRY_VERIFY(!progressWindow());

@@ -1,8 +1,8 @@
 #include "support/windowtest.h"
 
+#include "core/designstate.h"
 #include "core/numberparse.h"
 #include "core/units.h"
-#include "core/designstate.h"
 
 #include <QPointer>
 
@@ -130,7 +130,8 @@ QString metricDifferences(const DesignWindow* window, const QStringList& names, 
             if (names[i] == QLatin1String(from.field))
                 allowed += rounding * (from.relative ? from.perVolume * std::abs(wanted) : from.perVolume);
         if (!(std::abs(value - wanted) <= allowed))
-            differences << QStringLiteral("%1 shows %2, which is %3, not %4").arg(names[i], shown).arg(value).arg(expected);
+            differences
+                << QStringLiteral("%1 shows %2, which is %3, not %4").arg(names[i], shown).arg(value).arg(expected);
     }
     return differences.join(QStringLiteral("; "));
 }

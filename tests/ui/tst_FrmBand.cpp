@@ -2,13 +2,13 @@
 // fields show them, the recalculation when the window opens, and the
 // hand-over on Graph, Print and Exit.
 #include "core/designstate.h"
+#include "core/units.h"
 #include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
 #include "graph/curves.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
-#include "core/units.h"
 #include "ui/FrmBand.h"
 
 #include <QtTest>

@@ -6,19 +6,19 @@
 #include "core/systemfile.h"
 #include "graph/keptcurvefile.h"
 #include "platform/printers.h"
+#include "platform/unitchoice.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
-#include "ui/FrmTlv.h"
 #include "ui/FrmBand.h"
-#include "platform/unitchoice.h"
+#include "ui/FrmTlv.h"
 
 #include <QAction>
 #include <QFontInfo>
-#include <QSettings>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <tuple>

@@ -2,14 +2,14 @@
 // fields show them, every message with its title, icon and beep, activation
 // from the design state, and the hand-over on Graph, Print and Exit.
 #include "core/designstate.h"
+#include "core/numberparse.h"
+#include "core/systemrecord.h"
 #include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
+#include "platform/unitchoice.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
-#include "platform/unitchoice.h"
-#include "core/numberparse.h"
-#include "core/systemrecord.h"
 #include "ui/frmClose.h"
 #include "ui/keptnumbers.h"
 
@@ -256,8 +256,8 @@ void TestFrmClose::workedExamplesTypedInMetric_data()
     for (const worked::Closed& e : worked::kClosed)
         QTest::newRow(e.name) << e.inMetric << "btnCal" << kShown << e.shown;
     for (const worked::ClosedForQtc& e : worked::kClosedForQtc)
-        QTest::addRow("for Qtc: %s", e.name) << (kExample.inMetric.mid(0, 4) << ".5" << e.typedVbInMetric)
-                                             << "Command1" << QStringList { "szVcb", "szFc", "szF3" } << e.shown;
+        QTest::addRow("for Qtc: %s", e.name) << (kExample.inMetric.mid(0, 4) << ".5" << e.typedVbInMetric) << "Command1"
+                                             << QStringList { "szVcb", "szFc", "szF3" } << e.shown;
 }
 
 void TestFrmClose::workedExamplesTypedInMetric()
@@ -273,8 +273,8 @@ void TestFrmClose::workedExamplesTypedInMetric()
         w.type("szVcb", typed[5]);
     w.click(button);
     QVERIFY(w.captions().contains("Litres") && w.captions().contains("Dimensions (cm)"));
-    const QString differs = metricDifferences(w.window(), fields, imperial,
-        { { "szFc", 0.5 }, { "szF3", 0.5 } }, shownRounding(imperial[0]));
+    const QString differs = metricDifferences(
+        w.window(), fields, imperial, { { "szFc", 0.5 }, { "szF3", 0.5 } }, shownRounding(imperial[0]));
     QVERIFY2(differs.isEmpty(), qPrintable(differs));
     // The design state holds cubic feet and inches.
     w.click("btnGraph");

@@ -3,12 +3,12 @@
 // "L Design", what re-activation and the main window leave alone, and the
 // printout read back.
 #include "core/designstate.h"
+#include "core/units.h"
+#include "design/workedexamples.h"
 #include "platform/pictures.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
-#include "design/workedexamples.h"
-#include "core/units.h"
 #include "ui/FrmTlv.h"
 #include "ui/frmCoil.h"
 #include "ui/frmXover.h"
@@ -151,8 +151,8 @@ void TestFrmCoil::coilSizesInMillimetresInMetric()
     QCOMPARE(w.text("szL1"), QString("1"));
     w.click("btn_Cal");
     QCOMPARE(w.texts({ "szD1", "szH1", "szD4", "szH4" }), worked::texts("33.97|16.986|96.09|48.044"));
-    const QString differs = metricDifferences(w.window(), { "szD1", "szH1", "szN1", "szD4", "szH4" },
-        worked::texts("1.34|.669|152.4|3.78|1.892"));
+    const QString differs = metricDifferences(
+        w.window(), { "szD1", "szH1", "szN1", "szD4", "szH4" }, worked::texts("1.34|.669|152.4|3.78|1.892"));
     QVERIFY2(differs.isEmpty(), qPrintable(differs));
     QCOMPARE(w.window()->findChild<PictureBox*>("Image1")->shownTexts().value("INCH"), QString("MM"));
     QVERIFY(qAbs(designState().coilHeight - 1.892f) < 0.0005f); // kept in inches

@@ -2,12 +2,12 @@
 // the fields show them, activation from the design state, and the hand-over
 // on Graph, Print and Exit.
 #include "core/designstate.h"
+#include "core/units.h"
 #include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
-#include "core/units.h"
 #include "ui/frmRadiator.h"
 #include "ui/frmVented.h"
 #include "ui/keptnumbers.h"

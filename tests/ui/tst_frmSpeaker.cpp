@@ -5,10 +5,10 @@
 #include "core/systemfile.h"
 #include "design/systemload.h"
 #include "design/workedexamples.h"
+#include "platform/unitchoice.h"
 #include "support/pdfoutput.h"
 #include "support/printerrecorder.h"
 #include "support/windowtest.h"
-#include "platform/unitchoice.h"
 #include "ui/frmSpeaker.h"
 
 #include <QApplication>
@@ -146,8 +146,8 @@ void TestFrmSpeaker::workedExampleTypedInMetric()
     typeInputs(worked::kMeasuredTypedInMetric);
     click("Command2");
     QVERIFY(messages().shown.isEmpty());
-    const QString differs = metricDifferences(m_window, { "szZ", "szVast", "szQes", "szQms", "szQts" },
-        worked::kMeasuredShown);
+    const QString differs
+        = metricDifferences(m_window, { "szZ", "szVast", "szQes", "szQms", "szQts" }, worked::kMeasuredShown);
     QVERIFY2(differs.isEmpty(), qPrintable(differs));
     QCOMPARE(edit("szVast")->text(), QString("97.69"));
 }

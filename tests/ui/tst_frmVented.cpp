@@ -3,10 +3,10 @@
 // refusals, activation across windows and the hand-over on Graph, Print and
 // Exit.
 #include "core/designstate.h"
+#include "core/units.h"
 #include "design/workedexamples.h"
 #include "graph/CBGRAPH1.h"
 #include "support/windowtest.h"
-#include "core/units.h"
 #include "ui/frmClose.h"
 #include "ui/frmVented.h"
 #include "ui/keptnumbers.h"
