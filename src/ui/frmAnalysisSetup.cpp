@@ -1,0 +1,145 @@
+// The analysis window's part that turns what it shows into the analysis'
+// input: the design handed over, the driver's data and the signal typed,
+// and the choosers of the design, the port, the filter and the wiring.
+#include "ui/frmAnalysis.h"
+
+#include "analysis/handover.h"
+#include "core/designstate.h"
+#include "design/portlengths.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <cmath>
+
+using analysis::AnalysisInput;
+using analysis::HandedOver;
+
+namespace {
+
+// How many drivers the field gives: a whole number the analysis takes, else
+// 0, which it refuses with its message.
+int driverCount(double typed)
+{
+    if (!(typed >= 1 && typed <= analysis::kMostDrivers) || typed != std::floor(typed))
+        return 0;
+    return int(typed);
+}
+
+// The orders a filter kind can be built with.
+QVector<int> ordersOf(analysis::FilterKind kind)
+{
+    if (kind == analysis::FilterKind::LinkwitzRiley)
+        return { 2, 4 };
+    return { 1, 2, 3, 4 };
+}
+
+const char* const kOrderNames[] = { "1st Order", "2nd Order", "3rd Order", "4th Order" };
+
+bool bothHandedOver(const DesignState& s)
+{
+    return analysis::handedOverAnalysis(s, HandedOver::Box) && analysis::handedOverAnalysis(s, HandedOver::Bandpass);
+}
+
+} // namespace
+
+std::optional<AnalysisInput> frmAnalysis::shownDesign()
+{
+    const DesignState& s = designState();
+    const bool bandpassFirst = s.analysisBandpass == 1 && bothHandedOver(s);
+    if (std::optional<AnalysisInput> in
+        = analysis::handedOverAnalysis(s, bandpassFirst ? HandedOver::Bandpass : HandedOver::Box))
+        return in;
+    return analysis::handedOverAnalysis(s, HandedOver::Bandpass);
+}
+
+std::optional<AnalysisInput> frmAnalysis::analysedInput() const
+{
+    const DesignState& s = designState();
+    std::optional<AnalysisInput> in = shownDesign();
+    if (!in)
+        return std::nullopt;
+    analysis::DriverData& d = in->driver;
+    d.qes = numberIn(QStringLiteral("szQes"));
+    d.qms = numberIn(QStringLiteral("szQms"));
+    d.re = numberIn(QStringLiteral("szRe"));
+    d.le = numberIn(QStringLiteral("szLe"));
+    d.sd = numberIn(QStringLiteral("szSd"));
+    d.xmax = numberIn(QStringLiteral("szXmax"));
+    d.pe = numberIn(QStringLiteral("szPe"));
+    in->drive.unit = s.analysisWatts ? analysis::DriveUnit::Watts : analysis::DriveUnit::Volts;
+    in->drive.level = numberIn(QStringLiteral("szLevel"));
+    in->drive.distance = numberIn(QStringLiteral("szDistance"));
+    in->drivers.count = driverCount(numberIn(QStringLiteral("szDrivers")));
+    in->drivers.wiring = s.analysisWiring == 1 ? analysis::Wiring::Series : analysis::Wiring::Parallel;
+    if (s.analysisFilter > 0 && s.analysisFilter <= int(analysis::FilterKind::LinkwitzRiley))
+        in->filter = { analysis::FilterKind(s.analysisFilter), s.analysisFilterOrder,
+            numberIn(QStringLiteral("szFilterFreq")) };
+    // What only some boxes have: each box that has it takes it.
+    const double ql = numberIn(QStringLiteral("szQL"));
+    std::visit(
+        [&](auto& box) {
+            if constexpr (requires { box.ql; })
+                box.ql = ql;
+            if constexpr (requires { box.port; })
+                if (s.analysisPort >= 0 && s.analysisPort < design::kPortCount)
+                    box.port = s.analysisPort;
+            if constexpr (requires { box.radiator; }) {
+                box.radiator.sd = numberIn(QStringLiteral("szRadiatorSd"));
+                box.radiator.xmax = numberIn(QStringLiteral("szRadiatorXmax"));
+            }
+        },
+        in->box);
+    // The name typed or picked; a bandpass design without one keeps its woofer's.
+    const QString typed = field(QStringLiteral("szDriver"))->text().trimmed();
+    if (!typed.isEmpty() || !std::holds_alternative<analysis::BandpassBoxSetup>(in->box))
+        in->driverName = typed;
+    return in;
+}
+
+void frmAnalysis::showSetup(const analysis::BoxSetup& box)
+{
+    const DesignState& s = designState();
+    m_designChoice->setEnabled(bothHandedOver(s));
+    m_designChoice->setCurrentIndex(std::holds_alternative<analysis::BandpassBoxSetup>(box) ? 1 : 0);
+    m_levelUnit->setCurrentIndex(s.analysisWatts ? 1 : 0);
+
+    const std::optional<int> port = std::visit(
+        [](const auto& b) -> std::optional<int> {
+            if constexpr (requires { b.port; })
+                return b.port;
+            return std::nullopt;
+        },
+        box);
+    m_port->setEnabled(port.has_value());
+    m_port->setCurrentIndex(s.analysisPort >= 0 && s.analysisPort < design::kPortCount ? s.analysisPort
+                                                                                       : port.value_or(0));
+    field(QStringLiteral("szQL"))->setEnabled(!std::holds_alternative<analysis::ClosedBoxSetup>(box));
+    const bool radiator = std::holds_alternative<analysis::RadiatorBoxSetup>(box);
+    field(QStringLiteral("szRadiatorSd"))->setEnabled(radiator);
+    field(QStringLiteral("szRadiatorXmax"))->setEnabled(radiator);
+
+    const int filter = s.analysisFilter >= 0 && s.analysisFilter <= int(analysis::FilterKind::LinkwitzRiley)
+        ? s.analysisFilter
+        : 0;
+    m_filter->setCurrentIndex(filter);
+    showFilterOrders(filter);
+    m_filterOrder->setEnabled(filter != 0);
+    field(QStringLiteral("szFilterFreq"))->setEnabled(filter != 0);
+    m_wiring->setCurrentIndex(s.analysisWiring == 1 ? 1 : 0);
+}
+
+// The orders of the filter chosen; an order it cannot be built with
+// becomes the nearest it can.
+void frmAnalysis::showFilterOrders(int filter)
+{
+    DesignState& s = designState();
+    const QVector<int> orders = ordersOf(analysis::FilterKind(filter));
+    if (m_filterOrder->count() != orders.size()) {
+        m_filterOrder->clear();
+        for (const int order : orders)
+            m_filterOrder->addItem(QString::fromLatin1(kOrderNames[order - 1]), order);
+    }
+    if (!orders.contains(s.analysisFilterOrder))
+        s.analysisFilterOrder = std::int16_t(s.analysisFilterOrder < 3 ? 2 : 4);
+    m_filterOrder->setCurrentIndex(std::max(0, m_filterOrder->findData(int(s.analysisFilterOrder))));
+}
