@@ -197,6 +197,7 @@ void FrmBand::storeDesign(Moment moment)
         return;
     storeFields(moment);
     state.bandValid = 1;
+    state.analysisBandpass = 1; // the design handed over last is the one analysed
 }
 
 void FrmBand::btnGraph_Click()

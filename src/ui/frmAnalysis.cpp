@@ -104,7 +104,8 @@ constexpr FieldEntry kSetup[] = {
               .in(units::kMillimetres)
               .input("radiator-xmax", Accepts::Positive),
         &DesignState::analysisRadiatorXmax),
-    datum(field("szFilterFreq", "Filter Cut-off:", row(kFilterRow + 1)).in(units::kHz).input(nullptr, Accepts::Positive),
+    datum(
+        field("szFilterFreq", "Filter Cut-off:", row(kFilterRow + 1)).in(units::kHz).input(nullptr, Accepts::Positive),
         &DesignState::analysisFilterFrequency),
     field("szDrivers", "Drivers:", wideRow(kDriversRow, kRows.fieldWidth))
         .input("drivers", Accepts::Positive)
@@ -167,8 +168,8 @@ QString shown(float value) { return formatNumber(value, design::kPattern2).trimm
 QString designText(const DesignState& s, const AnalysisInput& in)
 {
     const bool bandpass = std::holds_alternative<analysis::BandpassBoxSetup>(in.box);
-    QString box = QStringLiteral("%1 of %2 ft\u00b3")
-                      .arg(analysis::boxName(in.box), shown(float(analysis::netVolume(in.box))));
+    QString box
+        = QStringLiteral("%1 of %2 ft\u00b3").arg(analysis::boxName(in.box), shown(float(analysis::netVolume(in.box))));
     std::visit(
         [&box](const auto& b) {
             if constexpr (requires { b.fb; })
@@ -240,7 +241,8 @@ void frmAnalysis::buildControls()
     declareFields(kFields);
     m_design = addCaption(
         { "lblDesign", "", { 120, 120, kWidthTwips - 360 - kChooserWidth, 315 }, Qt::AlignLeft | Qt::AlignVCenter });
-    m_designChoice = chooser("cboDesign", { "Box Design", "Bandpass Design" }, kWidthTwips - 120 - kChooserWidth, 90, kChooserWidth);
+    m_designChoice = chooser(
+        "cboDesign", { "Box Design", "Bandpass Design" }, kWidthTwips - 120 - kChooserWidth, 90, kChooserWidth);
     m_note = addCaption({ "lblNote", "", { 120, 450, kWidthTwips - 240, 315 }, Qt::AlignLeft | Qt::AlignVCenter });
     buildFields(kDriver);
     addCaption(QStringLiteral("Signal and Box"), kRows.captionLeft, rowTop(11), kRows.captionWidth + kRows.fieldWidth,
@@ -377,7 +379,8 @@ void frmAnalysis::cboWiring_Change(int index)
     analyseAgain();
 }
 
-QComboBox* frmAnalysis::chooser(const char* name, std::initializer_list<const char*> items, int left, int top, int width)
+QComboBox* frmAnalysis::chooser(
+    const char* name, std::initializer_list<const char*> items, int left, int top, int width)
 {
     auto* box = new QComboBox(this);
     box->setObjectName(QString::fromLatin1(name));

@@ -111,16 +111,15 @@ void frmAnalysis::showSetup(const analysis::BoxSetup& box)
         },
         box);
     m_port->setEnabled(port.has_value());
-    m_port->setCurrentIndex(s.analysisPort >= 0 && s.analysisPort < design::kPortCount ? s.analysisPort
-                                                                                       : port.value_or(0));
+    m_port->setCurrentIndex(
+        s.analysisPort >= 0 && s.analysisPort < design::kPortCount ? s.analysisPort : port.value_or(0));
     field(QStringLiteral("szQL"))->setEnabled(!std::holds_alternative<analysis::ClosedBoxSetup>(box));
     const bool radiator = std::holds_alternative<analysis::RadiatorBoxSetup>(box);
     field(QStringLiteral("szRadiatorSd"))->setEnabled(radiator);
     field(QStringLiteral("szRadiatorXmax"))->setEnabled(radiator);
 
-    const int filter = s.analysisFilter >= 0 && s.analysisFilter <= int(analysis::FilterKind::LinkwitzRiley)
-        ? s.analysisFilter
-        : 0;
+    const int filter
+        = s.analysisFilter >= 0 && s.analysisFilter <= int(analysis::FilterKind::LinkwitzRiley) ? s.analysisFilter : 0;
     m_filter->setCurrentIndex(filter);
     showFilterOrders(filter);
     m_filterOrder->setEnabled(filter != 0);
