@@ -93,8 +93,8 @@ constexpr FieldEntry kSignal[] = {
 constexpr int kPortRow = 15;
 
 // What the box, the filter and the drivers add; each is used where it applies.
-constexpr int kFilterRow = 18;
-constexpr int kDriversRow = 20;
+constexpr int kFilterRow = 18; // its kind, order and cut-off
+constexpr int kDriversRow = 21;
 constexpr FieldEntry kSetup[] = {
     datum(field("szRadiatorSd", "Radiator Sd:", row(16))
               .in(units::kSquareCentimetres)
@@ -105,7 +105,7 @@ constexpr FieldEntry kSetup[] = {
               .input("radiator-xmax", Accepts::Positive),
         &DesignState::analysisRadiatorXmax),
     datum(
-        field("szFilterFreq", "Filter Cut-off:", row(kFilterRow + 1)).in(units::kHz).input(nullptr, Accepts::Positive),
+        field("szFilterFreq", "Filter Cut-off:", row(kFilterRow + 2)).in(units::kHz).input(nullptr, Accepts::Positive),
         &DesignState::analysisFilterFrequency),
     field("szDrivers", "Drivers:", wideRow(kDriversRow, kRows.fieldWidth))
         .input("drivers", Accepts::Positive)
@@ -118,7 +118,7 @@ constexpr auto kFields = joinFields(kDriver, kSignal, kSetup);
 constexpr int kChartLeft = 4680;
 constexpr int kChartTop = 1260;
 constexpr int kChartWidth = 6840;
-constexpr int kChartHeight = 5880;
+constexpr int kChartHeight = kHeightTwips - kChartTop - 960; // down to the buttons
 constexpr int kFiguresLeft = kChartLeft + kChartWidth + 120;
 constexpr int kFiguresWidth = kWidthTwips - kFiguresLeft - 120;
 
@@ -264,8 +264,9 @@ void frmAnalysis::buildControls()
         kRowHeight, Qt::AlignRight | Qt::AlignVCenter);
     m_filter = chooser("cboFilter", { "None", "Butterworth", "Linkwitz-Riley" }, kRows.fieldLeft,
         rowTop(kFilterRow) - 30, kChooserWidth);
-    m_filterOrder = chooser("cboFilterOrder", {}, kRows.fieldLeft + kChooserWidth + 60, rowTop(kFilterRow) - 30,
-        kChartLeft - 180 - kRows.fieldLeft - kChooserWidth);
+    addCaption(QStringLiteral("Filter Order:"), kRows.captionLeft, rowTop(kFilterRow + 1), kRows.captionWidth,
+        kRowHeight, Qt::AlignRight | Qt::AlignVCenter);
+    m_filterOrder = chooser("cboFilterOrder", {}, kRows.fieldLeft, rowTop(kFilterRow + 1) - 30, kChooserWidth);
     m_wiring = chooser("cboWiring", { "Parallel", "Series" }, kChooserLeft, rowTop(kDriversRow) - 30, kChooserWidth);
 
     m_messages = addCaption({ "lblMessages", "", { 120, rowTop(kDriversRow + 1) + 60, kChartLeft - 240, 1200 },
