@@ -262,8 +262,10 @@ void frmAnalysis::buildControls()
     buildFields(kSetup);
     addCaption(QStringLiteral("High-Pass Filter:"), kRows.captionLeft, rowTop(kFilterRow), kRows.captionWidth,
         kRowHeight, Qt::AlignRight | Qt::AlignVCenter);
-    m_filter = chooser("cboFilter", { "None", "Butterworth", "Linkwitz-Riley" }, kRows.fieldLeft,
-        rowTop(kFilterRow) - 30, kChooserWidth);
+    m_filter = chooser("cboFilter", {}, kRows.fieldLeft, rowTop(kFilterRow) - 30, kChooserWidth);
+    for (const auto kind :
+        { analysis::FilterKind::None, analysis::FilterKind::Butterworth, analysis::FilterKind::LinkwitzRiley })
+        m_filter->addItem(analysis::filterKindName(kind));
     addCaption(QStringLiteral("Filter Order:"), kRows.captionLeft, rowTop(kFilterRow + 1), kRows.captionWidth,
         kRowHeight, Qt::AlignRight | Qt::AlignVCenter);
     m_filterOrder = chooser("cboFilterOrder", {}, kRows.fieldLeft, rowTop(kFilterRow + 1) - 30, kChooserWidth);

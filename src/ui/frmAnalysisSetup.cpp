@@ -3,7 +3,10 @@
 // and the choosers of the design, the port, the filter and the wiring.
 #include "ui/frmAnalysis.h"
 
+#include "analysis/boxsettings.h"
+#include "analysis/describe.h"
 #include "analysis/handover.h"
+#include "analysis/highpass.h"
 #include "core/designstate.h"
 #include "design/portlengths.h"
 
@@ -24,16 +27,6 @@ int driverCount(double typed)
         return 0;
     return int(typed);
 }
-
-// The orders a filter kind can be built with.
-QVector<int> ordersOf(analysis::FilterKind kind)
-{
-    if (kind == analysis::FilterKind::LinkwitzRiley)
-        return { 2, 4 };
-    return { 1, 2, 3, 4 };
-}
-
-const char* const kOrderNames[] = { "1st Order", "2nd Order", "3rd Order", "4th Order" };
 
 bool bothHandedOver(const DesignState& s)
 {
@@ -75,20 +68,11 @@ std::optional<AnalysisInput> frmAnalysis::analysedInput() const
         in->filter = { analysis::FilterKind(s.analysisFilter), s.analysisFilterOrder,
             numberIn(QStringLiteral("szFilterFreq")) };
     // What only some boxes have: each box that has it takes it.
-    const double ql = numberIn(QStringLiteral("szQL"));
-    std::visit(
-        [&](auto& box) {
-            if constexpr (requires { box.ql; })
-                box.ql = ql;
-            if constexpr (requires { box.port; })
-                if (s.analysisPort >= 0 && s.analysisPort < design::kPortCount)
-                    box.port = s.analysisPort;
-            if constexpr (requires { box.radiator; }) {
-                box.radiator.sd = numberIn(QStringLiteral("szRadiatorSd"));
-                box.radiator.xmax = numberIn(QStringLiteral("szRadiatorXmax"));
-            }
-        },
-        in->box);
+    analysis::setBoxLosses(in->box, numberIn(QStringLiteral("szQL")));
+    if (s.analysisPort >= 0 && s.analysisPort < design::kPortCount)
+        analysis::setBoxPort(in->box, s.analysisPort);
+    analysis::setRadiatorCone(
+        in->box, numberIn(QStringLiteral("szRadiatorSd")), numberIn(QStringLiteral("szRadiatorXmax")));
     // The name typed or picked; a bandpass design without one keeps its woofer's.
     const QString typed = field(QStringLiteral("szDriver"))->text().trimmed();
     if (!typed.isEmpty() || !std::holds_alternative<analysis::BandpassBoxSetup>(in->box))
@@ -103,13 +87,7 @@ void frmAnalysis::showSetup(const analysis::BoxSetup& box)
     m_designChoice->setCurrentIndex(std::holds_alternative<analysis::BandpassBoxSetup>(box) ? 1 : 0);
     m_levelUnit->setCurrentIndex(s.analysisWatts ? 1 : 0);
 
-    const std::optional<int> port = std::visit(
-        [](const auto& b) -> std::optional<int> {
-            if constexpr (requires { b.port; })
-                return b.port;
-            return std::nullopt;
-        },
-        box);
+    const std::optional<int> port = analysis::boxPort(box);
     m_port->setEnabled(port.has_value());
     m_port->setCurrentIndex(
         s.analysisPort >= 0 && s.analysisPort < design::kPortCount ? s.analysisPort : port.value_or(0));
@@ -132,11 +110,11 @@ void frmAnalysis::showSetup(const analysis::BoxSetup& box)
 void frmAnalysis::showFilterOrders(int filter)
 {
     DesignState& s = designState();
-    const QVector<int> orders = ordersOf(analysis::FilterKind(filter));
+    const QVector<int> orders = analysis::highPassOrders(analysis::FilterKind(filter));
     if (m_filterOrder->count() != orders.size()) {
         m_filterOrder->clear();
         for (const int order : orders)
-            m_filterOrder->addItem(QString::fromLatin1(kOrderNames[order - 1]), order);
+            m_filterOrder->addItem(analysis::ordinal(order) + QStringLiteral(" Order"), order);
     }
     if (!orders.contains(s.analysisFilterOrder))
         s.analysisFilterOrder = std::int16_t(s.analysisFilterOrder < 3 ? 2 : 4);
