@@ -676,6 +676,12 @@ void TestFrmAnalysis::theLastDesignHandedOverIsShownAndTheOtherChosen()
     QVERIFY(std::holds_alternative<analysis::VentedBoxSetup>(m_window->analysedInput()->box));
     QCOMPARE(designState().analysisBandpass, std::int16_t(0));
     QCOMPARE(curvesOf(chooser("cboCurve")).size(), 9);
+    // Back to the bandpass, then a box design handed over again: the box is shown.
+    choose("cboDesign", "Bandpass Design");
+    m_window->close();
+    designAndAnalyse({ Box::Closed, 0 });
+    QCOMPARE(chooser("cboDesign")->currentText(), QString("Box Design"));
+    QVERIFY(std::holds_alternative<analysis::ClosedBoxSetup>(m_window->analysedInput()->box));
     QVERIFY(messages().shown.isEmpty());
 }
 
