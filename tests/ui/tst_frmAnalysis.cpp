@@ -294,6 +294,13 @@ void TestFrmAnalysis::withoutABoxItSaysSo()
     QVERIFY(!m_window->analysedInput());
     QVERIFY(!m_window->saveChart(PageFile::Png));
     QVERIFY(messages().shown.isEmpty());
+    // Keep and Print say why they do nothing, before any printer is asked for.
+    PrinterRecorder printers;
+    click("btnKeep");
+    click("btnPrint");
+    QCOMPARE(messages().prompts(), QStringList(2, "Nothing to Keep or Print: Hand Over a Box Design First"));
+    QCOMPARE(printers.requests, 0);
+    QVERIFY(keptAnalysisCurves().isEmpty());
 }
 
 void TestFrmAnalysis::everyCurveAndTheFiguresAgreeWithTheLibrary_data()
@@ -690,12 +697,21 @@ void TestFrmAnalysis::keepKeepsTheShownCurveBesideTheSystemFile_data()
     QTest::addColumn<int>("keeps"); // presses of Keep, the level changed between them
     QTest::addColumn<int>("kept");
     QTest::addColumn<QString>("said");
-    QTest::newRow("one") << 1 << 1 << "";
-    QTest::newRow("two designs") << 2 << 2 << "";
-    QTest::newRow("eight: all slots") << kMaxKeptCurves << kMaxKeptCurves << "";
+    QTest::addColumn<QString>("emptied"); // a field emptied before Keep
+    QTest::newRow("one") << 1 << 1 << ""
+                         << "";
+    QTest::newRow("without Re: nothing") << 1 << 0
+                                         << "Nothing to Keep: the Cone Excursion needs the driver data "
+                                            "the window names."
+                                         << "szRe";
+    QTest::newRow("two designs") << 2 << 2 << ""
+                                 << "";
+    QTest::newRow("eight: all slots") << kMaxKeptCurves << kMaxKeptCurves << ""
+                                      << "";
     QTest::newRow("nine: refused") << kMaxKeptCurves + 1 << kMaxKeptCurves
                                    << "At most 8 analysis curves can be kept. Remove them with the chart's Remove "
-                                      "Kept Curves first.";
+                                      "Kept Curves first."
+                                   << "";
 }
 
 void TestFrmAnalysis::keepKeepsTheShownCurveBesideTheSystemFile()
@@ -703,15 +719,20 @@ void TestFrmAnalysis::keepKeepsTheShownCurveBesideTheSystemFile()
     QFETCH(int, keeps);
     QFETCH(int, kept);
     QFETCH(QString, said);
+    QFETCH(QString, emptied);
     keepCurvesWithSystemFiles();
     typeDatasheet(designAndAnalyse({ Box::Vented, 0 }));
     choose("cboCurve", "Cone Excursion");
+    if (!emptied.isEmpty())
+        edit(emptied)->clear();
     for (int i = 0; i < keeps; ++i) {
         edit("szLevel")->setText(QString::number(i + 1));
         click("btnKeep");
     }
     QCOMPARE(messages().prompts(), said.isEmpty() ? QStringList {} : QStringList { said });
     QCOMPARE(keptAnalysisCurves().size(), kept);
+    if (kept == 0)
+        return;
     const KeptAnalysisCurve& first = keptAnalysisCurves().first();
     QCOMPARE(first.curve, Kind::Excursion);
     AnalysisInput atOneVolt = *m_window->analysedInput();
