@@ -358,41 +358,6 @@ void frmAnalysis::cboPort_Change(int index)
     analyseAgain();
 }
 
-void frmAnalysis::cboDesign_Change(int index)
-{
-    designState().analysisBandpass = std::int16_t(index == 1);
-    analyseAgain();
-}
-
-void frmAnalysis::cboFilter_Change(int index)
-{
-    designState().analysisFilter = std::int16_t(index);
-    analyseAgain();
-}
-
-void frmAnalysis::cboFilterOrder_Change(int index)
-{
-    designState().analysisFilterOrder = std::int16_t(m_filterOrder->itemData(index).toInt());
-    analyseAgain();
-}
-
-void frmAnalysis::cboWiring_Change(int index)
-{
-    designState().analysisWiring = std::int16_t(index);
-    analyseAgain();
-}
-
-QComboBox* frmAnalysis::chooser(
-    const char* name, std::initializer_list<const char*> items, int left, int top, int width)
-{
-    auto* box = new QComboBox(this);
-    box->setObjectName(QString::fromLatin1(name));
-    for (const char* item : items)
-        box->addItem(QString::fromLatin1(item));
-    place(box, left, top, width, kRowHeight + 60);
-    return box;
-}
-
 void frmAnalysis::showChoices()
 {
     const DesignState& s = designState();
