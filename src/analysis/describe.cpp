@@ -45,19 +45,11 @@ QString valueOrNot(double value, const QString& unit)
     return unit.isEmpty() ? typed(value) : typed(value) + u' ' + unit;
 }
 
-QString ordinal(int n)
-{
-    static const char* const suffixes[] = { "th", "st", "nd", "rd" };
-    return QString::number(n) + QString::fromLatin1(suffixes[n >= 1 && n <= 3 ? n : 0]);
-}
-
 QString filterText(const HighPass& f)
 {
     if (!f.active())
         return QStringLiteral("none");
-    const QString kind
-        = f.kind == FilterKind::Butterworth ? QStringLiteral("Butterworth") : QStringLiteral("Linkwitz-Riley");
-    return QStringLiteral("%1, %2 order, %3 Hz").arg(kind, ordinal(f.order), typed(f.frequency));
+    return QStringLiteral("%1, %2 order, %3 Hz").arg(filterKindName(f.kind), ordinal(f.order), typed(f.frequency));
 }
 
 QString driversText(const Drivers& d)
@@ -301,6 +293,18 @@ QStringList sectionLines(const QVector<TextRow>& rows)
         }
     }
     return lines;
+}
+
+QString filterKindName(FilterKind kind)
+{
+    static const char* const names[] = { "None", "Butterworth", "Linkwitz-Riley" };
+    return QString::fromLatin1(names[std::min<std::size_t>(std::size_t(kind), std::size(names) - 1)]);
+}
+
+QString ordinal(int n)
+{
+    static const char* const suffixes[] = { "th", "st", "nd", "rd" };
+    return QString::number(n) + QString::fromLatin1(suffixes[n >= 1 && n <= 3 ? n : 0]);
 }
 
 } // namespace analysis

@@ -38,6 +38,11 @@ QVector<TextRow> designRows(const AnalysisInput& input, UnitSystem system = unit
 // not given say which. Empty for a result without curves.
 QVector<TextRow> figureRows(const AnalysisResult& result);
 
+// A filter's kind ("None", "Butterworth", "Linkwitz-Riley") and an order
+// ("2nd"), as the rows and the windows name them.
+QString filterKindName(FilterKind kind);
+QString ordinal(int n);
+
 // One line per section: "Box: Vented Box; volume 2.16 ft³ (61.2 L); ...".
 QStringList sectionLines(const QVector<TextRow>& rows);
 

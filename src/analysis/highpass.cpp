@@ -20,13 +20,18 @@ Complex butterworth(int order, Complex s)
 
 } // namespace
 
+QVector<int> highPassOrders(FilterKind kind)
+{
+    if (kind == FilterKind::LinkwitzRiley)
+        return { 2, 4 };
+    return { 1, 2, 3, 4 };
+}
+
 bool highPassValid(const HighPass& filter, QVector<Message>& problems)
 {
     if (!filter.active())
         return true;
-    const bool orderValid = filter.kind == FilterKind::Butterworth ? filter.order >= 1 && filter.order <= 4
-                                                                   : filter.order == 2 || filter.order == 4;
-    if (!orderValid)
+    if (!highPassOrders(filter.kind).contains(filter.order))
         problems << msg::error(QStringLiteral("Filter Order Must be 1 to 4 (Linkwitz-Riley: 2 or 4)"));
     else if (!given(filter.frequency))
         problems << msg::error(QStringLiteral("Filter Frequency Must be Greater Than 0"));

@@ -13,6 +13,9 @@
 
 namespace analysis {
 
+// The orders a filter of that kind is built with, lowest first.
+QVector<int> highPassOrders(FilterKind kind);
+
 // Whether the filter can be built; the reason appended to `problems` if not.
 bool highPassValid(const HighPass& filter, QVector<Message>& problems);
 

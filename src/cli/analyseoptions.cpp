@@ -1,5 +1,6 @@
 #include "cli/analyseoptions.h"
 
+#include "analysis/boxsettings.h"
 #include "analysis/handover.h"
 #include "analysis/highpass.h"
 #include "cli/windowcommands.h"
@@ -269,30 +270,12 @@ QString applyAnalyseSettings(const AnalyseSettings& s, const std::optional<Drive
 
     // What only some boxes have: each box that has it takes it.
     const QString box = boxName(in.box);
-    return std::visit(
-        [&](auto& b) -> QString {
-            if (s.ql) {
-                if constexpr (requires { b.ql; })
-                    b.ql = *s.ql;
-                else
-                    return QStringLiteral("--ql: a %1 has no box losses").arg(box);
-            }
-            if (s.port) {
-                if constexpr (requires { b.port; })
-                    b.port = *s.port;
-                else
-                    return QStringLiteral("--port: a %1 has no port").arg(box);
-            }
-            if (s.radiatorSd || s.radiatorXmax) {
-                if constexpr (requires { b.radiator; }) {
-                    b.radiator.sd = s.radiatorSd.value_or(b.radiator.sd);
-                    b.radiator.xmax = s.radiatorXmax.value_or(b.radiator.xmax);
-                } else {
-                    return QStringLiteral("--%1: a %2 has no passive radiator")
-                        .arg(s.radiatorSd ? QStringLiteral("radiator-sd") : QStringLiteral("radiator-xmax"), box);
-                }
-            }
-            return {};
-        },
-        in.box);
+    if (s.ql && !setBoxLosses(in.box, *s.ql))
+        return QStringLiteral("--ql: a %1 has no box losses").arg(box);
+    if (s.port && !setBoxPort(in.box, *s.port))
+        return QStringLiteral("--port: a %1 has no port").arg(box);
+    if ((s.radiatorSd || s.radiatorXmax) && !setRadiatorCone(in.box, s.radiatorSd, s.radiatorXmax))
+        return QStringLiteral("--%1: a %2 has no passive radiator")
+            .arg(s.radiatorSd ? QStringLiteral("radiator-sd") : QStringLiteral("radiator-xmax"), box);
+    return {};
 }

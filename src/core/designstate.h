@@ -105,6 +105,14 @@ struct DesignState {
     std::int16_t analysisWatts = 0; // the level is in watts into Re (else volts)
     std::int16_t analysisPort = -1; // which of the vented window's port diameters; -1: the design's own
     std::int16_t analysisCurve = -1; // the curve shown, as the analysis numbers its curves; -1: the first
+    // A passive radiator's Sd (cm²) and Xmax (mm); not given: the analysis' own.
+    float analysisRadiatorSd = 0, analysisRadiatorXmax = 0;
+    float analysisDrivers = 0; // how many drivers; not given: one
+    float analysisFilterFrequency = 0; // Hz, the high-pass filter's cut-off
+    std::int16_t analysisFilter = 0; // the filter ahead of the drivers, as analysis::FilterKind numbers it
+    std::int16_t analysisFilterOrder = 2;
+    std::int16_t analysisWiring = 0; // as analysis::Wiring numbers it: parallel, series
+    std::int16_t analysisBandpass = 0; // 1: the bandpass design is shown when a box design is handed over too
 
     // The driver the box design handed over was made with, set by the box
     // windows' hand-over and by a load (not saved). The driver values above

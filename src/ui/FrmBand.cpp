@@ -197,6 +197,9 @@ void FrmBand::storeDesign(Moment moment)
         return;
     storeFields(moment);
     state.bandValid = 1;
+    // The design handed over last is the one analysed; Graph hands over too little of it.
+    if (moment != Moment::Graph)
+        state.analysisBandpass = 1;
 }
 
 void FrmBand::btnGraph_Click()

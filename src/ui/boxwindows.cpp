@@ -88,6 +88,7 @@ bool handOver(const Store& store, Moment moment)
         return false;
     store(moment);
     state.boxValid = 1;
+    state.analysisBandpass = 0; // the design handed over last is the one analysed
     state.boxDesignedFor = boxDriverOf(state);
     return true;
 }

@@ -31,7 +31,7 @@ using Kind = analysis::CurveKind;
 namespace {
 
 constexpr int kWidthTwips = 16200;
-constexpr int kHeightTwips = 8400;
+constexpr int kHeightTwips = 10440;
 
 // The inputs down the left, caption | field | unit.
 constexpr RowColumns kRows { 120, 1500, 1680, 1080, 1200, 60 };
@@ -91,14 +91,35 @@ constexpr FieldEntry kSignal[] = {
         .shows(&DesignState::analysisQl, Shown::WithBlank)
         .orElse("7"),
 };
-constexpr auto kFields = joinFields(kDriver, kSignal);
 constexpr int kPortRow = 15;
+
+// What the box, the filter and the drivers add; each is used where it applies.
+constexpr int kFilterRow = 18; // its kind, order and cut-off
+constexpr int kDriversRow = 21;
+constexpr FieldEntry kSetup[] = {
+    datum(field("szRadiatorSd", "Radiator Sd:", row(16))
+              .in(units::kSquareCentimetres)
+              .input("radiator-sd", Accepts::Positive),
+        &DesignState::analysisRadiatorSd),
+    datum(field("szRadiatorXmax", "Radiator Xmax:", row(17))
+              .in(units::kMillimetres)
+              .input("radiator-xmax", Accepts::Positive),
+        &DesignState::analysisRadiatorXmax),
+    datum(
+        field("szFilterFreq", "Filter Cut-off:", row(kFilterRow + 2)).in(units::kHz).input(nullptr, Accepts::Positive),
+        &DesignState::analysisFilterFrequency),
+    field("szDrivers", "Drivers:", wideRow(kDriversRow, kRows.fieldWidth))
+        .input("drivers", Accepts::Positive)
+        .shows(&DesignState::analysisDrivers, Shown::WithBlank)
+        .orElse("1"),
+};
+constexpr auto kFields = joinFields(kDriver, kSignal, kSetup);
 
 // The chart and the figures beside it.
 constexpr int kChartLeft = 4680;
 constexpr int kChartTop = 1260;
 constexpr int kChartWidth = 6840;
-constexpr int kChartHeight = 5880;
+constexpr int kChartHeight = kHeightTwips - kChartTop - 960; // down to the buttons
 constexpr int kFiguresLeft = kChartLeft + kChartWidth + 120;
 constexpr int kFiguresWidth = kWidthTwips - kFiguresLeft - 120;
 
@@ -117,6 +138,8 @@ const CurveView kViews[] = {
     { "Radiator Excursion", Kind::RadiatorExcursion, std::nullopt },
     { "Port Air Velocity", Kind::PortVelocity, std::nullopt },
     { "Impedance and Phase", Kind::Impedance, Kind::ImpedancePhase },
+    { "Amplifier Current", Kind::Current, std::nullopt },
+    { "Apparent Power", Kind::ApparentPower, std::nullopt },
     { "Acoustic Phase", Kind::Phase, std::nullopt },
     { "Group Delay", Kind::GroupDelay, std::nullopt },
 };
@@ -141,18 +164,26 @@ const CurveView* viewOf(Kind curve)
 
 QString shown(float value) { return formatNumber(value, design::kPattern2).trimmed(); }
 
-// "Vented Box of 2.16 ft³ tuned to 30 Hz, for Example W10: Qts .4, Vas 2, Fs 30".
+// "Vented Box of 2.16 ft³ tuned to 30 Hz, for Example W10: Qts .4, Vas 2, Fs 30",
+// the design as handed over (a bandpass box's volume both sections').
 QString designText(const DesignState& s, const AnalysisInput& in)
 {
-    QString box = QStringLiteral("%1 of %2 %3")
-                      .arg(analysis::boxName(in.box),
-                          shownPatternText(s.closedVb, design::kPattern2, true, units::kCubicFeet).trimmed(),
-                          unitSymbol(units::kCubicFeet));
-    if (s.boxType != BoxType::Closed)
-        box += QStringLiteral(" tuned to %1 Hz").arg(shown(s.ventedFb));
-    const QString name = s.driverName.trimmed();
+    const bool bandpass = std::holds_alternative<analysis::BandpassBoxSetup>(in.box);
+    QString box
+        = QStringLiteral("%1 of %2 %3")
+              .arg(analysis::boxName(in.box),
+                  shownPatternText(analysis::netVolume(in.box), design::kPattern2, true, units::kCubicFeet).trimmed(),
+                  unitSymbol(units::kCubicFeet));
+    std::visit(
+        [&box](const auto& b) {
+            if constexpr (requires { b.fb; })
+                box += QStringLiteral(" tuned to %1 Hz").arg(shown(float(b.fb)));
+        },
+        in.box);
+    const BoxDriver driver = bandpass ? BoxDriver { s.bandQts, s.bandVas, s.bandFs, s.bandIsoFactor } : boxDriverOf(s);
+    const QString name = (bandpass ? s.bandWooferName : s.driverName).trimmed();
     return QStringLiteral("%1, for %2%3")
-        .arg(box, name.isEmpty() ? QString() : name + QStringLiteral(": "), boxDriverText(boxDriverOf(s)));
+        .arg(box, name.isEmpty() ? QString() : name + QStringLiteral(": "), boxDriverText(driver));
 }
 
 // The figures as a table, a heading over each section.
@@ -212,17 +243,17 @@ std::span<const FieldEntry> frmAnalysis::fieldTable() { return kFields; }
 void frmAnalysis::buildControls()
 {
     declareFields(kFields);
-    m_design = addCaption({ "lblDesign", "", { 120, 120, kWidthTwips - 240, 315 }, Qt::AlignLeft | Qt::AlignVCenter });
+    m_design = addCaption(
+        { "lblDesign", "", { 120, 120, kWidthTwips - 360 - kChooserWidth, 315 }, Qt::AlignLeft | Qt::AlignVCenter });
+    m_designChoice = chooser(
+        "cboDesign", { "Box Design", "Bandpass Design" }, kWidthTwips - 120 - kChooserWidth, 90, kChooserWidth);
     m_note = addCaption({ "lblNote", "", { 120, 450, kWidthTwips - 240, 315 }, Qt::AlignLeft | Qt::AlignVCenter });
     buildFields(kDriver);
     addCaption(QStringLiteral("Signal and Box"), kRows.captionLeft, rowTop(11), kRows.captionWidth + kRows.fieldWidth,
         kRowHeight, Qt::AlignLeft | Qt::AlignVCenter);
     buildFields(kSignal);
 
-    m_levelUnit = new QComboBox(this);
-    m_levelUnit->setObjectName(QStringLiteral("cboLevelUnit"));
-    m_levelUnit->addItems({ QStringLiteral("Volts"), QStringLiteral("Watts into Re") });
-    place(m_levelUnit, kChooserLeft, rowTop(12) - 30, kChooserWidth, kRowHeight + 60);
+    m_levelUnit = chooser("cboLevelUnit", { "Volts", "Watts into Re" }, kChooserLeft, rowTop(12) - 30, kChooserWidth);
 
     addCaption(QStringLiteral("Port Diameter:"), kRows.captionLeft, rowTop(kPortRow), kRows.captionWidth, kRowHeight,
         Qt::AlignRight | Qt::AlignVCenter);
@@ -244,7 +275,19 @@ void frmAnalysis::buildControls()
     });
     place(m_port, kRows.fieldLeft, rowTop(kPortRow) - 30, kChooserWidth, kRowHeight + 60);
 
-    m_messages = addCaption({ "lblMessages", "", { 120, rowTop(kPortRow + 1) + 60, kChartLeft - 240, 1200 },
+    buildFields(kSetup);
+    addCaption(QStringLiteral("High-Pass Filter:"), kRows.captionLeft, rowTop(kFilterRow), kRows.captionWidth,
+        kRowHeight, Qt::AlignRight | Qt::AlignVCenter);
+    m_filter = chooser("cboFilter", {}, kRows.fieldLeft, rowTop(kFilterRow) - 30, kChooserWidth);
+    for (const auto kind :
+        { analysis::FilterKind::None, analysis::FilterKind::Butterworth, analysis::FilterKind::LinkwitzRiley })
+        m_filter->addItem(analysis::filterKindName(kind));
+    addCaption(QStringLiteral("Filter Order:"), kRows.captionLeft, rowTop(kFilterRow + 1), kRows.captionWidth,
+        kRowHeight, Qt::AlignRight | Qt::AlignVCenter);
+    m_filterOrder = chooser("cboFilterOrder", {}, kRows.fieldLeft, rowTop(kFilterRow + 1) - 30, kChooserWidth);
+    m_wiring = chooser("cboWiring", { "Parallel", "Series" }, kChooserLeft, rowTop(kDriversRow) - 30, kChooserWidth);
+
+    m_messages = addCaption({ "lblMessages", "", { 120, rowTop(kDriversRow + 1) + 60, kChartLeft - 240, 1200 },
         Qt::AlignLeft | Qt::AlignTop });
     m_messages->setWordWrap(true);
     m_messages->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -267,6 +310,10 @@ void frmAnalysis::buildControls()
     m_figures->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     addButtons({
+        { "btnKeep", "Keep", [this] { btnKeep_Click(); }, nullptr,
+            { kWidthTwips - 6240, kHeightTwips - 720, 1440, 495 } },
+        { "btnPrint", "Print", [this] { btnPrint_Click(); }, nullptr,
+            { kWidthTwips - 4680, kHeightTwips - 720, 1440, 495 } },
         { "btnExport", "Export...", [this] { btnExport_Click(); }, nullptr,
             { kWidthTwips - 3120, kHeightTwips - 720, 1440, 495 } },
         { "btnExit", "Exit", [this] { btnExit_Click(); }, nullptr,
@@ -276,6 +323,10 @@ void frmAnalysis::buildControls()
     connect(m_curve, &QComboBox::activated, this, &frmAnalysis::cboCurve_Change);
     connect(m_levelUnit, &QComboBox::activated, this, &frmAnalysis::cboLevelUnit_Change);
     connect(m_port, &QComboBox::activated, this, &frmAnalysis::cboPort_Change);
+    connect(m_designChoice, &QComboBox::activated, this, &frmAnalysis::cboDesign_Change);
+    connect(m_filter, &QComboBox::activated, this, &frmAnalysis::cboFilter_Change);
+    connect(m_filterOrder, &QComboBox::activated, this, &frmAnalysis::cboFilterOrder_Change);
+    connect(m_wiring, &QComboBox::activated, this, &frmAnalysis::cboWiring_Change);
     connect(m_chartView, &PageView::pointerMoved, this, &frmAnalysis::Graph1_MouseMove);
     connect(m_chartView, &PageView::pointerLeft, this, [this] { m_chartView->setReadout({}); });
     connect(m_chartView, &QWidget::customContextMenuRequested, this, &frmAnalysis::Graph1_ContextMenu);
@@ -323,59 +374,28 @@ void frmAnalysis::cboPort_Change(int index)
     analyseAgain();
 }
 
-std::optional<AnalysisInput> frmAnalysis::analysedInput() const
-{
-    const DesignState& s = designState();
-    std::optional<AnalysisInput> in = analysis::handedOverAnalysis(s);
-    if (!in)
-        return std::nullopt;
-    analysis::DriverData& d = in->driver;
-    d.qes = numberIn(QStringLiteral("szQes"));
-    d.qms = numberIn(QStringLiteral("szQms"));
-    d.re = numberIn(QStringLiteral("szRe"));
-    d.le = numberIn(QStringLiteral("szLe"));
-    d.sd = numberIn(QStringLiteral("szSd"));
-    d.xmax = numberIn(QStringLiteral("szXmax"));
-    d.pe = numberIn(QStringLiteral("szPe"));
-    in->drive.unit = s.analysisWatts ? analysis::DriveUnit::Watts : analysis::DriveUnit::Volts;
-    in->drive.level = numberIn(QStringLiteral("szLevel"));
-    in->drive.distance = numberIn(QStringLiteral("szDistance"));
-    const double ql = numberIn(QStringLiteral("szQL"));
-    if (auto* vented = std::get_if<analysis::VentedBoxSetup>(&in->box)) {
-        vented->ql = ql;
-        if (s.analysisPort >= 0 && s.analysisPort < design::kPortCount)
-            vented->port = s.analysisPort;
-    } else if (auto* radiator = std::get_if<analysis::RadiatorBoxSetup>(&in->box)) {
-        radiator->ql = ql;
-    }
-    in->driverName = field(QStringLiteral("szDriver"))->text().trimmed();
-    return in;
-}
-
 void frmAnalysis::showChoices()
 {
     const DesignState& s = designState();
-    const std::optional<AnalysisInput> in = analysis::handedOverAnalysis(s);
+    const std::optional<AnalysisInput> in = shownDesign();
     const BoxSetup box = in ? in->box : BoxSetup {};
     QStringList captions;
     for (const CurveView& view : kViews)
         if (boxHas(box, view.curve))
             captions << QString::fromLatin1(view.caption);
-    // Made again only for another kind of box, so that a keystroke leaves the list alone.
-    if (captions.size() != m_curve->count()) {
+    QStringList listed;
+    for (int i = 0; i < m_curve->count(); ++i)
+        listed << m_curve->itemText(i);
+    // Made again only for another kind of box (a radiator's in place of a
+    // port's), so that a keystroke leaves the list alone.
+    if (captions != listed) {
         m_curve->clear();
         for (const CurveView& view : kViews)
             if (boxHas(box, view.curve))
                 m_curve->addItem(QString::fromLatin1(view.caption), int(view.curve));
     }
     m_curve->setCurrentIndex(std::max(0, m_curve->findData(int(s.analysisCurve))));
-    m_levelUnit->setCurrentIndex(s.analysisWatts ? 1 : 0);
-    const auto* vented = std::get_if<analysis::VentedBoxSetup>(&box);
-    m_port->setEnabled(vented);
-    m_port->setCurrentIndex(s.analysisPort >= 0 && s.analysisPort < design::kPortCount ? s.analysisPort
-            : vented                                                                   ? vented->port
-                                                                                       : 0);
-    field(QStringLiteral("szQL"))->setEnabled(!std::holds_alternative<analysis::ClosedBoxSetup>(box));
+    showSetup(box);
 }
 
 void frmAnalysis::analyseAgain()
@@ -388,8 +408,8 @@ void frmAnalysis::analyseAgain()
     m_chart = analysisChart(in, view.curve, keptAnalysisCurves(), view.also);
     m_chartView->setPage(composeAnalysisChart(m_chart));
     if (!in) {
-        m_design->setText(QStringLiteral("No box design handed over: design a closed, vented or passive radiator "
-                                         "box, then choose Graph or Analysis in its window."));
+        m_design->setText(QStringLiteral("No box design handed over: design a closed, vented, passive radiator or "
+                                         "bandpass box, then choose Graph or Analysis in its window."));
         m_note->clear();
         m_messages->clear();
         m_figures->clear();
@@ -398,7 +418,8 @@ void frmAnalysis::analyseAgain()
     const DesignState& s = designState();
     const AnalysisResult& result = current()->result;
     m_design->setText(designText(s, *in));
-    m_note->setText(designedForAnotherDriver(s).value_or(QString()));
+    const bool bandpass = std::holds_alternative<analysis::BandpassBoxSetup>(in->box);
+    m_note->setText(bandpass ? QString() : designedForAnotherDriver(s).value_or(QString()));
     const QStringList lines = messageLines(result);
     m_messages->setText(lines.join(u'\n'));
     m_messages->setStyleSheet(result.valid() ? QString() : QStringLiteral("color: #b00000"));
@@ -427,6 +448,10 @@ void frmAnalysis::Graph1_ContextMenu(const QPoint& pos)
         action->setEnabled(current());
         connect(action, &QAction::triggered, this, [this, kind] { saveChart(kind); });
     }
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Keep Curve"), this, &frmAnalysis::keepCurve)->setEnabled(current());
+    menu.addAction(QStringLiteral("Remove Kept Curves"), this, &frmAnalysis::removeKeptCurves)
+        ->setEnabled(!keptAnalysisCurves().isEmpty());
     menu.exec(m_chartView->mapToGlobal(pos));
 }
 

@@ -7,10 +7,12 @@
 // leave nothing to compute.
 #include "analysis/analysis.h"
 #include "analysis/box.h"
+#include "analysis/boxsettings.h"
 #include "analysis/describe.h"
 #include "analysis/driverparts.h"
 #include "analysis/export.h"
 #include "analysis/handover.h"
+#include "analysis/highpass.h"
 #include "analysis/inputjson.h"
 #include "analysis/system.h"
 #include "design/bandpassbox.h"
@@ -186,6 +188,7 @@ Q_DECLARE_METATYPE(analysis::HandedOver)
 Q_DECLARE_METATYPE(analysis::PassiveRadiator)
 Q_DECLARE_METATYPE(DesignState)
 Q_DECLARE_METATYPE(DriverRecord)
+Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestAnalysis : public QObject {
     Q_OBJECT
@@ -221,6 +224,10 @@ private slots:
     void libraryDriverGivesItsDataNotTheDesigns_data();
     void libraryDriverGivesItsDataNotTheDesigns();
     void everyBoxHasItsKey();
+    void boxSettingsOnlyWhereTheBoxHasThem_data();
+    void boxSettingsOnlyWhereTheBoxHasThem();
+    void filterOrdersAndNames_data();
+    void filterOrdersAndNames();
 };
 
 void TestAnalysis::closedBoxIsTheWindowsSecondOrder()
@@ -952,6 +959,85 @@ void TestAnalysis::everyBoxHasItsKey()
     }
     QVERIFY(!boxOfKey(u"horn"));
     QVERIFY(!boxOfKey(u"Closed"));
+}
+
+void TestAnalysis::boxSettingsOnlyWhereTheBoxHasThem_data()
+{
+    QTest::addColumn<analysis::BoxSetup>("box");
+    QTest::addColumn<bool>("losses");
+    QTest::addColumn<std::optional<int>>("port"); // the port before it is set
+    QTest::addColumn<bool>("radiator");
+    QTest::newRow("closed") << analysed::closed().box << false << std::optional<int>() << false;
+    QTest::newRow("vented") << analysed::vented().box << true << std::optional(5) << false;
+    QTest::newRow("radiator") << analysed::radiator().box << true << std::optional<int>() << true;
+    QTest::newRow("bandpass") << analysed::bandpass().box << true << std::optional(5) << false;
+}
+
+void TestAnalysis::boxSettingsOnlyWhereTheBoxHasThem()
+{
+    QFETCH(analysis::BoxSetup, box);
+    QFETCH(bool, losses);
+    QFETCH(std::optional<int>, port);
+    QFETCH(bool, radiator);
+    QCOMPARE(analysis::boxPort(box), port);
+    analysis::BoxSetup set = box;
+    QCOMPARE(analysis::setBoxLosses(set, 20), losses);
+    QCOMPARE(analysis::setBoxPort(set, 2), port.has_value());
+    // Sd alone: the radiator's Xmax stays.
+    QCOMPARE(analysis::setRadiatorCone(set, 300, std::nullopt), radiator);
+    QCOMPARE(analysis::boxPort(set), port ? std::optional(2) : std::nullopt);
+    QCOMPARE(set == box, !losses && !port && !radiator);
+    if (const auto* r = std::get_if<analysis::RadiatorBoxSetup>(&set)) {
+        QCOMPARE(r->ql, 20.0);
+        QCOMPARE(r->radiator.sd, 300.0);
+        QCOMPARE(r->radiator.xmax, 12.0);
+    }
+    // What was set is analysed: a narrower port's air moves faster at the same input.
+    if (port) {
+        const auto peak = [](const analysis::BoxSetup& b) {
+            const QVector<double> v
+                = analysis::analyse(analysed::withBox(b)).curve(analysis::CurveKind::PortVelocity)->values;
+            return *std::max_element(v.begin(), v.end());
+        };
+        QVERIFY(peak(set) > peak(box));
+    }
+}
+
+void TestAnalysis::filterOrdersAndNames_data()
+{
+    using analysis::FilterKind;
+    QTest::addColumn<analysis::HighPass>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QVector<int>>("orders");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("none") << analysis::HighPass {} << "None" << QVector<int> { 1, 2, 3, 4 } << true;
+    QTest::newRow("Butterworth 1st") << analysis::HighPass { FilterKind::Butterworth, 1, 30 } << "Butterworth"
+                                     << QVector<int> { 1, 2, 3, 4 } << true;
+    QTest::newRow("Butterworth 5th") << analysis::HighPass { FilterKind::Butterworth, 5, 30 } << "Butterworth"
+                                     << QVector<int> { 1, 2, 3, 4 } << false;
+    QTest::newRow("Linkwitz-Riley 4th") << analysis::HighPass { FilterKind::LinkwitzRiley, 4, 30 } << "Linkwitz-Riley"
+                                        << QVector<int> { 2, 4 } << true;
+    QTest::newRow("Linkwitz-Riley 3rd") << analysis::HighPass { FilterKind::LinkwitzRiley, 3, 30 } << "Linkwitz-Riley"
+                                        << QVector<int> { 2, 4 } << false;
+}
+
+void TestAnalysis::filterOrdersAndNames()
+{
+    QFETCH(analysis::HighPass, filter);
+    QFETCH(QString, name);
+    QFETCH(QVector<int>, orders);
+    QFETCH(bool, valid);
+    QCOMPARE(analysis::filterKindName(filter.kind), name);
+    QCOMPARE(analysis::highPassOrders(filter.kind), orders);
+    QVector<Message> problems;
+    QCOMPARE(analysis::highPassValid(filter, problems), valid);
+    QCOMPARE(problems.size(), valid ? 0 : 1);
+    // The design's rows name it as the window's lists do.
+    analysis::AnalysisInput in = analysed::closed();
+    in.filter = filter;
+    const QString words = analysis::sectionLines(analysis::designRows(in)).join('\n');
+    QVERIFY2(words.contains(filter.active() ? name + ", " + analysis::ordinal(filter.order) + " order" : "none"),
+        qPrintable(words));
 }
 
 QTEST_GUILESS_MAIN(TestAnalysis)
