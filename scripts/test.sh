@@ -2,8 +2,9 @@
 # Installs what is missing, builds and runs every test: once in a normal build
 # and once with the address and undefined-behaviour sanitizers. The printing
 # tests print to a real PDF printer of the printing system set up here.
-# Last, the fuzz targets are built with clang and each runs for a short while
-# (TOLVAN_FUZZ_SECONDS, default 20; TOLVAN_SKIP_FUZZ=1 skips them).
+# Last, the fuzz targets and the programs are built with clang, and each fuzz
+# target runs for a short while (TOLVAN_FUZZ_SECONDS, default 20;
+# TOLVAN_SKIP_FUZZ=1 skips them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --test
@@ -54,7 +55,8 @@ fi
 if [[ "${TOLVAN_SKIP_FUZZ:-}" != "1" ]]; then
   CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTOLVAN_BUILD_FUZZ=ON -DTOLVAN_BUILD_TESTS=OFF -DTOLVAN_BUILD_BENCH=OFF >/dev/null
-  cmake --build build-fuzz --target fuzz_numbers fuzz_systemfile fuzz_driverlibrary fuzz_analysisinput
+  # The programs too, so that the whole tree keeps building with clang.
+  cmake --build build-fuzz --target fuzz_numbers fuzz_systemfile fuzz_driverlibrary fuzz_analysisinput tolvan tolvan-cli
   corpus=$(mktemp -d)
   trap 'rm -rf "$corpus"; stop_printing' EXIT
   for target in fuzz_numbers fuzz_systemfile fuzz_driverlibrary fuzz_analysisinput; do

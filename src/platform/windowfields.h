@@ -174,7 +174,22 @@ struct FieldEntry {
     }
 
 private:
-    template <class T> constexpr FieldEntry with(T FieldEntry::*member, T value) const
+    // One member changed, the rest kept. Overloads, not a template: clang
+    // does not instantiate a member template in time for a table that is
+    // evaluated at compile time.
+    constexpr FieldEntry with(Unit FieldEntry::*member, Unit value) const
+    {
+        FieldEntry changed = *this;
+        changed.*member = value;
+        return changed;
+    }
+    constexpr FieldEntry with(const char* FieldEntry::*member, const char* value) const
+    {
+        FieldEntry changed = *this;
+        changed.*member = value;
+        return changed;
+    }
+    constexpr FieldEntry with(StateValue FieldEntry::*member, const StateValue& value) const
     {
         FieldEntry changed = *this;
         changed.*member = value;

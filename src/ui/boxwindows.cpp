@@ -37,7 +37,7 @@ void buildPortTable(DesignWindow* window, std::span<const FieldEntry> cells, con
     for (const auto& [top, unit] : { std::pair(headTop, &first.captionUnit), std::pair(rowTop, &first.unit) })
         window->followUnits(window->addCaption(QString::fromLatin1(unit->text), unitLeft, top, 600,
                                 DesignWindow::kRowHeight, Qt::AlignLeft),
-            [unit](UnitSystem system) { return unitText(*unit, system); });
+            [shown = unit](UnitSystem system) { return unitText(*shown, system); });
 }
 
 bool takesOverDriver(const DesignWindow* window)

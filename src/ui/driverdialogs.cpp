@@ -289,7 +289,7 @@ DriverPickDialog::DriverPickDialog(QWidget* window, std::function<void(const Dri
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
     auto* row = new QHBoxLayout;
-    addButton(row, "manage", QStringLiteral("Driver &Library..."), this, [this] { openDriverManager(); });
+    addButton(row, "manage", QStringLiteral("Driver &Library..."), this, [] { openDriverManager(); });
     row->addStretch();
     addButton(row, "help", QStringLiteral("Help"), this, [this] { showHelp(kHelpTopic, this); });
     addButton(row, "pick", QStringLiteral("&Pick"), this, [this] { pickCurrent(); })->setDefault(true);

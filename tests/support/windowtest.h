@@ -74,10 +74,16 @@ protected slots:
 
 private:
     struct Seams {
+        // Written out: clang does not see a nested class's member
+        // initialisers as a default constructor inside its enclosing class.
+        Seams()
+            : guard(std::in_place)
+        {
+        }
         MessageRecorder messages;
         ScriptedFileChooser files;
         HelpRecorder help;
-        std::optional<ModalGuard> guard { std::in_place };
+        std::optional<ModalGuard> guard;
     };
     std::optional<Seams> m_seams;
     bool m_quiet;
