@@ -168,10 +168,7 @@ int graph(const ParsedArguments& arguments, QTextStream& out, QTextStream& err)
         page = composeGraph(none, *compared, std::get<GraphRange>(range));
     }
     QString problem;
-    const bool saved = kind == u"png" ? saveImage(page, arguments.output, size, &problem)
-        : kind == u"svg"              ? saveSvg(page, arguments.output, size, &problem)
-                                      : savePdf(page, arguments.output, &problem);
-    if (!saved)
+    if (!savePageFile(page, arguments.output, size, size, &problem))
         return outputFailed(err, arguments.output, {}, problem);
     out << arguments.output << '\n';
     return 0;
