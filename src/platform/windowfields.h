@@ -118,6 +118,17 @@ struct FieldEntry {
     const char* driverPart = nullptr;
     StateValue value = {};
 
+private:
+    // One member changed, the rest kept. Above the builders that use it:
+    // clang evaluates a table at compile time only with the body seen first.
+    template <class T> constexpr FieldEntry with(T FieldEntry::*member, T value) const
+    {
+        FieldEntry changed = *this;
+        changed.*member = value;
+        return changed;
+    }
+
+public:
     constexpr bool isInput() const { return role != FieldRole::Result; }
     constexpr bool isResult() const { return role != FieldRole::Input; }
 
@@ -174,27 +185,6 @@ struct FieldEntry {
     }
 
 private:
-    // One member changed, the rest kept. Overloads, not a template: clang
-    // does not instantiate a member template in time for a table that is
-    // evaluated at compile time.
-    constexpr FieldEntry with(Unit FieldEntry::*member, Unit value) const
-    {
-        FieldEntry changed = *this;
-        changed.*member = value;
-        return changed;
-    }
-    constexpr FieldEntry with(const char* FieldEntry::*member, const char* value) const
-    {
-        FieldEntry changed = *this;
-        changed.*member = value;
-        return changed;
-    }
-    constexpr FieldEntry with(StateValue FieldEntry::*member, const StateValue& value) const
-    {
-        FieldEntry changed = *this;
-        changed.*member = value;
-        return changed;
-    }
     constexpr FieldEntry bound(const StateValue& behind) const { return with(&FieldEntry::value, behind); }
     constexpr FieldEntry as(FieldRole playing, const char* name, Accepts takes) const
     {

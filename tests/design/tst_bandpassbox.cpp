@@ -69,13 +69,13 @@ void TestBandpassBox::refusals_data()
     const QVector<Message> none, refused { msg::error(kOutOfRange, true) };
     QTest::newRow("Qts empty") << driver(0, 2, 25, 25) << calc << none << "szQtsb";
     QTest::newRow("Fl3 negative") << driver(0.5, 2, 25, -25) << calc << none << "szQtsb";
-    QTest::newRow("Fs negative") << driver(0.5, 2, -25,
-        25) << calc << QVector<Message> { msg::error("Free Air Resonance (Fs) Must be Greater Than 0", true) }
+    QTest::newRow("Fs negative") << driver(0.5, 2, -25, 25) << calc
+                                 << QList { msg::error("Free Air Resonance (Fs) Must be Greater Than 0", true) }
                                  << "szFarb";
     QTest::newRow("Fl3 1e30") << driver(0.5, 2, 25, 1e30) << calc << refused << "szQtsb";
     QTest::newRow("Fl3 3e38, Fs 1e-38") << driver(0.5, 2, 1e-38, 3e38) << calc << refused << "szQtsb";
-    QTest::newRow("Re 3e38 on opening") << driver(0.5, 2, 25, 25, 3e38) << open
-                                        << QVector<Message> { msg::error(kOutOfRange) } << "";
+    QTest::newRow("Re 3e38 on opening") << driver(0.5, 2, 25, 25, 3e38) << open << QList { msg::error(kOutOfRange) }
+                                        << "";
 }
 
 void TestBandpassBox::refusals()

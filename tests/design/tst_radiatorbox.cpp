@@ -97,7 +97,7 @@ void TestRadiatorBox::refusals_data()
     QTest::newRow("Fs empty on activation") << driver(0.4, 2, 0) << act << none << false << "";
     QTest::newRow("Vas 1e38") << driver(0.4, 1e38) << calc << refused << false << "szQts";
     QTest::newRow("Fs 3e38") << driver(0.4, 2, 3e38) << calc << refused << false << "szQts";
-    QTest::newRow("Vd 3e38") << driver(0.4, 2, 30, 3e38) << act << QVector<Message> { msg::error(big) } << false << "";
+    QTest::newRow("Vd 3e38") << driver(0.4, 2, 30, 3e38) << act << QList { msg::error(big) } << false << "";
 }
 
 void TestRadiatorBox::refusals()

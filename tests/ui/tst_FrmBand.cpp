@@ -114,14 +114,12 @@ void TestFrmBand::calculate_data()
     QTest::newRow("tuning above the high cut-off")
         << QStringList { "N", ".5", "25", "60", "8" }
         << QStringList { "96.03", ".", ".98", "516.63", "13.265", "50", "-2299.61" } << QStringList(9, "N/A")
-        << QVector<Message> { kOutsideTables, msg::warning("Tuning Frequency is Greater Than Low Cutoff") } << "szQtsb"
-        << true;
+        << QList { kOutsideTables, msg::warning("Tuning Frequency is Greater Than Low Cutoff") } << "szQtsb" << true;
     // x 1: tuned 32 % high, the sealed section 47 % small and Pa -89.91 dB, where the alignment gives +10.6 dB.
     QTest::newRow("x 1") << QStringList { "N", ".5", "25", "50", "8" }
                          << QStringList { "86.03", ".18", ".98", "86.28", "14.807", "50", "-89.91" }
                          << QStringList { "N/A", "N/A", "N/A", "N/A", "N/A", "N/A", "1.72", "6.06", "12.72" }
-                         << QVector<Message> { kOutsideTables,
-                                msg::warning("Tuning Frequency is Greater Than Low Cutoff") }
+                         << QList { kOutsideTables, msg::warning("Tuning Frequency is Greater Than Low Cutoff") }
                          << "szQtsb" << true;
     QTest::newRow("no impedance: szL kept")
         << QStringList { "N", ".4", "30", "20", "" }
@@ -135,19 +133,18 @@ void TestFrmBand::calculate_data()
     // Refused: the worked example calculated before stays shown and stored; a
     // missing Fs withdraws it, so that Exit does not hand Fs 0 over beside it.
     QTest::newRow("Fs empty") << QStringList { "N", ".5", "", "25", "8" } << kWorkedExample << kWorkedPorts
-                              << QVector<Message> { msg::error("Free Air Resonance (Fs) Must be Greater Than 0", true) }
+                              << QList { msg::error("Free Air Resonance (Fs) Must be Greater Than 0", true) }
                               << "szFarb" << false;
     QTest::newRow("Fs equal to Qts") << QStringList { "N", ".5", ".5", "25", "8" } << kWorkedExample << kWorkedPorts
-                                     << QVector<Message> { msg::error("Qts Can Not Equal Resonant Frequency", true) }
-                                     << "szQtsb" << true;
+                                     << QList { msg::error("Qts Can Not Equal Resonant Frequency", true) } << "szQtsb"
+                                     << true;
     QTest::newRow("Fl3 empty") << QStringList { "N", ".5", "25", "", "8" } << kWorkedExample << kWorkedPorts << none
                                << "szQtsb" << true;
     QTest::newRow("Qts above Qtc: four fields cleared")
         << QStringList { "N", ".5", "25", "5", "8" } << QStringList { "", "", "", "", "20.873", "50", "1.55" }
-        << kWorkedPorts << QVector<Message> { msg::error("Driver Not Acceptable Qts to High", true) } << "szQtsb"
-        << false;
+        << kWorkedPorts << QList { msg::error("Driver Not Acceptable Qts to High", true) } << "szQtsb" << false;
     QTest::newRow("Qts 1e-30") << QStringList { "N", "1e-30", "25", "25", "8" } << kWorkedExample << kWorkedPorts
-                               << QVector<Message> { msg::error(kOutOfRange, true) } << "szQtsb" << false;
+                               << QList { msg::error(kOutOfRange, true) } << "szQtsb" << false;
 }
 
 void TestFrmBand::calculate()
